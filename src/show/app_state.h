@@ -1,0 +1,30 @@
+#pragma once
+// The process-wide application state: what the setup dialog chose, the window's sizes, the input
+// the window procedure records, and the quit request. One instance, read and written by the
+// application shell (src/app), the frame driver and start-up (src/show), and capture.
+#include <cstdint>
+#include <string>
+
+struct AppState {
+    // Chosen in the setup dialog.
+    bool fullscreen = false;
+    int window_width = 0, window_height = 0;  // client area (and display mode in full screen)
+    int render_width = 0, render_height = 0;  // area the scenes render; 16:9 when forced
+    bool antialias = false;                   // offered by the dialog, cleared by start-up
+    bool low_spec = false;                    // "Low spec GPU": scenes pick cheaper shaders
+
+    // Window and input (the window procedure writes these).
+    bool active = true;               // false while minimised: no frame is drawn
+    uint8_t keys[256] = {};           // 1 while the virtual key with that code is held
+    int wheel_total = 0;              // mouse-wheel notches so far, signed
+    std::string capture_text;         // developer capture, put on the clipboard at quit
+    bool quit_requested = false;      // set once, by Escape or a failed frame
+    double quit_time = 0;             // show time at which quit_requested was set
+
+    // Releases the window (and display mode) and ends the process with the exit code. The
+    // program that owns the window installs it: the show's shell, or capture (which flushes
+    // its output first). Start-up failures and the end of the show go through it.
+    void (*end_process)(int exit_code) = nullptr;
+};
+
+AppState& app_state();
