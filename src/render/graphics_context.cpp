@@ -1,0 +1,154 @@
+#include "render/graphics_context.h"
+
+#include <GL/glew.h>
+
+#include <algorithm>
+#include <string>
+
+#include "render/log_line.h"
+
+namespace {
+
+int clamp_target(int target) { return std::clamp(target, 0, GraphicsContext::render_target_count - 1); }
+
+constexpr GLenum kColourAttachments[3] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1,
+                                          GL_COLOR_ATTACHMENT2};
+
+}  // namespace
+
+std::string GraphicsContext::start_up(std::function<void(double)> progress_callback,
+                                      int render_width, int render_height, bool low_spec_gpu) {
+    progress = std::move(progress_callback);
+    const GLubyte* vendor_text = glGetString(GL_VENDOR);
+    std::string vendor = vendor_text ? reinterpret_cast<const char*>(vendor_text) : "";
+    glewExperimental = GL_TRUE;
+    glewInit();
+    create_render_target(0, render_width, render_height, 0);
+    create_render_target(1, render_width / 4, render_height / 4, 0);
+    texture_slot_base = 0;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    placeholder_textures = false;
+    compress_textures = false;
+    low_detail = low_spec_gpu;
+    return vendor;
+}
+
+int GraphicsContext::table_index(int slot) const {
+    const long long index = slot < absolute_slot_start ? static_cast<long long>(slot) + texture_slot_base
+                                                       : slot;
+    if (index < 0 || index >= table_size) {
+        log_line("Texture slot " + std::to_string(slot) + " is outside the texture table.");
+        return -1;
+    }
+    return static_cast<int>(index);
+}
+
+int GraphicsContext::writable_index(int slot) const {
+    const int index = table_index(slot);
+    if (index < 0) return -1;
+    const bool framebuffer = index >= draw_framebuffer_index &&
+                             index < resolve_framebuffer_index + render_target_count;
+    if (framebuffer || index == base_index) {
+        log_line("Texture slot " + std::to_string(slot) + " is reserved for the render targets.");
+        return -1;
+    }
+    return index;
+}
+
+uint32_t GraphicsContext::texture_name(int slot) const {
+    const int index = table_index(slot);
+    return index < 0 ? 0u : texture_table[index];
+}
+
+void GraphicsContext::bind_texture_slot(int slot) const {
+    const int index = table_index(slot);
+    if (index < 0) return;
+    glBindTexture(GL_TEXTURE_2D, texture_table[index]);
+}
+
+void GraphicsContext::create_render_target(int target, int width, int height, int samples) {
+    const int t = clamp_target(target);
+    auto renderbuffer = [&](int index, GLenum format) {
+        GLuint name = 0;
+        glGenRenderbuffers(1, &name);
+        glBindRenderbuffer(GL_RENDERBUFFER, name);
+        glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, format, width, height);
+        texture_table[index + t] = name;
+        return name;
+    };
+    const GLuint colour0 = renderbuffer(colour0_renderbuffer_index, GL_RGBA8);
+    const GLuint colour1 = renderbuffer(colour1_renderbuffer_index, GL_RGBA8);
+    const GLuint depth = renderbuffer(depth_renderbuffer_index, GL_DEPTH_COMPONENT24);
+
+    GLuint draw = 0;
+    glGenFramebuffers(1, &draw);
+    glBindFramebuffer(GL_FRAMEBUFFER, draw);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour0);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, GL_RENDERBUFFER, colour1);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
+    texture_table[draw_framebuffer_index + t] = draw;
+
+    GLuint resolve = 0;
+    glGenFramebuffers(1, &resolve);
+    glBindFramebuffer(GL_FRAMEBUFFER, resolve);
+    texture_table[resolve_framebuffer_index + t] = resolve;
+}
+
+void GraphicsContext::bind_render_target(int target, int colour_count) {
+    const int t = clamp_target(target);
+    const int count = std::clamp(colour_count, 1, 3);
+    glBindFramebuffer(GL_FRAMEBUFFER, texture_table[draw_framebuffer_index + t]);
+    glDrawBuffers(count, kColourAttachments);
+}
+
+uint32_t GraphicsContext::attach_color_texture(int target, int attachment, int slot) {
+    // The target is clamped like everywhere else: an unclamped number would read a texture
+    // name out of the table and bind it as a framebuffer.
+    const int t = clamp_target(target);
+    const int a = std::clamp(attachment, 0, 2);
+    glBindFramebuffer(GL_FRAMEBUFFER, texture_table[resolve_framebuffer_index + t]);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, kColourAttachments[a], GL_TEXTURE_2D, texture_name(slot), 0);
+    return glCheckFramebufferStatus(GL_FRAMEBUFFER);
+}
+
+uint32_t GraphicsContext::attach_depth_texture(int target, int slot) {
+    const int t = clamp_target(target);
+    glBindFramebuffer(GL_FRAMEBUFFER, texture_table[resolve_framebuffer_index + t]);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, texture_name(slot), 0);
+    return glCheckFramebufferStatus(GL_FRAMEBUFFER);
+}
+
+void GraphicsContext::resolve_render_target(int target, int width, int height, int colour_count,
+                                            bool copy_depth) {
+    const int t = clamp_target(target);
+    const int count = std::clamp(colour_count, 1, 3);
+    const GLuint draw = texture_table[draw_framebuffer_index + t];
+    const GLuint resolve = texture_table[resolve_framebuffer_index + t];
+    for (int k = 0; k < count; ++k) {
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, draw);
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, resolve);
+        glDrawBuffer(kColourAttachments[k]);
+        glReadBuffer(kColourAttachments[k]);
+        glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    }
+    if (copy_depth) {
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, draw);
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, resolve);
+        glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_DEPTH_BUFFER_BIT, GL_NEAREST);
+    }
+}
+
+void GraphicsContext::bind_window_framebuffer() {
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+void GraphicsContext::reset_fixed_function_state() {
+    glDisable(GL_BLEND);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_COLOR_MATERIAL);
+    glDisable(GL_LIGHT0);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_FOG);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+}
