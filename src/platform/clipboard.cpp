@@ -1,0 +1,8 @@
+#include "platform/clipboard.h"
+
+#include <SDL2/SDL.h>
+
+bool set_clipboard_text(const std::string& text) {
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) return false;
+    return SDL_SetClipboardText(text.c_str()) == 0;
+}

@@ -1,0 +1,27 @@
+#pragma once
+// A music track decoded whole into memory: what the sound outputs play and analyse. Decoding reads
+// Ogg Vorbis with libvorbisfile; the file is untrusted, so a damaged stream gives false (or the
+// samples decoded up to the damage), never a crash.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct MusicTrack {
+    int rate = 0;                  // samples per second and channel
+    int channels = 0;              // 1..kMaxTrackChannels
+    std::vector<int16_t> samples;  // interleaved, frames() * channels values
+
+    size_t frames() const { return channels > 0 ? samples.size() / channels : 0; }
+    // The channels of one frame averaged, -1..1; silence outside the track.
+    float mono(uint64_t frame) const;
+};
+
+inline constexpr int kMaxTrackChannels = 8;
+
+// Decodes an Ogg Vorbis stream held in memory. False when it is not a readable Vorbis stream or
+// decodes to no samples.
+bool decode_ogg_vorbis(std::string_view bytes, MusicTrack& track);
+// The same for a file; false also when the file cannot be read.
+bool load_ogg_vorbis_file(const std::string& path, MusicTrack& track);
