@@ -6,6 +6,7 @@
 //
 // Past the end of the track the position keeps advancing at the playback rate as if silence
 // followed, so a track shorter than the show never pulls the show clock back.
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -48,7 +49,7 @@ protected:
     MusicTrack track_;
     int mix_rate_ = 0;
     int channel_count_ = 0;
-    int volume_ = kMaxVolume;
+    std::atomic<int> volume_ = kMaxVolume;  // read by the audio thread
 
 private:
     SpectrumAnalyser analyser_;
@@ -85,7 +86,8 @@ class OfflineSound : public SoundOutput {
 public:
     bool initialise(int mix_rate, int channels) override;
     void play_music() override { playing_ = true; }
-    // Positions the music at `seconds` after play_music: position = seconds * rate, truncated.
+    // Positions the music at `seconds` after play_music: position = seconds * rate, rounded to the
+    // nearest sample (negative times read as 0).
     void set_time(double seconds);
     uint32_t position() override { return static_cast<uint32_t>(frames_played()); }
     void close() override { playing_ = false; }

@@ -1,0 +1,122 @@
+#include "platform/sound.h"
+
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "platform/steady_clock.h"
+
+bool SoundOutput::load_music(const std::string& path) { return load_ogg_vorbis_file(path, track_); }
+
+void SoundOutput::set_volume(int channel, int volume) {
+    // Only channel 1 carries sound, so setting every channel is setting channel 1.
+    if (channel == kMusicChannel || channel == kAllChannels)
+        volume_ = std::clamp(volume, 0, kMaxVolume);
+}
+
+int SoundOutput::rate() const { return track_.rate > 0 ? track_.rate : mix_rate_; }
+
+const float* SoundOutput::spectrum() {
+    analyser_.analyse_track(track_, frames_played(), static_cast<float>(volume_) / kMaxVolume,
+                            bands_);
+    return bands_;
+}
+
+LiveSound::~LiveSound() { close(); }
+
+bool LiveSound::initialise(int mix_rate, int channels) {
+    if (mix_rate <= 0 || channels < 1) return false;
+    mix_rate_ = mix_rate;
+    channel_count_ = channels;
+    if (!audio_started_) audio_started_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    if (!audio_started_ || !open_device(mix_rate, 2))
+        std::printf("No audio device (%s): the music plays silently, in time.\n", SDL_GetError());
+    return true;
+}
+
+bool LiveSound::open_device(int rate, int channels) {
+    if (device_ != 0) SDL_CloseAudioDevice(device_);
+    SDL_AudioSpec wanted{};
+    wanted.freq = rate;
+    wanted.format = AUDIO_S16SYS;
+    wanted.channels = static_cast<Uint8>(channels);
+    wanted.samples = 1024;
+    wanted.callback = fill_audio;
+    wanted.userdata = this;
+    // No changes allowed: SDL converts to whatever the device wants, so the callback always
+    // writes the track's own layout.
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+    return device_ != 0;
+}
+
+void LiveSound::play_music() {
+    // The device opened at initialise is paused until now; a track of another layout reopens it.
+    if (device_ != 0 && !(track_.rate == mix_rate_ && track_.channels == 2) &&
+        !open_device(track_.rate, track_.channels))
+        std::printf("No audio device (%s): the music plays silently, in time.\n", SDL_GetError());
+    if (device_ != 0) {
+        SDL_LockAudioDevice(device_);
+        device_frames_ = 0;
+        playing_ = true;
+        SDL_UnlockAudioDevice(device_);
+        SDL_PauseAudioDevice(device_, 0);
+    } else {
+        silent_start_ = steady_seconds();
+        playing_ = true;
+    }
+}
+
+void LiveSound::fill_audio(void* self, uint8_t* stream, int length) {
+    auto* sound = static_cast<LiveSound*>(self);
+    const MusicTrack& track = sound->track_;
+    auto* out = reinterpret_cast<int16_t*>(stream);
+    SDL_memset(stream, 0, length);
+    const int channels = std::max(track.channels, 1);
+    const int frames = length / (2 * channels);
+    const int volume = sound->volume_;
+    for (int f = 0; f < frames; ++f) {
+        const uint64_t frame = sound->device_frames_ + f;
+        const bool sounding = sound->playing_ && frame < track.frames();
+        if (!sounding) continue;
+        for (int c = 0; c < channels; ++c)
+            out[f * channels + c] =
+                static_cast<int16_t>(track.samples[frame * channels + c] * volume / kMaxVolume);
+    }
+    // Past the end the device plays silence and the position keeps counting.
+    if (sound->playing_) sound->device_frames_ += frames;
+}
+
+uint64_t LiveSound::frames_played() {
+    if (!playing_) return 0;
+    if (device_ != 0) {
+        SDL_LockAudioDevice(device_);
+        const uint64_t frames = device_frames_;
+        SDL_UnlockAudioDevice(device_);
+        return frames;
+    }
+    const double seconds = std::max(0.0, steady_seconds() - silent_start_);
+    return static_cast<uint64_t>(seconds * rate());
+}
+
+void LiveSound::close() {
+    if (device_ != 0) SDL_CloseAudioDevice(device_);
+    device_ = 0;
+    if (audio_started_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    audio_started_ = false;
+    playing_ = false;
+}
+
+bool OfflineSound::initialise(int mix_rate, int channels) {
+    if (mix_rate <= 0 || channels < 1) return false;
+    mix_rate_ = mix_rate;
+    channel_count_ = channels;
+    return true;
+}
+
+void OfflineSound::set_time(double seconds) {
+    frame_ = seconds > 0 ? static_cast<uint64_t>(std::llround(seconds * rate())) : 0;
+}
+
+uint64_t OfflineSound::frames_played() { return playing_ ? frame_ : 0; }
