@@ -1,0 +1,6 @@
+#include "show/app_state.h"
+
+AppState& app_state() {
+    static AppState state;
+    return state;
+}

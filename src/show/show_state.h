@@ -1,0 +1,39 @@
+#pragma once
+// The show's application state: the frame driver's clock, the shared FrameState, the cue table,
+// the timer, the sound, the scene roster and the one GraphicsContext. One instance for the whole
+// process (show_state()); start-up fills it and the frame driver runs on it.
+#include <memory>
+
+#include "platform/sound.h"
+#include "render/graphics_context.h"
+#include "show/cue_table.h"
+#include "show/frame_state.h"
+#include "show/roster.h"
+#include "show/show_timer.h"
+
+struct DriverState {
+    double show_time = 0;         // the show's position, seconds
+    double frame_dt = 0;          // this frame's step after the music correction
+    double previous_reading = 0;  // ShowTimer reading at the previous frame
+    double music_time = 0;        // music position of this frame, seconds
+};
+
+struct ShowState {
+    DriverState driver;
+    ShowTimer timer;
+    CueTable cues;
+    FrameState frame;                       // the shared record the scenes copy and write back
+    FrameState loading_frame;               // used only while start-up loads the scenes
+    Roster roster;
+    SceneFactories scene_factories;         // handed over by the program before start-up
+    GraphicsContext graphics;
+    // The music output. Start-up plays through the audio device unless the program installed
+    // another output first (capture installs the offline one).
+    std::unique_ptr<SoundOutput> sound;
+};
+
+ShowState& show_state();
+
+// Ends the process with the exit code through AppState::end_process, or exit() when the program
+// installed none. Returns only when an installed end_process returns (tests).
+void end_show(int exit_code);

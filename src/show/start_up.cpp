@@ -1,0 +1,110 @@
+#include "show/start_up.h"
+
+#include <algorithm>
+
+#include "platform/message_box.h"
+#include "platform/window.h"
+#include "show/app_state.h"
+#include "show/show_state.h"
+
+namespace {
+
+constexpr int kMixRate = 44100;
+constexpr int kSoftwareChannels = 32;
+constexpr const char* kSoundCaption = "OVK  ";
+// Scenes report progress with their own weights; the loading screen takes them at this rate.
+constexpr double kLoadingStepWeight = 0.567;
+
+void present() {
+    if (auto* window = static_cast<SDL_Window*>(show_state().graphics.window)) swap_window(window);
+}
+
+void sound_failure(const char* text, int exit_code) {
+    message_box(kSoundCaption, text, MessageButtons::ok, MessageIcon::information);
+    end_show(exit_code);
+}
+
+void show_loading_screen(ShowState& s) {
+    if (!s.scene_factories.loader) return;
+    s.roster.loader = s.scene_factories.loader();
+    s.roster.loader->load(&s.graphics);
+    double no_step = 0;
+    s.roster.loader->draw(&no_step, &s.graphics, &s.loading_frame);
+    present();
+}
+
+void load_scenes(ShowState& s) {
+    s.roster.slots.fill(nullptr);
+    for (int slot = 0; slot < kShowScenes; ++slot) {
+        const SceneFactory& construct = s.scene_factories.scenes[slot];
+        if (!construct) continue;
+        s.roster.slots[slot] = construct();
+        s.roster.slots[slot]->load(&s.graphics);
+    }
+}
+
+// Returns false when the process was to end (only reached when end_process returns).
+bool start_music(ShowState& s) {
+    if (!s.sound) s.sound = std::make_unique<LiveSound>();
+    if (!s.sound->initialise(kMixRate, kSoftwareChannels)) {
+        sound_failure("Problem initializing FMod. \nProgram will now exit.", 1);
+        return false;
+    }
+    if (!s.sound->load_music(kMusicFile)) {
+        sound_failure("Problem initializing FMod. \nNo sound file.", 0);
+        return false;
+    }
+    s.sound->play_music();
+    s.sound->set_volume(kMusicChannel, kMaxVolume);
+    return true;
+}
+
+void reset_frame_state(FrameState& f) {
+    f.point_x = f.point_y = f.point_z = 0;
+    f.adjust_b = 0;
+    std::fill(std::begin(f.started), std::end(f.started), false);
+    std::fill(std::begin(f.done), std::end(f.done), false);
+    f.started[0] = true;
+}
+
+}  // namespace
+
+void attach_show(SDL_Window* window, SceneFactories scenes) {
+    ShowState& s = show_state();
+    s.graphics.window = window;
+    s.scene_factories = std::move(scenes);
+}
+
+void show_loading_progress(double step) {
+    ShowState& s = show_state();
+    if (!s.roster.loader) return;
+    double weighted = step * kLoadingStepWeight;
+    s.roster.loader->draw(&weighted, &s.graphics, &s.frame);
+    present();
+}
+
+void start_up() {
+    ShowState& s = show_state();
+    AppState& app = app_state();
+
+    // Multisampling is offered by the dialog but never used: the targets are made without it.
+    app.antialias = false;
+    s.graphics.end_process = [](int exit_code) { end_show(exit_code); };
+    s.graphics.start_up(show_loading_progress, app.render_width, app.render_height, app.low_spec);
+    app.capture_text.clear();
+
+    s.loading_frame = FrameState{};
+    s.loading_frame.mode = 1;
+    s.graphics.frame_state = &s.loading_frame;
+
+    show_loading_screen(s);
+    load_scenes(s);
+    if (!start_music(s)) return;
+
+    s.timer.reset();
+    s.driver.previous_reading = s.timer.reading();
+    s.cues.initialise();
+
+    s.driver.show_time = 0;
+    reset_frame_state(s.frame);
+}
