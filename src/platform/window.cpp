@@ -5,7 +5,18 @@
 
 bool init_video() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
-    return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    // With no display SDL falls back to its off-screen driver, which has no GL here; only a
+    // driver asked for by name counts then.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const bool stand_in = driver && (SDL_strcmp(driver, "offscreen") == 0 ||
+                                     SDL_strcmp(driver, "dummy") == 0);
+    if (stand_in && !SDL_getenv("SDL_VIDEODRIVER")) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        SDL_SetError("no display to open a window on");
+        return false;
+    }
+    return true;
 }
 
 bool fullscreen_mode_available(int width, int height) {

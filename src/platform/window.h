@@ -12,7 +12,8 @@ enum class WindowKind {
     hidden,      // never shown: off-screen rendering for capture and tests
 };
 
-// Starts SDL's video subsystem; false when there is no display to talk to. Safe to call again.
+// Starts SDL's video subsystem; false when there is no display to talk to (SDL's off-screen and
+// dummy stand-ins count as none unless SDL_VIDEODRIVER names them). Safe to call again.
 bool init_video();
 
 // True when the display offers a mode of exactly width x height, so a full-screen window of that
