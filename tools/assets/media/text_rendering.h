@@ -1,0 +1,14 @@
+#pragma once
+// Words set in a real typeface (the DejaVu fonts that Debian ships) for the title cards and the
+// loading logo.
+#include <opencv2/core.hpp>
+
+#include <string>
+
+// The folder of the typefaces the pictures use.
+inline constexpr const char* kFontFolder = "/usr/share/fonts/truetype/dejavu/";
+
+// Renders `text` in the font file `font` (a name inside kFontFolder) with an em size of
+// `pixel_size` pixels: a CV_8UC1 coverage image (0 background, 255 ink) cropped to the ink.
+// An empty image when the font cannot be opened.
+cv::Mat render_text(const std::string& text, const std::string& font, int pixel_size);
