@@ -1,0 +1,66 @@
+#pragma once
+// A scene's table of GLSL program slots. Each slot is filled at load (and by some scenes again
+// while drawing) from a vertex and a fragment source file, or from a fragment file alone; scenes
+// make a slot current, set its uniforms by name, and switch programs off for fixed-function
+// drawing.
+//
+// File names are given without their extension: every shader source is "<name>.glsl". Each
+// compile logs the file's name on one line and the shader's info log on the next; compile and
+// link errors are reported only that way, and nothing stops. A missing file logs
+// "Cannot open shader source file." and its shader is left without source. Uniform locations are
+// looked up on every call (a reloaded slot is a new program); unknown names are ignored.
+//
+// Slots are 0..10127; a slot outside that range is logged and the call does nothing.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct CameraRecord;
+
+class ShaderLibrary {
+public:
+    static constexpr int slot_count = 10128;
+    static constexpr const char* source_extension = ".glsl";
+
+    ShaderLibrary();
+
+    // The whole file plus a terminating zero byte, or null (logged) when it cannot be opened.
+    static std::unique_ptr<char[]> read_source(const std::string& file_name);
+
+    // Compiles "<file>.glsl" into the slot's fragment / vertex shader and logs name and info log.
+    void compile_fragment(const std::string& file_name, int slot);
+    void compile_vertex(const std::string& file_name, int slot);
+    // Vertex then fragment, linked into the slot's program; the program is not made current.
+    void load_program(const std::string& vertex_file, const std::string& fragment_file, int slot);
+    // A fragment-only program, linked and made current.
+    void load_fragment_program(const std::string& fragment_file, int slot);
+
+    void use_program(int slot) const;
+    // Program 0: fixed-function drawing.
+    void disable_programs() const;
+    // Uniform setters on the slot's program, which must be current.
+    void set_float(int slot, const std::string& name, float value) const;
+    void set_vec3(int slot, const std::string& name, float x, float y, float z) const;
+    void set_int(int slot, const std::string& name, int value) const;
+    // Binds the texture to the target on texture unit `unit` (left active) and points the
+    // sampler uniform at that unit.
+    void bind_texture_uniform(uint32_t target, int unit, int slot, const std::string& name,
+                              uint32_t texture) const;
+    // Texture matrix of unit 2 = bias(0.5) · perspective(camera) · look-at(camera): maps a world
+    // point to the camera's projective texture coordinates. Unit 0 is active afterwards and the
+    // matrix mode is left at GL_TEXTURE.
+    void set_projector_matrix(const CameraRecord& camera) const;
+
+    bool loaded(int slot) const { return valid(slot) && loaded_[slot] != 0; }
+    uint32_t program(int slot) const { return valid(slot) ? program_ids_[slot] : 0u; }
+
+private:
+    // True for a slot in the table; logs the refusal otherwise.
+    bool valid(int slot) const;
+    int uniform_location(int slot, const std::string& name) const;
+    uint32_t compile(uint32_t kind, const std::string& file_name, int slot);
+
+    std::vector<uint32_t> fragment_ids_, vertex_ids_, program_ids_;
+    std::vector<uint8_t> loaded_;
+};
