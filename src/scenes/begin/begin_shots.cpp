@@ -1,0 +1,158 @@
+#include "scenes/begin/begin_shots.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/easing.h"
+#include "scenes/begin/begin_stage.h"
+
+namespace {
+
+using begin_stage::stage_centre;
+using begin_stage::world_up;
+
+Vector3 at_stage(float dx, float dy, float dz) {
+    return {stage_centre.x + dx, stage_centre.y + dy, stage_centre.z + dz};
+}
+
+float f(double v) { return static_cast<float>(v); }
+
+// 1: slides aside and tilts from the surface toward the open water ahead.
+Shot shot1(double s) { return {{2.0f, f(1.2 * s), 0.0f}, {2.0f, 11.6f, f(2.4 * s - 36.0)}, world_up}; }
+
+// 2: an orbit of radius 4 about a centre that travels along z.
+Shot shot2(double s) {
+    const double a = 0.1 * s;
+    return {{f(4.0 * std::sin(a)), 18.5f, f(4.0 * std::cos(a) + 54.0 - 3.0 * s)},
+            {0.0f, 16.5f, f(54.0 - 3.0 * s)},
+            world_up};
+}
+
+// 3: leaves the orbit and tips down, sinking along the slope of the bed.
+Shot shot3(double s) {
+    const double d = s - 23.0;
+    return {{6.0f, f(20.0 + 6.0 * d), f(-15.0 - 4.0 * d)}, {0.0f, f(40.0 + 7.0 * d), f(-60.0 - 4.0 * d)}, world_up};
+}
+
+// 4: the sea floor copies drift by underneath; looking along their lane.
+Shot shot4(double s) {
+    const double d = s - 30.4;
+    return {{f(begin_stage::seafloor_x - 60.0), 70.0f, f(-120.0 - 2.0 * d)},
+            {begin_stage::seafloor_x, begin_stage::seafloor_y, f(-260.0 + 10.0 * d)},
+            world_up};
+}
+
+// 5: a slow arc over the floor.
+Shot shot5(double s) {
+    const double a = 0.12 * (s - 30.8);
+    return {{f(begin_stage::seafloor_x - 60.0 * std::cos(a)), 80.0f, f(-160.0 - 60.0 * std::sin(a))},
+            {begin_stage::seafloor_x, begin_stage::seafloor_y, -230.0f},
+            world_up};
+}
+
+// 6: low over the floor, the copies sliding toward the lens.
+Shot shot6(double s) {
+    const double d = s - 34.0;
+    return {{f(begin_stage::seafloor_x + 20.0), 100.0f, f(-100.0 + 1.5 * d)},
+            {f(begin_stage::seafloor_x - 10.0), begin_stage::seafloor_y, -230.0f},
+            world_up};
+}
+
+// 7: the long dive to the deep floor, turning toward the stage.
+Shot shot7(double s) {
+    const double d = std::clamp(s - 45.5, 0.0, 8.0);
+    return {at_stage(f(-70.0 + 4.0 * d), f(-220.0 + 22.0 * d), 90.0f), at_stage(0.0f, -30.0f, 0.0f), world_up};
+}
+
+// 8: the establishing view of the stage, from high and wide.
+Shot shot8(double s) {
+    const double d = s - 51.1;
+    return {at_stage(f(-38.0 + 0.8 * d), f(-26.0 + 0.6 * d), f(60.0 - 1.0 * d)), at_stage(0.0f, -6.0f, 0.0f), world_up};
+}
+
+// 9: among the figures: a slow dolly past the walkers, the school crossing in front.
+Shot shot9(double s) {
+    const double d = s - 53.5;
+    const double a = 0.045 * d;
+    return {at_stage(f(-24.0 * std::cos(a) + 6.0), f(-8.5 + 0.12 * d), f(34.0 * std::cos(a) - 6.0 * d * 0.3)),
+            at_stage(f(1.5 + 0.15 * d), -5.0f, f(-0.3 * d)),
+            world_up};
+}
+
+// 10: cranes up and back until the stage lies below like a map.
+Shot shot10(double s) {
+    const double d = s - 68.0;
+    return {at_stage(f(12.0 + 0.5 * d), f(-34.0 - 2.0 * d), f(36.0 + 1.0 * d)), at_stage(0.0f, -2.0f, -8.0f), world_up};
+}
+
+// 11: rising out of the deep toward the far sea.
+Shot shot11(double s) {
+    const double d = s - 90.0;
+    return {at_stage(0.0f, f(-80.0 - 12.0 * d), 60.0f), at_stage(0.0f, f(-200.0 - 12.0 * d), -60.0f), world_up};
+}
+
+// 12: under the surface again, looking up into it.
+Shot shot12(double s) {
+    const double d = s - 99.0;
+    return {{20.0f, f(30.0 - 1.5 * d), f(-20.0 - 2.0 * d)}, {0.0f, -20.0f, f(-60.0 - 2.0 * d)}, world_up};
+}
+
+// 13: breaking through into the day.
+Shot shot13(double s) {
+    const double d = s - 104.5;
+    return {{10.0f, f(5.0 - 2.5 * d), f(-40.0 - 3.0 * d)}, {0.0f, f(-10.0 - 1.0 * d), f(-120.0 - 3.0 * d)}, world_up};
+}
+
+// 14: a slow pull away over the water while the picture fades.
+Shot shot14(double s) {
+    const double d = s - 111.5;
+    return {{0.0f, f(-12.0 - 1.5 * d), f(-70.0 - 5.0 * d)}, {0.0f, f(-18.0 - 1.0 * d), f(-200.0 - 5.0 * d)}, world_up};
+}
+
+}  // namespace
+
+Shot base_shot(double s) {
+    const float y = f(1.2 * s);
+    return {{0.0f, y, 0.0f}, {0.0f, y - 10.0f, f(-14.0 * soft_ramp(std::max(0.3 * (s - 9.0), 0.0)) - 6.0)}, world_up};
+}
+
+const std::array<ShotCue, 14> shot_cues = {{
+    {8.4, 0.15, 2.0, shot1},
+    {16.4, 0.19, 2.0, shot2},
+    {23.0, 0.16, 2.0, shot3},
+    {30.4, 0.16, 2.0, shot4},
+    {30.8, 0.19 * 0.9, 2.0, shot5},
+    {34.0, 0.19 * 0.9, 2.0, shot6},
+    {45.5, 0.17, 2.0, shot7},
+    {51.1, 0.27, 2.0, shot8},
+    {53.5, 0.27, 2.0, shot9},
+    {68.0, 0.12, 1.0, shot10},
+    {90.0, 0.22, 2.0, shot11},
+    {99.0, 0.22, 2.0, shot12},
+    {104.5, 0.17, 1.0, shot13},
+    {111.5, 0.14 * 0.8, 1.0, shot14},
+}};
+
+double shot_weight(const ShotCue& cue, double s) {
+    return ease_cos(std::clamp(cue.rate * (s - cue.start), 0.0, 1.0), cue.exponent);
+}
+
+Shot opening_shot(double s) {
+    Shot camera = base_shot(s);
+    for (const ShotCue& cue : shot_cues) {
+        const float w = f(shot_weight(cue, s));
+        if (w <= 0.0f) continue;  // a shot that has not begun leaves the camera exactly as it is
+        const Shot target = cue.at(s);
+        camera.eye = camera.eye + (target.eye - camera.eye) * w;
+        camera.centre = camera.centre + (target.centre - camera.centre) * w;
+        camera.up = camera.up + (target.up - camera.up) * w;
+    }
+    return camera;
+}
+
+Vector3 steady_up(const Shot& shot) {
+    const Vector3 view = shot.centre - shot.eye;
+    const float along = length(cross(view, shot.up));
+    if (along > 1e-3f * length(view) * length(shot.up)) return shot.up;
+    return {0.0f, 0.0f, -1.0f};
+}

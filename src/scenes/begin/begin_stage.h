@@ -1,0 +1,19 @@
+#pragma once
+// Where the opening's places are. The world hangs upside down as the whole show does: the
+// cameras' up is (0, -1, 0), so a larger y is deeper. The sea surface lies at y = 0; the
+// figures' stage is the sea bed far below it, in front of the background mesh (placed at
+// (103, 350, -320), turned over and scaled 17).
+#include "anim/vector3.h"
+
+namespace begin_stage {
+
+inline constexpr Vector3 world_up{0.0f, -1.0f, 0.0f};
+// Centre of the ground the figures walk on; the figures stand at y = stage_centre.y.
+inline constexpr Vector3 stage_centre{103.0f, 350.0f, -230.0f};
+// The background mesh's placement.
+inline constexpr Vector3 background_offset{103.0f, 350.0f, -320.0f};
+inline constexpr float background_scale = 17.0f;
+// The sea floor copies drift along z at 25 units per clock second around this line.
+inline constexpr float seafloor_x = 795.6f, seafloor_y = 116.5f;
+
+}  // namespace begin_stage

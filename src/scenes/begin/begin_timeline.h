@@ -1,0 +1,43 @@
+#pragma once
+// What the opening's passes and final composite do at scene clock s: the pass switches, the
+// projection, and the time curves that feed the composite ("Limit", "Flo", "MotionBlur" and the
+// fade level). Plain functions of the clock, so the whole timeline can be checked without GL.
+#include <array>
+
+namespace begin_timeline {
+
+// The scene turns from the sea to the figures' world here: depth pre-pass on, light-shaft
+// variant 2, composite program 64, narrower projection.
+inline constexpr double world_change = 51.848;
+// The background pre-pass (and the sea) stop here; highlight blur and shafts a moment later.
+inline constexpr double sea_end = 51.8;
+inline constexpr double shafts_end = 51.9;
+// Between these the sea, its floor and the pre-pass give way to a dive (no pre-pass).
+inline constexpr double dive_from = 27.0, dive_to = 30.8;
+// The sky turns to day blue and the clock slows.
+inline constexpr double daylight_from = 103.0;
+
+bool background_prepass(double s);  // s <= sea_end and s outside (dive_from, dive_to)
+bool depth_prepass(double s);       // s > world_change
+bool highlight_passes(double s);    // s < shafts_end
+bool late_programs(double s);       // s > world_change: godrays2 (47) and composite slot 64
+
+// Field of view (degrees) the projector uses for the occlusion combine.
+double projector_fov(double s);
+// The scene pass's projection: field of view (degrees) and far plane.
+double scene_fov(double s);
+double scene_far(double s);
+// The scene pass's clear colour (RGBA).
+std::array<float, 4> clear_colour(double s);
+
+// The composite's second "Limit" value; camera_z is the frame state's (0 unless a developer
+// moved it).
+double composite_limit(double s, double camera_z);
+// The composite's second "Flo" value.
+double composite_flo(double s);
+// "MotionBlur": music-driven pulses after the visible part of the scene.
+std::array<float, 3> composite_motion_blur(double s);
+// Colour of the composite quad: 0 (picture as is) until s = 116, then rising to 1.
+double fade_level(double s);
+
+}  // namespace begin_timeline

@@ -1,0 +1,84 @@
+#include "scenes/begin/begin_shots.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+const double half_ease2 = std::pow(1.0 - std::pow(0.5, 1.5), 2.0);
+
+void expect_vector(const Vector3& v, float x, float y, float z, float tolerance = 1e-4f) {
+    EXPECT_NEAR(v.x, x, tolerance);
+    EXPECT_NEAR(v.y, y, tolerance);
+    EXPECT_NEAR(v.z, z, tolerance);
+}
+
+TEST(BeginShots, BaseShotAloneUntilShotOneStarts) {
+    const Shot at_start = opening_shot(4.15);
+    expect_vector(at_start.eye, 0.0f, 4.98f, 0.0f);
+    expect_vector(at_start.centre, 0.0f, 4.98f - 10.0f, -6.0f);
+    expect_vector(at_start.up, 0.0f, -1.0f, 0.0f);
+    // soft_ramp(0.3·(8.4 − 9)) is 0; at 8.4 the base shot's centre has not moved along z yet.
+    const Shot base = base_shot(8.4);
+    const Shot blended = opening_shot(8.4);
+    EXPECT_EQ(blended.eye, base.eye);
+    EXPECT_EQ(blended.centre, base.centre);
+    expect_vector(base.centre, 0.0f, 1.2f * 8.4f - 10.0f, -6.0f);
+    // From 9 on the centre runs ahead along −z: soft_ramp(3) = 3 + (1.5^2.2 − 3)·0.1.
+    const double ramp = 3.0 + (std::pow(1.5, 2.2) - 3.0) * 0.1;
+    EXPECT_NEAR(base_shot(19.0).centre.z, -14.0 * ramp - 6.0, 1e-4);
+}
+
+TEST(BeginShots, ShotOneTakesOverHalfWayAndThenCompletely) {
+    const double s = 8.4 + 0.5 / 0.15;
+    const Shot camera = opening_shot(s);
+    const Shot base = base_shot(s);
+    EXPECT_NEAR(camera.eye.x, 2.0 * half_ease2, 1e-5);
+    EXPECT_NEAR(camera.centre.y, base.centre.y + (11.6 - base.centre.y) * half_ease2, 1e-4);
+    const double full = 8.4 + 1.0 / 0.15 + 0.01;
+    const Shot taken = opening_shot(full);
+    expect_vector(taken.eye, 2.0f, 1.2f * float(full), 0.0f);
+    expect_vector(taken.centre, 2.0f, 11.6f, float(2.4 * full - 36.0));
+}
+
+TEST(BeginShots, ShotTwoOrbitsItsTravellingCentre) {
+    for (double s : {21.8, 22.3, 22.9}) {  // after shot 2 has taken over, before shot 3
+        const Shot camera = opening_shot(s);
+        expect_vector(camera.centre, 0.0f, 16.5f, float(54.0 - 3.0 * s));
+        EXPECT_NEAR(camera.eye.y, 18.5f, 1e-4);
+        const float dx = camera.eye.x - camera.centre.x, dz = camera.eye.z - camera.centre.z;
+        EXPECT_NEAR(std::sqrt(dx * dx + dz * dz), 4.0f, 1e-4);
+        EXPECT_NEAR(camera.eye.x, 4.0 * std::sin(0.1 * s), 1e-4);
+    }
+}
+
+TEST(BeginShots, CuesComeInOrderWithTheirWeights) {
+    for (size_t k = 1; k < shot_cues.size(); ++k) EXPECT_LT(shot_cues[k - 1].start, shot_cues[k].start);
+    for (size_t k = 0; k < 9; ++k) EXPECT_EQ(shot_cues[k].exponent, 2.0);
+    EXPECT_DOUBLE_EQ(shot_cues[4].rate, 0.19 * 0.9);
+    EXPECT_DOUBLE_EQ(shot_cues[13].rate, 0.14 * 0.8);
+    EXPECT_EQ(shot_weight(shot_cues[7], 51.1), 0.0);
+    EXPECT_EQ(shot_weight(shot_cues[7], 51.1 + 1.0 / 0.27), 1.0);
+}
+
+TEST(BeginShots, EveryFrameHasAUsableLookAt) {
+    for (double s = 0.0; s < 130.0; s += 0.05) {
+        const Shot camera = opening_shot(s);
+        const Vector3 view = camera.centre - camera.eye;
+        ASSERT_TRUE(std::isfinite(camera.eye.x + camera.eye.y + camera.eye.z)) << s;
+        ASSERT_GT(length(view), 0.5f) << s;
+        const Vector3 up = steady_up(camera);
+        ASSERT_GT(length(cross(view, up)), 1e-4f * length(view)) << s;
+    }
+}
+
+TEST(BeginShots, SteadyUpOnlyStepsInWhenTheViewRunsAlongUp) {
+    const Shot sideways{{0, 0, 0}, {0, 0, -5}, {0, -1, 0}};
+    EXPECT_EQ(steady_up(sideways), sideways.up);
+    const Shot straight_up{{2, 18, 0}, {2, 11.6f, 0}, {0, -1, 0}};  // shot 1 at s = 15
+    const Vector3 up = steady_up(straight_up);
+    EXPECT_GT(length(cross(straight_up.centre - straight_up.eye, up)), 1.0f);
+}
+
+}  // namespace
