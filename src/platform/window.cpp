@@ -97,15 +97,21 @@ void drawable_size(SDL_Window* window, int* width, int* height) {
     SDL_GL_GetDrawableSize(window, width, height);
 }
 
-void release_gl_context(void* gl_context) {
-    if (!gl_context) return;
-    SDL_GL_MakeCurrent(nullptr, nullptr);
+bool release_gl_context(void* gl_context) {
+    if (!gl_context) return true;
+    const bool released = SDL_GL_MakeCurrent(nullptr, nullptr) == 0;
     SDL_GL_DeleteContext(static_cast<SDL_GLContext>(gl_context));
+    return released;
+}
+
+void restore_desktop_mode(SDL_Window* window) {
+    if (window && (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN))
+        SDL_SetWindowFullscreen(window, 0);
 }
 
 void close_window(SDL_Window* window) {
     if (!window) return;
-    if (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) SDL_SetWindowFullscreen(window, 0);
+    restore_desktop_mode(window);
     SDL_DestroyWindow(window);
 }
 

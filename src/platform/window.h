@@ -41,8 +41,12 @@ void swap_window(SDL_Window* window);
 // Size of the window's drawable area in pixels.
 void drawable_size(SDL_Window* window, int* width, int* height);
 
-// Makes no context current and deletes the context. Null is ignored.
-void release_gl_context(void* gl_context);
+// Gives the display its desktop mode back if the window had switched it. Null is ignored.
+void restore_desktop_mode(SDL_Window* window);
+
+// Makes no context current and deletes the context; false when the context could not be made
+// non-current (it is deleted all the same). Null is ignored.
+bool release_gl_context(void* gl_context);
 // Destroys the window; a full-screen window gives the display its desktop mode back first.
 // Null is ignored.
 void close_window(SDL_Window* window);

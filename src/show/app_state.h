@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+struct SDL_Window;
+
 struct AppState {
     // Chosen in the setup dialog.
     bool fullscreen = false;
@@ -12,6 +14,10 @@ struct AppState {
     int render_width = 0, render_height = 0;  // area the scenes render; 16:9 when forced
     bool antialias = false;                   // offered by the dialog, cleared by start-up
     bool low_spec = false;                    // "Low spec GPU": scenes pick cheaper shaders
+
+    // The show window and its GL context, while they exist (the shell's; capture keeps its own).
+    SDL_Window* window = nullptr;
+    void* gl_context = nullptr;
 
     // Window and input (the window procedure writes these).
     bool active = true;               // false while minimised: no frame is drawn

@@ -1,0 +1,37 @@
+#include "app/message_loop.h"
+
+#include <SDL2/SDL.h>
+
+#include "app/gl_window.h"
+#include "app/window_proc.h"
+#include "platform/virtual_keys.h"
+#include "platform/window.h"
+#include "show/app_state.h"
+#include "show/frame_driver.h"
+#include "show/show_state.h"
+
+void note_quit_request(AppState& app, bool frame_failed, double show_time) {
+    if ((frame_failed || app.keys[kKeyEscape]) && !app.quit_requested) {
+        app.quit_requested = true;
+        app.quit_time = show_time;
+    }
+}
+
+int run_message_loop() {
+    AppState& app = app_state();
+    ShowState& show = show_state();
+    for (;;) {
+        SDL_Event event;
+        if (SDL_PollEvent(&event)) {
+            const WindowTarget target{app, show.frame, show.graphics.view_camera,
+                                      show.driver.frame_dt, resize_gl_scene};
+            if (window_proc(event, target)) break;
+            continue;
+        }
+        const bool frame_failed = app.active && !draw_frame();
+        note_quit_request(app, frame_failed, show.driver.show_time);
+        swap_window(app.window);
+    }
+    kill_gl_window();
+    return 0;
+}

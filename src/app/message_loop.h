@@ -1,0 +1,13 @@
+#pragma once
+// The show's message loop: waiting events go to window_proc; every pass without one is an idle
+// pass that draws a frame while the window is not minimised and presents the back buffer in any
+// case. Escape (or a failed frame) does not leave the loop: it starts the quit sequence, which
+// the frame driver completes by ending the process. Only the quit message leaves the loop.
+struct AppState;
+
+// The idle pass's quit rule: the first pass that sees Escape held, or a failed frame, sets
+// quit_requested and notes the show time in quit_time; later passes change nothing.
+void note_quit_request(AppState& app, bool frame_failed, double show_time);
+
+// Runs until the quit message, then releases the window; returns the exit code (0).
+int run_message_loop();

@@ -1,0 +1,52 @@
+#include "app/setup_choice.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "show/app_state.h"
+
+std::string resolution_line(DisplayMode mode) {
+    const double ratio = static_cast<double>(mode.width) / mode.height;
+    const char* format = " %d x %d       ";
+    if (std::fabs(ratio - 1.6) < 0.01) format = " %d x %d  (16:10)";
+    else if (std::fabs(ratio - 16.0 / 9.0) < 0.01) format = " %d x %d  (16:9)";
+    char line[64];
+    std::snprintf(line, sizeof line, format, mode.width, mode.height);
+    return line;
+}
+
+int preselected_mode(const std::vector<DisplayMode>& modes) {
+    for (DisplayMode wanted : {DisplayMode{1280, 720}, DisplayMode{1024, 768}})
+        for (int i = static_cast<int>(modes.size()) - 1; i >= 0; --i)
+            if (modes[i] == wanted) return i;
+    return modes.empty() ? -1 : 0;
+}
+
+SetupChoice run_choice(DisplayMode mode, const SetupOptions& options) {
+    SetupChoice choice;
+    choice.fullscreen = !options.windowed;
+    choice.low_spec = options.low_spec;
+    choice.antialias = options.antialiased;
+    choice.window_width = mode.width;
+    choice.window_height = mode.height;
+    choice.render_width = mode.width;
+    choice.render_height = mode.height;
+    if (options.force_16_9) {
+        // Rounded to single precision before truncating, as the show has always computed it.
+        const int height = static_cast<int>(static_cast<float>(mode.width / (16.0 / 9.0)));
+        choice.render_height = height;
+        // In full screen the display keeps its mode and only the rendered area is 16:9.
+        if (options.windowed) choice.window_height = height;
+    }
+    return choice;
+}
+
+void apply_choice(const SetupChoice& choice, AppState& app) {
+    app.fullscreen = choice.fullscreen;
+    app.window_width = choice.window_width;
+    app.window_height = choice.window_height;
+    app.render_width = choice.render_width;
+    app.render_height = choice.render_height;
+    app.low_spec = choice.low_spec;
+    app.antialias = choice.antialias;
+}
