@@ -1,0 +1,21 @@
+#version 120
+// Cheerful figures: gl_Color with a warm glow as they grow in.
+uniform float grow;
+varying vec3 eye_position;
+varying vec3 eye_normal;
+varying vec3 object_position;
+varying vec2 uv;
+
+void main() {
+    vec3 n = normalize(eye_normal);
+    vec3 v = normalize(-eye_position);
+    vec3 l = normalize(gl_LightSource[0].position.xyz);
+    float diffuse = max(dot(n, l), 0.0);
+    float glow = 0.0;
+    vec3 colour = gl_Color.rgb * (0.3 + 0.7 * diffuse) + vec3(1.0, 0.7, 0.3) * 0.3 * (1.0 - clamp(grow, 0.0, 1.0));
+    glow = 0.3 * (1.0 - clamp(grow, 0.0, 1.0));
+    float murk = 1.0 - exp(-gl_Fog.density * length(eye_position));
+    colour = mix(colour, gl_Fog.color.rgb, clamp(murk, 0.0, 1.0));
+    gl_FragData[0] = vec4(colour, 1.0);
+    gl_FragData[1] = vec4(n * 0.5 + 0.5, clamp(glow, 0.0, 1.0));
+}

@@ -1,0 +1,24 @@
+#version 120
+// Trees: bark below, dark green leaves above, lit through from behind at the edges.
+
+varying vec3 eye_position;
+varying vec3 eye_normal;
+varying vec3 object_position;
+varying vec2 uv;
+
+void main() {
+    vec3 n = normalize(eye_normal);
+    vec3 v = normalize(-eye_position);
+    vec3 l = normalize(gl_LightSource[0].position.xyz);
+    float diffuse = max(dot(n, l), 0.0);
+    float glow = 0.0;
+    vec3 bark = vec3(0.25, 0.18, 0.12);
+    vec3 leaves = vec3(0.1, 0.3, 0.15);
+    vec3 base = mix(bark, leaves, smoothstep(0.8, 1.4, object_position.y));
+    float through = pow(1.0 - max(dot(n, v), 0.0), 2.0) * 0.3;
+    vec3 colour = base * (0.25 + 0.75 * diffuse) + leaves * through;
+    float murk = 1.0 - exp(-gl_Fog.density * length(eye_position));
+    colour = mix(colour, gl_Fog.color.rgb, clamp(murk, 0.0, 1.0));
+    gl_FragData[0] = vec4(colour, 1.0);
+    gl_FragData[1] = vec4(n * 0.5 + 0.5, clamp(glow, 0.0, 1.0));
+}
