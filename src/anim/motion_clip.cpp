@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "anim/rigid.h"
 #include "core/file_io.h"
 
 namespace {
@@ -40,6 +41,27 @@ int32_t channel_code(const std::string& token) {
     for (int32_t code = 0; code < 6; ++code)
         if (token == names[code]) return code;
     return -1;
+}
+
+// The part mesh a named joint carries. "Chest" is listed to say it has none; the figure draws its
+// own parts by other names, so these meshes only ever show their debugging outlines.
+const char* part_mesh_file(const std::string& joint_name) {
+    static constexpr struct {
+        const char* joint;
+        const char* file;
+    } table[] = {
+        {"LeftKnee", "Other/obj/leftforeleg.obj"},   {"RightKnee", "Other/obj/rightforeleg.obj"},
+        {"LeftHip", "Other/obj/leftthigh.obj"},      {"RightHip", "Other/obj/rightthigh.obj"},
+        {"LeftAnkle", "Other/obj/leftfoot.obj"},     {"RightAnkle", "Other/obj/rightfoot.obj"},
+        {"Chest", nullptr},                          {"Chest2", "Other/obj/torso.obj"},
+        {"LeftShoulder", "Other/obj/leftshoulder.obj"}, {"RightShoulder", "Other/obj/rightshoulder.obj"},
+        {"LeftElbow", "Other/obj/leftforearm.obj"},  {"RightElbow", "Other/obj/rightforearm.obj"},
+        {"LeftWrist", "Other/obj/lefthand.obj"},     {"RightWrist", "Other/obj/righthand.obj"},
+        {"Neck", "Other/obj/neck.obj"},              {"Head", "Other/obj/head.obj"},
+    };
+    for (const auto& entry : table)
+        if (joint_name == entry.joint) return entry.file;
+    return nullptr;
 }
 
 }  // namespace
@@ -155,7 +177,10 @@ void MotionClip::step(const std::string& token) {
             }
             break;
         case joint_name:
-            if (current_) current_->name = token;
+            if (current_) {
+                current_->name = token;
+                if (const char* file = part_mesh_file(token)) current_->mesh = std::make_unique<rigid>(file);
+            }
             state_ = idle;
             break;
         case root_name:

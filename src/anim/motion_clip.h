@@ -19,6 +19,8 @@
 #include "anim/file_not_found.h"
 #include "anim/matrix4.h"
 
+class rigid;
+
 // Channel codes, in the numbering the reader stores.
 enum ChannelCode : int32_t {
     x_position = 0,
@@ -34,6 +36,7 @@ struct Joint {
     std::array<float, 3> offset{};     // rest offset from the parent
     // Entry 0: translation by offset. Entries 1…N: the local channel transform of frame 1…N.
     std::vector<Matrix4> frames;
+    std::unique_ptr<rigid> mesh;       // part mesh chosen by the joint name, or none
     Joint* parent = nullptr;
     std::vector<int32_t> channels;     // ChannelCode values in file order
     std::vector<Joint*> children;
