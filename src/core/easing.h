@@ -3,7 +3,7 @@
 
 // Raised-cosine ease of x over [0, 1] (x is clamped), shaped by p: with h = (1 + cos(pi*x)) / 2
 // it returns (1 - h^((p-1)/2 + 1))^p. p = 1 is the plain ramp (1 - cos(pi*x)) / 2 from 0 to 1;
-// larger p starts later and lands harder.
+// larger p starts later and arrives sooner.
 double ease_cos(double x, double p);
 
 // A slow start that joins the identity: with c = max(x, 0) it returns

@@ -9,6 +9,7 @@
 //   1. store the FrameState address in context->frame_state;
 //   2. copy the whole FrameState and read the frame's values from the copy;
 //   3. as its very last step assign the copy back through context->frame_state.
+// begin_scene_frame and end_scene_frame below do steps 1-2 and 3.
 // And in load: call context->progress with a step weight after each group of resources.
 // A scene sets up the GL state it needs at the start of draw; nothing resets it between frames.
 class GraphicsContext;
@@ -29,3 +30,9 @@ public:
 protected:
     ~parts() = default;
 };
+
+// Steps 1 and 2 of a show scene's draw: the context points at the shared record, and `copy`
+// becomes the frame's working copy.
+void begin_scene_frame(GraphicsContext* context, FrameState* shared, FrameState& copy);
+// Step 3: the copy replaces the shared record, so only what the scene kept in its copy survives.
+void end_scene_frame(GraphicsContext* context, const FrameState& copy);

@@ -1,0 +1,13 @@
+#include "show/parts.h"
+
+#include "render/graphics_context.h"
+#include "show/frame_state.h"
+
+void begin_scene_frame(GraphicsContext* context, FrameState* shared, FrameState& copy) {
+    context->frame_state = shared;
+    copy = *shared;
+}
+
+void end_scene_frame(GraphicsContext* context, const FrameState& copy) {
+    *context->frame_state = copy;
+}

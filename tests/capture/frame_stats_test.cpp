@@ -1,0 +1,35 @@
+#include "tools/capture/frame_stats.h"
+
+#include <gtest/gtest.h>
+
+TEST(FrameTimes, NearestRankMedianAndP95) {
+    std::vector<double> samples;
+    for (int i = 20; i >= 1; --i) samples.push_back(i);
+    const FrameTimeSummary s = summarise_frame_times(samples);
+    EXPECT_EQ(s.frames, 20u);
+    EXPECT_EQ(s.median_ms, 10.0);
+    EXPECT_EQ(s.p95_ms, 19.0);
+
+    const FrameTimeSummary one = summarise_frame_times({7.5});
+    EXPECT_EQ(one.median_ms, 7.5);
+    EXPECT_EQ(one.p95_ms, 7.5);
+
+    const FrameTimeSummary none = summarise_frame_times({});
+    EXPECT_EQ(none.frames, 0u);
+    EXPECT_EQ(none.p95_ms, 0.0);
+}
+
+TEST(FrameStats, FramesGoToTheSlotThatDrewLast) {
+    FrameStats stats;
+    stats.record_startup(12.5);
+    stats.record_scene_load(1, 3.0);
+    stats.record_frame(1, 4.0);
+    stats.record_frame(1, 6.0);
+    stats.record_frame(-1, 1.0);
+    EXPECT_EQ(stats.json(),
+              "{\"startup\": {\"loader_ms\":null,\"scene_load_ms\":[null,3,null,null],"
+              "\"total_ms\":12.5}, \"scene_frames\": [{\"frames\": 0, \"median_ms\": 0, "
+              "\"p95_ms\": 0},{\"frames\": 2, \"median_ms\": 4, \"p95_ms\": 6},{\"frames\": 0, "
+              "\"median_ms\": 0, \"p95_ms\": 0},{\"frames\": 0, \"median_ms\": 0, \"p95_ms\": 0}], "
+              "\"no_scene_frames\": {\"frames\": 1, \"median_ms\": 1, \"p95_ms\": 1}}");
+}

@@ -1,0 +1,129 @@
+#include "tools/capture/capture_options.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <string_view>
+
+const char* const kCaptureUsage =
+    "usage: brinefall-capture [options]\n"
+    "  --size WxH        window and render size (default 640x360)\n"
+    "  --fps N           frames per second of show time (default 30)\n"
+    "  --from T          first written show time in seconds (earlier frames are simulated)\n"
+    "  --to T            last show time in seconds (default: until the show ends)\n"
+    "  --every K         write every K-th frame (default 1)\n"
+    "  --out DIR         PNG per written frame and frames.csv\n"
+    "  --video FILE.mp4  encode the written frames with ffmpeg, muxed with the music\n"
+    "  --stats FILE.json start-up and per-scene frame times\n"
+    "  --low-spec        the setup dialog's \"Low spec GPU\"\n"
+    "  --force-16x9      the setup dialog's \"Force 16:9\" (the window becomes 16:9)\n"
+    "  --show-dir DIR    the show directory (default: show/ beside the program, else .)\n";
+
+namespace {
+
+constexpr double kLongestShow = 100000;  // seconds; keeps frame numbers well inside a long
+
+bool parse_int(std::string_view text, int& value) {
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc() && ptr == end;
+}
+
+bool parse_seconds(std::string_view text, double& value) {
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc() && ptr == end && std::isfinite(value);
+}
+
+bool parse_size(std::string_view text, int& width, int& height) {
+    const size_t x = text.find('x');
+    return x != std::string_view::npos && parse_int(text.substr(0, x), width) &&
+           parse_int(text.substr(x + 1), height);
+}
+
+}  // namespace
+
+bool parse_capture_options(int argc, const char* const* argv, CaptureOptions& o,
+                           std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--low-spec") {
+            o.low_spec = true;
+            continue;
+        }
+        if (arg == "--force-16x9") {
+            o.force_16x9 = true;
+            continue;
+        }
+        static constexpr std::string_view kValued[] = {"--size", "--fps",   "--from",  "--to",
+                                                       "--every", "--out",  "--video", "--stats",
+                                                       "--show-dir"};
+        if (std::find(std::begin(kValued), std::end(kValued), arg) == std::end(kValued)) {
+            error = std::string(arg) + ": unknown option";
+            return false;
+        }
+        if (i + 1 >= argc) {
+            error = std::string(arg) + ": missing value";
+            return false;
+        }
+        const std::string_view value = argv[++i];
+        bool ok = true;
+        if (arg == "--size")
+            ok = parse_size(value, o.width, o.height);
+        else if (arg == "--fps")
+            ok = parse_int(value, o.fps);
+        else if (arg == "--from")
+            ok = parse_seconds(value, o.from);
+        else if (arg == "--to")
+            ok = parse_seconds(value, o.to);
+        else if (arg == "--every")
+            ok = parse_int(value, o.every);
+        else if (arg == "--out")
+            o.out = value;
+        else if (arg == "--video")
+            o.video = value;
+        else if (arg == "--stats")
+            o.stats = value;
+        else
+            o.show_dir = value;
+        if (!ok) {
+            error = std::string(arg) + ": malformed value \"" + std::string(value) + "\"";
+            return false;
+        }
+    }
+    if (o.width < 16 || o.height < 16 || o.width > 8192 || o.height > 8192) {
+        error = "--size: each side must be 16..8192";
+        return false;
+    }
+    if (o.fps < 1 || o.fps > 1000) {
+        error = "--fps: must be 1..1000";
+        return false;
+    }
+    if (o.every < 1) {
+        error = "--every: must be 1 or more";
+        return false;
+    }
+    if (o.from < 0 || o.from > kLongestShow || o.from > o.to ||
+        (std::isfinite(o.to) && o.to > kLongestShow)) {
+        error = "--from and --to: need 0 <= from <= to <= 100000";
+        return false;
+    }
+    return true;
+}
+
+// A frame time within a millionth of a frame of T counts as T, so --to 3 at 10 fps includes
+// frame 30 whatever the decimal rounding of 3 * 10.
+long last_frame(const CaptureOptions& o) {
+    if (std::isinf(o.to)) return -1;
+    return static_cast<long>(std::floor(o.to * o.fps + 1e-6));
+}
+
+long first_written_frame(const CaptureOptions& o) {
+    return static_cast<long>(std::ceil(o.from * o.fps - 1e-6));
+}
+
+bool frame_is_written(const CaptureOptions& o, long n) {
+    const long first = first_written_frame(o);
+    return n >= first && (n - first) % o.every == 0;
+}

@@ -1,0 +1,32 @@
+#pragma once
+// brinefall-capture's command line.
+#include <limits>
+#include <string>
+
+struct CaptureOptions {
+    int width = 640, height = 360;  // window (and render) size before --force-16x9
+    int fps = 30;                   // frames per second of show time: the fixed step
+    double from = 0;                // frames before this show time are simulated, not written
+    double to = std::numeric_limits<double>::infinity();  // last frame time; default: the end
+    int every = 1;                  // write every K-th frame from --from on
+    std::string out;                // PNG frames and frames.csv go here
+    std::string video;              // an .mp4 encoded by ffmpeg, muxed with the music
+    std::string stats;              // start-up and frame-time figures as JSON
+    std::string show_dir;           // the show directory (working directory of the show)
+    bool low_spec = false;
+    bool force_16x9 = false;
+};
+
+// Parses argv[1..]. False with a one-line reason in `error` for an unknown option, a missing or
+// malformed value, or values out of range (sizes 16..8192, fps 1..1000, every >= 1, from <= to).
+bool parse_capture_options(int argc, const char* const* argv, CaptureOptions& options,
+                           std::string& error);
+
+extern const char* const kCaptureUsage;
+
+// The frames of a run, counted from 0 at show time 0 in steps of 1/fps: the last one that is
+// simulated (-1: no limit) and the first one that is written.
+long last_frame(const CaptureOptions& options);
+long first_written_frame(const CaptureOptions& options);
+// Whether frame n is written (on or after --from, every K-th from there).
+bool frame_is_written(const CaptureOptions& options, long n);

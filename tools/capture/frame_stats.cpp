@@ -1,0 +1,68 @@
+#include "tools/capture/frame_stats.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "tools/inspect/json.h"
+
+namespace {
+
+double nearest_rank(const std::vector<double>& sorted, double percent) {
+    const double rank = std::ceil(percent / 100.0 * static_cast<double>(sorted.size()));
+    const size_t index = static_cast<size_t>(std::max(rank, 1.0)) - 1;
+    return sorted[std::min(index, sorted.size() - 1)];
+}
+
+std::string optional_number(const std::optional<double>& value) {
+    return value ? JsonLine::number(*value) : "null";
+}
+
+std::string summary_json(const FrameTimeSummary& s) {
+    return JsonLine()
+        .field("frames", static_cast<long long>(s.frames))
+        .field("median_ms", s.median_ms)
+        .field("p95_ms", s.p95_ms)
+        .str();
+}
+
+}  // namespace
+
+FrameTimeSummary summarise_frame_times(std::vector<double> samples_ms) {
+    FrameTimeSummary s;
+    s.frames = samples_ms.size();
+    if (samples_ms.empty()) return s;
+    std::sort(samples_ms.begin(), samples_ms.end());
+    s.median_ms = nearest_rank(samples_ms, 50);
+    s.p95_ms = nearest_rank(samples_ms, 95);
+    return s;
+}
+
+void FrameStats::record_frame(int slot, double ms) {
+    if (slot >= 0 && slot < kSlots)
+        frame_ms_[slot].push_back(ms);
+    else
+        unattributed_ms_.push_back(ms);
+}
+
+std::string FrameStats::json() const {
+    std::string loads = "[";
+    std::string frames = "[";
+    for (int slot = 0; slot < kSlots; ++slot) {
+        if (slot) {
+            loads += ",";
+            frames += ",";
+        }
+        loads += optional_number(scene_load_ms_[slot]);
+        frames += summary_json(summarise_frame_times(frame_ms_[slot]));
+    }
+    loads += "]";
+    frames += "]";
+    const std::string startup = "{\"loader_ms\":" + optional_number(loader_load_ms_) +
+                                ",\"scene_load_ms\":" + loads +
+                                ",\"total_ms\":" + optional_number(startup_ms_) + "}";
+    return JsonLine()
+        .raw("startup", startup)
+        .raw("scene_frames", frames)
+        .raw("no_scene_frames", summary_json(summarise_frame_times(unattributed_ms_)))
+        .str();
+}

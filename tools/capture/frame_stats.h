@@ -1,0 +1,37 @@
+#pragma once
+// What --stats reports: start-up milliseconds per scene load and in total, and per roster slot
+// the frame-time median and 95th percentile of the frames that slot drew last.
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct FrameTimeSummary {
+    size_t frames = 0;
+    double median_ms = 0;
+    double p95_ms = 0;
+};
+
+// Nearest-rank percentiles (p in 0..100) of the samples; all zero for none.
+FrameTimeSummary summarise_frame_times(std::vector<double> samples_ms);
+
+class FrameStats {
+public:
+    static constexpr int kSlots = 4;
+
+    void record_loader_load(double ms) { loader_load_ms_ = ms; }
+    void record_scene_load(int slot, double ms) { scene_load_ms_[slot] = ms; }
+    void record_startup(double ms) { startup_ms_ = ms; }
+    // A frame's time, under the slot that drew last in it (-1: none drew).
+    void record_frame(int slot, double ms);
+
+    // The report as a JSON object (one line). Loads that did not happen are null.
+    std::string json() const;
+
+private:
+    std::optional<double> loader_load_ms_;
+    std::array<std::optional<double>, kSlots> scene_load_ms_{};
+    std::optional<double> startup_ms_;
+    std::array<std::vector<double>, kSlots> frame_ms_;
+    std::vector<double> unattributed_ms_;
+};

@@ -1,0 +1,251 @@
+// brinefall-capture: runs the show's own start-up and frame driver on a hidden window with a
+// fixed frame step and the offline sound, and writes what it draws as PNG frames, a video or
+// frame-time figures. Same arguments, same pictures.
+#include <GL/glew.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "app/setup_choice.h"
+#include "platform/message_box.h"
+#include "platform/steady_clock.h"
+#include "platform/window.h"
+#include "scenes/show_scenes.h"
+#include "show/app_state.h"
+#include "show/frame_driver.h"
+#include "show/show_state.h"
+#include "show/start_up.h"
+#include "tools/capture/capture_clock.h"
+#include "tools/capture/capture_options.h"
+#include "tools/capture/frame_output.h"
+#include "tools/capture/frame_stats.h"
+#include "tools/capture/progress_bar.h"
+#include "tools/capture/timed_scene.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Capture {
+public:
+    explicit Capture(const CaptureOptions& options)
+        : options_(options), clock_(options.fps), progress_(last_frame(options)) {}
+
+    // Everything up to the end of start-up; false (after a message) when there is no window.
+    bool start();
+    // Simulates and writes the frames; ends the process through finish.
+    [[noreturn]] void run();
+    // Flushes and closes every output, then ends the process with the exit code. The show's own
+    // endings (end of show, start-up failures) come here through AppState::end_process.
+    [[noreturn]] void finish(int exit_code);
+
+private:
+    SceneFactories timed_factories(const SceneFactories& show);
+    void report_gl_errors(const char* where);
+    bool write_frame(long frame, double ms);
+
+    CaptureOptions options_;
+    FrameClock clock_;
+    OfflineSound* sound_ = nullptr;
+    HiddenGlWindow window_;
+    FrameFolder folder_;
+    VideoPipe video_;
+    FrameStats stats_;
+    ProgressBar progress_;
+    int drew_slot_ = -1;
+    int loader_drew_ = -1;
+    bool output_failed_ = false;
+};
+
+// AppState::end_process is a plain function; it reaches the one capture through this.
+Capture* g_capture = nullptr;
+
+void end_capture(int exit_code) { g_capture->finish(exit_code); }
+
+// The default show directory: show/ beside the program (the build's layout), else here.
+fs::path default_show_dir() {
+    std::error_code ec;
+    const fs::path beside = fs::read_symlink("/proc/self/exe", ec).parent_path() / "show";
+    return !ec && fs::is_directory(beside) ? beside : fs::current_path();
+}
+
+SceneFactories Capture::timed_factories(const SceneFactories& show) {
+    SceneFactories timed;
+    if (show.loader)
+        timed.loader = [this, construct = show.loader] {
+            return new TimedScene(
+                construct(), -1, [this](double ms) { stats_.record_loader_load(ms); },
+                loader_drew_);
+        };
+    for (int slot = 0; slot < kShowScenes; ++slot)
+        if (show.scenes[slot])
+            timed.scenes[slot] = [this, slot, construct = show.scenes[slot]] {
+                return new TimedScene(
+                    construct(), slot, [this, slot](double ms) { stats_.record_scene_load(slot, ms); },
+                    drew_slot_);
+            };
+    return timed;
+}
+
+bool Capture::start() {
+    set_message_boxes_interactive(false);
+    AppState& app = app_state();
+    SetupOptions setup;
+    setup.windowed = true;
+    setup.force_16_9 = options_.force_16x9;
+    setup.low_spec = options_.low_spec;
+    apply_choice(run_choice({options_.width, options_.height}, setup), app);
+
+    window_ = open_hidden_gl_window(app.window_width, app.window_height);
+    if (!window_.window) {
+        std::fprintf(stderr, "brinefall-capture: no GL window (is there a display? try xvfb-run -a)\n");
+        return false;
+    }
+    app.window = window_.window;
+    app.end_process = end_capture;
+
+    if (!options_.out.empty() && !folder_.open(options_.out)) return false;
+
+    // The defaults the show's window sets before its start-up.
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+
+    ShowState& show = show_state();
+    auto sound = std::make_unique<OfflineSound>();
+    sound_ = sound.get();
+    show.sound = std::move(sound);
+    show.timer = ShowTimer([this] { return clock_.seconds(); });
+    attach_show(window_.window, timed_factories(show_scene_factories()));
+
+    const double start = steady_seconds();
+    start_up();
+    stats_.record_startup((steady_seconds() - start) * 1000.0);
+    report_gl_errors("during start-up");
+
+    // The loading frames were presented; the back buffer starts black, not undefined.
+    GLint framebuffer = 0;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &framebuffer);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer);
+
+    if (!options_.video.empty() &&
+        !video_.open(options_.video, app.window_width, app.window_height, options_.fps,
+                     options_.every, kMusicFile,
+                     first_written_frame(options_) / static_cast<double>(options_.fps)))
+        return false;
+    return true;
+}
+
+void Capture::report_gl_errors(const char* where) {
+    for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError()) {
+        progress_.finish();
+        std::fprintf(stderr, "GL error 0x%04X %s\n", error, where);
+    }
+}
+
+bool Capture::write_frame(long frame, double ms) {
+    const AppState& app = app_state();
+    const CapturedFrame pixels = read_window_pixels(app.window_width, app.window_height);
+    const FrameState& f = show_state().frame;
+    if (folder_.is_open() &&
+        !folder_.write(frame, show_state().driver.show_time, drew_slot_, f.params[0], ms, pixels))
+        return false;
+    if (video_.is_open() && !video_.write(pixels)) {
+        std::fprintf(stderr, "brinefall-capture: ffmpeg stopped taking frames\n");
+        return false;
+    }
+    return true;
+}
+
+void Capture::run() {
+    const long last = last_frame(options_);
+    const bool writes = folder_.is_open() || video_.is_open();
+    for (long n = 0; last < 0 || n <= last; ++n) {
+        clock_.set_frame(n);
+        sound_->set_time(clock_.seconds());
+        drew_slot_ = -1;
+
+        const double start = steady_seconds();
+        draw_frame();
+        glFinish();
+        const double ms = (steady_seconds() - start) * 1000.0;
+
+        const double show_time = show_state().driver.show_time;
+        char where[64];
+        std::snprintf(where, sizeof where, "at frame %ld (show time %.3f)", n, show_time);
+        report_gl_errors(where);
+        stats_.record_frame(drew_slot_, ms);
+        if (writes && frame_is_written(options_, n) && !write_frame(n, ms)) {
+            output_failed_ = true;
+            finish(1);
+        }
+        progress_.update(n, show_time);
+    }
+    finish(0);
+}
+
+void Capture::finish(int exit_code) {
+    progress_.finish();
+    folder_.close();
+    if (!video_.close()) {
+        std::fprintf(stderr, "brinefall-capture: ffmpeg failed; %s is incomplete\n",
+                     options_.video.c_str());
+        if (exit_code == 0) exit_code = 1;
+    }
+    if (!options_.stats.empty()) {
+        std::ofstream out(options_.stats);
+        out << stats_.json() << "\n";
+        if (!out) {
+            std::fprintf(stderr, "brinefall-capture: cannot write %s\n", options_.stats.c_str());
+            if (exit_code == 0) exit_code = 1;
+        }
+    }
+    close_hidden_gl_window(window_);
+    std::fflush(nullptr);
+    std::_Exit(exit_code);
+}
+
+// Output paths are taken relative to where capture was started, before it enters the show
+// directory.
+void make_absolute(std::string& path) {
+    if (!path.empty()) path = fs::absolute(path).string();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CaptureOptions options;
+    std::string error;
+    if (!parse_capture_options(argc, argv, options, error)) {
+        std::fprintf(stderr, "brinefall-capture: %s\n%s", error.c_str(), kCaptureUsage);
+        return 2;
+    }
+    make_absolute(options.out);
+    make_absolute(options.video);
+    make_absolute(options.stats);
+    const fs::path show_dir = options.show_dir.empty() ? default_show_dir() : fs::path(options.show_dir);
+    std::error_code ec;
+    fs::current_path(show_dir, ec);
+    if (ec) {
+        std::fprintf(stderr, "brinefall-capture: cannot enter the show directory %s: %s\n",
+                     show_dir.c_str(), ec.message().c_str());
+        return 2;
+    }
+    // A video encoder that quits early must not kill capture on its next write.
+    std::signal(SIGPIPE, SIG_IGN);
+
+    static Capture capture(options);
+    g_capture = &capture;
+    if (!capture.start()) capture.finish(1);
+    capture.run();
+}

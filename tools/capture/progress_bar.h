@@ -1,0 +1,17 @@
+#pragma once
+// A one-line progress bar with the remaining time, redrawn in place on stderr.
+class ProgressBar {
+public:
+    // total: frames to simulate, or -1 when the run ends with the show (the bar then measures
+    // show time against the show's length).
+    explicit ProgressBar(long total) : total_(total) {}
+    void update(long frame, double show_time);
+    // Ends the line.
+    void finish();
+
+private:
+    long total_;
+    double start_ = -1;
+    double last_draw_ = -1;
+    bool drawn_ = false;
+};
