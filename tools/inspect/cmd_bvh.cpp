@@ -1,9 +1,37 @@
-#include "tools/inspect/commands.h"
-
+// brinefall-tool bvh FILE: what the show's motion-clip loader makes of a BVH file. The loader's
+// own lines come first; the last line is the JSON summary: listed joints and their names, the
+// frame count (root frames, N + 1), frame time, motion values consumed, and the root's frame-1
+// matrix (column-major) when there is a frame 1.
 #include <cstdio>
+#include <string>
+#include <vector>
 
-// Placeholder until the bvh loader exists.
-int run_bvh(int, char**) {
-    std::printf("error the bvh command is not built yet\n");
-    return 2;
+#include "anim/motion_clip.h"
+#include "tools/inspect/commands.h"
+#include "tools/inspect/json.h"
+
+int run_bvh(int argc, char** argv) {
+    if (argc != 1) {
+        std::printf("error usage: bvh FILE\n");
+        return 2;
+    }
+    const std::string file = argv[0];
+    try {
+        const MotionClip clip(file);
+        std::vector<std::string> names;
+        for (const Joint* joint : clip.joints) names.push_back(joint->name);
+        JsonLine line;
+        line.field("joints", static_cast<long long>(clip.joints.size()))
+            .field("names", names)
+            .field("frame_count", static_cast<long long>(clip.frame_count))
+            .field("frame_time", clip.frame_time)
+            .field("values", static_cast<long long>(clip.value_count));
+        if (clip.root && clip.root->frames.size() > 1)
+            line.field("root_frame1", std::span<const float>(clip.root->frames[1]));
+        line.print();
+        return 0;
+    } catch (const fileNotFound&) {
+        std::printf("error cannot read %s\n", file.c_str());
+        return 2;
+    }
 }
