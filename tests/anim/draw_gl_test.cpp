@@ -2,8 +2,10 @@
 
 #include "anim/body.h"
 #include "anim/rigid.h"
+#include "anim/tube.h"
 
 #include <filesystem>
+#include <vector>
 
 #include "core/file_io.h"
 #include "tests/support/gl_context.h"
@@ -11,6 +13,7 @@
 namespace {
 
 class RigidGl : public GlTest {};
+class TubeGl : public GlTest {};
 
 TEST_F(RigidGl, TranslucentGroupSetsItsAlphaBeforeItsTriangles) {
     rigid r("Other/obj/head.obj");
@@ -73,6 +76,51 @@ TEST_F(RigidGl, FigureDrawLeavesTheMatrixStackBalanced) {
     glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth_after);
     EXPECT_EQ(depth_after, depth_before);
     EXPECT_EQ(figure.mesh, &mesh);
+    EXPECT_TRUE(no_gl_error());
+}
+
+// Counts the triangles GL receives, through feedback mode.
+int feedback_triangles(void (*draw)()) {
+    std::vector<GLfloat> buffer(1 << 20);
+    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    draw();
+    const GLint used = glRenderMode(GL_RENDER);
+    int triangles = 0;
+    for (GLint i = 0; i < used;) {
+        const GLint token = static_cast<GLint>(buffer[i++]);
+        if (token == GL_POLYGON_TOKEN) {
+            const GLint corners = static_cast<GLint>(buffer[i++]);
+            triangles += corners == 3;
+            i += corners * 3;
+        } else if (token == GL_PASS_THROUGH_TOKEN) {
+            i += 1;
+        } else {
+            i += token == GL_POINT_TOKEN ? 3 : 6;
+        }
+    }
+    return triangles;
+}
+
+TEST_F(TubeGl, DrawsOneStripOfTwoTrianglesPerSidePerSegment) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_CULL_FACE);
+    const int triangles = feedback_triangles([] {
+        // Inside the unit view volume, so nothing is clipped.
+        Spline s;
+        for (int i = 0; i < 9; ++i) {
+            s.append({0, 0, -0.8f + 0.2f * i});
+            s.channel2.push_back({0.1f, 0, 0});
+        }
+        s.count = 9;
+        draw_tube(s, {1, 0, 0}, 0.0, 6.0, 6, 9);
+        draw_tube_window(s, {1, 0, 0}, 0.0, 6.0, 6, 9, 0.0, 0.34);  // segments 0..2
+        draw_tube(s, {1, 0, 0}, 0.0, 6.0, 6, 1000);                 // refused
+    });
+    EXPECT_EQ(triangles, (6 + 3) * 2 * 9);
     EXPECT_TRUE(no_gl_error());
 }
 
