@@ -9,7 +9,7 @@
 namespace {
 
 // The dialog's layout is given in dialog units; these turn them into pixels for ImGui's font.
-constexpr float kUnitX = 2.0f;
+constexpr float kUnitX = 2.2f;
 constexpr float kUnitY = 1.75f;
 constexpr int kDialogWidth = 243, kDialogHeight = 88;
 

@@ -61,9 +61,11 @@ bool decode_ogg_vorbis(std::string_view bytes, MusicTrack& track) {
     if (ok) {
         track.rate = static_cast<int>(info->rate);
         track.channels = info->channels;
+        const size_t most_values =
+            static_cast<size_t>(track.rate) * kMaxTrackSeconds * track.channels;
         char buffer[16384];
         int section = 0;
-        for (;;) {
+        while (track.samples.size() < most_values) {
             const long got = ov_read(&file, buffer, sizeof buffer, 0, 2, 1, &section);
             if (got == OV_HOLE) continue;  // a gap in the stream: keep what follows
             if (got <= 0) break;           // end, or damage we cannot decode past
@@ -73,6 +75,7 @@ bool decode_ogg_vorbis(std::string_view bytes, MusicTrack& track) {
             const auto* values = reinterpret_cast<const int16_t*>(buffer);
             track.samples.insert(track.samples.end(), values, values + got / 2);
         }
+        track.samples.resize(std::min(track.samples.size(), most_values));
         track.samples.resize(track.frames() * track.channels);
         ok = track.frames() > 0;
     }

@@ -19,9 +19,12 @@ struct MusicTrack {
 };
 
 inline constexpr int kMaxTrackChannels = 8;
+// Decoding stops after this much music: a small hostile file can claim hours of samples, and the
+// show needs less than nine minutes.
+inline constexpr int kMaxTrackSeconds = 20 * 60;
 
-// Decodes an Ogg Vorbis stream held in memory. False when it is not a readable Vorbis stream or
-// decodes to no samples.
+// Decodes an Ogg Vorbis stream held in memory (at most kMaxTrackSeconds of it). False when it is
+// not a readable Vorbis stream or decodes to no samples.
 bool decode_ogg_vorbis(std::string_view bytes, MusicTrack& track);
 // The same for a file; false also when the file cannot be read.
 bool load_ogg_vorbis_file(const std::string& path, MusicTrack& track);
