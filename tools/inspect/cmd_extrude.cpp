@@ -1,9 +1,37 @@
-#include "tools/inspect/commands.h"
-
+// brinefall-tool extrude FILE.png: what the contour extruder's CPU step makes of a greyscale
+// image, with the middle scene's densities for image sequences (b = 30, c = 100).
 #include <cstdio>
+#include <string>
+#include <vector>
 
-// Placeholder until the extrude loader exists.
-int run_extrude(int, char**) {
-    std::printf("error the extrude command is not built yet\n");
-    return 2;
+#include <opencv2/imgcodecs.hpp>
+
+#include "anim/contour_extruder.h"
+#include "tools/inspect/commands.h"
+#include "tools/inspect/json.h"
+
+int run_extrude(int argc, char** argv) {
+    if (argc != 1) {
+        std::printf("error usage: extrude FILE.png\n");
+        return 2;
+    }
+    const cv::Mat image = cv::imread(argv[0], cv::IMREAD_GRAYSCALE);
+    if (image.empty()) {
+        std::printf("error cannot read %s\n", argv[0]);
+        return 2;
+    }
+    ContourExtruder extruder;
+    const ExtrusionGeometry geometry = extruder.build(image, 30.0, 100.0);
+    std::vector<long long> outlines, points;
+    for (const auto& pass : geometry.outlines) {
+        outlines.push_back(static_cast<long long>(pass.size()));
+        for (const Spline& spline : pass) points.push_back(static_cast<long long>(spline.points.size()));
+    }
+    JsonLine()
+        .field("outlines", std::span<const long long>(outlines))
+        .field("points", std::span<const long long>(points))
+        .field("cap_triangles", static_cast<long long>(geometry.cap_triangle_count()))
+        .field("wall_quads", static_cast<long long>(geometry.wall_quad_count()))
+        .print();
+    return 0;
 }

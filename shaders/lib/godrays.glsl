@@ -1,0 +1,55 @@
+// Light shafts: every pixel of the highlight image gathers samples along the line towards the
+// light's position on screen, each further sample weaker, so bright areas smear outwards into
+// rays. The result is the highlight image plus its rays.
+//
+// The light position: with GODRAYS_FIXED_LIGHT defined, that vec2 (texture units); otherwise the
+// brightness-weighted centre of the highlight image, found from an 8 x 6 grid of samples, so the
+// shafts follow whatever shines brightest. A dark highlight image gives no shafts.
+//
+// Uniforms:
+//   texture2d_1  the highlight image (quarter size)
+//   Limit        0..1, lengthens the shafts (0 = the variant's own length); only passes that set
+//                it use it
+//
+// Defined before inclusion: GODRAYS_SAMPLES (int), GODRAYS_LENGTH (fraction of the way to the
+// light covered), GODRAYS_DECAY (per-sample falloff), GODRAYS_GAIN (brightness of the rays),
+// GODRAYS_TINT (vec3).
+uniform sampler2D texture2d_1;
+uniform float Limit;
+
+vec2 light_position(out float strength) {
+#ifdef GODRAYS_FIXED_LIGHT
+    strength = 1.0;
+    return GODRAYS_FIXED_LIGHT;
+#else
+    vec3 weighted = vec3(0.0);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 8; ++x) {
+            vec2 at = (vec2(float(x), float(y)) + 0.5) / vec2(8.0, 6.0);
+            float b = luma(texture2D(texture2d_1, at).rgb);
+            b *= b;
+            weighted += vec3(at * b, b);
+        }
+    strength = clamp(weighted.z * 4.0, 0.0, 1.0);
+    return weighted.z > 0.00001 ? weighted.xy / weighted.z : vec2(0.5);
+#endif
+}
+
+void main() {
+    vec2 uv = gl_TexCoord[0].st;
+    vec3 base = texture2D(texture2d_1, uv).rgb;
+    float strength;
+    vec2 light = light_position(strength);
+    vec2 step_uv = (light - uv) * (GODRAYS_LENGTH * (1.0 + clamp(Limit, 0.0, 1.0))) /
+                   float(GODRAYS_SAMPLES);
+    vec3 rays = vec3(0.0);
+    float weight = 1.0;
+    vec2 at = uv;
+    for (int i = 0; i < GODRAYS_SAMPLES; ++i) {
+        at += step_uv;
+        rays += texture2D(texture2d_1, at).rgb * weight;
+        weight *= GODRAYS_DECAY;
+    }
+    rays *= GODRAYS_GAIN * strength / float(GODRAYS_SAMPLES);
+    gl_FragColor = vec4(base + rays * GODRAYS_TINT, 1.0);
+}

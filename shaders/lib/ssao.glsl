@@ -1,0 +1,49 @@
+// Screen-space ambient occlusion from the depth texture.
+//
+// Samples lie on a golden-angle spiral inside a disc whose radius is SSAO_RADIUS world units,
+// projected to pixels at the pixel's own distance, and turned per pixel by the random-vector
+// texture so the banding of a fixed pattern becomes fine noise. Each sample's depth is compared
+// with the depth the pixel's own surface plane predicts there (plane from one-sided depth
+// differences, so flat and sloping surfaces do not occlude themselves); samples in front of that
+// plane by more than a small bias and by less than twice the radius occlude. The result is 1 for
+// open surfaces and drops in creases and contact areas.
+//
+// Defined before inclusion: SSAO_SAMPLES (int), SSAO_RADIUS (float, world units).
+// Needs post_common.glsl.
+
+float sample_distance(sampler2D depth_map, vec2 uv) {
+    return view_distance(texture2D(depth_map, uv).r);
+}
+
+float ambient_occlusion(sampler2D depth_map, sampler2D random_map, vec2 uv, vec2 pixel,
+                        float jitter) {
+    float depth = texture2D(depth_map, uv).r;
+    if (is_background(depth)) return 1.0;
+    float z = view_distance(depth);
+
+    // The surface plane as depth change per pixel, from the flatter side of each axis.
+    float right = sample_distance(depth_map, uv + vec2(pixel.x, 0.0)) - z;
+    float left = z - sample_distance(depth_map, uv - vec2(pixel.x, 0.0));
+    float up = sample_distance(depth_map, uv + vec2(0.0, pixel.y)) - z;
+    float down = z - sample_distance(depth_map, uv - vec2(0.0, pixel.y));
+    vec2 slope = vec2(abs(right) < abs(left) ? right : left, abs(up) < abs(down) ? up : down);
+
+    // About 0.9 · height pixels per world unit at distance 1 for the scenes' fields of view.
+    float radius_pixels = clamp(SSAO_RADIUS * 0.9 / (pixel.y * z), 2.0, 80.0);
+    vec2 turn = normalize(random_vector(random_map, jitter) + vec2(0.0001, 0.0));
+    float bias = 0.004 * z;
+
+    float occlusion = 0.0;
+    for (int i = 0; i < SSAO_SAMPLES; ++i) {
+        float angle = float(i) * 2.3999632;
+        float r = sqrt((float(i) + 0.5) / float(SSAO_SAMPLES)) * radius_pixels;
+        vec2 d = vec2(cos(angle), sin(angle));
+        vec2 offset_pixels = r * vec2(d.x * turn.x - d.y * turn.y, d.x * turn.y + d.y * turn.x);
+        float expected = z + dot(slope, offset_pixels);
+        float found = sample_distance(depth_map, uv + offset_pixels * pixel);
+        float closer = expected - found;
+        occlusion += smoothstep(bias, bias * 4.0, closer) *
+                     (1.0 - smoothstep(SSAO_RADIUS, SSAO_RADIUS * 2.0, closer));
+    }
+    return 1.0 - occlusion / float(SSAO_SAMPLES);
+}

@@ -1,0 +1,180 @@
+#include "anim/contour_extruder.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <memory>
+
+#include <opencv2/imgcodecs.hpp>
+#include <opencv2/imgproc.hpp>
+
+namespace {
+
+// Collects the tessellator's output as plain triangles; the edge-flag callback makes the GLU
+// tessellator emit independent triangles only (no fans or strips).
+struct TessellationSink {
+    std::vector<std::array<float, 2>>* corners;
+    std::deque<std::array<double, 3>>* vertices;
+};
+
+void GLAPIENTRY on_begin(GLenum, void*) {}
+void GLAPIENTRY on_edge_flag(GLboolean, void*) {}
+void GLAPIENTRY on_end(void*) {}
+void GLAPIENTRY on_vertex(void* vertex, void* sink) {
+    const double* v = static_cast<const double*>(vertex);
+    static_cast<TessellationSink*>(sink)->corners->push_back(
+        {static_cast<float>(v[0]), static_cast<float>(v[1])});
+}
+void GLAPIENTRY on_combine(GLdouble coords[3], void*[4], GLfloat[4], void** out, void* sink) {
+    auto& vertices = *static_cast<TessellationSink*>(sink)->vertices;
+    vertices.push_back({coords[0], coords[1], coords[2]});
+    *out = vertices.back().data();
+}
+
+struct TessDeleter {
+    void operator()(GLUtesselator* tess) const { gluDeleteTess(tess); }
+};
+
+cv::Mat as_grey8(const cv::Mat& image) {
+    cv::Mat grey = image;
+    if (grey.channels() == 3) cv::cvtColor(grey, grey, cv::COLOR_BGR2GRAY);
+    else if (grey.channels() == 4) cv::cvtColor(grey, grey, cv::COLOR_BGRA2GRAY);
+    if (grey.depth() != CV_8U) grey.convertTo(grey, CV_8U);
+    return grey.clone();
+}
+
+}  // namespace
+
+int ExtrusionGeometry::wall_quad_count() const {
+    int quads = 0;
+    for (const auto& wall : walls) quads += static_cast<int>(wall.size()) - 1;
+    return quads;
+}
+
+float ContourExtruder::quantise(float v) {
+    // Out-of-range values are clamped before the conversion (which would be undefined); the
+    // 16-bit reduction wraps like the show's.
+    const double scaled = std::clamp(static_cast<double>(v) * 30000.0f, -2147483648.0, 2147483647.0);
+    const auto grid = static_cast<int16_t>(static_cast<int32_t>(std::isnan(scaled) ? 0.0 : scaled));
+    return static_cast<float>(grid) * 0.00033333333f;
+}
+
+ExtrusionGeometry ContourExtruder::build(const cv::Mat& image, double b, double c) {
+    ExtrusionGeometry geometry;
+    vertices_.clear();
+    if (image.empty()) return geometry;
+    const cv::Mat copy = as_grey8(image);
+    // One-pixel-high or -wide images would divide by a zero half size.
+    const float hw = static_cast<float>(std::max(copy.cols / 2, 1));
+    const float hh = static_cast<float>(std::max(copy.rows / 2, 1));
+
+    std::unique_ptr<GLUtesselator, TessDeleter> tess(gluNewTess());
+    TessellationSink sink{&geometry.cap_corners, &vertices_};
+    using Callback = void(GLAPIENTRY*)();
+    gluTessCallback(tess.get(), GLU_TESS_BEGIN_DATA, reinterpret_cast<Callback>(on_begin));
+    gluTessCallback(tess.get(), GLU_TESS_EDGE_FLAG_DATA, reinterpret_cast<Callback>(on_edge_flag));
+    gluTessCallback(tess.get(), GLU_TESS_VERTEX_DATA, reinterpret_cast<Callback>(on_vertex));
+    gluTessCallback(tess.get(), GLU_TESS_END_DATA, reinterpret_cast<Callback>(on_end));
+    gluTessCallback(tess.get(), GLU_TESS_COMBINE_DATA, reinterpret_cast<Callback>(on_combine));
+    gluTessProperty(tess.get(), GLU_TESS_WINDING_RULE, GLU_TESS_WINDING_POSITIVE);
+    gluTessNormal(tess.get(), 0.0, 0.0, 1.0);
+
+    cv::Mat mask;
+    for (int pass = 0; pass < 2; ++pass) {
+        if (pass == 0) cv::compare(copy, 128, mask, cv::CMP_GE);
+        else cv::compare(copy, 128, mask, cv::CMP_EQ);
+        std::vector<std::vector<cv::Point>> contours;
+        cv::findContours(mask, contours, cv::RETR_EXTERNAL, cv::CHAIN_APPROX_NONE);
+
+        std::vector<Spline>& outlines = geometry.outlines[pass];
+        outlines.resize(contours.size());
+        for (std::size_t i = 0; i < contours.size(); ++i) {
+            Spline& spline = outlines[i];
+            for (const cv::Point& p : contours[i])
+                spline.append(Vector3((hh - static_cast<float>(p.y)) / hh, (hw - static_cast<float>(p.x)) / hw, 0.0f));
+            spline.count = static_cast<int32_t>(spline.points.size());
+        }
+
+        if (pass == 0) gluTessBeginPolygon(tess.get(), &sink);
+        gluTessProperty(tess.get(), GLU_TESS_WINDING_RULE, GLU_TESS_WINDING_POSITIVE);
+        for (Spline& spline : outlines) {
+            if (spline.count < 4) continue;
+            if (spline.count > 28) {
+                spline.compute_length();
+                const double length = spline.length;
+                if (b * length > 5.0) {
+                    const auto capped = [](double n) {
+                        return static_cast<int32_t>(std::min(n, double(Spline::max_points)));
+                    };
+                    spline.resample(capped(b * length), 3);
+                    spline.resample(capped(c * length), 3);
+                }
+            }
+            gluTessBeginContour(tess.get());
+            const int n = static_cast<int>(spline.points.size());
+            for (int k = 0; k < n; ++k) {
+                const Vector3& p = spline.points[pass == 0 ? k : n - 1 - k];
+                vertices_.push_back({quantise(p.x), quantise(p.y), 0.0});
+                gluTessVertex(tess.get(), vertices_.back().data(), vertices_.back().data());
+            }
+            gluTessEndContour(tess.get());
+        }
+    }
+    gluTessEndPolygon(tess.get());
+
+    for (const auto& outlines : geometry.outlines)
+        for (const Spline& spline : outlines) {
+            const int count = static_cast<int>(spline.points.size());
+            std::vector<ExtrusionGeometry::WallStep> strip;
+            if (count == 0) continue;
+            strip.reserve(count + 1);
+            for (int k = 0; k <= count; ++k) {
+                const Vector3& pa = spline.points[k % count];
+                const Vector3& pb = spline.points[(k + 1) % count];
+                const Vector3 a(quantise(pa.x), quantise(pa.y), 0.0f);
+                Vector3 direction = a - Vector3(quantise(pb.x), quantise(pb.y), 0.0f);
+                normalise(direction);
+                const Vector3 normal = cross(Vector3(0.0f, 0.0f, -1.0f), direction);
+                strip.push_back({{normal.x, normal.y, normal.z}, a.x, a.y});
+            }
+            geometry.walls.push_back(std::move(strip));
+        }
+    return geometry;
+}
+
+void ContourExtruder::compile(const ExtrusionGeometry& geometry, unsigned int list) {
+    glNewList(list + 1, GL_COMPILE);
+    glBegin(GL_TRIANGLES);
+    for (const auto& corner : geometry.cap_corners) glVertex3f(corner[0], corner[1], 0.0f);
+    glEnd();
+    glEndList();
+
+    glNewList(list, GL_COMPILE);
+    glPushMatrix();
+    glRotatef(90.0f, 0.0f, 0.0f, 1.0f);
+    glCallList(list + 1);
+    glTranslatef(0.0f, 0.0f, 1.0f);
+    glCallList(list + 1);
+    glTranslatef(0.0f, 0.0f, -1.0f);
+    glPopMatrix();
+    glRotatef(90.0f, 0.0f, 0.0f, 1.0f);
+    for (const auto& wall : geometry.walls) {
+        glBegin(GL_QUAD_STRIP);
+        for (const auto& step : wall) {
+            glNormal3fv(step.normal);
+            glVertex3f(step.x, step.y, 0.0f);
+            glVertex3f(step.x, step.y, 1.0f);
+        }
+        glEnd();
+    }
+    glEndList();
+}
+
+void ContourExtruder::extrude(const std::string& file_name, unsigned int list, double b, double c,
+                              const cv::Mat* image) {
+    const cv::Mat source = image ? *image : cv::imread(file_name, cv::IMREAD_GRAYSCALE);
+    compile(build(source, b, c), list);
+}

@@ -1,0 +1,236 @@
+#include "render/post_processing.h"
+
+#include <GL/glew.h>
+
+#include <cmath>
+#include <cstdint>
+
+#include "core/random.h"
+
+namespace {
+
+void load_identity(GLenum mode) {
+    glMatrixMode(mode);
+    glLoadIdentity();
+}
+
+// Identity texture matrices on units `last` down to 0, leaving unit 0 active.
+void reset_texture_matrices(int last) {
+    for (int unit = last; unit >= 0; --unit) {
+        glActiveTexture(GL_TEXTURE0 + unit);
+        load_identity(GL_TEXTURE);
+    }
+}
+
+void bind_slot(const GraphicsContext& context, const ShaderLibrary& shaders, int unit, int program,
+               const char* name, int slot) {
+    shaders.bind_texture_uniform(GL_TEXTURE_2D, unit, program, name, context.texture_name(slot));
+}
+
+}  // namespace
+
+void draw_screen_quad(double angle, double x_scale, double y_scale, bool billboard, float extent) {
+    if (billboard) {
+        GLfloat m[16];
+        glGetFloatv(GL_MODELVIEW_MATRIX, m);
+        for (int column = 0; column < 3; ++column)
+            for (int row = 0; row < 3; ++row) m[column * 4 + row] = column == row ? 1.0f : 0.0f;
+        glLoadMatrixf(m);
+    }
+    glRotated(angle, 0.0, 0.0, 1.0);
+    glScaled(std::fabs(x_scale), y_scale, 0.0);
+    const float e = extent;
+    const float s0 = x_scale > 0 ? 0.0f : e, s1 = x_scale > 0 ? e : 0.0f;
+    glBegin(GL_QUADS);
+    glTexCoord2f(s0, 0.0f);
+    glVertex3f(-1.0f, -1.0f, 0.0f);
+    glTexCoord2f(s1, 0.0f);
+    glVertex3f(1.0f, -1.0f, 0.0f);
+    glTexCoord2f(s1, e);
+    glVertex3f(1.0f, 1.0f, 0.0f);
+    glTexCoord2f(s0, e);
+    glVertex3f(-1.0f, 1.0f, 0.0f);
+    glEnd();
+}
+
+void draw_billboard(double right_size, double up_size, const Vector3& centre, Vector3& right,
+                    Vector3& up) {
+    right = scale(right, static_cast<float>(right_size));
+    up = scale(up, static_cast<float>(up_size));
+    const Vector3 corners[4] = {centre - right - up, centre + right - up, centre + right + up,
+                                centre - right + up};
+    constexpr float texcoords[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    for (int i = 0; i < 4; ++i) {
+        glTexCoord2fv(texcoords[i]);
+        glVertex3f(corners[i].x, corners[i].y, corners[i].z);
+    }
+}
+
+void blend_camera(CameraRecord& target, double t, const CameraRecord& a, const CameraRecord& b) {
+    const float f = static_cast<float>(t);
+    target.eye = a.eye + (b.eye - a.eye) * f;
+    target.centre = a.centre + (b.centre - a.centre) * f;
+    target.up = a.up + (b.up - a.up) * f;
+}
+
+void run_filter_passes(GraphicsContext& context, ShaderLibrary& shaders, int program, int target,
+                       int pass_count, int width, int height, int source, int destination,
+                       int second_input, int third_input) {
+    context.bind_window_framebuffer();
+    context.reset_fixed_function_state();
+    for (int pass = 0; pass < pass_count; ++pass) {
+        glMatrixMode(GL_MODELVIEW);
+        glPushMatrix();
+        glViewport(0, 0, width, height);
+        context.attach_color_texture(target, 0, destination);
+        context.bind_render_target(target, 1);
+
+        load_identity(GL_PROJECTION);
+        reset_texture_matrices(1);
+        load_identity(GL_MODELVIEW);
+        glColor3f(1.0f, 1.0f, 1.0f);
+        glEnable(GL_TEXTURE_2D);
+        glDisable(GL_BLEND);
+
+        shaders.use_program(program);
+        bind_slot(context, shaders, 0, program, "texture2d_1", pass == 0 ? source : destination);
+        if (second_input != -1) bind_slot(context, shaders, 1, program, "texture2d_2", second_input);
+        if (third_input != -1) bind_slot(context, shaders, 2, program, "texture2d_3", third_input);
+        glActiveTexture(GL_TEXTURE0);
+
+        glDisable(GL_DEPTH_TEST);
+        glDisable(GL_BLEND);
+        draw_screen_quad(0.0, 1.0, 1.0, true, 1.0f);
+
+        glMatrixMode(GL_MODELVIEW);
+        glPopMatrix();
+        context.resolve_render_target(target, width, height, 1, false);
+        context.bind_window_framebuffer();
+    }
+    context.bind_window_framebuffer();
+}
+
+void create_chain_textures(GraphicsContext& context, const ChainTextures& textures,
+                           const ChainSizes& sizes) {
+    const int w = sizes.render_width, h = sizes.render_height;
+    context.create_noise_texture(textures.random_vectors, 1024, 1024);
+    context.create_random_texture(textures.colour, w, h);
+    context.create_random_texture(textures.highlights, sizes.quarter_width(), sizes.quarter_height());
+    context.create_random_texture(textures.second_output, w, h);
+    context.create_random_texture(textures.velocities, w, h);
+    context.create_depth_texture(textures.depth, w, h);
+    context.create_depth_texture(textures.prepass_depth, w, h);
+}
+
+void attach_chain_textures(GraphicsContext& context, const ChainTextures& textures) {
+    context.attach_color_texture(0, 0, textures.colour);
+    context.attach_color_texture(0, 1, textures.second_output);
+    context.attach_depth_texture(0, textures.depth);
+    context.attach_color_texture(1, 0, textures.highlights);
+}
+
+void render_scene_passes(GraphicsContext& context, const ChainTextures& textures,
+                         const ChainSizes& sizes, bool depth_prepass,
+                         const std::function<void(bool depth_mode)>& scene_pass) {
+    const int w = sizes.render_width, h = sizes.render_height;
+    context.attach_color_texture(0, 0, textures.colour);
+    context.attach_color_texture(0, 1, textures.second_output);
+    if (depth_prepass) {
+        context.attach_depth_texture(0, textures.prepass_depth);
+        context.bind_render_target(0, 1);
+        scene_pass(true);
+        context.resolve_render_target(0, w, h, 1, true);
+    }
+    context.attach_depth_texture(0, textures.depth);
+    context.bind_render_target(0, 2);
+    scene_pass(false);
+    context.resolve_render_target(0, w, h, 2, true);
+}
+
+void run_occlusion_combine(GraphicsContext& context, ShaderLibrary& shaders, int program,
+                           const ChainTextures& textures, const ChainSizes& sizes, double time,
+                           const CameraRecord& projector, float ssao_factor) {
+    const int w = sizes.render_width, h = sizes.render_height;
+    context.attach_color_texture(0, 0, textures.colour);
+    context.bind_render_target(0, 1);
+    glViewport(0, 0, w, h);
+    load_identity(GL_PROJECTION);
+    reset_texture_matrices(3);
+    load_identity(GL_MODELVIEW);
+    glDisable(GL_DEPTH_TEST);
+
+    // The flicker depends on the clock alone, so a captured frame is reproducible.
+    seed_random(static_cast<uint32_t>(static_cast<long>(time * 423424.0)));
+    for (int i = 0; i < 1000; ++i) random_int();
+    shaders.use_program(program);
+    shaders.set_float(program, "Limit", static_cast<float>(random_unit()));
+    if (ssao_factor >= 0.0f) shaders.set_float(program, "SSAOFactor", ssao_factor);
+
+    bind_slot(context, shaders, 0, program, "texture2d_1", textures.colour);
+    bind_slot(context, shaders, 1, program, "texture2d_2", textures.depth);
+    bind_slot(context, shaders, 2, program, "texture2d_3", textures.second_output);
+    bind_slot(context, shaders, 3, program, "texture2d_random", textures.random_vectors);
+    shaders.set_projector_matrix(projector);
+
+    load_identity(GL_MODELVIEW);
+    glPushMatrix();
+    draw_screen_quad(0.0, 1.0, 1.0, true, 1.0f);
+    glPopMatrix();
+    context.resolve_render_target(0, w, h, 1, false);
+}
+
+void compose_to_window(GraphicsContext& context, ShaderLibrary& shaders, int program,
+                       const ChainTextures& textures, const ChainSizes& sizes,
+                       const ComposeUniforms& u) {
+    context.bind_window_framebuffer();
+    glViewport(0, 0, sizes.window_width, sizes.window_height);
+    if (sizes.window_height != sizes.render_height) {
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+    load_identity(GL_PROJECTION);
+    reset_texture_matrices(1);
+    load_identity(GL_MODELVIEW);
+    glDisable(GL_DEPTH_TEST);
+
+    shaders.use_program(program);
+    bind_slot(context, shaders, 1, program, "texture2d_velocities", textures.velocities);
+    if (u.random) bind_slot(context, shaders, 2, program, "texture2d_random", textures.random_vectors);
+    bind_slot(context, shaders, 3, program, "texture2d_2", textures.depth);
+    if (u.shafts) bind_slot(context, shaders, 4, program, "texture2d_3", textures.highlights);
+    bind_slot(context, shaders, 0, program, "texture2d_1", textures.colour);
+
+    shaders.set_int(program, "Mode", u.mode);
+    shaders.set_float(program, "ttime", u.ttime);
+    shaders.set_float(program, "Limit", u.limit);
+    shaders.set_float(program, "PosY", u.pos_y);
+    shaders.set_float(program, "Flo", u.flo);
+    shaders.set_vec3(program, "MotionBlur", u.motion_blur[0], u.motion_blur[1], u.motion_blur[2]);
+    shaders.set_float(program, "DSP", u.dsp);
+    shaders.set_float(program, "isMiddleScene", u.is_middle_scene);
+    shaders.set_float(program, "WhichBlur", u.which_blur);
+    shaders.set_float(program, "SetBlur", u.set_blur);
+    shaders.set_vec3(program, "TheVelocity", u.the_velocity[0], u.the_velocity[1], u.the_velocity[2]);
+
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    glColor3f(u.fade, u.fade, u.fade);
+    const double height_share = sizes.window_height > 0
+                                    ? static_cast<double>(sizes.render_height) / sizes.window_height
+                                    : 1.0;
+    draw_screen_quad(0.0, 1.0, height_share, true, 1.0f);
+
+    shaders.disable_programs();
+    reset_texture_matrices(0);
+}
+
+void set_overlay_state(GraphicsContext& context, const ChainTextures& textures) {
+    glUseProgram(0);
+    reset_texture_matrices(1);
+    context.reset_fixed_function_state();
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE);
+    context.bind_texture_slot(textures.highlights);
+    glEnable(GL_TEXTURE_2D);
+    load_identity(GL_MODELVIEW);
+}

@@ -1,0 +1,111 @@
+#pragma once
+// The post-processing chain every show scene runs after rendering its 3D picture off screen:
+//
+//   scene passes      (optional depth pre-pass, main pass with two colour outputs) into target 0
+//   occlusion combine screen-space ambient occlusion from depth + random vectors, full size
+//   highlight blur    bright parts of the combined picture, quarter size on target 1
+//   light shafts      radial shafts from the highlights, quarter size, in place
+//   window compose    motion blur, shafts, grading per "Mode" and the fade, into the window
+//
+// The drawing helpers are the building blocks; the chain functions below them are the one
+// implementation of each pass that the scenes parameterise with their own slots and uniforms.
+// The meaning of every uniform is defined in the header comment of the shader that reads it
+// (shaders/Other/PostProcessing/).
+#include <functional>
+
+#include "anim/vector3.h"
+#include "render/graphics_context.h"
+#include "render/shader_library.h"
+
+// ---- drawing helpers ----
+
+// A quad with corners (±1, ±1, 0) rotated by angle degrees about z and scaled by
+// (|x_scale|, y_scale, 0). Billboard: the modelview's rotation part is replaced by the identity
+// first. Texture coordinates span 0..extent, mirrored left to right when x_scale <= 0. With
+// identity matrices, angle 0 and scales 1 it covers the viewport.
+void draw_screen_quad(double angle, double x_scale, double y_scale, bool billboard, float extent);
+
+// Inside an open GL_QUADS list: the quad centre ± right·right_size ± up·up_size with texture
+// coordinates (0,0) (1,0) (1,1) (0,1). The scaled vectors are written back to right and up.
+void draw_billboard(double right_size, double up_size, const Vector3& centre, Vector3& right,
+                    Vector3& up);
+
+// target = a + (b - a)·t for eye, centre and up; lens values are left as they are.
+void blend_camera(CameraRecord& target, double t, const CameraRecord& a, const CameraRecord& b);
+
+// pass_count full-screen passes of `program` into the destination texture on `target`: the first
+// reads "texture2d_1" from the source, later passes from the destination (the previous result).
+// "texture2d_2" / "texture2d_3" get the second and third inputs on units 1 and 2 unless -1.
+void run_filter_passes(GraphicsContext& context, ShaderLibrary& shaders, int program, int target,
+                       int pass_count, int width, int height, int source, int destination,
+                       int second_input = -1, int third_input = -1);
+
+// ---- the chain ----
+
+// Texture slots of a scene's chain; the defaults are the opening scene's.
+struct ChainTextures {
+    int colour = 10000;          // scene colour (target 0, colour 0); then the combined picture
+    int second_output = 10011;   // second scene output (target 0, colour 1)
+    int depth = 10026;           // depth of the main pass
+    int prepass_depth = 10029;   // depth of the depth pre-pass
+    int highlights = 10028;      // quarter size: highlight blur, then the light shafts
+    int velocities = 10032;      // per-pixel velocities for the compose
+    int random_vectors = 10027;  // 1024 x 1024 noise for the occlusion combine
+};
+
+struct ChainSizes {
+    int render_width = 0, render_height = 0;  // the area the scene renders
+    int window_width = 0, window_height = 0;  // the window; taller when letterboxed
+    int quarter_width() const { return render_width / 4; }
+    int quarter_height() const { return render_height / 4; }
+};
+
+// Load-time: the noise texture, the random-content colour textures (full, quarter, full, full)
+// and the two depth textures, in the show's order; then their attachments to targets 0 and 1.
+void create_chain_textures(GraphicsContext& context, const ChainTextures& textures,
+                           const ChainSizes& sizes);
+void attach_chain_textures(GraphicsContext& context, const ChainTextures& textures);
+
+// The scene passes into target 0: with depth_prepass, scene_pass(true) renders depth only into
+// the pre-pass depth texture; then scene_pass(false) renders both colour outputs and the depth.
+void render_scene_passes(GraphicsContext& context, const ChainTextures& textures,
+                         const ChainSizes& sizes, bool depth_prepass,
+                         const std::function<void(bool depth_mode)>& scene_pass);
+
+// The occlusion combine into the colour texture. "Limit" is a per-frame random value that depends
+// only on `time` (the generator is seeded with time · 423424 and 1000 values are discarded);
+// "SSAOFactor" is set when ssao_factor >= 0. The projector matrix (unit 2) comes from `projector`.
+void run_occlusion_combine(GraphicsContext& context, ShaderLibrary& shaders, int program,
+                           const ChainTextures& textures, const ChainSizes& sizes, double time,
+                           const CameraRecord& projector, float ssao_factor = -1.0f);
+
+// The window compose's uniforms; 0 is each one's neutral value (see the shader headers).
+struct ComposeUniforms {
+    int mode = 1;  // grading: 1 opening, 2 toys, 3 middle, 4 final
+    float ttime = 0.0f;
+    float limit = 0.0f;
+    float flo = 0.0f;
+    float pos_y = 0.0f;
+    float motion_blur[3] = {0, 0, 0};
+    float dsp = 0.0f;
+    float is_middle_scene = 0.0f;
+    float which_blur = 0.0f;
+    float set_blur = 0.0f;
+    float the_velocity[3] = {0, 0, 0};
+    // Primitive colour: in Modes 2-4 grey 0.5 is the picture as it is, lower fades towards black,
+    // higher towards white; in Mode 1, 0 is the picture as it is and 1 fully faded to black.
+    float fade = 0.0f;
+    bool shafts = true;     // "texture2d_3" = the highlights texture (unit 4)
+    bool random = false;    // "texture2d_random" = the random vectors (unit 2)
+};
+
+// The window compose: letterbox bands cleared when the window is taller than the render area,
+// the picture scaled to the render height's share of the window. Ends with programs off and the
+// texture matrices reset (unit 0 active).
+void compose_to_window(GraphicsContext& context, ShaderLibrary& shaders, int program,
+                       const ChainTextures& textures, const ChainSizes& sizes,
+                       const ComposeUniforms& uniforms);
+
+// The state the frame driver's overlays expect after the opening scene's chain: fixed function,
+// additive blending, the highlights texture bound with 2D texturing on, identity modelview.
+void set_overlay_state(GraphicsContext& context, const ChainTextures& textures);
