@@ -7,7 +7,7 @@
 //   texture2d_3     cloud shadows
 //   texture2d_cube  night sky for the rim
 //   texture2d_4     soft clouds for the cloud shadows' second layer
-// Output 1: eye-space normal and glow (the rim).
+// Output 1: glow colour (the rim), what the highlight pass blooms.
 uniform sampler2D texture2d_1;
 uniform sampler2D texture2d_2;
 uniform sampler2D texture2d_3;
@@ -40,5 +40,5 @@ void main() {
     float murk = 1.0 - exp(-gl_Fog.density * length(eye_position));
     colour = mix(colour, gl_Fog.color.rgb, clamp(murk, 0.0, 1.0));
     gl_FragData[0] = vec4(colour, 1.0);
-    gl_FragData[1] = vec4(n * 0.5 + 0.5, rim * 0.3);
+    gl_FragData[1] = vec4(sky * rim * 0.3, 1.0);
 }

@@ -8,5 +8,5 @@ varying vec2 uv;
 
 void main() {
     gl_FragData[0] = vec4(gl_Color.rgb, 1.0);
-    gl_FragData[1] = vec4(normalize(eye_normal) * 0.5 + 0.5, 0.0);
+    gl_FragData[1] = vec4(0.0, 0.0, 0.0, 1.0);
 }

@@ -12,5 +12,5 @@ void main() {
     float ring = smoothstep(0.6, 0.8, length(p)) * (1.0 - smoothstep(0.8, 0.95, length(p)));
     vec3 colour = gl_Color.rgb * (blob + 0.35 * ring) * fade;
     gl_FragData[0] = vec4(colour, 1.0);
-    gl_FragData[1] = vec4(0.5, 0.5, 1.0, clamp(dot(colour, vec3(0.5)), 0.0, 1.0));
+    gl_FragData[1] = vec4(colour, 1.0);
 }

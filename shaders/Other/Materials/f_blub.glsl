@@ -20,5 +20,5 @@ void main() {
     float murk = 1.0 - exp(-gl_Fog.density * length(eye_position));
     colour = mix(colour, gl_Fog.color.rgb, clamp(murk, 0.0, 1.0));
     gl_FragData[0] = vec4(colour, 1.0);
-    gl_FragData[1] = vec4(n * 0.5 + 0.5, clamp(glow, 0.0, 1.0));
+    gl_FragData[1] = vec4(colour * clamp(glow, 0.0, 1.0), 1.0);
 }

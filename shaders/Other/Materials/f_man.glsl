@@ -4,7 +4,7 @@
 //   ExtraLight       0..1: lifts the figure out of the dark (the lit group)
 //   texture2d_blood  splatter, projected along the limb's own axes
 //   Thettime         0..1: how far the blood has spread
-// gl_Color tints the whole figure. Output 1: eye-space normal and glow (the rim).
+// gl_Color tints the whole figure. Output 1: glow colour (the rim), what the highlight pass blooms.
 uniform sampler2D texture2d_blood;
 uniform float ExtraLight;
 uniform float Thettime;
@@ -39,5 +39,5 @@ void main() {
     float murk = 1.0 - exp(-gl_Fog.density * length(eye_position));
     colour = mix(colour, gl_Fog.color.rgb, clamp(murk, 0.0, 1.0));
     gl_FragData[0] = vec4(colour, 1.0);
-    gl_FragData[1] = vec4(n * 0.5 + 0.5, rim * 0.6);
+    gl_FragData[1] = vec4(gl_LightSource[1].diffuse.rgb * rim * 0.6, 1.0);
 }

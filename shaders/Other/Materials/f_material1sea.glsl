@@ -9,8 +9,8 @@
 //   texture2d_cube  night sky
 //   Light           0..1 fade-in of the moonlight
 //   PosY            depth of the camera: deeper water swallows more of the sky
-// Output 0: colour. Output 1: eye-space normal (xyz, 0..1) and glow (a), what the highlight and
-// light-shaft passes pick up.
+// Output 0: colour. Output 1: glow colour (the sky window and the moon's pool), what the
+// highlight and light-shaft passes pick up.
 uniform sampler2D texture2d_1;
 uniform sampler2D texture2d_2;
 uniform sampler2D texture2d_3;
@@ -23,7 +23,6 @@ uniform float BigSea;
 
 varying vec3 eye_position;
 varying vec3 world_normal;
-varying vec3 eye_normal;
 varying vec3 world_to_eye;
 varying vec2 ripple_uv;
 varying vec4 projector_uv;
@@ -86,5 +85,5 @@ void main() {
     colour = mix(colour, deep_water, clamp(murk, 0.0, 0.95));
 
     gl_FragData[0] = vec4(colour * gl_Color.rgb, 1.0);
-    gl_FragData[1] = vec4(normalize(eye_normal) * 0.5 + 0.5, clamp(glow, 0.0, 1.0));
+    gl_FragData[1] = vec4(colour * clamp(glow, 0.0, 1.0), 1.0);
 }

@@ -1,6 +1,6 @@
 #version 120
 // Silver bait fish: gl_Color is the part's grey (dark back, light flank); the flank flashes
-// where it turns toward the light. Output 1: eye-space normal and glow (the flash).
+// where it turns toward the light. Output 1: glow colour (the flash).
 varying vec3 eye_position;
 varying vec3 eye_normal;
 
@@ -17,5 +17,5 @@ void main() {
     float murk = 1.0 - exp(-gl_Fog.density * length(eye_position));
     colour = mix(colour, gl_Fog.color.rgb, clamp(murk, 0.0, 1.0));
     gl_FragData[0] = vec4(colour, 1.0);
-    gl_FragData[1] = vec4(n * 0.5 + 0.5, flash * 0.8);
+    gl_FragData[1] = vec4(vec3(0.8, 0.9, 1.0) * flash * 0.8, 1.0);
 }

@@ -13,5 +13,5 @@ void main() {
     float shape = mode > 0.5 ? ring : speck * speck;
     vec3 colour = gl_Color.rgb * shape * fade;
     gl_FragData[0] = vec4(colour, 1.0);
-    gl_FragData[1] = vec4(0.5, 0.5, 1.0, shape * fade * 0.5);
+    gl_FragData[1] = vec4(colour * 0.5, 1.0);
 }

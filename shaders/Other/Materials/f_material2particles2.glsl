@@ -8,5 +8,5 @@ void main() {
     if (r > 1.0) discard;
     float glow = exp(-4.0 * r);
     gl_FragData[0] = vec4(gl_Color.rgb * glow * brightness, 1.0);
-    gl_FragData[1] = vec4(0.5, 0.5, 1.0, glow * brightness * 0.6);
+    gl_FragData[1] = vec4(gl_Color.rgb * glow * brightness * 0.6, 1.0);
 }

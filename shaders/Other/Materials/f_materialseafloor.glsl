@@ -3,7 +3,7 @@
 //   texture2d_1     ripple normal map (also the caustic pattern)
 //   texture2d_2     surface detail (texturedblob)
 //   texture2d_cube  night sky, the faint light from above
-// Output 1: eye-space normal and glow (the brightest caustics).
+// Output 1: glow colour (the brightest caustics).
 uniform sampler2D texture2d_1;
 uniform sampler2D texture2d_2;
 uniform samplerCube texture2d_cube;
@@ -28,5 +28,5 @@ void main() {
     float murk = 1.0 - exp(-gl_Fog.density * length(eye_position));
     colour = mix(colour, gl_Fog.color.rgb, clamp(murk, 0.0, 1.0));
     gl_FragData[0] = vec4(colour * gl_Color.rgb, 1.0);
-    gl_FragData[1] = vec4(n * 0.5 + 0.5, caustic * 0.5);
+    gl_FragData[1] = vec4(vec3(0.35, 0.5, 0.55) * caustic * 0.5, 1.0);
 }

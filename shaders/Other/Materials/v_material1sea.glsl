@@ -13,7 +13,6 @@ uniform float PosY;
 
 varying vec3 eye_position;
 varying vec3 world_normal;
-varying vec3 eye_normal;
 varying vec3 world_to_eye;
 varying vec2 ripple_uv;
 varying vec4 projector_uv;
@@ -57,7 +56,6 @@ void main() {
     mat3 mv = mat3(gl_ModelViewMatrix);
     mat3 view = mat3(normalize(mv[0]), -normalize(mv[1]), -normalize(mv[2]));
     world_to_eye = transpose(view) * (-eye.xyz);
-    eye_normal = view * world_normal;
 
     ripple_uv = world.xz * 0.02;
     projector_uv = gl_TextureMatrix[2] * vec4(world, 1.0);

@@ -1,0 +1,140 @@
+// The opening's 3D pass and the background pre-pass that feeds the sea its moon.
+#include <GL/glew.h>
+#include <GL/glu.h>
+
+#include <cmath>
+
+#include "core/random.h"
+#include "scenes/begin/begin_stage.h"
+#include "scenes/begin/begin_timeline.h"
+#include "scenes/begin/part_begin.h"
+
+namespace bt = begin_timeline;
+
+namespace {
+
+void look_through(const CameraRecord& camera) {
+    gluLookAt(camera.eye.x, camera.eye.y, camera.eye.z, camera.centre.x, camera.centre.y, camera.centre.z,
+              camera.up.x, camera.up.y, camera.up.z);
+}
+
+// Fixed seed of the drifting blots: the same sky every frame.
+constexpr uint32_t blot_seed = 19770704;
+constexpr int blot_count = 50;
+
+}  // namespace
+
+void part_begin::set_lights_and_water(double s) {
+    // Light 0: the moon, a directional light from the light camera's side, given in world space
+    // (the current modelview is the view camera's) so every material finds it in eye space.
+    const CameraRecord& moon = context_->light_camera;
+    const GLfloat moon_direction[4] = {moon.eye.x - moon.centre.x, moon.eye.y - moon.centre.y,
+                                       moon.eye.z - moon.centre.z, 0.0f};
+    glLightfv(GL_LIGHT0, GL_POSITION, moon_direction);
+    const GLfloat moon_colour[4] = {0.75f, 0.82f, 0.95f, 1.0f};
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, moon_colour);
+
+    // Light 1: a cold back light fixed to the camera, from behind the subject and above it.
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    const GLfloat back_direction[4] = {0.2f, 0.5f, -1.0f, 0.0f};
+    glLightfv(GL_LIGHT1, GL_POSITION, back_direction);
+    glPopMatrix();
+    const GLfloat back_colour[4] = {0.3f, 0.5f, 0.62f, 1.0f};
+    glLightfv(GL_LIGHT1, GL_DIFFUSE, back_colour);
+
+    // The water the materials fade into: clearer near the surface, dense on the deep floor.
+    const bool deep = s > bt::world_change;
+    const GLfloat water[4] = {0.0f, deep ? 0.028f : 0.035f, deep ? 0.042f : 0.055f, 1.0f};
+    glFogfv(GL_FOG_COLOR, water);
+    glFogf(GL_FOG_DENSITY, deep ? 0.022f : 0.006f);
+}
+
+void part_begin::scene_pass(bool depth_mode) {
+    const double s = s_;
+    projector_fov_ = bt::projector_fov(s);
+    if (depth_mode) glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glViewport(0, 0, sizes_.render_width, sizes_.render_height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(bt::scene_fov(s), static_cast<double>(sizes_.render_width) / sizes_.render_height, 0.1,
+                   bt::scene_far(s));
+    const auto clear = bt::clear_colour(s);
+    glClearColor(clear[0], clear[1], clear[2], clear[3]);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    look_through(depth_mode ? context_->light_camera : context_->view_camera);
+    context_->reset_fixed_function_state();
+    set_lights_and_water(s);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    glDepthMask(GL_TRUE);
+
+    if (!depth_mode) draw_sea(s);
+    draw_sea_floor(s);
+    draw_figures(s);
+    draw_background(s, depth_mode);
+    draw_crowd(s);
+    draw_bait_fish(s);
+    if (!depth_mode) {
+        draw_particles(s);
+        draw_billboards(s);
+    }
+
+    shaders_.disable_programs();
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_BLEND);
+    glDepthMask(GL_TRUE);
+    if (depth_mode) glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+}
+
+void part_begin::background_prepass() {
+    const double s = s_;
+    const int width = sizes_.quarter_width(), height = sizes_.quarter_height();
+    context_->attach_color_texture(1, 0, prepass_slot);
+    context_->bind_render_target(1, 1);
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(65.0, 1.0, 0.1, 100.0);
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(0.0, 0.0, 5.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+    shaders_.disable_programs();
+    glClearColor(0.0f, 0.02f, 0.03f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glColor3f(0.02f, 0.05f, 0.45f);
+    glEnable(GL_TEXTURE_2D);
+    context_->bind_texture_slot(blob_slot);
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE);
+    glDisable(GL_CULL_FACE);
+
+    // The moon's glow.
+    glColor3f(1.0f, 0.7f, 0.5f);
+    glPushMatrix();
+    draw_screen_quad(0.0, 1.0, 1.0, false, 1.0f);
+    glPopMatrix();
+
+    // Blots of cloud drifting across it, slowly, with the clock.
+    seed_random(blot_seed);
+    glColor3f(0.15f, 0.15f, 0.15f);
+    for (int i = 0; i < blot_count; ++i) {
+        const double x = random_unit() * 12.0 - 6.0;
+        const double y = random_unit() * 12.0 - 6.0;
+        const double speed = 0.05 + 0.1 * random_unit();
+        const double drifted = std::fmod(x + 6.0 + speed * s, 12.0) - 6.0;
+        glPushMatrix();
+        glTranslated(drifted, y, 0.0);
+        draw_screen_quad(0.0, 0.6, 0.6, false, 1.0f);
+        glPopMatrix();
+    }
+    context_->resolve_render_target(1, width, height, 1, false);
+    context_->bind_window_framebuffer();
+    glDisable(GL_BLEND);
+}

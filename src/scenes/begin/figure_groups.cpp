@@ -1,0 +1,134 @@
+// The five figure groups on the stage: walkers with a thrower, runners, sitters on the plinth's
+// edge with throwers before them, the late throwers on the ridge, and the lit group the blood
+// reaches.
+#include <GL/glew.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/easing.h"
+#include "core/random.h"
+#include "scenes/begin/begin_programs.h"
+#include "scenes/begin/begin_stage.h"
+#include "scenes/begin/begin_windows.h"
+#include "scenes/begin/part_begin.h"
+
+namespace bp = begin_programs;
+namespace bs = begin_stage;
+namespace bw = begin_windows;
+
+namespace {
+
+constexpr uint32_t figure_seed = 423424233;
+constexpr double clip_rate = 12.0;  // frames per clock second, as the clips were authored
+constexpr double max_frame = 1000001.0;
+
+float clip_frame(double s, double rate, double variation) {
+    return static_cast<float>(std::fmod(s * rate * (1.0 + 0.1 * variation), max_frame));
+}
+
+// A position that runs along a line at `speed` and wraps over `span`, centred on 0.
+double wrapped(double start, double speed, double s, double span) {
+    const double v = std::fmod(start + speed * s + span / 2.0, span);
+    return (v < 0 ? v + span : v) - span / 2.0;
+}
+
+struct Walker {
+    float z;        // lane across the stage
+    float start;    // place along the lane at s = 0
+    float speed;    // units per clock second, along +x
+};
+constexpr Walker walkers[] = {{-3.0f, 0.0f, 1.05f}, {-2.2f, 3.4f, 1.1f}, {-3.7f, 6.9f, 1.0f},
+                              {-1.4f, 10.6f, 1.12f}, {-2.9f, 14.1f, 1.04f}, {-4.3f, 17.7f, 0.98f}};
+constexpr float walk_span = 30.0f;
+
+// Runners cross on a diagonal from front left to back right.
+constexpr float run_from_x = -14.0f, run_from_z = 7.0f, run_to_x = 14.0f, run_to_z = -9.0f;
+constexpr float run_speed = 3.3f;
+constexpr int runner_count = 4;
+
+}  // namespace
+
+void part_begin::draw_figure(Figure figure, float x, float z, float heading, float frame, float rise) {
+    const Vector3& c = bs::stage_centre;
+    glPushMatrix();
+    // Up is -y: a figure below the ground sits at a larger y.
+    glTranslatef(c.x + x, c.y + rise, c.z + z);
+    glRotatef(180.0f, 0.0f, 0.0f, 1.0f);
+    glRotatef(heading, 0.0f, 1.0f, 0.0f);
+    glScalef(bs::figure_scale, bs::figure_scale, bs::figure_scale);
+    body& b = *figures_[figure];
+    b.frame = frame;
+    b.draw(meshes_[skin_mesh], 1.0, 1.0, 1.0);
+    glPopMatrix();
+}
+
+void part_begin::draw_figures(double s) {
+    bool any = false;
+    for (const ClockWindow& window : bw::figure_groups) any = any || window.holds(s);
+    if (!any) return;
+    const int program = program_base_ + bp::man;
+    shaders_.use_program(program);
+    shaders_.set_float(program, "ExtraLight", 0.0f);
+    shaders_.set_float(program, "Thettime", 0.0f);
+    shaders_.bind_texture_uniform(GL_TEXTURE_2D, 0, program, "texture2d_blood", context_->texture_name(blood_slot));
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glDisable(GL_CULL_FACE);
+    seed_random(figure_seed);
+    float variation[16];
+    for (float& v : variation) v = static_cast<float>(random_unit());
+
+    // 1: the procession of walkers along the stage, and a thrower watching them pass.
+    if (bw::figure_groups[0].holds(s)) {
+        for (size_t i = 0; i < std::size(walkers); ++i) {
+            const Walker& w = walkers[i];
+            const float x = static_cast<float>(wrapped(w.start, w.speed, s, walk_span));
+            draw_figure(walk, x, w.z, bs::heading_toward(1.0f, 0.0f), clip_frame(s, clip_rate, variation[i]));
+        }
+        draw_figure(throw_r, -3.5f, 3.2f, bs::heading_toward(0.4f, -1.0f), clip_frame(s + 1.3, clip_rate, variation[6]));
+    }
+
+    // 2: runners crossing the stage on the diagonal, one after another.
+    if (bw::figure_groups[1].holds(s)) {
+        const float dx = run_to_x - run_from_x, dz = run_to_z - run_from_z;
+        const float length = std::sqrt(dx * dx + dz * dz);
+        for (int i = 0; i < runner_count; ++i) {
+            const double along = wrapped(i * length / runner_count, run_speed * (1.0 + 0.05 * variation[7 + i]), s, length);
+            const float t = static_cast<float>(along / length + 0.5);
+            const float side = (i % 2 ? 0.9f : -0.9f);
+            draw_figure(run, run_from_x + dx * t + side * 0.5f, run_from_z + dz * t + side * 0.6f, bs::heading_toward(dx, dz),
+                        clip_frame(s, 1.2 * clip_rate, variation[7 + i]));
+        }
+    }
+
+    // 3: they rise from the sand onto the plinth's edge and sit; two throw in front of them.
+    if (bw::figure_groups[2].holds(s)) {
+        const float rise = static_cast<float>(1.9 * (1.0 - ease_cos(0.8 * (s - bw::figure_groups[2].from), 1.0)));
+        const float edge_z = bs::crowd_z + bs::plinth_front + 0.45f;
+        for (int i = 0; i < 5; ++i) {
+            const float x = bs::crowd_x - 5.0f + 2.3f * i;
+            // The clip sits down, rests and stands: start each one in its rest, a little apart.
+            draw_figure(sit, x, edge_z, 0.0f, clip_frame(s + 3.0 + 0.7 * i, clip_rate, 0.0), rise);
+        }
+        for (int i = 0; i < 2; ++i)
+            draw_figure(throw_r, bs::crowd_x - 1.5f + 4.0f * i, edge_z + 4.5f, bs::heading_toward(i ? -0.5f : 0.5f, 1.0f),
+                        clip_frame(s + 2.0 * i, clip_rate, variation[11 + i]), rise);
+    }
+
+    // 4: throwers on the ridge behind the stage.
+    if (bw::figure_groups[3].holds(s)) {
+        for (int i = 0; i < 3; ++i)
+            draw_figure(throw_r, -6.0f + 6.0f * i, -12.0f, bs::heading_toward(0.0f, 1.0f),
+                        clip_frame(s + 0.9 * i, clip_rate, variation[13 + i]));
+    }
+
+    // 5: the lit group, slowly walking into the light while the blood spreads over them.
+    if (bw::figure_groups[4].holds(s)) {
+        const double in = s - bw::figure_groups[4].from;
+        shaders_.set_float(program, "ExtraLight", static_cast<float>(ease_cos(0.3 * in, 1.0)));
+        shaders_.set_float(program, "Thettime", static_cast<float>(ease_cos(0.1 * (in - 4.0), 1.0)));
+        for (int i = 0; i < 4; ++i)
+            draw_figure(walk, -3.0f + 2.0f * i, static_cast<float>(6.0 - 0.5 * in), bs::heading_toward(0.0f, -1.0f),
+                        clip_frame(s, 0.8 * clip_rate, variation[i]));
+    }
+}

@@ -1,0 +1,219 @@
+#include "scenes/begin/part_begin.h"
+
+#include <GL/glew.h>
+
+#include <algorithm>
+#include <string>
+
+#include "scenes/begin/begin_programs.h"
+#include "scenes/begin/begin_shots.h"
+#include "scenes/begin/begin_stage.h"
+#include "scenes/begin/begin_timeline.h"
+#include "show/app_state.h"
+
+namespace bt = begin_timeline;
+namespace bp = begin_programs;
+
+namespace {
+
+constexpr const char* shake_file = "Other//try1.sav";
+constexpr int positions_texels = 1024;
+// The shake track moves a few units over tens of seconds; the opening takes a small share of it
+// so the camera breathes rather than drifts.
+constexpr float shake_eye = 0.08f, shake_centre = 0.04f;
+// The warm-up frame is covered by this clear.
+constexpr float warm_up_clear[4] = {0.0f, 0.03f, 0.045f, 0.0f};
+
+void clamp_bound_texture() {
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+}
+
+void repeat_bound_texture() {
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+}
+
+}  // namespace
+
+void part_begin::load(GraphicsContext* context) {
+    context_ = context;
+    const AppState& app = app_state();
+    sizes_ = {app.render_width, app.render_height, app.window_width, app.window_height};
+
+    clock_.reset();
+    shake_.load(shake_file);
+    figures_[run] = std::make_unique<body>("neomeshes//avatar_run.bvh");
+    figures_[walk] = std::make_unique<body>("neomeshes//avatar_walk.bvh");
+    figures_[sit] = std::make_unique<body>("neomeshes//avatar_sit.bvh");
+    figures_[throw_r] = std::make_unique<body>("neomeshes//avatar_throw_R.bvh");
+    program_base_ = 0;
+
+    context->create_render_texture(prepass_slot, sizes_.quarter_width(), sizes_.quarter_height(), false);
+    context->progress(1.0);
+
+    for (const ProgramEntry& entry : bp::material_programs) {
+        shaders_.load_program(std::string(bp::materials) + entry.vertex, std::string(bp::materials) + entry.fragment,
+                              program_base_ + entry.slot);
+        if (entry.progress_after > 0) context->progress(entry.progress_after);
+    }
+    for (const ProgramEntry& entry : bp::post_programs) {
+        std::string fragment = entry.fragment;
+        if (context->low_detail && fragment == bp::composite_file) fragment = bp::composite_low_file;
+        if (entry.vertex)
+            shaders_.load_program(std::string(bp::post) + entry.vertex, std::string(bp::post) + fragment,
+                                  program_base_ + entry.slot);
+        else
+            shaders_.load_fragment_program(std::string(bp::post) + fragment, program_base_ + entry.slot);
+        if (entry.progress_after > 0) context->progress(entry.progress_after);
+    }
+
+    create_chain_textures(*context, textures_, sizes_);
+    GLuint positions = 0;
+    glGenTextures(1, &positions);
+    context->texture_table[positions_slot] = positions;
+    glBindTexture(GL_TEXTURE_1D, positions);
+    glTexImage1D(GL_TEXTURE_1D, 0, GL_RGBA32F, positions_texels, 0, GL_RGBA, GL_FLOAT, nullptr);
+    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+    attach_chain_textures(*context, textures_);
+    clear_light_depth();
+
+    context->load_normal_map("textures/noise.jpg", ripples_slot);
+    context->load_jpeg_texture("textures/texturedblob.jpg", textured_blob_slot);
+    context->progress(1.0);
+    context->load_jpeg_texture("textures/blob41b.jpg", blob_slot);
+    clamp_bound_texture();
+    context->load_jpeg_texture("textures/53.jpg", fifty_three_slot);
+    clamp_bound_texture();
+    context->load_jpeg_texture("textures/yeolde.jpg", yeolde_slot);
+    clamp_bound_texture();
+    context->load_jpeg_texture("textures/theclouds.jpg", clouds_slot);
+    context->load_jpeg_texture("textures/blood.jpg", blood_slot);
+    clamp_bound_texture();
+    context->load_jpeg_texture("textures/turtle.jpg", turtle_slot);
+    repeat_bound_texture();
+    context->progress(1.0);
+    const std::string night[6] = {"textures/1/1night_posx.jpg", "textures/1/1night_negx.jpg",
+                                  "textures/1/1night_posy.jpg", "textures/1/1night_negy.jpg",
+                                  "textures/1/1night_posz.jpg", "textures/1/1night_negz.jpg"};
+    context->load_cube_map(night, night_slot);
+    context->load_jpeg_texture("textures/bg10.jpg", bg_slot);
+    context->load_jpeg_texture("textures/cloudt3.jpg", cloud_slot);
+    context->progress(1.0);
+
+    meshes_[sea_mesh].load("neomeshes//seaplane.obj", false);
+    context->progress(1.0);
+    context->progress(1.0);
+    meshes_[floor_mesh].load("neomeshes//seafloor.obj", false);
+    for (double step : {1.0, 1.0, 1.0, 2.0, 2.0}) context->progress(step);
+    meshes_[crowd_mesh].load("neomeshes//manymen.obj", false);
+    context->progress(2.0);
+    meshes_[background_mesh].load("neomeshes//background2.obj", false);
+    meshes_[skin_mesh].load("neomeshes//human4.obj", false);
+    context->progress(2.0);
+    meshes_[bait_mesh].alternate_file = false;
+    meshes_[bait_mesh].load("neomeshes//fishbait22.obj", false);
+    for (double step : {1.0, 1.0, 2.0}) context->progress(step);
+
+    shake_.load(shake_file);
+    scene_clock = BeginClock::start_value;
+}
+
+void part_begin::clear_light_depth() {
+    // The depth pre-pass only runs once the world has changed, but the sea samples the light's
+    // depth from the start: the texture is created without data and the warm-up frame renders it
+    // 60 s ahead. Far everywhere means nothing stands between the moon and the sea.
+    context_->attach_depth_texture(0, textures_.prepass_depth);
+    glClearDepth(1.0);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    context_->attach_depth_texture(0, textures_.depth);
+    context_->bind_window_framebuffer();
+}
+
+void part_begin::set_cameras(double s) {
+    const Shot shot = opening_shot(s);
+    Vector3 eye = shot.eye, centre = shot.centre;
+    if (shake_.size() >= 2) {
+        const Vector3 sample = shake_.positions[shake_.sample_index(s, shake_offset)];
+        eye = eye + sample * shake_eye;
+        centre = centre + sample * shake_centre;
+    }
+    const double aspect = static_cast<double>(sizes_.render_width) / sizes_.render_height;
+    context_->view_camera = {eye, centre, steady_up({eye, centre, shot.up}), bt::scene_fov(s), aspect, 0.1,
+                             bt::scene_far(s)};
+
+    // The moon: high above the water near the camera while the sea lasts, then above the stage.
+    Vector3 light_eye, light_centre;
+    if (s <= bt::world_change) {
+        light_eye = {eye.x + 6.0f, eye.y - 60.0f, eye.z - 10.0f};
+        light_centre = {eye.x, eye.y, eye.z - 20.0f};
+    } else {
+        const Vector3& c = begin_stage::stage_centre;
+        light_eye = {c.x + 14.0f, c.y - 45.0f, c.z + 22.0f};
+        light_centre = {c.x, c.y, c.z - 4.0f};
+    }
+    context_->light_camera = {light_eye, light_centre, {0.0f, 0.0f, -1.0f}, bt::projector_fov(s), aspect, 0.1,
+                              bt::scene_far(s)};
+    projector_fov_ = bt::projector_fov(s);
+    projector_ = context_->light_camera;
+    projector_.fov = projector_fov_;
+    projector_.near_distance = 1.0;
+    projector_.far_distance = 100.0;
+}
+
+void part_begin::draw(double* frame_dt, GraphicsContext* context, FrameState* frame) {
+    context_ = context;
+    context->frame_state = frame;
+    frame_ = *frame;
+    frame_dt_ = *frame_dt;
+
+    s_ = clock_.begin_frame(frame_dt_);
+    scene_clock = s_;
+    frame_.params[0] = s_;
+    const double s = s_;
+
+    set_cameras(s);
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+
+    if (bt::background_prepass(s)) background_prepass();
+    render_scene_passes(*context, textures_, sizes_, bt::depth_prepass(s), [this](bool depth_mode) { scene_pass(depth_mode); });
+    run_occlusion_combine(*context, shaders_, program_base_ + bp::combine2, textures_, sizes_, s, projector_);
+    if (bt::highlight_passes(s)) {
+        const int quarter_w = sizes_.quarter_width(), quarter_h = sizes_.quarter_height();
+        run_filter_passes(*context, shaders_, program_base_ + bp::highlights, 1, 1, quarter_w, quarter_h,
+                          textures_.colour, textures_.highlights);
+        run_filter_passes(*context, shaders_, program_base_ + (bt::late_programs(s) ? bp::godrays2 : bp::godrays), 1, 1,
+                          quarter_w, quarter_h, textures_.highlights, textures_.highlights);
+    }
+
+    ComposeUniforms compose;
+    compose.mode = 1;
+    compose.ttime = static_cast<float>(s);
+    compose.pos_y = static_cast<float>(std::clamp(frame_.camera_y, 0.0, 1.0));
+    compose.limit = static_cast<float>(bt::composite_limit(s, frame_.camera_z));
+    compose.flo = static_cast<float>(bt::composite_flo(s));
+    const auto blur = bt::composite_motion_blur(s);
+    std::copy(blur.begin(), blur.end(), compose.motion_blur);
+    compose.fade = context->low_detail ? compose.limit + 0.5f : static_cast<float>(bt::fade_level(s));
+    compose_to_window(*context, shaders_, program_base_ + (bt::late_programs(s) ? bp::composite_late : bp::composite),
+                      textures_, sizes_, compose);
+    set_overlay_state(*context, textures_);
+
+    if (clock_.warming_up()) {
+        glClearColor(warm_up_clear[0], warm_up_clear[1], warm_up_clear[2], warm_up_clear[3]);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        clear_light_depth();
+        // The overlay state expects the highlights texture bound on unit 0.
+        context->bind_texture_slot(textures_.highlights);
+    }
+    clock_.end_frame();
+    scene_clock = clock_.value();
+
+    glPopAttrib();
+    glFlush();
+    frame_.camera_x = static_cast<float>(frame_.camera_x);
+    frame_.camera_y = static_cast<float>(frame_.camera_y);
+    *context->frame_state = frame_;
+}

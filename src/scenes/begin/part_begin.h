@@ -1,0 +1,80 @@
+#pragma once
+// The opening: a night sea seen from beneath, a dive to the deep floor, and a stage down there
+// where figures walk, run, sit and throw among an Escher crowd while a school of bait fish
+// circles. Everything is driven by the scene's own clock (begin_clock.h), which the viewer sees
+// from 4.15 to about 16.8 and then, twice, from 56 to about 70.6.
+//
+// Files: begin_clock (clock), begin_timeline (pass switches and composite curves), begin_shots
+// (camera), begin_windows (content windows), begin_programs (program table); part_begin.cpp
+// loads and runs the frame and its chain; begin_scene_pass.cpp the 3D pass; the content groups
+// live in sea_group.cpp, stage_groups.cpp, figure_groups.cpp and particle_groups.cpp.
+#include <array>
+#include <memory>
+
+#include "anim/body.h"
+#include "anim/camera_path.h"
+#include "render/graphics_context.h"
+#include "render/mesh.h"
+#include "render/post_processing.h"
+#include "render/shader_library.h"
+#include "scenes/begin/begin_clock.h"
+#include "show/frame_state.h"
+#include "show/parts.h"
+
+class part_begin : public parts {
+public:
+    // Mesh array entries the scene loads; the others stay unloaded and draw nothing.
+    static constexpr int sea_mesh = 0, floor_mesh = 2, background_mesh = 8, crowd_mesh = 9,
+                         bait_mesh = 10, skin_mesh = 15, mesh_count = 19;
+    // Figure order: run, walk, sit, throw.
+    enum Figure { run = 0, walk = 1, sit = 2, throw_r = 3 };
+    // Image texture slots.
+    static constexpr int ripples_slot = 10, blob_slot = 12, turtle_slot = 40, fifty_three_slot = 66,
+                         blood_slot = 67, textured_blob_slot = 68, yeolde_slot = 83, prepass_slot = 100,
+                         bg_slot = 111, cloud_slot = 120, clouds_slot = 183, night_slot = 200;
+    static constexpr int positions_slot = 999;  // absolute table entry: the 1D float texture
+    static constexpr double shake_offset = 28.0;
+
+    void draw(double* frame_dt, GraphicsContext* context, FrameState* frame) override;
+    void load(GraphicsContext* context) override;
+
+    const BeginClock& clock() const { return clock_; }
+
+private:
+    // The 3D picture into whatever target is bound: depth mode draws depth only, through the
+    // light camera.
+    void scene_pass(bool depth_mode);
+    // The moon glow and drifting blots into slot 100 (quarter size, target 1).
+    void background_prepass();
+    void set_cameras(double s);
+    void set_lights_and_water(double s);
+    void clear_light_depth();
+
+    // Content groups (each sets its program, uniforms and GL state).
+    void draw_sea(double s);
+    void draw_sea_floor(double s);
+    void draw_figures(double s);
+    void draw_background(double s, bool depth_mode);
+    void draw_crowd(double s);
+    void draw_bait_fish(double s);
+    void draw_particles(double s);
+    void draw_billboards(double s);
+    // One figure standing at ground point (x, z) of the stage, turned by heading degrees about
+    // the world's vertical, posed at `frame` of its clip, lifted by `rise` (0 = on the ground).
+    void draw_figure(Figure figure, float x, float z, float heading, float frame, float rise = 0.0f);
+
+    GraphicsContext* context_ = nullptr;
+    ShaderLibrary shaders_;
+    int program_base_ = 0;
+    BeginClock clock_;
+    CameraPath shake_;
+    std::array<std::unique_ptr<body>, 4> figures_;
+    std::array<Mesh, mesh_count> meshes_;
+    FrameState frame_;
+    double frame_dt_ = 0.0;
+    double s_ = 0.0;               // the clock value this frame draws with
+    double projector_fov_ = 65.0;  // read by the occlusion combine
+    CameraRecord projector_{};     // the light camera as the projector sees it (far 100)
+    ChainTextures textures_;
+    ChainSizes sizes_;
+};

@@ -1,0 +1,86 @@
+// The sea surface and the sea-floor slabs the dive passes over.
+#include <GL/glew.h>
+
+#include <algorithm>
+
+#include "core/easing.h"
+#include "core/random.h"
+#include "scenes/begin/begin_programs.h"
+#include "scenes/begin/begin_timeline.h"
+#include "scenes/begin/begin_windows.h"
+#include "scenes/begin/part_begin.h"
+
+namespace bp = begin_programs;
+namespace bw = begin_windows;
+
+namespace {
+
+constexpr uint32_t sea_seed = 4234234;
+
+}  // namespace
+
+void part_begin::draw_sea(double s) {
+    const int program = program_base_ + bp::sea;
+    shaders_.use_program(program);
+    shaders_.set_float(program, "PosY", static_cast<float>(frame_.camera_y));
+    shaders_.set_float(program, "ttime", static_cast<float>(s));
+    shaders_.bind_texture_uniform(GL_TEXTURE_2D, 0, program, "texture2d_1", context_->texture_name(ripples_slot));
+    shaders_.bind_texture_uniform(GL_TEXTURE_2D, 1, program, "texture2d_2", context_->texture_name(textures_.prepass_depth));
+    shaders_.bind_texture_uniform(GL_TEXTURE_2D, 2, program, "texture2d_3", context_->texture_name(prepass_slot));
+    shaders_.bind_texture_uniform(GL_TEXTURE_2D, 3, program, "texture2d_blob", context_->texture_name(blob_slot));
+    shaders_.bind_texture_uniform(GL_TEXTURE_CUBE_MAP, 4, program, "texture2d_cube", context_->texture_name(night_slot));
+    glActiveTexture(GL_TEXTURE0);
+    shaders_.set_float(program, "BigSea", 1.0f);
+    shaders_.set_projector_matrix(projector_);
+    glMatrixMode(GL_MODELVIEW);
+    seed_random(sea_seed);
+
+    // The surface is seen from beneath: its faces point at the sky, so the ones turned toward
+    // the camera are the back faces.
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_FRONT);
+    shaders_.set_float(program, "PosY", static_cast<float>(1.2 * ease_cos(std::clamp(0.07 * s, 0.0, 1.0), 2.0) + 0.1));
+    shaders_.set_float(program, "Light", static_cast<float>(ease_cos(0.15 * (s - 2.0), 1.0)));
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glPushMatrix();
+    glRotated(180.0, 1.0, 0.0, 0.0);
+    glScaled(5.0, 5.0, 5.0);
+    if (begin_timeline::background_prepass(s)) {
+        if (s < bw::near_sea_until) meshes_[sea_mesh].draw(-1);
+        if (s > bw::far_sea_from) {
+            glTranslated(0.0, 310.0, 0.0);
+            shaders_.set_float(program, "BigSea", 0.015f);
+            glScaled(142.0, 42.0, 142.0);
+            meshes_[sea_mesh].draw(-1);
+        }
+    }
+    glPopMatrix();
+    glCullFace(GL_BACK);
+    glDisable(GL_CULL_FACE);
+}
+
+void part_begin::draw_sea_floor(double s) {
+    const int program = program_base_ + bp::seafloor;
+    bool any = false;
+    for (const auto& copy : bw::floor_copies) any = any || copy.window.holds(s);
+    if (!any) return;
+    shaders_.use_program(program);
+    shaders_.set_float(program, "ttime", static_cast<float>(s));
+    shaders_.bind_texture_uniform(GL_TEXTURE_2D, 0, program, "texture2d_1", context_->texture_name(ripples_slot));
+    shaders_.bind_texture_uniform(GL_TEXTURE_2D, 1, program, "texture2d_2", context_->texture_name(textured_blob_slot));
+    shaders_.bind_texture_uniform(GL_TEXTURE_CUBE_MAP, 2, program, "texture2d_cube", context_->texture_name(night_slot));
+    glActiveTexture(GL_TEXTURE0);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    for (const auto& copy : bw::floor_copies) {
+        if (!copy.window.holds(s)) continue;
+        // Each slab rises out of the sand as its window opens and sinks back as it closes.
+        const double in = std::min(s - copy.window.from, copy.window.to - s);
+        shaders_.set_float(program, "smash", static_cast<float>(1.0 - ease_cos(0.8 * in, 1.0)));
+        glPushMatrix();
+        glTranslatef(copy.x, copy.y, copy.z_rate * static_cast<float>(s) + copy.z_at);
+        glRotated(180.0, 0.0, 0.0, 1.0);
+        glScaled(6.0, 6.0, 6.0);
+        meshes_[floor_mesh].draw(-1);
+        glPopMatrix();
+    }
+}

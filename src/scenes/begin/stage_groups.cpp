@@ -1,0 +1,107 @@
+// The deep floor's scenery: the background landscape, the Escher crowd on its stair tower, and
+// the school of bait fish circling over the stage.
+#include <GL/glew.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "core/random.h"
+#include "scenes/begin/begin_programs.h"
+#include "scenes/begin/begin_stage.h"
+#include "scenes/begin/begin_windows.h"
+#include "scenes/begin/part_begin.h"
+
+namespace bp = begin_programs;
+namespace bs = begin_stage;
+namespace bw = begin_windows;
+
+namespace {
+
+constexpr uint32_t school_seed = 77123;
+constexpr int school_size = 16;
+constexpr float school_radius = 5.5f;
+constexpr float school_height = 3.2f;   // above the ground
+constexpr float school_x = 1.0f, school_z = -4.0f;
+constexpr double school_turn = 0.32;    // radians per clock second
+constexpr float fish_length = 0.55f;    // on the stage
+constexpr int fish_back = 1, fish_flank = 4;  // objects of the bait mesh the school shows
+
+}  // namespace
+
+void part_begin::draw_background(double s, bool depth_mode) {
+    if (!bw::background.holds(s)) return;
+    const int program = program_base_ + (depth_mode ? bp::background2 : bp::background);
+    shaders_.use_program(program);
+    shaders_.set_float(program, "Flag", 1.0f);
+    shaders_.set_float(program, "ttime", static_cast<float>(s));
+    shaders_.bind_texture_uniform(GL_TEXTURE_2D, 0, program, "texture2d_1", context_->texture_name(ripples_slot));
+    shaders_.bind_texture_uniform(GL_TEXTURE_2D, 1, program, "texture2d_2", context_->texture_name(bg_slot));
+    shaders_.bind_texture_uniform(GL_TEXTURE_2D, 2, program, "texture2d_3", context_->texture_name(clouds_slot));
+    shaders_.bind_texture_uniform(GL_TEXTURE_CUBE_MAP, 3, program, "texture2d_cube", context_->texture_name(night_slot));
+    shaders_.bind_texture_uniform(GL_TEXTURE_2D, 4, program, "texture2d_4", context_->texture_name(cloud_slot));
+    glActiveTexture(GL_TEXTURE0);
+    glColor3f(0.0f, 0.0f, 0.0f);
+    glPushMatrix();
+    glTranslatef(bs::background_offset.x, bs::background_offset.y, bs::background_offset.z);
+    glRotated(180.0, 0.0, 0.0, 1.0);
+    glScalef(bs::background_scale, bs::background_scale, bs::background_scale);
+    for (int object = 0; object < 3; ++object) meshes_[background_mesh].draw(object);
+    glPopMatrix();
+}
+
+void part_begin::draw_crowd(double s) {
+    if (!bw::crowd.holds(s)) return;
+    // Over its last second the crowd blinks out, a tenth of a second off, a tenth on.
+    if (s >= bw::crowd_blink_from) {
+        const int step = static_cast<int>((s - bw::crowd_blink_from) / bw::crowd_blink_step);
+        if (step < bw::crowd_blink_steps && step % 2 == 0) return;
+    }
+    const int program = program_base_ + bp::escher2;
+    shaders_.use_program(program);
+    shaders_.set_float(program, "ttime", static_cast<float>(s));
+    glColor3f(0.55f, 0.6f, 0.62f);
+    const Vector3& c = bs::stage_centre;
+    glPushMatrix();
+    glTranslatef(c.x + bs::crowd_x, c.y + bs::crowd_sink, c.z + bs::crowd_z);
+    glRotated(180.0, 0.0, 0.0, 1.0);
+    meshes_[crowd_mesh].draw(-1);
+    glPopMatrix();
+}
+
+void part_begin::draw_bait_fish(double s) {
+    if (!bw::bait_fish.holds(s) || !meshes_[bait_mesh].loaded) return;
+    const int program = program_base_ + bp::fish2;
+    shaders_.use_program(program);
+    shaders_.set_float(program, "ttime", static_cast<float>(s));
+    const Mesh& fish = meshes_[bait_mesh];
+    const float size = fish.bbox_largest > 0 ? fish_length / fish.bbox_largest : 1.0f;
+    const Vector3& c = bs::stage_centre;
+    seed_random(school_seed);
+    for (int i = 0; i < school_size; ++i) {
+        const double offset_angle = 0.35 * random_unit();
+        const double offset_radius = 1.6 * random_unit() - 0.8;
+        const double offset_height = 1.4 * random_unit() - 0.7;
+        const double phase = 2.0 * std::numbers::pi * random_unit();
+        // The school sweeps round the stage in a loose band, each fish swaying in and out of it.
+        const double a = school_turn * s + 2.0 * std::numbers::pi * (i / 2) / (school_size / 2) * 0.45 + offset_angle;
+        const double r = school_radius + offset_radius + 0.4 * std::sin(1.7 * s + phase);
+        const double h = school_height + offset_height + 0.25 * std::sin(1.1 * s + 2.0 * phase);
+        const float x = static_cast<float>(c.x + school_x + r * std::cos(a));
+        const float z = static_cast<float>(c.z + school_z + r * std::sin(a));
+        const float y = static_cast<float>(c.y - h);
+        // Swimming along the circle: the tangent direction.
+        const double heading = -a * 180.0 / std::numbers::pi + 0.0;
+        shaders_.set_float(program, "Rotation", static_cast<float>(phase));
+        glPushMatrix();
+        glTranslatef(x, y, z);
+        glRotated(heading, 0.0, 1.0, 0.0);
+        glRotated(180.0, 0.0, 0.0, 1.0);
+        glRotated(8.0 * std::sin(1.7 * s + phase), 0.0, 1.0, 0.0);
+        glScalef(size, size, size);
+        glColor3f(0.2f, 0.2f, 0.2f);
+        fish.draw(fish_back);
+        glColor3f(0.6f, 0.6f, 0.6f);
+        fish.draw(fish_flank);
+        glPopMatrix();
+    }
+}
