@@ -1,6 +1,11 @@
 #include "scenes/show_scenes.h"
 
+#include "scenes/begin/part_begin.h"
+#include "scenes/loader/part_loader.h"
+
 SceneFactories show_scene_factories() {
     SceneFactories factories;
+    factories.loader = [] { return new part_loader; };
+    factories.scenes[0] = [] { return new part_begin; };
     return factories;
 }
