@@ -17,6 +17,13 @@ void note_quit_request(AppState& app, bool frame_failed, double show_time) {
     }
 }
 
+void idle_pass(AppState& app, const std::function<bool()>& draw, const double& show_time,
+               const std::function<void()>& present) {
+    const bool frame_failed = app.active && !draw();
+    note_quit_request(app, frame_failed, show_time);
+    present();
+}
+
 int run_message_loop() {
     AppState& app = app_state();
     ShowState& show = show_state();
@@ -28,9 +35,7 @@ int run_message_loop() {
             if (window_proc(event, target)) break;
             continue;
         }
-        const bool frame_failed = app.active && !draw_frame();
-        note_quit_request(app, frame_failed, show.driver.show_time);
-        swap_window(app.window);
+        idle_pass(app, draw_frame, show.driver.show_time, [&app] { swap_window(app.window); });
     }
     kill_gl_window();
     return 0;

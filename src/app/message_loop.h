@@ -3,11 +3,19 @@
 // pass that draws a frame while the window is not minimised and presents the back buffer in any
 // case. Escape (or a failed frame) does not leave the loop: it starts the quit sequence, which
 // the frame driver completes by ending the process. Only the quit message leaves the loop.
+#include <functional>
+
 struct AppState;
 
 // The idle pass's quit rule: the first pass that sees Escape held, or a failed frame, sets
 // quit_requested and notes the show time in quit_time; later passes change nothing.
 void note_quit_request(AppState& app, bool frame_failed, double show_time);
+
+// One idle pass: a frame is drawn only while the window is active (not minimised), the quit rule
+// is applied with the show time as the frame left it, and the back buffer is presented whether
+// or not anything was drawn.
+void idle_pass(AppState& app, const std::function<bool()>& draw, const double& show_time,
+               const std::function<void()>& present);
 
 // Runs until the quit message, then releases the window; returns the exit code (0).
 int run_message_loop();

@@ -4,6 +4,9 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
+#include <SDL2/SDL.h>
+
+#include "platform/window.h"
 #include "show/app_state.h"
 #include "tests/support/gl_context.h"
 
@@ -44,4 +47,41 @@ TEST(KillGlWindow, ReleasingNothingIsSafeAndQuiet) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     EXPECT_EQ(app_state().window, nullptr);
     EXPECT_EQ(app_state().gl_context, nullptr);
+}
+
+// Opens and releases a show window of its own, then gives the suite's context back.
+class FullScreenReleaseTest : public GlTest {
+protected:
+    void TearDown() override { SDL_GL_MakeCurrent(window_, context_); }
+};
+
+TEST_F(FullScreenReleaseTest, RestoresTheCursorAndTheDesktop) {
+    AppState& app = app_state();
+    int desktop_width = 0, desktop_height = 0;
+    {
+        SDL_DisplayMode mode;
+        ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &mode), 0);
+        desktop_width = mode.w;
+        desktop_height = mode.h;
+    }
+    app.fullscreen = true;
+    app.window = open_window(kWindowTitle, desktop_width, desktop_height, WindowKind::fullscreen);
+    ASSERT_NE(app.window, nullptr);
+    app.gl_context = create_gl_context(app.window);
+    ASSERT_NE(app.gl_context, nullptr);
+    ASSERT_TRUE(make_gl_current(app.window, app.gl_context));
+    set_cursor_visible(false);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+
+    testing::internal::CaptureStderr();
+    kill_gl_window();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "no shutdown error";
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+    EXPECT_EQ(app.window, nullptr);
+    EXPECT_EQ(app.gl_context, nullptr);
+    SDL_DisplayMode now;
+    ASSERT_EQ(SDL_GetCurrentDisplayMode(0, &now), 0);
+    EXPECT_EQ(now.w, desktop_width);
+    EXPECT_EQ(now.h, desktop_height);
+    app.fullscreen = false;
 }

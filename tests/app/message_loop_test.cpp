@@ -29,3 +29,42 @@ TEST(IdlePass, EscapeWorksWhileMinimisedAndAFailedFrameActsLikeEscape) {
     note_quit_request(failing, true, 9.0);
     EXPECT_EQ(failing.quit_time, 7.5);
 }
+
+TEST(IdlePass, MinimisedWindowDrawsNothingButStillPresentsAndHearsEscape) {
+    AppState app;
+    double show_time = 40.0;
+    int drawn = 0, presented = 0;
+    const auto draw = [&] {
+        ++drawn;
+        show_time += 0.02;  // the frame driver moves the clock
+        return true;
+    };
+    const auto present = [&] { ++presented; };
+
+    idle_pass(app, draw, show_time, present);
+    EXPECT_EQ(drawn, 1);
+    EXPECT_EQ(presented, 1);
+
+    app.active = false;
+    idle_pass(app, draw, show_time, present);
+    EXPECT_EQ(drawn, 1);
+    EXPECT_EQ(presented, 2);
+    app.keys[27] = 1;
+    idle_pass(app, draw, show_time, present);
+    EXPECT_TRUE(app.quit_requested);
+    EXPECT_DOUBLE_EQ(app.quit_time, 40.02);
+
+    app.active = true;
+    app.keys[27] = 0;
+    AppState fresh;
+    idle_pass(fresh, [&] { return false; }, show_time, present);
+    EXPECT_TRUE(fresh.quit_requested) << "a failed frame starts the quit sequence";
+}
+
+TEST(IdlePass, QuitTimeIsTheShowTimeTheFrameLeft) {
+    AppState app;
+    app.keys[27] = 1;
+    double show_time = 10.0;
+    idle_pass(app, [&] { show_time = 10.5; return true; }, show_time, [] {});
+    EXPECT_DOUBLE_EQ(app.quit_time, 10.5);
+}
