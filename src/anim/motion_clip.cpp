@@ -104,7 +104,9 @@ void MotionClip::read(std::string_view text) {
         }
     }
 
-    frame_count = root ? static_cast<int32_t>(root->frames.size()) : 0;
+    // The root is the first listed joint, unless a later ROOT replaced it after the list was built.
+    const Joint* first = !joints.empty() ? joints.front() : root;
+    frame_count = first ? static_cast<int32_t>(first->frames.size()) : 0;
     if (!verbose) return;
     std::cout << "framesNum = " << frame_count << "\nframetime = " << frame_time << "\n";
     // Without a single frame there is nothing to divide by; the clip then has no body parts.
@@ -207,7 +209,9 @@ void MotionClip::step(const std::string& token) {
 }
 
 void MotionClip::build_joint_list() {
-    if (!root) return;
+    // Built once: a file repeating "Time:" must not list (and feed) the joints again and again.
+    if (!root || joint_list_built_) return;
+    joint_list_built_ = true;
     // Depth-first pre-order with an explicit stack: a deeply nested file must not exhaust the
     // call stack.
     std::vector<Joint*> pending{root};

@@ -87,4 +87,5 @@ private:
     // Set when a full pass over the joint list found no channel to feed; cleared when a channel
     // is added. Keeps values for a channel-less skeleton from walking the list each time.
     bool no_channels_ = false;
+    bool joint_list_built_ = false;
 };

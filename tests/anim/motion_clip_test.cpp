@@ -195,4 +195,12 @@ TEST(MotionClip, JointsBeforeAnyRootAreHarmless) {
     EXPECT_EQ(clip->frame_count, 0);
 }
 
+TEST(MotionClip, RepeatedFrameTimeDoesNotListTheJointsAgain) {
+    const auto clip = parse(two_joint_hierarchy + motion(1, "0 0 0 0 0 0 0 0 0 Frame Time: 0.5 1 1 1 1 1 1 1 1 1"));
+    EXPECT_EQ(clip->joints.size(), 2u);
+    EXPECT_DOUBLE_EQ(clip->frame_time, 0.5);
+    EXPECT_EQ(clip->frame_count, 3);
+    EXPECT_EQ(clip->value_count, 18);
+}
+
 }  // namespace
