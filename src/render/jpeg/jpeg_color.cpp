@@ -98,6 +98,10 @@ void upsample_h2(const uint8_t* in, int count, uint8_t* out) {
     }
 }
 
+void upsample_h2_box(const uint8_t* in, int count, uint8_t* out) {
+    for (int i = 0; i < count; ++i) out[2 * i] = out[2 * i + 1] = in[i];
+}
+
 void upsample_v2(const uint8_t* near, const uint8_t* far, int count, bool lower, uint8_t* out) {
     const int bias = lower ? 2 : 1;
     for (int i = 0; i < count; ++i) out[i] = static_cast<uint8_t>((3 * near[i] + far[i] + bias) >> 2);

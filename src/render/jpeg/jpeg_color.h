@@ -17,6 +17,9 @@ void ycc_to_rgbx_sse2(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, ui
 // outermost sample. Writes 2 * count samples.
 void upsample_h2(const uint8_t* in, int count, uint8_t* out);
 
+// Plain doubling of every sample, for rows of at most two samples.
+void upsample_h2_box(const uint8_t* in, int count, uint8_t* out);
+
 // Vertical by two: `near` is the chroma row the output row lies in, `far` the neighbouring row on
 // the output row's side; `lower` says the output row is the lower of the pair (it rounds up).
 void upsample_v2(const uint8_t* near, const uint8_t* far, int count, bool lower, uint8_t* out);

@@ -802,6 +802,12 @@ struct JpegDecoderState {
 
     // Full-width chroma samples for image line y.
     const uint8_t* chroma_line(const Component& c, int y, uint8_t* buffer) {
+        if (max_h == 2 && c.sample_width <= 2) {
+            // Too narrow for the triangle filter to mean anything: repeat the samples, as the
+            // reference decoder does for such images.
+            upsample_h2_box(component_row(c, y / max_v), c.sample_width, buffer);
+            return buffer;
+        }
         if (max_v == 1) {
             const uint8_t* row = component_row(c, y);
             if (max_h == 1) return row;
