@@ -70,3 +70,8 @@ uint32_t CameraPath::sample_index(double t, double offset) const {
     const uint32_t low = static_cast<uint32_t>(static_cast<uint64_t>(whole));
     return low % static_cast<uint32_t>(positions.size() - 1);
 }
+
+Vector3 CameraPath::sample(double t, double offset) const {
+    if (positions.empty()) return {0.0f, 0.0f, 0.0f};
+    return positions[sample_index(t, offset)];
+}

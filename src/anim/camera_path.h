@@ -32,6 +32,9 @@ public:
     // samples. A path of fewer than two samples has nothing to loop over and gives 0 (the scenes
     // then get no shake: positions[0] when one sample exists).
     uint32_t sample_index(double t, double offset) const;
+    // positions[sample_index(t, offset)], or the zero vector (state 1) when the path is empty, so
+    // a scene without its track simply gets no shake.
+    Vector3 sample(double t, double offset) const;
 
     size_t size() const { return positions.size(); }
 };

@@ -169,8 +169,7 @@ void Spline::compute_length() {
 }
 
 void Spline::resample(int32_t m, int32_t k) {
-    if (points.size() < 4 || k <= 0 || m < 0) return;
-    m = std::min(m, max_points);
+    if (points.size() < 4 || k <= 0 || m < 0 || m > max_points) return;
 
     const size_t intervals = static_cast<size_t>(k) * static_cast<size_t>(std::max(count, 0));
     std::vector<float> table(intervals + 1);

@@ -51,6 +51,6 @@ public:
     void compute_length();
     // Replaces the control points (all three channels) by m points evenly spaced by arc length
     // along [0, count], measured with k subdivisions per segment. Needs at least 4 points and
-    // k > 0; otherwise the spline is left unchanged.
+    // k > 0 (and m ≥ 0, at most max_points); otherwise the spline is left unchanged.
     void resample(int32_t m, int32_t k);
 };

@@ -111,8 +111,16 @@ TEST(CameraPath, SampleIndexPlaysAt35PerSecondAndWrapsIn32Bits) {
 TEST(CameraPath, SampleIndexOfAnAlmostEmptyPathIsZero) {
     CameraPath path;
     EXPECT_EQ(path.sample_index(3.0, 2), 0u);
+    EXPECT_EQ(path.sample(3.0, 2), Vector3(0, 0, 0));
     path.load_bytes(encode(numbered(1)));
     EXPECT_EQ(path.sample_index(3.0, 2), 0u);
+    EXPECT_EQ(path.sample(3.0, 2), path.positions[0]);
+}
+
+TEST(CameraPath, SampleReadsThePositionAtTheIndex) {
+    CameraPath path;
+    path.load_bytes(encode(numbered(101)));
+    EXPECT_EQ(path.sample(4.0, 2), path.positions[38]);
 }
 
 }  // namespace

@@ -200,6 +200,8 @@ TEST(Spline, ResampleRefusesShortSplinesAndZeroSubdivisions) {
     EXPECT_EQ(four.count, 4);
     four.resample(10, -2);
     EXPECT_EQ(four.count, 4);
+    four.resample(70000, 2);  // more than 16-bit indices can address
+    EXPECT_EQ(four.count, 4);
 }
 
 TEST(Spline, ResampleClosedCircleKeepsPointsOnIt) {
