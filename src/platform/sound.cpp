@@ -24,6 +24,14 @@ const float* SoundOutput::spectrum() {
     return bands_;
 }
 
+namespace {
+
+void announce_silence() {
+    std::printf("No audio device (%s): the music plays silently, in time.\n", SDL_GetError());
+}
+
+}  // namespace
+
 LiveSound::~LiveSound() { close(); }
 
 bool LiveSound::initialise(int mix_rate, int channels) {
@@ -31,8 +39,7 @@ bool LiveSound::initialise(int mix_rate, int channels) {
     mix_rate_ = mix_rate;
     channel_count_ = channels;
     if (!audio_started_) audio_started_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
-    if (!audio_started_ || !open_device(mix_rate, 2))
-        std::printf("No audio device (%s): the music plays silently, in time.\n", SDL_GetError());
+    if (!audio_started_ || !open_device(mix_rate, 2)) announce_silence();
     return true;
 }
 
@@ -55,7 +62,7 @@ void LiveSound::play_music() {
     // The device opened at initialise is paused until now; a track of another layout reopens it.
     if (device_ != 0 && !(track_.rate == mix_rate_ && track_.channels == 2) &&
         !open_device(track_.rate, track_.channels))
-        std::printf("No audio device (%s): the music plays silently, in time.\n", SDL_GetError());
+        announce_silence();
     if (device_ != 0) {
         SDL_LockAudioDevice(device_);
         device_frames_ = 0;
