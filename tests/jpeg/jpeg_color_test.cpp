@@ -83,3 +83,28 @@ TEST(JpegColour, DcOnlyShortcutEqualsFullTransform) {
         ASSERT_TRUE(std::equal(full, full + 64, shortcut)) << dc;
     }
 }
+
+TEST(JpegColour, Sse2UpsamplingEqualsScalar) {
+    RandomGenerator random(3);
+    for (int count : {1, 2, 7, 8, 9, 16, 17, 33, 960}) {
+        std::vector<uint8_t> near(count), far(count);
+        for (int i = 0; i < count; ++i) {
+            near[i] = static_cast<uint8_t>(random.draw());
+            far[i] = static_cast<uint8_t>(random.draw());
+        }
+        std::vector<int16_t> scratch(count + 2);
+        std::vector<uint8_t> scalar(2 * count), simd(2 * count);
+        upsample_h2v2(near.data(), far.data(), count, scratch.data(), scalar.data(), false);
+        upsample_h2v2(near.data(), far.data(), count, scratch.data(), simd.data(), true);
+        ASSERT_EQ(scalar, simd) << count;
+        upsample_h2(near.data(), count, scratch.data(), scalar.data(), false);
+        upsample_h2(near.data(), count, scratch.data(), simd.data(), true);
+        ASSERT_EQ(scalar, simd) << count;
+    }
+    // Edges repeat the outermost sample: a two-sample row 0, 255 gives 0, 64, 191, 255.
+    const uint8_t row[2] = {0, 255};
+    int16_t scratch[4];
+    uint8_t out[4];
+    upsample_h2(row, 2, scratch, out, true);
+    EXPECT_EQ(std::vector<uint8_t>(out, out + 4), (std::vector<uint8_t>{0, 64, 191, 255}));
+}

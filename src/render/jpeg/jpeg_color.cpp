@@ -88,14 +88,65 @@ void ycc_to_rgbx_sse2(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, ui
     ycc_to_rgbx_scalar(y + i, cb + i, cr + i, out + i * 4, count - i);
 }
 
-void upsample_h2(const uint8_t* in, int count, uint8_t* out) {
-    for (int i = 0; i < count; ++i) {
-        const int centre = 3 * in[i];
-        const int left = in[i > 0 ? i - 1 : 0];
-        const int right = in[i + 1 < count ? i + 1 : count - 1];
-        out[2 * i] = static_cast<uint8_t>((centre + left + 1) >> 2);
-        out[2 * i + 1] = static_cast<uint8_t>((centre + right + 2) >> 2);
+namespace {
+
+// The horizontal triangle step on a row of (already vertically weighted) values with one
+// repeated value at each end (sums[-1] and sums[count]):
+//   out[2i] = (3 s[i] + s[i-1] + even_bias) >> shift,  out[2i+1] = (3 s[i] + s[i+1] + odd_bias) >> shift
+template <int even_bias, int odd_bias, int shift>
+void horizontal_triangle(const int16_t* sums, int count, uint8_t* out, bool use_simd) {
+    int i = 0;
+    if (use_simd) {
+        const __m128i be = _mm_set1_epi16(even_bias), bo = _mm_set1_epi16(odd_bias);
+        for (; i + 8 <= count; i += 8) {
+            const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(sums + i));
+            const __m128i l = _mm_loadu_si128(reinterpret_cast<const __m128i*>(sums + i - 1));
+            const __m128i r = _mm_loadu_si128(reinterpret_cast<const __m128i*>(sums + i + 1));
+            const __m128i c3 = _mm_add_epi16(_mm_add_epi16(c, c), c);
+            const __m128i even = _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(c3, l), be), shift);
+            const __m128i odd = _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(c3, r), bo), shift);
+            const __m128i pixels = _mm_packus_epi16(_mm_unpacklo_epi16(even, odd), _mm_unpackhi_epi16(even, odd));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * i), pixels);
+        }
     }
+    for (; i < count; ++i) {
+        out[2 * i] = static_cast<uint8_t>((3 * sums[i] + sums[i - 1] + even_bias) >> shift);
+        out[2 * i + 1] = static_cast<uint8_t>((3 * sums[i] + sums[i + 1] + odd_bias) >> shift);
+    }
+}
+
+}  // namespace
+
+void upsample_h2(const uint8_t* in, int count, int16_t* scratch, uint8_t* out, bool use_simd) {
+    int16_t* sums = scratch + 1;
+    for (int i = 0; i < count; ++i) sums[i] = in[i];
+    sums[-1] = sums[0];
+    sums[count] = sums[count - 1];
+    horizontal_triangle<1, 2, 2>(sums, count, out, use_simd);
+}
+
+void upsample_h2v2(const uint8_t* near, const uint8_t* far, int count, int16_t* scratch, uint8_t* out, bool use_simd) {
+    // Column sums of the vertical step first; the alternating biases (8 and 7) keep the
+    // rounding from drifting in one direction.
+    int16_t* sums = scratch + 1;
+    int i = 0;
+    if (use_simd) {
+        const __m128i zero = _mm_setzero_si128();
+        for (; i + 16 <= count; i += 16) {
+            const __m128i n = _mm_loadu_si128(reinterpret_cast<const __m128i*>(near + i));
+            const __m128i f = _mm_loadu_si128(reinterpret_cast<const __m128i*>(far + i));
+            for (int h = 0; h < 2; ++h) {
+                const __m128i n16 = h == 0 ? _mm_unpacklo_epi8(n, zero) : _mm_unpackhi_epi8(n, zero);
+                const __m128i f16 = h == 0 ? _mm_unpacklo_epi8(f, zero) : _mm_unpackhi_epi8(f, zero);
+                const __m128i sum = _mm_add_epi16(_mm_add_epi16(_mm_add_epi16(n16, n16), n16), f16);
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(sums + i + 8 * h), sum);
+            }
+        }
+    }
+    for (; i < count; ++i) sums[i] = static_cast<int16_t>(3 * near[i] + far[i]);
+    sums[-1] = sums[0];
+    sums[count] = sums[count - 1];
+    horizontal_triangle<8, 7, 4>(sums, count, out, use_simd);
 }
 
 void upsample_h2_box(const uint8_t* in, int count, uint8_t* out) {
@@ -107,16 +158,3 @@ void upsample_v2(const uint8_t* near, const uint8_t* far, int count, bool lower,
     for (int i = 0; i < count; ++i) out[i] = static_cast<uint8_t>((3 * near[i] + far[i] + bias) >> 2);
 }
 
-void upsample_h2v2(const uint8_t* near, const uint8_t* far, int count, uint8_t* out) {
-    // Column sums of the vertical step, then the horizontal step on them; the alternating biases
-    // (8 and 7) keep the rounding from drifting in one direction.
-    int previous = 3 * near[0] + far[0];
-    int current = previous;
-    for (int i = 0; i < count; ++i) {
-        const int next = i + 1 < count ? 3 * near[i + 1] + far[i + 1] : current;
-        out[2 * i] = static_cast<uint8_t>((3 * current + previous + 8) >> 4);
-        out[2 * i + 1] = static_cast<uint8_t>((3 * current + next + 7) >> 4);
-        previous = current;
-        current = next;
-    }
-}

@@ -14,8 +14,9 @@ void ycc_to_rgbx_scalar(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, 
 void ycc_to_rgbx_sse2(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, uint8_t* out, int count);
 
 // Triangle-filter ("fancy") upsampling by two. `in` holds `count` real samples; edges repeat the
-// outermost sample. Writes 2 * count samples.
-void upsample_h2(const uint8_t* in, int count, uint8_t* out);
+// outermost sample. Writes 2 * count samples. `scratch` holds count + 2 values; use_simd picks
+// the SSE2 loop, which gives the same bytes.
+void upsample_h2(const uint8_t* in, int count, int16_t* scratch, uint8_t* out, bool use_simd);
 
 // Plain doubling of every sample, for rows of at most two samples.
 void upsample_h2_box(const uint8_t* in, int count, uint8_t* out);
@@ -24,5 +25,6 @@ void upsample_h2_box(const uint8_t* in, int count, uint8_t* out);
 // the output row's side; `lower` says the output row is the lower of the pair (it rounds up).
 void upsample_v2(const uint8_t* near, const uint8_t* far, int count, bool lower, uint8_t* out);
 
-// Both directions at once, for 2x2 luminance sampling. Writes 2 * count samples.
-void upsample_h2v2(const uint8_t* near, const uint8_t* far, int count, uint8_t* out);
+// Both directions at once, for 2x2 luminance sampling: `near` and `far` as for upsample_v2.
+// Writes 2 * count samples.
+void upsample_h2v2(const uint8_t* near, const uint8_t* far, int count, int16_t* scratch, uint8_t* out, bool use_simd);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <emmintrin.h>
 #include <new>
 
 #include "render/jpeg/jpeg_color.h"
@@ -102,6 +103,7 @@ struct Component {
     // Quantisation in natural order, latched when the component's first scan starts.
     std::array<uint16_t, 64> quant{};
     bool quant_latched = false;
+    bool quant_fits_int16 = false;
     // Whole-image coefficients (natural order, not dequantised) for multi-scan images.
     int16_t* coefficients = nullptr;
     // Three MCU rows of samples, used as a ring: the row above, the current and the next.
@@ -158,6 +160,7 @@ struct JpegDecoderState {
     uint8_t* line = nullptr;
     uint8_t* upsampled_cb = nullptr;
     uint8_t* upsampled_cr = nullptr;
+    int16_t* upsample_scratch = nullptr;
     alignas(16) int16_t block[64];
 
     // Working memory: every block allocated, released with the decoder.
@@ -390,6 +393,7 @@ struct JpegDecoderState {
             if (needs_ac && (c.ac_table > 3 || !huffman[4 + c.ac_table].defined)) fail(JPGD_UNDEFINED_HUFF_TABLE);
             if (!c.quant_latched) {
                 for (int k = 0; k < 64; ++k) c.quant[kZigzag[k]] = quant_tables[c.quant_table][k];
+                c.quant_fits_int16 = *std::max_element(c.quant.begin(), c.quant.end()) < 32768;
                 c.quant_latched = true;
             }
             c.dc_predictor = 0;
@@ -473,6 +477,20 @@ struct JpegDecoderState {
     // ---- entropy-coded data ----
 
     void fill_bits() {
+        // Fast path: eight bytes in the buffer and none of them 0xFF (no stuffing, no marker).
+        if (!marker_pending && bit_count <= 56 && input_end - input_pos >= 8) {
+            uint64_t word;
+            std::memcpy(&word, input + input_pos, 8);
+            word = __builtin_bswap64(word);
+            const uint64_t inverted = ~word;
+            if (((inverted - 0x0101010101010101ull) & ~inverted & 0x8080808080808080ull) == 0) {
+                const int count = (64 - bit_count) >> 3;
+                bits |= (word >> (64 - 8 * count)) << (64 - 8 * count - bit_count);
+                bit_count += 8 * count;
+                input_pos += count;
+                return;
+            }
+        }
         while (bit_count <= 56) {
             if (marker_pending) {
                 bit_count = 64;  // the padding: zeros, forever
@@ -748,6 +766,30 @@ struct JpegDecoderState {
         else idct_8x8_scalar(coefficients, out, stride);
     }
 
+    // Multiplies out a stored block (saturating to 16 bits); true when only the DC term is left.
+    static bool dequantise(const int16_t* source, const uint16_t* quant, int16_t* out) {
+        bool dc_only = true;
+        for (int k = 0; k < 64; ++k) {
+            out[k] = saturate16(source[k] * quant[k]);
+            if (k > 0 && out[k] != 0) dc_only = false;
+        }
+        return dc_only;
+    }
+
+    // The same for quantisers below 32768: full 32-bit products, packed with saturation.
+    static bool dequantise_sse2(const int16_t* source, const uint16_t* quant, int16_t* out) {
+        __m128i ac = _mm_setzero_si128();
+        for (int k = 0; k < 64; k += 8) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + k));
+            const __m128i q = _mm_loadu_si128(reinterpret_cast<const __m128i*>(quant + k));
+            const __m128i low = _mm_mullo_epi16(a, q), high = _mm_mulhi_epi16(a, q);
+            const __m128i product = _mm_packs_epi32(_mm_unpacklo_epi16(low, high), _mm_unpackhi_epi16(low, high));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + k), product);
+            ac = _mm_or_si128(ac, k == 0 ? _mm_srli_si128(product, 2) : product);
+        }
+        return _mm_movemask_epi8(_mm_cmpeq_epi8(ac, _mm_setzero_si128())) == 0xFFFF;
+    }
+
     uint8_t* plane_slot(const Component& c, int mcu_row) {
         return c.plane + static_cast<size_t>(mcu_row % 3) * c.rows_per_mcu_row * c.plane_stride;
     }
@@ -777,11 +819,8 @@ struct JpegDecoderState {
             for (int by = 0; by < c.v; ++by) {
                 for (int bx = 0; bx < c.blocks_wide; ++bx) {
                     const int16_t* source = block_coefficients(c, bx, mcu_row * c.v + by);
-                    bool dc_only = true;
-                    for (int k = 0; k < 64; ++k) {
-                        block[k] = saturate16(source[k] * c.quant[k]);
-                        if (k > 0 && block[k] != 0) dc_only = false;
-                    }
+                    const bool dc_only = use_simd && c.quant_fits_int16 ? dequantise_sse2(source, c.quant.data(), block)
+                                                                        : dequantise(source, c.quant.data(), block);
                     idct(block, dc_only, slot + by * 8 * c.plane_stride + bx * 8, c.plane_stride);
                 }
             }
@@ -811,7 +850,7 @@ struct JpegDecoderState {
         if (max_v == 1) {
             const uint8_t* row = component_row(c, y);
             if (max_h == 1) return row;
-            upsample_h2(row, c.sample_width, buffer);
+            upsample_h2(row, c.sample_width, upsample_scratch, buffer, use_simd);
             return buffer;
         }
         const int chroma_y = y >> 1;
@@ -819,7 +858,7 @@ struct JpegDecoderState {
         const uint8_t* near = component_row(c, chroma_y);
         const uint8_t* far = component_row(c, lower ? chroma_y + 1 : chroma_y - 1);
         if (max_h == 1) upsample_v2(near, far, c.sample_width, lower, buffer);
-        else upsample_h2v2(near, far, c.sample_width, buffer);
+        else upsample_h2v2(near, far, c.sample_width, upsample_scratch, buffer, use_simd);
         return buffer;
     }
 
@@ -835,6 +874,7 @@ struct JpegDecoderState {
             line = allocate(static_cast<size_t>(width) * 4 + 64);
             upsampled_cb = allocate(static_cast<size_t>(mcus_wide) * 16 + 64);
             upsampled_cr = allocate(static_cast<size_t>(mcus_wide) * 16 + 64);
+            upsample_scratch = reinterpret_cast<int16_t*>(allocate((static_cast<size_t>(mcus_wide) * 8 + 16) * sizeof(int16_t)));
         }
         streaming = !progressive && scan_component_count == component_count;
         if (streaming) return;

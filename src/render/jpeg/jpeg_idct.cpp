@@ -82,7 +82,7 @@ namespace {
 // Eight 1-D transforms at once: lane i of row[k] is input k of transform i. Results are descaled
 // by `shift` and packed to 16 bits with saturation.
 template <int shift>
-void idct_1d_sse2(__m128i* row) {
+inline __attribute__((always_inline)) void idct_1d_sse2(__m128i* row) {
     const __m128i round = _mm_set1_epi32(1 << (shift - 1));
     const __m128i k_even3 = _mm_setr_epi16(kEvenB, kEvenA, kEvenB, kEvenA, kEvenB, kEvenA, kEvenB, kEvenA);
     const __m128i k_even2 = _mm_setr_epi16(kEvenA, kEvenC, kEvenA, kEvenC, kEvenA, kEvenC, kEvenA, kEvenC);
@@ -128,7 +128,7 @@ void idct_1d_sse2(__m128i* row) {
     for (int k = 0; k < 8; ++k) row[k] = _mm_packs_epi32(result[k][0], result[k][1]);
 }
 
-void transpose_8x8(__m128i* r) {
+inline __attribute__((always_inline)) void transpose_8x8(__m128i* r) {
     const __m128i a0 = _mm_unpacklo_epi16(r[0], r[1]), a1 = _mm_unpackhi_epi16(r[0], r[1]);
     const __m128i a2 = _mm_unpacklo_epi16(r[2], r[3]), a3 = _mm_unpackhi_epi16(r[2], r[3]);
     const __m128i a4 = _mm_unpacklo_epi16(r[4], r[5]), a5 = _mm_unpackhi_epi16(r[4], r[5]);
