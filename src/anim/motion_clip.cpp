@@ -132,6 +132,7 @@ void MotionClip::step(const std::string& token) {
         current_ = root;
         state_ = root_name;
     } else if (token == "{") {
+        // Nesting is followed through JOINT, Site and "}" alone.
     } else if (token == "}") {
         if (current_ && current_ != root) {
             current_ = current_->parent;
