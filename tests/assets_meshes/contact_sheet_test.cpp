@@ -6,7 +6,7 @@
 #include "tests/assets_meshes/generated_pack.h"
 #include "tests/support/gl_context.h"
 #include "tools/assets/meshes/mesh_catalogue.h"
-#include "tools/assets/meshes/pixel_font.h"
+#include "tests/assets_meshes/label_font.h"
 
 #include <GL/glew.h>
 #include <GL/glu.h>
@@ -51,8 +51,11 @@ void look(const View& v) {
     gluLookAt(eye.x, eye.y, eye.z, v.centre.x, v.centre.y, v.centre.z, 0, 1, 0);
     const float light[4] = {0.45f, 0.8f, 0.55f, 0.0f};
     const float white[4] = {0.85f, 0.85f, 0.85f, 1}, ambient[4] = {0.25f, 0.25f, 0.28f, 1};
+    const float fill[4] = {-0.5f, 0.2f, -0.6f, 0.0f}, dim[4] = {0.3f, 0.3f, 0.35f, 1};
     glLightfv(GL_LIGHT0, GL_POSITION, light);
     glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
+    glLightfv(GL_LIGHT1, GL_POSITION, fill);
+    glLightfv(GL_LIGHT1, GL_DIFFUSE, dim);
     glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
 }
 
@@ -64,6 +67,7 @@ std::vector<unsigned char> render(const std::function<void()>& draw) {
     glEnable(GL_CULL_FACE);
     glCullFace(GL_BACK);
     glEnable(GL_LIGHT0);
+    glEnable(GL_LIGHT1);
     glEnable(GL_NORMALIZE);
     draw();
     glFinish();
@@ -78,6 +82,7 @@ View mesh_view(const Mesh& mesh, const std::string& stem, bool flipped) {
     double radius = 0.5 * std::hypot(mesh.bbox_extent[0], mesh.bbox_extent[1], mesh.bbox_extent[2]);
     Vec3 direction{0.6, 0.45, 0.75};
     if (stem == "wall") direction = {0.35, 0.25, -1};
+    if (stem == "Asm1" || stem == "Asm2") direction = {0.25, 0.2, 1};
     if (stem == "ant") direction = {0.9, 0.7, -0.8};
     if (stem == "seaplane" || stem == "sea" || stem == "seafloor" || stem == "labyrinth" || stem == "thecity1" || stem == "obj1")
         direction = {0.4, 1.1, 0.7};

@@ -352,7 +352,7 @@ Model build_wires() {
     Shape poles, wires;
     for (int i = 0; i <= 10; ++i) {
         double x = -60 + 12.0 * i;
-        poles.merge(cylinder(0.18, -1, 8.4, 8).translate({x, 0, 0}));
+        poles.merge(cylinder(0.22, -1, 8.4, 8).translate({x, 0, 0}));
         poles.merge(box_at({x, 7.8, 0}, {0.2, 0.2, 2.8}));
     }
     for (int i = 0; i < 10; ++i) {
@@ -362,7 +362,7 @@ Model build_wires() {
                 double t = k / 16.0;
                 path.push_back({-60 + 12.0 * (i + t), 7.95 - 1.1 * 4 * t * (1 - t), z});
             }
-            wires.merge(tube(path, 0.04, 4, false));
+            wires.merge(tube(path, 0.06, 5, false));
         }
     }
     model.add("poles", std::move(poles));

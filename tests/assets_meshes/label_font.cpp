@@ -1,4 +1,4 @@
-#include "tools/assets/meshes/pixel_font.h"
+#include "tests/assets_meshes/label_font.h"
 
 #include <cctype>
 

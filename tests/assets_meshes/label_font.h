@@ -1,6 +1,5 @@
 #pragma once
-// A 5×9 pixel font (7 rows above the baseline, 2 for descenders): the shapes of the credits
-// lettering and the labels of the mesh contact sheet.
+// A 5×9 pixel font (7 rows above the baseline, 2 for descenders) for the contact sheet's labels.
 #include <string_view>
 
 inline constexpr int kGlyphWidth = 5;
