@@ -18,7 +18,7 @@ constexpr MeshFile kMeshes[] = {
     // opening scene
     {"neomeshes//seaplane.obj", "sea surface: 40 x 40 rippled grid at y = 0", build_seaplane, false},
     {"neomeshes//seafloor.obj", "sea floor: 300 x 300 sand dunes (0), boulders (1), kelp (2)", build_seafloor, false},
-    {"neomeshes//background2.obj", "far shore: mountains (0), rock stacks (1), lighthouse (2); ~45 units wide", build_background2, false},
+    {"neomeshes//background2.obj", "far shore: two mountain ranges (0), rock stacks (1), lighthouse (2); 60 units wide", build_background2, false},
     {"neomeshes//manymen.obj", "Escher stair: four flights round a column (0) climbed by 20 small men (1)", build_manymen, false},
     {"neomeshes//human4.obj", "figure skin: 19 joint parts in the figure table's order, modelled for the clips' skeleton", build_human4, false},
     {"neomeshes//fishbait22.obj", "bait fish 1 unit long along +z: eyes (0), dark back and tail (1), fins (2), gills (3), pale belly (4)", build_fishbait22, true},

@@ -86,19 +86,17 @@ Model build_background2() {
     // lighthouse on its rock; about 40 units across before the scene's ×17.
     Model model;
     RandomGenerator random(7);
-    std::vector<Vec2> ridge;
-    ridge.push_back({-22, -1});
-    for (int i = 0; i <= 44; ++i) {
-        double x = -22 + i;
-        double h = 4 + 3 * std::sin(x * 0.21) + 2 * std::sin(x * 0.53 + 1) + 2.4 * random.draw_unit();
-        ridge.push_back({x, h});
-    }
-    ridge.push_back({22, -1});
-    std::reverse(ridge.begin(), ridge.end());  // counter-clockwise
-    Shape mountains = extrude(ridge, -2, 2, 0.05);
-    Shape back = extrude(ridge, -2, 2, 0.05);
-    back.scale({1.3, 1.4, 1}).translate({3, 0, -8});
-    mountains.merge(back).translate({0, 0, -12});
+    // Two ranges of peaks as height fields, the far one higher, both dropping below the water.
+    auto range = [](double height, double centre_z, double depth, double phase) {
+        return [=](double x, double z) {
+            double ridge = height * (0.55 + 0.3 * std::sin(0.21 * x + phase) + 0.2 * std::sin(0.53 * x + 1 + 2 * phase) +
+                                     0.12 * std::sin(1.7 * x + phase) * std::sin(0.9 * x + 2));
+            double across = (z - centre_z) / depth;
+            return ridge * std::exp(-across * across * 2.5) - 1.0;
+        };
+    };
+    Shape mountains = height_field(88, 14, -24, 24, -20, -4, range(7.0, -12, 8, 0.0), 4);
+    mountains.merge(height_field(88, 12, -30, 30, -34, -18, range(11.0, -26, 8, 1.3), 4));
     model.add("mountains", std::move(mountains));
 
     Shape stacks;
