@@ -1,2 +1,0 @@
-#include "tools/assets/generators.h"
-void add_music(Pack&) {}

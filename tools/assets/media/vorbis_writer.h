@@ -1,0 +1,12 @@
+#pragma once
+// Ogg Vorbis encoding of the music with fixed settings: the same samples always give the same
+// bytes (constant stream serial, no comments that vary).
+#include "tools/assets/media/synthesiser.h"
+
+#include <string>
+
+inline constexpr int kOggSerial = 0x42524E46;  // constant so the bytes repeat
+inline constexpr float kVorbisQuality = 0.4f;
+
+// Encodes 44.1 kHz stereo samples in [−1, 1]. Empty on an encoder failure.
+std::string encode_vorbis(const StereoBuffer& music);
