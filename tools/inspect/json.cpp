@@ -16,7 +16,9 @@ std::string JsonLine::quoted(std::string_view text) {
         if (c == '"' || c == '\\') {
             out += '\\';
             out += static_cast<char>(c);
-        } else if (c < 0x20) {
+        } else if (c < 0x20 || c >= 0x80) {
+            // Control bytes, and bytes of names that need not be UTF-8 (read as Latin-1), are
+            // escaped so the line stays valid JSON whatever a file holds.
             char buffer[8];
             std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
             out += buffer;
