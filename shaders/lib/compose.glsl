@@ -1,7 +1,7 @@
 // The window compose: the final picture from the combined scene picture, drawn into the window.
 //
 // Steps: motion blur along a screen-space vector; soft focus or depth of field ("Limit");
-// broad depth shading; the light shafts and highlight glow; the music pulse; grading per "Mode";
+// broad ambient occlusion; the light shafts and highlight glow; the music pulse; grading per "Mode";
 // film grain; the fade carried by the primitive colour.
 //
 // Uniforms (0 is each one's neutral value):
@@ -32,7 +32,8 @@
 //                         picture as it is, 1 fully faded to black.
 //
 // Defined before inclusion: COMPOSE_MOTION_TAPS (int), and optionally COMPOSE_DEFOCUS,
-// COMPOSE_DEPTH_SHADING, COMPOSE_GLOW to switch those steps on.
+// COMPOSE_DEPTH_SHADING (with SSAO_SAMPLES and SSAO_RADIUS, after including ssao.glsl),
+// COMPOSE_GLOW to switch those steps on.
 uniform sampler2D texture2d_1;
 uniform sampler2D texture2d_2;
 uniform sampler2D texture2d_3;
@@ -82,19 +83,13 @@ vec3 defocused(vec3 sharp, vec2 uv, vec2 pixel) {
 #endif
 }
 
+// Broad ambient occlusion over a wide radius (ssao.glsl with the variant's SSAO_RADIUS), its
+// spiral turned by a per-pixel hash so it needs no random texture; a gentle third of the depth
+// the occlusion combine gives.
 float depth_shading(vec2 uv, vec2 pixel) {
 #ifdef COMPOSE_DEPTH_SHADING
-    float depth = texture2D(texture2d_2, uv).r;
-    if (is_background(depth)) return 1.0;
-    float z = view_distance(depth);
-    float around = 0.0;
-    for (int i = 0; i < 4; ++i) {
-        float a = float(i) * 1.5707963 + 0.7853982;
-        float d = texture2D(texture2d_2, uv + vec2(cos(a), sin(a)) * 14.0 * pixel).r;
-        around += is_background(d) ? z : min(view_distance(d), z * 2.0);
-    }
-    around *= 0.25;
-    return 1.0 - clamp((z - around) / z * 1.5, 0.0, 0.3);
+    float a = fract(sin(dot(gl_FragCoord.xy, vec2(12.9898, 78.233))) * 43758.5453) * 6.2831853;
+    return 1.0 - 0.35 * (1.0 - ambient_occlusion_turned(texture2d_2, uv, pixel, vec2(cos(a), sin(a))));
 #else
     return 1.0;
 #endif

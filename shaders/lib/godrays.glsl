@@ -3,7 +3,8 @@
 // rays. The result is the highlight image plus its rays.
 //
 // The light position: with GODRAYS_FIXED_LIGHT defined, that vec2 (texture units); otherwise the
-// brightness-weighted centre of the highlight image, found from an 8 x 6 grid of samples, so the
+// brightness-weighted centre of the highlight image, found from a 16 x 12 grid of samples (the
+// highlight image is already blurred wide enough for the grid to catch a small light), so the
 // shafts follow whatever shines brightest. A dark highlight image gives no shafts.
 //
 // Uniforms:
@@ -23,14 +24,16 @@ vec2 light_position(out float strength) {
     return GODRAYS_FIXED_LIGHT;
 #else
     vec3 weighted = vec3(0.0);
-    for (int y = 0; y < 6; ++y)
-        for (int x = 0; x < 8; ++x) {
-            vec2 at = (vec2(float(x), float(y)) + 0.5) / vec2(8.0, 6.0);
+    float brightest = 0.0;
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 16; ++x) {
+            vec2 at = (vec2(float(x), float(y)) + 0.5) / vec2(16.0, 12.0);
             float b = luma(texture2D(texture2d_1, at).rgb);
+            brightest = max(brightest, b);
             b *= b;
             weighted += vec3(at * b, b);
         }
-    strength = clamp(weighted.z * 4.0, 0.0, 1.0);
+    strength = clamp(brightest * 2.0, 0.0, 1.0);
     return weighted.z > 0.00001 ? weighted.xy / weighted.z : vec2(0.5);
 #endif
 }
@@ -50,6 +53,9 @@ void main() {
         rays += texture2D(texture2d_1, at).rgb * weight;
         weight *= GODRAYS_DECAY;
     }
-    rays *= GODRAYS_GAIN * strength / float(GODRAYS_SAMPLES);
+    // Shafts thin out with distance from the light (half strength about a sixth of the screen
+    // away), so a bright light lights its surroundings, not the whole picture.
+    float falloff = exp(-4.0 * length(light - uv));
+    rays *= GODRAYS_GAIN * strength * falloff / float(GODRAYS_SAMPLES);
     gl_FragColor = vec4(base + rays * GODRAYS_TINT, 1.0);
 }

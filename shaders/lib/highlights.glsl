@@ -3,7 +3,10 @@
 //
 // A pixel's brightness key is the larger of its luma and the glow key the occlusion combine left
 // in alpha; the part above HIGHLIGHT_THRESHOLD passes (soft knee), tinted by HIGHLIGHT_TINT.
-// 25 taps on a 5 x 5 grid spaced 1.5 quarter-size pixels apart, Gaussian weights.
+// 49 taps on a 7 x 7 grid one quarter-size pixel apart (each tap a bilinear read of the full-size
+// picture), Gaussian weights; the glow is brightened threefold and never falls below the bright
+// part of the pixel itself, so a small light keeps its core and gains a halo of about 12
+// full-size pixels.
 //
 // Uniforms:
 //   texture2d_1  the combined picture (full size; alpha = glow key)
@@ -20,14 +23,15 @@ vec3 bright_part(vec2 uv) {
 
 void main() {
     vec2 uv = gl_TexCoord[0].st;
-    vec2 pixel = pixel_size() * 1.5;
+    vec2 pixel = pixel_size();
     vec3 sum = vec3(0.0);
     float total = 0.0;
-    for (int y = -2; y <= 2; ++y)
-        for (int x = -2; x <= 2; ++x) {
-            float w = exp(-0.35 * float(x * x + y * y));
+    for (int y = -3; y <= 3; ++y)
+        for (int x = -3; x <= 3; ++x) {
+            float w = exp(-0.18 * float(x * x + y * y));
             sum += bright_part(uv + vec2(float(x), float(y)) * pixel) * w;
             total += w;
         }
-    gl_FragColor = vec4(sum / total * HIGHLIGHT_TINT, 1.0);
+    vec3 glow = max(sum / total * 3.0, bright_part(uv));
+    gl_FragColor = vec4(min(glow, vec3(1.0)) * HIGHLIGHT_TINT, 1.0);
 }

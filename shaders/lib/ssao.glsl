@@ -5,7 +5,8 @@
 // texture so the banding of a fixed pattern becomes fine noise. Each sample's depth is compared
 // with the depth the pixel's own surface plane predicts there (plane from one-sided depth
 // differences, so flat and sloping surfaces do not occlude themselves); samples in front of that
-// plane by more than a small bias and by less than twice the radius occlude. The result is 1 for
+// plane by more than a small bias and by less than the radius occlude (fading out from half the
+// radius, so an object far in front of a surface does not shade it). The result is 1 for
 // open surfaces and drops in creases and contact areas.
 //
 // Defined before inclusion: SSAO_SAMPLES (int), SSAO_RADIUS (float, world units).
@@ -15,8 +16,8 @@ float sample_distance(sampler2D depth_map, vec2 uv) {
     return view_distance(texture2D(depth_map, uv).r);
 }
 
-float ambient_occlusion(sampler2D depth_map, sampler2D random_map, vec2 uv, vec2 pixel,
-                        float jitter) {
+// `turn` is a unit vector that rotates the sample spiral for this pixel.
+float ambient_occlusion_turned(sampler2D depth_map, vec2 uv, vec2 pixel, vec2 turn) {
     float depth = texture2D(depth_map, uv).r;
     if (is_background(depth)) return 1.0;
     float z = view_distance(depth);
@@ -30,7 +31,6 @@ float ambient_occlusion(sampler2D depth_map, sampler2D random_map, vec2 uv, vec2
 
     // About 0.9 · height pixels per world unit at distance 1 for the scenes' fields of view.
     float radius_pixels = clamp(SSAO_RADIUS * 0.9 / (pixel.y * z), 2.0, 80.0);
-    vec2 turn = normalize(random_vector(random_map, jitter) + vec2(0.0001, 0.0));
     float bias = 0.004 * z;
 
     float occlusion = 0.0;
@@ -43,7 +43,14 @@ float ambient_occlusion(sampler2D depth_map, sampler2D random_map, vec2 uv, vec2
         float found = sample_distance(depth_map, uv + offset_pixels * pixel);
         float closer = expected - found;
         occlusion += smoothstep(bias, bias * 4.0, closer) *
-                     (1.0 - smoothstep(SSAO_RADIUS, SSAO_RADIUS * 2.0, closer));
+                     (1.0 - smoothstep(SSAO_RADIUS * 0.5, SSAO_RADIUS, closer));
     }
     return 1.0 - occlusion / float(SSAO_SAMPLES);
+}
+
+// The spiral turned by the random-vector texture, shifted by `jitter` (0..1) each frame.
+float ambient_occlusion(sampler2D depth_map, sampler2D random_map, vec2 uv, vec2 pixel,
+                        float jitter) {
+    vec2 turn = normalize(random_vector(random_map, jitter) + vec2(0.0001, 0.0));
+    return ambient_occlusion_turned(depth_map, uv, pixel, turn);
 }

@@ -57,9 +57,9 @@ int ExtrusionGeometry::wall_quad_count() const {
 float ContourExtruder::quantise(float v) {
     // Out-of-range values are clamped before the conversion (which would be undefined); the
     // 16-bit reduction wraps like the show's.
-    const double scaled = std::clamp(static_cast<double>(v) * 30000.0f, -2147483648.0, 2147483647.0);
-    const auto grid = static_cast<int16_t>(static_cast<int32_t>(std::isnan(scaled) ? 0.0 : scaled));
-    return static_cast<float>(grid) * 0.00033333333f;
+    const float scaled = v * 30000.0f;
+    const double whole = std::isnan(scaled) ? 0.0 : std::clamp<double>(scaled, -2147483648.0, 2147483647.0);
+    return static_cast<float>(static_cast<int16_t>(static_cast<int32_t>(whole))) * 0.00033333333f;
 }
 
 ExtrusionGeometry ContourExtruder::build(const cv::Mat& image, double b, double c) {

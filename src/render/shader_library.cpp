@@ -15,7 +15,7 @@ ShaderLibrary::ShaderLibrary()
       loaded_(slot_count, 0) {}
 
 bool ShaderLibrary::valid(int slot) const {
-    if (slot >= 0 && slot < slot_count) return true;
+    if (in_table(slot)) return true;
     log_line("Shader slot " + std::to_string(slot) + " is outside the shader table.");
     return false;
 }

@@ -52,10 +52,11 @@ public:
     // matrix mode is left at GL_TEXTURE.
     void set_projector_matrix(const CameraRecord& camera) const;
 
-    bool loaded(int slot) const { return valid(slot) && loaded_[slot] != 0; }
-    uint32_t program(int slot) const { return valid(slot) ? program_ids_[slot] : 0u; }
+    bool loaded(int slot) const { return in_table(slot) && loaded_[slot] != 0; }
+    uint32_t program(int slot) const { return in_table(slot) ? program_ids_[slot] : 0u; }
 
 private:
+    static bool in_table(int slot) { return slot >= 0 && slot < slot_count; }
     // True for a slot in the table; logs the refusal otherwise.
     bool valid(int slot) const;
     int uniform_location(int slot, const std::string& name) const;

@@ -1,6 +1,6 @@
 #version 120
-// Window compose, full quality: 8-tap motion blur, soft focus / depth of field, broad depth
-// shading, shafts and glow, grading, grain and fade.
+// Window compose, full quality: 8-tap motion blur, soft focus / depth of field, broad ambient
+// occlusion, shafts and glow, grading, grain and fade.
 // Uniforms (0 is each one's neutral value):
 //   texture2d_1           combined picture
 //   texture2d_2           scene depth
@@ -23,6 +23,9 @@
 #define COMPOSE_MOTION_TAPS 8
 #define COMPOSE_DEFOCUS
 #define COMPOSE_DEPTH_SHADING
+#define SSAO_SAMPLES 8
+#define SSAO_RADIUS 1.5
 #define COMPOSE_GLOW
 #include "post_common.glsl"
+#include "ssao.glsl"
 #include "compose.glsl"

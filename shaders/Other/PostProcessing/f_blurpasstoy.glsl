@@ -1,6 +1,6 @@
 #version 120
 // Window compose while the toys scene loads in: motion blur, soft focus, glow, grading; no
-// depth shading.
+// broad ambient occlusion.
 // Uniforms (0 is each one's neutral value):
 //   texture2d_1           combined picture
 //   texture2d_2           scene depth

@@ -1,6 +1,6 @@
 #version 120
-// Window compose while the final scene loads in: 6-tap motion blur, soft focus and depth
-// shading; no glow.
+// Window compose while the final scene loads in: 6-tap motion blur, soft focus and broad
+// ambient occlusion; no glow.
 // Uniforms (0 is each one's neutral value):
 //   texture2d_1           combined picture
 //   texture2d_2           scene depth
@@ -23,5 +23,8 @@
 #define COMPOSE_MOTION_TAPS 6
 #define COMPOSE_DEFOCUS
 #define COMPOSE_DEPTH_SHADING
+#define SSAO_SAMPLES 8
+#define SSAO_RADIUS 1.5
 #include "post_common.glsl"
+#include "ssao.glsl"
 #include "compose.glsl"

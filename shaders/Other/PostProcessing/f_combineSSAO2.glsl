@@ -10,7 +10,7 @@
 //   Limit             0..1 per-frame random value: shifts the sampling noise every frame
 //   SSAOFactor        occlusion strength; 1 (or 0 = not set) is normal, more is deeper
 #define SSAO_SAMPLES 16
-#define SSAO_RADIUS 0.8
+#define SSAO_RADIUS 0.6
 #define COMBINE_STRENGTH 1.4
 #define COMBINE_TINT vec3(0.85, 0.95, 1.05)
 #include "post_common.glsl"

@@ -1,0 +1,498 @@
+// The post-processing helpers and the chain: a small lit scene (boxes and a sphere on a plane,
+// with a bright light) rendered through scene passes, occlusion combine, highlight blur, light
+// shafts and window compose. Besides the assertions, the composed picture is written to
+// "render_test_scene.png" in the working directory for a person to look at.
+#include <GL/glew.h>
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <opencv2/core.hpp>
+#include <opencv2/imgcodecs.hpp>
+#include <opencv2/imgproc.hpp>
+
+#include "render/graphics_context.h"
+#include "render/post_processing.h"
+#include "render/shader_library.h"
+#include "tests/support/gl_context.h"
+
+namespace {
+
+const std::string kPost = std::string(BRINEFALL_SHOW_DIR) + "/Other//PostProcessing//";
+
+// Program slots of the test scene (the opening scene's numbers).
+enum Slot { kScene = 1, kCombine = 63, kCompose = 4, kComposeLow = 64, kHighlights = 6, kShafts = 7, kAddQuarter = 90 };
+
+const char* kSceneVertex = R"(#version 120
+varying vec3 normal;
+varying vec3 position;
+void main() {
+    gl_Position = ftransform();
+    normal = gl_NormalMatrix * gl_Normal;
+    position = vec3(gl_ModelViewMatrix * gl_Vertex);
+    gl_FrontColor = gl_Color;
+}
+)";
+const char* kSceneFragment = R"(#version 120
+uniform vec3 LightPosition;
+uniform float Glow;
+varying vec3 normal;
+varying vec3 position;
+void main() {
+    vec3 n = normalize(normal);
+    float diffuse = max(dot(n, normalize(LightPosition - position)), 0.0);
+    vec3 c = mix(gl_Color.rgb * (0.35 + 0.75 * diffuse), vec3(1.0), Glow);
+    gl_FragData[0] = vec4(c, 1.0);
+    gl_FragData[1] = vec4(vec3(Glow), 1.0);
+}
+)";
+const char* kAddQuarterSource = R"(#version 120
+uniform sampler2D texture2d_1;
+void main() { gl_FragColor = texture2D(texture2d_1, gl_TexCoord[0].st) + vec4(0.25); }
+)";
+
+std::string write_shader(const std::string& name, const char* text) {
+    const std::string base = testing::TempDir() + name;
+    std::FILE* f = std::fopen((base + ShaderLibrary::source_extension).c_str(), "wb");
+    std::fputs(text, f);
+    std::fclose(f);
+    return base;
+}
+
+// An RGB(A) image of a texture slot, rows bottom-up.
+struct Picture {
+    int width = 0, height = 0, channels = 4;
+    std::vector<uint8_t> bytes;
+    const uint8_t* at(int x, int y) const { return &bytes[(std::size_t(y) * width + x) * channels]; }
+    float luma(int x, int y) const {
+        const uint8_t* p = at(x, y);
+        return (0.299f * p[0] + 0.587f * p[1] + 0.114f * p[2]) / 255.0f;
+    }
+    // Mean luma over a (2r+1)² window.
+    float mean(int x, int y, int r) const {
+        float sum = 0;
+        int n = 0;
+        for (int dy = -r; dy <= r; ++dy)
+            for (int dx = -r; dx <= r; ++dx)
+                if (x + dx >= 0 && x + dx < width && y + dy >= 0 && y + dy < height) {
+                    sum += luma(x + dx, y + dy);
+                    ++n;
+                }
+        return sum / n;
+    }
+};
+
+Picture read_slot(GraphicsContext& context, int slot) {
+    Picture p;
+    glActiveTexture(GL_TEXTURE0);
+    context.bind_texture_slot(slot);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &p.width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &p.height);
+    p.bytes.resize(std::size_t(p.width) * p.height * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, p.bytes.data());
+    return p;
+}
+
+Picture read_window(int width, int height) {
+    Picture p;
+    p.width = width;
+    p.height = height;
+    p.bytes.resize(std::size_t(width) * height * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, p.bytes.data());
+    return p;
+}
+
+void save_png(const Picture& p, const std::string& path) {
+    cv::Mat rgba(p.height, p.width, CV_8UC4, const_cast<uint8_t*>(p.bytes.data()));
+    cv::Mat bgr, flipped;
+    cv::cvtColor(rgba, bgr, cv::COLOR_RGBA2BGR);
+    cv::flip(bgr, flipped, 0);
+    cv::imwrite(path, flipped);
+}
+
+void draw_box(float cx, float cz, float half, float height) {
+    const float x0 = cx - half, x1 = cx + half, z0 = cz - half, z1 = cz + half;
+    glBegin(GL_QUADS);
+    glNormal3f(0, 0, 1);  glVertex3f(x0, 0, z1); glVertex3f(x1, 0, z1); glVertex3f(x1, height, z1); glVertex3f(x0, height, z1);
+    glNormal3f(0, 0, -1); glVertex3f(x1, 0, z0); glVertex3f(x0, 0, z0); glVertex3f(x0, height, z0); glVertex3f(x1, height, z0);
+    glNormal3f(1, 0, 0);  glVertex3f(x1, 0, z1); glVertex3f(x1, 0, z0); glVertex3f(x1, height, z0); glVertex3f(x1, height, z1);
+    glNormal3f(-1, 0, 0); glVertex3f(x0, 0, z0); glVertex3f(x0, 0, z1); glVertex3f(x0, height, z1); glVertex3f(x0, height, z0);
+    glNormal3f(0, 1, 0);  glVertex3f(x0, height, z1); glVertex3f(x1, height, z1); glVertex3f(x1, height, z0); glVertex3f(x0, height, z0);
+    glEnd();
+}
+
+class ChainTest : public GlTest {
+protected:
+    static constexpr int kRenderWidth = kWidth, kRenderHeight = 192;  // letterboxed in the window
+
+    void SetUp() override {
+        GlTest::SetUp();
+        if (IsSkipped()) return;
+        sizes.render_width = kRenderWidth;
+        sizes.render_height = kRenderHeight;
+        sizes.window_width = kWidth;
+        sizes.window_height = kHeight;
+        testing::internal::CaptureStdout();
+        context.start_up(nullptr, kRenderWidth, kRenderHeight, false);
+        shaders.load_program(write_shader("v_scene", kSceneVertex), write_shader("f_scene", kSceneFragment), kScene);
+        shaders.load_fragment_program(kPost + "f_combineSSAO2", kCombine);
+        shaders.load_fragment_program(kPost + "f_blurpass2", kCompose);
+        shaders.load_fragment_program(kPost + "f_blurpasslow", kComposeLow);
+        shaders.load_fragment_program(kPost + "f_blurhighlights", kHighlights);
+        shaders.load_fragment_program(kPost + "f_godrays", kShafts);
+        shaders.load_fragment_program(write_shader("f_add_quarter", kAddQuarterSource), kAddQuarter);
+        shaders.disable_programs();
+        testing::internal::GetCapturedStdout();
+        create_chain_textures(context, textures, sizes);
+        attach_chain_textures(context, textures);
+        camera.eye = Vector3(0.0f, 3.2f, 7.5f);
+        camera.centre = Vector3(0.0f, 0.6f, 0.0f);
+        camera.up = Vector3(0.0f, 1.0f, 0.0f);
+        camera.fov = 50.0;
+        camera.aspect = double(kRenderWidth) / kRenderHeight;
+        camera.near_distance = 0.1;
+        camera.far_distance = 100.0;
+        context.view_camera = context.light_camera = camera;
+    }
+
+    void set_camera() {
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluPerspective(camera.fov, camera.aspect, camera.near_distance, camera.far_distance);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        gluLookAt(camera.eye.x, camera.eye.y, camera.eye.z, camera.centre.x, camera.centre.y,
+                  camera.centre.z, camera.up.x, camera.up.y, camera.up.z);
+    }
+
+    // Window coordinates (render area) of a world point.
+    void project(double x, double y, double z, int& px, int& py) {
+        set_camera();
+        GLdouble model[16], proj[16], wx, wy, wz;
+        glGetDoublev(GL_MODELVIEW_MATRIX, model);
+        glGetDoublev(GL_PROJECTION_MATRIX, proj);
+        const GLint viewport[4] = {0, 0, kRenderWidth, kRenderHeight};
+        gluProject(x, y, z, model, proj, viewport, &wx, &wy, &wz);
+        px = static_cast<int>(wx);
+        py = static_cast<int>(wy);
+    }
+
+    void scene_pass(bool depth_mode) {
+        glViewport(0, 0, kRenderWidth, kRenderHeight);
+        if (depth_mode) glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+        glClearColor(0.04f, 0.06f, 0.09f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glEnable(GL_DEPTH_TEST);
+        set_camera();
+        context.reset_fixed_function_state();
+        shaders.use_program(kScene);
+        // The light in eye space: the look-at matrix applied to its world position.
+        GLfloat m[16];
+        glGetFloatv(GL_MODELVIEW_MATRIX, m);
+        const float lx = 1.0f, ly = 2.3f, lz = -3.5f;
+        shaders.set_vec3(kScene, "LightPosition", m[0] * lx + m[4] * ly + m[8] * lz + m[12],
+                         m[1] * lx + m[5] * ly + m[9] * lz + m[13], m[2] * lx + m[6] * ly + m[10] * lz + m[14]);
+        shaders.set_float(kScene, "Glow", 0.0f);
+        glColor3f(0.62f, 0.6f, 0.56f);
+        glBegin(GL_QUADS);
+        glNormal3f(0, 1, 0);
+        glVertex3f(-20, 0, 20); glVertex3f(20, 0, 20); glVertex3f(20, 0, -20); glVertex3f(-20, 0, -20);
+        glEnd();
+        glColor3f(0.75f, 0.35f, 0.25f);
+        draw_box(-1.6f, 0.4f, 0.6f, 1.2f);
+        glColor3f(0.3f, 0.5f, 0.75f);
+        draw_box(0.9f, 1.2f, 0.45f, 0.9f);
+        draw_box(1.6f, -1.0f, 0.5f, 2.3f);  // tall enough to cut into the light behind it
+        GLUquadric* quadric = gluNewQuadric();
+        gluQuadricNormals(quadric, GLU_SMOOTH);
+        glColor3f(0.85f, 0.85f, 0.8f);
+        glPushMatrix();
+        glTranslatef(-0.2f, 0.7f, 1.4f);
+        gluSphere(quadric, 0.7, 40, 24);
+        glPopMatrix();
+        shaders.set_float(kScene, "Glow", 1.0f);
+        glPushMatrix();
+        glTranslatef(lx, ly, lz);
+        gluSphere(quadric, 0.45, 24, 16);
+        glPopMatrix();
+        gluDeleteQuadric(quadric);
+        shaders.disable_programs();
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    }
+
+    // Scene passes and the occlusion combine; returns the scene colour before the combine.
+    Picture render_and_combine() {
+        render_scene_passes(context, textures, sizes, true, [&](bool depth) { scene_pass(depth); });
+        Picture before = read_slot(context, textures.colour);
+        run_occlusion_combine(context, shaders, kCombine, textures, sizes, 12.5, camera);
+        return before;
+    }
+
+    Picture compose(int program, const ComposeUniforms& uniforms) {
+        compose_to_window(context, shaders, program, textures, sizes, uniforms);
+        return read_window(kWidth, kHeight);
+    }
+
+    GraphicsContext context;
+    ShaderLibrary shaders;
+    ChainTextures textures;
+    ChainSizes sizes;
+    CameraRecord camera;
+};
+
+}  // namespace
+
+TEST_F(ChainTest, ScreenQuadCoversTheViewportAndMirrors) {
+    const uint8_t texels[6] = {255, 0, 0, 0, 0, 255};  // left red, right blue
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 2, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, texels);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    context.bind_window_framebuffer();
+    glViewport(0, 0, kWidth, kHeight);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+    glColor3f(1, 1, 1);
+    for (double x_scale : {1.0, -1.0}) {
+        glPushMatrix();
+        draw_screen_quad(0.0, x_scale, 1.0, true, 1.0f);
+        glPopMatrix();
+        const Picture p = read_window(kWidth, kHeight);
+        const uint8_t* left = p.at(2, 2);
+        const uint8_t* right = p.at(kWidth - 3, kHeight - 3);
+        EXPECT_EQ(left[0], x_scale > 0 ? 255 : 0) << x_scale;
+        EXPECT_EQ(left[2], x_scale > 0 ? 0 : 255) << x_scale;
+        EXPECT_EQ(right[2], x_scale > 0 ? 255 : 0) << x_scale;
+    }
+    glDisable(GL_TEXTURE_2D);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    EXPECT_TRUE(no_gl_error());
+}
+
+TEST_F(ChainTest, BillboardAndCameraBlend) {
+    Vector3 right(1.0f, 0.0f, 0.0f), up(0.0f, 1.0f, 0.0f);
+    glBegin(GL_QUADS);
+    draw_billboard(2.0, 3.0, Vector3(1.0f, 1.0f, 1.0f), right, up);
+    glEnd();
+    EXPECT_EQ(right, Vector3(2.0f, 0.0f, 0.0f));
+    EXPECT_EQ(up, Vector3(0.0f, 3.0f, 0.0f));
+
+    CameraRecord a, b, target;
+    a.eye = Vector3(0.0f, 0.0f, 0.0f);
+    b.eye = Vector3(10.0f, -4.0f, 2.0f);
+    a.centre = Vector3(1.0f, 1.0f, 1.0f);  // b.centre undefined: the difference is zero
+    a.up = b.up = Vector3(0.0f, 1.0f, 0.0f);
+    target.fov = 33.0;
+    blend_camera(target, 0.25, a, b);
+    EXPECT_EQ(target.eye, Vector3(2.5f, -1.0f, 0.5f));
+    EXPECT_EQ(target.centre, Vector3(1.0f, 1.0f, 1.0f));
+    EXPECT_EQ(target.up, Vector3(0.0f, 1.0f, 0.0f));
+    EXPECT_EQ(target.fov, 33.0);
+    EXPECT_TRUE(no_gl_error());
+}
+
+TEST_F(ChainTest, FilterPassesReadTheSourceOnlyInTheFirstPass) {
+    context.create_render_texture(300, 8, 8, false);  // black source
+    context.create_random_texture(301, 8, 8);
+    context.create_render_texture(302, 8, 8, false);
+    GLuint sentinel = 0;
+    glGenTextures(1, &sentinel);
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_2D, sentinel);
+    glActiveTexture(GL_TEXTURE0);
+    context.create_render_target(2, 8, 8, 0);
+    run_filter_passes(context, shaders, kAddQuarter, 2, 3, 8, 8, 300, 301);
+    const Picture p = read_slot(context, 301);
+    EXPECT_NEAR(p.at(3, 3)[0], 191, 2);  // 3 × 0.25 (reading the source each time would give 64)
+    EXPECT_NEAR(read_slot(context, 300).at(3, 3)[0], 0, 0);
+    GLint bound = 0;
+    glActiveTexture(GL_TEXTURE1);
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    glActiveTexture(GL_TEXTURE0);
+    EXPECT_EQ(static_cast<GLuint>(bound), sentinel);  // no second input: unit 1 untouched
+
+    run_filter_passes(context, shaders, kAddQuarter, 2, 1, 8, 8, 302, 301, 300, 302);
+    glActiveTexture(GL_TEXTURE1);
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    glActiveTexture(GL_TEXTURE0);
+    EXPECT_EQ(static_cast<GLuint>(bound), context.texture_name(300));
+    EXPECT_NEAR(read_slot(context, 301).at(3, 3)[0], 64, 2);
+    EXPECT_TRUE(no_gl_error());
+}
+
+TEST_F(ChainTest, SceneThroughTheWholeChain) {
+    const Picture before = render_and_combine();
+    const Picture combined = read_slot(context, textures.colour);
+
+    // Occlusion darkens the contact crease in front of the red box, not the open floor.
+    int cx, cy, ox, oy, sx, sy;
+    project(-1.6, 0.0, 1.06, cx, cy);
+    project(-3.2, 0.0, 2.6, ox, oy);
+    const float crease = combined.mean(cx, cy - 1, 1) / before.mean(cx, cy - 1, 1);
+    const float open = combined.mean(ox, oy, 2) / before.mean(ox, oy, 2);
+    EXPECT_LT(crease, 0.85f) << "crease at " << cx << "," << cy;
+    EXPECT_GT(open, 0.93f) << "open floor at " << ox << "," << oy;
+    EXPECT_GT(open - crease, 0.1f);
+
+    // Highlights: the glowing light blooms beyond its own outline; the floor stays dark.
+    run_filter_passes(context, shaders, kHighlights, 1, 1, sizes.quarter_width(), sizes.quarter_height(),
+                      textures.colour, textures.highlights);
+    const Picture highlights = read_slot(context, textures.highlights);
+    save_png(highlights, "render_test_highlights.png");
+    int lx, ly;
+    project(1.0, 2.3, -3.5, lx, ly);
+    const int qlx = lx / 4, qly = ly / 4;
+    EXPECT_GT(highlights.luma(qlx, qly), 0.6f);
+    EXPECT_GT(highlights.luma(qlx + 4, qly), 0.05f) << qlx << "," << qly;  // twice the light's radius
+    EXPECT_LT(highlights.luma(ox / 4, oy / 4), 0.02f);
+
+    // Shafts: pixels away from the light gain light streaming out of it.
+    run_filter_passes(context, shaders, kShafts, 1, 1, sizes.quarter_width(), sizes.quarter_height(),
+                      textures.highlights, textures.highlights);
+    const Picture shafts = read_slot(context, textures.highlights);
+    save_png(shafts, "render_test_shafts.png");
+    int gained = 0, checked = 0;
+    for (int dy = -20; dy <= 20; dy += 4)
+        for (int dx = -30; dx <= 30; dx += 6) {
+            const int x = qlx + dx, y = qly + dy;
+            if (std::abs(dx) + std::abs(dy) < 12 || x < 0 || y < 0 || x >= shafts.width || y >= shafts.height) continue;
+            ++checked;
+            if (shafts.luma(x, y) > highlights.luma(x, y) + 0.01f) ++gained;
+        }
+    EXPECT_GT(gained, checked * 3 / 4) << gained << " of " << checked;
+
+    // The window compose: letterbox bands black, a varied picture, and the fade as defined.
+    ComposeUniforms u;
+    u.mode = 1;
+    u.ttime = 12.5f;
+    u.flo = 0.5f;
+    u.pos_y = 1.0f;
+    u.fade = 0.0f;
+    const Picture picture = compose(kCompose, u);
+    save_png(picture, "render_test_scene.png");
+    const int band = (kHeight - kRenderHeight) / 2;
+    EXPECT_EQ(picture.luma(10, 3), 0.0f);
+    EXPECT_EQ(picture.luma(kWidth - 10, kHeight - 3), 0.0f);
+    double sum = 0, sum2 = 0;
+    int n = 0;
+    for (int y = band; y < kHeight - band; y += 2)
+        for (int x = 0; x < kWidth; x += 2) {
+            const double l = picture.luma(x, y);
+            sum += l;
+            sum2 += l * l;
+            ++n;
+        }
+    const double mean = sum / n, deviation = std::sqrt(sum2 / n - mean * mean);
+    EXPECT_GT(mean, 0.1);
+    EXPECT_GT(deviation, 0.08);
+    // The picture, letterboxed: the light sits at its render position shifted by the band.
+    EXPECT_GT(picture.luma(lx, ly + band), 0.8f);
+
+    u.fade = 1.0f;
+    const Picture black = compose(kCompose, u);
+    for (int y = band; y < kHeight - band; y += 7)
+        for (int x = 0; x < kWidth; x += 7) ASSERT_EQ(black.luma(x, y), 0.0f) << x << "," << y;
+
+    u.mode = 2;
+    u.fade = 0.5f;
+    const Picture as_is = compose(kCompose, u);
+    u.fade = 0.25f;
+    const Picture darker = compose(kCompose, u);
+    u.fade = 1.0f;
+    const Picture white = compose(kCompose, u);
+    u.fade = 0.0f;
+    const Picture dark = compose(kCompose, u);
+    const int px = ox, py = oy + band;
+    EXPECT_NEAR(darker.luma(px, py), as_is.luma(px, py) / 2, 0.02f);
+    EXPECT_EQ(white.luma(px, py), 1.0f);
+    EXPECT_EQ(dark.luma(px, py), 0.0f);
+    EXPECT_GT(as_is.luma(px, py), 0.1f);
+
+    // The low-detail compose draws the same scene, with the same fade rule.
+    u.mode = 1;
+    u.fade = 0.0f;
+    const Picture low = compose(kComposeLow, u);
+    EXPECT_NEAR(low.mean(ox, oy + band, 3), picture.mean(ox, oy + band, 3), 0.08f);
+    EXPECT_TRUE(no_gl_error());
+}
+
+// Every post-processing shader on degenerate inputs (depth at the near plane, depth at the far
+// plane, black and saturated colour) rendered into a float target: all outputs finite.
+TEST_F(ChainTest, PassesStayFiniteOnExtremeInputs) {
+    const int size = 32;
+    GLuint target = 0, fbo = 0;
+    glGenTextures(1, &target);
+    glBindTexture(GL_TEXTURE_2D, target);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA32F, size, size, 0, GL_RGBA, GL_FLOAT, nullptr);
+    glGenFramebuffers(1, &fbo);
+    glBindFramebuffer(GL_FRAMEBUFFER, fbo);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, target, 0);
+    ASSERT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
+
+    const char* names[] = {"f_combineSSAO", "f_combineSSAO2", "f_combineSSAO3", "f_blurpass2",
+                           "f_blurpasslow", "f_blurpasstoy", "f_blurpasstoy3", "f_simpleblur",
+                           "f_blurhighlights", "f_blurhighlights_toys", "f_godrays", "f_godrays2",
+                           "f_godrays_toys", "f_godrays_toys2"};
+    GLuint colour = 0, depth = 0;
+    glGenTextures(1, &colour);
+    glGenTextures(1, &depth);
+    testing::internal::CaptureStdout();
+    for (int i = 0; i < 14; ++i) shaders.load_fragment_program(kPost + names[i], 100 + i);
+    testing::internal::GetCapturedStdout();
+    for (float depth_value : {0.0f, 0.5f, 1.0f})
+        for (float colour_value : {0.0f, 1.0f}) {
+            const std::vector<float> colours(size * size * 4, colour_value);
+            const std::vector<float> depths(size * size, depth_value);
+            glBindTexture(GL_TEXTURE_2D, colour);
+            glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, size, size, 0, GL_RGBA, GL_FLOAT, colours.data());
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+            glBindTexture(GL_TEXTURE_2D, depth);
+            glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT24, size, size, 0, GL_DEPTH_COMPONENT, GL_FLOAT, depths.data());
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+            for (int i = 0; i < 14; ++i) {
+                const int slot = 100 + i;
+                glBindFramebuffer(GL_FRAMEBUFFER, fbo);
+                glViewport(0, 0, size, size);
+                glMatrixMode(GL_PROJECTION);
+                glLoadIdentity();
+                glMatrixMode(GL_MODELVIEW);
+                glLoadIdentity();
+                shaders.use_program(slot);
+                shaders.bind_texture_uniform(GL_TEXTURE_2D, 0, slot, "texture2d_1", colour);
+                shaders.bind_texture_uniform(GL_TEXTURE_2D, 1, slot, "texture2d_2", depth);
+                shaders.bind_texture_uniform(GL_TEXTURE_2D, 2, slot, "texture2d_3", colour);
+                shaders.bind_texture_uniform(GL_TEXTURE_2D, 3, slot, "texture2d_random", context.texture_name(textures.random_vectors));
+                shaders.bind_texture_uniform(GL_TEXTURE_2D, 4, slot, "texture2d_velocities", colour);
+                glActiveTexture(GL_TEXTURE0);
+                shaders.set_int(slot, "Mode", 1 + i % 4);
+                shaders.set_float(slot, "Limit", 1.0f);
+                shaders.set_float(slot, "WhichBlur", float(i % 2));
+                shaders.set_float(slot, "SetBlur", 1.0f);
+                shaders.set_vec3(slot, "MotionBlur", 0.05f, -0.02f, 1.0f);
+                glColor3f(0.5f, 0.5f, 0.5f);
+                draw_screen_quad(0.0, 1.0, 1.0, true, 1.0f);
+                std::vector<float> out(size * size * 4);
+                glReadPixels(0, 0, size, size, GL_RGBA, GL_FLOAT, out.data());
+                int bad = 0;
+                for (float v : out) bad += std::isfinite(v) ? 0 : 1;
+                EXPECT_EQ(bad, 0) << names[i] << " depth " << depth_value << " colour " << colour_value;
+            }
+        }
+    shaders.disable_programs();
+    context.bind_window_framebuffer();
+    EXPECT_TRUE(no_gl_error());
+}

@@ -1,0 +1,175 @@
+// GraphicsContext: texture slots, render-target creation, binding and resolving.
+#include <GL/glew.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "render/graphics_context.h"
+#include "tests/support/gl_context.h"
+
+namespace {
+
+class GraphicsContextTest : public GlTest {};
+
+GLint renderbuffer_size(GLuint name, GLenum what) {
+    GLint value = 0;
+    glBindRenderbuffer(GL_RENDERBUFFER, name);
+    glGetRenderbufferParameteriv(GL_RENDERBUFFER, what, &value);
+    return value;
+}
+
+GLuint colour_texture(int w, int h) {
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    return name;
+}
+
+std::vector<uint8_t> read_texture(GLuint name, GLenum format, GLenum type, int bytes) {
+    std::vector<uint8_t> pixels(bytes);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, format, type, pixels.data());
+    return pixels;
+}
+
+}  // namespace
+
+TEST_F(GraphicsContextTest, StartUpCreatesFullAndQuarterTargets) {
+    GraphicsContext context;
+    int calls = 0;
+    EXPECT_TRUE(context.compress_textures);
+    context.start_up([&](double) { ++calls; }, 1366, 768, true);
+    EXPECT_EQ(renderbuffer_size(context.texture_table[10000], GL_RENDERBUFFER_WIDTH), 1366);
+    EXPECT_EQ(renderbuffer_size(context.texture_table[10016], GL_RENDERBUFFER_HEIGHT), 768);
+    EXPECT_EQ(renderbuffer_size(context.texture_table[10001], GL_RENDERBUFFER_WIDTH), 341);
+    EXPECT_EQ(renderbuffer_size(context.texture_table[10049], GL_RENDERBUFFER_HEIGHT), 192);
+    GLint format = 0;
+    glBindRenderbuffer(GL_RENDERBUFFER, context.texture_table[10048]);
+    glGetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_INTERNAL_FORMAT, &format);
+    EXPECT_EQ(format, GL_DEPTH_COMPONENT24);
+    EXPECT_NE(context.texture_table[10064], 0u);
+    EXPECT_NE(context.texture_table[10081], 0u);
+    EXPECT_EQ(context.texture_table[10066], 0u);  // targets 2..15 are never created
+    glBindFramebuffer(GL_FRAMEBUFFER, context.texture_table[10064]);
+    EXPECT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
+    EXPECT_FALSE(context.compress_textures);
+    EXPECT_FALSE(context.placeholder_textures);
+    EXPECT_TRUE(context.low_detail);
+    ASSERT_TRUE(context.progress);
+    context.progress(0.5);
+    EXPECT_EQ(calls, 1);
+    context.bind_window_framebuffer();
+    EXPECT_TRUE(no_gl_error());
+}
+
+TEST_F(GraphicsContextTest, TargetAndColourCountsAreClamped) {
+    GraphicsContext context;
+    context.create_render_target(20, 8, 8, 0);
+    EXPECT_NE(context.texture_table[10064 + 15], 0u);
+    EXPECT_NE(context.texture_table[10080 + 15], 0u);
+    context.create_render_target(-3, 8, 8, 0);
+    EXPECT_NE(context.texture_table[10064], 0u);
+
+    GLint buffer = 0;
+    context.bind_render_target(20, 0);
+    GLint bound = 0;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &bound);
+    EXPECT_EQ(static_cast<GLuint>(bound), context.texture_table[10064 + 15]);
+    glGetIntegerv(GL_DRAW_BUFFER0, &buffer);
+    EXPECT_EQ(buffer, GL_COLOR_ATTACHMENT0);
+    glGetIntegerv(GL_DRAW_BUFFER1, &buffer);
+    EXPECT_EQ(buffer, GL_NONE);
+
+    context.bind_render_target(15, 7);
+    glGetIntegerv(GL_DRAW_BUFFER2, &buffer);
+    EXPECT_EQ(buffer, GL_COLOR_ATTACHMENT2);
+    glGetIntegerv(GL_DRAW_BUFFER3, &buffer);
+    EXPECT_EQ(buffer, GL_NONE);
+    context.bind_window_framebuffer();
+    EXPECT_TRUE(no_gl_error());
+}
+
+TEST_F(GraphicsContextTest, ResolveCopiesTheAskedColoursAndLeavesDepth) {
+    GraphicsContext context;
+    context.create_render_target(0, 16, 16, 0);
+    context.texture_table[20] = colour_texture(16, 16);
+    context.texture_table[21] = colour_texture(16, 16);
+    context.create_depth_texture(22, 16, 16);
+    const std::vector<uint32_t> quarter(16 * 16, 0x40000000u);  // depth 0.25 in 24.8 bits
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT24, 16, 16, 0, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, quarter.data());
+
+    EXPECT_EQ(context.attach_color_texture(0, 0, 20), static_cast<uint32_t>(GL_FRAMEBUFFER_COMPLETE));
+    context.attach_color_texture(0, 1, 21);
+    context.attach_depth_texture(0, 22);
+    context.bind_render_target(0, 2);
+    const GLfloat red[4] = {1, 0, 0, 1}, blue[4] = {0, 0, 1, 1};
+    glClearBufferfv(GL_COLOR, 0, red);
+    glClearBufferfv(GL_COLOR, 1, blue);
+    const GLfloat far_depth = 1.0f;
+    glClearBufferfv(GL_DEPTH, 0, &far_depth);
+    context.resolve_render_target(0, 16, 16, 2, false);
+    context.bind_window_framebuffer();
+
+    const auto colour0 = read_texture(context.texture_name(20), GL_RGBA, GL_UNSIGNED_BYTE, 16 * 16 * 4);
+    const auto colour1 = read_texture(context.texture_name(21), GL_RGBA, GL_UNSIGNED_BYTE, 16 * 16 * 4);
+    EXPECT_EQ(colour0[0], 255);
+    EXPECT_EQ(colour0[2], 0);
+    EXPECT_EQ(colour1[0], 0);
+    EXPECT_EQ(colour1[4 * 255 + 2], 255);
+    std::vector<float> depth(16 * 16);
+    glBindTexture(GL_TEXTURE_2D, context.texture_name(22));
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
+    EXPECT_NEAR(depth[17], 0.25f, 1e-3f);
+
+    // With depth copied, the cleared far plane arrives.
+    context.resolve_render_target(0, 16, 16, 1, true);
+    context.bind_window_framebuffer();
+    glBindTexture(GL_TEXTURE_2D, context.texture_name(22));
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
+    EXPECT_NEAR(depth[17], 1.0f, 1e-3f);
+    EXPECT_TRUE(no_gl_error());
+}
+
+TEST_F(GraphicsContextTest, TextureSlotsRelativeAbsoluteAndRefused) {
+    GraphicsContext context;
+    context.texture_table[0] = 11;
+    context.texture_table[85000] = 12;
+    EXPECT_EQ(context.texture_name(0), 11u);
+    EXPECT_EQ(context.texture_name(85000), 12u);
+    context.texture_slot_base = 5;
+    context.texture_table[5] = 13;
+    EXPECT_EQ(context.texture_name(0), 13u);
+    EXPECT_EQ(context.texture_name(85000), 12u);  // absolute: the base does not apply
+    context.texture_slot_base = 0;
+
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(context.texture_name(-1), 0u);
+    EXPECT_EQ(context.texture_name(GraphicsContext::table_size), 0u);
+    context.create_grid_texture(-7);              // outside the table
+    context.create_grid_texture(10070);           // a framebuffer's entry
+    context.create_random_texture(10097, 4, 4);   // the base's entry
+    const std::string log = testing::internal::GetCapturedStdout();
+    EXPECT_NE(log.find("Texture slot -7 is outside the texture table."), std::string::npos);
+    EXPECT_NE(log.find("Texture slot 10070 is reserved for the render targets."), std::string::npos);
+    EXPECT_NE(log.find("Texture slot 10097 is reserved"), std::string::npos);
+    EXPECT_EQ(context.texture_table[10070], 0u);
+    EXPECT_EQ(context.texture_table[10097], 0u);
+}
+
+TEST_F(GraphicsContextTest, ResetFixedFunctionState) {
+    GraphicsContext context;
+    glEnable(GL_BLEND);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_FOG);
+    glColor4f(0.1f, 0.2f, 0.3f, 0.4f);
+    context.reset_fixed_function_state();
+    for (GLenum cap : {GL_BLEND, GL_LIGHTING, GL_COLOR_MATERIAL, GL_LIGHT0, GL_TEXTURE_2D, GL_FOG})
+        EXPECT_FALSE(glIsEnabled(cap));
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    EXPECT_EQ(colour[0], 1.0f);
+    EXPECT_EQ(colour[3], 1.0f);
+}

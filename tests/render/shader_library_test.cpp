@@ -1,0 +1,206 @@
+// ShaderLibrary: loading, the log lines, uniforms, the projector matrix, and the post-processing
+// shader set compiling on the GL the show runs on.
+#include <GL/glew.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "render/graphics_context.h"
+#include "render/shader_library.h"
+#include "tests/support/gl_context.h"
+
+namespace {
+
+class ShaderLibraryTest : public GlTest {
+protected:
+    // Writes "<TempDir>/<name>.glsl" and returns the name without the extension.
+    static std::string write_shader(const std::string& name, const std::string& text) {
+        const std::string base = testing::TempDir() + name;
+        std::FILE* f = std::fopen((base + ShaderLibrary::source_extension).c_str(), "wb");
+        std::fwrite(text.data(), 1, text.size(), f);
+        std::fclose(f);
+        return base;
+    }
+    static GLint current_program() {
+        GLint program = 0;
+        glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+        return program;
+    }
+    static GLint linked(GLuint program) {
+        GLint status = 0;
+        glGetProgramiv(program, GL_LINK_STATUS, &status);
+        return status;
+    }
+};
+
+const char* kFragment =
+    "#version 120\nuniform float Level;\nuniform sampler2D texture2d_1;\n"
+    "void main() { gl_FragColor = vec4(Level) + texture2D(texture2d_1, gl_TexCoord[0].st); }\n";
+const char* kVertex = "#version 120\nvoid main() { gl_Position = ftransform(); }\n";
+
+}  // namespace
+
+TEST_F(ShaderLibraryTest, FragmentOnlyProgramsBecomeCurrentPairsDoNot) {
+    ShaderLibrary shaders;
+    const std::string fragment = write_shader("f_level", kFragment);
+    const std::string vertex = write_shader("v_plain", kVertex);
+    EXPECT_FALSE(shaders.loaded(3));
+    testing::internal::CaptureStdout();
+    shaders.load_fragment_program(fragment, 3);
+    const std::string log = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(log.substr(0, log.find('\n')), fragment + ".glsl");
+    EXPECT_TRUE(shaders.loaded(3));
+    EXPECT_EQ(static_cast<GLuint>(current_program()), shaders.program(3));
+    EXPECT_EQ(linked(shaders.program(3)), GL_TRUE);
+
+    shaders.disable_programs();
+    testing::internal::CaptureStdout();
+    shaders.load_program(vertex, fragment, 4);
+    const std::string pair_log = testing::internal::GetCapturedStdout();
+    // Vertex first, then fragment: each file name followed by its info log line.
+    EXPECT_LT(pair_log.find(vertex + ".glsl"), pair_log.find(fragment + ".glsl"));
+    EXPECT_EQ(current_program(), 0);
+    EXPECT_EQ(linked(shaders.program(4)), GL_TRUE);
+    EXPECT_TRUE(no_gl_error());
+}
+
+TEST_F(ShaderLibraryTest, UniformsAreLookedUpOnEveryCall) {
+    ShaderLibrary shaders;
+    const std::string fragment = write_shader("f_level2", kFragment);
+    testing::internal::CaptureStdout();
+    shaders.load_fragment_program(fragment, 5);
+    const GLuint first = shaders.program(5);
+    shaders.load_fragment_program(fragment, 5);  // a reload makes a new program in the slot
+    testing::internal::GetCapturedStdout();
+    ASSERT_NE(first, shaders.program(5));
+    shaders.use_program(5);
+    shaders.set_float(5, "Level", 0.75f);
+    shaders.set_float(5, "NoSuchUniform", 1.0f);
+    shaders.set_vec3(5, "NoSuchVector", 1, 2, 3);
+    shaders.set_int(5, "NoSuchInt", 4);
+    GLfloat value = 0;
+    glGetUniformfv(shaders.program(5), glGetUniformLocation(shaders.program(5), "Level"), &value);
+    EXPECT_EQ(value, 0.75f);
+    EXPECT_TRUE(no_gl_error());
+
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    shaders.bind_texture_uniform(GL_TEXTURE_2D, 2, 5, "texture2d_1", texture);
+    GLint active = 0, bound = 0, unit = -1;
+    glGetIntegerv(GL_ACTIVE_TEXTURE, &active);
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    glGetUniformiv(shaders.program(5), glGetUniformLocation(shaders.program(5), "texture2d_1"), &unit);
+    EXPECT_EQ(active, GL_TEXTURE2);
+    EXPECT_EQ(static_cast<GLuint>(bound), texture);
+    EXPECT_EQ(unit, 2);
+    glActiveTexture(GL_TEXTURE0);
+    shaders.disable_programs();
+    EXPECT_TRUE(no_gl_error());
+}
+
+TEST_F(ShaderLibraryTest, SourcesAndFailures) {
+    const std::string empty = write_shader("empty", "");
+    const auto buffer = ShaderLibrary::read_source(empty + ".glsl");
+    ASSERT_NE(buffer, nullptr);
+    EXPECT_EQ(buffer[0], '\0');
+
+    ShaderLibrary shaders;
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(ShaderLibrary::read_source("no/such/file.glsl"), nullptr);
+    shaders.load_program("no/such/v_file", "no/such/f_file", 6);
+    shaders.load_fragment_program(empty, 10127);
+    shaders.load_fragment_program(empty, 10128);
+    shaders.use_program(-1);
+    shaders.set_float(20000, "Level", 1.0f);
+    const std::string log = testing::internal::GetCapturedStdout();
+    EXPECT_NE(log.find("Cannot open shader source file.\nno/such/v_file.glsl\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("no/such/f_file.glsl"), std::string::npos);
+    EXPECT_NE(log.find("Shader slot 10128 is outside the shader table."), std::string::npos);
+    EXPECT_NE(log.find("Shader slot -1 is outside the shader table."), std::string::npos);
+    EXPECT_NE(log.find("Shader slot 20000 is outside the shader table."), std::string::npos);
+    EXPECT_TRUE(shaders.loaded(6));
+    EXPECT_TRUE(shaders.loaded(10127));
+    EXPECT_FALSE(shaders.loaded(10128));
+    EXPECT_EQ(linked(shaders.program(6)), GL_FALSE);
+    shaders.disable_programs();
+    while (glGetError() != GL_NO_ERROR) {
+    }
+}
+
+TEST_F(ShaderLibraryTest, ProjectorMatrixIsBiasPerspectiveLookAt) {
+    ShaderLibrary shaders;
+    CameraRecord camera;
+    camera.eye = Vector3(0.0f, 0.0f, 5.0f);
+    camera.centre = Vector3(0.0f, 0.0f, 0.0f);
+    camera.up = Vector3(0.0f, 1.0f, 0.0f);
+    camera.fov = 90.0;
+    camera.aspect = 2.0;
+    camera.near_distance = 1.0;
+    camera.far_distance = 100.0;
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslatef(3, 4, 5);
+    shaders.set_projector_matrix(camera);
+
+    GLint active = 0, mode = 0;
+    glGetIntegerv(GL_ACTIVE_TEXTURE, &active);
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(active, GL_TEXTURE0);
+    EXPECT_EQ(mode, GL_TEXTURE);
+    GLfloat modelview[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+    EXPECT_EQ(modelview[12], 3.0f);
+
+    glActiveTexture(GL_TEXTURE2);
+    GLfloat m[16];
+    glGetFloatv(GL_TEXTURE_MATRIX, m);
+    glLoadIdentity();
+    glActiveTexture(GL_TEXTURE0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    // A world point maps to clip space by P·V, then bias: s = 0.5·x_clip + 0.5·w.
+    auto apply = [&](float x, float y, float z, float out[4]) {
+        for (int r = 0; r < 4; ++r) out[r] = m[r] * x + m[4 + r] * y + m[8 + r] * z + m[12 + r];
+    };
+    float centre[4], corner[4];
+    apply(0, 0, 0, centre);  // straight ahead, 5 away: the middle of the texture
+    EXPECT_NEAR(centre[0] / centre[3], 0.5f, 1e-5f);
+    EXPECT_NEAR(centre[1] / centre[3], 0.5f, 1e-5f);
+    EXPECT_NEAR(centre[3], 5.0f, 1e-5f);
+    // 90° vertical field, aspect 2: at distance 5 the top edge is y = 5 and the right edge x = 10.
+    apply(10, 5, 0, corner);
+    EXPECT_NEAR(corner[0] / corner[3], 1.0f, 1e-5f);
+    EXPECT_NEAR(corner[1] / corner[3], 1.0f, 1e-5f);
+    // Depth: the near plane maps to 0 and the far plane to 1.
+    apply(0, 0, 4, corner);
+    EXPECT_NEAR(corner[2] / corner[3], 0.0f, 1e-5f);
+    apply(0, 0, -95, corner);
+    EXPECT_NEAR(corner[2] / corner[3], 1.0f, 1e-5f);
+}
+
+TEST_F(ShaderLibraryTest, PostProcessingShadersCompileAndLink) {
+    const std::string show = BRINEFALL_SHOW_DIR;
+    const char* fragments[] = {"f_combineSSAO", "f_combineSSAO2", "f_combineSSAO3", "f_blurpass2",
+                               "f_blurpasslow", "f_blurpasstoy", "f_blurpasstoy3", "f_simpleblur",
+                               "f_blurhighlights", "f_blurhighlights_toys", "f_godrays",
+                               "f_godrays2", "f_godrays_toys", "f_godrays_toys2"};
+    ShaderLibrary shaders;
+    int slot = 0;
+    for (const char* name : fragments) {
+        testing::internal::CaptureStdout();
+        shaders.load_fragment_program(show + "/Other//PostProcessing//" + name, slot);
+        const std::string log = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(linked(shaders.program(slot)), GL_TRUE) << name << "\n" << log;
+        EXPECT_EQ(log.find("Cannot open"), std::string::npos) << name;
+        ++slot;
+    }
+    testing::internal::CaptureStdout();
+    shaders.load_program(show + "/Other//PostProcessing//v_velocities",
+                         show + "/Other//PostProcessing//f_velocities", slot);
+    const std::string log = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(linked(shaders.program(slot)), GL_TRUE) << log;
+    shaders.disable_programs();
+    EXPECT_TRUE(no_gl_error());
+}
