@@ -413,17 +413,17 @@ struct Clip {
 
 void add_motions(Pack& pack) {
     const Clip clips[] = {
-        {"neomeshes//avatar_run.bvh", "motion clip: running gait loop, counter-swinging bent arms, flight phase, 12 frames",
+        {"neomeshes//avatar_run.bvh", "motion clip: running gait in place, bent arms swinging, flight phase; 12-frame loop, figure 71 tall facing +z",
          kRun.frames, kRun.frame_time, [](double p) { return gait_pose(kRun, p); }},
-        {"neomeshes//avatar_run2.bvh", "motion clip: long-striding sprint loop with high knees and wide arm drive, 14 frames",
+        {"neomeshes//avatar_run2.bvh", "motion clip: long-striding sprint in place, high knees, wide arm drive; 14-frame loop",
          kRun2.frames, kRun2.frame_time, [](double p) { return gait_pose(kRun2, p); }},
-        {"neomeshes//avatar_walk.bvh", "motion clip: walking gait loop with heel-toe roll, hip bob and arm swing, 14 frames",
+        {"neomeshes//avatar_walk.bvh", "motion clip: walking gait in place, heel-toe roll, hip bob, arm swing; 14-frame loop",
          kWalk.frames, kWalk.frame_time, [](double p) { return gait_pose(kWalk, p); }},
-        {"neomeshes//avatar_sit.bvh", "motion clip: sits down onto a knee-high seat, seated idle, stands up again, 120 frames",
+        {"neomeshes//avatar_sit.bvh", "motion clip: sits down onto a knee-high seat, seated idle, stands up again; 120-frame loop",
          120, 1 / 12.0, sit_pose},
-        {"neomeshes//avatar_throw_R.bvh", "motion clip: overarm throw with the right arm, stepping into it, and recovery, 48 frames",
+        {"neomeshes//avatar_throw_R.bvh", "motion clip: overarm throw with the right arm, stepping into it, and recovery; 48-frame loop",
          48, 1 / 12.0, throw_pose},
-        {"neomeshes//avatar_push.bvh", "motion clip: two-handed push from a lunge, held and released, 36 frames",
+        {"neomeshes//avatar_push.bvh", "motion clip: two-handed push from a lunge, held and released; 36-frame loop",
          36, 1 / 12.0, push_pose},
     };
     for (const Clip& clip : clips)
