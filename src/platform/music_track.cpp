@@ -25,19 +25,6 @@ size_t read_memory(void* destination, size_t size, size_t count, void* source) {
     return items;
 }
 
-int seek_memory(void* source, ogg_int64_t offset, int whence) {
-    auto* stream = static_cast<MemoryStream*>(source);
-    const auto size = static_cast<ogg_int64_t>(stream->bytes.size());
-    ogg_int64_t target = offset;
-    if (whence == SEEK_CUR) target += static_cast<ogg_int64_t>(stream->offset);
-    else if (whence == SEEK_END) target += size;
-    if (target < 0 || target > size) return -1;
-    stream->offset = static_cast<size_t>(target);
-    return 0;
-}
-
-long tell_memory(void* source) { return static_cast<long>(static_cast<MemoryStream*>(source)->offset); }
-
 }  // namespace
 
 float MusicTrack::mono(uint64_t frame) const {
@@ -51,7 +38,10 @@ float MusicTrack::mono(uint64_t frame) const {
 bool decode_ogg_vorbis(std::string_view bytes, MusicTrack& track) {
     track = {};
     MemoryStream stream{bytes};
-    const ov_callbacks callbacks{read_memory, seek_memory, nullptr, tell_memory};
+    // Read as a stream, without seeking: the track is decoded front to back anyway, and
+    // libvorbisfile's scan of a seekable file for its chained links leaks memory on damaged
+    // files.
+    const ov_callbacks callbacks{read_memory, nullptr, nullptr, nullptr};
     OggVorbis_File file;
     if (ov_open_callbacks(&stream, &file, nullptr, 0, callbacks) != 0) return false;
 
