@@ -454,7 +454,7 @@ struct JpegDecoderState {
             fail(JPGD_UNEXPECTED_MARKER);
         default:
             if (marker >= M_RST0 && marker <= M_RST7) fail(JPGD_UNEXPECTED_MARKER);
-            if (marker >= M_SOF0 && marker <= 0xCF && marker != M_DHT) fail(JPGD_UNEXPECTED_MARKER);
+            if (marker >= M_SOF0 && marker <= 0xCF) fail(JPGD_UNEXPECTED_MARKER);  // a second frame, or DAC
             skip_segment();
         }
     }
