@@ -525,7 +525,13 @@ struct JpegDecoderState {
         return v;
     }
 
-    int get_bit() { return get_bits(1); }
+    int get_bit() {
+        if (bit_count == 0) fill_bits();
+        const int v = static_cast<int>(bits >> 63);
+        bits <<= 1;
+        --bit_count;
+        return v;
+    }
 
     int receive_extend(int size) {
         if (size == 0) return 0;
