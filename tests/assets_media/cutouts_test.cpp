@@ -53,6 +53,7 @@ TEST(Cutouts, OneSolidOutlineAndTheIntendedHolesSurvivingAPngRoundTrip) {
         for (const auto& outline : outlines.solids) EXPECT_GT(outline.size(), 28u);
         for (const auto& outline : outlines.holes) EXPECT_GE(outline.size(), 4u);
         EXPECT_LT(outlines.cap_vertices, kCapVertexLimit);
+        EXPECT_EQ(enclosed_background(picture), 0);
 
         // Every hole lies inside paper: dilating the holes never reaches the background.
         cv::Mat holes = picture == kHole, grown;
@@ -79,6 +80,10 @@ TEST(Cutouts, OutlineCountSeesASeededHoleAndOverBudgetShapes) {
     const OutlineCount ring = count_outlines(disc, 180);
     EXPECT_EQ(ring.solids.size(), 1u);
     EXPECT_EQ(ring.holes.size(), 1u);
+    EXPECT_EQ(enclosed_background(disc), 0);
+    // A black ring inside the disc would be filled in rather than cut: it is reported.
+    cv::circle(disc, {100, 100}, 60, cv::Scalar(0), 3);
+    EXPECT_GT(enclosed_background(disc), 0);
     // Fine stripes have far more outline than the vertex array holds.
     cv::Mat stripes(512, 512, CV_8UC1, cv::Scalar(0));
     for (int x = 4; x < 508; x += 4) stripes.colRange(x, x + 2).rowRange(4, 508).setTo(255);

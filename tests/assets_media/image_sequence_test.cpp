@@ -56,17 +56,19 @@ TEST(ImageSequence, EveryFrameIsOneFigureWithItsMarkerLastInRasterOrder) {
         EXPECT_GE(value, 101);
         EXPECT_LT(value, 128);
         // The marker stands just under the figure, below its hips.
-        cv::Mat figure = frame == 255;
+        cv::Mat figure = frame >= 128;
         const cv::Rect body = cv::boundingRect(figure);
         EXPECT_EQ(marker.y, body.y + body.height);
         EXPECT_GT(marker.x, body.x);
         EXPECT_LT(marker.x, body.x + body.width);
 
-        // Besides the marker only black and white: no holes (128) and no stray greys.
-        EXPECT_EQ(cv::countNonZero((frame != 0) & (frame != 255)), 1);
+        // Besides the marker only background, figure and holes (gaps closed by a limb): no
+        // stray greys.
+        EXPECT_EQ(cv::countNonZero((frame != 0) & (frame != 255) & (frame != kHole)), 1);
         const OutlineCount outlines = count_outlines(frame, 100);
         EXPECT_EQ(outlines.solids.size(), 1u);
-        EXPECT_TRUE(outlines.holes.empty());
+        EXPECT_LE(outlines.holes.size(), 2u);
+        EXPECT_EQ(enclosed_background(frame), 0);
         EXPECT_LT(outlines.cap_vertices, 8192);
         // The scene also extrudes the frame's edge image.
         cv::Mat edges;
@@ -78,8 +80,8 @@ TEST(ImageSequence, EveryFrameIsOneFigureWithItsMarkerLastInRasterOrder) {
 // Mean distance (pixels) from each figure pixel of `a` to the nearest figure pixel of `b`.
 double drift(const cv::Mat& a, const cv::Mat& b) {
     cv::Mat distance;
-    cv::distanceTransform(b != 255, distance, cv::DIST_L2, 3);
-    return cv::mean(distance, a == 255)[0];
+    cv::distanceTransform(b < 128, distance, cv::DIST_L2, 3);
+    return cv::mean(distance, a >= 128)[0];
 }
 
 TEST(ImageSequence, FramesFlowIntoEachOtherAndTheLastIntoTheFirst) {

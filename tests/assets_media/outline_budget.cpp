@@ -39,3 +39,13 @@ OutlineCount count_outlines(const cv::Mat& grey, double fine) {
         for (const auto& outline : *list) count.cap_vertices += cap_points(outline, grey.cols, grey.rows, fine);
     return count;
 }
+
+int enclosed_background(const cv::Mat& grey) {
+    cv::Mat open;
+    cv::compare(grey, 128, open, cv::CMP_LT);
+    // Pad with a ring of background, flood it from the corner, and count what stays unreached.
+    cv::Mat padded;
+    cv::copyMakeBorder(open, padded, 1, 1, 1, 1, cv::BORDER_CONSTANT, cv::Scalar(255));
+    cv::floodFill(padded, cv::Point(0, 0), cv::Scalar(0), nullptr, cv::Scalar(0), cv::Scalar(0), 4);
+    return cv::countNonZero(padded);
+}

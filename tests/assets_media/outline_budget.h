@@ -12,3 +12,7 @@ struct OutlineCount {
 };
 
 OutlineCount count_outlines(const cv::Mat& grey, double fine);
+
+// Background pixels (below 128) that cannot be reached from the picture's border: the extruder
+// follows outer outlines only, so such islands would be filled in, not cut out.
+int enclosed_background(const cv::Mat& grey);

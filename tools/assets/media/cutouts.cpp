@@ -41,29 +41,31 @@ cv::Mat cut_waves(int crests, double height, double lean, double phase) {
 
 cv::Mat cut_w1() { return cut_waves(3, 0.45, 0.8, 0.1); }
 
-// A curling wave: a swell whose crest rolls over into a spiral, the space inside the curl cut
-// out as a hole.
+// A curling wave: the back of a swell rises to a crest whose lip rolls forward and down in a
+// spiral, leaving the barrel open below it; foam flecks are cut as holes in the swell.
 cv::Mat cut_w2() {
     PaperCut sheet(kCutoutSize);
-    Points swell = {{-0.95, -0.75}, {-0.95, -0.3}};
-    for (int i = 0; i <= 100; ++i) {
-        const double x = -0.95 + 1.35 * i / 100;
-        swell.emplace_back(x, -0.3 + 0.75 * std::pow((x + 0.95) / 1.35, 2.2));
+    Points swell = {{-0.95, -0.75}};
+    for (int i = 0; i <= 160; ++i) {
+        const double x = -0.95 + 1.9 * i / 160;
+        const double back = -0.35 + 0.8 * std::pow((x + 0.95) / 1.2, 2.0);
+        const double face = 0.45 - 2.2 * (x - 0.25);
+        swell.emplace_back(x, std::max(-0.5, x < 0.25 ? back : face));
     }
-    swell.emplace_back(0.95, 0.1);
     swell.emplace_back(0.95, -0.75);
     sheet.polygon(swell, Layer::paper);
-    sheet.disc({0.2, 0.2}, 0.42, Layer::paper);
-    Points spiral;
-    for (int i = 0; i <= 80; ++i) {
-        const double a = 1.2 * kPi * i / 80 + 0.5 * kPi;
-        const double r = 0.42 - 0.2 * i / 80;
-        spiral.emplace_back(0.2 + r * std::cos(a), 0.2 + r * std::sin(a));
+    // The lip: from the crest forward and round, thinning as it curls in.
+    const cv::Point2d centre(0.5, 0.3);
+    for (int i = 0; i < 70; ++i) {
+        const double u = i / 70.0, v = (i + 1) / 70.0;
+        auto at = [&](double w) {
+            const double a = kPi * (0.85 - 1.45 * w), r = 0.27 - 0.15 * w;
+            return cv::Point2d(centre.x + r * std::cos(a), centre.y + r * std::sin(a));
+        };
+        sheet.stroke({at(u), at(v)}, 0.13 - 0.08 * u, Layer::paper);
     }
-    sheet.stroke(spiral, 0.06, Layer::paper);
-    sheet.disc({0.22, 0.16}, 0.16, Layer::hole);
-    // Foam flecks riding the back of the swell.
     sheet.disc({-0.45, -0.5}, 0.06, Layer::hole);
+    sheet.disc({-0.15, -0.42}, 0.045, Layer::hole);
     return sheet.finish();
 }
 
@@ -143,20 +145,22 @@ cv::Mat cut_skyline(uint32_t seed) {
 cv::Mat cut_cc1a() { return cut_skyline(1); }
 cv::Mat cut_cc1b() { return cut_skyline(2); }
 
-// A curly cloud: a row of puffs whose ends roll into spirals, with a round gap in the middle.
+// A curly cloud: a row of puffs whose ends roll up into thick spirals, with a round gap in the
+// middle.
 cv::Mat cut_curly_cloud(double turn) {
     PaperCut sheet(kCutoutSize);
-    sheet.ellipse({0, 0}, {0.62, 0.3}, 0, Layer::paper);
-    sheet.disc({-0.25, 0.22}, 0.26, Layer::paper);
-    sheet.disc({0.18, 0.28}, 0.3, Layer::paper);
+    sheet.ellipse({0, 0}, {0.55, 0.26}, 0, Layer::paper);
+    sheet.disc({-0.22, 0.2}, 0.25, Layer::paper);
+    sheet.disc({0.18, 0.25}, 0.28, Layer::paper);
     for (int side = -1; side <= 1; side += 2) {
+        const cv::Point2d centre(side * 0.62, 0.02);
         Points curl;
         for (int i = 0; i <= 60; ++i) {
-            const double a = turn * kPi * i / 60;
-            const double r = 0.26 - 0.16 * i / 60;
-            curl.emplace_back(side * (0.6 + r * std::cos(a)) , -0.02 + r * std::sin(a) * side);
+            const double a = kPi * (1.5 - turn * i / 60.0);
+            const double r = 0.2 - 0.12 * i / 60;
+            curl.emplace_back(centre.x + side * r * std::cos(a), centre.y + r * std::sin(a));
         }
-        sheet.stroke(curl, 0.08, Layer::paper);
+        sheet.stroke(curl, 0.11, Layer::paper);
     }
     sheet.disc({-0.02, 0.05}, 0.1, Layer::hole);
     return sheet.finish();

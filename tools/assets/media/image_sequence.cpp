@@ -24,7 +24,7 @@ cv::Point2d limb(cv::Point2d from, double angle, double length) {
 }
 
 struct Pose {
-    cv::Point2d hip, neck, head;
+    cv::Point2d hip, neck, head, shoulder;
     cv::Point2d knee[2], ankle[2], toe[2];
     cv::Point2d elbow[2], hand[2];
 };
@@ -35,8 +35,9 @@ Pose pose_at(double p) {
     Pose pose;
     const double lean = deg(12);
     pose.hip = {0, 0};
-    pose.neck = limb(pose.hip, kPi + lean, 32);
-    pose.head = limb(pose.neck, kPi + lean * 0.6, 10);
+    pose.neck = limb(pose.hip, kPi - lean, 32);
+    pose.head = limb(pose.neck, kPi - lean * 0.6, 10);
+    pose.shoulder = limb(pose.hip, kPi - lean, 28);
     for (int side = 0; side < 2; ++side) {
         const double q = 2 * kPi * (p + 0.5 * side);
         const double thigh = deg(8) + deg(38) * std::sin(q);
@@ -45,10 +46,9 @@ Pose pose_at(double p) {
         pose.knee[side] = limb(pose.hip, thigh, 25);
         pose.ankle[side] = limb(pose.knee[side], thigh - fold, 25);
         pose.toe[side] = limb(pose.ankle[side], thigh - fold + deg(100), 8);
-        const double upper = lean - deg(45) * std::sin(q);
+        const double upper = -deg(45) * std::sin(q);
         const double elbow_bend = deg(85) + deg(20) * std::cos(q);
-        const cv::Point2d shoulder = limb(pose.hip, kPi + lean, 28);
-        pose.elbow[side] = limb(shoulder, upper, 15);
+        pose.elbow[side] = limb(pose.shoulder, upper, 15);
         pose.hand[side] = limb(pose.elbow[side], upper + elbow_bend, 14);
     }
     return pose;
@@ -98,22 +98,23 @@ Frame draw_frame(int k) {
         bone(pose.hip, pose.knee[side], 9);
         bone(pose.knee[side], pose.ankle[side], 6.5);
         bone(pose.ankle[side], pose.toe[side], 4.5);
-        const cv::Point2d shoulder = limb(pose.hip, kPi + deg(12), 28);
-        bone(shoulder, pose.elbow[side], 5.5);
-        bone(pose.elbow[side], pose.hand[side], 4.5);
+        bone(pose.shoulder, pose.elbow[side], 6.5);
+        bone(pose.elbow[side], pose.hand[side], 5.5);
     }
     bone(pose.hip, pose.neck, 13);
     bone(pose.neck, pose.head, 5);
-    cv::circle(canvas, at(pose.head + cv::Point2d(0, -5)), 8 * kSupersample * (1 << kShift), cv::Scalar(255), cv::FILLED,
+    cv::circle(canvas, at(limb(pose.head, kPi - deg(7), 5)), 8 * kSupersample * (1 << kShift), cv::Scalar(255), cv::FILLED,
                cv::LINE_8, kShift);
 
     Frame frame;
     cv::resize(canvas, frame.picture, cv::Size(kSequenceSize, kSequenceSize), 0, 0, cv::INTER_AREA);
     cv::threshold(frame.picture, frame.picture, 127, 255, cv::THRESH_BINARY);
+    // Where an arm closes a gap against the body, the gap is cut as a hole, not filled.
+    settle_enclosed_background(frame.picture, 12, true);
 
     int bottom = 0;
     for (int y = 0; y < kSequenceSize; ++y)
-        if (cv::countNonZero(frame.picture.row(y))) bottom = y;
+        if (cv::countNonZero(frame.picture.row(y))) bottom = y;  // holes lie inside, never lowest
     frame.marker = {static_cast<int>(std::lround(origin.x)), bottom + 1};
     frame.picture.at<unsigned char>(frame.marker) = kMarkerValue;
     return frame;

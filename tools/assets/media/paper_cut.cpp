@@ -63,7 +63,29 @@ cv::Mat PaperCut::finish() const {
     cv::Mat picture(size_, size_, CV_8UC1, cv::Scalar(0));
     picture.setTo(kPaper, paper);
     picture.setTo(kHole, holes);
+    settle_enclosed_background(picture, 40, false);
     return picture;
+}
+
+void settle_enclosed_background(cv::Mat& picture, int small_area, bool larger_as_holes) {
+    cv::Mat background = picture < 128, labels, stats, centroids;
+    const int count = cv::connectedComponentsWithStats(background, labels, stats, centroids, 4, CV_32S);
+    std::vector<unsigned char> outside(static_cast<size_t>(count), 0);
+    for (int x = 0; x < picture.cols; ++x) {
+        outside[static_cast<size_t>(labels.at<int>(0, x))] = 1;
+        outside[static_cast<size_t>(labels.at<int>(picture.rows - 1, x))] = 1;
+    }
+    for (int y = 0; y < picture.rows; ++y) {
+        outside[static_cast<size_t>(labels.at<int>(y, 0))] = 1;
+        outside[static_cast<size_t>(labels.at<int>(y, picture.cols - 1))] = 1;
+    }
+    for (int y = 0; y < picture.rows; ++y)
+        for (int x = 0; x < picture.cols; ++x) {
+            const int label = labels.at<int>(y, x);
+            if (!background.at<unsigned char>(y, x) || outside[static_cast<size_t>(label)]) continue;
+            if (stats.at<int>(label, cv::CC_STAT_AREA) <= small_area) picture.at<unsigned char>(y, x) = kPaper;
+            else if (larger_as_holes) picture.at<unsigned char>(y, x) = kHole;
+        }
 }
 
 std::string encode_grey_png(const cv::Mat& picture) {

@@ -37,5 +37,10 @@ private:
     cv::Mat paper_, holes_;
 };
 
+// Background regions (below 128) that paper closes in on every side: the extruder follows outer
+// outlines only, so it would fill them. Regions up to `small_area` pixels (slivers where shapes
+// meet) become paper; larger ones become holes (kHole) when `larger_as_holes`, else stay.
+void settle_enclosed_background(cv::Mat& picture, int small_area, bool larger_as_holes);
+
 // PNG bytes of a greyscale picture, with fixed settings so the bytes repeat.
 std::string encode_grey_png(const cv::Mat& picture);
