@@ -43,7 +43,7 @@ JpegLoadResult load_jpeg_cube_face(const char* file_name);
 // channel / 255; neighbours wrap around all four edges; with y counted from the top,
 //   sx = (TR + 2R + BR) - (TL + 2L + BL),  sy = (TL + 2T + TR) - (BL + 2B + BR),
 //   n = (-sx, -sy, 1) / sqrt(sx^2 + sy^2 + 1),  byte = (int)((c + 1) * 0.5 * 255)  (truncated).
-// computed in single precision. A flat image gives (127, 127, 255) everywhere.
+// All of it is computed in single precision. A flat image gives (127, 127, 255) everywhere.
 RgbImage compute_normal_map(const RgbImage& height_map);
 
 // The 8x8 RGB placeholder pattern, 192 bytes: byte i is 255 when i < 8, i > 184 or i % 8 == 0,
