@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -78,6 +79,7 @@ struct Cursor {
     // "%f": decimal or inf/nan with an optional sign; out-of-range values become inf or 0.
     bool read_float(float& out) {
         skip_space();
+        if (fast_decimal(out)) return true;
         const char* q = p;
         if (q < end && *q == '+' && q + 1 < end && *(q + 1) != '-') ++q;
         float value = 0.0f;
@@ -89,6 +91,44 @@ struct Cursor {
         }
         p = next;
         out = value;
+        return true;
+    }
+
+    // Plain decimals ("-12.345678", the whole of a typical mesh file) without from_chars: the
+    // digits as an integer, one correctly rounded division in double precision, then rounding to
+    // float. That second rounding can only go wrong when the double lands exactly halfway between
+    // two floats, so that case, exponents, long digit strings and anything unusual are left to
+    // from_chars, and the result is always the correctly rounded float.
+    bool fast_decimal(float& out) {
+        static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                             1e16, 1e17, 1e18};
+        const char* q = p;
+        const bool negative = q < end && *q == '-';
+        if (q < end && (*q == '-' || *q == '+')) ++q;
+        uint64_t mantissa = 0;
+        int digits = 0, fraction = 0;
+        while (q < end && *q >= '0' && *q <= '9') {
+            mantissa = mantissa * 10 + uint64_t(*q++ - '0');
+            ++digits;
+        }
+        if (q < end && *q == '.') {
+            ++q;
+            while (q < end && *q >= '0' && *q <= '9') {
+                mantissa = mantissa * 10 + uint64_t(*q++ - '0');
+                ++digits;
+                ++fraction;
+            }
+        }
+        if (digits == 0 || digits > 15) return false;
+        if (q < end && (*q == 'e' || *q == 'E' || *q == 'x' || *q == 'X' || *q == 'p' || *q == 'P')) return false;
+        const double value = static_cast<double>(mantissa) / kPowers[fraction];
+        uint64_t bits;
+        std::memcpy(&bits, &value, sizeof bits);
+        if ((bits & 0x1FFFFFFFu) == 0x10000000u) return false;  // exactly between two floats
+        const float f = static_cast<float>(value);
+        out = negative ? -f : f;
+        p = q;
         return true;
     }
 };
@@ -144,54 +184,99 @@ uint32_t float_bits(float f) {
 
 // Unique vertices keyed by raw position and the bytes of texture coordinate and normal; the
 // remaining 60-byte fields are the position's own or zero, so this is the full 60-byte equality.
+//
+// Most positions only ever make one unique vertex, so each position first keeps its latest
+// vertex in a direct slot; the hash table holds the vertices of positions that have made two or
+// more (both are entered when the second appears). A lookup therefore touches the hash table
+// only at seams, where a file gives one position several texture coordinates or normals, and the
+// common case stays in memory the reader has just used.
 class VertexTable {
 public:
     explicit VertexTable(std::size_t expected) {
         std::size_t capacity = 1024;
-        while (capacity < expected * 2) capacity *= 2;
-        slots_.assign(capacity, 0);
+        while (capacity < expected / 4) capacity *= 2;
+        slots_.assign(capacity, Slot{});
     }
 
     uint32_t find_or_add(Mesh& mesh, uint32_t position, const float attributes[5]) {
-        if ((mesh.vertices.size() + 1) * 2 > slots_.size()) grow(mesh);
-        const std::size_t mask = slots_.size() - 1;
-        for (std::size_t slot = hash(position, attributes) & mask;; slot = (slot + 1) & mask) {
-            const uint32_t entry = slots_[slot];
-            if (entry == 0) {
-                const uint32_t index = static_cast<uint32_t>(mesh.vertices.size());
-                MeshVertex vertex{};
-                std::memcpy(vertex.position, &mesh.raw_positions[3 * std::size_t(position)], 12);
-                std::memcpy(vertex.texcoord, attributes, 20);
-                mesh.vertices.push_back(vertex);
-                mesh.vertex_position.push_back(position);
-                slots_[slot] = index + 1;
-                return index;
-            }
-            const uint32_t index = entry - 1;
-            if (mesh.vertex_position[index] == position &&
-                std::memcmp(mesh.vertices[index].texcoord, attributes, 20) == 0)
-                return index;
+        if (position >= recent_.size()) {
+            const std::size_t size = std::max<std::size_t>(position + 1, recent_.size() * 2);
+            recent_.resize(size, kNone);
+            hashed_.resize(size, 0);
         }
+        const uint32_t last = recent_[position];
+        if (last == kNone) return recent_[position] = add(mesh, position, attributes);
+        if (std::memcmp(mesh.vertices[last].texcoord, attributes, 20) == 0) return last;
+        if (!hashed_[position]) {
+            hashed_[position] = 1;
+            insert(mesh, last);
+        } else if (const uint32_t found = find(mesh, position, attributes); found != kNone) {
+            return recent_[position] = found;
+        }
+        const uint32_t index = add(mesh, position, attributes);
+        insert(mesh, index);
+        return recent_[position] = index;
     }
 
 private:
-    static std::size_t hash(uint32_t position, const float attributes[5]) {
-        uint64_t h = position * 0x9E3779B97F4A7C15ull;
-        for (int i = 0; i < 5; ++i) h = (h ^ float_bits(attributes[i])) * 0xFF51AFD7ED558CCDull;
-        return static_cast<std::size_t>(h ^ (h >> 29));
+    static constexpr uint32_t kNone = 0xFFFFFFFFu;
+    struct Slot {
+        uint32_t vertex = kNone;
+        uint32_t tag = 0;  // high hash bits: most mismatches are settled without the vertex
+    };
+
+    static uint32_t add(Mesh& mesh, uint32_t position, const float attributes[5]) {
+        MeshVertex vertex{};
+        std::memcpy(vertex.position, &mesh.raw_positions[3 * std::size_t(position)], 12);
+        std::memcpy(vertex.texcoord, attributes, 20);
+        mesh.vertices.push_back(vertex);
+        mesh.vertex_position.push_back(position);
+        return static_cast<uint32_t>(mesh.vertices.size() - 1);
     }
 
-    void grow(const Mesh& mesh) {
-        slots_.assign(slots_.size() * 2, 0);
+    uint32_t find(const Mesh& mesh, uint32_t position, const float attributes[5]) const {
         const std::size_t mask = slots_.size() - 1;
-        for (uint32_t index = 0; index < mesh.vertices.size(); ++index) {
-            std::size_t slot = hash(mesh.vertex_position[index], mesh.vertices[index].texcoord) & mask;
-            while (slots_[slot] != 0) slot = (slot + 1) & mask;
-            slots_[slot] = index + 1;
+        const uint64_t h = hash(position, attributes);
+        const uint32_t tag = static_cast<uint32_t>(h >> 32);
+        for (std::size_t at = h & mask;; at = (at + 1) & mask) {
+            const Slot& slot = slots_[at];
+            if (slot.vertex == kNone) return kNone;
+            if (slot.tag == tag && mesh.vertex_position[slot.vertex] == position &&
+                std::memcmp(mesh.vertices[slot.vertex].texcoord, attributes, 20) == 0)
+                return slot.vertex;
         }
     }
 
-    std::vector<uint32_t> slots_;
+    void insert(const Mesh& mesh, uint32_t index) {
+        if ((++entries_) * 2 > slots_.size()) grow(mesh);
+        place(slots_, mesh, index);
+    }
+
+    static void place(std::vector<Slot>& slots, const Mesh& mesh, uint32_t index) {
+        const std::size_t mask = slots.size() - 1;
+        const uint64_t h = hash(mesh.vertex_position[index], mesh.vertices[index].texcoord);
+        std::size_t at = h & mask;
+        while (slots[at].vertex != kNone) at = (at + 1) & mask;
+        slots[at] = Slot{index, static_cast<uint32_t>(h >> 32)};
+    }
+
+    static uint64_t hash(uint32_t position, const float attributes[5]) {
+        uint64_t h = (position + 1) * 0x9E3779B97F4A7C15ull;
+        for (int i = 0; i < 5; ++i) h = (h ^ float_bits(attributes[i])) * 0xFF51AFD7ED558CCDull;
+        return h ^ (h >> 29);
+    }
+
+    void grow(const Mesh& mesh) {
+        std::vector<Slot> bigger(slots_.size() * 2);
+        for (const Slot& slot : slots_)
+            if (slot.vertex != kNone) place(bigger, mesh, slot.vertex);
+        slots_.swap(bigger);
+    }
+
+    std::vector<Slot> slots_;
+    std::vector<uint32_t> recent_;  // per raw position: its latest unique vertex
+    std::vector<uint8_t> hashed_;   // per raw position: its vertices are in the hash table
+    std::size_t entries_ = 0;
 };
 
 constexpr MeshMaterial default_material() {
@@ -208,8 +293,31 @@ constexpr MeshMaterial default_material() {
 
 }  // namespace
 
+namespace {
+
+// The whole file in one allocation and one read: meshes run to tens of megabytes, and growing
+// a buffer chunk by chunk would copy them several times over.
+std::optional<std::string> read_mesh_file(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return std::nullopt;
+    std::string bytes;
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+        const long size = std::ftell(file);
+        if (size > 0 && std::fseek(file, 0, SEEK_SET) == 0) {
+            bytes.resize(static_cast<std::size_t>(size));
+            bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
+        }
+    }
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) return read_file(path);  // not seekable: fall back to reading in chunks
+    return bytes;
+}
+
+}  // namespace
+
 bool Mesh::load(const std::string& file_name, bool recompute_normals) {
-    const std::optional<std::string> text = read_file(alternate_file ? file_name + "t" : file_name);
+    const std::optional<std::string> text = read_mesh_file(alternate_file ? file_name + "t" : file_name);
     if (!text) return false;
     loaded = true;
     std::size_t cut = file_name.find_last_of('\\');
@@ -233,7 +341,11 @@ void Mesh::read(std::string_view text, bool recompute_normals) {
     // A rough guess from the size keeps the vectors from regrowing on large files.
     const std::size_t guess = text.size() / 48;
     raw_positions.reserve(guess);
+    raw_texcoords.reserve(guess);
+    raw_normals.reserve(guess);
     indices.reserve(guess * 2);
+    vertices.reserve(guess / 3);
+    vertex_position.reserve(guess / 3);
     VertexTable table(guess / 3);
 
     seed_random(123456);
