@@ -476,15 +476,6 @@ Shape height_field(int nx, int nz, double x0, double x1, double z0, double z1,
     return s;
 }
 
-std::vector<Vec2> regular_outline(int n, double r, double phase) {
-    std::vector<Vec2> out;
-    for (int i = 0; i < n; ++i) {
-        double a = radians(phase) + 2 * kPi * i / n;
-        out.push_back({r * std::cos(a), r * std::sin(a)});
-    }
-    return out;
-}
-
 std::vector<Vec2> star_outline(int points, double r_out, double r_in) {
     std::vector<Vec2> out;
     for (int i = 0; i < points * 2; ++i) {

@@ -89,7 +89,6 @@ struct Shape {
     Shape& recompute_normals();
 
     int triangle_count() const;
-    bool empty() const { return polygons.empty(); }
 };
 
 // Axis-aligned box between two corners; flat faces, each face mapped to the whole texture.
@@ -122,8 +121,6 @@ Shape tube(const std::vector<Vec3>& path, double radius, int sides, bool caps = 
 // height(x, z), facing +y; uv spans 0..uv_repeat across the grid.
 Shape height_field(int nx, int nz, double x0, double x1, double z0, double z1,
                    const std::function<double(double, double)>& height, double uv_repeat = 1.0);
-// A regular n-gon outline of radius r (counter-clockwise), starting at angle `phase` degrees.
-std::vector<Vec2> regular_outline(int n, double r, double phase = 90.0);
 // A star outline with `points` tips of radius r_out and notches of radius r_in.
 std::vector<Vec2> star_outline(int points, double r_out, double r_in);
 

@@ -73,7 +73,7 @@ Pose gait_pose(const Gait& g, double phase) {
         pose.rotation[thigh].x = thigh_x[side];
         pose.rotation[shin].x = knee_x[side];
         pose.rotation[foot].x = pitch - thigh_x[side] - knee_x[side];
-        pose.rotation[thigh].y = (side == 0 ? -4 : 4);  // toes slightly out
+        pose.rotation[thigh].y = side == 0 ? 4 : -4;  // toes slightly out
 
         // The arm swings against its own side's leg.
         double sign = side == 0 ? 1 : -1;
@@ -134,8 +134,8 @@ Pose stance() {
     pose.rotation[kRForeArm].y = 12;
     pose.rotation[kLHand].z = -8;
     pose.rotation[kRHand].z = 8;
-    pose.rotation[kLThigh].y = -5;
-    pose.rotation[kRThigh].y = 5;
+    pose.rotation[kLThigh].y = 5;  // toes slightly out
+    pose.rotation[kRThigh].y = -5;
     pose.rotation[kLThigh].x = -3;
     pose.rotation[kRThigh].x = -3;
     pose.rotation[kLShin].x = 5;
