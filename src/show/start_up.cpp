@@ -91,6 +91,8 @@ void start_up() {
     app.antialias = false;
     s.graphics.end_process = [](int exit_code) { end_show(exit_code); };
     s.graphics.start_up(show_loading_progress, app.render_width, app.render_height, app.low_spec);
+    // Creating the targets leaves one bound; the loading screen and the frames draw to the window.
+    s.graphics.bind_window_framebuffer();
     app.capture_text.clear();
 
     s.loading_frame = FrameState{};

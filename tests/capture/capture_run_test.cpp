@@ -112,8 +112,11 @@ TEST_F(CaptureRun, WritesEveryFrameToTheEndTimeByteForByteAgain) {
     const CaptureResult second = capture("--size 160x90 --fps 10 --to 3 --out '" + (root_ / "b").string() + "'");
     ASSERT_EQ(second.exit_code, 0) << second.err;
     ASSERT_EQ(pngs(root_ / "b"), names);
+    std::vector<std::string> differing;
     for (const std::string& name : names)
-        EXPECT_EQ(read_file(root_ / "a" / name), read_file(root_ / "b" / name)) << name;
+        if (read_file(root_ / "a" / name) != read_file(root_ / "b" / name)) differing.push_back(name);
+    EXPECT_TRUE(differing.empty()) << differing.size() << " frames differ, the first "
+                                   << differing.front();
 }
 
 TEST_F(CaptureRun, WritesFromTheFirstTimeEveryKthFrameAndTheFigures) {
@@ -147,14 +150,16 @@ TEST_F(CaptureRun, ForcedSixteenByNineMakesTheFramesSixteenByNine) {
 
 TEST_F(CaptureRun, TheShowEndsByItselfAndStillFlushesItsOutput) {
     add_music(1.0);  // a short track: past its end the music clock keeps running
-    const CaptureResult run = capture("--size 32x32 --fps 10 --from 505.9 --out '" +
+    // At 1 fps the show runs about one second ahead of frame / fps (the lock's one-step lead),
+    // so frame 505 is at or just past 506 s and the show ends there or one frame later.
+    const CaptureResult run = capture("--size 32x32 --fps 1 --from 504 --out '" +
                             (root_ / "out").string() + "' --stats '" +
                             (root_ / "stats.json").string() + "'");
     ASSERT_EQ(run.exit_code, 0) << run.err;
     const std::vector<std::string> names = pngs(root_ / "out");
     ASSERT_FALSE(names.empty());
     EXPECT_LE(names.size(), 2u);
-    EXPECT_EQ(names.front(), "frame_005059.png");
+    EXPECT_EQ(names.front(), "frame_000504.png");
     EXPECT_EQ(csv_rows(root_ / "out" / "frames.csv").size(), names.size() + 1);
     EXPECT_NE(read_file(root_ / "stats.json").find("\"scene_frames\""), std::string::npos);
 }

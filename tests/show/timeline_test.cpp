@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 TEST(SceneWindows, BoundariesBelongToTheLaterSceneExceptAt361) {
     EXPECT_EQ(scene_slot_at(0.0), 0);
     EXPECT_EQ(scene_slot_at(-0.5), 0);
@@ -108,4 +110,7 @@ TEST(FrameSeed, TruncatedMicrosecondsModulo2To32) {
     // Toward zero, then the low 32 bits of the two's-complement value.
     EXPECT_EQ(frame_seed(-0.0000015), 0xFFFFFFFFu);
     EXPECT_EQ(frame_seed(4295.0), static_cast<uint32_t>(4295000000ull % 4294967296ull));
+    // Out of any range the show reaches: defined values, not an overflowing conversion.
+    EXPECT_EQ(frame_seed(1e300), static_cast<uint32_t>(std::fmod(1e306, 4294967296.0)));
+    EXPECT_EQ(frame_seed(std::nan("")), 0u);
 }
