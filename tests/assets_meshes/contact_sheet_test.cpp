@@ -82,7 +82,7 @@ View mesh_view(const Mesh& mesh, const std::string& stem, bool flipped) {
     double radius = 0.5 * std::hypot(mesh.bbox_extent[0], mesh.bbox_extent[1], mesh.bbox_extent[2]);
     Vec3 direction{0.6, 0.45, 0.75};
     if (stem == "wall") direction = {0.35, 0.25, -1};
-    if (stem == "Asm1" || stem == "Asm2") direction = {0.25, 0.2, 1};
+    if (stem == "Asm1" || stem == "Asm2" || stem == "faces") direction = {0.25, 0.2, 1};
     if (stem == "ant") direction = {0.9, 0.7, -0.8};
     if (stem == "seaplane" || stem == "sea" || stem == "seafloor" || stem == "labyrinth" || stem == "thecity1" || stem == "obj1")
         direction = {0.4, 1.1, 0.7};

@@ -17,18 +17,19 @@ Shape mouth(Vec3 centre, double width, double curve) {
         double t = k / 8.0 * 2 - 1;
         path.push_back(centre + Vec3{t * width / 2, curve * (t * t - 0.5), -0.05 * t * t});
     }
-    return tube(path, 0.03, 5);
+    return tube(path, 0.045, 6);
 }
 
 // One stylised face about 1.2 units tall looking along +z.
 Shape face(int expression) {
     Shape s;
     s.merge(ellipsoid({0, 0, 0}, {0.45, 0.6, 0.4}, 14, 10));
-    s.merge(ellipsoid({0, -0.02, 0.4}, {0.07, 0.13, 0.09}, 6, 5));  // nose
+    s.merge(ellipsoid({0, 0.22, -0.06}, {0.47, 0.45, 0.42}, 12, 8));  // hair
+    s.merge(ellipsoid({0, -0.02, 0.42}, {0.09, 0.16, 0.12}, 8, 6));   // nose
     for (double side : {-1.0, 1.0}) {
-        s.merge(ellipsoid({side * 0.16, 0.14, 0.32}, {0.075, 0.06, 0.05}, 8, 5));            // eye
-        s.merge(box_at({side * 0.17, 0.26, 0.34}, {0.18, 0.035, 0.05}).rotate_z(side * (expression == 1 ? 12 : -6)));  // brow
-        s.merge(ellipsoid({side * 0.44, 0.05, 0}, {0.05, 0.12, 0.08}, 6, 4));                // ear
+        s.merge(ellipsoid({side * 0.17, 0.12, 0.31}, {0.1, 0.075, 0.07}, 8, 6));  // eye
+        s.merge(box_at({0, 0, 0}, {0.22, 0.05, 0.07}).rotate_z(side * (expression == 1 ? 14 : -8)).translate({side * 0.18, 0.27, 0.33}));  // brow
+        s.merge(ellipsoid({side * 0.44, 0.05, 0}, {0.06, 0.13, 0.09}, 6, 4));  // ear
     }
     switch (expression) {
     case 0: s.merge(mouth({0, -0.3, 0.34}, 0.32, 0.08)); break;
