@@ -112,6 +112,41 @@ TEST(MotionClips, LoopFromTheLastFrameToTheFirstLikeAnyOtherStep) {
     }
 }
 
+TEST(MotionClips, GaitsSwingEachArmAgainstItsLegAndBobTheHips) {
+    for (const char* name : {"neomeshes//avatar_walk.bvh", "neomeshes//avatar_run.bvh", "neomeshes//avatar_run2.bvh"}) {
+        SCOPED_TRACE(name);
+        body figure(path_of(name));
+        const int frames = figure.clip->frame_count - 1;
+        std::vector<double> hand, foot, hip;
+        for (int f = 0; f < frames; ++f) {
+            figure.frame = static_cast<float>(f);
+            const float origin[3] = {0, 0, 0};
+            for (const BodyPart& part : figure.pose()) {
+                Point p = transform_point(part.transform, origin);
+                if (part.joint->name == "lHand") hand.push_back(p[2]);
+                if (part.joint->name == "lFoot") foot.push_back(p[2]);
+                if (part.joint->name == "hip") hip.push_back(p[1]);
+            }
+        }
+        // The hip draws nothing but is the first stack entry; a joint with several children
+        // appears once per child.
+        ASSERT_EQ(hand.size(), static_cast<size_t>(frames));
+        ASSERT_EQ(foot.size(), static_cast<size_t>(frames));
+        auto mean = [](const std::vector<double>& v) { double s = 0; for (double x : v) s += x; return s / v.size(); };
+        double mh = mean(hand), mf = mean(foot), cov = 0, vh = 0, vf = 0;
+        for (int f = 0; f < frames; ++f) {
+            cov += (hand[f] - mh) * (foot[f] - mf);
+            vh += (hand[f] - mh) * (hand[f] - mh);
+            vf += (foot[f] - mf) * (foot[f] - mf);
+        }
+        EXPECT_LT(cov / std::sqrt(vh * vf), -0.5) << "the left hand swings forward as the left foot goes back";
+        ASSERT_FALSE(hip.empty());
+        auto [low, high] = std::minmax_element(hip.begin(), hip.end());
+        EXPECT_GT(*high - *low, 0.5);
+        EXPECT_LT(*high - *low, 5.0);
+    }
+}
+
 TEST(MotionClips, TheSkinAssemblesAHumanOnEveryClip) {
     Mesh skin;
     ASSERT_TRUE(skin.load(path_of("neomeshes//human4.obj"), false));
