@@ -206,7 +206,8 @@ TEST(MeshFiles, AntPartsLieAroundTheHingesTheyAreTurnedAbout) {
 }
 
 TEST(MeshFiles, InspectionToolReadsTheAlternateFiles) {
-    for (const char* name : {"neomeshes//human4.obj", "neomeshes//chess.obj"}) {
+    for (const MeshFile& file : mesh_catalogue()) {
+        const char* name = file.name;
         std::string command = std::string(BRINEFALL_TOOL) + " obj --alternate '" + (generated_pack() / name).string() + "'";
         FILE* pipe = popen(command.c_str(), "r");
         ASSERT_NE(pipe, nullptr);
