@@ -23,8 +23,6 @@ double bump(double p, double c, double w) {
     return std::exp(-(d / w) * (d / w));
 }
 
-double smooth(double t) { return t * t * (3 - 2 * t); }
-
 // Soles of a foot in its joint space: heel, ball, toe.
 constexpr Vec3 kSole[3] = {{0, -2.8, -1.6}, {0, -2.8, 4.6}, {0, -2.5, 7.0}};
 
@@ -114,13 +112,18 @@ struct Key {
     PoseEdit edit;
 };
 
-Pose blend(const Pose& a, const Pose& b, double t) {
+// w[0]·p[0] + … + w[3]·p[3], channel by channel.
+Pose weighted(const Pose* p[4], const double w[4]) {
     Pose r;
-    r.root = lerp(a.root, b.root, t);
-    for (int j = 0; j < kJointCount; ++j) {
-        r.rotation[j].z = a.rotation[j].z + (b.rotation[j].z - a.rotation[j].z) * t;
-        r.rotation[j].x = a.rotation[j].x + (b.rotation[j].x - a.rotation[j].x) * t;
-        r.rotation[j].y = a.rotation[j].y + (b.rotation[j].y - a.rotation[j].y) * t;
+    r.root = {};
+    for (int j = 0; j < kJointCount; ++j) r.rotation[j] = {};
+    for (int k = 0; k < 4; ++k) {
+        r.root = r.root + p[k]->root * w[k];
+        for (int j = 0; j < kJointCount; ++j) {
+            r.rotation[j].z += p[k]->rotation[j].z * w[k];
+            r.rotation[j].x += p[k]->rotation[j].x * w[k];
+            r.rotation[j].y += p[k]->rotation[j].y * w[k];
+        }
     }
     return r;
 }
@@ -145,14 +148,21 @@ Pose stance() {
     return pose;
 }
 
-// Eases from key to key (each key is held for an instant), over a loop of keys.
+// A Catmull-Rom curve through a loop of keys (first key at time 0), so the motion flows
+// through each key instead of stopping there.
 Pose keyed_pose(const std::vector<Key>& keys, double phase, const std::vector<Pose>& poses) {
-    size_t n = keys.size();
-    size_t i = 0;
+    const int n = static_cast<int>(keys.size());
+    auto time = [&](int k) { return keys[((k % n) + n) % n].time + std::floor(static_cast<double>(k) / n); };
+    int i = 0;
     while (i + 1 < n && keys[i + 1].time <= phase) ++i;
-    double t0 = keys[i].time, t1 = i + 1 < n ? keys[i + 1].time : 1.0 + keys[0].time;
-    double t = t1 > t0 ? (phase - t0) / (t1 - t0) : 0;
-    return blend(poses[i], poses[(i + 1) % n], smooth(std::clamp(t, 0.0, 1.0)));
+    const double tm = time(i - 1), t0 = time(i), t1 = time(i + 1), t2 = time(i + 2);
+    const double u = (phase - t0) / (t1 - t0), u2 = u * u, u3 = u2 * u;
+    const double h00 = 2 * u3 - 3 * u2 + 1, h10 = u3 - 2 * u2 + u, h01 = -2 * u3 + 3 * u2, h11 = u3 - u2;
+    // Tangents (p[i+1] - p[i-1]) and (p[i+2] - p[i]), scaled from their spans to this segment.
+    const double s1 = (t1 - t0) / (t1 - tm), s2 = (t1 - t0) / (t2 - t0);
+    const Pose* p[4] = {&poses[(i - 1 + n) % n], &poses[i], &poses[(i + 1) % n], &poses[(i + 2) % n]};
+    const double w[4] = {-h10 * s1, h00 - h11 * s2, h01 + h10 * s1, h11 * s2};
+    return weighted(p, w);
 }
 
 std::vector<Pose> key_poses(const std::vector<Key>& keys) {
