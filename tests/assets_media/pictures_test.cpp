@@ -161,7 +161,9 @@ TEST_F(PicturesTest, EncodingsCoverEveryLayoutTheDecoderSupports) {
         EXPECT_EQ(dri, e.encoding.restart_rows > 0) << e.name;
         progressive += sof2;
         restarts += dri;
-        if (e.name == "textures/noise.jpg") EXPECT_EQ(layout, TJSAMP_GRAY);
+        if (e.name == "textures/noise.jpg") {
+            EXPECT_EQ(layout, TJSAMP_GRAY);
+        }
     }
     EXPECT_EQ(layouts, (std::set<int>{TJSAMP_420, TJSAMP_422, TJSAMP_444, TJSAMP_GRAY}));
     EXPECT_GE(progressive, 2);

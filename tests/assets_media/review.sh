@@ -28,10 +28,10 @@ done
 ticks=()
 for t in $(seq 0 20 500); do
   x=$(awk -v t="$t" -v s="$seconds" -v w="$width" 'BEGIN { printf "%d", t / s * w }')
-  ticks+=(-draw "text $((x + 2)),$((height + 14)) '$t'")
+  ticks+=(-draw "text $((x + 2)),$((height + 22)) '$t'")
 done
-convert "$out/spectrogram_raw.png" -background black -gravity north -extent "${width}x$((height + 20))" -gravity northwest \
-  -stroke white -strokewidth 1 "${draw[@]}" -stroke cyan "${sections[@]}" -stroke none -fill gray80 -pointsize 11 "${ticks[@]}" \
+convert "$out/spectrogram_raw.png" -background black -gravity north -extent "${width}x$((height + 30))" -gravity northwest \
+  -stroke white -strokewidth 1 "${draw[@]}" -stroke cyan "${sections[@]}" -stroke none -fill gray80 -pointsize 14 "${ticks[@]}" \
   "$out/spectrogram.png"
 sox "$out/music.ogg" -n stats 2>&1 | sed -n '1,8p'
 echo "contact sheet: $out/contact_sheet.png"

@@ -133,13 +133,26 @@ public:
             {5, 8, 72, 4},  {5, 12, 67, 4}, {6, 0, 71, 6},  {6, 6, 74, 2},  {6, 8, 79, 4},  {6, 12, 76, 2}, {6, 14, 74, 2},
             {7, 0, 71, 4},  {7, 4, 72, 4},  {7, 8, 69, 8},
         };
-        for (double loop = origin; loop < to; loop += 8)
-            for (const Tone& tone : kTune) {
+        // The answer: the same chords, the line climbing where the first one fell.
+        static constexpr Tone kAnswer[] = {
+            {0, 0, 76, 4},  {0, 4, 74, 2},  {0, 6, 72, 2},  {0, 8, 71, 4},  {0, 12, 72, 4}, {1, 0, 69, 12}, {1, 12, 64, 4},
+            {2, 0, 65, 4},  {2, 4, 69, 4},  {2, 8, 72, 4},  {2, 12, 77, 4}, {3, 0, 76, 8},  {3, 8, 74, 4},  {3, 12, 72, 4},
+            {4, 0, 72, 4},  {4, 4, 74, 4},  {4, 8, 76, 4},  {4, 12, 79, 4}, {5, 0, 81, 8},  {5, 8, 79, 4},  {5, 12, 76, 4},
+            {6, 0, 74, 6},  {6, 6, 76, 2},  {6, 8, 79, 4},  {6, 12, 74, 4}, {7, 0, 76, 16},
+        };
+        int pass = 0;
+        for (double loop = origin; loop < to; loop += 8, ++pass) {
+            const auto play = [&](const Tone& tone) {
                 const double b = loop + tone.bar;
-                if (b < from || b >= to) continue;
+                if (b < from || b >= to) return;
                 add({bar_time(b, tone.step), tone.steps * kStep * 0.9, Instrument::lead, static_cast<double>(tone.pitch + shift),
                      level, 0.1, 0.4, 0.35});
-            }
+            };
+            // Call and answer alternate, pass by pass.
+            const bool answer = pass % 2 == 1;
+            if (answer) for (const Tone& tone : kAnswer) play(tone);
+            else for (const Tone& tone : kTune) play(tone);
+        }
     }
 
     void crash(double t, double level = 0.8) { add({t, 0.1, Instrument::crash, 0, level, 0.2, 0, 0.3}); }
@@ -306,7 +319,7 @@ StereoBuffer synthesise_music() {
     const size_t frames = static_cast<size_t>(kMusicSeconds * kSampleRate);
     std::vector<double> accent_times;
     for (const Accent& a : kAccents) accent_times.push_back(a.time);
-    const std::vector<float> ducking = ducking_curve(accent_times, frames, 0.65);
+    const std::vector<float> ducking = ducking_curve(accent_times, frames, 0.72);
 
     const std::vector<Note> notes = compose_score();
     Buses buses = render_notes(notes, frames, ducking);

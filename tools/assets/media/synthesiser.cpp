@@ -356,7 +356,7 @@ void render_voice(const Note& n, Buses& buses, const std::vector<float>& ducking
             for (size_t i = 0; i < frames; ++i) {
                 const double t = i * kDt;
                 const double thump = o1.sine(50 + 170 * std::exp(-t / 0.04)) * std::exp(-t / 0.4);
-                const double click = noise.next() * std::exp(-t / 0.002) * 1.2;
+                const double click = noise.next() * std::exp(-t / 0.002) * 1.8;
                 f1.run(noise.next());
                 f2.run(noise2.next());
                 const double wash = std::exp(-t / 0.7) * 0.55 * std::min(1.0, t / 0.0005);
@@ -370,7 +370,7 @@ void render_voice(const Note& n, Buses& buses, const std::vector<float>& ducking
                 if (i % kControlRate == 0) f1.set(300 + 5000 * std::exp(-t / 0.06), 1.1);
                 f1.run(o1.saw(hz) + o2.saw(hz * 1.4983) * 0.8 + o3.saw(hz * 2) * 0.6);
                 f2.run(noise.next());
-                const double click = noise2.next() * std::exp(-t / 0.0015);
+                const double click = noise2.next() * std::exp(-t / 0.0015) * 1.5;
                 out.put(i, click + f2.band * std::exp(-t / 0.03) * 0.6 + f1.low * std::exp(-t / 0.18) * 0.35);
             }
             break;
