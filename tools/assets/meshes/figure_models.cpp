@@ -1,4 +1,5 @@
 #include "tools/assets/meshes/models.h"
+#include "tools/assets/meshes/skeleton.h"
 
 #include <algorithm>
 #include <string>
@@ -125,6 +126,18 @@ Pose standing(double left_arm, double right_arm) {
     return pose;
 }
 
+// The skin parts assembled on the skeleton in a pose, at figure-space scale (soles on y = 0).
+Shape posed_figure(const Pose& pose, bool coarse) {
+    auto world = joint_world(pose);
+    Shape figure;
+    for (int j = 0; j < kJointCount; ++j) {
+        Shape part = joint_part(j, coarse);
+        part.transform(world[j]);
+        figure.merge(part);
+    }
+    return figure;
+}
+
 }  // namespace
 
 Model build_human4() {
@@ -151,17 +164,6 @@ Model build_human4() {
         model.add(o.name, std::move(s));
     }
     return model;
-}
-
-Shape posed_figure(const Pose& pose, bool coarse) {
-    auto world = joint_world(pose);
-    Shape figure;
-    for (int j = 0; j < kJointCount; ++j) {
-        Shape part = joint_part(j, coarse);
-        part.transform(world[j]);
-        figure.merge(part);
-    }
-    return figure;
 }
 
 Model build_manymen() {

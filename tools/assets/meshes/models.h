@@ -2,15 +2,11 @@
 // The model builders, one per mesh file, grouped by the files that hold them. Each returns the
 // model with its objects in the order the scenes draw them by number.
 #include "tools/assets/meshes/model_kit.h"
-#include "tools/assets/meshes/skeleton.h"
 
 // figure_models.cpp: the figure's skin and models made from posed figures.
 Model build_human4();
 Model build_manymen();
 Model build_diver();
-// The skin parts assembled on the skeleton in a pose, at figure-space scale (soles on y = 0);
-// coarse parts have half the facets.
-Shape posed_figure(const Pose& pose, bool coarse);
 
 // sea_models.cpp: the opening scene's sea and the fish.
 Model build_seaplane();

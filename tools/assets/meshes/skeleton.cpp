@@ -45,12 +45,16 @@ const std::array<FigurePart, 18> kFigureParts = {{
 }};
 // clang-format on
 
+namespace {
+
 Affine joint_local(const Pose& pose, int joint) {
     const Rotation& r = pose.rotation[joint];
     Affine m = Affine::translation(kSkeleton[joint].offset);
     if (kSkeleton[joint].parent < 0) m = m * Affine::translation(pose.root);
     return m * Affine::rotation_z(r.z) * Affine::rotation_x(r.x) * Affine::rotation_y(r.y);
 }
+
+}  // namespace
 
 std::array<Affine, kJointCount> joint_world(const Pose& pose) {
     std::array<Affine, kJointCount> world;

@@ -55,7 +55,6 @@ struct Pose {
     std::array<Rotation, kJointCount> rotation{};
 };
 
-// The joint's local transform in a pose: offset, root translation, then Rz · Rx · Ry.
-Affine joint_local(const Pose& pose, int joint);
-// Every joint's figure-space transform in a pose.
+// Every joint's figure-space transform in a pose: each joint's offset (and the root's
+// translation), then Rz · Rx · Ry, under its parent's.
 std::array<Affine, kJointCount> joint_world(const Pose& pose);
