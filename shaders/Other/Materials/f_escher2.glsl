@@ -13,7 +13,7 @@ void main() {
     vec3 l = normalize(gl_LightSource[0].position.xyz);
     float light = max(dot(n, l), 0.0);
     // Hatching: lines across the figure that close up where the light fails.
-    float lines = sin((object_position.y * 9.0 + object_position.x * 3.0) * 6.2832);
+    float lines = sin((object_position.y * 2.5 + object_position.x * 0.8) * 6.2832);
     float hatch = step(lines, light * 2.0 - 1.0);
     vec3 ink = gl_Color.rgb * 0.25;
     vec3 paper = gl_Color.rgb * 0.9 + vec3(0.08, 0.1, 0.1);

@@ -14,9 +14,9 @@ uniform float PosY;
 varying vec3 eye_position;
 varying vec3 world_normal;
 varying vec3 world_to_eye;
+varying vec3 world_light;
 varying vec2 ripple_uv;
 varying vec4 projector_uv;
-varying vec4 screen_uv;
 
 float swell(vec2 p, float t) {
     return 0.55 * sin(0.11 * p.x + 0.7 * t) + 0.35 * sin(0.07 * p.y - 0.45 * t + 1.3)
@@ -49,13 +49,14 @@ void main() {
     vec4 eye = gl_ModelViewMatrix * vertex;
     eye_position = eye.xyz;
     gl_Position = gl_ProjectionMatrix * eye;
-    screen_uv = gl_Position;
+    gl_FrontColor = gl_Color;
 
     // The view rotation (world -> eye) is the model-view with the placement's axis scales and
     // signs divided out; its transpose takes eye-space directions back to the world.
     mat3 mv = mat3(gl_ModelViewMatrix);
     mat3 view = mat3(normalize(mv[0]), -normalize(mv[1]), -normalize(mv[2]));
     world_to_eye = transpose(view) * (-eye.xyz);
+    world_light = transpose(view) * gl_LightSource[0].position.xyz;
 
     ripple_uv = world.xz * 0.02;
     projector_uv = gl_TextureMatrix[2] * vec4(world, 1.0);

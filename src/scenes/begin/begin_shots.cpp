@@ -64,25 +64,23 @@ Shot shot7(double s) {
     return {at_stage(f(-70.0 + 4.0 * d), f(-220.0 + 22.0 * d), 90.0f), at_stage(0.0f, -30.0f, 0.0f), world_up};
 }
 
-// 8: the establishing view of the stage, from high and wide.
+// 8: the establishing view of the stage: the stair tower, the crowd on it, the walkers below.
 Shot shot8(double s) {
     const double d = s - 51.1;
-    return {at_stage(f(-38.0 + 0.8 * d), f(-26.0 + 0.6 * d), f(60.0 - 1.0 * d)), at_stage(0.0f, -6.0f, 0.0f), world_up};
+    return {at_stage(f(-16.0 + 0.4 * d), f(-7.0 + 0.15 * d), f(22.0 - 0.6 * d)), at_stage(-1.0f, -3.0f, -6.0f), world_up};
 }
 
-// 9: among the figures: a slow dolly past the walkers, the school crossing in front.
+// 9: down among the figures: a dolly alongside the walkers' procession, the sitters and the
+// throwers behind them, the school circling overhead.
 Shot shot9(double s) {
     const double d = s - 53.5;
-    const double a = 0.045 * d;
-    return {at_stage(f(-24.0 * std::cos(a) + 6.0), f(-8.5 + 0.12 * d), f(34.0 * std::cos(a) - 6.0 * d * 0.3)),
-            at_stage(f(1.5 + 0.15 * d), -5.0f, f(-0.3 * d)),
-            world_up};
+    return {at_stage(f(-6.0 + 0.5 * d), -1.6f, 7.0f), at_stage(f(-2.0 + 0.5 * d), -1.2f, -3.0f), world_up};
 }
 
 // 10: cranes up and back until the stage lies below like a map.
 Shot shot10(double s) {
     const double d = s - 68.0;
-    return {at_stage(f(12.0 + 0.5 * d), f(-34.0 - 2.0 * d), f(36.0 + 1.0 * d)), at_stage(0.0f, -2.0f, -8.0f), world_up};
+    return {at_stage(f(4.0 + 0.5 * d), f(-4.0 - 1.6 * d), f(10.0 + 1.2 * d)), at_stage(0.0f, -1.5f, -4.0f), world_up};
 }
 
 // 11: rising out of the deep toward the far sea.

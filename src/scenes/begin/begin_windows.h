@@ -37,6 +37,10 @@ inline constexpr std::array<FloorCopy, 7> floor_copies = {{
     {{25.4, 36.3}, 795.6f, 112.0f, 25.0f, -1330.0f},
 }};
 
+// The sea-floor mesh again as the ground of the figures' stage, for as long as the stage's
+// background stands.
+inline constexpr ClockWindow stage_floor{51.848, 94.6};
+
 // The five figure groups: walkers (with a thrower), runners, sitters (with throwers), the
 // late throwers, and the lit group that carries the blood texture. The stage only exists once
 // the world has changed, so the open-ended windows start there too.

@@ -38,12 +38,12 @@ struct Walker {
     float start;    // place along the lane at s = 0
     float speed;    // units per clock second, along +x
 };
-constexpr Walker walkers[] = {{-3.0f, 0.0f, 1.05f}, {-2.2f, 3.4f, 1.1f}, {-3.7f, 6.9f, 1.0f},
-                              {-1.4f, 10.6f, 1.12f}, {-2.9f, 14.1f, 1.04f}, {-4.3f, 17.7f, 0.98f}};
+constexpr Walker walkers[] = {{0.4f, 0.0f, 1.05f}, {1.2f, 3.4f, 1.1f}, {-0.3f, 6.9f, 1.0f},
+                              {1.8f, 10.6f, 1.12f}, {0.6f, 14.1f, 1.04f}, {-0.6f, 17.7f, 0.98f}};
 constexpr float walk_span = 30.0f;
 
 // Runners cross on a diagonal from front left to back right.
-constexpr float run_from_x = -14.0f, run_from_z = 7.0f, run_to_x = 14.0f, run_to_z = -9.0f;
+constexpr float run_from_x = -14.0f, run_from_z = 3.0f, run_to_x = 14.0f, run_to_z = -11.0f;
 constexpr float run_speed = 3.3f;
 constexpr int runner_count = 4;
 
@@ -85,7 +85,7 @@ void part_begin::draw_figures(double s) {
             const float x = static_cast<float>(wrapped(w.start, w.speed, s, walk_span));
             draw_figure(walk, x, w.z, bs::heading_toward(1.0f, 0.0f), clip_frame(s, clip_rate, variation[i]));
         }
-        draw_figure(throw_r, -3.5f, 3.2f, bs::heading_toward(0.4f, -1.0f), clip_frame(s + 1.3, clip_rate, variation[6]));
+        draw_figure(throw_r, 6.0f, 3.0f, bs::heading_toward(-0.6f, -1.0f), clip_frame(s + 1.3, clip_rate, variation[6]));
     }
 
     // 2: runners crossing the stage on the diagonal, one after another.
@@ -111,7 +111,7 @@ void part_begin::draw_figures(double s) {
             draw_figure(sit, x, edge_z, 0.0f, clip_frame(s + 3.0 + 0.7 * i, clip_rate, 0.0), rise);
         }
         for (int i = 0; i < 2; ++i)
-            draw_figure(throw_r, bs::crowd_x - 1.5f + 4.0f * i, edge_z + 4.5f, bs::heading_toward(i ? -0.5f : 0.5f, 1.0f),
+            draw_figure(throw_r, bs::crowd_x - 1.5f + 4.0f * i, edge_z + 2.2f, bs::heading_toward(i ? -0.5f : 0.5f, 1.0f),
                         clip_frame(s + 2.0 * i, clip_rate, variation[11 + i]), rise);
     }
 

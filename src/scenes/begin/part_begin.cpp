@@ -147,7 +147,7 @@ void part_begin::set_cameras(double s) {
     // The moon: high above the water near the camera while the sea lasts, then above the stage.
     Vector3 light_eye, light_centre;
     if (s <= bt::world_change) {
-        light_eye = {eye.x + 6.0f, eye.y - 60.0f, eye.z - 10.0f};
+        light_eye = {eye.x + 8.0f, eye.y - 60.0f, eye.z - 45.0f};
         light_centre = {eye.x, eye.y, eye.z - 20.0f};
     } else {
         const Vector3& c = begin_stage::stage_centre;
@@ -175,6 +175,8 @@ void part_begin::draw(double* frame_dt, GraphicsContext* context, FrameState* fr
     const double s = s_;
 
     set_cameras(s);
+    // Saved with the window bound, as it is again when they are restored (see part_loader).
+    context->bind_window_framebuffer();
     glPushAttrib(GL_ALL_ATTRIB_BITS);
 
     if (bt::background_prepass(s)) background_prepass();

@@ -6,16 +6,20 @@
 #include "core/easing.h"
 #include "core/random.h"
 #include "scenes/begin/begin_programs.h"
+#include "scenes/begin/begin_stage.h"
 #include "scenes/begin/begin_timeline.h"
 #include "scenes/begin/begin_windows.h"
 #include "scenes/begin/part_begin.h"
 
 namespace bp = begin_programs;
+namespace bs = begin_stage;
 namespace bw = begin_windows;
 
 namespace {
 
 constexpr uint32_t sea_seed = 4234234;
+// Objects of the sea-floor mesh.
+constexpr int floor_sand = 0, floor_kelp = 2;
 
 }  // namespace
 
@@ -61,7 +65,7 @@ void part_begin::draw_sea(double s) {
 
 void part_begin::draw_sea_floor(double s) {
     const int program = program_base_ + bp::seafloor;
-    bool any = false;
+    bool any = bw::stage_floor.holds(s);
     for (const auto& copy : bw::floor_copies) any = any || copy.window.holds(s);
     if (!any) return;
     shaders_.use_program(program);
@@ -81,6 +85,23 @@ void part_begin::draw_sea_floor(double s) {
         glRotated(180.0, 0.0, 0.0, 1.0);
         glScaled(6.0, 6.0, 6.0);
         meshes_[floor_mesh].draw(-1);
+        glPopMatrix();
+    }
+    if (bw::stage_floor.holds(s)) {
+        // The stage's own ground: the sand pressed nearly flat so the figures stand on it, the
+        // kelp left standing.
+        const Vector3& c = bs::stage_centre;
+        glPushMatrix();
+        glTranslatef(c.x, c.y, c.z);
+        glRotated(180.0, 0.0, 0.0, 1.0);
+        glPushMatrix();
+        glScaled(1.0, 0.3, 1.0);
+        shaders_.set_float(program, "smash", 1.0f);
+        meshes_[floor_mesh].draw(floor_sand);
+        glPopMatrix();
+        shaders_.set_float(program, "smash", 0.0f);
+        glScaled(0.6, 0.6, 0.6);
+        meshes_[floor_mesh].draw(floor_kelp);
         glPopMatrix();
     }
 }

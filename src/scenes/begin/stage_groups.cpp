@@ -19,11 +19,12 @@ namespace {
 
 constexpr uint32_t school_seed = 77123;
 constexpr int school_size = 16;
-constexpr float school_radius = 5.5f;
-constexpr float school_height = 3.2f;   // above the ground
+constexpr float school_radius = 5.0f;
+constexpr float school_height = 2.4f;   // above the ground
 constexpr float school_x = 1.0f, school_z = -4.0f;
 constexpr double school_turn = 0.32;    // radians per clock second
-constexpr float fish_length = 0.55f;    // on the stage
+constexpr double school_spread = 1.1;   // radians of the circle the school stretches over
+constexpr float fish_length = 0.8f;     // on the stage
 constexpr int fish_back = 1, fish_flank = 4;  // objects of the bait mesh the school shows
 
 }  // namespace
@@ -78,19 +79,19 @@ void part_begin::draw_bait_fish(double s) {
     const Vector3& c = bs::stage_centre;
     seed_random(school_seed);
     for (int i = 0; i < school_size; ++i) {
-        const double offset_angle = 0.35 * random_unit();
+        const double offset_angle = 0.25 * random_unit();
         const double offset_radius = 1.6 * random_unit() - 0.8;
         const double offset_height = 1.4 * random_unit() - 0.7;
         const double phase = 2.0 * std::numbers::pi * random_unit();
         // The school sweeps round the stage in a loose band, each fish swaying in and out of it.
-        const double a = school_turn * s + 2.0 * std::numbers::pi * (i / 2) / (school_size / 2) * 0.45 + offset_angle;
+        const double a = school_turn * s + school_spread * i / school_size + offset_angle;
         const double r = school_radius + offset_radius + 0.4 * std::sin(1.7 * s + phase);
         const double h = school_height + offset_height + 0.25 * std::sin(1.1 * s + 2.0 * phase);
         const float x = static_cast<float>(c.x + school_x + r * std::cos(a));
         const float z = static_cast<float>(c.z + school_z + r * std::sin(a));
         const float y = static_cast<float>(c.y - h);
         // Swimming along the circle: the tangent direction.
-        const double heading = -a * 180.0 / std::numbers::pi + 0.0;
+        const double heading = -a * 180.0 / std::numbers::pi;
         shaders_.set_float(program, "Rotation", static_cast<float>(phase));
         glPushMatrix();
         glTranslatef(x, y, z);

@@ -48,10 +48,13 @@ void part_loader::draw(double* step, GraphicsContext* context, FrameState*) {
     progress = loading_ring::advanced(progress, *step);
     const AppState& app = app_state();
 
+    // The window is bound before the attributes are saved: the saved draw buffer is then the
+    // window's, and restoring it cannot fail. (Right after start-up a framebuffer object is
+    // bound, whose draw buffer the window does not have.)
+    context->bind_window_framebuffer();
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
-    context->bind_window_framebuffer();
     glUseProgram(0);
 
     glViewport(0, 0, app.render_width, app.render_height);

@@ -1,0 +1,148 @@
+// The loading screen and the opening scene drawn for real on the hidden window, from the asset
+// pack in the show directory (skipped when the pack has not been generated).
+#include <GL/glew.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "render/graphics_context.h"
+#include "scenes/begin/part_begin.h"
+#include "scenes/loader/part_loader.h"
+#include "show/app_state.h"
+#include "show/frame_state.h"
+#include "tests/support/gl_context.h"
+
+namespace {
+
+constexpr int render_height = 144;  // letterboxed in the 256 x 256 window
+
+bool pack_present() {
+    const std::filesystem::path show = BRINEFALL_SHOW_DIR;
+    for (const char* file : {"neomeshes/human4.objt", "neomeshes/seaplane.objt", "textures/noise.jpg",
+                             "textures/theloader3.jpg", "neomeshes/avatar_walk.bvh", "Other/Materials/f_man.glsl",
+                             "Other/PostProcessing/f_blurpass2.glsl"})
+        if (!std::filesystem::exists(show / file)) return false;
+    return true;
+}
+
+struct Picture {
+    int width = 0;
+    std::vector<unsigned char> rgb;
+    const unsigned char* at(int x, int y) const { return &rgb[3 * (y * width + x)]; }
+};
+
+class OpeningFrames : public GlTest {
+protected:
+    void SetUp() override {
+        GlTest::SetUp();
+        if (IsSkipped()) return;
+        if (!pack_present()) GTEST_SKIP() << "no asset pack in " << BRINEFALL_SHOW_DIR;
+        ASSERT_EQ(chdir(BRINEFALL_SHOW_DIR), 0);
+        AppState& app = app_state();
+        app.render_width = kWidth;
+        app.render_height = render_height;
+        app.window_width = kWidth;
+        app.window_height = kHeight;
+        context_.end_process = [](int code) { FAIL() << "the scene ended the process with " << code; };
+        context_.start_up([](double) {}, kWidth, render_height, false);
+    }
+
+    static Picture window_picture() {
+        Picture p;
+        p.width = kWidth;
+        p.rgb.resize(3 * kWidth * kHeight);
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glReadBuffer(GL_BACK);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, p.rgb.data());
+        return p;
+    }
+
+    // Spread of the brightness over the picture area (the letterbox bands excluded).
+    static double brightness_spread(const Picture& p) {
+        const int top = (kHeight + render_height) / 2, bottom = (kHeight - render_height) / 2;
+        double sum = 0, sum2 = 0;
+        int n = 0;
+        for (int y = bottom; y < top; ++y)
+            for (int x = 0; x < kWidth; ++x) {
+                const unsigned char* c = p.at(x, y);
+                const double v = (c[0] + c[1] + c[2]) / 3.0;
+                sum += v;
+                sum2 += v * v;
+                ++n;
+            }
+        const double mean = sum / n;
+        return std::sqrt(std::max(sum2 / n - mean * mean, 0.0));
+    }
+
+    GraphicsContext context_;
+};
+
+TEST_F(OpeningFrames, LoadingRingIsBlackFirstThenGrowsClockwise) {
+    part_loader loader;
+    loader.load(&context_);
+    EXPECT_TRUE(no_gl_error());
+    FrameState unused;
+    double step = 0.0;
+    loader.draw(&step, &context_, &unused);
+    Picture black = window_picture();
+    int lit = 0;
+    for (size_t i = 0; i < black.rgb.size(); ++i) lit += black.rgb[i] > 8;
+    EXPECT_EQ(lit, 0) << "the loading screen stays black before progress 2";
+
+    step = 25.0 / 0.909;  // progress 25: the half ring on the right
+    loader.draw(&step, &context_, &unused);
+    EXPECT_NEAR(loader.progress, 25.0, 1e-9);
+    Picture half = window_picture();
+    // The ring's body at radius 4.15 seen from 9.9 with a 65-degree view over the render area,
+    // which starts at the window's bottom.
+    const double pixels_per_unit = (render_height / 2.0) / (9.9 * std::tan(32.5 * 3.14159265 / 180.0));
+    const int r = static_cast<int>(std::lround(4.15 * pixels_per_unit));
+    const int cx = kWidth / 2, cy = render_height / 2;
+    EXPECT_GT(half.at(cx + r, cy)[0], 150) << "3 o'clock is on the arc";
+    EXPECT_LT(half.at(cx - r, cy)[0], half.at(cx + r, cy)[0] / 2) << "9 o'clock is not yet";
+    EXPECT_TRUE(no_gl_error());
+}
+
+TEST_F(OpeningFrames, DrawsTheVisibleClockRangesWithoutGlErrors) {
+    auto scene = std::make_unique<part_begin>();
+    scene->load(&context_);
+    EXPECT_TRUE(no_gl_error());
+    EXPECT_DOUBLE_EQ(scene->scene_clock, 4.15);
+
+    FrameState shared;
+    shared.mode = 1;
+    struct Step {
+        double dt;
+        double from, to;  // the clock the frame should draw with
+    };
+    // Real-time steps: the opening shot, the warm-up frame, the descent, the first jump to 56,
+    // the stage, the second jump back to 56, and the crowd blinking out.
+    const Step steps[] = {{0.0, 4.15, 4.15}, {0.1, 64.1, 64.3}, {15.0, 9.0, 9.3},   {12.0, 13.0, 13.4},
+                          {11.0, 56.0, 56.0}, {6.0, 60.3, 60.6}, {8.0, 66.1, 66.5}, {6.0, 56.0, 56.0},
+                          {19.0, 70.0, 70.1}};
+    for (const Step& step : steps) {
+        double dt = step.dt;
+        scene->draw(&dt, &context_, &shared);
+        SCOPED_TRACE(shared.params[0]);
+        EXPECT_TRUE(no_gl_error());
+        EXPECT_GE(shared.params[0], step.from);
+        EXPECT_LE(shared.params[0], step.to);
+        const Picture picture = window_picture();
+        if (scene->clock().warming_up()) {
+            // Covered by the warm-up clear colour (0, 0.03, 0.045).
+            const unsigned char* c = picture.at(kWidth / 2, kHeight / 2);
+            EXPECT_LE(c[0], 1);
+            EXPECT_NEAR(c[1], 0.03 * 255, 1.5);
+            EXPECT_NEAR(c[2], 0.045 * 255, 1.5);
+        } else {
+            EXPECT_GT(brightness_spread(picture), 2.0) << "a picture, not a flat colour";
+        }
+    }
+    EXPECT_LT(scene->scene_clock, 70.2);
+}
+
+}  // namespace
