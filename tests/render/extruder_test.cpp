@@ -111,3 +111,16 @@ TEST(ContourExtruder, ManyOutlinesGrowTheVertexStorage) {
     EXPECT_EQ(g.cap_triangle_count(), 2 * 100 * 100);
     EXPECT_NEAR(cap_area(g), 100 * 100 * (1.0 / 200) * (1.0 / 200) * 100, 0.05);
 }
+
+TEST(ContourExtruder, OnePixelHighImagesStayFinite) {
+    // Half of the height is 0 here; the mapping must not divide by it.
+    cv::Mat image(1, 40, CV_8UC1, cv::Scalar(0));
+    image(cv::Rect(5, 0, 20, 1)).setTo(255);
+    const ExtrusionGeometry g = build(image);
+    ASSERT_EQ(g.outlines[0].size(), 1u);
+    for (const auto& wall : g.walls)
+        for (const auto& step : wall) {
+            EXPECT_TRUE(std::isfinite(step.x) && std::isfinite(step.y));
+            for (float n : step.normal) EXPECT_TRUE(std::isfinite(n));
+        }
+}

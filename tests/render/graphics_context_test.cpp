@@ -82,6 +82,16 @@ TEST_F(GraphicsContextTest, TargetAndColourCountsAreClamped) {
     glGetIntegerv(GL_DRAW_BUFFER1, &buffer);
     EXPECT_EQ(buffer, GL_NONE);
 
+    // Attaching to target 20 is attaching to target 15, not to whatever name sits at 10100.
+    context.create_grid_texture(30);
+    EXPECT_EQ(context.attach_color_texture(20, 5, 30), static_cast<uint32_t>(GL_FRAMEBUFFER_COMPLETE));
+    GLint attached = 0;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
+    EXPECT_EQ(static_cast<GLuint>(bound), context.texture_table[10080 + 15]);
+    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT2,
+                                          GL_FRAMEBUFFER_ATTACHMENT_OBJECT_NAME, &attached);
+    EXPECT_EQ(static_cast<GLuint>(attached), context.texture_name(30));  // attachment 5 → 2
+
     context.bind_render_target(15, 7);
     glGetIntegerv(GL_DRAW_BUFFER2, &buffer);
     EXPECT_EQ(buffer, GL_COLOR_ATTACHMENT2);
