@@ -3,6 +3,7 @@
 #include <GL/glew.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <memory>
@@ -143,6 +144,37 @@ TEST_F(OpeningFrames, DrawsTheVisibleClockRangesWithoutGlErrors) {
         }
     }
     EXPECT_LT(scene->scene_clock, 70.2);
+}
+
+TEST_F(OpeningFrames, LowSpecComposeShowsThePicture) {
+    context_.low_detail = true;  // as start-up copies the setup dialog's "Low spec GPU"
+    auto scene = std::make_unique<part_begin>();
+    scene->load(&context_);
+    FrameState shared;
+    double dt = 0.0;
+    scene->draw(&dt, &context_, &shared);  // s = 4.15, where the second "Limit" is 1
+    EXPECT_TRUE(no_gl_error());
+    const Picture picture = window_picture();
+    EXPECT_GT(brightness_spread(picture), 2.0) << "the low-spec picture must not be blacked out";
+}
+
+TEST_F(OpeningFrames, LightDepthStartsFarAndTheWarmUpLeavesNoTrace) {
+    auto scene = std::make_unique<part_begin>();
+    scene->load(&context_);
+    auto light_depth_is_far = [this] {
+        std::vector<float> depth(kWidth * render_height);
+        glBindTexture(GL_TEXTURE_2D, context_.texture_name(10029));
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
+        return std::all_of(depth.begin(), depth.end(), [](float d) { return d == 1.0f; });
+    };
+    EXPECT_TRUE(light_depth_is_far()) << "after load";
+    FrameState shared;
+    for (double step : {0.0, 0.1}) {  // the second frame is the warm-up, 60 s ahead
+        double dt = step;
+        scene->draw(&dt, &context_, &shared);
+    }
+    EXPECT_TRUE(light_depth_is_far()) << "after the warm-up frame";
+    EXPECT_TRUE(no_gl_error());
 }
 
 }  // namespace

@@ -198,7 +198,10 @@ void part_begin::draw(double* frame_dt, GraphicsContext* context, FrameState* fr
     compose.flo = static_cast<float>(bt::composite_flo(s));
     const auto blur = bt::composite_motion_blur(s);
     std::copy(blur.begin(), blur.end(), compose.motion_blur);
-    compose.fade = context->low_detail ? compose.limit + 0.5f : static_cast<float>(bt::fade_level(s));
+    // The low-detail compose was once handed "Limit" + 0.5 here, a brightness on a scale where
+    // 0.5 meant "as is". On the shared compose's opening scale (0 as is, 1 black) that blacks the
+    // picture out whenever "Limit" is high, so both composes get the fade level.
+    compose.fade = static_cast<float>(bt::fade_level(s));
     compose_to_window(*context, shaders_, program_base_ + (bt::late_programs(s) ? bp::composite_late : bp::composite),
                       textures_, sizes_, compose);
     set_overlay_state(*context, textures_);
