@@ -1,6 +1,8 @@
 #include "tools/capture/progress_bar.h"
 
 #include <algorithm>
+#include <unistd.h>
+
 #include <cstdio>
 
 #include "platform/steady_clock.h"
@@ -8,13 +10,18 @@
 
 namespace {
 constexpr int kBarWidth = 30;
-constexpr double kRedrawSeconds = 0.2;
+// Redrawn in place on a terminal; into a log, a line now and then.
+constexpr double kTerminalRedrawSeconds = 0.2;
+constexpr double kLogLineSeconds = 10.0;
 }  // namespace
+
+ProgressBar::ProgressBar(long total) : total_(total), terminal_(isatty(STDERR_FILENO) == 1) {}
 
 void ProgressBar::update(long frame, double show_time) {
     const double now = steady_seconds();
     if (start_ < 0) start_ = now;
-    if (last_draw_ >= 0 && now - last_draw_ < kRedrawSeconds) return;
+    const double interval = terminal_ ? kTerminalRedrawSeconds : kLogLineSeconds;
+    if (last_draw_ >= 0 && now - last_draw_ < interval) return;
     last_draw_ = now;
 
     const double done = std::clamp(total_ > 0 ? (frame + 1) / static_cast<double>(total_ + 1)
@@ -26,9 +33,10 @@ void ProgressBar::update(long frame, double show_time) {
     bar[kBarWidth] = 0;
     const double elapsed = now - start_;
     const double eta = done > 0 ? elapsed * (1 - done) / done : 0;
-    std::fprintf(stderr, "\r[%s] %3d%%  frame %ld  show %7.2f s  ETA %4.0f s ", bar,
-                 static_cast<int>(done * 100), frame, show_time, eta);
-    drawn_ = true;
+    std::fprintf(stderr, "%s[%s] %3d%%  frame %ld  show %7.2f s  ETA %4.0f s %s",
+                 terminal_ ? "\r" : "", bar, static_cast<int>(done * 100), frame, show_time, eta,
+                 terminal_ ? "" : "\n");
+    drawn_ = terminal_;
 }
 
 void ProgressBar::finish() {
