@@ -5,7 +5,6 @@ class FrameClock {
 public:
     explicit FrameClock(int fps) : fps_(fps) {}
     void set_frame(long frame) { frame_ = frame; }
-    long frame() const { return frame_; }
     double seconds() const { return static_cast<double>(frame_) / fps_; }
 
 private:

@@ -58,8 +58,7 @@ private:
     FrameStats stats_;
     ProgressBar progress_;
     int drew_slot_ = -1;
-    int loader_drew_ = -1;
-    bool output_failed_ = false;
+    int loader_drew_ = -1;  // the loading screen is not a roster slot: its draws go here
 };
 
 // AppState::end_process is a plain function; it reaches the one capture through this.
@@ -185,10 +184,7 @@ void Capture::run() {
         std::snprintf(where, sizeof where, "at frame %ld (show time %.3f)", n, show_time);
         report_gl_errors(where);
         stats_.record_frame(drew_slot_, ms);
-        if (writes && frame_is_written(options_, n) && !write_frame(n, ms)) {
-            output_failed_ = true;
-            finish(1);
-        }
+        if (writes && frame_is_written(options_, n) && !write_frame(n, ms)) finish(1);
         progress_.update(n, show_time);
     }
     finish(0);
