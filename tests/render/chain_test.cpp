@@ -360,7 +360,7 @@ TEST_F(ChainTest, SceneThroughTheWholeChain) {
     const Picture combined = read_slot(context, textures.colour);
 
     // Occlusion darkens the contact crease in front of the red box, not the open floor.
-    int cx, cy, ox, oy, sx, sy;
+    int cx, cy, ox, oy;
     project(-1.6, 0.0, 1.06, cx, cy);
     project(-3.2, 0.0, 2.6, ox, oy);
     const float crease = combined.mean(cx, cy - 1, 1) / before.mean(cx, cy - 1, 1);
