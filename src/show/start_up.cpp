@@ -25,6 +25,7 @@ void sound_failure(const char* text, int exit_code) {
 }
 
 void show_loading_screen(ShowState& s) {
+    s.roster.loader = nullptr;
     if (!s.scene_factories.loader) return;
     s.roster.loader = s.scene_factories.loader();
     s.roster.loader->load(&s.graphics);
