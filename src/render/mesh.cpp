@@ -1,6 +1,7 @@
 #include "render/mesh.h"
 
 #include <GL/glew.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <charconv>
@@ -296,21 +297,18 @@ constexpr MeshMaterial default_material() {
 namespace {
 
 // The whole file in one allocation and one read: meshes run to tens of megabytes, and growing
-// a buffer chunk by chunk would copy them several times over.
+// a buffer chunk by chunk would copy them several times over. Anything but a regular file
+// (a directory, a pipe) goes through the ordinary chunked reader, which refuses directories.
 std::optional<std::string> read_mesh_file(const std::string& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return read_file(path);
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return std::nullopt;
-    std::string bytes;
-    if (std::fseek(file, 0, SEEK_END) == 0) {
-        const long size = std::ftell(file);
-        if (size > 0 && std::fseek(file, 0, SEEK_SET) == 0) {
-            bytes.resize(static_cast<std::size_t>(size));
-            bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
-        }
-    }
+    std::string bytes(static_cast<std::size_t>(status.st_size), '\0');
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
     const bool failed = std::ferror(file) != 0;
     std::fclose(file);
-    if (failed) return read_file(path);  // not seekable: fall back to reading in chunks
+    if (failed) return std::nullopt;
     return bytes;
 }
 

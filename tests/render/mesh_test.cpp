@@ -185,6 +185,7 @@ TEST(MeshRead, LoadPicksTheAlternateFileAndKeepsTheDirectory) {
     Mesh plain;
     plain.alternate_file = false;
     EXPECT_FALSE(plain.load(path, false));  // only the "t" file exists
+    EXPECT_FALSE(plain.load(testing::TempDir(), false));  // a directory is not a mesh
 }
 
 // The hashed de-duplication against the rule as written: a linear scan of the unique vertices
