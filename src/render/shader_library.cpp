@@ -2,6 +2,7 @@
 
 #include <GL/glew.h>
 #include <GL/glu.h>
+#include <sys/stat.h>
 
 #include <fstream>
 
@@ -21,8 +22,12 @@ bool ShaderLibrary::valid(int slot) const {
 }
 
 std::unique_ptr<char[]> ShaderLibrary::read_source(const std::string& file_name) {
-    std::ifstream file(file_name, std::ios::binary);
-    if (!file) {
+    // A directory opens like a file but has no length to read: it counts as missing.
+    struct stat status {};
+    const bool regular = ::stat(file_name.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+    std::ifstream file;
+    if (regular) file.open(file_name, std::ios::binary);
+    if (!regular || !file) {
         log_line("Cannot open shader source file.");
         return nullptr;
     }

@@ -109,6 +109,7 @@ TEST_F(ShaderLibraryTest, SourcesAndFailures) {
     ShaderLibrary shaders;
     testing::internal::CaptureStdout();
     EXPECT_EQ(ShaderLibrary::read_source("no/such/file.glsl"), nullptr);
+    EXPECT_EQ(ShaderLibrary::read_source(testing::TempDir()), nullptr);
     shaders.load_program("no/such/v_file", "no/such/f_file", 6);
     shaders.load_fragment_program(empty, 10127);
     shaders.load_fragment_program(empty, 10128);
