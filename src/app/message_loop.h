@@ -7,8 +7,9 @@
 
 struct AppState;
 
-// The idle pass's quit rule: the first pass that sees Escape held, or a failed frame, sets
-// quit_requested and notes the show time in quit_time; later passes change nothing.
+// The idle pass's quit rule: the first pass that sees Escape held (or pressed since the previous
+// pass: with software GL a frame can outlast a tap), or a failed frame, sets quit_requested and
+// notes the show time in quit_time; later passes change nothing.
 void note_quit_request(AppState& app, bool frame_failed, double show_time);
 
 // One idle pass: a frame is drawn only while the window is active (not minimised), the quit rule

@@ -80,8 +80,11 @@ bool window_proc(const SDL_Event& event, const WindowTarget& target) {
         case SDL_QUIT: return true;
         case SDL_KEYDOWN:
         case SDL_KEYUP:
-            if (const int code = virtual_key(event.key.keysym.sym))
+            if (const int code = virtual_key(event.key.keysym.sym)) {
                 target.app.keys[code] = event.type == SDL_KEYDOWN ? 1 : 0;
+                if (code == kKeyEscape && event.type == SDL_KEYDOWN)
+                    target.app.escape_pressed = true;
+            }
             return false;
         case SDL_MOUSEWHEEL: {
             // Whole-notch deltas of 120 as the show counts them; a half notch adds nothing.

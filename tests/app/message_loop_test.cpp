@@ -68,3 +68,20 @@ TEST(IdlePass, QuitTimeIsTheShowTimeTheFrameLeft) {
     idle_pass(app, [&] { show_time = 10.5; return true; }, show_time, [] {});
     EXPECT_DOUBLE_EQ(app.quit_time, 10.5);
 }
+
+TEST(IdlePass, AnEscapeTapBetweenTwoPassesStillStartsTheQuit) {
+    // A frame of a second (software GL) sees the key go down and up before the next idle pass.
+    AppState app;
+    app.escape_pressed = true;
+    app.keys[27] = 0;
+    note_quit_request(app, false, 5.0);
+    EXPECT_TRUE(app.quit_requested);
+    EXPECT_EQ(app.quit_time, 5.0);
+    EXPECT_FALSE(app.escape_pressed) << "each pass consumes the tap";
+
+    AppState later;
+    later.escape_pressed = true;
+    note_quit_request(later, false, 1.0);
+    note_quit_request(later, false, 2.0);
+    EXPECT_EQ(later.quit_time, 1.0);
+}

@@ -71,10 +71,17 @@ TEST_F(WindowProcTest, KeysAreHeldByVirtualKeyCodeUntilReleased) {
     key(SDLK_ESCAPE, false);
     EXPECT_EQ(app.keys[27], 0);
     EXPECT_EQ(app.keys['Q'], 1);
+    EXPECT_TRUE(app.escape_pressed) << "the press is kept for the idle pass after the release";
     key(SDLK_AUDIOPLAY, true);  // no virtual key: nothing recorded
     int held = 0;
     for (uint8_t k : app.keys) held += k;
     EXPECT_EQ(held, 1);
+}
+
+TEST_F(WindowProcTest, OnlyEscapePressesAreKept) {
+    key(SDLK_q, true);
+    key(SDLK_ESCAPE, false);
+    EXPECT_FALSE(app.escape_pressed);
 }
 
 TEST_F(WindowProcTest, WheelCountsWholeNotchesOnly) {

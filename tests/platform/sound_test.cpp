@@ -24,7 +24,8 @@ int loudest_band(const float* bands) {
 class SoundTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        tone_path_ = (std::filesystem::temp_directory_path() / "brinefall_sound_test_tone.ogg").string();
+        tone_path_ =
+            (std::filesystem::temp_directory_path() / "brinefall_sound_test_tone.ogg").string();
         ASSERT_TRUE(write_file(tone_path_, encode_ogg_tone(kRate, 2, 0.5, kToneHz, 0.5)));
     }
     static void TearDownTestSuite() { std::filesystem::remove(tone_path_); }
