@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <thread>
 
+#include <unistd.h>
+
 #include "core/file_io.h"
 #include "tests/platform/ogg_tone.h"
 
@@ -24,8 +26,9 @@ int loudest_band(const float* bands) {
 class SoundTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        tone_path_ =
-            (std::filesystem::temp_directory_path() / "brinefall_sound_test_tone.ogg").string();
+        // One file per process: the test command runs the cases of this suite side by side.
+        const std::string name = "brinefall_sound_test_" + std::to_string(getpid()) + ".ogg";
+        tone_path_ = (std::filesystem::temp_directory_path() / name).string();
         ASSERT_TRUE(write_file(tone_path_, encode_ogg_tone(kRate, 2, 0.5, kToneHz, 0.5)));
     }
     static void TearDownTestSuite() { std::filesystem::remove(tone_path_); }
