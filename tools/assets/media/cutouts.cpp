@@ -112,7 +112,7 @@ cv::Mat cut_moon() {
 }
 
 // A skyline strip: houses and towers on a common base, windows cut as holes.
-cv::Mat cut_skyline(uint32_t seed) {
+cv::Mat cut_skyline(int variant) {
     PaperCut sheet(kCutoutSize);
     sheet.polygon({{-0.95, -0.8}, {0.95, -0.8}, {0.95, -0.55}, {-0.95, -0.55}}, Layer::paper);
     struct House {
@@ -123,7 +123,7 @@ cv::Mat cut_skyline(uint32_t seed) {
                        {0.15, 0.45, 0.75, false},  {0.45, 0.9, 0.15, true}};
     const House b[] = {{-0.9, -0.5, 0.45, false}, {-0.5, -0.1, 0.1, true}, {-0.1, 0.2, 0.8, false},
                        {0.2, 0.55, -0.1, true},   {0.55, 0.92, 0.4, false}};
-    const House* houses = seed == 1 ? a : b;
+    const House* houses = variant == 1 ? a : b;
     for (int h = 0; h < 5; ++h) {
         const House& house = houses[h];
         sheet.polygon({{house.x0, -0.6}, {house.x1, -0.6}, {house.x1, house.top}, {house.x0, house.top}}, Layer::paper);

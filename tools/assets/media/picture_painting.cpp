@@ -293,8 +293,9 @@ cv::Mat paint_old_planks() {
         // Knots, end joints and the dark gaps between planks.
         const double kx = lattice_hash(plank, 2, 0, 1669), kr = std::hypot((u - kx) * 3, within - 0.5);
         c = mix(c, Colour(0.16, 0.09, 0.05), 1 - smoothstep(0.05, 0.12, kr));
-        const double joint = std::abs(std::fmod(u + shift * 0.37, 0.5) - 0.25);
-        c = mix(c, Colour(0.08, 0.05, 0.03), 1 - smoothstep(0.0, 0.006, std::abs(joint - 0.25) - 0.0));
+        const double along = std::fmod(u + shift * 0.37, 0.5);  // plank ends every half picture
+        const double joint = std::min(along, 0.5 - along);
+        c = mix(c, Colour(0.08, 0.05, 0.03), 1 - smoothstep(0.0, 0.006, joint));
         c = mix(c, Colour(0.05, 0.03, 0.02), 1 - smoothstep(0.02, 0.06, std::min(within, 1 - within)));
         return c * (0.8 + 0.3 * stains.at(u, v));
     });

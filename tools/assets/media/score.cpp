@@ -69,7 +69,7 @@ public:
                         add({t, 0.1, Instrument::snare, 0, 0.45 * kit.level, -0.05, 0, 0.15});
                     }
                 }
-                if (kit.hats && s % 2 == 0 + (kit.half_time ? 0 : 0)) {
+                if (kit.hats && s % 2 == 0) {
                     const double accent = s % 4 == 2 ? 1.0 : 0.6;
                     add({t, 0.05, Instrument::closed_hat, 0, 0.32 * accent * humanise(t, 1) * kit.level, 0.3, 0, 0.05});
                 } else if (kit.hats && !kit.half_time) {
@@ -175,9 +175,9 @@ public:
 };
 
 // The chord sounding at a time, for pitching the accents.
-const Chord& chord_at_time(double t) {
+Chord chord_at_time(double t) {
     const double bar = (t - kGridOrigin) / (4 * kBeatSeconds);
-    static const Harmony main{kMain, 0}, paper{kPaper, 122}, night{kNight, 164}, finale{kMain, 189};
+    const Harmony main{kMain, 0}, paper{kPaper, 122}, night{kNight, 164}, finale{kMain, 189};
     if (t < 289) return main.at(bar);
     if (t < 361) return paper.at(bar);
     if (t < bar_time(189)) return night.at(bar);
@@ -303,7 +303,7 @@ std::vector<Note> compose_score() {
     // The accents, pitched to the chord under them.
     int stab = 0;
     for (const Accent& a : kAccents) {
-        const Chord& chord = chord_at_time(a.time);
+        const Chord chord = chord_at_time(a.time);
         if (a.full_hit) {
             c.add({a.time, 0.1, Instrument::hit, 0, 1.0, 0, 0.15, 0.4});
         } else {

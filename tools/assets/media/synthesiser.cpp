@@ -144,9 +144,9 @@ double voice_seconds(const Note& n) {
         case Instrument::bass: return n.length + 0.25;
         case Instrument::sub: return n.length + 0.5;
         case Instrument::pad: return n.length + 5.0;
-        case Instrument::pluck: return 1.2;
+        case Instrument::pluck: return 1.0;
         case Instrument::bell: return 3.5;
-        case Instrument::marimba: return 1.4;
+        case Instrument::marimba: return 1.2;
         case Instrument::lead: return n.length + 1.0;
         case Instrument::swell: return n.length;
         case Instrument::riser: return n.length;
