@@ -68,8 +68,9 @@ cv::Vec3d sky(const Direction& d) {
     const Direction band_axis = cv::normalize(Direction(0.3, 0.8, 0.5));
     const double across = d.dot(band_axis);
     const double haze = value_noise3(d[0] * 6, d[1] * 6, d[2] * 6, 20101) * 0.6 + value_noise3(d[0] * 17, d[1] * 17, d[2] * 17, 20102) * 0.4;
-    c += cv::Vec3d(0.05, 0.05, 0.07) * std::exp(-across * across / 0.02) * smoothstep(0.3, 0.8, haze);
+    // Band and stars sink into the haze below the horizon.
     const double visible = elevation >= 0 ? 1.0 : 1 - smoothstep(0.0, 0.15, -elevation);
+    c += cv::Vec3d(0.05, 0.05, 0.07) * std::exp(-across * across / 0.02) * smoothstep(0.3, 0.8, haze) * visible;
     return c + stars(d) * visible;
 }
 
