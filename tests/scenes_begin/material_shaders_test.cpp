@@ -47,8 +47,9 @@ TEST_F(MaterialShaders, EveryProgramCompilesAndLinksCleanly) {
         EXPECT_NE(fragment_text->find("gl_FragData[1]"), std::string::npos);
         // A fragment shader that reads the interpolated colour needs a vertex shader that writes
         // it: otherwise the colour is undefined (and on llvmpipe it is garbage).
-        if (fragment_text->find("gl_Color") != std::string::npos)
+        if (fragment_text->find("gl_Color") != std::string::npos) {
             EXPECT_NE(vertex_text->find("gl_FrontColor"), std::string::npos) << entry.vertex;
+        }
 
         std::string vertex_log, fragment_log, link_log;
         const GLuint vertex = compile(GL_VERTEX_SHADER, *vertex_text, vertex_log);

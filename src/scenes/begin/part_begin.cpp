@@ -3,8 +3,10 @@
 #include <GL/glew.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
+#include "render/log_line.h"
 #include "scenes/begin/begin_programs.h"
 #include "scenes/begin/begin_shots.h"
 #include "scenes/begin/begin_stage.h"
@@ -23,6 +25,17 @@ constexpr int positions_texels = 1024;
 constexpr float shake_eye = 0.08f, shake_centre = 0.04f;
 // The warm-up frame is covered by this clear.
 constexpr float warm_up_clear[4] = {0.0f, 0.03f, 0.045f, 0.0f};
+
+// Debug builds report a GL error once per pass, naming the pass; release builds read nothing.
+void check_pass([[maybe_unused]] const char* pass) {
+#ifndef NDEBUG
+    for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError()) {
+        char text[96];
+        std::snprintf(text, sizeof text, "GL error 0x%04x after the opening's %s", error, pass);
+        log_line(text);
+    }
+#endif
+}
 
 void clamp_bound_texture() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
@@ -180,14 +193,18 @@ void part_begin::draw(double* frame_dt, GraphicsContext* context, FrameState* fr
     glPushAttrib(GL_ALL_ATTRIB_BITS);
 
     if (bt::background_prepass(s)) background_prepass();
+    check_pass("background pre-pass");
     render_scene_passes(*context, textures_, sizes_, bt::depth_prepass(s), [this](bool depth_mode) { scene_pass(depth_mode); });
+    check_pass("scene passes");
     run_occlusion_combine(*context, shaders_, program_base_ + bp::combine2, textures_, sizes_, s, projector_);
+    check_pass("occlusion combine");
     if (bt::highlight_passes(s)) {
         const int quarter_w = sizes_.quarter_width(), quarter_h = sizes_.quarter_height();
         run_filter_passes(*context, shaders_, program_base_ + bp::highlights, 1, 1, quarter_w, quarter_h,
                           textures_.colour, textures_.highlights);
         run_filter_passes(*context, shaders_, program_base_ + (bt::late_programs(s) ? bp::godrays2 : bp::godrays), 1, 1,
                           quarter_w, quarter_h, textures_.highlights, textures_.highlights);
+        check_pass("highlight and shaft passes");
     }
 
     ComposeUniforms compose;
@@ -205,6 +222,7 @@ void part_begin::draw(double* frame_dt, GraphicsContext* context, FrameState* fr
     compose_to_window(*context, shaders_, program_base_ + (bt::late_programs(s) ? bp::composite_late : bp::composite),
                       textures_, sizes_, compose);
     set_overlay_state(*context, textures_);
+    check_pass("window compose");
 
     if (clock_.warming_up()) {
         glClearColor(warm_up_clear[0], warm_up_clear[1], warm_up_clear[2], warm_up_clear[3]);
