@@ -11,6 +11,7 @@
 #include <fstream>
 #include <memory>
 
+#include "app/gl_window.h"
 #include "app/setup_choice.h"
 #include "platform/message_box.h"
 #include "platform/steady_clock.h"
@@ -110,7 +111,9 @@ bool Capture::start() {
 
     if (!options_.out.empty() && !folder_.open(options_.out)) return false;
 
-    // The defaults the show's window sets before its start-up.
+    // What the show's window does before its start-up: the default projection, then the GL
+    // defaults of init_gl (whose start-up call capture makes itself, with its timed scenes).
+    resize_gl_scene(app.window_width, app.window_height);
     glShadeModel(GL_SMOOTH);
     glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
     glClearDepth(1.0);
