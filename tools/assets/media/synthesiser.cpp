@@ -125,10 +125,35 @@ double smoothstep(double edge0, double edge1, double x) {
     return t * t * (3 - 2 * t);
 }
 
-double attack_release(double t, double attack, double held, double release) {
-    const double a = attack > 0 ? std::min(1.0, t / attack) : 1.0;
-    return t < held ? a : a * std::exp(-(t - held) / release);
-}
+// exp(−t/τ) sample by sample, by repeated multiplication rather than a call per sample.
+class Decay {
+public:
+    explicit Decay(double tau) : step_(std::exp(-kDt / tau)) {}
+    double operator()() {
+        const double v = value_;
+        value_ *= step_;
+        return v;
+    }
+
+private:
+    double step_, value_ = 1;
+};
+
+// Linear attack, held while the key is down, then an exponential release.
+class AttackRelease {
+public:
+    AttackRelease(double attack, double held, double release)
+        : rise_(attack > 0 ? kDt / attack : 1), held_(static_cast<size_t>(held * kSampleRate)), release_(release) {}
+    double operator()() {
+        const double a = std::min(1.0, static_cast<double>(i_) * rise_);
+        return a * (i_++ < held_ ? 1.0 : release_());
+    }
+
+private:
+    double rise_;
+    size_t held_, i_ = 0;
+    Decay release_;
+};
 
 bool is_accent(Instrument i) { return i == Instrument::hit || i == Instrument::stab; }
 
@@ -143,7 +168,7 @@ double voice_seconds(const Note& n) {
         case Instrument::crash: return 2.6;
         case Instrument::bass: return n.length + 0.25;
         case Instrument::sub: return n.length + 0.5;
-        case Instrument::pad: return n.length + 5.0;
+        case Instrument::pad: return n.length + 4.0;
         case Instrument::pluck: return 1.0;
         case Instrument::bell: return 3.5;
         case Instrument::marimba: return 1.2;
@@ -201,23 +226,26 @@ void render_voice(const Note& n, Buses& buses, const std::vector<float>& ducking
     Filter f1, f2;
 
     switch (n.instrument) {
-        case Instrument::kick:
+        case Instrument::kick: {
+            Decay sweep(0.03), body_decay(0.3), click_decay(0.0015);
             for (size_t i = 0; i < frames; ++i) {
                 const double t = i * kDt;
-                const double body = o1.sine(46 + 125 * std::exp(-t / 0.03)) * std::exp(-t / 0.3) * std::min(1.0, t / 0.0008);
-                const double click = noise.next() * std::exp(-t / 0.0015) * 0.35;
+                const double body = o1.sine(46 + 125 * sweep()) * body_decay() * std::min(1.0, t / 0.0008);
+                const double click = noise.next() * click_decay() * 0.35;
                 out.put(i, std::tanh(1.6 * (body + click)) * 0.9);
             }
             break;
-        case Instrument::snare:
+        }
+        case Instrument::snare: {
+            Decay low(0.05), high(0.03), rattle(0.13);
             f1.set(2600, 0.8);
             for (size_t i = 0; i < frames; ++i) {
-                const double t = i * kDt;
-                const double tone = o1.sine(190) * std::exp(-t / 0.05) * 0.45 + o2.sine(330) * std::exp(-t / 0.03) * 0.2;
+                const double tone = o1.sine(190) * low() * 0.45 + o2.sine(330) * high() * 0.2;
                 f1.run(noise.next());
-                out.put(i, tone + (f1.band * 1.2 + f1.high * 0.25) * std::exp(-t / 0.13));
+                out.put(i, tone + (f1.band * 1.2 + f1.high * 0.25) * rattle());
             }
             break;
+        }
         case Instrument::clap:
             f1.set(1300, 1.4);
             for (size_t i = 0; i < frames; ++i) {
@@ -232,46 +260,52 @@ void render_voice(const Note& n, Buses& buses, const std::vector<float>& ducking
             break;
         case Instrument::closed_hat:
         case Instrument::open_hat: {
-            const double decay = n.instrument == Instrument::closed_hat ? 0.025 : 0.16;
+            Decay decay(n.instrument == Instrument::closed_hat ? 0.025 : 0.16);
             f1.set(8000, 0.9);
             f2.set(7000, 0.9);
             for (size_t i = 0; i < frames; ++i) {
-                const double t = i * kDt;
-                const double env = std::exp(-t / decay) * 0.45;
+                const double env = decay() * 0.45;
                 f1.run(noise.next());
                 f2.run(noise2.next());
                 out.put(i, f1.high * env, f2.high * env);
             }
             break;
         }
-        case Instrument::crash:
+        case Instrument::crash: {
+            Decay decay(0.9);
             f1.set(5000, 0.8);
             f2.set(5200, 0.8);
             for (size_t i = 0; i < frames; ++i) {
                 const double t = i * kDt;
-                const double env = std::exp(-t / 0.9) * 0.45 * std::min(1.0, t / 0.001);
+                const double env = decay() * 0.45 * std::min(1.0, t / 0.001);
                 f1.run(noise.next());
                 f2.run(noise2.next());
                 out.put(i, f1.high * env, f2.high * env);
             }
             break;
-        case Instrument::bass:
+        }
+        case Instrument::bass: {
+            AttackRelease envelope(0.003, n.length, 0.04);
+            Decay punch(0.1);
             for (size_t i = 0; i < frames; ++i) {
                 const double t = i * kDt;
                 if (i % kControlRate == 0) f1.set(170 + 2000 * n.velocity * std::exp(-t / 0.09), 1.25);
                 f1.run(o1.saw(hz) * 0.55 + o2.sine(hz * 0.5) * 0.3);
-                const double amp = attack_release(t, 0.003, n.length, 0.04) * (0.85 + 0.15 * std::exp(-t / 0.1));
+                const double amp = envelope() * (0.85 + 0.15 * punch());
                 out.put(i, (f1.low + o3.sine(hz * 0.5) * 0.35) * amp);
             }
             break;
-        case Instrument::sub:
-            for (size_t i = 0; i < frames; ++i) {
-                const double t = i * kDt;
-                out.put(i, o1.sine(hz) * attack_release(t, 0.02, n.length, 0.12) * 0.6);
-            }
+        }
+        case Instrument::sub: {
+            AttackRelease envelope(0.02, n.length, 0.12);
+            for (size_t i = 0; i < frames; ++i) out.put(i, o1.sine(hz) * envelope() * 0.6);
             break;
+        }
         case Instrument::pad: {
-            const double detune = std::pow(2.0, 0.1 / 12);
+            // Two saws detuned apart, one to each side, over a soft sub-octave sine.
+            const double detune = std::pow(2.0, 0.12 / 12);
+            AttackRelease envelope(0.9, n.length, 1.4);
+            const double tail = voice_seconds(n);
             for (size_t i = 0; i < frames; ++i) {
                 const double t = i * kDt;
                 if (i % kControlRate == 0) {
@@ -280,39 +314,48 @@ void render_voice(const Note& n, Buses& buses, const std::vector<float>& ducking
                     f1.set(600 + 1100 * sweep, 0.9);
                     f2.set(650 + 1100 * sweep, 0.9);
                 }
-                const double a = o1.saw(hz / detune), b = o2.saw(hz), c = o3.saw(hz * detune), d = o4.sine(hz * 0.5);
-                f1.run(a + 0.6 * b);
-                f2.run(c + 0.6 * b);
-                const double amp = attack_release(t, 0.9, n.length, 1.4) * 0.17;
-                out.put(i, (f1.low + 0.4 * d) * amp, (f2.low + 0.4 * d) * amp);
+                const double a = o1.saw(hz / detune), c = o3.saw(hz * detune), d = o4.sine(hz * 0.5);
+                f1.run(a);
+                f2.run(c);
+                // The release is cut short with a brief fade once it is far down.
+                const double amp = envelope() * 0.22 * std::min(1.0, (tail - t) / 0.3);
+                out.put(i, (f1.low + 0.3 * d) * amp, (f2.low + 0.3 * d) * amp);
             }
             break;
         }
-        case Instrument::pluck:
+        case Instrument::pluck: {
+            Decay decay(0.22);
             for (size_t i = 0; i < frames; ++i) {
                 const double t = i * kDt;
                 if (i % kControlRate == 0) f1.set(500 + 6500 * n.velocity * std::exp(-t / 0.07), 1.4);
                 f1.run(o1.saw(hz) * 0.5 + o2.square(hz * 1.004) * 0.3);
-                out.put(i, f1.low * std::exp(-t / 0.22) * std::min(1.0, t / 0.002) * 0.5);
+                out.put(i, f1.low * decay() * std::min(1.0, t / 0.002) * 0.5);
             }
             break;
-        case Instrument::bell:
+        }
+        case Instrument::bell: {
+            Decay brightness(0.35), decay(1.1);
             for (size_t i = 0; i < frames; ++i) {
                 const double t = i * kDt;
-                const double mod = o1.sine(hz * 3.5) * (2.2 * std::exp(-t / 0.35) + 0.15);
-                out.put(i, o2.sine_pm(hz, mod) * std::exp(-t / 1.1) * std::min(1.0, t / 0.002) * 0.3);
+                const double mod = o1.sine(hz * 3.5) * (2.2 * brightness() + 0.15);
+                out.put(i, o2.sine_pm(hz, mod) * decay() * std::min(1.0, t / 0.002) * 0.3);
             }
             break;
-        case Instrument::marimba:
+        }
+        case Instrument::marimba: {
+            Decay strike(0.02), decay(0.32), overtone(0.05);
             for (size_t i = 0; i < frames; ++i) {
                 const double t = i * kDt;
-                const double mod = o1.sine(hz * 4) * 1.8 * std::exp(-t / 0.02);
-                const double v = o2.sine_pm(hz, mod) * std::exp(-t / 0.32) + o3.sine(hz * 4) * 0.12 * std::exp(-t / 0.05);
+                const double mod = o1.sine(hz * 4) * 1.8 * strike();
+                const double v = o2.sine_pm(hz, mod) * decay() + o3.sine(hz * 4) * 0.12 * overtone();
                 out.put(i, v * std::min(1.0, t / 0.001) * 0.42);
             }
             break;
+        }
         case Instrument::lead: {
             const double detune = std::pow(2.0, 0.08 / 12);
+            AttackRelease envelope(0.012, n.length, 0.2);
+            Decay settle(0.3);
             for (size_t i = 0; i < frames; ++i) {
                 const double t = i * kDt;
                 const double vibrato = std::pow(2.0, 0.15 / 12 * std::clamp((t - 0.25) / 0.3, 0.0, 1.0) *
@@ -320,7 +363,7 @@ void render_voice(const Note& n, Buses& buses, const std::vector<float>& ducking
                 const double f = hz * vibrato;
                 if (i % kControlRate == 0) f1.set(1200 + 4200 * (0.35 + 0.65 * std::exp(-t / 0.25)), 1.3);
                 f1.run(o1.saw(f / detune) * 0.5 + o2.saw(f * detune) * 0.5 + o3.square(f * 0.5) * 0.25);
-                const double amp = attack_release(t, 0.012, n.length, 0.2) * (0.75 + 0.25 * std::exp(-t / 0.3));
+                const double amp = envelope() * (0.75 + 0.25 * settle());
                 out.put(i, f1.low * amp * 0.3);
             }
             break;
@@ -350,30 +393,34 @@ void render_voice(const Note& n, Buses& buses, const std::vector<float>& ducking
                 out.put(i, f1.band * x * x * 0.8 * tail);
             }
             break;
-        case Instrument::hit:
+        case Instrument::hit: {
+            Decay sweep(0.04), thump_decay(0.4), click_decay(0.002), wash_decay(0.7);
             f1.set(3000, 0.8);
             f2.set(3100, 0.8);
             for (size_t i = 0; i < frames; ++i) {
                 const double t = i * kDt;
-                const double thump = o1.sine(50 + 170 * std::exp(-t / 0.04)) * std::exp(-t / 0.4);
-                const double click = noise.next() * std::exp(-t / 0.002) * 1.8;
+                const double thump = o1.sine(50 + 170 * sweep()) * thump_decay();
+                const double click = noise.next() * click_decay() * 1.8;
                 f1.run(noise.next());
                 f2.run(noise2.next());
-                const double wash = std::exp(-t / 0.7) * 0.55 * std::min(1.0, t / 0.0005);
+                const double wash = wash_decay() * 0.55 * std::min(1.0, t / 0.0005);
                 out.put(i, std::tanh(thump + click + f1.high * wash), std::tanh(thump + click + f2.high * wash));
             }
             break;
-        case Instrument::stab:
+        }
+        case Instrument::stab: {
+            Decay click_decay(0.0015), snap(0.03), chord(0.18);
             f2.set(2000, 1.2);
             for (size_t i = 0; i < frames; ++i) {
                 const double t = i * kDt;
                 if (i % kControlRate == 0) f1.set(300 + 5000 * std::exp(-t / 0.06), 1.1);
                 f1.run(o1.saw(hz) + o2.saw(hz * 1.4983) * 0.8 + o3.saw(hz * 2) * 0.6);
                 f2.run(noise.next());
-                const double click = noise2.next() * std::exp(-t / 0.0015) * 1.5;
-                out.put(i, click + f2.band * std::exp(-t / 0.03) * 0.6 + f1.low * std::exp(-t / 0.18) * 0.35);
+                const double click = noise2.next() * click_decay() * 1.5;
+                out.put(i, click + f2.band * snap() * 0.6 + f1.low * chord() * 0.35);
             }
             break;
+        }
     }
 }
 
