@@ -101,13 +101,17 @@ void resize_gl_scene(int width, int height) {
     glLoadIdentity();
 }
 
-bool init_gl() {
+void set_gl_defaults() {
     glShadeModel(GL_SMOOTH);
     glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
     glClearDepth(1.0);
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+}
+
+bool init_gl() {
+    set_gl_defaults();
     attach_show(app_state().window, show_scene_factories());
     start_up();
     return true;

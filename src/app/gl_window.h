@@ -20,6 +20,10 @@ void kill_gl_window();
 // from 0.1 to 100; leaves the identity model-view matrix selected.
 void resize_gl_scene(int width, int height);
 
+// The fixed GL defaults: smooth shading, clear colour and depth, depth test (less or equal),
+// nicest perspective correction. Capture sets them too before its own start-up.
+void set_gl_defaults();
+
 // The fixed GL defaults, then the show's start-up. Always true: start-up failures end the
 // process themselves.
 bool init_gl();

@@ -175,7 +175,7 @@ bool draw_frame() {
         s.sound->set_volume(kMusicChannel, fade.music_volume);
         draw_quit_fade(s.graphics, app, fade.alpha);
         if (fade.complete) {
-            set_clipboard_text(app.capture_text);
+            copy_to_clipboard(app.capture_text);
             s.sound->close();
             end_show(0);
         }

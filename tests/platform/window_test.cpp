@@ -57,7 +57,7 @@ TEST_F(DisplayTest, DesktopModeIsOneOfTheListedModes) {
 TEST_F(DisplayTest, ClipboardTakesTheText) {
     HiddenGlWindow hidden = open_hidden_gl_window(8, 8);  // X11 selections need a window
     const std::string text = "Cam :1,2,3  \n";
-    ASSERT_TRUE(set_clipboard_text(text));
+    ASSERT_TRUE(copy_to_clipboard(text));
     char* back = SDL_GetClipboardText();
     EXPECT_EQ(std::string(back), text);
     SDL_free(back);
@@ -68,5 +68,5 @@ TEST(DisplayFree, ServicesWithoutAVideoSubsystemFailQuietly) {
     if (SDL_WasInit(SDL_INIT_VIDEO)) GTEST_SKIP() << "video already running in this process";
     EXPECT_TRUE(list_display_modes().empty());
     EXPECT_EQ(desktop_display_mode(), DisplayMode{});
-    EXPECT_FALSE(set_clipboard_text("x"));
+    EXPECT_FALSE(copy_to_clipboard("x"));
 }

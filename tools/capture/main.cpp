@@ -114,12 +114,7 @@ bool Capture::start() {
     // What the show's window does before its start-up: the default projection, then the GL
     // defaults of init_gl (whose start-up call capture makes itself, with its timed scenes).
     resize_gl_scene(app.window_width, app.window_height);
-    glShadeModel(GL_SMOOTH);
-    glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
-    glClearDepth(1.0);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    set_gl_defaults();
 
     ShowState& show = show_state();
     auto sound = std::make_unique<OfflineSound>();
