@@ -22,10 +22,10 @@ namespace begin_stage {
 
 // The figures' clips are authored about 71 units tall; on the stage they stand about 1.8.
 inline constexpr float figure_scale = 0.0254f;
-// The Escher crowd's stair tower (its plinth spans ±10 in x and z) stands behind the stage,
-// sunk so that its plinth's edge is a knee-high seat.
+// The Escher crowd's stair tower (its plinth spans ±10 in x and z, its top at y = -0.4 of the
+// model) stands behind the stage, raised so that the plinth's front edge is a knee-high seat.
 inline constexpr float crowd_x = -2.0f, crowd_z = -15.0f;
-inline constexpr float crowd_sink = 0.7f;  // plinth top 0.5 above the ground
+inline constexpr float crowd_lift = 0.9f;  // plinth top 0.5 above the ground
 inline constexpr float plinth_front = 10.0f;
 
 // Heading (degrees about the world vertical) that turns a figure authored facing +z to face

@@ -47,6 +47,9 @@ constexpr float run_from_x = -14.0f, run_from_z = 3.0f, run_to_x = 14.0f, run_to
 constexpr float run_speed = 3.3f;
 constexpr int runner_count = 4;
 
+// Clock lead of the sitters' clip: frame 25 of the sit clip (reaching back for the seat) at 61.
+constexpr double sit_lead = 3.17;
+
 }  // namespace
 
 void part_begin::draw_figure(Figure figure, float x, float z, float heading, float frame, float rise) {
@@ -107,8 +110,10 @@ void part_begin::draw_figures(double s) {
         const float edge_z = bs::crowd_z + bs::plinth_front + 0.45f;
         for (int i = 0; i < 5; ++i) {
             const float x = bs::crowd_x - 5.0f + 2.3f * i;
-            // The clip sits down, rests and stands: start each one in its rest, a little apart.
-            draw_figure(sit, x, edge_z, 0.0f, clip_frame(s + 3.0 + 0.7 * i, clip_rate, 0.0), rise);
+            // The clip sits down (to about frame 31), rests, and rises from frame 98 of 120.
+            // Played at half speed, each one is just settling onto the seat as it comes out of
+            // the sand at 61 and is still seated at 70.6, a little apart from its neighbours.
+            draw_figure(sit, x, edge_z, 0.0f, clip_frame(s + sit_lead + 0.7 * i, 0.5 * clip_rate, 0.0), rise);
         }
         for (int i = 0; i < 2; ++i)
             draw_figure(throw_r, bs::crowd_x - 1.5f + 4.0f * i, edge_z + 2.2f, bs::heading_toward(i ? -0.5f : 0.5f, 1.0f),

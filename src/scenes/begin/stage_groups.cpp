@@ -63,7 +63,7 @@ void part_begin::draw_crowd(double s) {
     glColor3f(0.55f, 0.6f, 0.62f);
     const Vector3& c = bs::stage_centre;
     glPushMatrix();
-    glTranslatef(c.x + bs::crowd_x, c.y + bs::crowd_sink, c.z + bs::crowd_z);
+    glTranslatef(c.x + bs::crowd_x, c.y - bs::crowd_lift, c.z + bs::crowd_z);
     glRotated(180.0, 0.0, 0.0, 1.0);
     meshes_[crowd_mesh].draw(-1);
     glPopMatrix();
