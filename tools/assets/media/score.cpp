@@ -56,8 +56,12 @@ public:
     };
     void drums(double from, double to, const Kit& kit) {
         for (double b = from; b < to; b += 1) {
+            // A snare fill closes every eighth bar of a phrase with a clap.
+            const bool fill = kit.clap && static_cast<int>(b - from) % 8 == 7 && b + 1 <= to;
             for (int s = 0; s < 16; ++s) {
                 const double t = bar_time(b, s);
+                if (fill && s >= 12)
+                    add({t, 0.05, Instrument::snare, 0, kit.level * (0.35 + 0.12 * (s - 12)), 0.1 * (s - 13.5), 0, 0.2});
                 if (kit.kick) {
                     const bool hit = kit.half_time ? (s == 0 || s == 10) : s % 4 == 0;
                     if (hit) add({t, 0.1, Instrument::kick, 0, 0.95 * kit.level, 0, 0, 0.04});
