@@ -311,6 +311,20 @@ TEST_F(PicturesTest, TitleCardsAreWhiteWordsOnBlackInsideTheirFrame) {
     }
 }
 
+TEST(JpegWriter, RefusesPicturesItCannotLayOut) {
+    const JpegEncoding colour{}, grey{JpegEncoding::Sampling::grey};
+    EXPECT_TRUE(encode_jpeg(cv::Mat(), colour).empty());
+    EXPECT_TRUE(encode_jpeg(cv::Mat(8, 8, CV_8UC4, cv::Scalar::all(9)), colour).empty());
+    EXPECT_TRUE(encode_jpeg(cv::Mat(8, 8, CV_8UC3, cv::Scalar::all(9)), grey).empty());
+    EXPECT_TRUE(encode_jpeg(cv::Mat(8, 8, CV_16UC3, cv::Scalar::all(9)), colour).empty());
+    // A view into a larger picture (rows not contiguous) encodes like a copy of it.
+    cv::Mat big(64, 64, CV_8UC3);
+    cv::randu(big, 0, 255);
+    const cv::Mat view = big(cv::Rect(5, 7, 33, 21));
+    EXPECT_EQ(encode_jpeg(view, colour), encode_jpeg(view.clone(), colour));
+    EXPECT_EQ(decode_turbo(encode_jpeg(view, colour)).pixels.size(), cv::Size(33, 21));
+}
+
 TEST_F(PicturesTest, PaintingAndEncodingRepeatByteForByte) {
     for (const PictureEntry& e : *entries_)
         EXPECT_EQ(encode_jpeg(e.paint(e.variant), e.encoding), bytes_->at(e.name)) << e.name;

@@ -25,7 +25,7 @@ void set_sampling(jpeg_compress_struct& cinfo, JpegEncoding::Sampling sampling) 
 
 std::string encode_jpeg(const cv::Mat& picture, const JpegEncoding& encoding) {
     const bool grey = encoding.sampling == JpegEncoding::Sampling::grey;
-    CV_Assert(picture.depth() == CV_8U && picture.channels() == (grey ? 1 : 3) && picture.isContinuous());
+    if (picture.empty() || picture.depth() != CV_8U || picture.channels() != (grey ? 1 : 3)) return {};
 
     jpeg_compress_struct cinfo;
     jpeg_error_mgr jerr;

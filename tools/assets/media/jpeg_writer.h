@@ -13,6 +13,7 @@ struct JpegEncoding {
     int restart_rows = 0;  // MCU rows between restart markers; 0 writes none
 };
 
-// Encodes an 8-bit picture (CV_8UC3 in red, green, blue order, or CV_8UC1 for grey sampling).
-// Output is byte-identical for identical input: no time stamps, fixed tables.
+// Encodes an 8-bit picture (CV_8UC3 in red, green, blue order, or CV_8UC1 for grey sampling);
+// empty for any other picture. Output is byte-identical for identical input: no time stamps,
+// fixed tables.
 std::string encode_jpeg(const cv::Mat& picture, const JpegEncoding& encoding);
