@@ -53,7 +53,6 @@ void part_begin::set_lights_and_water(double s) {
 
 void part_begin::scene_pass(bool depth_mode) {
     const double s = s_;
-    projector_fov_ = bt::projector_fov(s);
     if (depth_mode) glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     glViewport(0, 0, sizes_.render_width, sizes_.render_height);
     glMatrixMode(GL_PROJECTION);

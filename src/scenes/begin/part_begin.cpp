@@ -169,9 +169,8 @@ void part_begin::set_cameras(double s) {
     }
     context_->light_camera = {light_eye, light_centre, {0.0f, 0.0f, -1.0f}, bt::projector_fov(s), aspect, 0.1,
                               bt::scene_far(s)};
-    projector_fov_ = bt::projector_fov(s);
     projector_ = context_->light_camera;
-    projector_.fov = projector_fov_;
+    projector_.fov = bt::projector_fov(s);
     projector_.near_distance = 1.0;
     projector_.far_distance = 100.0;
 }
@@ -180,9 +179,8 @@ void part_begin::draw(double* frame_dt, GraphicsContext* context, FrameState* fr
     context_ = context;
     context->frame_state = frame;
     frame_ = *frame;
-    frame_dt_ = *frame_dt;
 
-    s_ = clock_.begin_frame(frame_dt_);
+    s_ = clock_.begin_frame(*frame_dt);
     scene_clock = s_;
     frame_.params[0] = s_;
     const double s = s_;

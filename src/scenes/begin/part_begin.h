@@ -5,9 +5,10 @@
 // from 4.15 to about 16.8 and then, twice, from 56 to about 70.6.
 //
 // Files: begin_clock (clock), begin_timeline (pass switches and composite curves), begin_shots
-// (camera), begin_windows (content windows), begin_programs (program table); part_begin.cpp
-// loads and runs the frame and its chain; begin_scene_pass.cpp the 3D pass; the content groups
-// live in sea_group.cpp, stage_groups.cpp, figure_groups.cpp and particle_groups.cpp.
+// (camera), begin_windows (content windows), begin_programs (program table), begin_stage
+// (where the places are); part_begin.cpp loads and runs the frame and its chain;
+// begin_scene_pass.cpp the 3D pass and the background pre-pass; the content groups live in
+// sea_group.cpp, stage_groups.cpp, figure_groups.cpp and particle_groups.cpp.
 #include <array>
 #include <memory>
 
@@ -59,8 +60,8 @@ private:
     void draw_bait_fish(double s);
     void draw_particles(double s);
     void draw_billboards(double s);
-    // One figure standing at ground point (x, z) of the stage, turned by heading degrees about
-    // the world's vertical, posed at `frame` of its clip, lifted by `rise` (0 = on the ground).
+    // One figure at ground point (x, z) of the stage, turned by heading degrees about the
+    // world's vertical, posed at `frame` of its clip, sunk `rise` below the ground (0 = on it).
     void draw_figure(Figure figure, float x, float z, float heading, float frame, float rise = 0.0f);
 
     GraphicsContext* context_ = nullptr;
@@ -71,10 +72,10 @@ private:
     std::array<std::unique_ptr<body>, 4> figures_;
     std::array<Mesh, mesh_count> meshes_;
     FrameState frame_;
-    double frame_dt_ = 0.0;
     double s_ = 0.0;               // the clock value this frame draws with
-    double projector_fov_ = 65.0;  // read by the occlusion combine
-    CameraRecord projector_{};     // the light camera as the projector sees it (far 100)
+    // The light camera as the projector sees it (the projector's field of view, near 1, far
+    // 100): the sea's shadow and the occlusion combine read it.
+    CameraRecord projector_{};
     ChainTextures textures_;
     ChainSizes sizes_;
 };
