@@ -64,23 +64,16 @@ std::string sequence_frame_name(int k) {
     return name;
 }
 
-namespace {
-
-struct Frame {
-    cv::Mat picture;
-    cv::Point marker;
-};
-
-Frame draw_frame(int k) {
+cv::Mat paint_sequence_frame(int k) {
     const double phase = static_cast<double>(k) * kSequenceStrides / kSequenceFrames;
     Pose pose = pose_at(phase);
 
-    // Stand the figure on the ground: its lowest point touches kGroundRow; the hips stay at the
-    // middle column so the figure runs on the spot.
+    // Stand the figure on the ground: its lowest point touches kGroundRow, just above the
+    // marker; the hips stay over the marker's column so the figure runs on the spot.
     double lowest = 0;
     for (int side = 0; side < 2; ++side)
         lowest = std::max({lowest, pose.ankle[side].y + 3, pose.toe[side].y + 2});
-    const cv::Point2d origin(kSequenceSize / 2.0, kGroundRow - lowest);
+    const cv::Point2d origin(kMarkerColumn, kGroundRow - lowest);
 
     const int n = kSequenceSize * kSupersample;
     cv::Mat canvas(n, n, CV_8UC1, cv::Scalar(0));
@@ -106,25 +99,14 @@ Frame draw_frame(int k) {
     cv::circle(canvas, at(limb(pose.head, kPi - deg(7), 5)), 8 * kSupersample * (1 << kShift), cv::Scalar(255), cv::FILLED,
                cv::LINE_8, kShift);
 
-    Frame frame;
-    cv::resize(canvas, frame.picture, cv::Size(kSequenceSize, kSequenceSize), 0, 0, cv::INTER_AREA);
-    cv::threshold(frame.picture, frame.picture, 127, 255, cv::THRESH_BINARY);
+    cv::Mat picture;
+    cv::resize(canvas, picture, cv::Size(kSequenceSize, kSequenceSize), 0, 0, cv::INTER_AREA);
+    cv::threshold(picture, picture, 127, 255, cv::THRESH_BINARY);
     // Where an arm closes a gap against the body, the gap is cut as a hole, not filled.
-    settle_enclosed_background(frame.picture, 12, true);
-
-    int bottom = 0;
-    for (int y = 0; y < kSequenceSize; ++y)
-        if (cv::countNonZero(frame.picture.row(y))) bottom = y;  // holes lie inside, never lowest
-    frame.marker = {static_cast<int>(std::lround(origin.x)), bottom + 1};
-    frame.picture.at<unsigned char>(frame.marker) = kMarkerValue;
-    return frame;
+    settle_enclosed_background(picture, 12, true);
+    picture.at<unsigned char>(kMarkerRow, kMarkerColumn) = kMarkerValue;
+    return picture;
 }
-
-}  // namespace
-
-cv::Mat paint_sequence_frame(int k) { return draw_frame(k).picture; }
-
-cv::Point sequence_marker(int k) { return draw_frame(k).marker; }
 
 void add_image_sequence(Pack& pack) {
     for (int k = 0; k < kSequenceFrames; ++k)

@@ -1,11 +1,15 @@
 #pragma once
 // The image sequence of the middle scene: 257 greyscale frames of a figure running on the spot,
 // white on black, looping seamlessly (frame 256 runs into frame 0). Gaps that a limb closes
-// against the body are holes (value 128), so the extruder cuts them out. Each frame carries one
-// marker pixel of value kMarkerValue — not solid for the extruder (below 128) but found by the
-// scene's marker scan (at least 101) — one row below the lowest point of the figure, under its
-// hips: where the figure stands. Being below every white pixel it is the last pixel of at least
-// 101 in raster order, as the scene's scan requires.
+// against the body are holes (value 128), so the extruder cuts them out.
+//
+// Each frame carries one marker pixel of value kMarkerValue — not solid for the extruder (below
+// 128) but found by the scene's marker scan (at least 101) — on the ground under the figure's
+// hips: where the figure stands. It sits below every pixel of the figure, so it is the last
+// pixel of at least 101 in raster order, as the scan requires. The figure runs on the spot, so
+// the marker is the same in every frame and the people the scene places by it stand still
+// rather than jittering a row at a time (the scene reads it as column − 66 = 0 and
+// row − 16 = 108).
 #include <opencv2/core.hpp>
 
 #include <string>
@@ -13,6 +17,8 @@
 inline constexpr int kSequenceFrames = 257;
 inline constexpr int kSequenceSize = 132;  // square, so the extruder keeps the figure's proportions
 inline constexpr unsigned char kMarkerValue = 110;
+inline constexpr int kMarkerColumn = kSequenceSize / 2;
+inline constexpr int kMarkerRow = 124;  // one below the lowest row the figure's feet reach
 // Whole strides over the loop: a stride of 257/14 ≈ 18.4 frames, 0.61 s at 30 frames a second.
 inline constexpr int kSequenceStrides = 14;
 
@@ -21,6 +27,3 @@ std::string sequence_frame_name(int k);
 
 // Frame k, CV_8UC1: 0 background, 255 figure, 128 enclosed gaps, one marker pixel.
 cv::Mat paint_sequence_frame(int k);
-
-// Where the marker of frame k sits (column, row).
-cv::Point sequence_marker(int k);
