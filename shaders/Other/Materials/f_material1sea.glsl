@@ -68,9 +68,9 @@ void main() {
             // Transmission falls off toward the window's rim (the critical angle, cos 0.66).
             float edge = smoothstep(0.66, 0.85, dot(incoming, n));
             float glint = pow(max(dot(out_ray, to_moon), 0.0), 60.0) * Light;
-            vec3 through = sky(out_ray) * 2.0 + sky_glow + moon * 1.6 + vec3(0.5, 0.55, 0.6) * glint;
+            vec3 through = sky(out_ray) * 2.0 + sky_glow + moon * 1.0 + vec3(0.5, 0.55, 0.6) * glint;
             colour = mix(shallow_water, through, edge);
-            glow = (sky_glow * 0.6 + moon * 1.2 + vec3(0.4, 0.45, 0.5) * glint) * edge;
+            glow = (sky_glow * 0.6 + moon * 0.8 + vec3(0.4, 0.45, 0.5) * glint) * edge;
         }
     } else {
         // From above: the night sky mirrored, Fresnel-weighted over the dark water.
