@@ -28,7 +28,7 @@ done
 ticks=()
 for t in $(seq 0 20 500); do
   x=$(awk -v t="$t" -v s="$seconds" -v w="$width" 'BEGIN { printf "%d", t / s * w }')
-  ticks+=(-draw "text $((x + 2)),$((height + 22)) '$t'")
+  ticks+=(-draw "text $((x + 2)),$((height + 6)) '$t'")
 done
 convert "$out/spectrogram_raw.png" -background black -gravity north -extent "${width}x$((height + 30))" -gravity northwest \
   -stroke white -strokewidth 1 "${draw[@]}" -stroke cyan "${sections[@]}" -stroke none -fill gray80 -pointsize 14 "${ticks[@]}" \
