@@ -85,14 +85,15 @@ public:
         }
     }
 
-    // Bass in driving 8ths: root on the beat, octave on the offbeat 16th before the next beat.
+    // Bass in driving 8ths on the chord's root.
     void bass(double from, double to, const Harmony& h, double level, bool half_time = false) {
         for (double b = from; b < to; b += 1) {
             const Chord& c = h.at(b);
             for (int s = 0; s < 16; s += 2) {
                 if (half_time && s % 4 != 0 && s != 14) continue;
                 const double t = bar_time(b, s);
-                const int pitch = c.root + (s % 8 == 6 ? 12 : 0);
+                // Octave jumps on the offbeats, and the fifth to lead into the next bar.
+                const int pitch = c.root + (s == 14 ? 7 : s % 8 == 6 ? 12 : 0);
                 add({t, kStep * 1.6, Instrument::bass, static_cast<double>(pitch), level * (s % 4 == 2 ? 1.0 : 0.85), 0, 0, 0.02});
             }
         }
