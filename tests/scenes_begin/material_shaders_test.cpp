@@ -10,8 +10,9 @@
 
 namespace {
 
+// The sources as the show reads them: copied into the show directory with includes expanded.
 std::string source_path(const char* name) {
-    return std::string(BRINEFALL_SOURCE_DIR) + "/shaders/" + begin_programs::materials + name + ".glsl";
+    return std::string(BRINEFALL_SHOW_DIR) + "/" + begin_programs::materials + name + ".glsl";
 }
 
 // Compiles one stage; returns 0 and fills log on failure.

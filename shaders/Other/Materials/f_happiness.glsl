@@ -1,10 +1,7 @@
 #version 120
 // Cheerful figures: gl_Color with a warm glow as they grow in.
 uniform float grow;
-varying vec3 eye_position;
-varying vec3 eye_normal;
-varying vec3 object_position;
-varying vec2 uv;
+#include "material_fragment.glsl"
 
 void main() {
     vec3 n = normalize(eye_normal);
@@ -14,8 +11,5 @@ void main() {
     float glow = 0.0;
     vec3 colour = gl_Color.rgb * (0.3 + 0.7 * diffuse) + vec3(1.0, 0.7, 0.3) * 0.3 * (1.0 - clamp(grow, 0.0, 1.0));
     glow = 0.3 * (1.0 - clamp(grow, 0.0, 1.0));
-    float murk = 1.0 - exp(-gl_Fog.density * length(eye_position));
-    colour = mix(colour, gl_Fog.color.rgb, clamp(murk, 0.0, 1.0));
-    gl_FragData[0] = vec4(colour, 1.0);
-    gl_FragData[1] = vec4(colour * clamp(glow, 0.0, 1.0), 1.0);
+    write_material(colour, glow);
 }

@@ -2,10 +2,7 @@
 // Houses: old plaster (texture2d_yeolde) with windows that light when Flag2 is set.
 uniform sampler2D texture2d_yeolde;
 uniform float Flag2;
-varying vec3 eye_position;
-varying vec3 eye_normal;
-varying vec3 object_position;
-varying vec2 uv;
+#include "material_fragment.glsl"
 
 void main() {
     vec3 n = normalize(eye_normal);
@@ -17,8 +14,5 @@ void main() {
     float windows = step(0.6, fract(object_position.x * 1.7)) * step(0.5, fract(object_position.y * 1.3));
     vec3 colour = plaster * (0.2 + 0.8 * diffuse) + vec3(1.0, 0.8, 0.45) * windows * Flag2;
     glow = windows * Flag2;
-    float murk = 1.0 - exp(-gl_Fog.density * length(eye_position));
-    colour = mix(colour, gl_Fog.color.rgb, clamp(murk, 0.0, 1.0));
-    gl_FragData[0] = vec4(colour, 1.0);
-    gl_FragData[1] = vec4(colour * clamp(glow, 0.0, 1.0), 1.0);
+    write_material(colour, glow);
 }

@@ -1,10 +1,7 @@
 #version 120
 // Reef fish: gl_Color body with a bright belly and a specular flash.
 
-varying vec3 eye_position;
-varying vec3 eye_normal;
-varying vec3 object_position;
-varying vec2 uv;
+#include "material_fragment.glsl"
 
 void main() {
     vec3 n = normalize(eye_normal);
@@ -16,8 +13,5 @@ void main() {
     float flash = pow(max(dot(n, h), 0.0), 24.0);
     vec3 colour = gl_Color.rgb * (0.25 + 0.75 * diffuse) + vec3(0.9) * flash;
     glow = flash * 0.5;
-    float murk = 1.0 - exp(-gl_Fog.density * length(eye_position));
-    colour = mix(colour, gl_Fog.color.rgb, clamp(murk, 0.0, 1.0));
-    gl_FragData[0] = vec4(colour, 1.0);
-    gl_FragData[1] = vec4(colour * clamp(glow, 0.0, 1.0), 1.0);
+    write_material(colour, glow);
 }

@@ -2,10 +2,7 @@
 // The turtle's shell and skin from its texture, lit from above.
 //   texture2d_1  turtle texture
 uniform sampler2D texture2d_1;
-varying vec3 eye_position;
-varying vec3 eye_normal;
-varying vec3 object_position;
-varying vec2 uv;
+#include "material_fragment.glsl"
 
 void main() {
     vec3 n = normalize(eye_normal);
@@ -15,8 +12,5 @@ void main() {
     float glow = 0.0;
     vec3 skin = texture2D(texture2d_1, uv).rgb;
     vec3 colour = skin * (0.2 + 0.8 * diffuse) + vec3(0.1, 0.15, 0.15) * pow(1.0 - max(dot(n, v), 0.0), 3.0);
-    float murk = 1.0 - exp(-gl_Fog.density * length(eye_position));
-    colour = mix(colour, gl_Fog.color.rgb, clamp(murk, 0.0, 1.0));
-    gl_FragData[0] = vec4(colour, 1.0);
-    gl_FragData[1] = vec4(colour * clamp(glow, 0.0, 1.0), 1.0);
+    write_material(colour, glow);
 }

@@ -1,10 +1,7 @@
 #version 120
 // Beetle shells: dark lacquer with a coloured sheen.
 uniform float EasyIn;
-varying vec3 eye_position;
-varying vec3 eye_normal;
-varying vec3 object_position;
-varying vec2 uv;
+#include "material_fragment.glsl"
 
 void main() {
     vec3 n = normalize(eye_normal);
@@ -17,8 +14,5 @@ void main() {
     vec3 sheen = 0.5 + 0.5 * cos(6.2832 * (dot(n, v) + vec3(0.0, 0.33, 0.67)));
     vec3 colour = gl_Color.rgb * 0.15 * (0.3 + diffuse) + sheen * gloss * EasyIn;
     glow = gloss * 0.4;
-    float murk = 1.0 - exp(-gl_Fog.density * length(eye_position));
-    colour = mix(colour, gl_Fog.color.rgb, clamp(murk, 0.0, 1.0));
-    gl_FragData[0] = vec4(colour, 1.0);
-    gl_FragData[1] = vec4(colour * clamp(glow, 0.0, 1.0), 1.0);
+    write_material(colour, glow);
 }

@@ -1,10 +1,7 @@
 #version 120
 // The train: painted metal with lit windows (the upper band of each carriage).
 uniform float ttime;
-varying vec3 eye_position;
-varying vec3 eye_normal;
-varying vec3 object_position;
-varying vec2 uv;
+#include "material_fragment.glsl"
 
 void main() {
     vec3 n = normalize(eye_normal);
@@ -15,8 +12,5 @@ void main() {
     float windows = step(0.55, fract(object_position.y * 1.5)) * step(0.3, fract(object_position.x * 2.0));
     vec3 colour = gl_Color.rgb * (0.2 + 0.8 * diffuse) + vec3(1.0, 0.85, 0.5) * windows * 0.7;
     glow = windows * 0.8;
-    float murk = 1.0 - exp(-gl_Fog.density * length(eye_position));
-    colour = mix(colour, gl_Fog.color.rgb, clamp(murk, 0.0, 1.0));
-    gl_FragData[0] = vec4(colour, 1.0);
-    gl_FragData[1] = vec4(colour * clamp(glow, 0.0, 1.0), 1.0);
+    write_material(colour, glow);
 }

@@ -1,10 +1,7 @@
 #version 120
 // Trees: bark below, dark green leaves above, lit through from behind at the edges.
 
-varying vec3 eye_position;
-varying vec3 eye_normal;
-varying vec3 object_position;
-varying vec2 uv;
+#include "material_fragment.glsl"
 
 void main() {
     vec3 n = normalize(eye_normal);
@@ -17,8 +14,5 @@ void main() {
     vec3 base = mix(bark, leaves, smoothstep(0.8, 1.4, object_position.y));
     float through = pow(1.0 - max(dot(n, v), 0.0), 2.0) * 0.3;
     vec3 colour = base * (0.25 + 0.75 * diffuse) + leaves * through;
-    float murk = 1.0 - exp(-gl_Fog.density * length(eye_position));
-    colour = mix(colour, gl_Fog.color.rgb, clamp(murk, 0.0, 1.0));
-    gl_FragData[0] = vec4(colour, 1.0);
-    gl_FragData[1] = vec4(colour * clamp(glow, 0.0, 1.0), 1.0);
+    write_material(colour, glow);
 }

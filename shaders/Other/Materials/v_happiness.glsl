@@ -9,10 +9,7 @@ uniform float movement;
 uniform float fttime;
 uniform float grow;
 uniform float fall;
-varying vec3 eye_position;
-varying vec3 eye_normal;
-varying vec3 object_position;
-varying vec2 uv;
+#include "material_vertex.glsl"
 
 void main() {
     vec4 vertex = gl_Vertex;
@@ -21,11 +18,5 @@ void main() {
     vertex.xyz *= clamp(grow, 0.0, 1.0);
     vertex.xyz += place.xyz * movement;
     vertex.y += fall * fall * 40.0 + 0.1 * sin(fttime * 4.0 + place.w * 6.2832);
-    vec4 eye = gl_ModelViewMatrix * vertex;
-    eye_position = eye.xyz;
-    eye_normal = normalize(gl_NormalMatrix * gl_Normal);
-    object_position = vertex.xyz;
-    uv = gl_MultiTexCoord0.xy;
-    gl_FrontColor = gl_Color;
-    gl_Position = gl_ProjectionMatrix * eye;
+    emit_material_vertex(vertex);
 }

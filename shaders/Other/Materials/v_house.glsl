@@ -2,20 +2,11 @@
 // Houses: PosX shifts the row along x; interpolate (0..1) unfolds them from flat.
 uniform float PosX;
 uniform float interpolate;
-varying vec3 eye_position;
-varying vec3 eye_normal;
-varying vec3 object_position;
-varying vec2 uv;
+#include "material_vertex.glsl"
 
 void main() {
     vec4 vertex = gl_Vertex;
     vertex.y *= clamp(interpolate, 0.0, 1.0);
     vertex.x += PosX;
-    vec4 eye = gl_ModelViewMatrix * vertex;
-    eye_position = eye.xyz;
-    eye_normal = normalize(gl_NormalMatrix * gl_Normal);
-    object_position = vertex.xyz;
-    uv = gl_MultiTexCoord0.xy;
-    gl_FrontColor = gl_Color;
-    gl_Position = gl_ProjectionMatrix * eye;
+    emit_material_vertex(vertex);
 }
