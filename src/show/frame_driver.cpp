@@ -52,11 +52,17 @@ void prepare_frame_state(ShowState& s, const AppState& app) {
 }
 
 // Each window is tested against the show time as it stands after the previous scene drew.
+// A window whose slot holds no scene (one this build does not have) shows black, not whatever
+// the last frame left in the buffer.
 void draw_scenes(ShowState& s) {
     for (const SceneWindow& window : kSceneWindows) {
-        parts* scene = s.roster.slots[window.slot];
-        if (scene && in_window(window, s.driver.show_time))
+        if (!in_window(window, s.driver.show_time)) continue;
+        if (parts* scene = s.roster.slots[window.slot]) {
             scene->draw(&s.driver.frame_dt, &s.graphics, &s.frame);
+        } else {
+            glClearColor(0, 0, 0, 1);
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        }
     }
 }
 

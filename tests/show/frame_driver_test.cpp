@@ -2,6 +2,7 @@
 // timer clock the test moves: every show time below is exact, so the boundaries are too.
 #include "show/frame_driver.h"
 
+#include <GL/glew.h>
 #include <SDL2/SDL.h>
 
 #include <cmath>
@@ -143,6 +144,16 @@ TEST_F(FrameDriverTest, EmptySlotsAreSkipped) {
     EXPECT_TRUE(drawn_.empty());
     frame_at(10.0);
     EXPECT_EQ(drawn_, (std::vector<int>{0}));
+}
+
+TEST_F(FrameDriverTest, AnEmptySlotInItsWindowShowsBlack) {
+    show_state().roster.slots[1] = nullptr;
+    glClearColor(0.2f, 0.6f, 0.9f, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    frame_at(95.0);  // the toys window, and no overlay or flash window holds 95 s
+    unsigned char pixel[4] = {1, 1, 1, 1};
+    glReadPixels(kWidth / 2, kHeight / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    EXPECT_EQ(pixel[0] + pixel[1] + pixel[2], 0);
 }
 
 TEST_F(FrameDriverTest, TheShowClockFollowsTheMusicUntil470) {
