@@ -6,13 +6,8 @@
 namespace {
 
 std::string with_restarts(bool progressive, int interval, int components = 3) {
-    EncodeOptions o;
-    o.width = 70;
-    o.height = 50;
-    o.components = components;
-    o.progressive = progressive;
-    o.restart_interval = interval;
-    return encode_test_jpeg(o);
+    return encode_test_jpeg({.width = 70, .height = 50, .components = components,
+                             .progressive = progressive, .restart_interval = interval});
 }
 
 }  // namespace

@@ -8,13 +8,8 @@
 namespace {
 
 std::string sample(bool progressive, int components, int restart_interval = 0) {
-    EncodeOptions o;
-    o.width = 96;
-    o.height = 80;
-    o.components = components;
-    o.progressive = progressive;
-    o.restart_interval = restart_interval;
-    return encode_test_jpeg(o);
+    return encode_test_jpeg({.width = 96, .height = 80, .components = components,
+                             .progressive = progressive, .restart_interval = restart_interval});
 }
 
 }  // namespace
