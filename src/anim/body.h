@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "anim/matrix4.h"
+#include "core/matrix4.h"
 #include "anim/motion_clip.h"
 #include "render/mesh.h"
 #include "render/movable.h"

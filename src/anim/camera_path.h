@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "anim/vector3.h"
+#include "core/vector3.h"
 
 class CameraPath {
 public:

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "anim/file_not_found.h"
-#include "anim/matrix4.h"
+#include "core/matrix4.h"
 
 class rigid;
 

@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "anim/vector3.h"
+#include "core/vector3.h"
 
 class Spline {
 public:

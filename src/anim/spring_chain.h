@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "anim/spline.h"
-#include "anim/vector3.h"
+#include "core/vector3.h"
 
 struct RopeMass {
     Vector3 velocity{0.0f, 0.0f, 0.0f};

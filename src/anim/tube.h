@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "anim/spline.h"
-#include "anim/vector3.h"
+#include "core/vector3.h"
 
 struct TubeVertex {
     Vector3 normal;

@@ -8,7 +8,7 @@
 #include "platform/virtual_keys.h"
 #include "render/graphics_context.h"
 #include "show/app_state.h"
-#include "show/frame_state.h"
+#include "core/frame_state.h"
 
 namespace {
 

@@ -24,9 +24,9 @@
 #include <string>
 #include <vector>
 
-#include "anim/vector3.h"
+#include "core/vector3.h"
 
-struct FrameState;  // the frame driver's per-frame record (src/show)
+struct FrameState;  // the frame driver's per-frame record (core/frame_state.h)
 
 // A look-at camera: what the scenes hand to the perspective and look-at calls.
 struct CameraRecord {

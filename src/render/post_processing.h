@@ -13,7 +13,7 @@
 // (shaders/Other/PostProcessing/).
 #include <functional>
 
-#include "anim/vector3.h"
+#include "core/vector3.h"
 #include "render/graphics_context.h"
 #include "render/shader_library.h"
 

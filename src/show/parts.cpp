@@ -1,7 +1,7 @@
 #include "show/parts.h"
 
 #include "render/graphics_context.h"
-#include "show/frame_state.h"
+#include "core/frame_state.h"
 
 void begin_scene_frame(GraphicsContext* context, FrameState* shared, FrameState& copy) {
     context->frame_state = shared;

@@ -7,7 +7,7 @@
 #include "platform/sound.h"
 #include "render/graphics_context.h"
 #include "show/cue_table.h"
-#include "show/frame_state.h"
+#include "core/frame_state.h"
 #include "show/roster.h"
 #include "show/show_timer.h"
 

@@ -5,7 +5,7 @@
 
 #include "render/graphics_context.h"
 #include "show/app_state.h"
-#include "show/frame_state.h"
+#include "core/frame_state.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "scenes/begin/part_begin.h"
 #include "scenes/loader/part_loader.h"
 #include "show/app_state.h"
-#include "show/frame_state.h"
+#include "core/frame_state.h"
 #include "tests/support/gl_context.h"
 
 namespace {

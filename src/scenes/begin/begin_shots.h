@@ -8,7 +8,7 @@
 // down; 8-10 frame the figures' stage on the deep floor; 11-14 climb back toward daylight.
 #include <array>
 
-#include "anim/vector3.h"
+#include "core/vector3.h"
 
 struct Shot {
     Vector3 eye, centre, up;

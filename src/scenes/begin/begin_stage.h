@@ -3,7 +3,7 @@
 // cameras' up is (0, -1, 0), so a larger y is deeper. The sea surface lies at y = 0; the
 // figures' stage is the sea bed far below it, in front of the background mesh (placed at
 // (103, 350, -320), turned over and scaled 17).
-#include "anim/vector3.h"
+#include "core/vector3.h"
 
 namespace begin_stage {
 

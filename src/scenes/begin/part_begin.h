@@ -19,7 +19,7 @@
 #include "render/post_processing.h"
 #include "render/shader_library.h"
 #include "scenes/begin/begin_clock.h"
-#include "show/frame_state.h"
+#include "core/frame_state.h"
 #include "show/parts.h"
 
 class part_begin : public parts {

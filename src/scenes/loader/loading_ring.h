@@ -1,7 +1,7 @@
 #pragma once
 // The arithmetic of the loading screen: how reported load steps become progress, and where the
 // ring's arc runs. The ring grows clockwise from 12 o'clock; progress 50 closes it.
-#include "anim/vector3.h"
+#include "core/vector3.h"
 
 namespace loading_ring {
 

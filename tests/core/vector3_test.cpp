@@ -1,4 +1,4 @@
-#include "anim/vector3.h"
+#include "core/vector3.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "anim/matrix4.h"
+#include "core/matrix4.h"
 
 #include <cmath>
 

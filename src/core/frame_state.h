@@ -7,7 +7,7 @@
 // copyable as a whole, the picked points by value.
 #include <vector>
 
-#include "anim/vector3.h"
+#include "core/vector3.h"
 
 struct FrameState {
     // Developer camera, zeroed by the driver every frame; printed by the capture after "Cam :".
