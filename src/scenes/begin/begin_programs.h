@@ -5,12 +5,7 @@
 // without the source extension the shader library appends.
 #include <array>
 
-struct ProgramEntry {
-    int slot;
-    const char* vertex;    // nullptr: a fragment-only program
-    const char* fragment;
-    double progress_after;
-};
+#include "scenes/kit/program_table.h"
 
 namespace begin_programs {
 

@@ -131,26 +131,4 @@ const std::array<ShotCue, 14> shot_cues = {{
     {111.5, 0.14 * 0.8, 1.0, shot14},
 }};
 
-double shot_weight(const ShotCue& cue, double s) {
-    return ease_cos(std::clamp(cue.rate * (s - cue.start), 0.0, 1.0), cue.exponent);
-}
-
-Shot opening_shot(double s) {
-    Shot camera = base_shot(s);
-    for (const ShotCue& cue : shot_cues) {
-        const float w = f(shot_weight(cue, s));
-        if (w <= 0.0f) continue;  // a shot that has not begun leaves the camera exactly as it is
-        const Shot target = cue.at(s);
-        camera.eye = camera.eye + (target.eye - camera.eye) * w;
-        camera.centre = camera.centre + (target.centre - camera.centre) * w;
-        camera.up = camera.up + (target.up - camera.up) * w;
-    }
-    return camera;
-}
-
-Vector3 steady_up(const Shot& shot) {
-    const Vector3 view = shot.centre - shot.eye;
-    const float along = length(cross(view, shot.up));
-    if (along > 1e-3f * length(view) * length(shot.up)) return shot.up;
-    return {0.0f, 0.0f, -1.0f};
-}
+Shot opening_shot(double s) { return blend_shots(base_shot(s), shot_cues, s); }

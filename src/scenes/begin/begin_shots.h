@@ -8,31 +8,12 @@
 // down; 8-10 frame the figures' stage on the deep floor; 11-14 climb back toward daylight.
 #include <array>
 
-#include "core/vector3.h"
-
-struct Shot {
-    Vector3 eye, centre, up;
-};
-
-struct ShotCue {
-    double start;     // clock value where the shot begins to pull
-    double rate;      // 1 / duration of the pull in clock seconds
-    double exponent;  // ease_cos shape
-    Shot (*at)(double s);
-};
+#include "scenes/kit/shots.h"
 
 Shot base_shot(double s);
 
 // Shots 1..14 in the order they take over.
 extern const std::array<ShotCue, 14> shot_cues;
 
-// Weight of a shot at clock s: 0 before its start, 1 once it has fully taken over.
-double shot_weight(const ShotCue& cue, double s);
-
 // The view camera at clock s: the base shot blended through every cue in order.
 Shot opening_shot(double s);
-
-// An up vector for looking from eye to centre: the shot's own unless the view runs (almost)
-// along it, where a look-at has no defined roll; then the up that the view swings through
-// (toward -z, the way the descent looks) keeps the picture from collapsing for that frame.
-Vector3 steady_up(const Shot& shot);

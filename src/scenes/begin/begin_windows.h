@@ -5,16 +5,10 @@
 // Groups whose meshes the scene never loads (turtle, fish, goldfish, beetles, house, happiness,
 // trees, train, blub) draw nothing and are not listed here.
 #include <array>
-#include <limits>
 
-struct ClockWindow {
-    double from, to;
-    constexpr bool holds(double s) const { return s > from && s < to; }
-};
+#include "scenes/kit/clock_window.h"
 
 namespace begin_windows {
-
-inline constexpr double never = std::numeric_limits<double>::infinity();
 
 // The sea itself: the near sea before 26, the far sea after 30, neither during the dive nor once
 // the world changes.

@@ -1,0 +1,45 @@
+#include "scenes/kit/shots.h"
+
+#include <GL/glew.h>
+#include <GL/glu.h>
+
+#include <algorithm>
+
+#include "core/easing.h"
+#include "render/graphics_context.h"
+
+double shot_weight(const ShotCue& cue, double s) {
+    return ease_cos(std::clamp(cue.rate * (s - cue.start), 0.0, 1.0), cue.exponent);
+}
+
+Shot mix_shots(const Shot& a, const Shot& b, double w) {
+    const float f = static_cast<float>(w);
+    return {a.eye + (b.eye - a.eye) * f, a.centre + (b.centre - a.centre) * f, a.up + (b.up - a.up) * f};
+}
+
+Shot blend_shots(Shot camera, std::span<const ShotCue> cues, double s) {
+    for (const ShotCue& cue : cues) {
+        const double w = shot_weight(cue, s);
+        if (static_cast<float>(w) <= 0.0f) continue;
+        camera = mix_shots(camera, cue.at(s), w);
+    }
+    return camera;
+}
+
+Vector3 steady_up(const Shot& shot, const Vector3& fallback) {
+    const Vector3 view = shot.centre - shot.eye;
+    const float along = length(cross(view, shot.up));
+    if (along > 1e-3f * length(view) * length(shot.up)) return shot.up;
+    return fallback;
+}
+
+void apply_camera(const CameraRecord& camera) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(camera.fov, camera.aspect, camera.near_distance, camera.far_distance);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    const Vector3 up = steady_up({camera.eye, camera.centre, camera.up});
+    gluLookAt(camera.eye.x, camera.eye.y, camera.eye.z, camera.centre.x, camera.centre.y, camera.centre.z, up.x,
+              up.y, up.z);
+}
