@@ -147,6 +147,37 @@ void render_scene_passes(GraphicsContext& context, const ChainTextures& textures
     context.resolve_render_target(0, w, h, 2, true);
 }
 
+void render_lit_scene_passes(GraphicsContext& context, const ChainTextures& textures,
+                             const ChainSizes& sizes, bool light, bool mirrored,
+                             const std::function<void(LitPass pass)>& scene_pass) {
+    const int w = sizes.render_width, h = sizes.render_height;
+    context.attach_color_texture(0, 0, textures.colour);
+    context.attach_color_texture(0, 1, textures.second_output);
+    if (light) {
+        context.attach_depth_texture(0, textures.prepass_depth);
+        context.bind_render_target(0, 1);
+        scene_pass(LitPass::light);
+        context.resolve_render_target(0, w, h, 1, true);
+    }
+    context.attach_depth_texture(0, textures.depth);
+    if (mirrored) {
+        context.bind_render_target(0, 2);
+        scene_pass(LitPass::mirrored);
+        context.resolve_render_target(0, w, h, 2, true);
+    }
+    context.bind_render_target(0, 2);
+    scene_pass(LitPass::main);
+    context.resolve_render_target(0, w, h, 2, true);
+}
+
+void copy_scene_colour(GraphicsContext& context, const ChainTextures& textures, const ChainSizes& sizes) {
+    context.attach_color_texture(0, 0, textures.velocities);
+    context.bind_render_target(0, 1);
+    context.resolve_render_target(0, sizes.render_width, sizes.render_height, 1, true);
+    context.attach_color_texture(0, 0, textures.colour);
+    context.bind_render_target(0, 1);
+}
+
 void run_occlusion_combine(GraphicsContext& context, ShaderLibrary& shaders, int program,
                            const ChainTextures& textures, const ChainSizes& sizes, double time,
                            const CameraRecord& projector, float ssao_factor) {

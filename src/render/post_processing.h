@@ -72,6 +72,21 @@ void render_scene_passes(GraphicsContext& context, const ChainTextures& textures
                          const ChainSizes& sizes, bool depth_prepass,
                          const std::function<void(bool depth_mode)>& scene_pass);
 
+// The passes of the lit scenes (toys, final) into target 0, each drawn by scene_pass:
+//   light     with `light`: depth only that matters, into prepass_depth (the shadow map), one output
+//   mirrored  with `mirrored`: both outputs, so second_output holds the mirrored picture that the
+//             main pass samples as its reflection
+//   main      both outputs and the camera depth
+enum class LitPass { light, mirrored, main };
+void render_lit_scene_passes(GraphicsContext& context, const ChainTextures& textures,
+                             const ChainSizes& sizes, bool light, bool mirrored,
+                             const std::function<void(LitPass pass)>& scene_pass);
+
+// The scene colour copied into the velocities texture (the compose reads it as
+// "texture2d_velocities"); target 0 is left bound with the colour texture as its one output.
+void copy_scene_colour(GraphicsContext& context, const ChainTextures& textures,
+                       const ChainSizes& sizes);
+
 // The occlusion combine into the colour texture. "Limit" is a per-frame random value that depends
 // only on `time` (the generator is seeded with time · 423424 and 1000 values are discarded);
 // "SSAOFactor" is set when ssao_factor >= 0. The projector matrix (unit 2) comes from `projector`.
