@@ -11,15 +11,9 @@
 #include "tools/inspect/json.h"
 
 int run_extrude(int argc, char** argv) {
-    if (argc != 1) {
-        std::printf("error usage: extrude FILE.png\n");
-        return 2;
-    }
+    if (argc != 1) return report_error("usage: extrude FILE.png");
     const cv::Mat image = cv::imread(argv[0], cv::IMREAD_GRAYSCALE);
-    if (image.empty()) {
-        std::printf("error cannot read %s\n", argv[0]);
-        return 2;
-    }
+    if (image.empty()) return report_error(std::string("cannot read ") + argv[0] + " as an image");
     ContourExtruder extruder;
     const ExtrusionGeometry geometry = extruder.build(image, 30.0, 100.0);
     std::vector<long long> outlines, points;
