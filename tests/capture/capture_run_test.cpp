@@ -233,6 +233,10 @@ TEST_F(CaptureRun, TheContactSheetLabelsEachStillWithItsShowTimeFromFramesCsv) {
     EXPECT_EQ(cv::norm(image(cv::Rect(4 + 2 * 68, 4, 64, 36)), last, cv::NORM_INF), 0);
 }
 
+TEST_F(CaptureRun, HelpIsNotAnError) {
+    EXPECT_EQ(capture("--help").exit_code, 0);
+}
+
 TEST_F(CaptureRun, BadOptionsAreRefusedWithUsage) {
     const CaptureResult run = capture("--size 160");
     EXPECT_EQ(run.exit_code, 2);

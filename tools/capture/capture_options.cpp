@@ -19,7 +19,8 @@ const char* const kCaptureUsage =
     "  --sheet FILE.png  the stills written to --out tiled, each labelled with its show time\n"
     "  --low-spec        the setup dialog's \"Low spec GPU\"\n"
     "  --force-16x9      the setup dialog's \"Force 16:9\" (the window becomes 16:9)\n"
-    "  --show-dir DIR    the show directory (default: show/ beside the program, else .)\n";
+    "  --show-dir DIR    the show directory (default: show/ beside the program if it exists,\n"
+    "                    else the current directory)\n";
 
 namespace {
 

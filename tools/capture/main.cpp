@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -242,6 +243,11 @@ void make_absolute(std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kCaptureUsage, stdout);
+            return 0;
+        }
     CaptureOptions options;
     std::string error;
     if (!parse_capture_options(argc, argv, options, error)) {
