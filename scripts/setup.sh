@@ -1,8 +1,21 @@
 #!/usr/bin/env bash
-# Installs what the build needs (Debian packages, only those missing), configures and builds
-# everything into build/, and lays out the show directory build/show/.
+# Installs what the build needs (Debian packages, only those missing), configures build/ and
+# builds into it.
+# Usage: scripts/setup.sh [--all]
+#   (default)  only what running needs: the show, brinefall-capture, brinefall-tool, the asset
+#              tool and the show directory build/show/ (./run.sh)
+#   --all      everything, the tests and benchmarks too (./test.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+targets=(--target brinefall brinefall-capture brinefall-tool brinefall-assets show_dir)
+for arg in "$@"; do
+  case "$arg" in
+    --all) targets=() ;;
+    -h|--help) awk 'NR > 1 && /^#/ { sub(/^# ?/, ""); print; next } NR > 1 { exit }' "$0"; exit 0 ;;
+    *) echo "unknown argument: $arg (try --help)" >&2; exit 2 ;;
+  esac
+done
 
 packages=(
   build-essential cmake pkg-config git
@@ -27,5 +40,5 @@ fi
 
 jobs=$(nproc)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$jobs"
+cmake --build build -j "$jobs" "${targets[@]}"
 echo "Built into build/; the show directory is build/show/"

@@ -30,7 +30,12 @@ int main() {
     if (!init_video()) {
         message_box("ERROR", "Failed To Register The Window Class.", MessageButtons::ok,
                     MessageIcon::exclamation);
-        return 0;
+        // Without a display nothing was shown: that is a failure, not an ending.
+        std::fprintf(stderr,
+                     "brinefall: no display found (SDL: %s). The show needs an X or Wayland "
+                     "session; without one, ./run.sh renders it offline.\n",
+                     SDL_GetError());
+        return 1;
     }
 
     const std::vector<DisplayMode> modes = enumerate_display_modes();

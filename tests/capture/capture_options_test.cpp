@@ -18,7 +18,7 @@ TEST(CaptureOptions, ReadsEveryOption) {
     std::string error;
     ASSERT_TRUE(parse({"--size", "160x90", "--fps", "10", "--from", "1.5", "--to", "3",
                        "--every", "4", "--out", "frames", "--video", "a.mp4", "--stats", "s.json",
-                       "--low-spec", "--force-16x9", "--show-dir", "show"},
+                       "--sheet", "sheet.png", "--low-spec", "--force-16x9", "--show-dir", "show"},
                       o, error))
         << error;
     EXPECT_EQ(o.width, 160);
@@ -30,6 +30,7 @@ TEST(CaptureOptions, ReadsEveryOption) {
     EXPECT_EQ(o.out, "frames");
     EXPECT_EQ(o.video, "a.mp4");
     EXPECT_EQ(o.stats, "s.json");
+    EXPECT_EQ(o.sheet, "sheet.png");
     EXPECT_EQ(o.show_dir, "show");
     EXPECT_TRUE(o.low_spec);
     EXPECT_TRUE(o.force_16x9);
@@ -42,7 +43,7 @@ TEST(CaptureOptions, RefusesWhatItCannotUse) {
         {"--fps", "10.5"},        {"--fps", "ten"},        {"--every", "0"},
         {"--from", "5", "--to", "3"}, {"--to", "-1"},     {"--to", "nan"},
         {"--to", "1e300"},        {"--from", "inf"},       {"--bogus"},
-        {"--out"},                {"stray"},
+        {"--out"},                {"stray"},               {"--sheet", "s.png"},
     };
     for (const auto& args : bad) {
         CaptureOptions o;

@@ -12,7 +12,11 @@
 #include <string>
 #include <vector>
 
+#include <opencv2/core.hpp>
+#include <opencv2/imgcodecs.hpp>
+
 #include "tests/platform/ogg_tone.h"
+#include "tools/capture/contact_sheet.h"
 
 namespace fs = std::filesystem;
 
@@ -78,6 +82,15 @@ protected:
         return names;
     }
 
+    // The last line of stderr that the progress bar drew.
+    static std::string last_progress_line(const std::string& err) {
+        std::istringstream in(err);
+        std::string last;
+        for (std::string line; std::getline(in, line);)
+            if (line.rfind("[", 0) == 0) last = line;
+        return last;
+    }
+
     static std::vector<std::string> csv_rows(const fs::path& file) {
         std::istringstream in(read_file(file));
         std::vector<std::string> rows;
@@ -125,6 +138,8 @@ TEST_F(CaptureRun, WritesFromTheFirstTimeEveryKthFrameAndTheFigures) {
                             (root_ / "out").string() + "' --stats '" +
                             (root_ / "stats.json").string() + "'");
     ASSERT_EQ(run.exit_code, 0) << run.err;
+    // The bar's last line is the full one, however quickly the last frames went.
+    EXPECT_NE(last_progress_line(run.err).find("100%  frame 20 "), std::string::npos) << run.err;
     EXPECT_EQ(pngs(root_ / "out"),
               (std::vector<std::string>{"frame_000010.png", "frame_000015.png", "frame_000020.png"}));
     const std::string stats = read_file(root_ / "stats.json");
@@ -162,14 +177,64 @@ TEST_F(CaptureRun, TheShowEndsByItselfAndStillFlushesItsOutput) {
     EXPECT_EQ(names.front(), "frame_000504.png");
     EXPECT_EQ(csv_rows(root_ / "out" / "frames.csv").size(), names.size() + 1);
     EXPECT_NE(read_file(root_ / "stats.json").find("\"scene_frames\""), std::string::npos);
+    EXPECT_NE(last_progress_line(run.err).find("100%"), std::string::npos) << run.err;
 }
 
-TEST_F(CaptureRun, WithoutTheMusicFileItEndsWithExitCodeZeroAndTheMessage) {
+// The show's own rule ends it with exit code 0 when the music is missing; for capture that is a
+// run that captured nothing, so it says so and fails.
+TEST_F(CaptureRun, WithoutTheMusicFileTheShowStopsAtStartUpAndCaptureFails) {
     const CaptureResult run = capture("--size 160x90 --fps 10 --to 3 --out '" + (root_ / "out").string() + "'");
-    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_EQ(run.exit_code, 1);
     EXPECT_NE(run.err.find("OVK  : Problem initializing FMod. \nNo sound file."), std::string::npos)
         << run.err;
+    EXPECT_NE(run.err.find("the show stopped at start-up"), std::string::npos) << run.err;
     EXPECT_TRUE(pngs(root_ / "out").empty());
+}
+
+TEST_F(CaptureRun, AnEmptyShowDirectoryStopsTheShowAtStartUpAndCaptureFails) {
+    fs::remove_all(show_);
+    fs::create_directories(show_);
+    const CaptureResult run = capture("--size 64x36 --fps 5 --to 1 --out '" + (root_ / "out").string() +
+                                      "' --sheet '" + (root_ / "sheet.png").string() + "'");
+    EXPECT_NE(run.exit_code, 0);
+    EXPECT_NE(run.err.find("the show stopped at start-up"), std::string::npos) << run.err;
+    EXPECT_EQ(csv_rows(root_ / "out" / "frames.csv").size(), 1u);  // the header alone
+    EXPECT_FALSE(fs::exists(root_ / "sheet.png"));
+}
+
+// At 5 fps the music lock puts frame 150 one step ahead of 30 s: the label says what frames.csv
+// says, not frame / fps.
+TEST_F(CaptureRun, TheContactSheetLabelsEachStillWithItsShowTimeFromFramesCsv) {
+    add_music(31.0);
+    const fs::path out = root_ / "out", sheet = root_ / "sheet.png";
+    const CaptureResult run = capture("--size 64x36 --fps 5 --to 30 --every 75 --out '" + out.string() +
+                                      "' --sheet '" + sheet.string() + "'");
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+
+    std::vector<std::string> csv_times;
+    const std::vector<std::string> rows = csv_rows(out / "frames.csv");
+    for (size_t i = 1; i < rows.size(); ++i) {
+        const size_t a = rows[i].find(','), b = rows[i].find(',', a + 1);
+        csv_times.push_back(rows[i].substr(a + 1, b - a - 1));
+    }
+    ASSERT_EQ(csv_times.size(), 3u);
+    EXPECT_GT(std::stod(csv_times[2]), 30.0) << csv_times[2];
+
+    std::vector<SheetStill> stills;
+    ASSERT_TRUE(read_frame_list(out.string(), stills));
+    ASSERT_EQ(stills.size(), csv_times.size());
+    for (size_t i = 0; i < stills.size(); ++i) EXPECT_EQ(sheet_label(stills[i]), csv_times[i] + " s");
+    EXPECT_EQ(stills[2].frame, 150);
+
+    const cv::Mat image = cv::imread(sheet.string(), cv::IMREAD_COLOR);
+    ASSERT_EQ(image.cols, 3 * (64 + 4) + 4);
+    ASSERT_EQ(image.rows, 36 + 14 + 2 * 4);
+    const cv::Mat last = cv::imread((out / "frame_000150.png").string(), cv::IMREAD_COLOR);
+    EXPECT_EQ(cv::norm(image(cv::Rect(4 + 2 * 68, 4, 64, 36)), last, cv::NORM_INF), 0);
+}
+
+TEST_F(CaptureRun, HelpIsNotAnError) {
+    EXPECT_EQ(capture("--help").exit_code, 0);
 }
 
 TEST_F(CaptureRun, BadOptionsAreRefusedWithUsage) {

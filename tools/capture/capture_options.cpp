@@ -16,9 +16,11 @@ const char* const kCaptureUsage =
     "  --out DIR         PNG per written frame and frames.csv\n"
     "  --video FILE.mp4  encode the written frames with ffmpeg, muxed with the music\n"
     "  --stats FILE.json start-up and per-scene frame times\n"
+    "  --sheet FILE.png  the stills written to --out tiled, each labelled with its show time\n"
     "  --low-spec        the setup dialog's \"Low spec GPU\"\n"
     "  --force-16x9      the setup dialog's \"Force 16:9\" (the window becomes 16:9)\n"
-    "  --show-dir DIR    the show directory (default: show/ beside the program, else .)\n";
+    "  --show-dir DIR    the show directory (default: show/ beside the program if it exists,\n"
+    "                    else the current directory)\n";
 
 namespace {
 
@@ -58,7 +60,7 @@ bool parse_capture_options(int argc, const char* const* argv, CaptureOptions& o,
         }
         static constexpr std::string_view kValued[] = {"--size", "--fps",   "--from",  "--to",
                                                        "--every", "--out",  "--video", "--stats",
-                                                       "--show-dir"};
+                                                       "--sheet", "--show-dir"};
         if (std::find(std::begin(kValued), std::end(kValued), arg) == std::end(kValued)) {
             error = std::string(arg) + ": unknown option";
             return false;
@@ -85,6 +87,8 @@ bool parse_capture_options(int argc, const char* const* argv, CaptureOptions& o,
             o.video = value;
         else if (arg == "--stats")
             o.stats = value;
+        else if (arg == "--sheet")
+            o.sheet = value;
         else
             o.show_dir = value;
         if (!ok) {
@@ -107,6 +111,10 @@ bool parse_capture_options(int argc, const char* const* argv, CaptureOptions& o,
     if (o.from < 0 || o.from > kLongestShow || o.from > o.to ||
         (std::isfinite(o.to) && o.to > kLongestShow)) {
         error = "--from and --to: need 0 <= from <= to <= 100000";
+        return false;
+    }
+    if (!o.sheet.empty() && o.out.empty()) {
+        error = "--sheet: needs --out DIR, the stills it tiles";
         return false;
     }
     return true;

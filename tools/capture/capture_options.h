@@ -12,13 +12,15 @@ struct CaptureOptions {
     std::string out;                // PNG frames and frames.csv go here
     std::string video;              // an .mp4 encoded by ffmpeg, muxed with the music
     std::string stats;              // start-up and frame-time figures as JSON
+    std::string sheet;              // a PNG tiling the stills written to `out`, labelled
     std::string show_dir;           // the show directory (working directory of the show)
     bool low_spec = false;
     bool force_16x9 = false;
 };
 
 // Parses argv[1..]. False with a one-line reason in `error` for an unknown option, a missing or
-// malformed value, or values out of range (sizes 16..8192, fps 1..1000, every >= 1, from <= to).
+// malformed value, or values out of range (sizes 16..8192, fps 1..1000, every >= 1, from <= to),
+// or a --sheet without the --out folder whose stills it tiles.
 bool parse_capture_options(int argc, const char* const* argv, CaptureOptions& options,
                            std::string& error);
 

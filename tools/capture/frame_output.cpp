@@ -19,6 +19,14 @@ std::string shell_quoted(const std::string& text) {
 
 }  // namespace
 
+std::string show_time_text(double seconds) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%.6f", seconds);
+    std::string out = text;
+    while (out.back() == '0' && out[out.size() - 2] != '.') out.pop_back();
+    return out == "-0.0" ? "0.0" : out;
+}
+
 CapturedFrame read_window_pixels(int width, int height) {
     GLint read_framebuffer = 0, read_buffer = 0, alignment = 0;
     glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &read_framebuffer);
@@ -71,7 +79,8 @@ bool FrameFolder::write(long frame, double show_time, int slot, double scene_clo
         std::fprintf(stderr, "brinefall-capture: cannot write %s\n", path.c_str());
         return false;
     }
-    std::fprintf(csv_, "%ld,%.6f,%d,%.6f,%.3f\n", frame, show_time, slot, scene_clock, ms);
+    std::fprintf(csv_, "%ld,%s,%d,%.6f,%.3f\n", frame, show_time_text(show_time).c_str(), slot,
+                 scene_clock, ms);
     return true;
 }
 

@@ -14,9 +14,13 @@ struct CapturedFrame {
 // Reads the window framebuffer's back buffer; the GL read state is restored afterwards.
 CapturedFrame read_window_pixels(int width, int height);
 
+// A show time as frames.csv records it and the contact sheet labels it: to the microsecond,
+// without trailing zeros but with at least one decimal ("30.2", "30.0", "0.35").
+std::string show_time_text(double seconds);
+
 // PNG per frame ("frame_NNNNNN.png", the frame number) plus frames.csv with one row per written
-// frame: frame number, show time, the roster slot that drew last (-1: none), params[0] as the
-// scene left it, and the milliseconds the frame took.
+// frame: frame number, show time (show_time_text), the roster slot that drew last (-1: none),
+// params[0] as the scene left it, and the milliseconds the frame took.
 class FrameFolder {
 public:
     // Creates the folder; false (with a reason on stderr) when that or the CSV fails.

@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -23,6 +24,7 @@
 #include "show/start_up.h"
 #include "tools/capture/capture_clock.h"
 #include "tools/capture/capture_options.h"
+#include "tools/capture/contact_sheet.h"
 #include "tools/capture/frame_output.h"
 #include "tools/capture/frame_stats.h"
 #include "tools/capture/progress_bar.h"
@@ -41,8 +43,10 @@ public:
     bool start();
     // Simulates and writes the frames; ends the process through finish.
     [[noreturn]] void run();
-    // Flushes and closes every output, then ends the process with the exit code. The show's own
-    // endings (end of show, start-up failures) come here through AppState::end_process.
+    // The show's own endings (the end of the show, start-up failures) come here through
+    // AppState::end_process. One during start-up left nothing to capture, whatever its exit code.
+    [[noreturn]] void show_ended(int exit_code);
+    // Flushes and closes every output, then ends the process with the exit code.
     [[noreturn]] void finish(int exit_code);
 
 private:
@@ -60,12 +64,13 @@ private:
     ProgressBar progress_;
     int drew_slot_ = -1;
     int loader_drew_ = -1;  // the loading screen is not a roster slot: its draws go here
+    bool running_ = false;  // start-up is over and frames are being simulated
 };
 
 // AppState::end_process is a plain function; it reaches the one capture through this.
 Capture* g_capture = nullptr;
 
-void end_capture(int exit_code) { g_capture->finish(exit_code); }
+void end_capture(int exit_code) { g_capture->show_ended(exit_code); }
 
 // The default show directory: show/ beside the program (the build's layout), else here.
 fs::path default_show_dir() {
@@ -167,6 +172,7 @@ bool Capture::write_frame(long frame, double ms) {
 void Capture::run() {
     const long last = last_frame(options_);
     const bool writes = folder_.is_open() || video_.is_open();
+    running_ = true;
     for (long n = 0; last < 0 || n <= last; ++n) {
         clock_.set_frame(n);
         sound_->set_time(clock_.seconds());
@@ -185,12 +191,31 @@ void Capture::run() {
         if (writes && frame_is_written(options_, n) && !write_frame(n, ms)) finish(1);
         progress_.update(n, show_time);
     }
+    progress_.complete();
     finish(0);
+}
+
+void Capture::show_ended(int exit_code) {
+    if (running_) {
+        if (exit_code == 0) progress_.complete();
+        finish(exit_code);
+    }
+    std::fprintf(stderr,
+                 "brinefall-capture: the show stopped at start-up (exit code %d, see the message "
+                 "above), so nothing was captured\n",
+                 exit_code);
+    finish(exit_code == 0 ? 1 : exit_code);
 }
 
 void Capture::finish(int exit_code) {
     progress_.finish();
     folder_.close();
+    if (exit_code == 0 && !options_.sheet.empty()) {
+        std::vector<SheetStill> stills;
+        if (!read_frame_list(options_.out, stills) ||
+            !write_contact_sheet(options_.out, stills, options_.sheet))
+            exit_code = 1;
+    }
     if (!video_.close()) {
         std::fprintf(stderr, "brinefall-capture: ffmpeg failed; %s is incomplete\n",
                      options_.video.c_str());
@@ -218,6 +243,11 @@ void make_absolute(std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kCaptureUsage, stdout);
+            return 0;
+        }
     CaptureOptions options;
     std::string error;
     if (!parse_capture_options(argc, argv, options, error)) {
@@ -227,6 +257,7 @@ int main(int argc, char** argv) {
     make_absolute(options.out);
     make_absolute(options.video);
     make_absolute(options.stats);
+    make_absolute(options.sheet);
     const fs::path show_dir = options.show_dir.empty() ? default_show_dir() : fs::path(options.show_dir);
     std::error_code ec;
     fs::current_path(show_dir, ec);

@@ -18,15 +18,29 @@ constexpr double kLogLineSeconds = 10.0;
 ProgressBar::ProgressBar(long total) : total_(total), terminal_(isatty(STDERR_FILENO) == 1) {}
 
 void ProgressBar::update(long frame, double show_time) {
+    frame_ = frame;
+    show_time_ = show_time;
     const double now = steady_seconds();
     if (start_ < 0) start_ = now;
     const double interval = terminal_ ? kTerminalRedrawSeconds : kLogLineSeconds;
     if (last_draw_ >= 0 && now - last_draw_ < interval) return;
     last_draw_ = now;
+    draw(std::clamp(total_ > 0 ? (frame + 1) / static_cast<double>(total_ + 1)
+                               : show_time / kEndOfShow,
+                    0.0, 1.0),
+         now);
+}
 
-    const double done = std::clamp(total_ > 0 ? (frame + 1) / static_cast<double>(total_ + 1)
-                                              : show_time / kEndOfShow,
-                                   0.0, 1.0);
+// The last frames can pass between two lines of a log (the black frames after the built scenes
+// take no time), so the end is always drawn.
+void ProgressBar::complete() {
+    const double now = steady_seconds();
+    if (start_ < 0) start_ = now;
+    draw(1.0, now);
+    finish();
+}
+
+void ProgressBar::draw(double done, double now) {
     const int filled = static_cast<int>(done * kBarWidth);
     char bar[kBarWidth + 1];
     for (int i = 0; i < kBarWidth; ++i) bar[i] = i < filled ? '#' : '.';
@@ -34,7 +48,7 @@ void ProgressBar::update(long frame, double show_time) {
     const double elapsed = now - start_;
     const double eta = done > 0 ? elapsed * (1 - done) / done : 0;
     std::fprintf(stderr, "%s[%s] %3d%%  frame %ld  show %7.2f s  ETA %4.0f s %s",
-                 terminal_ ? "\r" : "", bar, static_cast<int>(done * 100), frame, show_time, eta,
+                 terminal_ ? "\r" : "", bar, static_cast<int>(done * 100), frame_, show_time_, eta,
                  terminal_ ? "" : "\n");
     drawn_ = terminal_;
 }

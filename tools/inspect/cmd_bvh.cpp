@@ -1,21 +1,25 @@
 // brinefall-tool bvh FILE: what the show's motion-clip loader makes of a BVH file. The loader's
 // own lines come first; the last line is the JSON summary: listed joints and their names, the
 // frame count (root frames, N + 1), frame time, motion values consumed, and the root's frame-1
-// matrix (column-major) when there is a frame 1.
+// matrix (column-major) when there is a frame 1. A file that is not text (an image, binary data)
+// is refused before the loader sees it.
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "anim/motion_clip.h"
+#include "core/file_io.h"
 #include "tools/inspect/commands.h"
+#include "tools/inspect/input_checks.h"
 #include "tools/inspect/json.h"
 
 int run_bvh(int argc, char** argv) {
-    if (argc != 1) {
-        std::printf("error usage: bvh FILE\n");
-        return 2;
-    }
+    if (argc != 1) return report_error("usage: bvh FILE");
     const std::string file = argv[0];
+    if (const auto bytes = read_file(file)) {
+        const std::string kind = non_text_kind(*bytes);
+        if (!kind.empty()) return report_error(file + " is " + kind + ", not a BVH motion file");
+    }
     try {
         const MotionClip clip(file);
         std::vector<std::string> names;
@@ -31,7 +35,6 @@ int run_bvh(int argc, char** argv) {
         line.print();
         return 0;
     } catch (const fileNotFound&) {
-        std::printf("error cannot read %s\n", file.c_str());
-        return 2;
+        return report_error("cannot read " + file);
     }
 }

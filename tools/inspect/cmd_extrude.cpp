@@ -7,19 +7,19 @@
 #include <opencv2/imgcodecs.hpp>
 
 #include "anim/contour_extruder.h"
+#include "core/file_io.h"
 #include "tools/inspect/commands.h"
 #include "tools/inspect/json.h"
 
 int run_extrude(int argc, char** argv) {
-    if (argc != 1) {
-        std::printf("error usage: extrude FILE.png\n");
-        return 2;
-    }
-    const cv::Mat image = cv::imread(argv[0], cv::IMREAD_GRAYSCALE);
-    if (image.empty()) {
-        std::printf("error cannot read %s\n", argv[0]);
-        return 2;
-    }
+    if (argc != 1) return report_error("usage: extrude FILE.png");
+    const auto bytes = read_file(argv[0]);
+    if (!bytes) return report_error(std::string("cannot read ") + argv[0]);
+    // Decoded from memory: the file reader of the image library logs its own failures.
+    const cv::Mat image = cv::imdecode(cv::Mat(1, static_cast<int>(bytes->size()), CV_8UC1,
+                                               const_cast<char*>(bytes->data())),
+                                       cv::IMREAD_GRAYSCALE);
+    if (image.empty()) return report_error(std::string(argv[0]) + " is not an image");
     ContourExtruder extruder;
     const ExtrusionGeometry geometry = extruder.build(image, 30.0, 100.0);
     std::vector<long long> outlines, points;

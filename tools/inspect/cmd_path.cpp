@@ -24,21 +24,13 @@ bool parse_number(const char* text, double& value) {
 
 int run_path(int argc, char** argv) {
     const bool index = argc == 4 && std::strcmp(argv[1], "--index") == 0;
-    if (argc != 1 && !index) {
-        std::printf("error usage: path FILE [--index T OFFSET]\n");
-        return 2;
-    }
+    if (argc != 1 && !index) return report_error("usage: path FILE [--index T OFFSET]");
     double t = 0.0, offset = 0.0;
-    if (index && !(parse_number(argv[2], t) && parse_number(argv[3], offset))) {
-        std::printf("error T and OFFSET must be numbers\n");
-        return 2;
-    }
+    if (index && !(parse_number(argv[2], t) && parse_number(argv[3], offset)))
+        return report_error("T and OFFSET must be numbers");
     const std::string file = argv[0];
     const auto bytes = read_file(file);
-    if (!bytes) {
-        std::printf("error cannot read %s\n", file.c_str());
-        return 2;
-    }
+    if (!bytes) return report_error("cannot read " + file);
     CameraPath path;
     path.load_bytes(*bytes);
 

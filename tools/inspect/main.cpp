@@ -1,9 +1,9 @@
 // brinefall-tool COMMAND ARGS...: checks a data file with the show's own loaders and prints what
-// they made of it as one JSON line (the last line of standard output).
-#include "tools/inspect/commands.h"
-
+// they made of it as one JSON line (the last line of standard output). Errors go to stderr.
 #include <cstdio>
 #include <cstring>
+
+#include "tools/inspect/commands.h"
 
 namespace {
 
@@ -21,17 +21,31 @@ constexpr Command kCommands[] = {
     {"extrude", run_extrude, "extrude FILE.png"},
 };
 
-int usage() {
-    std::fprintf(stderr, "usage: brinefall-tool COMMAND ARGS...\n");
-    for (const Command& c : kCommands) std::fprintf(stderr, "  brinefall-tool %s\n", c.usage);
-    return 2;
+void print_usage(std::FILE* to) {
+    std::fprintf(to, "usage: brinefall-tool COMMAND ARGS...\n");
+    for (const Command& c : kCommands) std::fprintf(to, "  brinefall-tool %s\n", c.usage);
 }
 
 }  // namespace
 
+int report_error(const std::string& message) {
+    std::fflush(stdout);  // the loader's own lines come first
+    std::fprintf(stderr, "error: %s\n", message.c_str());
+    return 2;
+}
+
 int main(int argc, char** argv) {
-    if (argc < 2) return usage();
+    if (argc < 2) {
+        print_usage(stderr);
+        return 2;
+    }
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        print_usage(stdout);
+        return 0;
+    }
     for (const Command& c : kCommands)
         if (std::strcmp(argv[1], c.name) == 0) return c.run(argc - 2, argv + 2);
-    return usage();
+    report_error(std::string("unknown command \"") + argv[1] + "\" (brinefall-tool --help lists them)");
+    print_usage(stderr);
+    return 2;
 }

@@ -1,6 +1,6 @@
 #include "tools/assets/media/picture_painting.h"
 #include "tools/assets/media/procedural_noise.h"
-#include "tools/assets/media/text_rendering.h"
+#include "tools/text/text_rendering.h"
 
 #include <opencv2/imgproc.hpp>
 

@@ -1,6 +1,6 @@
 #pragma once
-// Words set in a real typeface (the DejaVu fonts that Debian ships) for the title cards and the
-// loading logo.
+// Words set in a real typeface (the DejaVu fonts that Debian ships): the asset tool's title cards
+// and loading logo, capture's contact-sheet labels.
 #include <opencv2/core.hpp>
 
 #include <string>

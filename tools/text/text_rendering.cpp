@@ -1,4 +1,4 @@
-#include "tools/assets/media/text_rendering.h"
+#include "tools/text/text_rendering.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -15,7 +15,7 @@ cv::Mat render_text(const std::string& text, const std::string& font, int pixel_
     FT_Face face;
     const std::string path = std::string(kFontFolder) + font;
     if (FT_New_Face(library, path.c_str(), 0, &face)) {
-        std::fprintf(stderr, "brinefall-assets: cannot open font %s\n", path.c_str());
+        std::fprintf(stderr, "cannot open font %s\n", path.c_str());
         FT_Done_FreeType(library);
         return {};
     }
