@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using begin::BeginClock;
+
 namespace {
 
 constexpr double slow_rate = 1.0388 * 1.014 * 0.7 * 0.45;

@@ -4,6 +4,10 @@
 
 #include <cmath>
 
+using begin::base_shot;
+using begin::opening_shot;
+using begin::shot_cues;
+
 namespace {
 
 const double half_ease2 = std::pow(1.0 - std::pow(0.5, 1.5), 2.0);

@@ -7,6 +7,8 @@
 // Per frame: begin_frame(dt) returns the clock value the frame draws with; end_frame() takes the
 // warm-up offset back.
 
+namespace begin {
+
 class BeginClock {
 public:
     static constexpr double start_value = 4.15;
@@ -49,3 +51,5 @@ private:
     bool first_jump_done_ = false;
     bool second_jump_done_ = false;
 };
+
+}  // namespace begin

@@ -6,10 +6,11 @@
 #include "core/easing.h"
 #include "scenes/begin/begin_stage.h"
 
+namespace begin {
 namespace {
 
-using begin_stage::stage_centre;
-using begin_stage::world_up;
+using stage::stage_centre;
+using stage::world_up;
 
 Vector3 at_stage(float dx, float dy, float dz) {
     return {stage_centre.x + dx, stage_centre.y + dy, stage_centre.z + dz};
@@ -37,24 +38,24 @@ Shot shot3(double s) {
 // 4: the sea floor copies drift by underneath; looking along their lane.
 Shot shot4(double s) {
     const double d = s - 30.4;
-    return {{f(begin_stage::seafloor_x - 60.0), 70.0f, f(-120.0 - 2.0 * d)},
-            {begin_stage::seafloor_x, begin_stage::seafloor_y, f(-260.0 + 10.0 * d)},
+    return {{f(begin::stage::seafloor_x - 60.0), 70.0f, f(-120.0 - 2.0 * d)},
+            {begin::stage::seafloor_x, begin::stage::seafloor_y, f(-260.0 + 10.0 * d)},
             world_up};
 }
 
 // 5: a slow arc over the floor.
 Shot shot5(double s) {
     const double a = 0.12 * (s - 30.8);
-    return {{f(begin_stage::seafloor_x - 60.0 * std::cos(a)), 80.0f, f(-160.0 - 60.0 * std::sin(a))},
-            {begin_stage::seafloor_x, begin_stage::seafloor_y, -230.0f},
+    return {{f(begin::stage::seafloor_x - 60.0 * std::cos(a)), 80.0f, f(-160.0 - 60.0 * std::sin(a))},
+            {begin::stage::seafloor_x, begin::stage::seafloor_y, -230.0f},
             world_up};
 }
 
 // 6: low over the floor, the copies sliding toward the lens.
 Shot shot6(double s) {
     const double d = s - 34.0;
-    return {{f(begin_stage::seafloor_x + 20.0), 100.0f, f(-100.0 + 1.5 * d)},
-            {f(begin_stage::seafloor_x - 10.0), begin_stage::seafloor_y, -230.0f},
+    return {{f(begin::stage::seafloor_x + 20.0), 100.0f, f(-100.0 + 1.5 * d)},
+            {f(begin::stage::seafloor_x - 10.0), begin::stage::seafloor_y, -230.0f},
             world_up};
 }
 
@@ -132,3 +133,5 @@ const std::array<ShotCue, 14> shot_cues = {{
 }};
 
 Shot opening_shot(double s) { return blend_shots(base_shot(s), shot_cues, s); }
+
+}  // namespace begin

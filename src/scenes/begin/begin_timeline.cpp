@@ -6,7 +6,7 @@
 
 #include "core/easing.h"
 
-namespace begin_timeline {
+namespace begin::timeline {
 namespace {
 
 double ease2(double x) { return ease_cos(x, 2.0); }
@@ -58,4 +58,4 @@ double fade_level(double s) {
     return 1.0 - ease_cos(1.0 - std::clamp(0.35 * (s - 116.0), 0.0, 1.0), 1.0);
 }
 
-}  // namespace begin_timeline
+}  // namespace begin::timeline

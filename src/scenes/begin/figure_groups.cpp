@@ -12,10 +12,11 @@
 #include "scenes/begin/begin_stage.h"
 #include "scenes/begin/begin_windows.h"
 #include "scenes/begin/part_begin.h"
+#include "scenes/kit/material_binding.h"
 
-namespace bp = begin_programs;
-namespace bs = begin_stage;
-namespace bw = begin_windows;
+namespace bp = begin::program;
+namespace bs = begin::stage;
+namespace bw = begin::windows;
 
 namespace {
 
@@ -71,10 +72,9 @@ void part_begin::draw_figures(double s) {
     for (const ClockWindow& window : bw::figure_groups) any = any || window.holds(s);
     if (!any) return;
     const int program = program_base_ + bp::man;
-    shaders_.use_program(program);
+    use_material(shaders_, *context_, program, {{"texture2d_blood", blood_slot}});
     shaders_.set_float(program, "ExtraLight", 0.0f);
     shaders_.set_float(program, "Thettime", 0.0f);
-    shaders_.bind_texture_uniform(GL_TEXTURE_2D, 0, program, "texture2d_blood", context_->texture_name(blood_slot));
     glColor3f(1.0f, 1.0f, 1.0f);
     glDisable(GL_CULL_FACE);
     seed_random(figure_seed);

@@ -39,7 +39,7 @@ public:
     void draw(double* frame_dt, GraphicsContext* context, FrameState* frame) override;
     void load(GraphicsContext* context) override;
 
-    const BeginClock& clock() const { return clock_; }
+    const begin::BeginClock& clock() const { return clock_; }
 
 private:
     // The 3D picture into whatever target is bound: depth mode draws depth only, through the
@@ -67,7 +67,7 @@ private:
     GraphicsContext* context_ = nullptr;
     ShaderLibrary shaders_;
     int program_base_ = 0;
-    BeginClock clock_;
+    begin::BeginClock clock_;
     CameraPath shake_;
     std::array<std::unique_ptr<body>, 4> figures_;
     std::array<Mesh, mesh_count> meshes_;

@@ -11,10 +11,11 @@
 #include "scenes/begin/begin_stage.h"
 #include "scenes/begin/begin_windows.h"
 #include "scenes/begin/part_begin.h"
+#include "scenes/kit/material_binding.h"
 
-namespace bp = begin_programs;
-namespace bs = begin_stage;
-namespace bw = begin_windows;
+namespace bp = begin::program;
+namespace bs = begin::stage;
+namespace bw = begin::windows;
 
 namespace {
 
@@ -126,8 +127,7 @@ void part_begin::draw_particles(double s) {
 void part_begin::draw_billboards(double s) {
     if (!bw::motes.holds(s)) return;
     const int program = program_base_ + bp::billboards;
-    shaders_.use_program(program);
-    shaders_.bind_texture_uniform(GL_TEXTURE_2D, 0, program, "texture2d_1", context_->texture_name(blob_slot));
+    use_material(shaders_, *context_, program, {{"texture2d_1", blob_slot}});
     // Camera-facing: the modelview's rows are the camera's right and up in world space.
     GLfloat m[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, m);

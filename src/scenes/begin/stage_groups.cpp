@@ -10,10 +10,11 @@
 #include "scenes/begin/begin_stage.h"
 #include "scenes/begin/begin_windows.h"
 #include "scenes/begin/part_begin.h"
+#include "scenes/kit/material_binding.h"
 
-namespace bp = begin_programs;
-namespace bs = begin_stage;
-namespace bw = begin_windows;
+namespace bp = begin::program;
+namespace bs = begin::stage;
+namespace bw = begin::windows;
 
 namespace {
 
@@ -32,15 +33,14 @@ constexpr int fish_back = 1, fish_flank = 4;  // objects of the bait mesh the sc
 void part_begin::draw_background(double s, bool depth_mode) {
     if (!bw::background.holds(s)) return;
     const int program = program_base_ + (depth_mode ? bp::background2 : bp::background);
-    shaders_.use_program(program);
+    use_material(shaders_, *context_, program,
+                 {{"texture2d_1", ripples_slot},
+                  {"texture2d_2", bg_slot},
+                  {"texture2d_3", clouds_slot},
+                  {"texture2d_cube", night_slot, GL_TEXTURE_CUBE_MAP},
+                  {"texture2d_4", cloud_slot}},
+                 "ttime", s);
     shaders_.set_float(program, "Flag", 1.0f);
-    shaders_.set_float(program, "ttime", static_cast<float>(s));
-    shaders_.bind_texture_uniform(GL_TEXTURE_2D, 0, program, "texture2d_1", context_->texture_name(ripples_slot));
-    shaders_.bind_texture_uniform(GL_TEXTURE_2D, 1, program, "texture2d_2", context_->texture_name(bg_slot));
-    shaders_.bind_texture_uniform(GL_TEXTURE_2D, 2, program, "texture2d_3", context_->texture_name(clouds_slot));
-    shaders_.bind_texture_uniform(GL_TEXTURE_CUBE_MAP, 3, program, "texture2d_cube", context_->texture_name(night_slot));
-    shaders_.bind_texture_uniform(GL_TEXTURE_2D, 4, program, "texture2d_4", context_->texture_name(cloud_slot));
-    glActiveTexture(GL_TEXTURE0);
     glColor3f(0.0f, 0.0f, 0.0f);
     glPushMatrix();
     glTranslatef(bs::background_offset.x, bs::background_offset.y, bs::background_offset.z);
@@ -58,8 +58,7 @@ void part_begin::draw_crowd(double s) {
         if (step < bw::crowd_blink_steps && step % 2 == 0) return;
     }
     const int program = program_base_ + bp::escher2;
-    shaders_.use_program(program);
-    shaders_.set_float(program, "ttime", static_cast<float>(s));
+    use_material(shaders_, *context_, program, {}, "ttime", s);
     glColor3f(0.55f, 0.6f, 0.62f);
     const Vector3& c = bs::stage_centre;
     glPushMatrix();
@@ -72,8 +71,7 @@ void part_begin::draw_crowd(double s) {
 void part_begin::draw_bait_fish(double s) {
     if (!bw::bait_fish.holds(s) || !meshes_[bait_mesh].loaded) return;
     const int program = program_base_ + bp::fish2;
-    shaders_.use_program(program);
-    shaders_.set_float(program, "ttime", static_cast<float>(s));
+    use_material(shaders_, *context_, program, {}, "ttime", s);
     const Mesh& fish = meshes_[bait_mesh];
     const float size = fish.bbox_largest > 0 ? fish_length / fish.bbox_largest : 1.0f;
     const Vector3& c = bs::stage_centre;
