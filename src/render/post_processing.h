@@ -111,7 +111,10 @@ struct ComposeUniforms {
     // higher towards white; in Mode 1, 0 is the picture as it is and 1 fully faded to black. The
     // same for the full and the low-detail compose (see compose_to_window).
     float fade = 0.0f;
-    bool shafts = true;     // "texture2d_3" = the highlights texture (unit 4)
+    // The highlight and shaft passes ran this frame: "texture2d_3" = the highlights texture
+    // (unit 4) and "ShaftWeight" 1. Otherwise the texture still holds an older frame's glow, so
+    // it is left unbound and weighs nothing.
+    bool shafts = true;
     bool random = false;    // "texture2d_random" = the random vectors (unit 2)
 };
 

@@ -187,6 +187,7 @@ void part_begin::draw(double* frame_dt, GraphicsContext* context, FrameState* fr
     const auto blur = bt::composite_motion_blur(s);
     std::copy(blur.begin(), blur.end(), compose.motion_blur);
     compose.fade = static_cast<float>(bt::fade_level(s));
+    compose.shafts = bt::highlight_passes(s);
     compose_to_window(*context, shaders_, program_base_ + (bt::late_programs(s) ? bp::composite_late : bp::composite),
                       textures_, sizes_, compose);
     set_overlay_state(*context, textures_);
