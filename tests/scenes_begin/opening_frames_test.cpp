@@ -7,7 +7,12 @@
 #include <cmath>
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
+
+#include <opencv2/core.hpp>
+#include <opencv2/imgcodecs.hpp>
+#include <opencv2/imgproc.hpp>
 
 #include "render/graphics_context.h"
 #include "scenes/begin/part_begin.h"
@@ -34,6 +39,15 @@ struct Picture {
     std::vector<unsigned char> rgb;
     const unsigned char* at(int x, int y) const { return &rgb[3 * (y * width + x)]; }
 };
+
+// Writes a window picture (bottom row first) as a PNG for looking at.
+void save_png(const Picture& p, const std::string& path) {
+    cv::Mat rgb(static_cast<int>(p.rgb.size() / 3 / p.width), p.width, CV_8UC3, const_cast<unsigned char*>(p.rgb.data()));
+    cv::Mat bgr, flipped;
+    cv::cvtColor(rgb, bgr, cv::COLOR_RGB2BGR);
+    cv::flip(bgr, flipped, 0);
+    cv::imwrite(path, flipped);
+}
 
 class OpeningFrames : public GlTest {
 protected:
@@ -144,6 +158,37 @@ TEST_F(OpeningFrames, DrawsTheVisibleClockRangesWithoutGlErrors) {
         }
     }
     EXPECT_LT(scene->scene_clock, 70.2);
+}
+
+// The stage as the viewer sees it between the jumps: a still every 2 s of show time, written
+// beside the test as opening_stage_NN.png. Consecutive stills must differ in most of their
+// pixels (a new framing), not only where figures moved.
+TEST_F(OpeningFrames, StageStillsTwoSecondsApartDifferInFraming) {
+    auto scene = std::make_unique<part_begin>();
+    scene->load(&context_);
+    FrameState shared;
+    for (double step : {0.0, 0.1, 37.95}) {  // the opening shot, the warm-up, the jump to 56
+        double dt = step;
+        scene->draw(&dt, &context_, &shared);
+    }
+    ASSERT_DOUBLE_EQ(shared.params[0], 56.0);
+    Picture previous = window_picture();
+    for (int k = 1; shared.params[0] < 70.0; ++k) {
+        double dt = 2.0;
+        scene->draw(&dt, &context_, &shared);
+        const Picture still = window_picture();
+        save_png(still, std::string(BRINEFALL_SHOW_DIR) + "/../opening_stage_" + std::to_string(k) + ".png");
+        int changed = 0, total = 0;
+        const int top = (kHeight + render_height) / 2, bottom = (kHeight - render_height) / 2;
+        for (int y = bottom; y < top; ++y)
+            for (int x = 0; x < kWidth; ++x, ++total) {
+                const unsigned char *a = still.at(x, y), *b = previous.at(x, y);
+                changed += std::abs((a[0] + a[1] + a[2]) - (b[0] + b[1] + b[2])) > 3 * 12;
+            }
+        EXPECT_GT(changed, total / 4) << "clock " << shared.params[0];
+        previous = still;
+    }
+    EXPECT_TRUE(no_gl_error());
 }
 
 TEST_F(OpeningFrames, LowSpecComposeShowsThePicture) {

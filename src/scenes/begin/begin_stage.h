@@ -28,6 +28,12 @@ inline constexpr float crowd_x = -2.0f, crowd_z = -15.0f;
 inline constexpr float crowd_lift = 0.9f;  // plinth top 0.5 above the ground
 inline constexpr float plinth_front = 10.0f;
 
+// The school of bait fish circles the stage on this circle, at this height above the ground.
+inline constexpr float school_x = 1.0f, school_z = -4.0f;
+inline constexpr float school_radius = 5.0f;
+inline constexpr float school_height = 2.4f;
+inline constexpr double school_turn = 0.32;  // radians per clock second
+
 // Heading (degrees about the world vertical) that turns a figure authored facing +z to face
 // the stage direction (dx, dz).
 float heading_toward(float dx, float dz);

@@ -20,10 +20,6 @@ namespace {
 
 constexpr uint32_t school_seed = 77123;
 constexpr int school_size = 16;
-constexpr float school_radius = 5.0f;
-constexpr float school_height = 2.4f;   // above the ground
-constexpr float school_x = 1.0f, school_z = -4.0f;
-constexpr double school_turn = 0.32;    // radians per clock second
 constexpr double school_spread = 1.1;   // radians of the circle the school stretches over
 constexpr float fish_length = 0.8f;     // on the stage
 constexpr int fish_back = 1, fish_flank = 4;  // objects of the bait mesh the school shows
@@ -82,11 +78,11 @@ void part_begin::draw_bait_fish(double s) {
         const double offset_height = 1.4 * random_unit() - 0.7;
         const double phase = 2.0 * std::numbers::pi * random_unit();
         // The school sweeps round the stage in a loose band, each fish swaying in and out of it.
-        const double a = school_turn * s + school_spread * i / school_size + offset_angle;
-        const double r = school_radius + offset_radius + 0.4 * std::sin(1.7 * s + phase);
-        const double h = school_height + offset_height + 0.25 * std::sin(1.1 * s + 2.0 * phase);
-        const float x = static_cast<float>(c.x + school_x + r * std::cos(a));
-        const float z = static_cast<float>(c.z + school_z + r * std::sin(a));
+        const double a = bs::school_turn * s + school_spread * i / school_size + offset_angle;
+        const double r = bs::school_radius + offset_radius + 0.4 * std::sin(1.7 * s + phase);
+        const double h = bs::school_height + offset_height + 0.25 * std::sin(1.1 * s + 2.0 * phase);
+        const float x = static_cast<float>(c.x + bs::school_x + r * std::cos(a));
+        const float z = static_cast<float>(c.z + bs::school_z + r * std::sin(a));
         const float y = static_cast<float>(c.y - h);
         // Swimming along the circle: the tangent direction.
         const double heading = -a * 180.0 / std::numbers::pi;
