@@ -10,7 +10,7 @@
 namespace {
 
 constexpr std::array<std::string_view, 7> modules = {"core", "platform", "render", "anim",
-                                                     "show", "scenes", "app"};
+                                                     "show", "scenes",   "app"};
 
 // Position in the order, or -1 for a name that is no module (a system or library header).
 int rank(std::string_view name) {
@@ -43,8 +43,8 @@ std::vector<std::string> upward_includes(const std::filesystem::path& root) {
             const int other = rank(match[1].str());
             if (other > own) {
                 std::ostringstream text;
-                text << shown(root, file) << ":" << number << ": " << owner << " includes "
-                     << match[1].str() << " (" << line.substr(line.find('"')) << ")";
+                text << shown(root, file) << ":" << number << ": " << owner << " includes " << match[1].str()
+                     << " (" << line.substr(line.find('"')) << ")";
                 found.push_back(text.str());
             }
         }

@@ -41,8 +41,9 @@ TEST(ModuleOrder, NoModuleLinksOneAboveIt) {
 }
 
 TEST_F(FakeTree, AnUpwardIncludeIsNamedWithFileAndLine) {
-    write("render/mesh.h", "#pragma once\n#include <vector>\n#include \"core/vector3.h\"\n"
-                           "  #  include \"show/parts.h\"  // reaches up\n");
+    write("render/mesh.h",
+          "#pragma once\n#include <vector>\n#include \"core/vector3.h\"\n"
+          "  #  include \"show/parts.h\"  // reaches up\n");
     write("scenes/kit/shots.h", "#include \"render/mesh.h\"\n#include \"scenes/kit/kit.h\"\n");
     write("core/vector3.h", "#include \"platform/window.h\"\n");
     const auto found = upward_includes(root_);
@@ -52,14 +53,16 @@ TEST_F(FakeTree, AnUpwardIncludeIsNamedWithFileAndLine) {
 }
 
 TEST_F(FakeTree, SameModuleSystemHeadersAndCommentedLinesAreNotBreaches) {
-    write("anim/body.h", "#include \"anim/rigid.h\"\n#include <GL/glew.h>\n#include \"render/mesh.h\"\n"
-                         "// #include \"show/parts.h\" is mentioned, not included\n");
+    write("anim/body.h",
+          "#include \"anim/rigid.h\"\n#include <GL/glew.h>\n#include \"render/mesh.h\"\n"
+          "// #include \"show/parts.h\" is mentioned, not included\n");
     EXPECT_TRUE(upward_includes(root_).empty());
 }
 
 TEST_F(FakeTree, AnUpwardLinkIsNamed) {
-    write("render/CMakeLists.txt", "add_library(render STATIC x.cpp)\n"
-                                   "target_link_libraries(render PUBLIC core platform\n  anim OpenGL::GL)\n");
+    write("render/CMakeLists.txt",
+          "add_library(render STATIC x.cpp)\n"
+          "target_link_libraries(render PUBLIC core platform\n  anim OpenGL::GL)\n");
     write("show/CMakeLists.txt", "target_link_libraries(show PUBLIC core render anim)\n");
     const auto found = upward_links(root_);
     ASSERT_EQ(found.size(), 1u) << joined(found);

@@ -123,13 +123,13 @@ TEST(BeginShots, OnTheStageStillsTwoSecondsApartDifferInFraming) {
     const std::vector<Seen> frames = watch_opening();
     for (std::size_t i = 60; i < frames.size(); ++i) {
         const Seen& now = frames[i];
-        const Seen& before = frames[i - 60];  // 2 s earlier
+        const Seen& before = frames[i - 60];                // 2 s earlier
         if (before.s < 56.0 || now.s < before.s) continue;  // both on the stage, in the same pass
         const double moved = length(now.camera.eye - before.camera.eye);
         const double turned =
             degrees_between(now.camera.centre - now.camera.eye, before.camera.centre - before.camera.eye);
-        EXPECT_TRUE(moved > 1.5 || turned > 12.0)
-            << "show time " << now.show_time << " clock " << now.s << ": moved " << moved << ", turned " << turned;
+        EXPECT_TRUE(moved > 1.5 || turned > 12.0) << "show time " << now.show_time << " clock " << now.s
+                                                  << ": moved " << moved << ", turned " << turned;
     }
 }
 
@@ -141,7 +141,7 @@ TEST(BeginShots, OnTheStageTheCutsLandOnTheMusicsHalfBars) {
         const Seen& now = frames[i];
         const Seen& before = frames[i - 1];
         if (now.show_time < 38.0 || std::abs(now.s - before.s) > 0.1) continue;  // not the clock's jumps
-        if (length(now.camera.eye - before.camera.eye) < 1.0) continue;        // a move, not a cut
+        if (length(now.camera.eye - before.camera.eye) < 1.0) continue;          // a move, not a cut
         ++cuts;
         const double beats = (now.show_time - 80.0) / half_bar;
         const double off = (beats - std::round(beats)) * half_bar;

@@ -22,7 +22,9 @@ const std::array<std::span<const ProgramEntry>, 1> scene_tables = {
 // The sources as the show reads them: copied into the show directory with includes expanded.
 std::string source_path(const char* name) { return std::string(BRINEFALL_SHOW_DIR) + "/" + name + ".glsl"; }
 
-bool quiet(const std::string& log) { return log.find_first_not_of(std::string("\0 \n", 3)) == std::string::npos; }
+bool quiet(const std::string& log) {
+    return log.find_first_not_of(std::string("\0 \n", 3)) == std::string::npos;
+}
 
 // Compiles one stage; returns 0 and fills log on failure.
 GLuint compile(GLenum kind, const std::string& text, std::string& log) {
@@ -44,7 +46,8 @@ GLuint compile(GLenum kind, const std::string& text, std::string& log) {
 void expect_program_builds(const char* vertex_name, const char* fragment_name) {
     SCOPED_TRACE(fragment_name);
     const auto fragment_text = read_file(source_path(fragment_name));
-    const auto vertex_text = vertex_name ? read_file(source_path(vertex_name)) : std::optional<std::string>("");
+    const auto vertex_text =
+        vertex_name ? read_file(source_path(vertex_name)) : std::optional<std::string>("");
     if (!vertex_text || !fragment_text) {
         ADD_FAILURE() << "missing source";
         return;

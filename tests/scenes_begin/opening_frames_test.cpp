@@ -14,11 +14,11 @@
 #include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>
 
+#include "core/frame_state.h"
 #include "render/graphics_context.h"
 #include "scenes/begin/part_begin.h"
 #include "scenes/loader/part_loader.h"
 #include "show/app_state.h"
-#include "core/frame_state.h"
 #include "tests/support/gl_context.h"
 
 namespace {
@@ -27,9 +27,9 @@ constexpr int render_height = 144;  // letterboxed in the 256 x 256 window
 
 bool pack_present() {
     const std::filesystem::path show = BRINEFALL_SHOW_DIR;
-    for (const char* file : {"neomeshes/human4.objt", "neomeshes/seaplane.objt", "textures/noise.jpg",
-                             "textures/theloader3.jpg", "neomeshes/avatar_walk.bvh", "Other/Materials/f_man.glsl",
-                             "Other/PostProcessing/f_blurpass2.glsl"})
+    for (const char* file :
+         {"neomeshes/human4.objt", "neomeshes/seaplane.objt", "textures/noise.jpg", "textures/theloader3.jpg",
+          "neomeshes/avatar_walk.bvh", "Other/Materials/f_man.glsl", "Other/PostProcessing/f_blurpass2.glsl"})
         if (!std::filesystem::exists(show / file)) return false;
     return true;
 }
@@ -42,7 +42,8 @@ struct Picture {
 
 // Writes a window picture (bottom row first) as a PNG for looking at.
 void save_png(const Picture& p, const std::string& path) {
-    cv::Mat rgb(static_cast<int>(p.rgb.size() / 3 / p.width), p.width, CV_8UC3, const_cast<unsigned char*>(p.rgb.data()));
+    cv::Mat rgb(static_cast<int>(p.rgb.size() / 3 / p.width), p.width, CV_8UC3,
+                const_cast<unsigned char*>(p.rgb.data()));
     cv::Mat bgr, flipped;
     cv::cvtColor(rgb, bgr, cv::COLOR_RGB2BGR);
     cv::flip(bgr, flipped, 0);
@@ -136,9 +137,9 @@ TEST_F(OpeningFrames, DrawsTheVisibleClockRangesWithoutGlErrors) {
     };
     // Real-time steps: the opening shot, the warm-up frame, the descent, the first jump to 56,
     // the stage, the second jump back to 56, and the crowd blinking out.
-    const Step steps[] = {{0.0, 4.15, 4.15}, {0.1, 64.1, 64.3}, {15.0, 9.0, 9.3},   {12.0, 13.0, 13.4},
-                          {11.0, 56.0, 56.0}, {6.0, 60.3, 60.6}, {8.0, 66.1, 66.5}, {6.0, 56.0, 56.0},
-                          {19.0, 70.0, 70.1}};
+    const Step steps[] = {{0.0, 4.15, 4.15},  {0.1, 64.1, 64.3},  {15.0, 9.0, 9.3},
+                          {12.0, 13.0, 13.4}, {11.0, 56.0, 56.0}, {6.0, 60.3, 60.6},
+                          {8.0, 66.1, 66.5},  {6.0, 56.0, 56.0},  {19.0, 70.0, 70.1}};
     for (const Step& step : steps) {
         double dt = step.dt;
         scene->draw(&dt, &context_, &shared);

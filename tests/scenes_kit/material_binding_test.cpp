@@ -21,10 +21,11 @@ protected:
         if (IsSkipped()) return;
         dir_ = fs::temp_directory_path() / "brinefall_material_binding";
         fs::create_directories(dir_);
-        std::ofstream(dir_ / "f.glsl") << "#version 120\nuniform sampler2D flat_a;\nuniform samplerCube sky;\n"
-                                          "uniform sampler2D flat_b;\nuniform float ttime;\nvoid main() {\n"
-                                          "  gl_FragColor = texture2D(flat_a, vec2(0.5)) + textureCube(sky, vec3(1.0))"
-                                          " + texture2D(flat_b, vec2(0.5)) * ttime;\n}\n";
+        std::ofstream(dir_ / "f.glsl")
+            << "#version 120\nuniform sampler2D flat_a;\nuniform samplerCube sky;\n"
+               "uniform sampler2D flat_b;\nuniform float ttime;\nvoid main() {\n"
+               "  gl_FragColor = texture2D(flat_a, vec2(0.5)) + textureCube(sky, vec3(1.0))"
+               " + texture2D(flat_b, vec2(0.5)) * ttime;\n}\n";
         shaders_.load_fragment_program((dir_ / "f").string(), 3);
         glGenTextures(3, names_);
         context_.texture_table[40] = names_[0];
@@ -60,7 +61,8 @@ protected:
 
 TEST_F(MaterialBinding, BindsTheSamplersToUnitsInOrderAndSetsTheClock) {
     glActiveTexture(GL_TEXTURE5);
-    use_material(shaders_, context_, 3, {{"flat_a", 40}, {"sky", 41, GL_TEXTURE_CUBE_MAP}, {"flat_b", 42}}, "ttime", 2.5);
+    use_material(shaders_, context_, 3, {{"flat_a", 40}, {"sky", 41, GL_TEXTURE_CUBE_MAP}, {"flat_b", 42}},
+                 "ttime", 2.5);
     GLint current = 0, active = 0;
     glGetIntegerv(GL_CURRENT_PROGRAM, &current);
     glGetIntegerv(GL_ACTIVE_TEXTURE, &active);

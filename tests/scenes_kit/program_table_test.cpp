@@ -28,9 +28,10 @@ protected:
         fs::create_directories(dir_);
         write("v", "#version 120\nvoid main() { gl_Position = ftransform(); }\n");
         for (const char* name : {"full", "low", "post"})
-            write(name, std::string("#version 120\nuniform float ") + name + "_only;\nvoid main() { gl_FragColor = vec4(" +
-                            name + "_only); }\n");
-        names_ = {(dir_ / "v").string(), (dir_ / "full").string(), (dir_ / "low").string(), (dir_ / "post").string()};
+            write(name, std::string("#version 120\nuniform float ") + name +
+                            "_only;\nvoid main() { gl_FragColor = vec4(" + name + "_only); }\n");
+        names_ = {(dir_ / "v").string(), (dir_ / "full").string(), (dir_ / "low").string(),
+                  (dir_ / "post").string()};
         table_ = {{
             {2, names_[0].c_str(), names_[1].c_str(), 0.5, names_[2].c_str()},
             {5, nullptr, names_[3].c_str()},
@@ -40,12 +41,15 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir_); }
 
-    void write(const std::string& name, const std::string& text) { std::ofstream(dir_ / (name + ".glsl")) << text; }
+    void write(const std::string& name, const std::string& text) {
+        std::ofstream(dir_ / (name + ".glsl")) << text;
+    }
 
     // The file a slot's fragment shader came from, by the uniform it answers to.
     std::string built_from(int slot) const {
         for (const char* name : {"full", "low", "post"})
-            if (glGetUniformLocation(shaders_.program(slot), (std::string(name) + "_only").c_str()) >= 0) return name;
+            if (glGetUniformLocation(shaders_.program(slot), (std::string(name) + "_only").c_str()) >= 0)
+                return name;
         return "nothing";
     }
 

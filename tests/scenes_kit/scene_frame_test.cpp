@@ -14,9 +14,9 @@ TEST(SceneFrame, OnlyWhatTheCopyHoldsSurvivesTheDraw) {
     {
         SceneFrame guard(&context, &shared, copy);
         EXPECT_EQ(context.frame_state, &shared);
-        EXPECT_EQ(copy.show_time, 12.5);  // the frame reads its values from the copy
-        shared.params[5] = 9.0;           // a write to the shared record during the draw...
-        copy.params[0] = 7.0;             // ...and one to the scene's copy
+        EXPECT_EQ(copy.show_time, 12.5);   // the frame reads its values from the copy
+        shared.params[5] = 9.0;            // a write to the shared record during the draw...
+        copy.params[0] = 7.0;              // ...and one to the scene's copy
         EXPECT_EQ(shared.params[0], 1.0);  // nothing is written back before the end
     }
     EXPECT_EQ(shared.params[5], 0.0);

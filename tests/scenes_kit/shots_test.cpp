@@ -11,7 +11,8 @@
 namespace {
 
 bool same_bits(const Shot& a, const Shot& b) {
-    return std::memcmp(&a.eye, &b.eye, sizeof(Vector3)) == 0 && std::memcmp(&a.centre, &b.centre, sizeof(Vector3)) == 0 &&
+    return std::memcmp(&a.eye, &b.eye, sizeof(Vector3)) == 0 &&
+           std::memcmp(&a.centre, &b.centre, sizeof(Vector3)) == 0 &&
            std::memcmp(&a.up, &b.up, sizeof(Vector3)) == 0;
 }
 
@@ -23,7 +24,9 @@ void expect_vector(const Vector3& v, float x, float y, float z) {
 
 const Shot base{{0.1f, 0.2f, 0.3f}, {0.0f, 0.0f, -10.0f}, {0.0f, -1.0f, 0.0f}};
 
-Shot high(double s) { return {{0.0f, static_cast<float>(-20.0 - s), 0.0f}, {0.0f, 0.0f, -10.0f}, {0.0f, 0.0f, -1.0f}}; }
+Shot high(double s) {
+    return {{0.0f, static_cast<float>(-20.0 - s), 0.0f}, {0.0f, 0.0f, -10.0f}, {0.0f, 0.0f, -1.0f}};
+}
 Shot low(double) { return {{4.0f, 2.0f, 8.0f}, {4.0f, 2.0f, 0.0f}, {0.0f, -1.0f, 0.0f}}; }
 
 // high pulls from 10 over 2 clock seconds (raised cosine), low from 20 over 4 (exponent 2).
@@ -71,7 +74,8 @@ TEST(Shots, SteadyUpReplacesOnlyAnUpAlongTheView) {
     EXPECT_EQ(steady_up(sideways), sideways.up);
     const Shot down{{0, 0, 0}, {0, 5, 0}, {0, -1, 0}};
     EXPECT_EQ(steady_up(down), (Vector3{Vector3::ordinary, 0.0f, 0.0f, -1.0f}));
-    EXPECT_EQ(steady_up(down, {Vector3::ordinary, 1.0f, 0.0f, 0.0f}), (Vector3{Vector3::ordinary, 1.0f, 0.0f, 0.0f}));
+    EXPECT_EQ(steady_up(down, {Vector3::ordinary, 1.0f, 0.0f, 0.0f}),
+              (Vector3{Vector3::ordinary, 1.0f, 0.0f, 0.0f}));
 }
 
 TEST(ClockWindows, AreOpenAtBothEnds) {

@@ -10,11 +10,11 @@ namespace begin {
 
 namespace program {
 inline constexpr int sea = 1, turtle = 16, particles = 17, fish = 26, seafloor = 27, beetle = 28,
-                     goldfish = 29, particles2 = 33, blub = 34, background = 35, man = 38,
-                     fish2 = 39, train = 40, tree = 41, happiness = 42, escher = 46, escher2 = 51,
-                     background2 = 52, door = 53, house = 56, billboards = 58;
-inline constexpr int combine = 3, combine2 = 63, composite = 4, composite_late = 64,
-                     simple_blur = 13, highlights = 6, godrays = 7, godrays2 = 47, velocities = 5;
+                     goldfish = 29, particles2 = 33, blub = 34, background = 35, man = 38, fish2 = 39,
+                     train = 40, tree = 41, happiness = 42, escher = 46, escher2 = 51, background2 = 52,
+                     door = 53, house = 56, billboards = 58;
+inline constexpr int combine = 3, combine2 = 63, composite = 4, composite_late = 64, simple_blur = 13,
+                     highlights = 6, godrays = 7, godrays2 = 47, velocities = 5;
 }  // namespace program
 
 inline constexpr const char* composite_file = "Other//PostProcessing//f_blurpass2";
@@ -40,7 +40,8 @@ inline constexpr std::array<ProgramEntry, 30> programs = {{
     {program::seafloor, "Other//Materials//v_materialseafloor", "Other//Materials//f_materialseafloor"},
     {program::beetle, "Other//Materials//v_materialbeetle", "Other//Materials//f_materialbeetle"},
     {program::particles, "Other//Materials//v_material2particles", "Other//Materials//f_material2particles"},
-    {program::particles2, "Other//Materials//v_material2particles2", "Other//Materials//f_material2particles2"},
+    {program::particles2, "Other//Materials//v_material2particles2",
+     "Other//Materials//f_material2particles2"},
     {program::billboards, "Other//Materials//v_billboards", "Other//Materials//f_billboards", 0.33},
     {program::combine, nullptr, "Other//PostProcessing//f_combineSSAO"},
     {program::combine2, nullptr, "Other//PostProcessing//f_combineSSAO2"},

@@ -11,10 +11,11 @@
 namespace begin {
 namespace {
 
-using stage::stage_centre;
-using stage::world_up;using stage::school_turn;
+using stage::school_turn;
 using stage::school_x;
 using stage::school_z;
+using stage::stage_centre;
+using stage::world_up;
 
 Vector3 at_stage(float dx, float dy, float dz) {
     return {stage_centre.x + dx, stage_centre.y + dy, stage_centre.z + dz};
@@ -36,7 +37,9 @@ Shot shot2(double s) {
 // 3: leaves the orbit and tips down, sinking along the slope of the bed.
 Shot shot3(double s) {
     const double d = s - 23.0;
-    return {{6.0f, f(20.0 + 6.0 * d), f(-15.0 - 4.0 * d)}, {0.0f, f(40.0 + 7.0 * d), f(-60.0 - 4.0 * d)}, world_up};
+    return {{6.0f, f(20.0 + 6.0 * d), f(-15.0 - 4.0 * d)},
+            {0.0f, f(40.0 + 7.0 * d), f(-60.0 - 4.0 * d)},
+            world_up};
 }
 
 // 4: the sea floor copies drift by underneath; looking along their lane.
@@ -66,13 +69,15 @@ Shot shot6(double s) {
 // 7: the long dive to the deep floor, turning toward the stage.
 Shot shot7(double s) {
     const double d = std::clamp(s - 45.5, 0.0, 8.0);
-    return {at_stage(f(-70.0 + 4.0 * d), f(-220.0 + 22.0 * d), 90.0f), at_stage(0.0f, -30.0f, 0.0f), world_up};
+    return {at_stage(f(-70.0 + 4.0 * d), f(-220.0 + 22.0 * d), 90.0f), at_stage(0.0f, -30.0f, 0.0f),
+            world_up};
 }
 
 // 8: the establishing view of the stage: the stair tower, the crowd on it, the walkers below.
 Shot shot8(double s) {
     const double d = s - 51.1;
-    return {at_stage(f(-16.0 + 0.4 * d), f(-7.0 + 0.15 * d), f(22.0 - 0.6 * d)), at_stage(-1.0f, -3.0f, -6.0f), world_up};
+    return {at_stage(f(-16.0 + 0.4 * d), f(-7.0 + 0.15 * d), f(22.0 - 0.6 * d)),
+            at_stage(-1.0f, -3.0f, -6.0f), world_up};
 }
 
 // 9: down on the stage, a run of moves cut on the music's half-bars (see stage_moves below).
@@ -89,8 +94,8 @@ Shot among_walkers(double s) {
 Shot up_the_tower(double s) {
     const double x = std::clamp((s - 59.7) / 3.8, 0.0, 1.0);
     const double lift = -2.8 - 12.0 * x * x;
-    return {at_stage(f(-4.0 + 3.0 * x), f(lift), f(-0.5 - 3.0 * x)), at_stage(-2.0f, f(lift + 1.5 - 3.5 * x), -15.0f),
-            world_up};
+    return {at_stage(f(-4.0 + 3.0 * x), f(lift), f(-0.5 - 3.0 * x)),
+            at_stage(-2.0f, f(lift + 1.5 - 3.5 * x), -15.0f), world_up};
 }
 
 // Through the bait fish: on the school's circle at its height, gliding forward through it a
@@ -99,7 +104,8 @@ Shot through_the_school(double s) {
     const double a = school_turn * s + 0.2 + 0.15 * (s - 63.5);
     const double ahead = a + 0.6;
     return {at_stage(f(school_x + 5.3 * std::cos(a)), -2.0f, f(school_z + 5.3 * std::sin(a))),
-            at_stage(f(school_x + 4.6 * std::cos(ahead)), -2.2f, f(school_z + 4.6 * std::sin(ahead))), world_up};
+            at_stage(f(school_x + 4.6 * std::cos(ahead)), -2.2f, f(school_z + 4.6 * std::sin(ahead))),
+            world_up};
 }
 
 // High over the front of the stage: the walkers, the plinth and its sitters, the tower and the
@@ -142,7 +148,8 @@ Shot shot10(double s) {
 // 11: rising out of the deep toward the far sea.
 Shot shot11(double s) {
     const double d = s - 90.0;
-    return {at_stage(0.0f, f(-80.0 - 12.0 * d), 60.0f), at_stage(0.0f, f(-200.0 - 12.0 * d), -60.0f), world_up};
+    return {at_stage(0.0f, f(-80.0 - 12.0 * d), 60.0f), at_stage(0.0f, f(-200.0 - 12.0 * d), -60.0f),
+            world_up};
 }
 
 // 12: under the surface again, looking up into it.
@@ -154,20 +161,26 @@ Shot shot12(double s) {
 // 13: breaking through into the day.
 Shot shot13(double s) {
     const double d = s - 104.5;
-    return {{10.0f, f(5.0 - 2.5 * d), f(-40.0 - 3.0 * d)}, {0.0f, f(-10.0 - 1.0 * d), f(-120.0 - 3.0 * d)}, world_up};
+    return {{10.0f, f(5.0 - 2.5 * d), f(-40.0 - 3.0 * d)},
+            {0.0f, f(-10.0 - 1.0 * d), f(-120.0 - 3.0 * d)},
+            world_up};
 }
 
 // 14: a slow pull away over the water while the picture fades.
 Shot shot14(double s) {
     const double d = s - 111.5;
-    return {{0.0f, f(-12.0 - 1.5 * d), f(-70.0 - 5.0 * d)}, {0.0f, f(-18.0 - 1.0 * d), f(-200.0 - 5.0 * d)}, world_up};
+    return {{0.0f, f(-12.0 - 1.5 * d), f(-70.0 - 5.0 * d)},
+            {0.0f, f(-18.0 - 1.0 * d), f(-200.0 - 5.0 * d)},
+            world_up};
 }
 
 }  // namespace
 
 Shot base_shot(double s) {
     const float y = f(1.2 * s);
-    return {{0.0f, y, 0.0f}, {0.0f, y - 10.0f, f(-14.0 * soft_ramp(std::max(0.3 * (s - 9.0), 0.0)) - 6.0)}, world_up};
+    return {{0.0f, y, 0.0f},
+            {0.0f, y - 10.0f, f(-14.0 * soft_ramp(std::max(0.3 * (s - 9.0), 0.0)) - 6.0)},
+            world_up};
 }
 
 const std::array<ShotCue, 14> shot_cues = {{

@@ -142,8 +142,8 @@ void part_begin::set_cameras(double s) {
         light_eye = {c.x + 14.0f, c.y - 45.0f, c.z + 22.0f};
         light_centre = {c.x, c.y, c.z - 4.0f};
     }
-    context_->light_camera = {light_eye, light_centre, {0.0f, 0.0f, -1.0f}, bt::projector_fov(s), aspect, 0.1,
-                              bt::scene_far(s)};
+    context_->light_camera = {light_eye, light_centre, {0.0f, 0.0f, -1.0f}, bt::projector_fov(s),
+                              aspect,    0.1,          bt::scene_far(s)};
     projector_ = context_->light_camera;
     projector_.fov = bt::projector_fov(s);
     projector_.near_distance = 1.0;
@@ -165,7 +165,8 @@ void part_begin::draw(double* frame_dt, GraphicsContext* context, FrameState* fr
 
     if (bt::background_prepass(s)) background_prepass();
     check_pass("opening", "background pre-pass");
-    render_scene_passes(*context, textures_, sizes_, bt::depth_prepass(s), [this](bool depth_mode) { scene_pass(depth_mode); });
+    render_scene_passes(*context, textures_, sizes_, bt::depth_prepass(s),
+                        [this](bool depth_mode) { scene_pass(depth_mode); });
     check_pass("opening", "scene passes");
     run_occlusion_combine(*context, shaders_, program_base_ + bp::combine2, textures_, sizes_, s, projector_);
     check_pass("opening", "occlusion combine");
@@ -173,7 +174,8 @@ void part_begin::draw(double* frame_dt, GraphicsContext* context, FrameState* fr
         const int quarter_w = sizes_.quarter_width(), quarter_h = sizes_.quarter_height();
         run_filter_passes(*context, shaders_, program_base_ + bp::highlights, 1, 1, quarter_w, quarter_h,
                           textures_.colour, textures_.highlights);
-        run_filter_passes(*context, shaders_, program_base_ + (bt::late_programs(s) ? bp::godrays2 : bp::godrays), 1, 1,
+        run_filter_passes(*context, shaders_,
+                          program_base_ + (bt::late_programs(s) ? bp::godrays2 : bp::godrays), 1, 1,
                           quarter_w, quarter_h, textures_.highlights, textures_.highlights);
         check_pass("opening", "highlight and shaft passes");
     }
@@ -188,8 +190,9 @@ void part_begin::draw(double* frame_dt, GraphicsContext* context, FrameState* fr
     std::copy(blur.begin(), blur.end(), compose.motion_blur);
     compose.fade = static_cast<float>(bt::fade_level(s));
     compose.shafts = bt::highlight_passes(s);
-    compose_to_window(*context, shaders_, program_base_ + (bt::late_programs(s) ? bp::composite_late : bp::composite),
-                      textures_, sizes_, compose);
+    compose_to_window(*context, shaders_,
+                      program_base_ + (bt::late_programs(s) ? bp::composite_late : bp::composite), textures_,
+                      sizes_, compose);
     set_overlay_state(*context, textures_);
     check_pass("opening", "window compose");
 

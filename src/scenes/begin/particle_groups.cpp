@@ -72,7 +72,8 @@ void part_begin::draw_particles(double s) {
             const float x = static_cast<float>(random_unit() * 400.0 + 0.15 * std::sin(0.3 * s + i));
             const float y = static_cast<float>(random_unit() * 400.0 - 0.08 * s);
             const float z = static_cast<float>(random_unit() * 400.0 + 0.1 * s);
-            glVertex3f(around(x, eye.x, plankton_box), around(y, eye.y, plankton_box), around(z, eye.z, plankton_box));
+            glVertex3f(around(x, eye.x, plankton_box), around(y, eye.y, plankton_box),
+                       around(z, eye.z, plankton_box));
         }
         glEnd();
     }
@@ -117,7 +118,8 @@ void part_begin::draw_particles(double s) {
             const double wobble = 0.15 * std::sin(3.0 * s + 7.0 * i);
             const double spread = 0.2 + 0.05 * h;
             glVertex3f(static_cast<float>(c.x + 4.0 + spread * (random_unit() - 0.5) + wobble),
-                       static_cast<float>(c.y - h), static_cast<float>(c.z - 3.0 + spread * (random_unit() - 0.5)));
+                       static_cast<float>(c.y - h),
+                       static_cast<float>(c.z - 3.0 + spread * (random_unit() - 0.5)));
         }
         glEnd();
     }

@@ -43,7 +43,8 @@ void part_begin::draw_sea(double s) {
     // the camera are the back faces.
     glEnable(GL_CULL_FACE);
     glCullFace(GL_FRONT);
-    shaders_.set_float(program, "PosY", static_cast<float>(1.2 * ease_cos(std::clamp(0.07 * s, 0.0, 1.0), 2.0) + 0.1));
+    shaders_.set_float(program, "PosY",
+                       static_cast<float>(1.2 * ease_cos(std::clamp(0.07 * s, 0.0, 1.0), 2.0) + 0.1));
     shaders_.set_float(program, "Light", static_cast<float>(ease_cos(0.15 * (s - 2.0), 1.0)));
     glColor3f(1.0f, 1.0f, 1.0f);
     glPushMatrix();

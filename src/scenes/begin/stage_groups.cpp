@@ -20,8 +20,8 @@ namespace {
 
 constexpr uint32_t school_seed = 77123;
 constexpr int school_size = 16;
-constexpr double school_spread = 1.1;   // radians of the circle the school stretches over
-constexpr float fish_length = 0.8f;     // on the stage
+constexpr double school_spread = 1.1;         // radians of the circle the school stretches over
+constexpr float fish_length = 0.8f;           // on the stage
 constexpr int fish_back = 1, fish_flank = 4;  // objects of the bait mesh the school shows
 
 }  // namespace
