@@ -3,7 +3,6 @@
 // reads.
 #include <GL/glew.h>
 
-#include <array>
 #include <optional>
 #include <span>
 #include <string>
@@ -14,9 +13,9 @@
 
 namespace {
 
-// One line per scene.
-const std::array<std::span<const ProgramEntry>, 1> scene_tables = {
-    std::span<const ProgramEntry>(begin::programs),
+// One line per scene (and its _programs.h include above).
+const std::span<const ProgramEntry> scene_tables[] = {
+    begin::programs,
 };
 
 // The sources as the show reads them: copied into the show directory with includes expanded.
