@@ -1,6 +1,7 @@
 // The OBJ reader on arbitrary text, both file forms: the first byte picks the plain reading or the
 // alternate file's sign pattern, and whether normals are recomputed. Checks the invariants every
 // caller relies on: indices name existing vertices, boundaries stay within the triangles.
+// Run: obj_reader_fuzz fuzz/render/obj_corpus (seeds start with '0': plain reading, no recompute)
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

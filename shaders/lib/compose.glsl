@@ -23,6 +23,8 @@
 //   TheVelocity           xy: a camera-motion vector added to MotionBlur.xy
 //   isMiddleScene         radial zoom blur, its length in pixels at the screen edge
 //   Flo                   Mode 1: extra strength of shafts and glow, 0..1 (added with 0.5 + Flo)
+//   ShaftWeight           Mode 1: 1 when this frame's highlight and shaft passes filled
+//                         texture2d_3, 0 when it holds an older frame's (it then adds nothing)
 //   PosY                  Mode 1: camera height in the water, 0..1; 0 deepens the sea tint,
 //                         1 leaves the colours as they are
 //   SetBlur               Modes 2-4: 1 adds a glow around the bright parts of the picture itself
@@ -47,6 +49,7 @@ uniform vec3 MotionBlur;
 uniform vec3 TheVelocity;
 uniform float isMiddleScene;
 uniform float Flo;
+uniform float ShaftWeight;
 uniform float PosY;
 uniform float SetBlur;
 uniform float DSP;
@@ -148,7 +151,7 @@ void main() {
     vec2 pixel = pixel_size();
     vec3 c = defocused(motion_blurred(uv, pixel), uv, pixel);
     c *= depth_shading(uv, pixel);
-    if (Mode == 1) c += texture2D(texture2d_3, uv).rgb * (0.5 + clamp(Flo, 0.0, 1.0));
+    if (Mode == 1) c += texture2D(texture2d_3, uv).rgb * (0.5 + clamp(Flo, 0.0, 1.0)) * ShaftWeight;
     else c += glow(uv, pixel);
     c *= 1.0 + 0.3 * clamp(DSP, 0.0, 1.0);
     c = grade(clamp(c, 0.0, 1.0), uv) + grain(uv);

@@ -1,6 +1,7 @@
 #pragma once
 // The one exception of the show: a motion clip (or a part mesh it loads) names a file that cannot
-// be opened. Nothing inside the show catches it; programs end with a message naming the file.
+// be opened. Start-up catches it where it loads the scenes and ends the show with a message box
+// naming the file.
 #include <stdexcept>
 #include <string>
 

@@ -168,12 +168,12 @@ FaceForm form_of(std::string_view first) {
     return FaceForm::position;
 }
 
-// A 1-based (or negative, relative) OBJ index as a raw element index, or -1 when it names
-// nothing read so far.
+// A 1-based OBJ index as a raw element index, or -1 when it names nothing read so far. A
+// negative index counts back from the latest element of its kind: -1 is the last one read.
 int resolve_index(long long n, int count) {
     long long index = -1;
     if (n > 0) index = n - 1;
-    else if (n < 0) index = n + count - 1;
+    else if (n < 0) index = n + count;
     return index >= 0 && index < count ? static_cast<int>(index) : -1;
 }
 

@@ -242,6 +242,7 @@ void compose_to_window(GraphicsContext& context, ShaderLibrary& shaders, int pro
     shaders.set_float(program, "WhichBlur", u.which_blur);
     shaders.set_float(program, "SetBlur", u.set_blur);
     shaders.set_vec3(program, "TheVelocity", u.the_velocity[0], u.the_velocity[1], u.the_velocity[2]);
+    shaders.set_float(program, "ShaftWeight", u.shafts ? 1.0f : 0.0f);
 
     glEnable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);

@@ -108,15 +108,25 @@ struct ComposeUniforms {
     float set_blur = 0.0f;
     float the_velocity[3] = {0, 0, 0};
     // Primitive colour: in Modes 2-4 grey 0.5 is the picture as it is, lower fades towards black,
-    // higher towards white; in Mode 1, 0 is the picture as it is and 1 fully faded to black.
+    // higher towards white; in Mode 1, 0 is the picture as it is and 1 fully faded to black. The
+    // same for the full and the low-detail compose (see compose_to_window).
     float fade = 0.0f;
-    bool shafts = true;     // "texture2d_3" = the highlights texture (unit 4)
+    // The highlight and shaft passes ran this frame: "texture2d_3" = the highlights texture
+    // (unit 4) and "ShaftWeight" 1. Otherwise the texture still holds an older frame's glow, so
+    // it is left unbound and weighs nothing.
+    bool shafts = true;
     bool random = false;    // "texture2d_random" = the random vectors (unit 2)
 };
 
 // The window compose: letterbox bands cleared when the window is taller than the render area,
 // the picture scaled to the render height's share of the window. Ends with programs off and the
 // texture matrices reset (unit 0 active).
+//
+// Low detail changes only the program (the scenes' tables name "f_blurpasslow" for their compose
+// rows), never the uniforms: the low-detail compose is drawn with the scene's fade as the full
+// one is. It was once handed "Limit" + 0.5 as its colour instead, a brightness on a scale where
+// 0.5 meant "as is"; our composes share one grading whose Mode 1 reads the colour as a fade (0 as
+// is, 1 black), so that value blacked the opening out whenever "Limit" was high.
 void compose_to_window(GraphicsContext& context, ShaderLibrary& shaders, int program,
                        const ChainTextures& textures, const ChainSizes& sizes,
                        const ComposeUniforms& uniforms);

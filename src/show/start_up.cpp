@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "anim/file_not_found.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
 #include "show/app_state.h"
@@ -12,6 +13,9 @@ namespace {
 constexpr int kMixRate = 44100;
 constexpr int kSoftwareChannels = 32;
 constexpr const char* kSoundCaption = "OVK  ";
+// A missing motion clip is reported as a missing JPEG is: the kind of file as the caption, the
+// file name as the text.
+constexpr const char* kMotionCaption = "Bvh";
 // Scenes report progress with their own weights; the loading screen takes them at this rate.
 constexpr double kLoadingStepWeight = 0.567;
 
@@ -34,14 +38,24 @@ void show_loading_screen(ShowState& s) {
     present();
 }
 
-void load_scenes(ShowState& s) {
+// Returns false when the process was to end (only reached when end_process returns). The
+// motion loader's fileNotFound is the show's one exception; a scene without its clips cannot
+// be drawn, so the show ends here as it does for a missing texture.
+bool load_scenes(ShowState& s) {
     s.roster.slots.fill(nullptr);
     for (int slot = 0; slot < kShowScenes; ++slot) {
         const SceneFactory& construct = s.scene_factories.scenes[slot];
         if (!construct) continue;
-        s.roster.slots[slot] = construct();
-        s.roster.slots[slot]->load(&s.graphics);
+        try {
+            s.roster.slots[slot] = construct();
+            s.roster.slots[slot]->load(&s.graphics);
+        } catch (const fileNotFound& missing) {
+            message_box(kMotionCaption, missing.file_name, MessageButtons::ok, MessageIcon::information);
+            end_show(0);
+            return false;
+        }
     }
+    return true;
 }
 
 // Returns false when the process was to end (only reached when end_process returns).
@@ -101,7 +115,7 @@ void start_up() {
     s.graphics.frame_state = &s.loading_frame;
 
     show_loading_screen(s);
-    load_scenes(s);
+    if (!load_scenes(s)) return;
     if (!start_music(s)) return;
 
     s.timer.reset();

@@ -13,7 +13,8 @@
 // A sound failure ends the process through AppState::end_process after its message box:
 // "Problem initializing FMod. \nProgram will now exit." (exit code 1) when the sound cannot
 // start, "Problem initializing FMod. \nNo sound file." (exit code 0) when the music file cannot
-// be loaded. Both come after every scene has loaded.
+// be loaded. Both come after every scene has loaded. A scene whose motion clip is missing ends
+// the process while loading, after a box captioned "Bvh" naming the file (exit code 0).
 #include "show/roster.h"
 
 struct SDL_Window;

@@ -237,6 +237,25 @@ TEST_F(CaptureRun, HelpIsNotAnError) {
     EXPECT_EQ(capture("--help").exit_code, 0);
 }
 
+// The show itself ends cleanly (exit code 0); capture fails because nothing was captured.
+TEST_F(CaptureRun, WithoutAMotionClipTheShowNamesTheFileAndEndsCleanly) {
+    add_music(1.0);
+    // The show directory's motion clips and meshes without the sitting figure's clip.
+    fs::remove(show_ / "neomeshes");
+    fs::create_directories(show_ / "neomeshes");
+    for (const auto& entry : fs::directory_iterator(fs::path(BRINEFALL_SHOW_DIR) / "neomeshes"))
+        if (entry.path().filename() != "avatar_sit.bvh")
+            fs::create_symlink(entry.path(), show_ / "neomeshes" / entry.path().filename());
+    ASSERT_TRUE(fs::exists(show_ / "neomeshes" / "avatar_run.bvh"));
+    const CaptureResult run = capture("--size 160x90 --fps 10 --to 1 --out '" + (root_ / "out").string() + "'");
+    EXPECT_EQ(run.exit_code, 1) << run.err;
+    EXPECT_NE(run.err.find("the show stopped at start-up (exit code 0"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Bvh: neomeshes//avatar_sit.bvh"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("terminate called"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("FMod"), std::string::npos) << run.err;
+    EXPECT_TRUE(pngs(root_ / "out").empty());
+}
+
 TEST_F(CaptureRun, BadOptionsAreRefusedWithUsage) {
     const CaptureResult run = capture("--size 160");
     EXPECT_EQ(run.exit_code, 2);

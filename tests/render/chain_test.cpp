@@ -449,6 +449,28 @@ TEST_F(ChainTest, SceneThroughTheWholeChain) {
     u.fade = 0.0f;
     const Picture low = compose(kComposeLow, u);
     EXPECT_NEAR(low.mean(ox, oy + band, 3), picture.mean(ox, oy + band, 3), 0.08f);
+
+    // A frame whose highlight and shaft passes did not run shows nothing of the highlights
+    // texture (it holds an older frame's glow): the picture is the one black highlights give.
+    u.flo = 0.5f;
+    std::vector<Picture> glowing, without;
+    for (int program : {kCompose, kComposeLow}) {
+        u.shafts = true;
+        glowing.push_back(compose(program, u));
+        u.shafts = false;
+        without.push_back(compose(program, u));
+    }
+    context.attach_color_texture(1, 0, textures.highlights);
+    context.bind_render_target(1, 1);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    context.resolve_render_target(1, sizes.quarter_width(), sizes.quarter_height(), 1, false);
+    u.shafts = true;
+    for (int i : {0, 1}) {
+        const Picture dark_highlights = compose(i == 0 ? kCompose : kComposeLow, u);
+        EXPECT_TRUE(without[i].bytes == dark_highlights.bytes) << i;
+        EXPECT_LT(without[i].mean(lx + 12, ly + band, 4), glowing[i].mean(lx + 12, ly + band, 4) - 0.02f) << i;
+    }
     EXPECT_TRUE(no_gl_error());
 }
 

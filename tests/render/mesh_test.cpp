@@ -83,14 +83,42 @@ TEST(MeshRead, IndicesOutsideWhatWasReadSkipTheirTriangles) {
     for (uint32_t index : mesh.indices) EXPECT_LT(index, mesh.vertices.size());
 }
 
-TEST(MeshRead, NegativeIndexCountsFromWhatWasReadSoFar) {
-    // n < 0 names raw element n + count - 1: with four positions read, -1 is the third.
-    const Mesh mesh = read(kSquare + "f -1 -2 -3\nv 5 5 5\nf -1 -2 -3\n");
+namespace {
+
+std::vector<float> corner_position(const Mesh& mesh, int t, int k) {
+    const float* p = mesh.vertices[triangle(mesh, t)[k]].position;
+    return {p[0], p[1], p[2]};
+}
+
+}  // namespace
+
+TEST(MeshRead, NegativeIndexCountsBackFromTheLastElementRead) {
+    // With four positions read, -1 is the fourth and -4 the first; after a fifth, -1 is that one.
+    const Mesh mesh = read(kSquare + "f -1 -2 -4\nv 5 5 5\nf -1 -2 -3\n");
     ASSERT_EQ(mesh.triangle_count, 2);
-    EXPECT_FLOAT_EQ(mesh.vertices[triangle(mesh, 0)[0]].position[0], 1.0f);  // position 3: (1, 1, 0)
-    EXPECT_FLOAT_EQ(mesh.vertices[triangle(mesh, 0)[0]].position[1], 1.0f);
-    EXPECT_FLOAT_EQ(mesh.vertices[triangle(mesh, 1)[0]].position[1], 1.0f);  // now position 4: (0, 1, 0)
-    EXPECT_FLOAT_EQ(mesh.vertices[triangle(mesh, 1)[0]].position[0], 0.0f);
+    EXPECT_EQ(corner_position(mesh, 0, 0), (std::vector<float>{0, 1, 0}));
+    EXPECT_EQ(corner_position(mesh, 0, 1), (std::vector<float>{1, 1, 0}));
+    EXPECT_EQ(corner_position(mesh, 0, 2), (std::vector<float>{0, 0, 0}));
+    EXPECT_EQ(corner_position(mesh, 1, 0), (std::vector<float>{5, 5, 5}));
+    EXPECT_EQ(corner_position(mesh, 1, 2), (std::vector<float>{1, 1, 0}));
+}
+
+TEST(MeshRead, RelativeAndAbsoluteIndicesNameTheSameCorners) {
+    // Two quads written once with absolute and once with relative indices, texture coordinates
+    // and normals counted back per kind, mixed within faces: both readings give the same mesh.
+    const std::string head = "v 0 0 0\nv 1 0 0\nv 1 1 0\nvt 0 0\nvt 1 0\nvt 1 1\nvn 0 0 1\n";
+    const std::string tail = "v 0 1 0\nvt 0 1\nvn 0 0 -1\n";
+    const Mesh absolute = read(head + "f 1/1/1 2/2/1 3/3/1\n" + tail + "f 1/1/2 3/3/2 4/4/2\n");
+    const Mesh relative = read(head + "f -3/-3/-1 2/-2/1 -1/3/-1\n" + tail + "f -4/1/-1 3/-2/-1 -1/-1/2\n");
+    ASSERT_EQ(absolute.triangle_count, 2);
+    ASSERT_EQ(relative.triangle_count, 2);
+    EXPECT_EQ(relative.indices, absolute.indices);
+    ASSERT_EQ(relative.vertices.size(), absolute.vertices.size());
+    for (std::size_t i = 0; i < absolute.vertices.size(); ++i)
+        EXPECT_EQ(std::memcmp(&relative.vertices[i], &absolute.vertices[i], sizeof(MeshVertex)), 0) << i;
+    // The second face's normal is the one read after the first face: (0, 0, -1).
+    EXPECT_FLOAT_EQ(relative.vertices[triangle(relative, 1)[0]].normal[2], -1.0f);
+    EXPECT_FLOAT_EQ(relative.vertices[triangle(relative, 1)[0]].texcoord[0], 0.0f);
 }
 
 TEST(MeshRead, ObjectsMaterialsAndBatches) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using begin::BeginClock;
+
 namespace {
 
 constexpr double slow_rate = 1.0388 * 1.014 * 0.7 * 0.45;
@@ -60,7 +62,7 @@ TEST(BeginClock, JumpsToFiftySixTwiceAndOnlyTwice) {
     const double before = frame(clock, 17.0);  // 56 s of real time
     EXPECT_NEAR(before, 56.0 + 17.5 * normal_rate, 1e-9);
     // The second jump pulls the clock back to 56 although it has run past it.
-    EXPECT_EQ(frame(clock, 2.0), 56.0);  // 58 s
+    EXPECT_EQ(frame(clock, 2.0), 56.0);                                // 58 s
     EXPECT_NEAR(frame(clock, 20.0), 56.0 + 20.0 * normal_rate, 1e-9);  // 78 s: no third jump
     EXPECT_GT(frame(clock, 10.0), 70.0);
 }
@@ -68,8 +70,8 @@ TEST(BeginClock, JumpsToFiftySixTwiceAndOnlyTwice) {
 TEST(BeginClock, LateFactorAppliesFrom103) {
     BeginClock clock;
     clock.reset();
-    frame(clock, 39.0);          // first jump: 56
-    frame(clock, 19.0);          // 58 s: second jump: 56
+    frame(clock, 39.0);                   // first jump: 56
+    frame(clock, 19.0);                   // 58 s: second jump: 56
     const double s = frame(clock, 26.0);  // 84 s, past every window
     EXPECT_NEAR(s, 56.0 + 26.0 * normal_rate, 1e-9);
     const double late = frame(clock, (103.5 - s) / normal_rate);

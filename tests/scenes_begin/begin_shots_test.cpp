@@ -2,7 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
+
+#include "scenes/begin/begin_clock.h"
+
+using begin::base_shot;
+using begin::opening_shot;
+using begin::shot_cues;
 
 namespace {
 
@@ -82,3 +90,62 @@ TEST(BeginShots, SteadyUpOnlyStepsInWhenTheViewRunsAlongUp) {
 }
 
 }  // namespace
+
+namespace {
+
+// The opening as the viewer sees it: the clock at 30 frames a second of show time, with the
+// camera each frame draws with.
+struct Seen {
+    double show_time, s;
+    Shot camera;
+};
+
+std::vector<Seen> watch_opening() {
+    begin::BeginClock clock;
+    std::vector<Seen> frames;
+    const double dt = 1.0 / 30.0;
+    for (int frame = 0; frame * dt < 76.8; ++frame) {
+        const double s = clock.begin_frame(frame == 0 ? 0.0 : dt);
+        if (!clock.warming_up()) frames.push_back({frame * dt, s, opening_shot(s)});
+        clock.end_frame();
+    }
+    return frames;
+}
+
+double degrees_between(const Vector3& a, const Vector3& b) {
+    const double c = (double(a.x) * b.x + double(a.y) * b.y + double(a.z) * b.z) / (length(a) * length(b));
+    return std::acos(std::clamp(c, -1.0, 1.0)) * 180.0 / 3.14159265358979;
+}
+
+}  // namespace
+
+TEST(BeginShots, OnTheStageStillsTwoSecondsApartDifferInFraming) {
+    const std::vector<Seen> frames = watch_opening();
+    for (std::size_t i = 60; i < frames.size(); ++i) {
+        const Seen& now = frames[i];
+        const Seen& before = frames[i - 60];                // 2 s earlier
+        if (before.s < 56.0 || now.s < before.s) continue;  // both on the stage, in the same pass
+        const double moved = length(now.camera.eye - before.camera.eye);
+        const double turned =
+            degrees_between(now.camera.centre - now.camera.eye, before.camera.centre - before.camera.eye);
+        EXPECT_TRUE(moved > 1.5 || turned > 12.0) << "show time " << now.show_time << " clock " << now.s
+                                                  << ": moved " << moved << ", turned " << turned;
+    }
+}
+
+TEST(BeginShots, OnTheStageTheCutsLandOnTheMusicsHalfBars) {
+    const std::vector<Seen> frames = watch_opening();
+    const double half_bar = 2.0 * 60.0 / 140.0;  // the grid starts at 80 s
+    int cuts = 0;
+    for (std::size_t i = 1; i < frames.size(); ++i) {
+        const Seen& now = frames[i];
+        const Seen& before = frames[i - 1];
+        if (now.show_time < 38.0 || std::abs(now.s - before.s) > 0.1) continue;  // not the clock's jumps
+        if (length(now.camera.eye - before.camera.eye) < 1.0) continue;          // a move, not a cut
+        ++cuts;
+        const double beats = (now.show_time - 80.0) / half_bar;
+        const double off = (beats - std::round(beats)) * half_bar;
+        EXPECT_LT(std::abs(off), 0.1) << "cut at show time " << now.show_time << " clock " << now.s;
+    }
+    EXPECT_EQ(cuts, 6);  // three in each pass over the stage
+}

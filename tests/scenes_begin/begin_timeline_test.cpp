@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-namespace bt = begin_timeline;
+namespace bt = begin::timeline;
 
 namespace {
 

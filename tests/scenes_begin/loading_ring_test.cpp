@@ -9,7 +9,8 @@ namespace {
 
 TEST(LoadingRing, EachReportedUnitAdvancesByBothShares) {
     double progress = 0.0;
-    for (double step : {1.0, 0.33, 0.1, 2.0}) progress = loading_ring::advanced(progress, step * loading_ring::callback_share);
+    for (double step : {1.0, 0.33, 0.1, 2.0})
+        progress = loading_ring::advanced(progress, step * loading_ring::callback_share);
     EXPECT_NEAR(progress, 3.43 * 0.567 * 0.909, 1e-12);
 }
 

@@ -1,7 +1,10 @@
-// Every material program of the opening compiles and links under GLSL 1.20 without a word from
-// the compiler, and writes both outputs the post-processing chain reads.
+// Every program of every scene's program table compiles and links under GLSL 1.20 without a word
+// from the compiler; the material programs also write both outputs the post-processing chain
+// reads.
 #include <GL/glew.h>
 
+#include <optional>
+#include <span>
 #include <string>
 
 #include "core/file_io.h"
@@ -10,9 +13,16 @@
 
 namespace {
 
+// One line per scene (and its _programs.h include above).
+const std::span<const ProgramEntry> scene_tables[] = {
+    begin::programs,
+};
+
 // The sources as the show reads them: copied into the show directory with includes expanded.
-std::string source_path(const char* name) {
-    return std::string(BRINEFALL_SHOW_DIR) + "/" + begin_programs::materials + name + ".glsl";
+std::string source_path(const char* name) { return std::string(BRINEFALL_SHOW_DIR) + "/" + name + ".glsl"; }
+
+bool quiet(const std::string& log) {
+    return log.find_first_not_of(std::string("\0 \n", 3)) == std::string::npos;
 }
 
 // Compiles one stage; returns 0 and fills log on failure.
@@ -31,52 +41,72 @@ GLuint compile(GLenum kind, const std::string& text, std::string& log) {
     return ok ? shader : 0;
 }
 
-class MaterialShaders : public GlTest {};
-
-TEST_F(MaterialShaders, EveryProgramCompilesAndLinksCleanly) {
-    for (const ProgramEntry& entry : begin_programs::material_programs) {
-        SCOPED_TRACE(entry.fragment);
-        const auto vertex_text = read_file(source_path(entry.vertex));
-        const auto fragment_text = read_file(source_path(entry.fragment));
-        if (!vertex_text || !fragment_text) {
-            ADD_FAILURE() << "missing source";
-            continue;
-        }
-        EXPECT_EQ(vertex_text->rfind("#version 120", 0), 0u) << entry.vertex;
-        EXPECT_EQ(fragment_text->rfind("#version 120", 0), 0u) << entry.fragment;
+// Compiles the stages (vertex may be null: a fragment-only program) and links them.
+void expect_program_builds(const char* vertex_name, const char* fragment_name) {
+    SCOPED_TRACE(fragment_name);
+    const auto fragment_text = read_file(source_path(fragment_name));
+    const auto vertex_text =
+        vertex_name ? read_file(source_path(vertex_name)) : std::optional<std::string>("");
+    if (!vertex_text || !fragment_text) {
+        ADD_FAILURE() << "missing source";
+        return;
+    }
+    EXPECT_EQ(fragment_text->rfind("#version 120", 0), 0u);
+    if (vertex_name) {
+        EXPECT_EQ(vertex_text->rfind("#version 120", 0), 0u) << vertex_name;
+    }
+    if (std::string(fragment_name).find("//Materials") != std::string::npos) {
         EXPECT_NE(fragment_text->find("gl_FragData[0]"), std::string::npos);
         EXPECT_NE(fragment_text->find("gl_FragData[1]"), std::string::npos);
-        // A fragment shader that reads the interpolated colour needs a vertex shader that writes
-        // it: otherwise the colour is undefined (and on llvmpipe it is garbage).
-        if (fragment_text->find("gl_Color") != std::string::npos) {
-            EXPECT_NE(vertex_text->find("gl_FrontColor"), std::string::npos) << entry.vertex;
-        }
-
-        std::string vertex_log, fragment_log, link_log;
-        const GLuint vertex = compile(GL_VERTEX_SHADER, *vertex_text, vertex_log);
-        const GLuint fragment = compile(GL_FRAGMENT_SHADER, *fragment_text, fragment_log);
-        EXPECT_NE(vertex, 0u) << vertex_log;
-        EXPECT_NE(fragment, 0u) << fragment_log;
-        EXPECT_EQ(vertex_log.find_first_not_of(std::string("\0 \n", 3)), std::string::npos) << vertex_log;
-        EXPECT_EQ(fragment_log.find_first_not_of(std::string("\0 \n", 3)), std::string::npos) << fragment_log;
-        if (!vertex || !fragment) continue;
-
-        const GLuint program = glCreateProgram();
-        glAttachShader(program, fragment);
-        glAttachShader(program, vertex);
-        glLinkProgram(program);
-        GLint linked = 0, length = 0;
-        glGetProgramiv(program, GL_LINK_STATUS, &linked);
-        glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
-        if (length > 1) {
-            link_log.resize(length);
-            glGetProgramInfoLog(program, length, nullptr, link_log.data());
-        }
-        EXPECT_TRUE(linked) << link_log;
-        glDeleteProgram(program);
-        glDeleteShader(vertex);
-        glDeleteShader(fragment);
     }
+    // A fragment shader that reads the interpolated colour needs a vertex shader that writes
+    // it: otherwise the colour is undefined (and on llvmpipe it is garbage).
+    if (vertex_name && fragment_text->find("gl_Color") != std::string::npos) {
+        EXPECT_NE(vertex_text->find("gl_FrontColor"), std::string::npos) << vertex_name;
+    }
+
+    std::string vertex_log, fragment_log, link_log;
+    const GLuint fragment = compile(GL_FRAGMENT_SHADER, *fragment_text, fragment_log);
+    EXPECT_NE(fragment, 0u) << fragment_log;
+    EXPECT_TRUE(quiet(fragment_log)) << fragment_log;
+    GLuint vertex = 0;
+    if (vertex_name) {
+        vertex = compile(GL_VERTEX_SHADER, *vertex_text, vertex_log);
+        EXPECT_NE(vertex, 0u) << vertex_log;
+        EXPECT_TRUE(quiet(vertex_log)) << vertex_log;
+        if (!vertex) return;
+    }
+    if (!fragment) return;
+
+    const GLuint program = glCreateProgram();
+    glAttachShader(program, fragment);
+    if (vertex) glAttachShader(program, vertex);
+    glLinkProgram(program);
+    GLint linked = 0, length = 0;
+    glGetProgramiv(program, GL_LINK_STATUS, &linked);
+    glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
+    if (length > 1) {
+        link_log.resize(length);
+        glGetProgramInfoLog(program, length, nullptr, link_log.data());
+    }
+    EXPECT_TRUE(linked) << link_log;
+    glDeleteProgram(program);
+    if (vertex) glDeleteShader(vertex);
+    glDeleteShader(fragment);
+}
+
+class MaterialShaders : public GlTest {};
+
+TEST_F(MaterialShaders, EveryProgramOfEveryTableCompilesAndLinksCleanly) {
+    int rows = 0;
+    for (std::span<const ProgramEntry> table : scene_tables) {
+        for (const ProgramEntry& entry : table) {
+            expect_program_builds(entry.vertex, entry.fragment);
+            if (entry.low_detail_fragment) expect_program_builds(entry.vertex, entry.low_detail_fragment);
+            ++rows;
+        }
+    }
+    EXPECT_GE(rows, 30);  // the opening's table at least
     EXPECT_TRUE(no_gl_error());
 }
 

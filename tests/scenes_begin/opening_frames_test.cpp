@@ -7,13 +7,18 @@
 #include <cmath>
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include <opencv2/core.hpp>
+#include <opencv2/imgcodecs.hpp>
+#include <opencv2/imgproc.hpp>
+
+#include "core/frame_state.h"
 #include "render/graphics_context.h"
 #include "scenes/begin/part_begin.h"
 #include "scenes/loader/part_loader.h"
 #include "show/app_state.h"
-#include "core/frame_state.h"
 #include "tests/support/gl_context.h"
 
 namespace {
@@ -22,9 +27,9 @@ constexpr int render_height = 144;  // letterboxed in the 256 x 256 window
 
 bool pack_present() {
     const std::filesystem::path show = BRINEFALL_SHOW_DIR;
-    for (const char* file : {"neomeshes/human4.objt", "neomeshes/seaplane.objt", "textures/noise.jpg",
-                             "textures/theloader3.jpg", "neomeshes/avatar_walk.bvh", "Other/Materials/f_man.glsl",
-                             "Other/PostProcessing/f_blurpass2.glsl"})
+    for (const char* file :
+         {"neomeshes/human4.objt", "neomeshes/seaplane.objt", "textures/noise.jpg", "textures/theloader3.jpg",
+          "neomeshes/avatar_walk.bvh", "Other/Materials/f_man.glsl", "Other/PostProcessing/f_blurpass2.glsl"})
         if (!std::filesystem::exists(show / file)) return false;
     return true;
 }
@@ -34,6 +39,16 @@ struct Picture {
     std::vector<unsigned char> rgb;
     const unsigned char* at(int x, int y) const { return &rgb[3 * (y * width + x)]; }
 };
+
+// Writes a window picture (bottom row first) as a PNG for looking at.
+void save_png(const Picture& p, const std::string& path) {
+    cv::Mat rgb(static_cast<int>(p.rgb.size() / 3 / p.width), p.width, CV_8UC3,
+                const_cast<unsigned char*>(p.rgb.data()));
+    cv::Mat bgr, flipped;
+    cv::cvtColor(rgb, bgr, cv::COLOR_RGB2BGR);
+    cv::flip(bgr, flipped, 0);
+    cv::imwrite(path, flipped);
+}
 
 class OpeningFrames : public GlTest {
 protected:
@@ -122,9 +137,9 @@ TEST_F(OpeningFrames, DrawsTheVisibleClockRangesWithoutGlErrors) {
     };
     // Real-time steps: the opening shot, the warm-up frame, the descent, the first jump to 56,
     // the stage, the second jump back to 56, and the crowd blinking out.
-    const Step steps[] = {{0.0, 4.15, 4.15}, {0.1, 64.1, 64.3}, {15.0, 9.0, 9.3},   {12.0, 13.0, 13.4},
-                          {11.0, 56.0, 56.0}, {6.0, 60.3, 60.6}, {8.0, 66.1, 66.5}, {6.0, 56.0, 56.0},
-                          {19.0, 70.0, 70.1}};
+    const Step steps[] = {{0.0, 4.15, 4.15},  {0.1, 64.1, 64.3},  {15.0, 9.0, 9.3},
+                          {12.0, 13.0, 13.4}, {11.0, 56.0, 56.0}, {6.0, 60.3, 60.6},
+                          {8.0, 66.1, 66.5},  {6.0, 56.0, 56.0},  {19.0, 70.0, 70.1}};
     for (const Step& step : steps) {
         double dt = step.dt;
         scene->draw(&dt, &context_, &shared);
@@ -144,6 +159,37 @@ TEST_F(OpeningFrames, DrawsTheVisibleClockRangesWithoutGlErrors) {
         }
     }
     EXPECT_LT(scene->scene_clock, 70.2);
+}
+
+// The stage as the viewer sees it between the jumps: a still every 2 s of show time, written
+// beside the test as opening_stage_NN.png. Consecutive stills must differ in most of their
+// pixels (a new framing), not only where figures moved.
+TEST_F(OpeningFrames, StageStillsTwoSecondsApartDifferInFraming) {
+    auto scene = std::make_unique<part_begin>();
+    scene->load(&context_);
+    FrameState shared;
+    for (double step : {0.0, 0.1, 37.95}) {  // the opening shot, the warm-up, the jump to 56
+        double dt = step;
+        scene->draw(&dt, &context_, &shared);
+    }
+    ASSERT_DOUBLE_EQ(shared.params[0], 56.0);
+    Picture previous = window_picture();
+    for (int k = 1; shared.params[0] < 70.0; ++k) {
+        double dt = 2.0;
+        scene->draw(&dt, &context_, &shared);
+        const Picture still = window_picture();
+        save_png(still, std::string(BRINEFALL_SHOW_DIR) + "/../opening_stage_" + std::to_string(k) + ".png");
+        int changed = 0, total = 0;
+        const int top = (kHeight + render_height) / 2, bottom = (kHeight - render_height) / 2;
+        for (int y = bottom; y < top; ++y)
+            for (int x = 0; x < kWidth; ++x, ++total) {
+                const unsigned char *a = still.at(x, y), *b = previous.at(x, y);
+                changed += std::abs((a[0] + a[1] + a[2]) - (b[0] + b[1] + b[2])) > 3 * 12;
+            }
+        EXPECT_GT(changed, total / 4) << "clock " << shared.params[0];
+        previous = still;
+    }
+    EXPECT_TRUE(no_gl_error());
 }
 
 TEST_F(OpeningFrames, LowSpecComposeShowsThePicture) {

@@ -85,13 +85,13 @@ TEST_F(StartUpOrder, LoadsEverySceneBeforeTheSoundAndEndsWithoutTheMusic) {
     show_state().sound = std::make_unique<StandInSound>();
     start_up();
 
-    const std::vector<std::string> expected = {
-        "construct loader", "loader load", "loader draw",
-        "construct begin",  "begin load",  "loader draw", "begin loaded",
-        "construct toys",   "toys load",   "loader draw", "toys loaded",
-        "construct middle", "middle load", "loader draw", "middle loaded",
-        "construct text",   "text load",   "loader draw", "text loaded",
-        "sound 44100 32",   "end 0"};
+    const std::vector<std::string> expected = {"construct loader", "loader load",    "loader draw",
+                                               "construct begin",  "begin load",     "loader draw",
+                                               "begin loaded",     "construct toys", "toys load",
+                                               "loader draw",      "toys loaded",    "construct middle",
+                                               "middle load",      "loader draw",    "middle loaded",
+                                               "construct text",   "text load",      "loader draw",
+                                               "text loaded",      "sound 44100 32", "end 0"};
     EXPECT_EQ(events, expected);
     // The ring took four reported units of 1.0, at 0.567 x 0.909 each.
     auto* loader = static_cast<part_loader*>(show_state().roster.loader);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "anim/file_not_found.h"
 #include "platform/message_box.h"
 #include "show/app_state.h"
 #include "show/show_state.h"
@@ -37,6 +38,7 @@ public:
     }
     void load(GraphicsContext* context) override {
         g_log.push_back("load " + name_);
+        if (name_ == "clipless") throw fileNotFound("neomeshes//avatar_sit.bvh");
         // Loaders report progress as they go; the loading screen redraws each time.
         if (name_ != "loader") context->progress(1.0);
     }
@@ -194,6 +196,21 @@ TEST_F(StartUpTest, MissingMusicEndsWithCodeZero) {
               std::string::npos)
         << stderr_;
     EXPECT_EQ(g_log.back(), "sound 44100 32");  // never played
+}
+
+TEST_F(StartUpTest, AMissingMotionClipEndsTheLoadWithCodeZeroNamingTheFile) {
+    add_music();
+    show_state().sound = std::make_unique<SwitchableSound>(true);
+    SceneFactories scenes = logging_scenes();
+    scenes.scenes[1] = [] { return new LoggingScene("clipless"); };
+    attach_show(nullptr, scenes);
+    testing::internal::CaptureStderr();
+    start_up();
+    stderr_ = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(g_exit_codes, (std::vector<int>{0}));
+    EXPECT_NE(stderr_.find("Bvh: neomeshes//avatar_sit.bvh"), std::string::npos) << stderr_;
+    // Nothing after the scene that failed: no further scene, no music.
+    EXPECT_EQ(g_log.back(), "load clipless");
 }
 
 TEST_F(StartUpTest, EmptyRosterSlotsStayEmpty) {

@@ -16,29 +16,23 @@ uniform sampler2D texture2d_4;
 uniform float Flag;
 uniform float ttime;
 
-varying vec3 eye_position;
-varying vec3 eye_normal;
-varying vec3 object_position;
-varying vec2 uv;
+#include "material_fragment.glsl"
+#include "material_lighting.glsl"
 
 void main() {
     vec3 bump = texture2D(texture2d_1, object_position.xz * 0.35).xyz * 2.0 - 1.0;
-    vec3 n = normalize(eye_normal + 0.25 * vec3(bump.x, bump.y, 0.0));
-    vec3 v = normalize(-eye_position);
-    vec3 l = normalize(gl_LightSource[0].position.xyz);
+    Lighting lit = moonlight(eye_normal + 0.25 * vec3(bump.x, bump.y, 0.0));
     vec3 rock = texture2D(texture2d_2, uv * 3.0).rgb;
-    float diffuse = max(dot(n, l), 0.0);
-    vec3 colour = gl_Color.rgb + rock * (0.05 + 0.16 * diffuse);
+    vec3 colour = gl_Color.rgb + rock * (0.05 + 0.16 * lit.diffuse);
     if (Flag > 0.5) {
         float clouds = texture2D(texture2d_3, object_position.xz * 0.05 + vec2(0.01, 0.004) * ttime).r
                      * texture2D(texture2d_4, object_position.xz * 0.03 - vec2(0.006, 0.002) * ttime).r;
         colour *= 0.6 + 0.8 * clouds;
     }
-    float rim = pow(1.0 - max(dot(n, v), 0.0), 4.0);
-    vec3 sky = textureCube(texture2d_cube, reflect(-v, n)).rgb;
+    float rim = pow(1.0 - max(dot(lit.n, lit.v), 0.0), 4.0);
+    vec3 sky = textureCube(texture2d_cube, reflect(-lit.v, lit.n)).rgb;
     colour += sky * rim * 0.8 + vec3(0.05, 0.12, 0.16) * rim;
-    float murk = 1.0 - exp(-gl_Fog.density * length(eye_position));
-    colour = mix(colour, gl_Fog.color.rgb, clamp(murk, 0.0, 1.0));
+    colour = fogged(colour);
     gl_FragData[0] = vec4(colour, 1.0);
     gl_FragData[1] = vec4(sky * rim * 0.3, 1.0);
 }

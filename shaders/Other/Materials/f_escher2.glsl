@@ -3,25 +3,21 @@
 // pale edge so that the interlocking shapes stay readable in the deep.
 uniform float ttime;
 
-varying vec3 eye_position;
-varying vec3 eye_normal;
-varying vec3 object_position;
+#include "material_fragment.glsl"
+#include "material_lighting.glsl"
 
 void main() {
-    vec3 n = normalize(eye_normal);
-    vec3 v = normalize(-eye_position);
-    vec3 l = normalize(gl_LightSource[0].position.xyz);
-    float light = max(dot(n, l), 0.0);
+    Lighting lit = moonlight(eye_normal);
+    float light = lit.diffuse;
     // Hatching: lines across the figure that close up where the light fails.
     float lines = sin((object_position.y * 2.5 + object_position.x * 0.8) * 6.2832);
     float hatch = step(lines, light * 2.0 - 1.0);
     vec3 ink = gl_Color.rgb * 0.25;
     vec3 paper = gl_Color.rgb * 0.9 + vec3(0.08, 0.1, 0.1);
     vec3 colour = mix(ink, paper, hatch * 0.45 + light * 0.2);
-    float edge = pow(1.0 - max(dot(n, v), 0.0), 2.5);
+    float edge = pow(1.0 - max(dot(lit.n, lit.v), 0.0), 2.5);
     colour += vec3(0.35, 0.45, 0.5) * edge * 0.6;
-    float murk = 1.0 - exp(-gl_Fog.density * length(eye_position));
-    colour = mix(colour, gl_Fog.color.rgb, clamp(murk, 0.0, 1.0));
+    colour = fogged(colour);
     gl_FragData[0] = vec4(colour, 1.0);
     gl_FragData[1] = vec4(vec3(0.35, 0.45, 0.5) * edge * 0.2, 1.0);
 }

@@ -9,35 +9,30 @@ uniform sampler2D texture2d_blood;
 uniform float ExtraLight;
 uniform float Thettime;
 
-varying vec3 eye_position;
-varying vec3 eye_normal;
-varying vec3 object_position;
+#include "material_fragment.glsl"
+#include "material_lighting.glsl"
 
 void main() {
-    vec3 n = normalize(eye_normal);
-    vec3 v = normalize(-eye_position);
-    vec3 key = normalize(gl_LightSource[0].position.xyz);
+    Lighting lit = moonlight(eye_normal);
     vec3 back = normalize(gl_LightSource[1].position.xyz);
     vec3 base = gl_FrontMaterial.diffuse.rgb * gl_Color.rgb;
-    float diffuse = max(dot(n, key), 0.0);
-    float wrap = 0.5 + 0.5 * dot(n, key);
-    vec3 h = normalize(key + v);
-    float specular = pow(max(dot(n, h), 0.0), 24.0);
-    float rim = pow(1.0 - max(dot(n, v), 0.0), 3.0) * (0.5 + 0.5 * max(dot(n, back), 0.0));
+    float wrap = 0.5 + 0.5 * dot(lit.n, lit.l);
+    vec3 h = normalize(lit.l + lit.v);
+    float specular = pow(max(dot(lit.n, h), 0.0), 24.0);
+    float rim = pow(1.0 - max(dot(lit.n, lit.v), 0.0), 3.0) * (0.5 + 0.5 * max(dot(lit.n, back), 0.0));
 
-    vec3 colour = base * (gl_FrontMaterial.ambient.rgb * 0.12 + diffuse * 0.55 + wrap * 0.12);
+    vec3 colour = base * (gl_FrontMaterial.ambient.rgb * 0.12 + lit.diffuse * 0.55 + wrap * 0.12);
     colour += gl_FrontMaterial.specular.rgb * specular * 0.6;
     colour += gl_LightSource[1].diffuse.rgb * rim * 0.9;
     colour *= 1.0 + 1.5 * clamp(ExtraLight, 0.0, 1.0);
 
-    vec3 a = abs(n);
+    vec3 a = abs(lit.n);
     vec2 blood_uv = a.x > a.y ? object_position.yz : object_position.xz;
     float blood = texture2D(texture2d_blood, blood_uv * 3.0).r;
     float spread = smoothstep(1.0 - clamp(Thettime, 0.0, 1.0), 1.0, blood);
-    colour = mix(colour, vec3(0.35, 0.02, 0.02) * (0.4 + diffuse), spread);
+    colour = mix(colour, vec3(0.35, 0.02, 0.02) * (0.4 + lit.diffuse), spread);
 
-    float murk = 1.0 - exp(-gl_Fog.density * length(eye_position));
-    colour = mix(colour, gl_Fog.color.rgb, clamp(murk, 0.0, 1.0));
+    colour = fogged(colour);
     gl_FragData[0] = vec4(colour, 1.0);
     gl_FragData[1] = vec4(gl_LightSource[1].diffuse.rgb * rim * 0.6, 1.0);
 }

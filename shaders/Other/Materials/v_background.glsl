@@ -1,16 +1,5 @@
 #version 120
 // The background landscape (and its depth-only twin): placed by the fixed-function matrices.
-varying vec3 eye_position;
-varying vec3 eye_normal;
-varying vec3 object_position;
-varying vec2 uv;
+#include "material_vertex.glsl"
 
-void main() {
-    vec4 eye = gl_ModelViewMatrix * gl_Vertex;
-    eye_position = eye.xyz;
-    eye_normal = normalize(gl_NormalMatrix * gl_Normal);
-    object_position = gl_Vertex.xyz;
-    uv = gl_MultiTexCoord0.xy;
-    gl_FrontColor = gl_Color;
-    gl_Position = gl_ProjectionMatrix * eye;
-}
+void main() { emit_material_vertex(gl_Vertex); }

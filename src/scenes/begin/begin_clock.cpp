@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace begin {
+
 double BeginClock::rate(double s) {
     const double pace = s < slow_until ? base_rate * slow_factor : base_rate;
     return speed_trim * (s >= late_from ? late_factor : early_factor) * pace;
@@ -32,3 +34,5 @@ void BeginClock::end_frame() {
     if (warming_up()) scene_clock_ -= warm_up_lead;
     previous_ = scene_clock_;
 }
+
+}  // namespace begin

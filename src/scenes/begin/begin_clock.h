@@ -7,14 +7,16 @@
 // Per frame: begin_frame(dt) returns the clock value the frame draws with; end_frame() takes the
 // warm-up offset back.
 
+namespace begin {
+
 class BeginClock {
 public:
     static constexpr double start_value = 4.15;
     static constexpr double base_rate = 0.7;
-    static constexpr double slow_factor = 0.45;     // while s < slow_until
+    static constexpr double slow_factor = 0.45;  // while s < slow_until
     static constexpr double slow_until = 17.0;
     static constexpr double speed_trim = 1.0388;
-    static constexpr double early_factor = 1.014;   // while s < late_from
+    static constexpr double early_factor = 1.014;  // while s < late_from
     static constexpr double late_factor = 0.838;
     static constexpr double late_from = 103.0;
     static constexpr double jump_target = 56.0;
@@ -49,3 +51,5 @@ private:
     bool first_jump_done_ = false;
     bool second_jump_done_ = false;
 };
+
+}  // namespace begin

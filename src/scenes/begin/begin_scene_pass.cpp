@@ -8,15 +8,11 @@
 #include "scenes/begin/begin_stage.h"
 #include "scenes/begin/begin_timeline.h"
 #include "scenes/begin/part_begin.h"
+#include "scenes/kit/shots.h"
 
-namespace bt = begin_timeline;
+namespace bt = begin::timeline;
 
 namespace {
-
-void look_through(const CameraRecord& camera) {
-    gluLookAt(camera.eye.x, camera.eye.y, camera.eye.z, camera.centre.x, camera.centre.y, camera.centre.z,
-              camera.up.x, camera.up.y, camera.up.z);
-}
 
 // Fixed seed of the drifting blots: the same sky every frame.
 constexpr uint32_t blot_seed = 19770704;
@@ -55,16 +51,17 @@ void part_begin::scene_pass(bool depth_mode) {
     const double s = s_;
     if (depth_mode) glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     glViewport(0, 0, sizes_.render_width, sizes_.render_height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(bt::scene_fov(s), static_cast<double>(sizes_.render_width) / sizes_.render_height, 0.1,
-                   bt::scene_far(s));
     const auto clear = bt::clear_colour(s);
     glClearColor(clear[0], clear[1], clear[2], clear[3]);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    look_through(depth_mode ? context_->light_camera : context_->view_camera);
+    // Both modes keep the view camera's lens; the depth mode looks from the light.
+    CameraRecord camera = context_->view_camera;
+    if (depth_mode) {
+        camera.eye = context_->light_camera.eye;
+        camera.centre = context_->light_camera.centre;
+        camera.up = context_->light_camera.up;
+    }
+    apply_camera(camera);
     context_->reset_fixed_function_state();
     set_lights_and_water(s);
     glEnable(GL_DEPTH_TEST);

@@ -1,15 +1,21 @@
 #include "scenes/begin/begin_shots.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "core/easing.h"
 #include "scenes/begin/begin_stage.h"
+#include "scenes/kit/clock_window.h"
 
+namespace begin {
 namespace {
 
-using begin_stage::stage_centre;
-using begin_stage::world_up;
+using stage::school_turn;
+using stage::school_x;
+using stage::school_z;
+using stage::stage_centre;
+using stage::world_up;
 
 Vector3 at_stage(float dx, float dy, float dz) {
     return {stage_centre.x + dx, stage_centre.y + dy, stage_centre.z + dz};
@@ -31,62 +37,119 @@ Shot shot2(double s) {
 // 3: leaves the orbit and tips down, sinking along the slope of the bed.
 Shot shot3(double s) {
     const double d = s - 23.0;
-    return {{6.0f, f(20.0 + 6.0 * d), f(-15.0 - 4.0 * d)}, {0.0f, f(40.0 + 7.0 * d), f(-60.0 - 4.0 * d)}, world_up};
+    return {{6.0f, f(20.0 + 6.0 * d), f(-15.0 - 4.0 * d)},
+            {0.0f, f(40.0 + 7.0 * d), f(-60.0 - 4.0 * d)},
+            world_up};
 }
 
 // 4: the sea floor copies drift by underneath; looking along their lane.
 Shot shot4(double s) {
     const double d = s - 30.4;
-    return {{f(begin_stage::seafloor_x - 60.0), 70.0f, f(-120.0 - 2.0 * d)},
-            {begin_stage::seafloor_x, begin_stage::seafloor_y, f(-260.0 + 10.0 * d)},
+    return {{f(begin::stage::seafloor_x - 60.0), 70.0f, f(-120.0 - 2.0 * d)},
+            {begin::stage::seafloor_x, begin::stage::seafloor_y, f(-260.0 + 10.0 * d)},
             world_up};
 }
 
 // 5: a slow arc over the floor.
 Shot shot5(double s) {
     const double a = 0.12 * (s - 30.8);
-    return {{f(begin_stage::seafloor_x - 60.0 * std::cos(a)), 80.0f, f(-160.0 - 60.0 * std::sin(a))},
-            {begin_stage::seafloor_x, begin_stage::seafloor_y, -230.0f},
+    return {{f(begin::stage::seafloor_x - 60.0 * std::cos(a)), 80.0f, f(-160.0 - 60.0 * std::sin(a))},
+            {begin::stage::seafloor_x, begin::stage::seafloor_y, -230.0f},
             world_up};
 }
 
 // 6: low over the floor, the copies sliding toward the lens.
 Shot shot6(double s) {
     const double d = s - 34.0;
-    return {{f(begin_stage::seafloor_x + 20.0), 100.0f, f(-100.0 + 1.5 * d)},
-            {f(begin_stage::seafloor_x - 10.0), begin_stage::seafloor_y, -230.0f},
+    return {{f(begin::stage::seafloor_x + 20.0), 100.0f, f(-100.0 + 1.5 * d)},
+            {f(begin::stage::seafloor_x - 10.0), begin::stage::seafloor_y, -230.0f},
             world_up};
 }
 
 // 7: the long dive to the deep floor, turning toward the stage.
 Shot shot7(double s) {
     const double d = std::clamp(s - 45.5, 0.0, 8.0);
-    return {at_stage(f(-70.0 + 4.0 * d), f(-220.0 + 22.0 * d), 90.0f), at_stage(0.0f, -30.0f, 0.0f), world_up};
+    return {at_stage(f(-70.0 + 4.0 * d), f(-220.0 + 22.0 * d), 90.0f), at_stage(0.0f, -30.0f, 0.0f),
+            world_up};
 }
 
 // 8: the establishing view of the stage: the stair tower, the crowd on it, the walkers below.
 Shot shot8(double s) {
     const double d = s - 51.1;
-    return {at_stage(f(-16.0 + 0.4 * d), f(-7.0 + 0.15 * d), f(22.0 - 0.6 * d)), at_stage(-1.0f, -3.0f, -6.0f), world_up};
+    return {at_stage(f(-16.0 + 0.4 * d), f(-7.0 + 0.15 * d), f(22.0 - 0.6 * d)),
+            at_stage(-1.0f, -3.0f, -6.0f), world_up};
 }
 
-// 9: down among the figures: a dolly alongside the walkers' procession, the sitters and the
-// throwers behind them, the school circling overhead.
-Shot shot9(double s) {
+// 9: down on the stage, a run of moves cut on the music's half-bars (see stage_moves below).
+// Each move is a function of the clock like the shots themselves.
+
+// Among the walkers at head height, overtaking their procession toward the tower.
+Shot among_walkers(double s) {
     const double d = s - 53.5;
-    return {at_stage(f(-6.0 + 0.5 * d), -1.6f, 7.0f), at_stage(f(-2.0 + 0.5 * d), -1.2f, -3.0f), world_up};
+    return {at_stage(f(-9.0 + 2.2 * d), -1.6f, 4.5f), at_stage(f(-5.0 + 2.2 * d), -1.3f, -4.0f), world_up};
 }
 
-// 10: cranes up and back until the stage lies below like a map.
+// Up the stair tower from above the plinth's edge, past the sitters as they rise out of the
+// sand, to the crowd on the stairs; slow at the bottom so the sitters are seen settling.
+Shot up_the_tower(double s) {
+    const double x = std::clamp((s - 59.7) / 3.8, 0.0, 1.0);
+    const double lift = -2.8 - 12.0 * x * x;
+    return {at_stage(f(-4.0 + 3.0 * x), f(lift), f(-0.5 - 3.0 * x)),
+            at_stage(-2.0f, f(lift + 1.5 - 3.5 * x), -15.0f), world_up};
+}
+
+// Through the bait fish: on the school's circle at its height, gliding forward through it a
+// little faster than it swims, looking along its way.
+Shot through_the_school(double s) {
+    const double a = school_turn * s + 0.2 + 0.15 * (s - 63.5);
+    const double ahead = a + 0.6;
+    return {at_stage(f(school_x + 5.3 * std::cos(a)), -2.0f, f(school_z + 5.3 * std::sin(a))),
+            at_stage(f(school_x + 4.6 * std::cos(ahead)), -2.2f, f(school_z + 4.6 * std::sin(ahead))),
+            world_up};
+}
+
+// High over the front of the stage: the walkers, the plinth and its sitters, the tower and the
+// school at once, drifting sideways.
+Shot over_the_stage(double s) {
+    const double d = s - 67.3;
+    return {at_stage(f(5.5 - 1.3 * d), -6.5f, f(8.0 + 0.3 * d)), at_stage(-1.5f, -1.0f, -6.0f), world_up};
+}
+
+// The moves of shot 9 from their first clock value on. The cuts lie on half-bars of the music
+// (140 beats a minute) in both passes the viewer sees: the clock reaches 56 near show time 38 s
+// and again 19 s later, so each cut is placed 0.07 s before a half-bar in the first pass and
+// lands 0.07 s after one in the second.
+struct Move {
+    double from;
+    Shot (*at)(double s);
+};
+constexpr std::array<Move, 4> stage_moves = {{
+    {-never, among_walkers},
+    {59.7, up_the_tower},
+    {63.5, through_the_school},
+    {67.3, over_the_stage},
+}};
+
+Shot shot9(double s) {
+    const Move* current = &stage_moves.front();
+    for (const Move& move : stage_moves)
+        if (s >= move.from) current = &move;
+    return current->at(s);
+}
+
+// 10: from the high view, drifts on across the stage and cranes up and back until it lies below
+// like a map.
 Shot shot10(double s) {
     const double d = s - 68.0;
-    return {at_stage(f(4.0 + 0.5 * d), f(-4.0 - 1.6 * d), f(10.0 + 1.2 * d)), at_stage(0.0f, -1.5f, -4.0f), world_up};
+    return {at_stage(f(4.6 - 1.0 * d), f(-6.5 - 1.2 * d), f(8.2 + 1.0 * d)), at_stage(-1.5f, -1.0f, -6.0f),
+            world_up};
 }
 
 // 11: rising out of the deep toward the far sea.
 Shot shot11(double s) {
     const double d = s - 90.0;
-    return {at_stage(0.0f, f(-80.0 - 12.0 * d), 60.0f), at_stage(0.0f, f(-200.0 - 12.0 * d), -60.0f), world_up};
+    return {at_stage(0.0f, f(-80.0 - 12.0 * d), 60.0f), at_stage(0.0f, f(-200.0 - 12.0 * d), -60.0f),
+            world_up};
 }
 
 // 12: under the surface again, looking up into it.
@@ -98,20 +161,26 @@ Shot shot12(double s) {
 // 13: breaking through into the day.
 Shot shot13(double s) {
     const double d = s - 104.5;
-    return {{10.0f, f(5.0 - 2.5 * d), f(-40.0 - 3.0 * d)}, {0.0f, f(-10.0 - 1.0 * d), f(-120.0 - 3.0 * d)}, world_up};
+    return {{10.0f, f(5.0 - 2.5 * d), f(-40.0 - 3.0 * d)},
+            {0.0f, f(-10.0 - 1.0 * d), f(-120.0 - 3.0 * d)},
+            world_up};
 }
 
 // 14: a slow pull away over the water while the picture fades.
 Shot shot14(double s) {
     const double d = s - 111.5;
-    return {{0.0f, f(-12.0 - 1.5 * d), f(-70.0 - 5.0 * d)}, {0.0f, f(-18.0 - 1.0 * d), f(-200.0 - 5.0 * d)}, world_up};
+    return {{0.0f, f(-12.0 - 1.5 * d), f(-70.0 - 5.0 * d)},
+            {0.0f, f(-18.0 - 1.0 * d), f(-200.0 - 5.0 * d)},
+            world_up};
 }
 
 }  // namespace
 
 Shot base_shot(double s) {
     const float y = f(1.2 * s);
-    return {{0.0f, y, 0.0f}, {0.0f, y - 10.0f, f(-14.0 * soft_ramp(std::max(0.3 * (s - 9.0), 0.0)) - 6.0)}, world_up};
+    return {{0.0f, y, 0.0f},
+            {0.0f, y - 10.0f, f(-14.0 * soft_ramp(std::max(0.3 * (s - 9.0), 0.0)) - 6.0)},
+            world_up};
 }
 
 const std::array<ShotCue, 14> shot_cues = {{
@@ -132,3 +201,5 @@ const std::array<ShotCue, 14> shot_cues = {{
 }};
 
 Shot opening_shot(double s) { return blend_shots(base_shot(s), shot_cues, s); }
+
+}  // namespace begin

@@ -10,6 +10,8 @@
 
 #include "scenes/kit/shots.h"
 
+namespace begin {
+
 Shot base_shot(double s);
 
 // Shots 1..14 in the order they take over.
@@ -17,3 +19,5 @@ extern const std::array<ShotCue, 14> shot_cues;
 
 // The view camera at clock s: the base shot blended through every cue in order.
 Shot opening_shot(double s);
+
+}  // namespace begin

@@ -5,7 +5,7 @@
 // (103, 350, -320), turned over and scaled 17).
 #include "core/vector3.h"
 
-namespace begin_stage {
+namespace begin::stage {
 
 inline constexpr Vector3 world_up{0.0f, -1.0f, 0.0f};
 // Centre of the ground the figures walk on; the figures stand at y = stage_centre.y.
@@ -16,9 +16,9 @@ inline constexpr float background_scale = 17.0f;
 // The sea floor copies drift along z at 25 units per clock second around this line.
 inline constexpr float seafloor_x = 795.6f, seafloor_y = 116.5f;
 
-}  // namespace begin_stage
+}  // namespace begin::stage
 
-namespace begin_stage {
+namespace begin::stage {
 
 // The figures' clips are authored about 71 units tall; on the stage they stand about 1.8.
 inline constexpr float figure_scale = 0.0254f;
@@ -28,8 +28,14 @@ inline constexpr float crowd_x = -2.0f, crowd_z = -15.0f;
 inline constexpr float crowd_lift = 0.9f;  // plinth top 0.5 above the ground
 inline constexpr float plinth_front = 10.0f;
 
+// The school of bait fish circles the stage on this circle, at this height above the ground.
+inline constexpr float school_x = 1.0f, school_z = -4.0f;
+inline constexpr float school_radius = 5.0f;
+inline constexpr float school_height = 2.4f;
+inline constexpr double school_turn = 0.32;  // radians per clock second
+
 // Heading (degrees about the world vertical) that turns a figure authored facing +z to face
 // the stage direction (dx, dz).
 float heading_toward(float dx, float dz);
 
-}  // namespace begin_stage
+}  // namespace begin::stage

@@ -6,7 +6,7 @@
 
 #include "core/easing.h"
 
-namespace begin_timeline {
+namespace begin::timeline {
 namespace {
 
 double ease2(double x) { return ease_cos(x, 2.0); }
@@ -54,8 +54,6 @@ std::array<float, 3> composite_motion_blur(double s) {
     return {static_cast<float>(x), static_cast<float>(y), 0.0f};
 }
 
-double fade_level(double s) {
-    return 1.0 - ease_cos(1.0 - std::clamp(0.35 * (s - 116.0), 0.0, 1.0), 1.0);
-}
+double fade_level(double s) { return 1.0 - ease_cos(1.0 - std::clamp(0.35 * (s - 116.0), 0.0, 1.0), 1.0); }
 
-}  // namespace begin_timeline
+}  // namespace begin::timeline

@@ -4,7 +4,7 @@
 // fade level). Plain functions of the clock, so the whole timeline can be checked without GL.
 #include <array>
 
-namespace begin_timeline {
+namespace begin::timeline {
 
 // The scene turns from the sea to the figures' world here: depth pre-pass on, light-shaft
 // variant 2, composite program 64, narrower projection.
@@ -40,4 +40,4 @@ std::array<float, 3> composite_motion_blur(double s);
 // Colour of the composite quad: 0 (picture as is) until s = 116, then rising to 1.
 double fade_level(double s);
 
-}  // namespace begin_timeline
+}  // namespace begin::timeline

@@ -8,7 +8,7 @@
 
 #include "scenes/kit/clock_window.h"
 
-namespace begin_windows {
+namespace begin::windows {
 
 // The sea itself: the near sea before 26, the far sea after 30, neither during the dive nor once
 // the world changes.
@@ -67,4 +67,4 @@ inline constexpr double column_full = 69.003;
 // Billboards: glowing motes drifting over the stage.
 inline constexpr ClockWindow motes{55.3, 101.0};
 
-}  // namespace begin_windows
+}  // namespace begin::windows

@@ -12,10 +12,11 @@
 #include "scenes/begin/begin_stage.h"
 #include "scenes/begin/begin_windows.h"
 #include "scenes/begin/part_begin.h"
+#include "scenes/kit/material_binding.h"
 
-namespace bp = begin_programs;
-namespace bs = begin_stage;
-namespace bw = begin_windows;
+namespace bp = begin::program;
+namespace bs = begin::stage;
+namespace bw = begin::windows;
 
 namespace {
 
@@ -34,11 +35,11 @@ double wrapped(double start, double speed, double s, double span) {
 }
 
 struct Walker {
-    float z;        // lane across the stage
-    float start;    // place along the lane at s = 0
-    float speed;    // units per clock second, along +x
+    float z;      // lane across the stage
+    float start;  // place along the lane at s = 0
+    float speed;  // units per clock second, along +x
 };
-constexpr Walker walkers[] = {{0.4f, 0.0f, 1.05f}, {1.2f, 3.4f, 1.1f}, {-0.3f, 6.9f, 1.0f},
+constexpr Walker walkers[] = {{0.4f, 0.0f, 1.05f},  {1.2f, 3.4f, 1.1f},   {-0.3f, 6.9f, 1.0f},
                               {1.8f, 10.6f, 1.12f}, {0.6f, 14.1f, 1.04f}, {-0.6f, 17.7f, 0.98f}};
 constexpr float walk_span = 30.0f;
 
@@ -71,10 +72,9 @@ void part_begin::draw_figures(double s) {
     for (const ClockWindow& window : bw::figure_groups) any = any || window.holds(s);
     if (!any) return;
     const int program = program_base_ + bp::man;
-    shaders_.use_program(program);
+    use_material(shaders_, *context_, program, {{"texture2d_blood", blood_slot}});
     shaders_.set_float(program, "ExtraLight", 0.0f);
     shaders_.set_float(program, "Thettime", 0.0f);
-    shaders_.bind_texture_uniform(GL_TEXTURE_2D, 0, program, "texture2d_blood", context_->texture_name(blood_slot));
     glColor3f(1.0f, 1.0f, 1.0f);
     glDisable(GL_CULL_FACE);
     seed_random(figure_seed);
@@ -88,7 +88,8 @@ void part_begin::draw_figures(double s) {
             const float x = static_cast<float>(wrapped(w.start, w.speed, s, walk_span));
             draw_figure(walk, x, w.z, bs::heading_toward(1.0f, 0.0f), clip_frame(s, clip_rate, variation[i]));
         }
-        draw_figure(throw_r, 6.0f, 3.0f, bs::heading_toward(-0.6f, -1.0f), clip_frame(s + 1.3, clip_rate, variation[6]));
+        draw_figure(throw_r, 6.0f, 3.0f, bs::heading_toward(-0.6f, -1.0f),
+                    clip_frame(s + 1.3, clip_rate, variation[6]));
     }
 
     // 2: runners crossing the stage on the diagonal, one after another.
@@ -96,17 +97,19 @@ void part_begin::draw_figures(double s) {
         const float dx = run_to_x - run_from_x, dz = run_to_z - run_from_z;
         const float length = std::sqrt(dx * dx + dz * dz);
         for (int i = 0; i < runner_count; ++i) {
-            const double along = wrapped(i * length / runner_count, run_speed * (1.0 + 0.05 * variation[7 + i]), s, length);
+            const double along =
+                wrapped(i * length / runner_count, run_speed * (1.0 + 0.05 * variation[7 + i]), s, length);
             const float t = static_cast<float>(along / length + 0.5);
             const float side = (i % 2 ? 0.9f : -0.9f);
-            draw_figure(run, run_from_x + dx * t + side * 0.5f, run_from_z + dz * t + side * 0.6f, bs::heading_toward(dx, dz),
-                        clip_frame(s, 1.2 * clip_rate, variation[7 + i]));
+            draw_figure(run, run_from_x + dx * t + side * 0.5f, run_from_z + dz * t + side * 0.6f,
+                        bs::heading_toward(dx, dz), clip_frame(s, 1.2 * clip_rate, variation[7 + i]));
         }
     }
 
     // 3: they rise from the sand onto the plinth's edge and sit; two throw in front of them.
     if (bw::figure_groups[2].holds(s)) {
-        const float rise = static_cast<float>(1.9 * (1.0 - ease_cos(0.8 * (s - bw::figure_groups[2].from), 1.0)));
+        const float rise =
+            static_cast<float>(1.9 * (1.0 - ease_cos(0.8 * (s - bw::figure_groups[2].from), 1.0)));
         const float edge_z = bs::crowd_z + bs::plinth_front + 0.45f;
         for (int i = 0; i < 5; ++i) {
             const float x = bs::crowd_x - 5.0f + 2.3f * i;
@@ -116,7 +119,8 @@ void part_begin::draw_figures(double s) {
             draw_figure(sit, x, edge_z, 0.0f, clip_frame(s + sit_lead + 0.7 * i, 0.5 * clip_rate, 0.0), rise);
         }
         for (int i = 0; i < 2; ++i)
-            draw_figure(throw_r, bs::crowd_x - 1.5f + 4.0f * i, edge_z + 2.2f, bs::heading_toward(i ? -0.5f : 0.5f, 1.0f),
+            draw_figure(throw_r, bs::crowd_x - 1.5f + 4.0f * i, edge_z + 2.2f,
+                        bs::heading_toward(i ? -0.5f : 0.5f, 1.0f),
                         clip_frame(s + 2.0 * i, clip_rate, variation[11 + i]), rise);
     }
 
@@ -133,7 +137,7 @@ void part_begin::draw_figures(double s) {
         shaders_.set_float(program, "ExtraLight", static_cast<float>(ease_cos(0.3 * in, 1.0)));
         shaders_.set_float(program, "Thettime", static_cast<float>(ease_cos(0.1 * (in - 4.0), 1.0)));
         for (int i = 0; i < 4; ++i)
-            draw_figure(walk, -3.0f + 2.0f * i, static_cast<float>(6.0 - 0.5 * in), bs::heading_toward(0.0f, -1.0f),
-                        clip_frame(s, 0.8 * clip_rate, variation[i]));
+            draw_figure(walk, -3.0f + 2.0f * i, static_cast<float>(6.0 - 0.5 * in),
+                        bs::heading_toward(0.0f, -1.0f), clip_frame(s, 0.8 * clip_rate, variation[i]));
     }
 }

@@ -3,18 +3,18 @@
 #include <GL/glew.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 
-#include "render/log_line.h"
 #include "scenes/begin/begin_programs.h"
 #include "scenes/begin/begin_shots.h"
 #include "scenes/begin/begin_stage.h"
 #include "scenes/begin/begin_timeline.h"
+#include "scenes/kit/pass_check.h"
+#include "scenes/kit/scene_frame.h"
 #include "show/app_state.h"
 
-namespace bt = begin_timeline;
-namespace bp = begin_programs;
+namespace bt = begin::timeline;
+namespace bp = begin::program;
 
 namespace {
 
@@ -25,17 +25,6 @@ constexpr int positions_texels = 1024;
 constexpr float shake_eye = 0.08f, shake_centre = 0.04f;
 // The warm-up frame is covered by this clear.
 constexpr float warm_up_clear[4] = {0.0f, 0.03f, 0.045f, 0.0f};
-
-// Debug builds report a GL error once per pass, naming the pass; release builds read nothing.
-void check_pass([[maybe_unused]] const char* pass) {
-#ifndef NDEBUG
-    for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError()) {
-        char text[96];
-        std::snprintf(text, sizeof text, "GL error 0x%04x after the opening's %s", error, pass);
-        log_line(text);
-    }
-#endif
-}
 
 void clamp_bound_texture() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
@@ -65,21 +54,7 @@ void part_begin::load(GraphicsContext* context) {
     context->create_render_texture(prepass_slot, sizes_.quarter_width(), sizes_.quarter_height(), false);
     context->progress(1.0);
 
-    for (const ProgramEntry& entry : bp::material_programs) {
-        shaders_.load_program(std::string(bp::materials) + entry.vertex, std::string(bp::materials) + entry.fragment,
-                              program_base_ + entry.slot);
-        if (entry.progress_after > 0) context->progress(entry.progress_after);
-    }
-    for (const ProgramEntry& entry : bp::post_programs) {
-        std::string fragment = entry.fragment;
-        if (context->low_detail && fragment == bp::composite_file) fragment = bp::composite_low_file;
-        if (entry.vertex)
-            shaders_.load_program(std::string(bp::post) + entry.vertex, std::string(bp::post) + fragment,
-                                  program_base_ + entry.slot);
-        else
-            shaders_.load_fragment_program(std::string(bp::post) + fragment, program_base_ + entry.slot);
-        if (entry.progress_after > 0) context->progress(entry.progress_after);
-    }
+    load_program_table(shaders_, *context, begin::programs, program_base_);
 
     create_chain_textures(*context, textures_, sizes_);
     GLuint positions = 0;
@@ -131,7 +106,7 @@ void part_begin::load(GraphicsContext* context) {
     for (double step : {1.0, 1.0, 2.0}) context->progress(step);
 
     shake_.load(shake_file);
-    scene_clock = BeginClock::start_value;
+    scene_clock = begin::BeginClock::start_value;
 }
 
 void part_begin::clear_light_depth() {
@@ -146,7 +121,7 @@ void part_begin::clear_light_depth() {
 }
 
 void part_begin::set_cameras(double s) {
-    const Shot shot = opening_shot(s);
+    const Shot shot = begin::opening_shot(s);
     Vector3 eye = shot.eye, centre = shot.centre;
     if (shake_.size() >= 2) {
         const Vector3 sample = shake_.positions[shake_.sample_index(s, shake_offset)];
@@ -154,8 +129,8 @@ void part_begin::set_cameras(double s) {
         centre = centre + sample * shake_centre;
     }
     const double aspect = static_cast<double>(sizes_.render_width) / sizes_.render_height;
-    context_->view_camera = {eye, centre, steady_up({eye, centre, shot.up}), bt::scene_fov(s), aspect, 0.1,
-                             bt::scene_far(s)};
+    // apply_camera steadies the up vector where the view runs along it.
+    context_->view_camera = {eye, centre, shot.up, bt::scene_fov(s), aspect, 0.1, bt::scene_far(s)};
 
     // The moon: high above the water near the camera while the sea lasts, then above the stage.
     Vector3 light_eye, light_centre;
@@ -163,12 +138,12 @@ void part_begin::set_cameras(double s) {
         light_eye = {eye.x + 8.0f, eye.y - 60.0f, eye.z - 45.0f};
         light_centre = {eye.x, eye.y, eye.z - 20.0f};
     } else {
-        const Vector3& c = begin_stage::stage_centre;
+        const Vector3& c = begin::stage::stage_centre;
         light_eye = {c.x + 14.0f, c.y - 45.0f, c.z + 22.0f};
         light_centre = {c.x, c.y, c.z - 4.0f};
     }
-    context_->light_camera = {light_eye, light_centre, {0.0f, 0.0f, -1.0f}, bt::projector_fov(s), aspect, 0.1,
-                              bt::scene_far(s)};
+    context_->light_camera = {light_eye, light_centre, {0.0f, 0.0f, -1.0f}, bt::projector_fov(s),
+                              aspect,    0.1,          bt::scene_far(s)};
     projector_ = context_->light_camera;
     projector_.fov = bt::projector_fov(s);
     projector_.near_distance = 1.0;
@@ -176,10 +151,8 @@ void part_begin::set_cameras(double s) {
 }
 
 void part_begin::draw(double* frame_dt, GraphicsContext* context, FrameState* frame) {
+    SceneFrame guard(context, frame, frame_);
     context_ = context;
-    context->frame_state = frame;
-    frame_ = *frame;
-
     s_ = clock_.begin_frame(*frame_dt);
     scene_clock = s_;
     frame_.params[0] = s_;
@@ -191,18 +164,20 @@ void part_begin::draw(double* frame_dt, GraphicsContext* context, FrameState* fr
     glPushAttrib(GL_ALL_ATTRIB_BITS);
 
     if (bt::background_prepass(s)) background_prepass();
-    check_pass("background pre-pass");
-    render_scene_passes(*context, textures_, sizes_, bt::depth_prepass(s), [this](bool depth_mode) { scene_pass(depth_mode); });
-    check_pass("scene passes");
+    check_pass("opening", "background pre-pass");
+    render_scene_passes(*context, textures_, sizes_, bt::depth_prepass(s),
+                        [this](bool depth_mode) { scene_pass(depth_mode); });
+    check_pass("opening", "scene passes");
     run_occlusion_combine(*context, shaders_, program_base_ + bp::combine2, textures_, sizes_, s, projector_);
-    check_pass("occlusion combine");
+    check_pass("opening", "occlusion combine");
     if (bt::highlight_passes(s)) {
         const int quarter_w = sizes_.quarter_width(), quarter_h = sizes_.quarter_height();
         run_filter_passes(*context, shaders_, program_base_ + bp::highlights, 1, 1, quarter_w, quarter_h,
                           textures_.colour, textures_.highlights);
-        run_filter_passes(*context, shaders_, program_base_ + (bt::late_programs(s) ? bp::godrays2 : bp::godrays), 1, 1,
+        run_filter_passes(*context, shaders_,
+                          program_base_ + (bt::late_programs(s) ? bp::godrays2 : bp::godrays), 1, 1,
                           quarter_w, quarter_h, textures_.highlights, textures_.highlights);
-        check_pass("highlight and shaft passes");
+        check_pass("opening", "highlight and shaft passes");
     }
 
     ComposeUniforms compose;
@@ -213,14 +188,13 @@ void part_begin::draw(double* frame_dt, GraphicsContext* context, FrameState* fr
     compose.flo = static_cast<float>(bt::composite_flo(s));
     const auto blur = bt::composite_motion_blur(s);
     std::copy(blur.begin(), blur.end(), compose.motion_blur);
-    // The low-detail compose was once handed "Limit" + 0.5 here, a brightness on a scale where
-    // 0.5 meant "as is". On the shared compose's opening scale (0 as is, 1 black) that blacks the
-    // picture out whenever "Limit" is high, so both composes get the fade level.
     compose.fade = static_cast<float>(bt::fade_level(s));
-    compose_to_window(*context, shaders_, program_base_ + (bt::late_programs(s) ? bp::composite_late : bp::composite),
-                      textures_, sizes_, compose);
+    compose.shafts = bt::highlight_passes(s);
+    compose_to_window(*context, shaders_,
+                      program_base_ + (bt::late_programs(s) ? bp::composite_late : bp::composite), textures_,
+                      sizes_, compose);
     set_overlay_state(*context, textures_);
-    check_pass("window compose");
+    check_pass("opening", "window compose");
 
     if (clock_.warming_up()) {
         glClearColor(warm_up_clear[0], warm_up_clear[1], warm_up_clear[2], warm_up_clear[3]);
@@ -236,5 +210,4 @@ void part_begin::draw(double* frame_dt, GraphicsContext* context, FrameState* fr
     glFlush();
     frame_.camera_x = static_cast<float>(frame_.camera_x);
     frame_.camera_y = static_cast<float>(frame_.camera_y);
-    *context->frame_state = frame_;
 }

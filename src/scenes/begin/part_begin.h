@@ -14,19 +14,19 @@
 
 #include "anim/body.h"
 #include "anim/camera_path.h"
+#include "core/frame_state.h"
 #include "render/graphics_context.h"
 #include "render/mesh.h"
 #include "render/post_processing.h"
 #include "render/shader_library.h"
 #include "scenes/begin/begin_clock.h"
-#include "core/frame_state.h"
 #include "show/parts.h"
 
 class part_begin : public parts {
 public:
     // Mesh array entries the scene loads; the others stay unloaded and draw nothing.
-    static constexpr int sea_mesh = 0, floor_mesh = 2, background_mesh = 8, crowd_mesh = 9,
-                         bait_mesh = 10, skin_mesh = 15, mesh_count = 19;
+    static constexpr int sea_mesh = 0, floor_mesh = 2, background_mesh = 8, crowd_mesh = 9, bait_mesh = 10,
+                         skin_mesh = 15, mesh_count = 19;
     // Figure order: run, walk, sit, throw.
     enum Figure { run = 0, walk = 1, sit = 2, throw_r = 3 };
     // Image texture slots.
@@ -39,7 +39,7 @@ public:
     void draw(double* frame_dt, GraphicsContext* context, FrameState* frame) override;
     void load(GraphicsContext* context) override;
 
-    const BeginClock& clock() const { return clock_; }
+    const begin::BeginClock& clock() const { return clock_; }
 
 private:
     // The 3D picture into whatever target is bound: depth mode draws depth only, through the
@@ -67,12 +67,12 @@ private:
     GraphicsContext* context_ = nullptr;
     ShaderLibrary shaders_;
     int program_base_ = 0;
-    BeginClock clock_;
+    begin::BeginClock clock_;
     CameraPath shake_;
     std::array<std::unique_ptr<body>, 4> figures_;
     std::array<Mesh, mesh_count> meshes_;
     FrameState frame_;
-    double s_ = 0.0;               // the clock value this frame draws with
+    double s_ = 0.0;  // the clock value this frame draws with
     // The light camera as the projector sees it (the projector's field of view, near 1, far
     // 100): the sea's shadow and the occlusion combine read it.
     CameraRecord projector_{};

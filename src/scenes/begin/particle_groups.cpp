@@ -11,10 +11,11 @@
 #include "scenes/begin/begin_stage.h"
 #include "scenes/begin/begin_windows.h"
 #include "scenes/begin/part_begin.h"
+#include "scenes/kit/material_binding.h"
 
-namespace bp = begin_programs;
-namespace bs = begin_stage;
-namespace bw = begin_windows;
+namespace bp = begin::program;
+namespace bs = begin::stage;
+namespace bw = begin::windows;
 
 namespace {
 
@@ -71,7 +72,8 @@ void part_begin::draw_particles(double s) {
             const float x = static_cast<float>(random_unit() * 400.0 + 0.15 * std::sin(0.3 * s + i));
             const float y = static_cast<float>(random_unit() * 400.0 - 0.08 * s);
             const float z = static_cast<float>(random_unit() * 400.0 + 0.1 * s);
-            glVertex3f(around(x, eye.x, plankton_box), around(y, eye.y, plankton_box), around(z, eye.z, plankton_box));
+            glVertex3f(around(x, eye.x, plankton_box), around(y, eye.y, plankton_box),
+                       around(z, eye.z, plankton_box));
         }
         glEnd();
     }
@@ -116,7 +118,8 @@ void part_begin::draw_particles(double s) {
             const double wobble = 0.15 * std::sin(3.0 * s + 7.0 * i);
             const double spread = 0.2 + 0.05 * h;
             glVertex3f(static_cast<float>(c.x + 4.0 + spread * (random_unit() - 0.5) + wobble),
-                       static_cast<float>(c.y - h), static_cast<float>(c.z - 3.0 + spread * (random_unit() - 0.5)));
+                       static_cast<float>(c.y - h),
+                       static_cast<float>(c.z - 3.0 + spread * (random_unit() - 0.5)));
         }
         glEnd();
     }
@@ -126,8 +129,7 @@ void part_begin::draw_particles(double s) {
 void part_begin::draw_billboards(double s) {
     if (!bw::motes.holds(s)) return;
     const int program = program_base_ + bp::billboards;
-    shaders_.use_program(program);
-    shaders_.bind_texture_uniform(GL_TEXTURE_2D, 0, program, "texture2d_1", context_->texture_name(blob_slot));
+    use_material(shaders_, *context_, program, {{"texture2d_1", blob_slot}});
     // Camera-facing: the modelview's rows are the camera's right and up in world space.
     GLfloat m[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, m);

@@ -10,10 +10,11 @@
 #include "scenes/begin/begin_timeline.h"
 #include "scenes/begin/begin_windows.h"
 #include "scenes/begin/part_begin.h"
+#include "scenes/kit/material_binding.h"
 
-namespace bp = begin_programs;
-namespace bs = begin_stage;
-namespace bw = begin_windows;
+namespace bp = begin::program;
+namespace bs = begin::stage;
+namespace bw = begin::windows;
 
 namespace {
 
@@ -25,15 +26,14 @@ constexpr int floor_sand = 0, floor_kelp = 2;
 
 void part_begin::draw_sea(double s) {
     const int program = program_base_ + bp::sea;
-    shaders_.use_program(program);
+    use_material(shaders_, *context_, program,
+                 {{"texture2d_1", ripples_slot},
+                  {"texture2d_2", textures_.prepass_depth},
+                  {"texture2d_3", prepass_slot},
+                  {"texture2d_blob", blob_slot},
+                  {"texture2d_cube", night_slot, GL_TEXTURE_CUBE_MAP}},
+                 "ttime", s);
     shaders_.set_float(program, "PosY", static_cast<float>(frame_.camera_y));
-    shaders_.set_float(program, "ttime", static_cast<float>(s));
-    shaders_.bind_texture_uniform(GL_TEXTURE_2D, 0, program, "texture2d_1", context_->texture_name(ripples_slot));
-    shaders_.bind_texture_uniform(GL_TEXTURE_2D, 1, program, "texture2d_2", context_->texture_name(textures_.prepass_depth));
-    shaders_.bind_texture_uniform(GL_TEXTURE_2D, 2, program, "texture2d_3", context_->texture_name(prepass_slot));
-    shaders_.bind_texture_uniform(GL_TEXTURE_2D, 3, program, "texture2d_blob", context_->texture_name(blob_slot));
-    shaders_.bind_texture_uniform(GL_TEXTURE_CUBE_MAP, 4, program, "texture2d_cube", context_->texture_name(night_slot));
-    glActiveTexture(GL_TEXTURE0);
     shaders_.set_float(program, "BigSea", 1.0f);
     shaders_.set_projector_matrix(projector_);
     glMatrixMode(GL_MODELVIEW);
@@ -43,13 +43,14 @@ void part_begin::draw_sea(double s) {
     // the camera are the back faces.
     glEnable(GL_CULL_FACE);
     glCullFace(GL_FRONT);
-    shaders_.set_float(program, "PosY", static_cast<float>(1.2 * ease_cos(std::clamp(0.07 * s, 0.0, 1.0), 2.0) + 0.1));
+    shaders_.set_float(program, "PosY",
+                       static_cast<float>(1.2 * ease_cos(std::clamp(0.07 * s, 0.0, 1.0), 2.0) + 0.1));
     shaders_.set_float(program, "Light", static_cast<float>(ease_cos(0.15 * (s - 2.0), 1.0)));
     glColor3f(1.0f, 1.0f, 1.0f);
     glPushMatrix();
     glRotated(180.0, 1.0, 0.0, 0.0);
     glScaled(5.0, 5.0, 5.0);
-    if (begin_timeline::background_prepass(s)) {
+    if (begin::timeline::background_prepass(s)) {
         if (s < bw::near_sea_until) meshes_[sea_mesh].draw(-1);
         if (s > bw::far_sea_from) {
             glTranslated(0.0, 310.0, 0.0);
@@ -68,12 +69,11 @@ void part_begin::draw_sea_floor(double s) {
     bool any = bw::stage_floor.holds(s);
     for (const auto& copy : bw::floor_copies) any = any || copy.window.holds(s);
     if (!any) return;
-    shaders_.use_program(program);
-    shaders_.set_float(program, "ttime", static_cast<float>(s));
-    shaders_.bind_texture_uniform(GL_TEXTURE_2D, 0, program, "texture2d_1", context_->texture_name(ripples_slot));
-    shaders_.bind_texture_uniform(GL_TEXTURE_2D, 1, program, "texture2d_2", context_->texture_name(textured_blob_slot));
-    shaders_.bind_texture_uniform(GL_TEXTURE_CUBE_MAP, 2, program, "texture2d_cube", context_->texture_name(night_slot));
-    glActiveTexture(GL_TEXTURE0);
+    use_material(shaders_, *context_, program,
+                 {{"texture2d_1", ripples_slot},
+                  {"texture2d_2", textured_blob_slot},
+                  {"texture2d_cube", night_slot, GL_TEXTURE_CUBE_MAP}},
+                 "ttime", s);
     glColor3f(1.0f, 1.0f, 1.0f);
     for (const auto& copy : bw::floor_copies) {
         if (!copy.window.holds(s)) continue;

@@ -10,21 +10,18 @@
 #include "scenes/begin/begin_stage.h"
 #include "scenes/begin/begin_windows.h"
 #include "scenes/begin/part_begin.h"
+#include "scenes/kit/material_binding.h"
 
-namespace bp = begin_programs;
-namespace bs = begin_stage;
-namespace bw = begin_windows;
+namespace bp = begin::program;
+namespace bs = begin::stage;
+namespace bw = begin::windows;
 
 namespace {
 
 constexpr uint32_t school_seed = 77123;
 constexpr int school_size = 16;
-constexpr float school_radius = 5.0f;
-constexpr float school_height = 2.4f;   // above the ground
-constexpr float school_x = 1.0f, school_z = -4.0f;
-constexpr double school_turn = 0.32;    // radians per clock second
-constexpr double school_spread = 1.1;   // radians of the circle the school stretches over
-constexpr float fish_length = 0.8f;     // on the stage
+constexpr double school_spread = 1.1;         // radians of the circle the school stretches over
+constexpr float fish_length = 0.8f;           // on the stage
 constexpr int fish_back = 1, fish_flank = 4;  // objects of the bait mesh the school shows
 
 }  // namespace
@@ -32,15 +29,14 @@ constexpr int fish_back = 1, fish_flank = 4;  // objects of the bait mesh the sc
 void part_begin::draw_background(double s, bool depth_mode) {
     if (!bw::background.holds(s)) return;
     const int program = program_base_ + (depth_mode ? bp::background2 : bp::background);
-    shaders_.use_program(program);
+    use_material(shaders_, *context_, program,
+                 {{"texture2d_1", ripples_slot},
+                  {"texture2d_2", bg_slot},
+                  {"texture2d_3", clouds_slot},
+                  {"texture2d_cube", night_slot, GL_TEXTURE_CUBE_MAP},
+                  {"texture2d_4", cloud_slot}},
+                 "ttime", s);
     shaders_.set_float(program, "Flag", 1.0f);
-    shaders_.set_float(program, "ttime", static_cast<float>(s));
-    shaders_.bind_texture_uniform(GL_TEXTURE_2D, 0, program, "texture2d_1", context_->texture_name(ripples_slot));
-    shaders_.bind_texture_uniform(GL_TEXTURE_2D, 1, program, "texture2d_2", context_->texture_name(bg_slot));
-    shaders_.bind_texture_uniform(GL_TEXTURE_2D, 2, program, "texture2d_3", context_->texture_name(clouds_slot));
-    shaders_.bind_texture_uniform(GL_TEXTURE_CUBE_MAP, 3, program, "texture2d_cube", context_->texture_name(night_slot));
-    shaders_.bind_texture_uniform(GL_TEXTURE_2D, 4, program, "texture2d_4", context_->texture_name(cloud_slot));
-    glActiveTexture(GL_TEXTURE0);
     glColor3f(0.0f, 0.0f, 0.0f);
     glPushMatrix();
     glTranslatef(bs::background_offset.x, bs::background_offset.y, bs::background_offset.z);
@@ -58,8 +54,7 @@ void part_begin::draw_crowd(double s) {
         if (step < bw::crowd_blink_steps && step % 2 == 0) return;
     }
     const int program = program_base_ + bp::escher2;
-    shaders_.use_program(program);
-    shaders_.set_float(program, "ttime", static_cast<float>(s));
+    use_material(shaders_, *context_, program, {}, "ttime", s);
     glColor3f(0.55f, 0.6f, 0.62f);
     const Vector3& c = bs::stage_centre;
     glPushMatrix();
@@ -72,8 +67,7 @@ void part_begin::draw_crowd(double s) {
 void part_begin::draw_bait_fish(double s) {
     if (!bw::bait_fish.holds(s) || !meshes_[bait_mesh].loaded) return;
     const int program = program_base_ + bp::fish2;
-    shaders_.use_program(program);
-    shaders_.set_float(program, "ttime", static_cast<float>(s));
+    use_material(shaders_, *context_, program, {}, "ttime", s);
     const Mesh& fish = meshes_[bait_mesh];
     const float size = fish.bbox_largest > 0 ? fish_length / fish.bbox_largest : 1.0f;
     const Vector3& c = bs::stage_centre;
@@ -84,11 +78,11 @@ void part_begin::draw_bait_fish(double s) {
         const double offset_height = 1.4 * random_unit() - 0.7;
         const double phase = 2.0 * std::numbers::pi * random_unit();
         // The school sweeps round the stage in a loose band, each fish swaying in and out of it.
-        const double a = school_turn * s + school_spread * i / school_size + offset_angle;
-        const double r = school_radius + offset_radius + 0.4 * std::sin(1.7 * s + phase);
-        const double h = school_height + offset_height + 0.25 * std::sin(1.1 * s + 2.0 * phase);
-        const float x = static_cast<float>(c.x + school_x + r * std::cos(a));
-        const float z = static_cast<float>(c.z + school_z + r * std::sin(a));
+        const double a = bs::school_turn * s + school_spread * i / school_size + offset_angle;
+        const double r = bs::school_radius + offset_radius + 0.4 * std::sin(1.7 * s + phase);
+        const double h = bs::school_height + offset_height + 0.25 * std::sin(1.1 * s + 2.0 * phase);
+        const float x = static_cast<float>(c.x + bs::school_x + r * std::cos(a));
+        const float z = static_cast<float>(c.z + bs::school_z + r * std::sin(a));
         const float y = static_cast<float>(c.y - h);
         // Swimming along the circle: the tangent direction.
         const double heading = -a * 180.0 / std::numbers::pi;

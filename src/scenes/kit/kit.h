@@ -4,8 +4,13 @@
 //   1. Folder src/scenes/harbour/ with part_harbour.{h,cpp} (the class keeps the show's name,
 //      derives from parts) and everything else in `namespace harbour { ... }`.
 //   2. One line in src/scenes/show_scenes.cpp: factories.scenes[slot] = [] { return new part_harbour; };
-//   3. harbour_programs.h: the program table as data (program_table.h), loaded in load() with one
-//      call to load_program_table; its replacements and the developer reload reuse load_program_entry.
+//   3. harbour_programs.h: `constexpr std::array<ProgramEntry, N> programs` in namespace harbour
+//      (program_table.h): full file names, the "Low spec GPU" file in a row's low_detail_fragment.
+//      load() calls load_program_table once; replacements and the developer reload reuse
+//      load_program_entry. One line in the material test's scene_tables
+//      (tests/scenes_begin/material_shaders_test.cpp) compiles the table with every other.
+//      Lit materials build on shaders/lib: material_vertex.glsl, material_fragment.glsl and
+//      material_lighting.glsl.
 //   4. harbour_clock.{h,cpp}: the scene's rate rule; scenes with a steady clock use FlashClock
 //      (flash_clock.h) and keep the clock in their FrameState copy's params[0].
 //   5. harbour_windows.h: when each content group draws and each pass runs, as ClockWindow tables
@@ -14,7 +19,9 @@
 //      goes into the context's view camera and reaches GL through apply_camera (shots.h).
 //   7. draw(): SceneFrame guard first (scene_frame.h); the clock; the passes through the chain in
 //      render/post_processing.h, each followed by check_pass("harbour", "light pass") (pass_check.h);
-//      content groups start with use_material (material_binding.h).
+//      content groups start with use_material (material_binding.h). The compose goes through
+//      compose_to_window with the scene's fade whatever the detail level (the rule is beside it),
+//      and ComposeUniforms::shafts says whether this frame's highlight and shaft passes ran.
 //   8. Tests in tests/scenes_harbour/: the clock and window rules on the CPU, and GL frames at a few
 //      clock values with no GL error.
 #include "scenes/kit/clock_window.h"

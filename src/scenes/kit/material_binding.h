@@ -14,8 +14,8 @@ class ShaderLibrary;
 
 struct SamplerBinding {
     const char* sampler;
-    int texture_slot;                // a slot of the context's texture table
-    uint32_t target = 0x0DE1;        // GL_TEXTURE_2D
+    int texture_slot;          // a slot of the context's texture table
+    uint32_t target = 0x0DE1;  // GL_TEXTURE_2D
 };
 
 // time_uniform may be null: no clock uniform.

@@ -4,7 +4,8 @@
 #include "render/shader_library.h"
 
 void load_program_entry(ShaderLibrary& shaders, bool low_detail, const ProgramEntry& entry, int base) {
-    const char* fragment = low_detail && entry.low_detail_fragment ? entry.low_detail_fragment : entry.fragment;
+    const char* fragment =
+        low_detail && entry.low_detail_fragment ? entry.low_detail_fragment : entry.fragment;
     if (entry.vertex)
         shaders.load_program(entry.vertex, fragment, base + entry.slot);
     else

@@ -12,16 +12,15 @@ class ShaderLibrary;
 
 struct ProgramEntry {
     int slot;
-    const char* vertex;             // nullptr: a fragment-only program
+    const char* vertex;  // nullptr: a fragment-only program
     const char* fragment;
-    double progress_after = 0.0;    // 0: no report after this row
+    double progress_after = 0.0;                // 0: no report after this row
     const char* low_detail_fragment = nullptr;  // used instead of fragment when low detail is on
 };
 
 // Loads every row into slot base + row.slot, in order, reporting progress through the context.
-void load_program_table(ShaderLibrary& shaders, GraphicsContext& context,
-                        std::span<const ProgramEntry> table, int base = 0);
+void load_program_table(ShaderLibrary& shaders, GraphicsContext& context, std::span<const ProgramEntry> table,
+                        int base = 0);
 
 // One row again (the developer reload on space, the replacements at the end of a load).
-void load_program_entry(ShaderLibrary& shaders, bool low_detail, const ProgramEntry& entry,
-                        int base = 0);
+void load_program_entry(ShaderLibrary& shaders, bool low_detail, const ProgramEntry& entry, int base = 0);

@@ -40,6 +40,6 @@ void apply_camera(const CameraRecord& camera) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     const Vector3 up = steady_up({camera.eye, camera.centre, camera.up});
-    gluLookAt(camera.eye.x, camera.eye.y, camera.eye.z, camera.centre.x, camera.centre.y, camera.centre.z, up.x,
-              up.y, up.z);
+    gluLookAt(camera.eye.x, camera.eye.y, camera.eye.z, camera.centre.x, camera.centre.y, camera.centre.z,
+              up.x, up.y, up.z);
 }
