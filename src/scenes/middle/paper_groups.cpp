@@ -243,8 +243,11 @@ void part_middle::draw_sea(double t) {
 
 void part_middle::draw_ropes(double t) {
     shaders_.use_program(mw::material1);
+    glPushMatrix();
+    glScalef(mw::rope_scale, mw::rope_scale, mw::rope_scale);
     if (mw::rope_field.holds(t)) {
         colour(0.96f, 0.78f, 0.3f);
+        const float star = 0.8f / mw::rope_scale;
         for (const SpringChain& rope : ropes_.field) {
             mw::rope_curve(rope, curve_, 30);
             for (std::size_t k = 2; k < curve_.points.size(); ++k) {
@@ -252,35 +255,38 @@ void part_middle::draw_ropes(double t) {
                 glPushMatrix();
                 glTranslatef(p.x, p.y, p.z);
                 glRotatef(static_cast<float>(20.0 * k + 30.0 * t), 0.0f, 1.0f, 0.0f);
-                glScalef(0.8f, 0.8f, 0.8f);
+                glScalef(star, star, star);
                 meshes_[tstar].draw(-1);
                 glPopMatrix();
             }
         }
     }
-    if (!mw::single_rope.holds(t)) return;
-    const SpringChain& rope = ropes_.single.front();
-    mw::rope_curve(rope, curve_, 0);
-    const Vector3 moon = rope.masses.front().position;
-    shaders_.use_program(mw::material2);
-    glPushMatrix();
-    glTranslatef(moon.x, moon.y + 2.2f, moon.z);
-    glRotatef(static_cast<float>(10.0 * std::sin(0.6 * t)), 0.0f, 0.0f, 1.0f);
-    colour(0.85f, 0.85f, 0.1f);
-    draw_slab(600, 0.25f);
-    glPopMatrix();
-    if (!mw::rope_line.holds(t)) return;
-    shaders_.use_program(mw::material1);
-    colour(0.0f, 0.0f, 0.0f);
-    glLineWidth(3.0f);
-    glBegin(GL_LINE_STRIP);
-    const double s = curve_.count;
-    for (int k = 0; k < 80; ++k) {
-        const Vector3 p = curve_.evaluate(static_cast<float>(k / 100.0 * s));
-        glVertex3f(p.x, p.y, p.z);
+    if (mw::single_rope.holds(t)) {
+        const SpringChain& rope = ropes_.single.front();
+        mw::rope_curve(rope, curve_, 0);
+        const Vector3 moon = rope.masses.front().position;
+        shaders_.use_program(mw::material2);
+        glPushMatrix();
+        glTranslatef(moon.x, moon.y + 2.2f / mw::rope_scale, moon.z);
+        glRotatef(static_cast<float>(10.0 * std::sin(0.6 * t)), 0.0f, 0.0f, 1.0f);
+        colour(0.85f, 0.85f, 0.1f);
+        draw_slab(600, 0.25f / mw::rope_scale);
+        glPopMatrix();
+        if (mw::rope_line.holds(t)) {
+            shaders_.use_program(mw::material1);
+            colour(0.0f, 0.0f, 0.0f);
+            glLineWidth(3.0f);
+            glBegin(GL_LINE_STRIP);
+            const double s = curve_.count;
+            for (int k = 0; k < 80; ++k) {
+                const Vector3 p = curve_.evaluate(static_cast<float>(k / 100.0 * s));
+                glVertex3f(p.x, p.y, p.z);
+            }
+            glEnd();
+            glLineWidth(1.0f);
+        }
     }
-    glEnd();
-    glLineWidth(1.0f);
+    glPopMatrix();
 }
 
 void part_middle::draw_strands(double t) {

@@ -42,6 +42,7 @@ public:
 
     part_middle();
     const middle::MiddleClock& clock() const { return clock_; }
+    const ShaderLibrary& shaders() const { return shaders_; }
     const Vector3& marker(int k) const { return markers_[k]; }
     // The shake vector of the last frame (feeds "MotionBlur").
     double shake_x() const { return shake_[0]; }

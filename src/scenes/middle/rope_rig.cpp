@@ -37,8 +37,9 @@ void RopeRig::create() {
 Vector3 RopeRig::field_anchor(int i, double t) {
     const double x = -20.0 + 40.0 * i / (field_ropes - 1);
     const double sway = 1.6 * std::sin(0.9 * t + 0.35 * i) + 0.6 * std::sin(0.37 * t);
-    return {static_cast<float>(x + sway), static_cast<float>(26.0 + 0.4 * std::sin(0.6 * t + i)),
-            static_cast<float>(-6.0 - 1.5 * (i % 3))};
+    const Vector3 world{static_cast<float>(x + sway), static_cast<float>(25.0 + 0.4 * std::sin(0.6 * t + i)),
+                        static_cast<float>(-6.0 - 1.5 * (i % 3))};
+    return world * (1.0f / rope_scale);
 }
 
 Vector3 RopeRig::moon_position(double t) {
@@ -46,8 +47,9 @@ Vector3 RopeRig::moon_position(double t) {
     // The carry: up in an arc from the left of the stage to high on the right.
     const double u = ease_cos((std::clamp(t, rope_led.from, rope_led.to) - rope_led.from) / (rope_led.to - rope_led.from), 1.0);
     const double x = -9.0 + 20.0 * u;
-    const double y = 17.0 + 5.0 * std::sin(3.14159265 * u) + 3.0 * u + bob;
-    return {static_cast<float>(x), static_cast<float>(y), -3.0f};
+    const double y = 19.0 + 5.0 * std::sin(3.14159265 * u) + 3.0 * u + bob;
+    const Vector3 world{static_cast<float>(x), static_cast<float>(y), -3.0f};
+    return world * (1.0f / rope_scale);
 }
 
 void RopeRig::step_field(double t, double delta) {
