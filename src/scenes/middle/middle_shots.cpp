@@ -13,7 +13,7 @@ float f(double v) { return static_cast<float>(v); }
 
 // 0 .. 50.95: the paper city, the sea and the ropes, seen from the stalls.
 Shot stalls(double t) {
-    return {{f(1.5 * std::sin(0.05 * t)), 5.0f, f(27.0 - 0.06 * t)}, {0.0f, 4.5f, 0.0f}, up};
+    return {{f(1.5 * std::sin(0.05 * t)), 4.0f, f(23.0 - 0.05 * t)}, {0.0f, 6.0f, 0.0f}, up};
 }
 // Down to the waves when the fish come.
 Shot by_the_sea(double t) {
@@ -35,7 +35,7 @@ constexpr std::array<ShotCue, 3> stalls_cues = {{
 
 // 50.95 .. 63: the temple rises; the lens narrows between 57 and 61.
 Shot temple(double t) {
-    return {{0.0f, 6.0f, f(34.0 - 0.3 * (t - 50.95))}, {0.0f, 6.5f, -8.0f}, up};
+    return {{0.0f, 5.0f, f(22.0 - 0.3 * (t - 50.95))}, {0.0f, 6.5f, -10.0f}, up};
 }
 Shot among_the_columns(double t) {
     return {{f(-6.0 + 0.3 * (t - 55.0)), 3.0f, 18.0f}, {0.0f, 7.5f, -8.0f}, up};

@@ -68,12 +68,15 @@ void part_middle::draw_backdrop(double t) {
     // Day paper, dusk while the moon is up, warm again for the temple.
     const double dusk = mw::ease_at(t, 24.0, 0.25) * (1.0 - mw::ease_at(t, 41.0, 0.25));
     const float d = static_cast<float>(dusk);
-    colour(0.95f - 0.42f * d, 0.86f - 0.32f * d, 0.7f - 0.08f * d);
-    meshes_[obj1].draw(0);  // the stage floor
+    colour(0.93f - 0.42f * d, 0.88f - 0.32f * d, 0.78f - 0.1f * d);
+    // The village's ground sheet, stretched sideways so the wide shots never see past it: once
+    // as the stage floor and once stood up as the backdrop.
     glPushMatrix();
+    glScalef(2.5f, 1.0f, 1.0f);
+    meshes_[obj1].draw(0);
     glTranslatef(0.0f, 30.0f, -22.0f);
     glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
-    meshes_[obj1].draw(0);  // the same sheet stood up as the backdrop
+    meshes_[obj1].draw(0);
     glPopMatrix();
 }
 
@@ -119,12 +122,12 @@ void part_middle::draw_sky(double t, bool from_light) {
         glPushMatrix();
         glTranslatef(-12.0f, static_cast<float>(14.0 + 0.6 * std::sin(0.4 * t)), -16.0f);
         sink(mw::sun, t, 24.0f);
-        colour(1.0f, 0.78f, 0.28f);
+        colour(1.0f, 0.55f, 0.1f);
         glPushMatrix();
         glRotatef(static_cast<float>(8.0 * std::sin(0.7 * t)), 0.0f, 0.0f, 1.0f);
         draw_slab(300, 0.3f);
         glPopMatrix();
-        colour(0.98f, 0.6f, 0.2f);
+        colour(0.85f, 0.25f, 0.1f);
         glTranslatef(0.0f, 0.0f, 0.2f);
         glScalef(3.9f, 3.9f, 3.9f);
         meshes_[circle].draw(0);
@@ -231,7 +234,7 @@ void part_middle::draw_sea(double t) {
         sink(window, t, 14.0f);
         glRotatef(tilt, 0.0f, 0.0f, 1.0f);
         colour(fish_colours[i][0], fish_colours[i][1], fish_colours[i][2]);
-        draw_slab(list, 0.2f);
+        draw_slab(list, 0.26f);
         glPopMatrix();
     };
     if (mw::first_shoal.holds(t))
@@ -321,7 +324,7 @@ void part_middle::draw_strands(double t) {
 void part_middle::draw_temple(double t) {
     shaders_.use_program(mw::material3);
     shaders_.set_float(mw::material3, "IsMan", 0.0f);
-    colour(0.96f, 0.95f, 0.9f);
+    colour(0.9f, 0.86f, 0.8f);
     const float row_z[4] = {-16.0f, -10.0f, -4.0f, -16.0f};
     for (int r = 0; r < 4; ++r) {
         const ClockWindow& window = mw::columns[r];
@@ -373,7 +376,8 @@ void part_middle::draw_crowd(double t) {
             glTranslatef(static_cast<float>(radius * std::cos(a)), 0.0f, static_cast<float>(-2.0 + radius * std::sin(a)));
             glRotatef(static_cast<float>(-a * 180.0 / 3.14159265), 0.0f, 1.0f, 0.0f);
         }
-        glScalef(0.0254f, 0.0254f, 0.0254f);
+        const float size = early ? 0.034f : 0.0254f;
+        glScalef(size, size, size);
         figure_->draw(meshes_[human4], 1.0, 1.0, 1.0);
         glPopMatrix();
     }
@@ -402,9 +406,9 @@ void part_middle::draw_ants(double t) {
             const double r = random.draw_unit();
             const double k = i < 3 ? 0.5 : 0.3;
             glPushMatrix();
-            glTranslatef(static_cast<float>(-14.0 + 2.6 * (t - mw::early_ants.from) - 3.2 * i), 0.0f, 8.0f + 0.6f * (i % 2));
+            glTranslatef(static_cast<float>(-16.0 + 3.0 * (t - mw::early_ants.from) - 4.5 * i), 0.0f, 5.5f + 0.8f * (i % 2));
             glRotatef(-90.0f, 0.0f, 1.0f, 0.0f);
-            glScalef(5.0f, 5.0f, 5.0f);
+            glScalef(8.0f, 8.0f, 8.0f);
             draw_ant((0.5 * r + 1.5) * k * t);
             glPopMatrix();
         }
@@ -420,7 +424,7 @@ void part_middle::draw_ants(double t) {
             glPushMatrix();
             glTranslatef(static_cast<float>(4.0 * std::cos(a)), 0.0f, static_cast<float>(-2.0 + 4.0 * std::sin(a)));
             glRotatef(static_cast<float>(a * 180.0 / 3.14159265), 0.0f, 1.0f, 0.0f);
-            glScalef(4.0f, 4.0f, 4.0f);
+            glScalef(6.0f, 6.0f, 6.0f);
             draw_ant((0.5 * r + 1.5) * k * t);
             glPopMatrix();
         }
