@@ -63,7 +63,9 @@ void part_middle::draw_slab(unsigned list, float scale) {
     glPopMatrix();
 }
 
-void part_middle::draw_backdrop(double t) {
+void part_middle::draw_backdrop(double t, bool from_light) {
+    // Floor and backdrop only receive shadows; the lamp's pass has nothing to learn from them.
+    if (from_light) return;
     shaders_.use_program(mw::material1);
     // Day paper, dusk while the moon is up, warm again for the temple.
     const double dusk = mw::ease_at(t, 24.0, 0.25) * (1.0 - mw::ease_at(t, 41.0, 0.25));
@@ -72,7 +74,7 @@ void part_middle::draw_backdrop(double t) {
     // The village's ground sheet, stretched sideways so the wide shots never see past it: once
     // as the stage floor and once stood up as the backdrop.
     glPushMatrix();
-    glScalef(2.5f, 1.0f, 1.0f);
+    glScalef(4.0f, 1.0f, 1.0f);
     meshes_[obj1].draw(0);
     glTranslatef(0.0f, 30.0f, -22.0f);
     glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
@@ -115,7 +117,7 @@ void part_middle::draw_city(double t) {
     }
 }
 
-void part_middle::draw_sky(double t, bool from_light) {
+void part_middle::draw_sky(double t) {
     shaders_.use_program(mw::material2);
     shaders_.set_float(mw::material2, "IsBird", 0.0f);
     if (mw::sun.holds(t)) {
@@ -125,11 +127,11 @@ void part_middle::draw_sky(double t, bool from_light) {
         colour(1.0f, 0.55f, 0.1f);
         glPushMatrix();
         glRotatef(static_cast<float>(8.0 * std::sin(0.7 * t)), 0.0f, 0.0f, 1.0f);
-        draw_slab(300, 0.3f);
+        draw_slab(300, 0.38f);
         glPopMatrix();
         colour(0.85f, 0.25f, 0.1f);
         glTranslatef(0.0f, 0.0f, 0.2f);
-        glScalef(3.9f, 3.9f, 3.9f);
+        glScalef(4.6f, 4.6f, 4.6f);
         meshes_[circle].draw(0);
         glRotatef(static_cast<float>(-12.0 * t), 0.0f, 0.0f, 1.0f);
         meshes_[circle].draw(1);
@@ -181,7 +183,6 @@ void part_middle::draw_sky(double t, bool from_light) {
         glPopMatrix();
         shaders_.set_float(mw::material2, "IsBird", 0.0f);
     }
-    (void)from_light;
 }
 
 void part_middle::draw_sequence_figure(double t) {

@@ -253,9 +253,9 @@ void part_middle::scene_pass(bool from_light) {
     glActiveTexture(GL_TEXTURE0);
     shaders_.set_float(p, "ttime", static_cast<float>(t));
 
-    draw_backdrop(t);
+    draw_backdrop(t, from_light);
     draw_city(t);
-    draw_sky(t, from_light);
+    draw_sky(t);
     draw_sea(t);
     draw_ropes(t);
     draw_sequence_figure(t);

@@ -56,9 +56,9 @@ private:
     void compose(double t);
 
     // Content groups of the scene pass (paper_groups.cpp).
-    void draw_backdrop(double t);
+    void draw_backdrop(double t, bool from_light);
     void draw_city(double t);
-    void draw_sky(double t, bool from_light);
+    void draw_sky(double t);
     void draw_sequence_figure(double t);
     void draw_sea(double t);
     void draw_ropes(double t);
