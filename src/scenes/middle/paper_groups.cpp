@@ -104,6 +104,17 @@ void part_middle::draw_city(double t) {
         meshes_[obj1].draw(2);
         glPopMatrix();
     }
+    if (mw::long_strip.holds(t)) {
+        // The folded strip: a fence of card along the back, behind the temple and the crowd.
+        shaders_.use_program(mw::material1);
+        colour(0.86f, 0.68f, 0.42f);
+        glPushMatrix();
+        glTranslatef(0.0f, 0.0f, -19.0f);
+        sink(mw::long_strip, t, 5.0f);
+        glScalef(0.9f, 1.2f, 1.0f);
+        meshes_[thelong].draw(-1);
+        glPopMatrix();
+    }
     if (mw::robot.holds(t)) {
         shaders_.use_program(mw::material1);
         colour(0.75f, 0.3f, 0.25f);
@@ -449,9 +460,11 @@ void part_middle::draw_people_row(double t, bool from_light) {
         sink(mw::people_row, t, 6.0f);
         colour(0.04f, 0.04f, 0.04f);
         draw_slab(mw::sequence_list_base + mw::lists_per_slab * k, 0.3f);
+        // The edge slab fills the outline a pixel wider than the figure: set just behind it, it
+        // shows as a grey rim of card around the black.
         colour(0.5f, 0.5f, 0.5f);
-        glTranslatef(0.0f, 0.0f, -0.05f);
-        glScalef(1.0f, 1.0f, 1.4f);
+        glTranslatef(0.0f, 0.0f, -0.04f);
+        glScalef(1.03f, 1.03f, 1.0f);
         draw_slab(mw::sequence_list_base + mw::edge_list_offset + mw::lists_per_slab * k, 0.3f);
         glPopMatrix();
     }
