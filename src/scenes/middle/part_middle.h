@@ -44,9 +44,6 @@ public:
     const middle::MiddleClock& clock() const { return clock_; }
     const ShaderLibrary& shaders() const { return shaders_; }
     const Vector3& marker(int k) const { return markers_[k]; }
-    // The shake vector of the last frame (feeds "MotionBlur").
-    double shake_x() const { return shake_[0]; }
-    double shake_y() const { return shake_[1]; }
 
 private:
     void load_slabs();
@@ -81,7 +78,7 @@ private:
     middle::RopeRig ropes_;
     Spline curve_, resampled_;
     double t_ = 0.0;
-    double shake_[2] = {0.0, 0.0};
+    double shake_[2] = {0.0, 0.0};  // this frame's shake, which feeds "MotionBlur"
     ChainTextures textures_{0, 11, 26, 29, 28, 32, 27};
     ChainSizes sizes_;
 };
