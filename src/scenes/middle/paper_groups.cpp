@@ -67,10 +67,10 @@ void part_middle::draw_backdrop(double t, bool from_light) {
     // Floor and backdrop only receive shadows; the lamp's pass has nothing to learn from them.
     if (from_light) return;
     shaders_.use_program(mw::material1);
-    // Day paper, dusk while the moon is up, warm again for the temple.
-    const double dusk = mw::ease_at(t, 24.0, 0.25) * (1.0 - mw::ease_at(t, 41.0, 0.25));
-    const float d = static_cast<float>(dusk);
-    colour(0.93f - 0.42f * d, 0.88f - 0.32f * d, 0.78f - 0.1f * d);
+    // Day paper, dusk while the moon is up, then a deeper warm card behind the white temple.
+    const float d = static_cast<float>(mw::ease_at(t, 24.0, 0.25) * (1.0 - mw::ease_at(t, 41.0, 0.25)));
+    const float w = static_cast<float>(mw::ease_at(t, 44.0, 0.2));
+    colour(0.93f - 0.42f * d - 0.05f * w, 0.88f - 0.32f * d - 0.12f * w, 0.78f - 0.1f * d - 0.2f * w);
     // The village's ground sheet, stretched sideways so the wide shots never see past it: once
     // as the stage floor and once stood up as the backdrop.
     glPushMatrix();
