@@ -38,9 +38,10 @@ float lamp_light(vec4 projected) {
     return lit;
 }
 
-// Paper fibre: a faint mottle from the paper texture, in the piece's own coordinates.
-float paper_grain(float contrast) {
-    vec2 uv = object_position.xy * 0.07 + object_position.z * 0.05;
+// Paper fibre: a faint mottle from the paper texture, in the piece's own coordinates, the
+// pattern moved by `shift`.
+float paper_grain(float contrast, vec2 shift) {
+    vec2 uv = object_position.xy * 0.07 + object_position.z * 0.05 + shift;
     float fibre = texture2D(texture2d_paper, uv).r;
     return 1.0 + contrast * (fibre - 0.5);
 }

@@ -18,7 +18,7 @@ uniform float PosY;
 void main() {
     float shadow = lamp_light(light_position);
     float lamp = (1.0 - clamp(LightDown, 0.0, 1.0)) * lamp_diffuse() * shadow;
-    float grain = paper_grain(clamp(0.12 + 0.05 * ScaleDown, 0.05, 0.35));
+    float grain = paper_grain(clamp(0.12 + 0.05 * ScaleDown, 0.05, 0.35), vec2(0.0, 0.1 * PosY));
     vec3 base = gl_Color.rgb * grain;
     vec3 colour = base * (0.45 + 0.7 * lamp) + vec3(0.04, 0.03, 0.0) * (1.0 - shadow);
     if (IsAnt > 0.5) {
@@ -26,6 +26,6 @@ void main() {
         float sheen = pow(1.0 - abs(dot(normalize(eye_normal), v)), 3.0);
         colour = vec3(0.08, 0.07, 0.06) + 0.25 * sheen * shadow + gl_Color.rgb * 0.1;
     }
-    colour *= MaterialMultiplier + 0.0 * PosY;
+    colour *= MaterialMultiplier;
     write_paper(colour, 0.0);
 }

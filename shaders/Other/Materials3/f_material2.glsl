@@ -11,7 +11,7 @@ varying float cap;
 void main() {
     float shadow = lamp_light(light_position);
     float lamp = lamp_diffuse() * shadow;
-    vec3 card = gl_Color.rgb * paper_grain(0.18);
+    vec3 card = gl_Color.rgb * paper_grain(0.18, vec2(0.0));
     vec3 colour = card * (0.5 + 0.65 * lamp);
     colour *= mix(0.7, 1.0, smoothstep(0.2, 0.6, cap));
     colour += IsBird * 0.06 * lamp;
