@@ -1,0 +1,84 @@
+#pragma once
+// The middle scene: a paper-cut world. A running figure extruded frame by frame from a 257-frame
+// image sequence, sun, clouds, moon and fish cut from card, a paper city, a temple of columns,
+// a crowd and articulated ants, and ropes that hang and swing. Everything is driven by the
+// scene's own clock (middle_clock.h); the viewer sees about 0..59 and 63..79 of it.
+//
+// Files: middle_clock (clock), middle_timeline (fades, blur, lens, sequence frames), middle_shots
+// (cameras), middle_windows (when each element draws), middle_programs (program table),
+// slab_loading (the extruded slabs and their parallel build), ant_pose (the ant's gait),
+// rope_rig (the ropes); part_middle.cpp loads and runs the frame and its chain,
+// paper_groups.cpp draws the scene pass's elements.
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "anim/body.h"
+#include "anim/camera_path.h"
+#include "anim/spline.h"
+#include "core/frame_state.h"
+#include "render/graphics_context.h"
+#include "render/mesh.h"
+#include "render/post_processing.h"
+#include "render/shader_library.h"
+#include "scenes/middle/middle_clock.h"
+#include "scenes/middle/rope_rig.h"
+#include "show/parts.h"
+
+class part_middle : public parts {
+public:
+    // Mesh members in load order.
+    enum MeshIndex { obj1, ant, human4, kolones, forks, circle, theplane, thelong, thecity1, transf1, tstar, mesh_count };
+    static constexpr int image_slot_base = 2000;
+    // Image texture slots (image_slot_base + offset).
+    static constexpr int noise_slot = 2010, blob_slot = 2012, paper_slot = 2112, textured_blob_slot = 2113,
+                         background_slot = 2111, chess_slot = 2013;
+
+    void draw(double* frame_dt, GraphicsContext* context, FrameState* frame) override;
+    void load(GraphicsContext* context) override;
+
+    // Worker threads for the CPU half of the extrusion; 0 builds every slab on the loading thread.
+    unsigned extrusion_workers;
+
+    part_middle();
+    const middle::MiddleClock& clock() const { return clock_; }
+    const ShaderLibrary& shaders() const { return shaders_; }
+    const Vector3& marker(int k) const { return markers_[k]; }
+
+private:
+    void load_slabs();
+    void set_cameras(double t);
+    void scene_pass(bool from_light);
+    void set_shadow_matrix(const float view[16]);
+    void compose(double t);
+
+    // Content groups of the scene pass (paper_groups.cpp).
+    void draw_backdrop(double t, bool from_light);
+    void draw_city(double t);
+    void draw_sky(double t);
+    void draw_sequence_figure(double t);
+    void draw_sea(double t);
+    void draw_ropes(double t);
+    void draw_strands(double t);
+    void draw_temple(double t);
+    void draw_crowd(double t);
+    void draw_ants(double t);
+    void draw_people_row(double t, bool from_light);
+    void draw_ant(double phase);
+    void draw_slab(unsigned list, float scale);
+
+    GraphicsContext* context_ = nullptr;
+    ShaderLibrary shaders_;
+    middle::MiddleClock clock_;
+    FrameState frame_;
+    CameraPath shake_track_;
+    std::unique_ptr<body> figure_;
+    std::array<Mesh, mesh_count> meshes_;
+    std::array<Vector3, 257> markers_{};
+    middle::RopeRig ropes_;
+    Spline curve_, resampled_;
+    double t_ = 0.0;
+    double shake_[2] = {0.0, 0.0};  // this frame's shake, which feeds "MotionBlur"
+    ChainTextures textures_{0, 11, 26, 29, 28, 32, 27};
+    ChainSizes sizes_;
+};

@@ -1,0 +1,189 @@
+// The middle scene on the hidden window: its programs compile cleanly, it loads from the asset
+// pack in the show directory (skipped when the pack has not been generated) and draws frames
+// across its clock without a GL error, with the compose uniforms the scene promises.
+#include <GL/glew.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <memory>
+#include <numeric>
+#include <string>
+#include <vector>
+
+#include "core/file_io.h"
+#include "core/frame_state.h"
+#include "render/graphics_context.h"
+#include "scenes/middle/middle_programs.h"
+#include "scenes/middle/part_middle.h"
+#include "show/app_state.h"
+#include "tests/support/gl_context.h"
+
+namespace {
+
+constexpr int render_height = 144;
+
+bool pack_present() {
+    const std::filesystem::path show = BRINEFALL_SHOW_DIR;
+    for (const char* file : {"neomeshes/human4.objt", "neomeshes/kolones.objt", "textures/paper.jpg",
+                             "textures/videos1/t0256.png", "textures/fish3a2.png", "neomeshes/avatar_run.bvh",
+                             "Other/Materials3/f_material2.glsl"})
+        if (!std::filesystem::exists(show / file)) return false;
+    return true;
+}
+
+GLuint compile(GLenum kind, const std::string& text, std::string& log) {
+    const GLuint shader = glCreateShader(kind);
+    const char* source = text.c_str();
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    GLint ok = 0, length = 0;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &length);
+    if (length > 1) {
+        log.resize(length);
+        glGetShaderInfoLog(shader, length, nullptr, log.data());
+    }
+    return ok ? shader : 0;
+}
+
+class MiddleShaders : public GlTest {};
+
+TEST_F(MiddleShaders, EveryMaterialCompilesAndLinksCleanlyAndWritesBothOutputs) {
+    int materials = 0;
+    for (const ProgramEntry& entry : middle::programs) {
+        if (!entry.vertex || std::string(entry.vertex).find("Materials3") == std::string::npos) continue;
+        ++materials;
+        SCOPED_TRACE(entry.fragment);
+        const auto path = [](const char* name) { return std::string(BRINEFALL_SHOW_DIR) + "/" + name + ".glsl"; };
+        const auto vertex_text = read_file(path(entry.vertex));
+        const auto fragment_text = read_file(path(entry.fragment));
+        ASSERT_TRUE(vertex_text && fragment_text) << "missing source";
+        EXPECT_EQ(vertex_text->rfind("#version 120", 0), 0u);
+        EXPECT_EQ(fragment_text->rfind("#version 120", 0), 0u);
+        EXPECT_NE(fragment_text->find("gl_FragData[1]"), std::string::npos);
+        std::string vertex_log, fragment_log;
+        const GLuint vertex = compile(GL_VERTEX_SHADER, *vertex_text, vertex_log);
+        const GLuint fragment = compile(GL_FRAGMENT_SHADER, *fragment_text, fragment_log);
+        ASSERT_NE(vertex, 0u) << vertex_log;
+        ASSERT_NE(fragment, 0u) << fragment_log;
+        EXPECT_EQ(vertex_log.find_first_not_of(std::string("\0 \n", 3)), std::string::npos) << vertex_log;
+        EXPECT_EQ(fragment_log.find_first_not_of(std::string("\0 \n", 3)), std::string::npos) << fragment_log;
+        const GLuint program = glCreateProgram();
+        glAttachShader(program, fragment);
+        glAttachShader(program, vertex);
+        glLinkProgram(program);
+        GLint linked = 0;
+        glGetProgramiv(program, GL_LINK_STATUS, &linked);
+        EXPECT_TRUE(linked);
+        glDeleteProgram(program);
+        glDeleteShader(vertex);
+        glDeleteShader(fragment);
+    }
+    EXPECT_EQ(materials, 3);
+    EXPECT_TRUE(no_gl_error());
+}
+
+class MiddleFrames : public GlTest {
+protected:
+    void SetUp() override {
+        GlTest::SetUp();
+        if (IsSkipped()) return;
+        if (!pack_present()) GTEST_SKIP() << "no asset pack in " << BRINEFALL_SHOW_DIR;
+        ASSERT_EQ(chdir(BRINEFALL_SHOW_DIR), 0);
+        AppState& app = app_state();
+        app.render_width = kWidth;
+        app.render_height = render_height;
+        app.window_width = kWidth;
+        app.window_height = kHeight;
+        context_.end_process = [](int code) { FAIL() << "the scene ended the process with " << code; };
+        context_.start_up([](double) {}, kWidth, render_height, false);
+    }
+
+    // Spread of the brightness over the picture area (the letterbox bands excluded).
+    static double brightness_spread() {
+        std::vector<unsigned char> rgb(3 * kWidth * kHeight);
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glReadBuffer(GL_BACK);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+        double sum = 0, sum2 = 0;
+        int n = 0;
+        for (int y = (kHeight - render_height) / 2; y < (kHeight + render_height) / 2; ++y)
+            for (int x = 0; x < kWidth; ++x) {
+                const unsigned char* c = &rgb[3 * (y * kWidth + x)];
+                const double v = (c[0] + c[1] + c[2]) / 3.0;
+                sum += v;
+                sum2 += v * v;
+                ++n;
+            }
+        const double mean = sum / n;
+        return std::sqrt(std::max(sum2 / n - mean * mean, 0.0));
+    }
+
+    static float uniform(const part_middle& scene, int slot, const char* name) {
+        const GLuint program = scene.shaders().program(slot);
+        float value = -1.0f;
+        glGetUniformfv(program, glGetUniformLocation(program, name), &value);
+        return value;
+    }
+
+    GraphicsContext context_;
+};
+
+TEST_F(MiddleFrames, LoadsEverySlabAndDrawsAcrossTheVisibleClockWithoutGlErrors) {
+    std::vector<double> progress;
+    context_.progress = [&](double weight) { progress.push_back(weight); };
+    auto scene = std::make_unique<part_middle>();
+    scene->load(&context_);
+    EXPECT_TRUE(no_gl_error());
+    EXPECT_DOUBLE_EQ(scene->scene_clock, 0.0);
+    // Programs 1, sequence 26 · 0.3, cut-outs 4, textures 1 (and 0.1 from each of the four JPEG
+    // loaders themselves), meshes 4, ropes 1.
+    EXPECT_NEAR(std::accumulate(progress.begin(), progress.end(), 0.0), 1 + 7.8 + 4 + 1 + 0.4 + 4 + 1, 1e-9);
+    EXPECT_EQ(std::count(progress.begin(), progress.end(), 0.3), 26);
+    for (unsigned list : {3000u, 3001u, 5560u, 13000u, 15560u, 100u, 600u, 2100u, 2600u, 2601u})
+        EXPECT_TRUE(glIsList(list)) << list;
+    EXPECT_EQ(scene->marker(0).x, 0.0f) << "the pack's marker stands under the figure's hips";
+    EXPECT_EQ(scene->marker(0).y, 108.0f);
+
+    FrameState shared;
+    shared.mode = 1;
+    // Jumps to the stretches the viewer sees, each followed by an ordinary frame.
+    double now = 0.0;
+    for (double target : {3.0, 12.0, 20.0, 30.0, 36.0, 46.0, 52.5, 58.0, 65.0, 72.0}) {
+        for (double dt : {(target - now) / 1.1, 0.05}) {
+            scene->draw(&dt, &context_, &shared);
+            now = shared.params[0];
+        }
+        SCOPED_TRACE(now);
+        EXPECT_NEAR(now, target + 0.055, 1e-9);
+        EXPECT_TRUE(no_gl_error());
+        EXPECT_GT(brightness_spread(), 4.0) << "a picture, not a flat colour";
+        EXPECT_EQ(uniform(*scene, middle::compose, "isMiddleScene"), 0.0f);
+        EXPECT_EQ(uniform(*scene, middle::compose, "SetBlur"), now > 51.8 ? 1.0f : 0.0f);
+        EXPECT_EQ(uniform(*scene, middle::compose, "WhichBlur"), 1.0f);
+    }
+}
+
+TEST_F(MiddleFrames, AFlashFrameLeavesTheClockWhereItWas) {
+    auto scene = std::make_unique<part_middle>();
+    scene->load(&context_);
+    FrameState shared;
+    double dt = 20.0;
+    scene->draw(&dt, &context_, &shared);
+    const double before = shared.params[0];
+    shared.flash = true;
+    dt = 0.1;
+    scene->draw(&dt, &context_, &shared);
+    EXPECT_DOUBLE_EQ(shared.params[0], before);
+    EXPECT_DOUBLE_EQ(scene->scene_clock, before);
+    shared.previous_flash = true;
+    shared.flash = false;
+    scene->draw(&dt, &context_, &shared);
+    EXPECT_NEAR(shared.params[0], before + 1.1 * 0.2, 1e-9) << "rejoined the steady clock";
+    EXPECT_TRUE(no_gl_error());
+}
+
+}  // namespace

@@ -1,0 +1,114 @@
+// The curves of the middle scene's clock at chosen values: which sequence frame shows, the fades,
+// the compose blur and glow, the occlusion strength, the lens and the cut-out people.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "scenes/middle/middle_timeline.h"
+
+namespace {
+
+using namespace middle;
+
+// The raised-cosine ramp at x in [0, 1].
+double ramp(double x) { return (1.0 - std::cos(3.14159265358979 * x)) / 2.0; }
+
+TEST(SequenceFrame, RunsThirtyFramesASecondFromFrame133AndLoops) {
+    EXPECT_EQ(sequence_frame(0.0), 133);
+    EXPECT_EQ(sequence_frame(1.0), 163);
+    EXPECT_EQ(sequence_frame(0.99), 162);
+    EXPECT_EQ(sequence_frame(4.1), (30 * 41 / 10 + 390) % 257);  // past 256 it starts again
+    EXPECT_EQ(sequence_frame(-13.0), 0) << "before -13 the index stays at 0";
+    EXPECT_EQ(sequence_frame(-100.0), 0);
+}
+
+TEST(GreyValue, FadesInFromBlackAtTheStartAndAfterEachCutAndOutAtTheEnd) {
+    EXPECT_DOUBLE_EQ(grey_value(-1.0), 0.5);
+    EXPECT_DOUBLE_EQ(grey_value(0.0), 0.0);
+    EXPECT_NEAR(grey_value(0.1 + 0.5 / 0.42), 0.25, 1e-12);
+    EXPECT_DOUBLE_EQ(grey_value(10.0), 0.5);
+    EXPECT_DOUBLE_EQ(grey_value(62.9), 0.5);
+    EXPECT_DOUBLE_EQ(grey_value(63.0), 0.0);
+    EXPECT_NEAR(grey_value(63.0 + 0.5 / 0.6), 0.25, 1e-12);
+    EXPECT_DOUBLE_EQ(grey_value(67.99), 0.5);
+    EXPECT_DOUBLE_EQ(grey_value(68.0), 0.0);
+    EXPECT_DOUBLE_EQ(grey_value(73.9), 0.5);
+    EXPECT_NEAR(grey_value(75.0), 0.5 - 0.5 * ramp(0.5), 1e-12);
+    EXPECT_DOUBLE_EQ(grey_value(80.0), 0.0);
+}
+
+TEST(BlurAmount, FollowsEachStretchOfTheClock) {
+    EXPECT_DOUBLE_EQ(blur_amount(5.0), 0.0);
+    EXPECT_NEAR(blur_amount(11.5), ramp(0.5), 1e-12);
+    EXPECT_NEAR(blur_amount(13.0), 1.0 - ramp(0.75), 1e-12);
+    EXPECT_DOUBLE_EQ(blur_amount(13.5), 2.0);
+    EXPECT_DOUBLE_EQ(blur_amount(51.8), 2.0);
+    EXPECT_DOUBLE_EQ(blur_amount(52.0), 0.4);
+    EXPECT_NEAR(blur_amount(53.7), 0.4 + 0.6 * ramp(0.5), 1e-12);
+    EXPECT_NEAR(blur_amount(56.0), 1.0 - 0.5 * ramp(0.8), 1e-12);
+    EXPECT_NEAR(blur_amount(56.5), 0.5, 1e-12);
+    EXPECT_NEAR(blur_amount(59.0), 0.5 + 0.5 * ramp(0.56), 1e-12);
+    EXPECT_DOUBLE_EQ(blur_amount(63.0), 1.0);
+    EXPECT_DOUBLE_EQ(blur_amount(67.9), 1.0);
+    EXPECT_DOUBLE_EQ(blur_amount(68.5), 0.0);
+    EXPECT_NEAR(blur_amount(70.0), ramp(0.35), 1e-12);
+    EXPECT_NEAR(blur_amount(73.0), 1.0 - ramp(1.5 * 0.35), 1e-12);
+}
+
+TEST(ComposeGlow, SetBlurComesOnPast51Point8) {
+    EXPECT_EQ(set_blur(51.8), 0.0f);
+    EXPECT_EQ(set_blur(51.81), 1.0f);
+    EXPECT_EQ(set_blur(70.0), 1.0f);
+    EXPECT_EQ(set_blur(3.0), 0.0f);
+}
+
+TEST(Occlusion, WeakensAfter11AndAgainAfter56ThenHalves) {
+    EXPECT_DOUBLE_EQ(ssao_factor(5.0), 1.0);
+    EXPECT_DOUBLE_EQ(ssao_factor(13.0), 0.875);
+    EXPECT_DOUBLE_EQ(ssao_factor(40.0), 0.75);
+    EXPECT_NEAR(ssao_factor(58.0), 0.75 - 0.21 * 0.6, 1e-12);
+    EXPECT_NEAR(ssao_factor(62.9), 0.54, 1e-12);
+    EXPECT_DOUBLE_EQ(ssao_factor(63.0), 0.5);
+}
+
+TEST(Shake, GainSwellsEarlyAndTheStreakWeightFollowsItsWindows) {
+    EXPECT_DOUBLE_EQ(shake_gain(0.0), 1.0);
+    EXPECT_DOUBLE_EQ(shake_gain(3.0), 15.0);
+    EXPECT_NEAR(shake_gain(7.0), 14.0 * ramp(0.5) + 1.0, 1e-12);
+    EXPECT_DOUBLE_EQ(shake_gain(20.0), 1.0);
+    EXPECT_DOUBLE_EQ(motion_blur_weight(1.0), 0.0);
+    EXPECT_DOUBLE_EQ(motion_blur_weight(3.0), 1.0);
+    EXPECT_NEAR(motion_blur_weight(4.3), ramp(0.5), 1e-12);
+    EXPECT_NEAR(motion_blur_weight(6.0), ramp(0.6), 1e-12) << "the second swell";
+    EXPECT_DOUBLE_EQ(motion_blur_weight(9.0), 0.0);
+    EXPECT_DOUBLE_EQ(shake_offset(72.9), 2.0);
+    EXPECT_DOUBLE_EQ(shake_offset(73.0), 120.0);
+}
+
+TEST(Lens, NarrowsTo38DegreesAroundTheTempleAndWidensAgain) {
+    EXPECT_DOUBLE_EQ(field_of_view(50.0), 60.0);
+    EXPECT_NEAR(field_of_view(58.25), 60.0 - 22.0 * ramp(0.5), 1e-12);
+    EXPECT_DOUBLE_EQ(field_of_view(60.0), 38.0);
+    EXPECT_DOUBLE_EQ(field_of_view(70.0), 60.0);
+    EXPECT_DOUBLE_EQ(scale_down(3.0), 3.5);
+    EXPECT_NEAR(scale_down(13.0), 3.5 - 1.4 * 0.61 * 10.0, 1e-12);
+}
+
+TEST(CutOutPeople, FramesSwingAround48AndTheMarkerPlacesThem) {
+    EXPECT_EQ(person_frame(0.0, 0, 0.3), 48);
+    EXPECT_EQ(person_frame(0.0, 5, 0.9), static_cast<int>(48 + 48 * std::sin(1.5)));
+    const double r = 0.5, t = 10.0;
+    EXPECT_EQ(person_frame(t, 2, r), static_cast<int>(48 + 48 * std::sin((0.35 * r + 1.32) * 0.5 * t + 0.6)));
+    for (double s = 0; s < 80; s += 0.37) {
+        const int k = person_frame(s, 3, 0.7);
+        EXPECT_GE(k, 0);
+        EXPECT_LE(k, 96);
+    }
+    const Vector3 at = person_position({0.0f, 108.0f, 0.0f});
+    EXPECT_FLOAT_EQ(at.x, -11.4f * 108.0f);
+    EXPECT_FLOAT_EQ(at.y, 0.0f);
+    EXPECT_FLOAT_EQ(at.z, -34.2f);
+    EXPECT_FLOAT_EQ(person_position({5.0f, 0.0f, 0.0f}).z, 5.0f - 34.2f);
+}
+
+}  // namespace
