@@ -9,6 +9,7 @@
 
 #include "core/file_io.h"
 #include "scenes/begin/begin_programs.h"
+#include "scenes/middle/middle_programs.h"
 #include "tests/support/gl_context.h"
 
 namespace {
@@ -16,6 +17,7 @@ namespace {
 // One line per scene (and its _programs.h include above).
 const std::span<const ProgramEntry> scene_tables[] = {
     begin::programs,
+    middle::programs,
 };
 
 // The sources as the show reads them: copied into the show directory with includes expanded.
