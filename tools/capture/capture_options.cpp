@@ -1,5 +1,7 @@
 #include "tools/capture/capture_options.h"
 
+#include "app/setup_choice.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -17,6 +19,12 @@ const char* const kCaptureUsage =
     "  --video FILE.mp4  encode the written frames with ffmpeg, muxed with the music\n"
     "  --stats FILE.json start-up and per-scene frame times\n"
     "  --sheet FILE.png  the stills written to --out tiled, each labelled with its show time\n"
+    "  --profile         adds to --stats the median milliseconds of every pass of every scene\n"
+    "                    and the chain's draw calls and state changes per frame\n"
+    "  --reference-chain draw with the chain's programs as loaded, not their specialised copies\n"
+    "                    (the same pictures, slower: for comparing the two)\n"
+    "  --render-scale S  render the scenes at S (0.1..1) of the picture size, or \"auto\": the\n"
+    "                    largest scale that holds 24 frames per second here (default 1)\n"
     "  --low-spec        the setup dialog's \"Low spec GPU\"\n"
     "  --force-16x9      the setup dialog's \"Force 16:9\" (the window becomes 16:9)\n"
     "  --show-dir DIR    the show directory (default: show/ beside the program if it exists,\n"
@@ -58,9 +66,17 @@ bool parse_capture_options(int argc, const char* const* argv, CaptureOptions& o,
             o.force_16x9 = true;
             continue;
         }
+        if (arg == "--profile") {
+            o.profile = true;
+            continue;
+        }
+        if (arg == "--reference-chain") {
+            o.reference_chain = true;
+            continue;
+        }
         static constexpr std::string_view kValued[] = {"--size", "--fps",   "--from",  "--to",
                                                        "--every", "--out",  "--video", "--stats",
-                                                       "--sheet", "--show-dir"};
+                                                       "--sheet", "--show-dir", "--render-scale"};
         if (std::find(std::begin(kValued), std::end(kValued), arg) == std::end(kValued)) {
             error = std::string(arg) + ": unknown option";
             return false;
@@ -89,6 +105,8 @@ bool parse_capture_options(int argc, const char* const* argv, CaptureOptions& o,
             o.stats = value;
         else if (arg == "--sheet")
             o.sheet = value;
+        else if (arg == "--render-scale")
+            ok = parse_render_scale(value, o.render_scale);
         else
             o.show_dir = value;
         if (!ok) {

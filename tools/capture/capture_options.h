@@ -16,6 +16,9 @@ struct CaptureOptions {
     std::string show_dir;           // the show directory (working directory of the show)
     bool low_spec = false;
     bool force_16x9 = false;
+    bool profile = false;          // per-pass times into the --stats file
+    bool reference_chain = false;  // the chain's programs as loaded (GraphicsContext::specialised_programs off)
+    double render_scale = 1.0;     // 0: "auto"
 };
 
 // Parses argv[1..]. False with a one-line reason in `error` for an unknown option, a missing or

@@ -1,9 +1,14 @@
 #pragma once
 // What --stats reports: start-up milliseconds per scene load and in total, and per roster slot
-// the frame-time median and 95th percentile of the frames that slot drew last.
+// the frame-time median and 95th percentile of the frames that slot drew last. With --profile,
+// also per slot the median milliseconds of every pass the slot's frames ran ("rest" is the
+// frame's time outside the timed passes: the scene's own set-up, overlays, the swap) and the
+// median draw calls and state changes the chain and the kit counted.
 #include <array>
 #include <optional>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct FrameTimeSummary {
@@ -25,6 +30,11 @@ public:
     // A frame's time, under the slot that drew last in it (-1: none drew).
     void record_frame(int slot, double ms);
 
+    // One profiled frame of the slot: its passes' milliseconds (nested names contain '/'), the
+    // whole frame's and the counts. Frames without a slot are not profiled.
+    void record_passes(int slot, double frame_ms, const std::vector<std::pair<std::string, double>>& pass_ms,
+                       int draw_calls, int state_changes);
+
     // The report as a JSON object (one line). Loads that did not happen are null.
     std::string json() const;
 
@@ -34,4 +44,11 @@ private:
     std::optional<double> startup_ms_;
     std::array<std::vector<double>, kSlots> frame_ms_;
     std::vector<double> unattributed_ms_;
+    struct Profile {
+        std::vector<std::string> order;  // pass names in order of first appearance
+        std::map<std::string, std::vector<double>> pass_ms;
+        std::vector<double> draw_calls, state_changes;
+    };
+    std::array<Profile, kSlots> profiles_;
+    bool profiled_ = false;
 };
