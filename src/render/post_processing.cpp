@@ -311,29 +311,35 @@ void compose_to_window(GraphicsContext& context, ShaderLibrary& shaders, int pro
     load_identity(GL_MODELVIEW);
     glDisable(GL_DEPTH_TEST);
 
-    shaders.use_program(program);
-    const GLuint id =
-        context.specialised_programs ? shaders.variant(program, compose_defines(u)) : shaders.program(program);
-    glUseProgram(id);
-    bind_sampler(context, id, 1, "texture2d_velocities", textures.velocities);
-    if (u.random) bind_sampler(context, id, 2, "texture2d_random", textures.random_vectors);
-    bind_sampler(context, id, 3, "texture2d_2", textures.depth);
-    if (u.shafts) bind_sampler(context, id, 4, "texture2d_3", textures.highlights);
-    bind_sampler(context, id, 0, "texture2d_1", textures.colour);
+    const GLuint loaded = shaders.program(program);
+    const GLuint id = context.specialised_programs ? shaders.variant(program, compose_defines(u)) : loaded;
+    // The slot's own program gets the uniforms too, so what a scene handed the compose can be
+    // read back from the program it named; the copy, set last, draws.
+    const auto set_uniforms = [&](GLuint target) {
+        glUseProgram(target);
+        bind_sampler(context, target, 1, "texture2d_velocities", textures.velocities);
+        if (u.random) bind_sampler(context, target, 2, "texture2d_random", textures.random_vectors);
+        bind_sampler(context, target, 3, "texture2d_2", textures.depth);
+        if (u.shafts) bind_sampler(context, target, 4, "texture2d_3", textures.highlights);
+        bind_sampler(context, target, 0, "texture2d_1", textures.colour);
 
-    const GLint mode = glGetUniformLocation(id, "Mode");
-    if (mode >= 0) glUniform1i(mode, u.mode);
-    set_float(id, "ttime", u.ttime);
-    set_float(id, "Limit", u.limit);
-    set_float(id, "PosY", u.pos_y);
-    set_float(id, "Flo", u.flo);
-    set_vec3(id, "MotionBlur", u.motion_blur);
-    set_float(id, "DSP", u.dsp);
-    set_float(id, "isMiddleScene", u.is_middle_scene);
-    set_float(id, "WhichBlur", u.which_blur);
-    set_float(id, "SetBlur", u.set_blur);
-    set_vec3(id, "TheVelocity", u.the_velocity);
-    set_float(id, "ShaftWeight", u.shafts ? 1.0f : 0.0f);
+        const GLint mode = glGetUniformLocation(target, "Mode");
+        if (mode >= 0) glUniform1i(mode, u.mode);
+        set_float(target, "ttime", u.ttime);
+        set_float(target, "Limit", u.limit);
+        set_float(target, "PosY", u.pos_y);
+        set_float(target, "Flo", u.flo);
+        set_vec3(target, "MotionBlur", u.motion_blur);
+        set_float(target, "DSP", u.dsp);
+        set_float(target, "isMiddleScene", u.is_middle_scene);
+        set_float(target, "WhichBlur", u.which_blur);
+        set_float(target, "SetBlur", u.set_blur);
+        set_vec3(target, "TheVelocity", u.the_velocity);
+        set_float(target, "ShaftWeight", u.shafts ? 1.0f : 0.0f);
+    };
+    shaders.use_program(program);
+    if (id != loaded) set_uniforms(loaded);
+    set_uniforms(id);
 
     glEnable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
