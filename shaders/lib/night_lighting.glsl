@@ -24,6 +24,9 @@ vec3 night_light(vec3 base, vec3 n, vec3 p) {
     float sheen = pow(max(dot(reflect(-moon, n), view), 0.0), 24.0);
     float rim = pow(1.0 - max(dot(n, view), 0.0), 3.0);
     vec3 ambient = vec3(0.07, 0.085, 0.13);
-    return base * (ambient + diffuse * gl_LightSource[0].diffuse.rgb) + sheen * 0.25 * gl_LightSource[0].diffuse.rgb
+    // A soft fill from above the camera, so what faces us is never only a silhouette.
+    float fill = max(dot(n, normalize(vec3(0.3, 0.6, 1.0))), 0.0);
+    return base * (ambient + diffuse * gl_LightSource[0].diffuse.rgb + fill * vec3(0.2, 0.21, 0.26))
+           + sheen * 0.25 * gl_LightSource[0].diffuse.rgb
            + rim * 0.5 * gl_LightSource[1].diffuse.rgb * (0.4 + base);
 }

@@ -30,7 +30,7 @@ void main() {
     float fresnel = 0.25 + 0.6 * pow(1.0 - facing, 4.0);
     vec2 screen = gl_FragCoord.xy / ScreenSize.xy + ripple.xy * 0.006;
     vec3 mirrored = texture2D(texture2d_reflection, screen).rgb;
-    float wet = mix(0.35, 1.0, puddle) * fresnel;
+    float wet = mix(0.2, 0.7, puddle) * fresnel;
     colour += mirrored * wet * ReflectLevel;
     colour += vec3(0.02, 0.025, 0.04) * SkyLevel * wet;
     write_material(colour * MaterialMultiplier, 0.0);

@@ -39,8 +39,11 @@ void main() {
     vec3 halo = vec3(0.35, 0.38, 0.45) * (pow(moon, 60.0) * 0.8 + pow(moon, 8.0) * 0.12) * MoonLevel;
     sky = mix(sky, vec3(0.09, 0.095, 0.12) + halo * 0.6, cover * 0.8) + halo;
     vec3 colour = sky * SkyLevel;
-    vec3 glow = texture2D(texture2d_glow, gl_FragCoord.xy / ScreenSize.xy).rgb * GlowLevel;
-    colour += glow * 0.9;
+    // The glow rises behind the middle of the picture, where the credits stand.
+    vec2 screen = gl_FragCoord.xy / ScreenSize.xy;
+    float middle = 1.0 - smoothstep(0.15, 0.7, length((screen - vec2(0.5, 0.45)) * vec2(1.3, 1.0)));
+    vec3 glow = texture2D(texture2d_glow, screen).rgb * GlowLevel * middle;
+    colour += glow * 0.8;
     gl_FragData[0] = vec4(colour, 1.0);
     gl_FragData[1] = vec4(glow * 0.5 + halo * 0.5, 1.0);
 }

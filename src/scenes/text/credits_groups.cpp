@@ -30,8 +30,8 @@ struct CreditLine {
 };
 constexpr CreditLine credit_lines[4] = {{part_text::asm1, 0, 0.0f},
                                         {part_text::asm1, 1, 0.0f},
-                                        {part_text::asm2, 0, 4.6f},
-                                        {part_text::asm2, 1, 4.6f}};
+                                        {part_text::asm2, 0, ts::credits_sheet_drop},
+                                        {part_text::asm2, 1, ts::credits_sheet_drop}};
 
 // The backdrop: a wide card behind the lettering that shows the glow texture.
 constexpr float backdrop_behind = 3.0f, backdrop_width = 26.0f, backdrop_height = 15.0f;
@@ -74,7 +74,7 @@ void part_text::draw_backdrop(LitPass pass, double t) {
     glDepthMask(GL_FALSE);
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE);
-    const float z = ts::credits_at.z - backdrop_behind, y = ts::credits_at.y - 3.0f;
+    const float z = ts::credits_at.z - backdrop_behind, y = ts::credits_at.y - 4.0f;
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 0.0f);
     glVertex3f(-backdrop_width, y - backdrop_height, z);

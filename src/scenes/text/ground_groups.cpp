@@ -45,6 +45,7 @@ constexpr SingleAnt switched_ant{0.2f, -0.4f, 200.0f};
 constexpr uint32_t tube_seed = 4434234;
 constexpr int tube_groups = 5, tubes_per_group = 3, tube_points = 7;
 constexpr int tube_segments = 24, tube_sides = 6;
+constexpr double tube_side = 3.5 - pi;
 
 constexpr float brick_depth = 0.035f;   // mesh units, the bricks' thickness
 constexpr double flight_steps_per_second = 25.0;
@@ -60,7 +61,7 @@ void part_text::draw_ground(LitPass pass, double t) {
                   {"texture2d_reflection", textures_.second_output},
                   {"texture2d_2", textures_.prepass_depth}},
                  "ttime", t);
-    shaders_.set_float(program, "MaterialMultiplier", pass == LitPass::light ? 0.05f : 1.0f);
+    shaders_.set_float(program, "MaterialMultiplier", material_level(pass));
     shaders_.set_float(program, "ReflectLevel", tw::mirrored_pass.holds(t) ? 1.0f : 0.0f);
     shaders_.set_vec3(program, "ScreenSize", static_cast<float>(sizes_.render_width),
                       static_cast<float>(sizes_.render_height), 0.0f);
@@ -144,12 +145,14 @@ void part_text::draw_tubes(double t) {
         if (grown <= 0.0) continue;
         for (int k = 0; k < tubes_per_group; ++k) {
             // Rooted round the colony, leaning outwards and curling over at the top.
-            const double root_angle = 2.0 * pi * random_unit();
-            const double root_distance = 1.3 + 1.6 * random_unit();
-            const double height = 0.8 + 1.6 * random_unit();
+            // On the far side of the colony from where the camera circles (at angles about
+            // 3 to 4 radians), between the ants and the horizon.
+            const double root_angle = tube_side + 2.4 * (random_unit() - 0.5);
+            const double root_distance = 1.6 + 1.8 * random_unit();
+            const double height = 0.6 + 1.2 * random_unit();
             const double curl = 0.4 + 0.6 * random_unit();
-            const double radius = 0.035 + 0.03 * random_unit();
-            const double rx = root_distance * std::cos(root_angle), rz = root_distance * std::sin(root_angle) - 0.4;
+            const double radius = 0.025 + 0.02 * random_unit();
+            const double rx = root_distance * std::sin(root_angle), rz = root_distance * std::cos(root_angle);
             Spline spline;
             spline.closed = false;
             for (int p = 0; p < tube_points; ++p) {
@@ -157,8 +160,8 @@ void part_text::draw_tubes(double t) {
                 const double f = std::clamp((p - 1.0) / (tube_points - 3.0), -0.2, 1.2);
                 const double sway = 0.08 * std::sin(0.6 * t + g + k) * f;
                 const double out = curl * f * f;
-                const double x = rx + std::cos(root_angle) * out + sway;
-                const double z = rz + std::sin(root_angle) * out;
+                const double x = rx + std::sin(root_angle) * out + sway;
+                const double z = rz + std::cos(root_angle) * out;
                 spline.append({Vector3::ordinary, static_cast<float>(x), static_cast<float>(height * std::sin(f * 1.3)),
                                static_cast<float>(z)});
                 spline.channel2.push_back({Vector3::ordinary, static_cast<float>(radius * (1.0 - 0.75 * std::clamp(f, 0.0, 1.0))), 0.0f, 0.0f});

@@ -48,7 +48,7 @@ constexpr Vector3 moving_tree_at{-7.0f, 0.0f, -23.0f};
 struct FaceRing {
     float radius, height, speed, scale;
 };
-constexpr FaceRing rings[2] = {{2.0f, 2.2f, 0.25f, 0.7f}, {3.1f, 3.0f, -0.17f, 0.85f}};
+constexpr FaceRing rings[2] = {{2.2f, 2.6f, 0.25f, 0.8f}, {3.4f, 3.6f, -0.17f, 0.95f}};
 
 double shatter(double t, double end) {
     return std::clamp((t - (end - tw::shatter_lead)) / tw::shatter_lead, 0.0, 1.0);
@@ -105,7 +105,7 @@ void part_text::draw_house(LitPass pass, double t) {
     const int program = text::material2;
     use_material(shaders_, *context_, program, {{"texture2d_1", noise_slot}, {"texture2d_3", bg10_slot}, {"texture2d_flower", tile_slot}},
                  "ttime", t);
-    shaders_.set_float(program, "MaterialMultiplier", pass == LitPass::light ? 0.05f : 1.0f);
+    shaders_.set_float(program, "MaterialMultiplier", material_level(pass));
     shaders_.set_float(program, "ReflectPass", pass == LitPass::mirrored ? 1.0f : 0.0f);
     shaders_.set_float(program, "isLeaf", 0.0f);
     shaders_.set_float(program, "isBigTree", 0.0f);
@@ -142,7 +142,7 @@ void part_text::draw_tree(double t) {
     const int program = text::material2;
     use_material(shaders_, *context_, program, {{"texture2d_1", noise_slot}, {"texture2d_3", bg10_slot}, {"texture2d_flower", tile_slot}},
                  "ttime", t);
-    shaders_.set_float(program, "MaterialMultiplier", 1.0f);
+    shaders_.set_float(program, "MaterialMultiplier", material_level(LitPass::main));
     shaders_.set_float(program, "Emission", 0.0f);
     shaders_.set_float(program, "isBigTree", 0.0f);
     shaders_.set_float(program, "BigTreeMovement", 0.3f);
@@ -187,6 +187,7 @@ void part_text::draw_diver_and_faces(LitPass pass, double t) {
         glPushMatrix();
         glTranslatef(ts::diver_at.x, ts::diver_at.y + bob, ts::diver_at.z);
         glRotatef(static_cast<float>(8.0 * std::sin(0.3 * t)), 0.0f, 1.0f, 0.0f);
+        glScalef(ts::diver_scale, ts::diver_scale, ts::diver_scale);
         glColor3f(0.45f, 0.42f, 0.36f);
         meshes_[diver].draw(0);
         glColor3f(0.72f, 0.5f, 0.22f);
@@ -208,7 +209,7 @@ void part_text::draw_diver_and_faces(LitPass pass, double t) {
             const double angle = r.speed * (t - tw::faces_from) * 57.29578 + 90.0 * k + 45.0 * ring;
             shaders_.set_float(program, "FaceNum", static_cast<float>(group));
             shaders_.set_float(program, "Shatter", static_cast<float>(shatter(t, ends[k])));
-            glColor3f(0.62f, 0.58f, 0.55f);
+            glColor3f(0.85f, 0.8f, 0.74f);
             glPushMatrix();
             glTranslatef(ts::faces_centre.x, static_cast<float>(ts::faces_centre.y + (r.height - 2.2f) + 0.15 * std::sin(t + k)),
                          ts::faces_centre.z);
@@ -242,8 +243,8 @@ void part_text::draw_diver_and_faces(LitPass pass, double t) {
         int group;
         double end;
         float scale, depth, grey;
-    } halves[4] = {{0, tw::mosaic_upper_end, 1.6f, 0.0f, 0.75f},
-                   {1, tw::mosaic_lower_end, 1.6f, 0.0f, 0.75f},
+    } halves[4] = {{0, tw::mosaic_upper_end, 1.6f, 0.0f, 0.9f},
+                   {1, tw::mosaic_lower_end, 1.6f, 0.0f, 0.9f},
                    {0, imprint_end, 1.75f, -0.5f, 0.18f},
                    {1, imprint_end, 1.75f, -0.5f, 0.18f}};
     for (const auto& half : halves) {

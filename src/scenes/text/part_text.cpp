@@ -34,7 +34,7 @@ constexpr int glow_blots = 50;
 float dot(const Vector3& a, const Vector3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
 // How much of the camera's turn per frame streaks the compose (texture units per radian).
-constexpr float velocity_gain = 0.35f;
+constexpr float velocity_gain = 0.12f;
 
 }  // namespace
 
@@ -222,8 +222,8 @@ void part_text::draw(double* frame_dt, GraphicsContext* context, FrameState* fra
         normalise(right);
         const Vector3 up = cross(right, direction);
         const Vector3 turn = direction - previous_direction_;
-        compose.the_velocity[0] = std::clamp(dot(turn, right) * velocity_gain, -0.02f, 0.02f);
-        compose.the_velocity[1] = std::clamp(dot(turn, up) * velocity_gain, -0.02f, 0.02f);
+        compose.the_velocity[0] = std::clamp(dot(turn, right) * velocity_gain, -0.006f, 0.006f);
+        compose.the_velocity[1] = std::clamp(dot(turn, up) * velocity_gain, -0.006f, 0.006f);
     }
     previous_direction_ = direction;
     compose.mode = 4;

@@ -53,6 +53,8 @@ private:
     // Unit 2's texture matrix: from the current eye space to the light's depth texture.
     void set_shadow_projector();
     void use_material1(LitPass pass, double t);
+    // The materials' brightness in a pass: 0.05 for the light, and falling with the music's fade.
+    float material_level(LitPass pass) const;
 
     // Content groups (each sets its program, uniforms and GL state).
     void draw_ground(LitPass pass, double t);

@@ -69,6 +69,11 @@ void part_text::set_shadow_projector() {
     glMatrixMode(GL_MODELVIEW);
 }
 
+float part_text::material_level(LitPass pass) const {
+    // Everything lit goes down with the music at the very end, as the lettering does.
+    return static_cast<float>((pass == LitPass::light ? 0.05 : 1.0) * tt::ending_level(frame_.show_time));
+}
+
 void part_text::use_material1(LitPass pass, double t) {
     const int program = text::material1;
     use_material(shaders_, *context_, program,
@@ -81,7 +86,7 @@ void part_text::use_material1(LitPass pass, double t) {
                   {"texture2d_reflection", textures_.second_output},
                   {"texture2d_paper", bg03_slot}},
                  "ttime", t);
-    shaders_.set_float(program, "MaterialMultiplier", pass == LitPass::light ? 0.05f : 1.0f);
+    shaders_.set_float(program, "MaterialMultiplier", material_level(pass));
     shaders_.set_float(program, "PosY", static_cast<float>(frame_.camera_y));
     shaders_.set_float(program, "isHappiness", 0.0f);
     shaders_.set_float(program, "isFish", 0.0f);
@@ -110,7 +115,11 @@ void part_text::scene_pass(LitPass pass) {
     context_->reset_fixed_function_state();
     set_lights(t);
     // The mirrored pass sees the world upside down through the wet ground (the plane y = 0).
-    if (reflection_pass_) glScalef(1.0f, -1.0f, 1.0f);
+    // The mirror turns the winding round: keep front faces front, so lighting sees the same side.
+    if (reflection_pass_) {
+        glScalef(1.0f, -1.0f, 1.0f);
+        glFrontFace(GL_CW);
+    }
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);
     glDepthMask(GL_TRUE);
@@ -140,5 +149,6 @@ void part_text::scene_pass(LitPass pass) {
     glMatrixMode(GL_MODELVIEW);
     glDisable(GL_BLEND);
     glDepthMask(GL_TRUE);
+    glFrontFace(GL_CCW);
     reflection_pass_ = false;
 }

@@ -30,8 +30,8 @@ inline constexpr std::array<ClockWindow, 4> single_ants = {{{7.5, 13.5}, {9.41, 
 inline constexpr double ant_switch = 10.88;
 // The tubes grow out of the ground among the ants.
 inline constexpr ClockWindow tubes{-never, 66.0};
-// The wall stands from 44, flies apart from 54, its pieces lie until 80.
-inline constexpr ClockWindow wall{44.0, 80.0};
+// The wall stands from 44, flies apart from 54; the camera leaves its pieces behind by 66.
+inline constexpr ClockWindow wall{44.0, 66.0};
 inline constexpr double flight_from = 54.0;
 // Runners and walkers cross the field between the wall and the house.
 inline constexpr ClockWindow runners{52.0, 78.0};
