@@ -110,6 +110,14 @@ TEST(FlightPaths, WallFaceCentresAreTheMeansOfTheQuadCorners) {
     EXPECT_FLOAT_EQ(centres[1].y, 1.0f);
 }
 
+TEST(FlightPaths, AWallWithoutFacesGivesNoPaths) {
+    // A missing or empty wall mesh: nothing to fly, and nothing read past its faces.
+    Mesh missing;
+    EXPECT_FALSE(missing.load("no such wall.obj", false));
+    EXPECT_TRUE(text::wall_face_centres(missing).empty());
+    EXPECT_TRUE(build_flight_paths(text::wall_face_centres(missing)).empty());
+}
+
 TEST(FlightPaths, OffsetBetweenStepsIsInterpolatedAndClamped) {
     const auto paths = build_flight_paths(std::vector<Vector3>{at(0.1f, 0.2f, 0.0f)});
     const FlightPath& p = paths[0];

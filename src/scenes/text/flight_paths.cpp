@@ -21,7 +21,7 @@ double cube(double x) { return x * x * x; }
 
 std::vector<Vector3> wall_face_centres(const Mesh& wall) {
     std::vector<Vector3> centres;
-    const size_t quads = wall.indices.size() / 6;
+    const size_t quads = std::min(wall.indices.size() / 6, static_cast<size_t>(flight_path_count));
     centres.reserve(quads);
     for (size_t i = 0; i < quads; ++i) {
         const uint32_t* first = &wall.indices[6 * i];

@@ -25,8 +25,9 @@ struct FlightPath {
     std::array<Vector3, flight_steps> offsets{};    // where the face is at each step, from start
 };
 
-// The mean of each quad face's four corners, in face order. The loader splits quad i into the
-// fan triangles 2i = (a, b, c) and 2i + 1 = (a, c, d).
+// The mean of each quad face's four corners, in face order, for the first 1408 faces (fewer when
+// the mesh has fewer: a missing wall has none). The loader splits quad i into the fan triangles
+// 2i = (a, b, c) and 2i + 1 = (a, c, d).
 std::vector<Vector3> wall_face_centres(const Mesh& wall);
 
 // One path per face centre, in order, drawing from the show's generator: it is seeded with
