@@ -62,6 +62,18 @@ constexpr std::array<Dolly, 10> dollies = {{
 
 template <size_t i>
 Shot orbit_cue(double s) { return orbit(ant_orbits[i], s); }
+
+// From 23 the camera rises to see the tubes, dips down among the ants from 33 and rises again
+// from 41 as the wall comes.
+Shot among_the_ants(double s) {
+    Orbit o = ant_orbits[4];
+    const double dip = ramp(s, 33.0, 0.2) - ramp(s, 41.0, 0.25);
+    o.radius -= 1.5 * dip;
+    o.height -= 0.6 * dip;
+    o.look_height -= 0.18 * dip;
+    o.turn += 0.6 * ramp(s, 30.0, 0.06);
+    return orbit(o, s);
+}
 template <size_t i>
 Shot dolly_cue(double s) { return dolly(dollies[i], s); }
 
@@ -70,7 +82,7 @@ constexpr std::array<ShotCue, 15> cues = {{
     {11.0, 0.2, 1.0, orbit_cue<1>},
     {15.0, 0.5, 1.0, orbit_cue<2>},
     {16.0, 0.3, 1.0, orbit_cue<3>},
-    {23.0, 0.15, 1.0, orbit_cue<4>},
+    {23.0, 0.15, 1.0, among_the_ants},
     {48.0, 0.2, 1.0, dolly_cue<0>},
     {53.0, 0.35, 1.0, dolly_cue<1>},
     {58.0, 0.2, 1.0, dolly_cue<2>},

@@ -25,7 +25,7 @@ inline bool glow_pass(double t) { return t >= glow_from; }
 
 // ---- content ----
 // The colony on the ground, and the single ants (one switches to a new path at 10.88).
-inline constexpr ClockWindow colony{-never, 47.0};
+inline constexpr ClockWindow colony{-never, 50.0};
 inline constexpr std::array<ClockWindow, 4> single_ants = {{{7.5, 13.5}, {9.41, 11.5}, {15.8, never}, {16.0, 37.0}}};
 inline constexpr double ant_switch = 10.88;
 // The tubes grow out of the ground among the ants.
@@ -38,7 +38,7 @@ inline constexpr ClockWindow runners{52.0, 78.0};
 inline constexpr ClockWindow walkers{60.0, 96.0};
 inline constexpr ClockWindow house{55.0, 99.0};
 inline constexpr double moon_from = 62.7;
-inline constexpr double moon_until = 121.0;
+inline constexpr double moon_until = 99.0;  // gone with the sky
 // The big tree: its trunk until 89, its leaves 63-88; then the moving tree.
 inline constexpr ClockWindow tree_trunk{-never, 89.0};
 inline constexpr ClockWindow tree_leaves{63.0, 88.0};
