@@ -86,7 +86,7 @@ constexpr std::array<ShotCue, 15> cues = {{
     {48.0, 0.2, 1.0, dolly_cue<0>},
     {53.0, 0.35, 1.0, dolly_cue<1>},
     {58.0, 0.2, 1.0, dolly_cue<2>},
-    {64.0, 0.25, 1.0, dolly_cue<3>},
+    {64.0, 0.2, 1.0, dolly_cue<3>},
     {68.5, 0.3, 1.0, dolly_cue<4>},
     {70.3, 0.15, 1.0, dolly_cue<5>},
     {82.5, 0.3, 1.0, dolly_cue<6>},
