@@ -4,7 +4,6 @@
 #include <GL/glu.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <string>
 
@@ -109,9 +108,7 @@ void part_text::load(GraphicsContext* context) {
     shake_.load(shake_file);
     context->progress(1.0);
 
-    const auto started = std::chrono::steady_clock::now();
     flight_paths_ = text::build_flight_paths(text::wall_face_centres(meshes_[wall]));
-    flight_path_seconds_ = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     context->progress(5.0);
 
     clock_.reset();

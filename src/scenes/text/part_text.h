@@ -42,8 +42,6 @@ public:
     const text::TextClock& clock() const { return clock_; }
     int reload_count() const { return reload_counter_; }
     const std::vector<text::FlightPath>& flight_paths() const { return flight_paths_; }
-    // Seconds the last load spent building the flight paths.
-    double flight_path_seconds() const { return flight_path_seconds_; }
 
 private:
     void set_cameras(double t);
@@ -80,7 +78,6 @@ private:
     std::array<std::unique_ptr<body>, 3> figures_;
     std::array<Mesh, mesh_count> meshes_;
     std::vector<text::FlightPath> flight_paths_;
-    double flight_path_seconds_ = 0.0;
     FrameState frame_;
     double t_ = 0.0;             // the clock value this frame draws with
     double last_delta_ = 0.0;
