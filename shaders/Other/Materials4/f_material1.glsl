@@ -2,7 +2,7 @@
 // The general night material (see v_material1).
 //   MaterialMultiplier  brightness (0.05 in the light pass)
 //   ReflectPass         1 in the mirrored pass: the second output carries the picture itself
-//   isMoon              0..1: the moon's own pale light
+//   isMoon              0..1: the moon's own pale light, in gl_Color's strength
 //   Emission            0..1: lit from within (the tubes)
 //   RedHot              0..1: a red-hot glow
 //   isManRunning        the figures: a cool sheen
@@ -34,7 +34,7 @@ void main() {
     float glow = 0.0;
     if (isMoon > 0.0) {
         float rim = 1.0 - max(dot(n, normalize(-eye_position)), 0.0);
-        vec3 moon = vec3(1.0, 0.96, 0.85) * (0.75 + 0.35 * grain) * (1.0 - 0.4 * rim * rim);
+        vec3 moon = gl_Color.rgb * vec3(1.0, 0.96, 0.85) * (0.75 + 0.35 * grain) * (1.0 - 0.4 * rim * rim);
         colour = mix(colour, moon, isMoon);
         glow = isMoon;
     }

@@ -24,7 +24,7 @@ void main() {
     if (isLeaf > 0.5) {
         float phase = dot(p.xyz, vec3(1.7, 0.9, 1.3));
         p.xyz += vec3(sin(ttime * 2.1 + phase), 0.5 * sin(ttime * 2.9 + phase * 1.3), cos(ttime * 1.7 + phase))
-                 * 0.06 * wind * clamp(height / 6.0, 0.0, 1.0);
+                 * 0.16 * wind * clamp(height / 6.0, 0.0, 1.0);
     }
     emit_material_vertex(p);
     emit_shadow_coord();

@@ -41,7 +41,7 @@ constexpr double windows_on = 60.0;
 
 constexpr float tree_scale = 1.0f;
 // The moving tree grows up beside the diver and bends in a rising wind.
-constexpr Vector3 moving_tree_at{-7.0f, 0.0f, -23.0f};
+constexpr Vector3 moving_tree_at{5.5f, 0.0f, -21.0f};
 
 // The small faces circle the diver in two rings; each face of the faces mesh sits at
 // x = −1.5 + group.
@@ -125,8 +125,10 @@ void part_text::draw_house(LitPass pass, double t) {
 void part_text::draw_moon(LitPass pass, double t) {
     if (pass != LitPass::main || t <= tw::moon_from || t >= tw::moon_until) return;
     const int program = text::material1;
-    shaders_.set_float(program, "isMoon", static_cast<float>(tt::ramp(t, tw::moon_from, 0.5) * tt::sky_level(t)));
-    glColor3f(1.0f, 1.0f, 1.0f);
+    // It rises bright and sinks into the night with the sky.
+    shaders_.set_float(program, "isMoon", static_cast<float>(tt::ramp(t, tw::moon_from, 0.5)));
+    const float level = static_cast<float>(tt::sky_level(t));
+    glColor3f(level, level, level);
     glPushMatrix();
     glTranslatef(ts::moon_at.x, ts::moon_at.y, ts::moon_at.z);
     glScalef(ts::moon_radius, ts::moon_radius, ts::moon_radius);
