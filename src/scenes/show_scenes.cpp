@@ -2,10 +2,12 @@
 
 #include "scenes/begin/part_begin.h"
 #include "scenes/loader/part_loader.h"
+#include "scenes/toys/part_toys.h"
 
 SceneFactories show_scene_factories() {
     SceneFactories factories;
     factories.loader = [] { return new part_loader; };
     factories.scenes[0] = [] { return new part_begin; };
+    factories.scenes[1] = [] { return new part_toys; };
     return factories;
 }
