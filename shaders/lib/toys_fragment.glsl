@@ -13,8 +13,8 @@ varying vec4 clip_position;
 
 const float toys_mirror_y = -1.8;
 const vec3 toys_night = vec3(0.0, 0.03, 0.08);
-const vec3 toys_ambient = vec3(0.16, 0.2, 0.34);
-const vec3 toys_moon = vec3(0.85, 0.88, 1.0);
+const vec3 toys_ambient = vec3(0.22, 0.27, 0.44);
+const vec3 toys_moon = vec3(1.05, 1.08, 1.2);
 
 bool toys_mirrored() {
     return world_position.y < toys_mirror_y - 0.05;

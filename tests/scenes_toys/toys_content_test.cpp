@@ -94,7 +94,8 @@ TEST(ToysCrowd, WalkStopsAt8Point4) {
         EXPECT_EQ(at_stop[i].motion_time, later[i].motion_time);
         EXPECT_EQ(at_stop[i].z, later[i].z);
     }
-    EXPECT_GT(toys::crowd_walk(-7.1), toys::crowd_walk(0.0)) << "they walk towards -z";
+    EXPECT_GT(toys::crowd_walk(-7.1), toys::crowd_walk(0.0));
+    EXPECT_EQ(toys::crowd_walk(8.4), 0.0f) << "where the generator put them";
 }
 
 TEST(ToysCrowd, WhichFiguresEachPassDraws) {

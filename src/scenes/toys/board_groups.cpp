@@ -77,7 +77,7 @@ void part_toys::draw_crowd(LitPass pass) {
             glScalef(1.0f, -1.0f, 1.0f);
             glTranslatef(0.0f, toys::crowd_mirror_lift, 0.0f);
         }
-        // They face the board, walking along -z.
+        // They walk along -z, away from the board.
         draw_figure(walk, f.x, f.y, f.z, 180.0f, f.motion_time);
         glPopMatrix();
     }

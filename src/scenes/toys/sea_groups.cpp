@@ -81,6 +81,8 @@ void part_toys::draw_toys(LitPass) {
         for (int group = 0; group < 4; ++group) {
             glPushMatrix();
             glTranslatef(x, st::deck_y, st::bridge_z);
+            // Their faces towards the sea side the camera looks from.
+            glRotatef(180.0f, 0.0f, 1.0f, 0.0f);
             glScalef(toy_scale, toy_scale, toy_scale);
             glTranslatef(spread[group][0] * apart, spread[group][1] * apart, spread[group][2] * apart);
             glRotatef(apart * 140.0f * (group % 2 ? 1.0f : -1.0f), 0.3f, 1.0f, 0.2f);

@@ -13,11 +13,9 @@ constexpr double clip_rate = 10.5;    // frames per clock second, as the walk wa
 constexpr double clip_loop = 1000001.0;
 constexpr double clip_lead = 1000.0;  // keeps the frame number well clear of the rest frame
 constexpr float walk_speed = 1.1f;    // units per clock second, matching the stride
-// The crowd gathers on the far side of the board from where the camera starts.
-constexpr float gathering_z = 50.0f;
 }  // namespace
 
-float crowd_walk(double t) { return gathering_z - walk_speed * static_cast<float>(std::min(t, walk_stops) - walk_stops); }
+float crowd_walk(double t) { return walk_speed * static_cast<float>(walk_stops - std::min(t, walk_stops)); }
 
 std::array<CrowdFigure, crowd_size> place_crowd(double t) {
     std::array<CrowdFigure, crowd_size> crowd{};

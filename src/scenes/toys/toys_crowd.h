@@ -1,6 +1,6 @@
 #pragma once
-// The walking crowd: nine figures placed from the show's generator, walking towards the chess
-// board (along -z, facing it) from its far side until their clip stops at t = 8.4.
+// The walking crowd: nine figures placed from the show's generator, walking away from the chess
+// board (along -z) towards where the camera starts, until their clip stops at t = 8.4.
 #include <array>
 #include <cstdint>
 
@@ -23,8 +23,7 @@ struct CrowdFigure {
 // pace; the caller seeds it. Figures other than 5 and 8 stand a row further back and lower.
 std::array<CrowdFigure, crowd_size> place_crowd(double t);
 
-// The crowd's shared offset along z at clock t: where the gathering stands plus the stretch the
-// figures still have to walk.
+// The crowd's shared offset along z at clock t: the stretch the figures still have to walk.
 float crowd_walk(double t);
 
 // Which figures a pass draws: 5 and 8 always, the others only before t = 0 and not mirrored;

@@ -44,7 +44,7 @@ Shot chess(double t) {
 // ---- 21: the first cars, tracked along the near road ----
 Shot traffic(double t) {
     const double k = t - 21.0;
-    return {at(-24.0 + 1.5 * k, 2.4, st::near_road_z + 17.0), at(-10.0 + 1.5 * k, -0.6, st::near_road_z - 2.0), upright};
+    return {at(-8.0 + 0.5 * k, 2.8, st::near_road_z + 19.0), at(-2.0 + 0.4 * k, -0.6, st::near_road_z - 4.0), upright};
 }
 
 // ---- 41: the pavement, the old car and the runners; the tank rises ----
@@ -59,7 +59,10 @@ Shot pavement_low(double t) {
 Shot overview(double t) {
     return {around(46.0, 24.0, -0.5 + 0.03 * (t - 50.0)), at(0, -2.0, 0), upright};
 }
-Shot tank_rise(double) { return {at(13.0, 3.2, -22.0), at(2.2, -0.8, -34.0), upright}; }
+Shot tank_rise(double t) {
+    const double z = tank_track_z(t);
+    return {at(7.5, 1.6, z + 7.0), at(2.2, -0.6, z), upright};
+}
 Shot tank_follow(double t) {
     const double z = tank_track_z(t);
     return {at(9.5, 2.6, z + 9.0), at(2.2, -0.2, z), upright};
@@ -89,23 +92,24 @@ Shot maze_above(double t) {
 }
 constexpr std::array<ShotCue, 2> maze_cues = {{{73.9, 0.3, 1.0, corridor_close}, {79.5, 0.2, 1.0, maze_above}}};
 
-// ---- 89: the sea, the bridge, the tank on the bridge, the transforming toys ----
+// ---- 89: the sea with the two figures standing in it, the bridge behind them, the tank on
+// the bridge, the transforming toys (all seen from -z, towards the bridge) ----
 Shot sea(double t) {
     const double k = t - 89.0;
-    return {at(-42.0 + 0.8 * k, 7.0, 78.0), at(0.0, 1.5, st::bridge_z), upright};
+    return {at(-7.0 + 0.25 * k, 2.6, -50.0), at(2.0, 1.2, -30.0), upright};
 }
-Shot sea_turn(double) { return {at(34.0, 4.0, 62.0), at(0.0, 3.0, st::bridge_z), upright}; }
-Shot tank_on_bridge(double) { return {at(13.0, 9.0, st::bridge_z + 13.0), at(2.2, 6.6, st::bridge_z), upright}; }
+Shot sea_wide(double t) { return {at(-16.0 + 0.3 * (t - 95.0), 6.5, -66.0), at(0.0, 2.5, 0.0), upright}; }
+Shot tank_on_bridge(double) { return {at(11.0, 9.5, st::bridge_z - 12.0), at(2.2, 6.6, st::bridge_z), upright}; }
 Shot bridge_front(double t) {
-    return {at(-4.0 + 0.3 * (t - 104.0), 7.0, st::bridge_z + 36.0), at(0.0, 6.0, st::bridge_z), upright};
+    return {at(-4.0 + 0.3 * (t - 104.0), 8.0, st::bridge_z - 34.0), at(0.0, 6.5, st::bridge_z), upright};
 }
-Shot toys_close(double) { return {at(0.0, 10.5, st::bridge_z + 26.0), at(0.0, 10.0, st::bridge_z), upright}; }
+Shot toys_close(double) { return {at(0.0, 10.5, st::bridge_z - 25.0), at(0.0, 10.0, st::bridge_z), upright}; }
 Shot toys_circle(double t) {
     const double a = 0.09 * (t - 110.0);
-    return {at(24.0 * std::sin(a), 12.0, st::bridge_z + 24.0 * std::cos(a)), at(0.0, 10.0, st::bridge_z), upright};
+    return {at(24.0 * std::sin(a), 12.0, st::bridge_z - 24.0 * std::cos(a)), at(0.0, 10.0, st::bridge_z), upright};
 }
-Shot toys_away(double) { return {at(0.0, 17.0, st::bridge_z + 44.0), at(0.0, 14.0, st::bridge_z), upright}; }
-constexpr std::array<ShotCue, 6> sea_cues = {{{95.0, 0.25, 1.0, sea_turn},
+Shot toys_away(double) { return {at(0.0, 17.0, st::bridge_z - 44.0), at(0.0, 13.0, st::bridge_z), upright}; }
+constexpr std::array<ShotCue, 6> sea_cues = {{{95.0, 0.25, 1.0, sea_wide},
                                               {99.0, 0.3, 1.0, tank_on_bridge},
                                               {104.0, 0.3, 1.0, bridge_front},
                                               {107.5, 0.4, 1.0, toys_close},

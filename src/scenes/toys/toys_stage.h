@@ -7,11 +7,11 @@ namespace toys::stage {
 // along -x behind it.
 inline constexpr float near_road_z = 15.0f, far_road_z = -17.0f;
 inline constexpr float road_y = -1.8f;
-inline constexpr float road_span = 54.0f;  // cars drive from -span to +span
+inline constexpr float road_span = 32.0f;  // cars drive from -span to +span
 // The pavement plates and the running figures, beside the board along z.
 inline constexpr float pavement_x = 16.0f;
-// The telegraph line, behind the near road.
-inline constexpr float wires_z = 22.0f;
+// The telegraph line, behind the far road.
+inline constexpr float wires_z = -26.0f;
 // The bridge crosses the sea along x; the transforming toys stand on its deck.
 inline constexpr float bridge_z = 23.0f;
 inline constexpr float deck_y = 6.0f;

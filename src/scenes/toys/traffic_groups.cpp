@@ -46,7 +46,7 @@ constexpr CarRun second_wave[4] = {{part_toys::vehicle3_mesh, 29.0, 0.14, {0.3f,
                                    {part_toys::vehicle1_mesh, 60.1, 0.13, {0.85f, 0.85f, 0.8f}, 0.0f},
                                    {part_toys::vehicle2_mesh, 35.0, 0.16, {0.8f, 0.3f, 0.45f}, 0.0f},
                                    {part_toys::vehicle1_mesh, 54.5, 0.15, {0.9f, 0.5f, 0.15f}, 1.0f}};
-constexpr float hatchback_at[3] = {-14.5f, st::road_y, 5.0f};
+constexpr float hatchback_at[3] = {-13.5f, st::road_y, 9.5f};
 constexpr float hatchback_paint[3] = {0.55f, 0.62f, 0.7f};
 
 // The old car drives the near road from 41 and parks by the pavement.
@@ -158,7 +158,7 @@ void part_toys::draw_vehicles() {
     shaders_.set_float(p, "isType2", 1.0f);
     shaders_.set_float(p, "randomize", 0.0f);
 
-    // The telegraph line behind the near road.
+    // The telegraph line behind the far road.
     glColor3f(0.45f, 0.36f, 0.28f);
     glPushMatrix();
     glTranslatef(0.0f, st::road_y + 1.0f, st::wires_z);
