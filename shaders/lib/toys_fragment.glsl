@@ -33,7 +33,7 @@ vec3 toys_normal() {
     return n;
 }
 vec3 toys_light_direction() {
-    return normalize(vec3(0.25, 0.85, 0.5));
+    return normalize(vec3(0.3, 0.9, 0.3));
 }
 
 // 1 lit, 0 in the shadow of something the light pass drew. Four taps soften the edge.
@@ -58,7 +58,7 @@ vec3 toys_lit(vec3 paint, vec3 n, float shadow, float gloss) {
     float diffuse = max(dot(n, l), 0.0) * shadow;
     float sky = 0.55 + 0.45 * n.y;
     float spec = pow(max(dot(reflect(-l, n), v), 0.0), 24.0) * gloss * shadow;
-    float rim = pow(1.0 - max(dot(n, v), 0.0), 3.0) * 0.25;
+    float rim = pow(1.0 - max(dot(n, v), 0.0), 3.0) * 0.55;
     return paint * (toys_ambient * sky + toys_moon * diffuse) + toys_moon * spec + vec3(0.2, 0.28, 0.5) * rim * paint;
 }
 

@@ -78,7 +78,7 @@ TEST(ToysCrowd, PlacedFromTheGeneratorInTheOrderXZPace) {
     for (int i = 0; i < toys::crowd_size; ++i) {
         const double rx = g.draw_unit(), rz = g.draw_unit(), rp = g.draw_unit();
         const bool front = i == 5 || i == 8;
-        EXPECT_NEAR(crowd[i].x, 26.0 * rx - 11.6, 1e-4) << i;
+        EXPECT_NEAR(crowd[i].x, 26.0 * rx - 11.6 + toys::crowd_x, 1e-4) << i;
         EXPECT_NEAR(crowd[i].z, 37.0 * rz - 43.17 + toys::crowd_walk(t) - (front ? 0.0 : 2.4), 1e-4) << i;
         EXPECT_NEAR(crowd[i].y, -1.221 - (front ? 0.0 : 3.2), 1e-5) << i;
         EXPECT_NEAR(crowd[i].motion_time, std::fmod((0.1 * rp + 1.0) * (t + 1000.0) * 10.5, 1000001.0), 1e-2) << i;

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr float figure_grey = 0.62f;
+constexpr float figure_grey = 0.9f;
 constexpr int head_group = 18;
 // The skin's objects are modelled at 1/44.16 of the figure's own units (the figure scales them up
 // by that and flips them over y).

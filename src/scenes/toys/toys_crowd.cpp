@@ -22,7 +22,7 @@ std::array<CrowdFigure, crowd_size> place_crowd(double t) {
     const float walked = crowd_walk(t);
     for (int i = 0; i < crowd_size; ++i) {
         CrowdFigure& f = crowd[i];
-        f.x = static_cast<float>(26.0 * random_unit() - 11.6);
+        f.x = static_cast<float>(26.0 * random_unit() - 11.6) + crowd_x;
         f.z = static_cast<float>(37.0 * random_unit() - 43.17) + walked;
         f.y = -figure_drop;
         const double pace = 0.1 * random_unit() + 1.0;

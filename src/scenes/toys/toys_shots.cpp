@@ -44,7 +44,7 @@ Shot chess(double t) {
 // ---- 21: the first cars, tracked along the near road ----
 Shot traffic(double t) {
     const double k = t - 21.0;
-    return {at(-8.0 + 0.5 * k, 2.8, st::near_road_z + 19.0), at(-2.0 + 0.4 * k, -0.6, st::near_road_z - 4.0), upright};
+    return {at(-9.0 + 0.6 * k, 1.4, st::near_road_z + 11.0), at(-3.0 + 0.5 * k, -0.4, st::near_road_z - 3.0), upright};
 }
 
 // ---- 41: the pavement, the old car and the runners; the tank rises ----
@@ -88,7 +88,7 @@ Shot corridor_close(double t) {
 }
 Shot maze_above(double t) {
     const double z = tank_track_z(t);
-    return {at(-10.0, 11.5, z + 16.0), at(2.2, 0.0, z), upright};
+    return {at(-4.0, 12.0, z + 11.0), at(2.2, 0.0, z), upright};
 }
 constexpr std::array<ShotCue, 2> maze_cues = {{{73.9, 0.3, 1.0, corridor_close}, {79.5, 0.2, 1.0, maze_above}}};
 
@@ -108,7 +108,7 @@ Shot toys_circle(double t) {
     const double a = 0.09 * (t - 110.0);
     return {at(24.0 * std::sin(a), 12.0, st::bridge_z - 24.0 * std::cos(a)), at(0.0, 10.0, st::bridge_z), upright};
 }
-Shot toys_away(double) { return {at(0.0, 17.0, st::bridge_z - 44.0), at(0.0, 13.0, st::bridge_z), upright}; }
+Shot toys_away(double) { return {at(6.0, 15.0, st::bridge_z - 31.0), at(0.0, 12.0, st::bridge_z), upright}; }
 constexpr std::array<ShotCue, 6> sea_cues = {{{95.0, 0.25, 1.0, sea_wide},
                                               {99.0, 0.3, 1.0, tank_on_bridge},
                                               {104.0, 0.3, 1.0, bridge_front},

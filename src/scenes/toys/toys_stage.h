@@ -10,8 +10,8 @@ inline constexpr float road_y = -1.8f;
 inline constexpr float road_span = 32.0f;  // cars drive from -span to +span
 // The pavement plates and the running figures, beside the board along z.
 inline constexpr float pavement_x = 16.0f;
-// The telegraph line, behind the far road.
-inline constexpr float wires_z = -26.0f;
+// The telegraph line, on the horizon behind the far road and the crowd.
+inline constexpr float wires_z = -52.0f;
 // The bridge crosses the sea along x; the transforming toys stand on its deck.
 inline constexpr float bridge_z = 23.0f;
 inline constexpr float deck_y = 6.0f;

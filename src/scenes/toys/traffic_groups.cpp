@@ -21,7 +21,7 @@ namespace st = toys::stage;
 namespace tw = toys::windows;
 constexpr double pi = 3.14159265358979;
 
-constexpr float car_scale = 0.42f;
+constexpr float car_scale = 0.55f;
 constexpr int car_body = 0, car_cabin = 1, first_wheel = 2, wheel_count = 4;
 
 // Where each car mesh's wheels turn: front and rear axle along x, and the wheel radius.
