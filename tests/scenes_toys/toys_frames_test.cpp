@@ -132,7 +132,9 @@ TEST_F(ToysFrames, DrawsChosenClockValuesWithoutGlErrors) {
         const Picture picture = window_picture();
         keep_still(picture, t);
         const double grey = toys::grey_value(t);
-        if (grey > 0.2 && grey < 0.8) EXPECT_GT(spread(picture), 2.0) << "a picture, not a flat colour";
+        if (grey > 0.2 && grey < 0.8) {
+            EXPECT_GT(spread(picture), 2.0) << "a picture, not a flat colour";
+        }
     }
 }
 
@@ -193,8 +195,9 @@ TEST_F(ToysShaders, EveryProgramCompilesAndLinksCleanly) {
                 const GLuint vertex = compile(GL_VERTEX_SHADER, *vertex_text, vertex_log);
                 EXPECT_NE(vertex, 0u) << vertex_log;
                 glAttachShader(program, vertex);
-                if (fragment_text->find("gl_Color") != std::string::npos)
+                if (fragment_text->find("gl_Color") != std::string::npos) {
                     EXPECT_NE(vertex_text->find("gl_FrontColor"), std::string::npos) << entry.vertex;
+                }
             }
             const GLuint fragment = compile(GL_FRAGMENT_SHADER, *fragment_text, fragment_log);
             EXPECT_NE(fragment, 0u) << fragment_log;

@@ -57,6 +57,9 @@ private:
     void begin_pass(LitPass pass, double near, const float clear[4]);
     // The general material's set-up, shared by both passes.
     void use_general_material();
+    // The other materials' common set-up: their samplers, the clock as "ttime" and the light's
+    // projector.
+    void use_toy_program(int program);
     // Texture matrix 3 takes eye-space points back to the world (the materials' shadow and
     // reflection lookups need world positions).
     void load_eye_to_world();

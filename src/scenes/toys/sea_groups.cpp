@@ -2,7 +2,6 @@
 #include <GL/glew.h>
 
 #include "core/random.h"
-#include "scenes/kit/material_binding.h"
 #include "scenes/toys/part_toys.h"
 #include "scenes/toys/toys_blocks.h"
 #include "scenes/toys/toys_programs.h"
@@ -36,15 +35,9 @@ constexpr float particle_fog_density = 0.002f;
 void part_toys::draw_sea_and_bridge(LitPass pass) {
     const double t = t_;
     const int p = toys::sea_material;
-    use_material(shaders_, *context_, p,
-                 {{"texture2d_1", noise_slot},
-                  {"texture2d_2", textures_.prepass_depth},
-                  {"texture2d_3", bg_slot},
-                  {"texture2d_paper", paper_slot}},
-                 "ttime", t);
+    use_toy_program(p);
     shaders_.set_float(p, "isPressable", 1.0f);
     shaders_.set_float(p, "MaterialMultiplier", 1.0f);
-    load_light_projector();
     glColor3f(0.1f, 0.2f, 0.35f);
     glPushMatrix();
     glTranslatef(0.0f, 0.0f, st::bridge_z);
@@ -63,18 +56,11 @@ void part_toys::draw_sea_and_bridge(LitPass pass) {
 void part_toys::draw_toys(LitPass) {
     const double t = t_;
     const int p = toys::toy_blocks;
-    use_material(shaders_, *context_, p,
-                 {{"texture2d_1", noise_slot},
-                  {"texture2d_2", textures_.prepass_depth},
-                  {"texture2d_3", bg_slot},
-                  {"texture2d_paper", paper_slot},
-                  {"texture2d_blob", blob_slot}},
-                 "ttime", t);
+    use_toy_program(p);
     shaders_.set_float(p, "MaterialMultiplier", 1.0f);
     shaders_.set_float(p, "PosY", static_cast<float>(frame_.camera_y));
     shaders_.set_float(p, "ttimer1", static_cast<float>(toys::ramp(t, toys::windows::toys_from, 0.5)));
     shaders_.set_float(p, "IsBox", 0.0f);
-    load_light_projector();
 
     auto toy = [&](MeshIndex mesh, float x, double assembled, const float (&spread)[4][3], const float (&paint)[4][3]) {
         const float apart = static_cast<float>(1.0 - assembled);

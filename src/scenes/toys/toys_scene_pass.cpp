@@ -88,6 +88,18 @@ void part_toys::use_general_material() {
     load_light_projector();
 }
 
+void part_toys::use_toy_program(int program) {
+    use_material(shaders_, *context_, program,
+                 {{"texture2d_1", noise_slot},
+                  {"texture2d_2", textures_.prepass_depth},
+                  {"texture2d_3", bg_slot},
+                  {"texture2d_blob", blob_slot},
+                  {"texture2d_texturedblob", textured_blob_slot},
+                  {"texture2d_paper", paper_slot}},
+                 "ttime", t_);
+    load_light_projector();
+}
+
 void part_toys::scene_pass(LitPass pass) {
     const double t = t_;
     const float* clear = t > black_sky_after ? black : pass == LitPass::mirrored ? mirrored_clear : general_clear;

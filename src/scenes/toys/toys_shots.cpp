@@ -88,7 +88,7 @@ Shot corridor_close(double t) {
 }
 Shot maze_above(double t) {
     const double z = tank_track_z(t);
-    return {at(-4.0, 12.0, z + 11.0), at(2.2, 0.0, z), upright};
+    return {at(-1.5, 12.5, z + 4.5), at(2.2, 0.0, z - 0.5), upright};
 }
 constexpr std::array<ShotCue, 2> maze_cues = {{{73.9, 0.3, 1.0, corridor_close}, {79.5, 0.2, 1.0, maze_above}}};
 

@@ -6,7 +6,6 @@
 #include <cmath>
 
 #include "core/easing.h"
-#include "scenes/kit/material_binding.h"
 #include "scenes/toys/part_toys.h"
 #include "scenes/toys/toys_crowd.h"
 #include "scenes/toys/toys_programs.h"
@@ -80,14 +79,7 @@ constexpr float tank_paint[3] = {0.32f, 0.4f, 0.26f};
 
 void part_toys::draw_vehicles() {
     const double t = t_;
-    use_material(shaders_, *context_, toys::vehicle,
-                 {{"texture2d_1", noise_slot},
-                  {"texture2d_2", textures_.prepass_depth},
-                  {"texture2d_3", bg_slot},
-                  {"texture2d_blob", blob_slot},
-                  {"texture2d_texturedblob", textured_blob_slot},
-                  {"texture2d_paper", paper_slot}},
-                 "ttime", t);
+    use_toy_program(toys::vehicle);
     const int p = toys::vehicle;
     shaders_.set_float(p, "MaterialMultiplier", 1.0f);
     shaders_.set_float(p, "PosY", static_cast<float>(frame_.camera_y));
@@ -98,7 +90,6 @@ void part_toys::draw_vehicles() {
     shaders_.set_float(p, "ttimer1", static_cast<float>(toys::ramp(t, 21.0, 0.2)));
     shaders_.set_float(p, "ttimer2", static_cast<float>(toys::ramp(t, 41.0, 0.2)));
     shaders_.set_float(p, "timer1", static_cast<float>(toys::chess_timer(t)));
-    load_light_projector();
 
     // One car by its groups at x along a road, wheels turned for the distance driven.
     auto car = [&](const CarRun& run, float x, float z, float heading, float driven) {
@@ -146,15 +137,7 @@ void part_toys::draw_vehicles() {
         }
 
     draw_tank(false);
-    use_material(shaders_, *context_, toys::vehicle,
-                 {{"texture2d_1", noise_slot},
-                  {"texture2d_2", textures_.prepass_depth},
-                  {"texture2d_3", bg_slot},
-                  {"texture2d_blob", blob_slot},
-                  {"texture2d_texturedblob", textured_blob_slot},
-                  {"texture2d_paper", paper_slot}},
-                 "ttime", t);
-    load_light_projector();
+    use_toy_program(toys::vehicle);
     shaders_.set_float(p, "isType2", 1.0f);
     shaders_.set_float(p, "randomize", 0.0f);
 
@@ -205,14 +188,7 @@ void part_toys::draw_vehicles() {
 void part_toys::draw_tank(bool tank_section_pass) {
     const double t = t_;
     const int p = tank_section_pass ? toys::tank_material : toys::vehicle;
-    use_material(shaders_, *context_, p,
-                 {{"texture2d_1", noise_slot},
-                  {"texture2d_2", textures_.prepass_depth},
-                  {"texture2d_3", bg_slot},
-                  {"texture2d_blob", blob_slot},
-                  {"texture2d_texturedblob", textured_blob_slot},
-                  {"texture2d_paper", paper_slot}},
-                 "ttime", t);
+    use_toy_program(p);
     shaders_.set_float(p, "PosY", static_cast<float>(frame_.camera_y));
     shaders_.set_float(p, "PP", static_cast<float>(frame_.camera_y));
     shaders_.set_float(p, "isFord", 0.0f);
