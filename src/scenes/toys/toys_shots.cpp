@@ -44,7 +44,7 @@ Shot chess(double t) {
 // ---- 21: the first cars, tracked along the near road ----
 Shot traffic(double t) {
     const double k = t - 21.0;
-    return {at(-9.0 + 0.6 * k, 1.4, st::near_road_z + 11.0), at(-3.0 + 0.5 * k, -0.4, st::near_road_z - 3.0), upright};
+    return {at(-9.0 + 0.6 * k, 0.7, st::near_road_z + 11.0), at(-3.0 + 0.5 * k, 0.1, st::near_road_z - 3.0), upright};
 }
 
 // ---- 41: the pavement, the old car and the runners; the tank rises ----
@@ -57,11 +57,11 @@ Shot pavement_low(double t) {
     return {at(st::pavement_x + 9.0, 1.2, 10.0 - 0.6 * k), at(st::pavement_x - 1.0, -0.8, -8.0 - 0.6 * k), upright};
 }
 Shot overview(double t) {
-    return {around(46.0, 24.0, -0.5 + 0.03 * (t - 50.0)), at(0, -2.0, 0), upright};
+    return {around(31.0, 14.0, -0.5 + 0.03 * (t - 50.0)), at(0, -2.0, 0), upright};
 }
 Shot tank_rise(double t) {
     const double z = tank_track_z(t);
-    return {at(7.5, 1.6, z + 7.0), at(2.2, -0.6, z), upright};
+    return {at(5.2, 1.1, z + 4.6), at(2.2, -0.5, z), upright};
 }
 Shot tank_follow(double t) {
     const double z = tank_track_z(t);
@@ -99,7 +99,7 @@ Shot sea(double t) {
     return {at(-7.0 + 0.25 * k, 2.6, -50.0), at(2.0, 1.2, -30.0), upright};
 }
 Shot sea_wide(double t) { return {at(-16.0 + 0.3 * (t - 95.0), 6.5, -66.0), at(0.0, 2.5, 0.0), upright}; }
-Shot tank_on_bridge(double) { return {at(11.0, 9.5, st::bridge_z - 12.0), at(2.2, 6.6, st::bridge_z), upright}; }
+Shot tank_on_bridge(double) { return {at(6.5, 10.5, st::bridge_z - 6.0), at(2.2, 6.3, st::bridge_z + 0.5), upright}; }
 Shot bridge_front(double t) {
     return {at(-4.0 + 0.3 * (t - 104.0), 8.0, st::bridge_z - 34.0), at(0.0, 6.5, st::bridge_z), upright};
 }
