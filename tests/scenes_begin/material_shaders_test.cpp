@@ -10,6 +10,8 @@
 #include "core/file_io.h"
 #include "scenes/begin/begin_programs.h"
 #include "scenes/middle/middle_programs.h"
+#include "scenes/text/text_programs.h"
+#include "scenes/toys/toys_programs.h"
 #include "tests/support/gl_context.h"
 
 namespace {
@@ -18,6 +20,8 @@ namespace {
 const std::span<const ProgramEntry> scene_tables[] = {
     begin::programs,
     middle::programs,
+    toys::programs,
+    text::programs,
 };
 
 // The sources as the show reads them: copied into the show directory with includes expanded.
