@@ -50,7 +50,7 @@ TEST(FrameStats, ProfileGivesEveryPassOfEverySlotItsMedianAndTheRest) {
     // outside the timed top-level passes (50-30, 70-53, 60-34: median 20); nested times are not
     // subtracted twice.
     EXPECT_NE(json.find("{\"passes\": {\"main\": 22, \"main/f_sea\": 10, \"compose\": 12, \"rest\": 20, "
-                        "\"depth pre-pass\": 9}, \"draw_calls\": 4, \"state_changes\": 12}",
+                        "\"depth pre-pass\": 9}, \"chain_draw_calls\": 4, \"material_state_changes\": 12}",
                         profile),
               std::string::npos)
         << json;
@@ -58,7 +58,7 @@ TEST(FrameStats, ProfileGivesEveryPassOfEverySlotItsMedianAndTheRest) {
               std::string::npos)
         << json;
     // Slots that drew nothing have an empty profile.
-    EXPECT_NE(json.find("{\"passes\": {}, \"draw_calls\": 0, \"state_changes\": 0}", profile), std::string::npos)
+    EXPECT_NE(json.find("{\"passes\": {}, \"chain_draw_calls\": 0, \"material_state_changes\": 0}", profile), std::string::npos)
         << json;
 }
 

@@ -95,8 +95,8 @@ std::string FrameStats::json() const {
             if (slot) slots += ",";
             slots += JsonLine()
                          .raw("passes", passes.str())
-                         .field("draw_calls", summarise_frame_times(p.draw_calls).median_ms)
-                         .field("state_changes", summarise_frame_times(p.state_changes).median_ms)
+                         .field("chain_draw_calls", summarise_frame_times(p.draw_calls).median_ms)
+                         .field("material_state_changes", summarise_frame_times(p.state_changes).median_ms)
                          .str();
         }
         line.raw("profile", slots + "]");
