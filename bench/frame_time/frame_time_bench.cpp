@@ -1,6 +1,6 @@
 // Each scene's median and 95th-percentile frame time at 640 x 360, normal and "Low spec GPU",
 // next to the targets (a median of 33 ms, 17 ms with low spec). One iteration is one run of
-// brinefall-capture over the whole show, frames 1/3 s of show time apart (the frame cost does
+// brinefall-capture over the whole show, frames 1 s of show time apart (the frame cost does
 // not depend on the step), so every scene is sampled across all of its shots; the figures are
 // capture's --stats per scene slot. Needs a display (xvfb-run on a machine without one).
 //
@@ -49,7 +49,7 @@ void frame_time(benchmark::State& state, bool low_spec, bool reference) {
     const std::string stats =
         (std::filesystem::temp_directory_path() / ("frame_time_bench_" + std::to_string(::getpid()) + ".json")).string();
     const std::string command = std::string(BRINEFALL_CAPTURE) + " --show-dir " + BRINEFALL_SHOW_DIR +
-                                " --size 640x360 --fps 3 --stats " + stats + (low_spec ? " --low-spec" : "") +
+                                " --size 640x360 --fps 1 --stats " + stats + (low_spec ? " --low-spec" : "") +
                                 (reference ? " --reference-chain" : "") + " > /dev/null 2>&1";
     std::array<SceneFrames, 4> scenes{};
     for (auto _ : state) {

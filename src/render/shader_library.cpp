@@ -190,10 +190,18 @@ uint32_t ShaderLibrary::link_copy(int slot, const std::string& defines, const st
     return program;
 }
 
+// A copy made from a program the slot no longer holds (the slot was loaded again, as the
+// developer reload does every frame) is deleted before the new one is made.
+void ShaderLibrary::release(Copy& copy) {
+    if (copy.program != 0 && copy.program != copy.from) glDeleteProgram(copy.program);
+    copy.program = 0;
+}
+
 uint32_t ShaderLibrary::variant(int slot, const std::string& defines, const std::string& vertex_file) const {
     if (!in_table(slot) || fragment_files_[slot].empty()) return program(slot);
     Copy& copy = copies_[{slot, defines, vertex_file}];
     if (copy.from != program_ids_[slot] || copy.program == 0) {
+        release(copy);
         copy.from = program_ids_[slot];
         copy.program = program_ids_[slot];
         const std::unique_ptr<char[]> text = read_source(fragment_files_[slot] + source_extension);
@@ -207,6 +215,7 @@ void ShaderLibrary::use_depth_only(int slot) const {
     GLboolean alpha_test = glIsEnabled(GL_ALPHA_TEST);
     Copy& copy = copies_[{slot, depth_only_key, {}}];
     if (copy.from != program_ids_[slot] || copy.program == 0) {
+        release(copy);
         copy.from = program_ids_[slot];
         copy.program = program_ids_[slot];
         const std::unique_ptr<char[]> text =

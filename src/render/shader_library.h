@@ -94,6 +94,7 @@ private:
         uint32_t from = 0, program = 0;
     };
     mutable std::map<std::tuple<int, std::string, std::string>, Copy> copies_;
+    static void release(Copy& copy);
     // The slot whose depth-only copy is current (-1: none) and that copy.
     mutable int copy_slot_ = -1;
     mutable uint32_t copy_program_ = 0;
