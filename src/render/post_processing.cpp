@@ -230,7 +230,13 @@ void render_lit_scene_passes(GraphicsContext& context, const ChainTextures& text
         PassScope scope(context, "light");
         context.attach_depth_texture(0, textures.prepass_depth);
         context.bind_render_target(0, 1);
+        // Only the light's depth is kept: the colour the pass would write is replaced by the
+        // mirrored and main passes before anything reads it. Masked, the content groups draw
+        // with their depth-only copies (use_material).
+        const bool masked = context.specialised_programs;
+        if (masked) glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
         scene_pass(LitPass::light);
+        if (masked) glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
         context.resolve_render_target(0, w, h, 1, true);
     }
     context.attach_depth_texture(0, textures.depth);
