@@ -22,8 +22,8 @@
 
 namespace {
 
-constexpr std::array<const char*, 4> kScenes = {"opening", "toys", "middle", "final"};
-constexpr double kTargetMs = 33.0, kLowSpecTargetMs = 17.0;
+constexpr std::array<const char*, 4> scene_names = {"opening", "toys", "middle", "final"};
+constexpr double normal_target_ms = 33.0, low_spec_target_ms = 17.0;
 
 struct SceneFrames {
     double median_ms = 0, p95_ms = 0;
@@ -66,10 +66,10 @@ void frame_time(benchmark::State& state, bool low_spec, bool reference) {
         }
     }
     std::remove(stats.c_str());
-    const double target = low_spec ? kLowSpecTargetMs : kTargetMs;
+    const double target = low_spec ? low_spec_target_ms : normal_target_ms;
     state.counters["target_ms"] = target;
-    for (std::size_t slot = 0; slot < kScenes.size(); ++slot) {
-        const std::string name = kScenes[slot];
+    for (std::size_t slot = 0; slot < scene_names.size(); ++slot) {
+        const std::string name = scene_names[slot];
         state.counters[name + "_median_ms"] = scenes[slot].median_ms;
         state.counters[name + "_p95_ms"] = scenes[slot].p95_ms;
         std::printf("%-8s %-11s %-7s median %6.1f ms  p95 %6.1f ms  target %4.0f ms  %s  (%ld frames)\n",

@@ -20,7 +20,7 @@ struct SetupOptions {
 };
 
 // The dialog's "render scale" choices, largest first; "auto" is listed after them.
-inline constexpr double kRenderScales[] = {1.0, 0.75, 0.5, 0.35, 0.25};
+inline constexpr double render_scales[] = {1.0, 0.75, 0.5, 0.35, 0.25};
 
 // The resolution list's line for a mode: " W x H  (16:10)", " W x H  (16:9)", or " W x H" padded
 // with seven blanks.

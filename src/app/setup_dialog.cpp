@@ -9,11 +9,11 @@
 namespace {
 
 // The dialog's layout is given in dialog units; these turn them into pixels for ImGui's font.
-constexpr float kUnitX = 2.2f;
-constexpr float kUnitY = 1.75f;
-constexpr int kDialogWidth = 243, kDialogHeight = 106;
+constexpr float unit_x = 2.2f;
+constexpr float unit_y = 1.75f;
+constexpr int dialog_width = 243, kDialogHeight = 106;
 
-ImVec2 at(float x, float y) { return ImVec2(x * kUnitX, y * kUnitY); }
+ImVec2 at(float x, float y) { return ImVec2(x * unit_x, y * unit_y); }
 
 void group_box(const char* label, float x, float y, float width, float height) {
     ImDrawList* draw = ImGui::GetWindowDrawList();
@@ -54,7 +54,7 @@ SetupAnswer show_setup_dialog(const std::vector<DisplayMode>& modes, SetupOption
         group_box("", 2, 73, 238, 32);
 
         ImGui::SetCursorPos(at(16, 12));
-        ImGui::SetNextItemWidth(212 * kUnitX);
+        ImGui::SetNextItemWidth(212 * unit_x);
         const char* shown = selected >= 0 ? lines[selected].c_str() : "";
         if (ImGui::BeginCombo("##resolution", shown)) {
             for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
@@ -74,10 +74,10 @@ SetupAnswer show_setup_dialog(const std::vector<DisplayMode>& modes, SetupOption
         ImGui::SetCursorPos(at(18, 60));
         ImGui::TextUnformatted("render scale");
         ImGui::SameLine();
-        ImGui::SetNextItemWidth(60 * kUnitX);
+        ImGui::SetNextItemWidth(60 * unit_x);
         const std::string scale = render_scale_label(options.render_scale);
         if (ImGui::BeginCombo("##render_scale", scale.c_str())) {
-            for (double choice : kRenderScales)
+            for (double choice : render_scales)
                 if (ImGui::Selectable(render_scale_label(choice).c_str(), choice == options.render_scale))
                     options.render_scale = choice;
             if (ImGui::Selectable("auto", options.render_scale <= 0.0)) options.render_scale = 0.0;
@@ -103,8 +103,8 @@ SetupAnswer show_setup_dialog(const std::vector<DisplayMode>& modes, SetupOption
         return true;
     };
 
-    const ImVec2 size = at(kDialogWidth, kDialogHeight);
-    const DialogEnd end = run_dialog_window(kSetupCaption, static_cast<int>(size.x),
+    const ImVec2 size = at(dialog_width, kDialogHeight);
+    const DialogEnd end = run_dialog_window(setup_caption, static_cast<int>(size.x),
                                             static_cast<int>(size.y), draw);
     if (end == DialogEnd::failed) return SetupAnswer::unavailable;
     return end == DialogEnd::closed ? answer : SetupAnswer::quit;

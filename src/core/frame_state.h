@@ -35,4 +35,4 @@ struct FrameState {
 };
 
 // The index of the quit-fade factor in params.
-inline constexpr int kQuitFadeParam = 10;
+inline constexpr int quit_fade_param = 10;

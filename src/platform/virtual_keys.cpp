@@ -8,7 +8,7 @@ struct KeyPair {
 };
 
 // Keys whose SDL code is not a letter, digit or function key.
-constexpr KeyPair kNamedKeys[] = {
+constexpr KeyPair named_keys[] = {
     {SDLK_BACKSPACE, 8},     {SDLK_TAB, 9},          {SDLK_CLEAR, 12},
     {SDLK_RETURN, 13},       {SDLK_KP_ENTER, 13},    {SDLK_PAUSE, 19},
     {SDLK_CAPSLOCK, 20},     {SDLK_ESCAPE, 27},      {SDLK_SPACE, 32},
@@ -41,7 +41,7 @@ int virtual_key(SDL_Keycode key) {
     if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
     if (key >= SDLK_F1 && key <= SDLK_F12) return 112 + (key - SDLK_F1);
     if (key >= SDLK_F13 && key <= SDLK_F24) return 124 + (key - SDLK_F13);
-    for (const KeyPair& pair : kNamedKeys)
+    for (const KeyPair& pair : named_keys)
         if (pair.sdl == key) return pair.vk;
     return 0;
 }

@@ -4,7 +4,7 @@ namespace {
 
 // Table order matters: the query takes the last match, so the opening range (value 9) is listed
 // after the first toys cues and wins at exactly 80.0 s.
-constexpr CueEntry kShowCues[] = {
+constexpr CueEntry show_cues[] = {
     {80.0, 85.14, 1},       {85.14, 92.85, 2},      {92.85, 98.0, 3},
     {104.94, 105.01, 4},    {105.01, 105.134, 5},   {0.0, 80.0, 9},
     {226.281, 227.281, 1},  {246.86, 250.282, 2},   {227.281, 229.715, 3},
@@ -17,13 +17,13 @@ constexpr CueEntry kShowCues[] = {
     {268.5, 269.141, 21},   {269.141, 274.329, 21}, {270.858, 271.07, 21},
     {271.402, 271.713, 21},
 };
-static_assert(std::size(kShowCues) == 31);
+static_assert(std::size(show_cues) == 31);
 
 }  // namespace
 
 void CueTable::initialise() {
     count_ = 0;
-    for (const CueEntry& cue : kShowCues) entries_[count_++] = cue;
+    for (const CueEntry& cue : show_cues) entries_[count_++] = cue;
 }
 
 int CueTable::query(double t) const {

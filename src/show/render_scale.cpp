@@ -15,11 +15,11 @@ int scaled_side(int picture_side, double scale) {
 }
 
 double render_scale_for(double probe_ms) {
-    const double frame_ms = probe_ms * kFrameOverProbe;
-    if (frame_ms <= kAutoFrameBudgetMs) return 1.0;
-    const double fitting = std::sqrt(kAutoFrameBudgetMs / frame_ms);
+    const double frame_ms = probe_ms * frame_over_probe;
+    if (frame_ms <= auto_frame_budget_ms) return 1.0;
+    const double fitting = std::sqrt(auto_frame_budget_ms / frame_ms);
     // Steps of 0.05, rounded down (the small epsilon keeps 0.75 from becoming 0.7).
-    return std::max(kSmallestAutoScale, std::floor(fitting * 20.0 + 1e-9) / 20.0);
+    return std::max(smallest_auto_scale, std::floor(fitting * 20.0 + 1e-9) / 20.0);
 }
 
 RenderScaleChoice measure_render_scale(GraphicsContext& context, int picture_width, int picture_height,
@@ -56,6 +56,6 @@ RenderScaleChoice measure_render_scale(GraphicsContext& context, int picture_wid
     RenderScaleChoice choice;
     choice.probe_ms = fastest;
     choice.scale = render_scale_for(fastest);
-    choice.estimated_ms = fastest * kFrameOverProbe * choice.scale * choice.scale;
+    choice.estimated_ms = fastest * frame_over_probe * choice.scale * choice.scale;
     return choice;
 }

@@ -4,15 +4,15 @@
 //
 // "auto" decides while the loading screen shows: the occlusion combine and the window compose
 // (with its motion streak and soft focus on), the two full-size passes every scene runs, are
-// timed at the picture size. A whole frame costs about kFrameOverProbe times as much (the
+// timed at the picture size. A whole frame costs about frame_over_probe times as much (the
 // per-pass profile of the scenes at 640 x 360 on software GL: docs/performance-frame-time.md),
 // and on a machine without a GPU the cost goes with the pixel count, so the scale is the largest
 // step of 0.05 (down to 0.25) whose estimated frame fits 1/24 s.
 class GraphicsContext;
 
-inline constexpr double kFrameOverProbe = 2.0;
-inline constexpr double kAutoFrameBudgetMs = 1000.0 / 24.0;
-inline constexpr double kSmallestAutoScale = 0.25;
+inline constexpr double frame_over_probe = 2.0;
+inline constexpr double auto_frame_budget_ms = 1000.0 / 24.0;
+inline constexpr double smallest_auto_scale = 0.25;
 
 // The render size for a picture side at a scale: rounded, at least 16 pixels (a quarter of it,
 // the highlight target, must not be empty).

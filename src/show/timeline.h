@@ -15,12 +15,12 @@ struct SceneWindow {
     double end;  // exclusive
 };
 
-inline constexpr double kNoBound = 1e300;
-inline constexpr SceneWindow kSceneWindows[] = {
-    {0, -kNoBound, true, 76.8},
+inline constexpr double no_bound = 1e300;
+inline constexpr SceneWindow scene_windows[] = {
+    {0, -no_bound, true, 76.8},
     {1, 76.8, true, 289.0},
     {2, 289.0, true, 361.0},
-    {3, 361.0, false, kNoBound},
+    {3, 361.0, false, no_bound},
 };
 
 constexpr bool in_window(const SceneWindow& w, double t) {
@@ -30,7 +30,7 @@ constexpr bool in_window(const SceneWindow& w, double t) {
 // The slot whose window holds t, or -1 (only at exactly 361.0).
 int scene_slot_at(double t);
 
-// A picture overlay: texture slot kOverlayTextureBase + overlay, drawn additively over the frame
+// A picture overlay: texture slot overlay_texture_base + overlay, drawn additively over the frame
 // for show times strictly inside (start, end). Every overlay also sets the flash flag.
 struct OverlayCue {
     double start, end;
@@ -38,8 +38,8 @@ struct OverlayCue {
     bool black_band;  // a black horizontal band is drawn behind the picture first
 };
 
-inline constexpr int kOverlayTextureBase = 11000;
-inline constexpr OverlayCue kOverlayCues[] = {
+inline constexpr int overlay_texture_base = 11000;
+inline constexpr OverlayCue overlay_cues[] = {
     {82.3, 83.9, 0, false},    {204.4, 207.9, 1, true},   {266.1, 267.9, 2, false},
     {342.7, 346.5, 3, true},   {368.5, 369.8, 4, false},  {370.5, 373.4, 4, false},
     {452.0, 454.0, 5, false},
@@ -76,11 +76,11 @@ FlashState flash_at(double t);
 // The end-of-show music fade from 495 s to 505 s, as an all-channel volume: 255 down to 1.
 int music_fade_volume(double show_time);
 
-inline constexpr double kEndOfShow = 506.0;  // the show ends on the first frame past this
+inline constexpr double end_of_show = 506.0;  // the show ends on the first frame past this
 
 // The quit fade after Escape: alpha rises to 1 within 10 µs of show time, so it completes on the
 // first frame after the request.
-inline constexpr double kQuitFadeRate = 100002.5;
+inline constexpr double quit_fade_rate = 100002.5;
 struct QuitFade {
     double alpha;        // opacity of the black fade quad
     double fade_param;   // FrameState params[10]: 1 falling to 0

@@ -47,7 +47,7 @@ TEST(ImageSequence, EveryFrameIsOneFigureWithItsMarkerLastInRasterOrder) {
     for (int k = 0; k < kSequenceFrames; ++k) {
         SCOPED_TRACE(k);
         const cv::Mat frame = frame_via_png(k);
-        ASSERT_EQ(frame.size(), cv::Size(kSequenceSize, kSequenceSize));
+        ASSERT_EQ(frame.size(), cv::Size(sequence_size, sequence_size));
 
         cv::Point marker;
         ASSERT_TRUE(scan_marker(frame, marker));

@@ -136,7 +136,7 @@ TEST(Music, DecodedTrackFitsTheShow) {
 
 TEST(Music, TheBeatGridFitsTheCuesAt140BeatsPerMinute) {
     for (double cue : {80.0, 85.14, 92.85, 98.0}) {
-        const double beats = (cue - kGridOrigin) / kBeatSeconds;
+        const double beats = (cue - grid_origin) / beat_seconds;
         EXPECT_NEAR(beats, std::round(beats), 0.03) << cue;
     }
 }
@@ -148,7 +148,7 @@ TEST(Music, VoicesRenderTheSameOnTwoWorkersAndEncodeTheSameBytes) {
     for (const Note& n : compose_score())
         if (n.start >= 100 && n.start < 140) notes.push_back(Note{n.start - 100, n.length, n.instrument, n.pitch, n.velocity, n.pan, n.delay_send, n.reverb_send});
     ASSERT_GT(notes.size(), 500u);
-    const size_t frames = 40 * kSampleRate;
+    const size_t frames = 40 * sample_rate;
     const std::vector<float> ducking(frames, 1.0f);
     const Buses first = render_notes(notes, frames, ducking);
     const Buses second = render_notes(notes, frames, ducking);

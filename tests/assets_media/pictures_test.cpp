@@ -23,7 +23,7 @@
 namespace {
 
 // The picture files as the scenes and the loading screen spell them.
-const char* const kExpectedNames[] = {
+const char* const expected_names[] = {
     "textures/noise.jpg",          "textures/blob41b.jpg",        "textures/chessboard.jpg",
     "textures/paper.jpg",          "textures/texturedblob.jpg",   "textures/bg10.jpg",
     "textures/bg03.jpg",           "textures/tile.jpg",           "textures/cloudt3.jpg",
@@ -112,7 +112,7 @@ std::map<std::string, cv::Mat>* PicturesTest::painted_;
 TEST_F(PicturesTest, ManifestListsEveryPictureTheShowReads) {
     std::set<std::string> generated;
     for (const PictureEntry& e : *entries_) EXPECT_TRUE(generated.insert(e.name).second) << "twice: " << e.name;
-    std::set<std::string> expected(std::begin(kExpectedNames), std::end(kExpectedNames));
+    std::set<std::string> expected(std::begin(expected_names), std::end(expected_names));
     EXPECT_EQ(generated, expected);
 
     // The pack's listing mode names them without painting anything.
@@ -121,7 +121,7 @@ TEST_F(PicturesTest, ManifestListsEveryPictureTheShowReads) {
     add_pictures(pack);
     const std::string listing = testing::internal::GetCapturedStdout();
     EXPECT_EQ(pack.files(), static_cast<int>(expected.size()));
-    for (const char* name : kExpectedNames) EXPECT_NE(listing.find(name), std::string::npos) << name;
+    for (const char* name : expected_names) EXPECT_NE(listing.find(name), std::string::npos) << name;
     EXPECT_FALSE(std::filesystem::exists(*folder_ / "unused"));
 }
 
@@ -254,14 +254,14 @@ TEST_F(PicturesTest, NightSkyFacesShareOneSizeAndMeetWithoutSeams) {
     for (const char* name : night_sky_face_names()) {
         const JpegLoadResult face = load_jpeg_cube_face(scratch_file(name).c_str());
         ASSERT_EQ(face.status, JpegLoadStatus::ok) << name;
-        EXPECT_EQ(face.image.width, kSkyFaceSize) << name;
-        EXPECT_EQ(face.image.height, kSkyFaceSize) << name;
+        EXPECT_EQ(face.image.width, sky_face_size) << name;
+        EXPECT_EQ(face.image.height, sky_face_size) << name;
         faces.push_back(cv::Mat(face.image.height, face.image.width, CV_8UC3, const_cast<uint8_t*>(face.image.pixels.data())).clone());
     }
     // Walk along all twelve cube edges: the colour just across an edge must be as close as the
     // colour one texel further inside the same face. Stars make single texels differ, so
     // compare the averages along each edge.
-    const double step = 2.0 / kSkyFaceSize;
+    const double step = 2.0 / sky_face_size;
     int edges = 0;
     for (int axis = 0; axis < 3; ++axis)
         for (int sa : {-1, 1})

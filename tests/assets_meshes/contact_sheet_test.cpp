@@ -119,16 +119,16 @@ void draw_ground(double size) {
 // Labels in the pixel font, drawn into the finished sheet.
 void stamp(std::vector<unsigned char>& sheet, int width, int x0, int y0, const std::string& text) {
     const int scale = 2;
-    for (int y = y0 - 2; y < y0 + kGlyphHeight * scale + 2; ++y)
+    for (int y = y0 - 2; y < y0 + glyph_height * scale + 2; ++y)
         for (int x = x0 - 2; x < x0 + text_width(text) * scale + 2; ++x)
             for (int c = 0; c < 3; ++c) sheet[(y * width + x) * 3 + c] = 12;
     for (size_t i = 0; i < text.size(); ++i)
-        for (int row = 0; row < kGlyphHeight; ++row)
-            for (int column = 0; column < kGlyphWidth; ++column) {
+        for (int row = 0; row < glyph_height; ++row)
+            for (int column = 0; column < glyph_width; ++column) {
                 if (!glyph_pixel(text[i], column, row)) continue;
                 for (int dy = 0; dy < scale; ++dy)
                     for (int dx = 0; dx < scale; ++dx) {
-                        int x = x0 + (static_cast<int>(i) * (kGlyphWidth + 1) + column) * scale + dx;
+                        int x = x0 + (static_cast<int>(i) * (glyph_width + 1) + column) * scale + dx;
                         int y = y0 + row * scale + dy;
                         for (int c = 0; c < 3; ++c) sheet[(y * width + x) * 3 + c] = 240;
                     }

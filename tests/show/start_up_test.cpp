@@ -146,7 +146,7 @@ TEST_F(StartUpTest, LoadsTheLoadingScreenThenEverySceneInOrderThenStartsTheMusic
     EXPECT_TRUE(g_exit_codes.empty());
 
     const ShowState& s = show_state();
-    for (int slot = 0; slot < kRosterSlots; ++slot)
+    for (int slot = 0; slot < roster_slots; ++slot)
         EXPECT_EQ(s.roster.slots[slot] != nullptr, slot < kShowScenes) << slot;
     EXPECT_NE(s.roster.loader, nullptr);
     EXPECT_EQ(s.sound->volume(), 255);

@@ -20,7 +20,7 @@ struct DecoderErrorMeaning {
     const char* meaning;
 };
 
-constexpr DecoderErrorMeaning kDecoderErrors[] = {
+constexpr DecoderErrorMeaning decoder_errors[] = {
     {JPGD_BAD_DHT_COUNTS, "a Huffman table's code-length counts add up to more than 255"},
     {JPGD_BAD_DHT_INDEX, "a Huffman table number beyond the four DC and four AC tables"},
     {JPGD_BAD_DHT_MARKER, "a Huffman table segment too short"},
@@ -57,7 +57,7 @@ constexpr DecoderErrorMeaning kDecoderErrors[] = {
 // "decoder error -217: not a JPEG file (...)" for `file`.
 int report_decoder_error(const std::string& file, int code) {
     std::string message = file + ": decoder error " + std::to_string(code);
-    for (const DecoderErrorMeaning& e : kDecoderErrors)
+    for (const DecoderErrorMeaning& e : decoder_errors)
         if (e.code == code) return report_error(message + ": " + e.meaning);
     return report_error(message + " (a code the decoder does not document)");
 }

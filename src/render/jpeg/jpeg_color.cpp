@@ -11,10 +11,10 @@ struct ColorTables {
     ColorTables() {
         for (int i = 0; i < 256; ++i) {
             const int x = i - 128;
-            cr_red[i] = (kCrToRed * x + 32768) >> 16;
-            cb_blue[i] = (kCbToBlue * x + 32768) >> 16;
-            cr_green[i] = -kCrToGreen * x;
-            cb_green[i] = -kCbToGreen * x + 32768;
+            cr_red[i] = (cr_to_red * x + 32768) >> 16;
+            cb_blue[i] = (cb_to_blue * x + 32768) >> 16;
+            cr_green[i] = -cr_to_green * x;
+            cb_green[i] = -cb_to_green * x + 32768;
         }
     }
 };

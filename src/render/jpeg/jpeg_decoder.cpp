@@ -11,12 +11,12 @@
 
 namespace {
 
-constexpr int kInputBufferSize = 4096;
-constexpr int kMaxDimension = 8192;
-constexpr int kMaxBlocksPerMcuRow = 6144;
-constexpr int kMaxMemoryBlocks = 100;
-constexpr int kMaxScans = 1000;
-constexpr int kSoiSearchLimit = 512;
+constexpr int input_buffer_size = 4096;
+constexpr int max_dimension = 8192;
+constexpr int max_blocks_per_mcu_row = 6144;
+constexpr int max_memory_blocks = 100;
+constexpr int max_scans = 1000;
+constexpr int soi_search_limit = 512;
 
 // Marker codes (the byte after 0xFF).
 enum : int {
@@ -26,7 +26,7 @@ enum : int {
 };
 
 // Natural-order position of the k-th coefficient in zig-zag order.
-constexpr std::array<uint8_t, 64> kZigzag = {
+constexpr std::array<uint8_t, 64> zigzag = {
     0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,  12, 19, 26, 33, 40, 48,
     41, 34, 27, 20, 13, 6,  7,  14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23,
     30, 37, 44, 51, 58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63,
@@ -41,7 +41,7 @@ struct DecodeFailure {
 
 int16_t saturate16(int v) { return static_cast<int16_t>(std::clamp(v, -32768, 32767)); }
 
-constexpr int kLookaheadBits = 9;
+constexpr int lookahead_bits = 9;
 
 struct HuffmanTable {
     bool defined = false;
@@ -49,10 +49,10 @@ struct HuffmanTable {
     std::array<uint8_t, 256> symbols{};
     // Codes of up to 9 bits, indexed by the next 9 input bits: (length << 8) | symbol, 0 if the
     // code is longer.
-    std::array<uint16_t, 1 << kLookaheadBits> lookup{};
+    std::array<uint16_t, 1 << lookahead_bits> lookup{};
     // For AC tables: run, length of code plus value bits, and the value itself, for the common
     // coefficients whose code and value bits both fit in the 9 lookahead bits; 0 otherwise.
-    std::array<int32_t, 1 << kLookaheadBits> fast_ac{};
+    std::array<int32_t, 1 << lookahead_bits> fast_ac{};
     // Longer codes, canonical order: a code of length l is valid if <= max_code[l], and its
     // symbol sits at code + value_offset[l].
     std::array<int32_t, 18> max_code{};
@@ -68,8 +68,8 @@ struct HuffmanTable {
             value_offset[length] = index - code;
             for (int i = 0; i < counts[length]; ++i, ++index, ++code) {
                 // Over-subscribed lengths give codes that cannot occur; they are never filled.
-                if (length <= kLookaheadBits && code < (1 << length)) {
-                    const int shift = kLookaheadBits - length;
+                if (length <= lookahead_bits && code < (1 << length)) {
+                    const int shift = lookahead_bits - length;
                     for (int fill = 0; fill < (1 << shift); ++fill)
                         lookup[(code << shift) | fill] = static_cast<uint16_t>((length << 8) | symbols[index]);
                 }
@@ -79,12 +79,12 @@ struct HuffmanTable {
             if (code > (1 << 17)) code = 1 << 17;  // keeps a hostile table from overflowing
         }
         max_code[17] = 0x7FFFFFFF;
-        for (int bits = 0; bits < (1 << kLookaheadBits); ++bits) {
+        for (int bits = 0; bits < (1 << lookahead_bits); ++bits) {
             const int entry = lookup[bits];
             if (entry == 0) continue;
             const int length = entry >> 8, run = (entry >> 4) & 15, size = entry & 15;
-            if (size == 0 || length + size > kLookaheadBits) continue;
-            int value = (bits >> (kLookaheadBits - length - size)) & ((1 << size) - 1);
+            if (size == 0 || length + size > lookahead_bits) continue;
+            int value = (bits >> (lookahead_bits - length - size)) & ((1 << size) - 1);
             if (value < (1 << (size - 1))) value -= (1 << size) - 1;
             fast_ac[bits] = value * 65536 + (run << 8) + length + size;
         }
@@ -145,7 +145,7 @@ struct JpegDecoderState {
     bool streaming = false;  // single interleaved sequential scan: decoded MCU row by MCU row
 
     // Input.
-    uint8_t input[kInputBufferSize];
+    uint8_t input[input_buffer_size];
     int input_pos = 0, input_end = 0;
     bool input_exhausted = false;
     bool eof_padding_toggle = false;
@@ -164,13 +164,13 @@ struct JpegDecoderState {
     alignas(16) int16_t block[64];
 
     // Working memory: every block allocated, released with the decoder.
-    std::array<std::unique_ptr<uint8_t[]>, kMaxMemoryBlocks> memory;
+    std::array<std::unique_ptr<uint8_t[]>, max_memory_blocks> memory;
     int memory_used = 0;
 
     JpegDecoderState(jpeg_decoder_stream* s, bool simd) : stream(s), use_simd(simd) {}
 
     uint8_t* allocate(size_t bytes) {
-        if (memory_used == kMaxMemoryBlocks) fail(JPGD_TOO_MANY_BLOCKS);
+        if (memory_used == max_memory_blocks) fail(JPGD_TOO_MANY_BLOCKS);
         uint8_t* p = new (std::nothrow) uint8_t[bytes];
         if (!p) fail(JPGD_NOTENOUGHMEM);
         std::memset(p, 0, bytes);
@@ -183,10 +183,10 @@ struct JpegDecoderState {
     bool refill() {
         if (input_exhausted) return false;
         bool end_of_file = false;
-        const int count = stream->read(input, kInputBufferSize, end_of_file);
+        const int count = stream->read(input, input_buffer_size, end_of_file);
         if (count < 0) fail(JPGD_STREAM_READ);
         input_pos = 0;
-        input_end = std::min(count, kInputBufferSize);
+        input_end = std::min(count, input_buffer_size);
         // A source that returns nothing without saying so would otherwise be asked forever.
         if (end_of_file || input_end == 0) input_exhausted = true;
         return input_end > 0;
@@ -296,9 +296,9 @@ struct JpegDecoderState {
         const int length = header_word();
         if (header_byte() != 8) fail(JPGD_BAD_PRECISION);
         height = header_word();
-        if (height < 1 || height > kMaxDimension) fail(JPGD_BAD_HEIGHT);
+        if (height < 1 || height > max_dimension) fail(JPGD_BAD_HEIGHT);
         width = header_word();
-        if (width < 1 || width > kMaxDimension) fail(JPGD_BAD_WIDTH);
+        if (width < 1 || width > max_dimension) fail(JPGD_BAD_WIDTH);
         component_count = header_byte();
         if (component_count > 4) fail(JPGD_TOO_MANY_COMPONENTS);
         if (length != 8 + 3 * component_count) fail(JPGD_BAD_SOF_LENGTH);
@@ -337,7 +337,7 @@ struct JpegDecoderState {
             c.blocks_high = mcus_high * c.v;
             blocks_per_mcu += c.h * c.v;
         }
-        if (blocks_per_mcu * mcus_wide > kMaxBlocksPerMcuRow) fail(JPGD_ASSERTION_ERROR);
+        if (blocks_per_mcu * mcus_wide > max_blocks_per_mcu_row) fail(JPGD_ASSERTION_ERROR);
     }
 
     void read_sos() {
@@ -392,7 +392,7 @@ struct JpegDecoderState {
             if (needs_dc && (c.dc_table > 3 || !huffman[c.dc_table].defined)) fail(JPGD_UNDEFINED_HUFF_TABLE);
             if (needs_ac && (c.ac_table > 3 || !huffman[4 + c.ac_table].defined)) fail(JPGD_UNDEFINED_HUFF_TABLE);
             if (!c.quant_latched) {
-                for (int k = 0; k < 64; ++k) c.quant[kZigzag[k]] = quant_tables[c.quant_table][k];
+                for (int k = 0; k < 64; ++k) c.quant[zigzag[k]] = quant_tables[c.quant_table][k];
                 c.quant_fits_int16 = *std::max_element(c.quant.begin(), c.quant.end()) < 32768;
                 c.quant_latched = true;
             }
@@ -404,7 +404,7 @@ struct JpegDecoderState {
         bits = 0;
         bit_count = 0;
         marker_pending = false;
-        if (++scan_count > kMaxScans) fail(JPGD_DECODE_ERROR);
+        if (++scan_count > max_scans) fail(JPGD_DECODE_ERROR);
     }
 
     // Up to the frame header: the constructor's part.
@@ -413,7 +413,7 @@ struct JpegDecoderState {
         if (previous < 0) fail(JPGD_NOT_JPEG);
         for (int offset = 0;; ++offset) {
             const int b = next_byte();
-            if (b < 0 || offset >= kSoiSearchLimit) fail(JPGD_NOT_JPEG);
+            if (b < 0 || offset >= soi_search_limit) fail(JPGD_NOT_JPEG);
             if (previous == 0xFF && b == M_SOI) break;
             previous = b;
         }
@@ -541,14 +541,14 @@ struct JpegDecoderState {
 
     int decode_symbol(const HuffmanTable& table) {
         if (bit_count < 16) fill_bits();
-        const int entry = table.lookup[bits >> (64 - kLookaheadBits)];
+        const int entry = table.lookup[bits >> (64 - lookahead_bits)];
         if (entry) {
             const int length = entry >> 8;
             bits <<= length;
             bit_count -= length;
             return entry & 255;
         }
-        for (int length = kLookaheadBits + 1; length <= 16; ++length) {
+        for (int length = lookahead_bits + 1; length <= 16; ++length) {
             const int code = static_cast<int>(bits >> (64 - length));
             if (code <= table.max_code[length]) {
                 const int index = code + table.value_offset[length];
@@ -603,14 +603,14 @@ struct JpegDecoderState {
         int last = 0;
         for (int k = 1; k < 64;) {
             if (bit_count < 32) fill_bits();
-            const int fast = ac.fast_ac[bits >> (64 - kLookaheadBits)];
+            const int fast = ac.fast_ac[bits >> (64 - lookahead_bits)];
             if (fast) {
                 const int consumed = fast & 255;
                 bits <<= consumed;
                 bit_count -= consumed;
                 k += (fast >> 8) & 15;
                 if (k > 63) fail(JPGD_DECODE_ERROR);
-                const int position = kZigzag[k];
+                const int position = zigzag[k];
                 out[position] = saturate16((fast >> 16) * quant[position]);
                 last = k++;
                 continue;
@@ -625,7 +625,7 @@ struct JpegDecoderState {
             }
             k += run;
             if (k > 63) fail(JPGD_DECODE_ERROR);
-            const int position = kZigzag[k];
+            const int position = zigzag[k];
             out[position] = saturate16(receive_extend(size) * quant[position]);
             last = k++;
         }
@@ -662,7 +662,7 @@ struct JpegDecoderState {
             }
             k += run;
             if (k > spectral_end) fail(JPGD_DECODE_ERROR);
-            block_coefficients[kZigzag[k]] = saturate16(receive_extend(size) * (1 << approx_low));
+            block_coefficients[zigzag[k]] = saturate16(receive_extend(size) * (1 << approx_low));
             ++k;
         }
     }
@@ -692,7 +692,7 @@ struct JpegDecoderState {
                 }
                 // Skip `run` zero coefficients, refining the non-zero ones passed on the way.
                 for (; k <= spectral_end; ++k) {
-                    int16_t& coefficient = block_coefficients[kZigzag[k]];
+                    int16_t& coefficient = block_coefficients[zigzag[k]];
                     if (coefficient != 0) {
                         refine_nonzero(coefficient, p1);
                     } else {
@@ -707,7 +707,7 @@ struct JpegDecoderState {
         }
         if (eob_run > 0) {
             for (; k <= spectral_end; ++k) {
-                int16_t& coefficient = block_coefficients[kZigzag[k]];
+                int16_t& coefficient = block_coefficients[zigzag[k]];
                 if (coefficient != 0) refine_nonzero(coefficient, p1);
             }
             --eob_run;

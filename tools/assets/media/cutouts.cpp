@@ -24,7 +24,7 @@ Points radial(cv::Point2d centre, int steps, double (*r)(double, double), double
 
 // Rolling sea: a band whose top edge rises into sharp crests that lean forward.
 cv::Mat cut_waves(int crests, double height, double lean, double phase) {
-    PaperCut sheet(kCutoutSize);
+    PaperCut sheet(cutout_size);
     Points band = {{-0.95, -0.7}};
     for (int i = 0; i <= 240; ++i) {
         const double x = -0.95 + 1.9 * i / 240;
@@ -44,7 +44,7 @@ cv::Mat cut_w1() { return cut_waves(3, 0.45, 0.8, 0.1); }
 // A curling wave: the back of a swell rises to a crest whose lip rolls forward and down in a
 // spiral, leaving the barrel open below it; foam flecks are cut as holes in the swell.
 cv::Mat cut_w2() {
-    PaperCut sheet(kCutoutSize);
+    PaperCut sheet(cutout_size);
     Points swell = {{-0.95, -0.75}};
     for (int i = 0; i <= 160; ++i) {
         const double x = -0.95 + 1.9 * i / 160;
@@ -76,7 +76,7 @@ double sun_edge(double theta, double rays) {
 
 // A smiling sun: toothed rays around a face with two eyes and a smile.
 cv::Mat cut_sun() {
-    PaperCut sheet(kCutoutSize);
+    PaperCut sheet(cutout_size);
     sheet.polygon(radial({0, 0}, 720, sun_edge, 12), Layer::paper);
     sheet.disc({-0.18, 0.12}, 0.07, Layer::hole);
     sheet.disc({0.18, 0.12}, 0.07, Layer::hole);
@@ -91,7 +91,7 @@ cv::Mat cut_sun() {
 
 // A cumulus cloud: overlapping puffs on a flat base.
 cv::Mat cut_cloud() {
-    PaperCut sheet(kCutoutSize);
+    PaperCut sheet(cutout_size);
     sheet.polygon({{-0.85, -0.35}, {0.85, -0.35}, {0.85, -0.1}, {-0.85, -0.1}}, Layer::paper);
     sheet.disc({-0.6, -0.08}, 0.26, Layer::paper);
     sheet.disc({-0.22, 0.18}, 0.38, Layer::paper);
@@ -104,7 +104,7 @@ cv::Mat cut_cloud() {
 
 // A crescent moon with a sleepy eye.
 cv::Mat cut_moon() {
-    PaperCut sheet(kCutoutSize);
+    PaperCut sheet(cutout_size);
     sheet.disc({0, 0}, 0.8, Layer::paper);
     sheet.disc({0.38, 0.2}, 0.66, Layer::cut);
     sheet.ellipse({-0.44, 0.05}, {0.1, 0.045}, 20, Layer::hole);
@@ -113,7 +113,7 @@ cv::Mat cut_moon() {
 
 // A skyline strip: houses and towers on a common base, windows cut as holes.
 cv::Mat cut_skyline(int variant) {
-    PaperCut sheet(kCutoutSize);
+    PaperCut sheet(cutout_size);
     sheet.polygon({{-0.95, -0.8}, {0.95, -0.8}, {0.95, -0.55}, {-0.95, -0.55}}, Layer::paper);
     struct House {
         double x0, x1, top;
@@ -148,7 +148,7 @@ cv::Mat cut_cc1b() { return cut_skyline(2); }
 // A curly cloud: a row of puffs whose ends roll up into thick spirals, with a round gap in the
 // middle.
 cv::Mat cut_curly_cloud(double turn) {
-    PaperCut sheet(kCutoutSize);
+    PaperCut sheet(cutout_size);
     sheet.ellipse({0, 0}, {0.55, 0.26}, 0, Layer::paper);
     sheet.disc({-0.22, 0.2}, 0.25, Layer::paper);
     sheet.disc({0.18, 0.25}, 0.28, Layer::paper);
@@ -177,7 +177,7 @@ struct FishDesign {
 };
 
 cv::Mat cut_fish(const FishDesign& f) {
-    PaperCut sheet(kCutoutSize);
+    PaperCut sheet(cutout_size);
     Points body;
     for (int i = 0; i <= 120; ++i) {
         const double t = static_cast<double>(i) / 120;

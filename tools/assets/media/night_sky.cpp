@@ -21,14 +21,14 @@ Direction face_direction(int face, double sc, double tc) {
     }
 }
 
-constexpr uint32_t kStarSeed = 20100;
-constexpr double kStarCells = 40;  // star lattice cells per unit of direction
+constexpr uint32_t star_seed = 20100;
+constexpr double star_cells = 40;  // star lattice cells per unit of direction
 
-// Stars live one per lattice cell (or none) of the direction scaled by kStarCells; each pixel
+// Stars live one per lattice cell (or none) of the direction scaled by star_cells; each pixel
 // sums the stars of its own and the neighbouring cells, so a star near a face edge is drawn on
 // both faces alike.
 cv::Vec3d stars(const Direction& d) {
-    const cv::Vec3d p = d * kStarCells;
+    const cv::Vec3d p = d * star_cells;
     const int cx = static_cast<int>(std::floor(p[0])), cy = static_cast<int>(std::floor(p[1])),
               cz = static_cast<int>(std::floor(p[2]));
     cv::Vec3d light(0, 0, 0);
@@ -36,20 +36,20 @@ cv::Vec3d stars(const Direction& d) {
         for (int j = -1; j <= 1; ++j)
             for (int i = -1; i <= 1; ++i) {
                 const int x = cx + i, y = cy + j, z = cz + k;
-                if (lattice_hash(x, y, z, kStarSeed) > 0.75) continue;
-                const cv::Vec3d star(x + 0.15 + 0.7 * lattice_hash(x, y, z, kStarSeed + 1),
-                                     y + 0.15 + 0.7 * lattice_hash(x, y, z, kStarSeed + 2),
-                                     z + 0.15 + 0.7 * lattice_hash(x, y, z, kStarSeed + 3));
+                if (lattice_hash(x, y, z, star_seed) > 0.75) continue;
+                const cv::Vec3d star(x + 0.15 + 0.7 * lattice_hash(x, y, z, star_seed + 1),
+                                     y + 0.15 + 0.7 * lattice_hash(x, y, z, star_seed + 2),
+                                     z + 0.15 + 0.7 * lattice_hash(x, y, z, star_seed + 3));
                 // Compare directions, not lattice points: project the star onto the sphere. Only
                 // stars close to it count, so the projection stays within the cells searched.
                 const double shell = cv::norm(star);
-                if (std::abs(shell - kStarCells) > 0.35) continue;
-                const cv::Vec3d on_sphere = star * (kStarCells / shell);
+                if (std::abs(shell - star_cells) > 0.35) continue;
+                const cv::Vec3d on_sphere = star * (star_cells / shell);
                 const cv::Vec3d offset = p - on_sphere;
                 const double dist2 = offset.dot(offset);
-                const double brightness = std::pow(lattice_hash(x, y, z, kStarSeed + 4), 7.0) * 2.2 + 0.05;
+                const double brightness = std::pow(lattice_hash(x, y, z, star_seed + 4), 7.0) * 2.2 + 0.05;
                 const double falloff = std::exp(-dist2 / 0.012);
-                const double warmth = lattice_hash(x, y, z, kStarSeed + 5);
+                const double warmth = lattice_hash(x, y, z, star_seed + 5);
                 light += cv::Vec3d(0.85 + 0.15 * warmth, 0.9, 1.0 - 0.2 * warmth) * (brightness * falloff);
             }
     return light;
@@ -77,7 +77,7 @@ cv::Vec3d sky(const Direction& d) {
 }  // namespace
 
 cv::Mat paint_night_sky_face(int face) {
-    const int n = kSkyFaceSize;
+    const int n = sky_face_size;
     cv::Mat picture(n, n, CV_8UC3);
     for (int r = 0; r < n; ++r)
         for (int x = 0; x < n; ++x) {

@@ -8,26 +8,26 @@
 namespace {
 
 // Time of a bar (and 16th step within it) on the grid; bar 0 starts at the first cue.
-double bar_time(double bar, double step = 0) { return kGridOrigin + (bar * 4 + step / 4) * kBeatSeconds; }
-constexpr double kStep = kBeatSeconds / 4;
+double bar_time(double bar, double step = 0) { return grid_origin + (bar * 4 + step / 4) * beat_seconds; }
+constexpr double kStep = beat_seconds / 4;
 
 struct Chord {
     int root;                 // bass note
     std::array<int, 4> tones;  // pad voicing
 };
 
-constexpr Chord kAm{45, {57, 60, 64, 71}};
+constexpr Chord am{45, {57, 60, 64, 71}};
 constexpr Chord kF{41, {53, 57, 60, 64}};
 constexpr Chord kC{48, {55, 60, 62, 64}};
 constexpr Chord kG{43, {55, 59, 62, 69}};
-constexpr Chord kDm{38, {53, 57, 60, 62}};
+constexpr Chord dm{38, {53, 57, 60, 62}};
 constexpr Chord kEm{40, {55, 59, 64, 67}};
 constexpr Chord kE{40, {56, 59, 64, 68}};
 
 using Progression = std::array<Chord, 4>;
-constexpr Progression kMain = {kAm, kF, kC, kG};
-constexpr Progression kPaper = {kF, kG, kEm, kAm};
-constexpr Progression kNight = {kDm, kAm, kF, kE};
+constexpr Progression kMain = {am, kF, kC, kG};
+constexpr Progression kPaper = {kF, kG, kEm, am};
+constexpr Progression kNight = {dm, am, kF, kE};
 
 // A harmonic frame: a progression starting at `origin` with `bars_per_chord` bars per chord.
 struct Harmony {
@@ -181,7 +181,7 @@ public:
 
 // The chord sounding at a time, for pitching the accents.
 Chord chord_at_time(double t) {
-    const double bar = (t - kGridOrigin) / (4 * kBeatSeconds);
+    const double bar = (t - grid_origin) / (4 * beat_seconds);
     const Harmony main{kMain, 0}, paper{kPaper, 122}, night{kNight, 164}, finale{kMain, 189};
     if (t < 289) return main.at(bar);
     if (t < 361) return paper.at(bar);
@@ -202,21 +202,21 @@ std::vector<Note> compose_score() {
 
     // The sea (0 – 76.8 s): everything in the opening stops where the toys take over.
     const double opening_end = 76.8;
-    for (double t = 0; t < 72; t += 3 * 4 * kBeatSeconds)
+    for (double t = 0; t < 72; t += 3 * 4 * beat_seconds)
         c.add({t, 7.0, Instrument::swell, 0, 0.55 + 0.25 * std::sin(t * 0.1), std::sin(t) * 0.5, 0, 0.3});
     c.pads(-46, -1, intro, 0.8, opening_end);
     c.arpeggio(-35, -2, Harmony{kMain, -46, 4}, Instrument::bell, 4, 12, 0.45, 0.5);
     for (double b = -24; b < -2; b += 0.5)
-        c.add({bar_time(b), 2 * kBeatSeconds * 0.95, Instrument::sub, static_cast<double>(intro.at(b).root + 12), 0.55, 0, 0, 0});
+        c.add({bar_time(b), 2 * beat_seconds * 0.95, Instrument::sub, static_cast<double>(intro.at(b).root + 12), 0.55, 0, 0, 0});
     for (double b = -13; b < -2; b += 1) {
         c.add({bar_time(b), 0.1, Instrument::kick, 0, 0.55, 0, 0, 0.1});
         c.add({bar_time(b, 8), 0.1, Instrument::kick, 0, 0.5, 0, 0, 0.1});
     }
     c.drums(-7, -2, Kit{false, false, true, false, false, 0.6});
     c.add({opening_end, 0.1, Instrument::crash, 0, 0.4, -0.3, 0.3, 0.6});
-    c.riser(opening_end, kGridOrigin, 0.9);
+    c.riser(opening_end, grid_origin, 0.9);
     c.roll(-2, 0, 0.55);
-    c.add({opening_end, kGridOrigin - opening_end, Instrument::sub, 33 + 12, 0.5, 0, 0, 0});
+    c.add({opening_end, grid_origin - opening_end, Instrument::sub, 33 + 12, 0.5, 0, 0, 0});
 
     // The toys (80 – 289 s).
     c.drums(0, 10, Kit{});
@@ -239,7 +239,7 @@ std::vector<Note> compose_score() {
     c.bass(57, 61, toys, 0.6, true);
     c.pads(57, 61, toys, 0.6);
     // Full groove up to the second title card, which stops everything but the pads for a while.
-    const double card_bar = (204.4 - kGridOrigin) / (4 * kBeatSeconds);
+    const double card_bar = (204.4 - grid_origin) / (4 * beat_seconds);
     c.drums(61, card_bar, Kit{});
     c.bass(61, card_bar, toys, 0.85);
     c.pads(61, 72, toys, 0.6);
@@ -274,7 +274,7 @@ std::vector<Note> compose_score() {
     c.pads(122, 164, paper, 0.6, 361);
     c.arpeggio(122, 130, paper, Instrument::marimba, 8, 12, 0.6, 0.45);
     c.arpeggio(130, 162, paper, Instrument::marimba, 16, 12, 0.55, 0.4);
-    const double paper_card = (342.7 - kGridOrigin) / (4 * kBeatSeconds);
+    const double paper_card = (342.7 - grid_origin) / (4 * beat_seconds);
     c.drums(130, paper_card, Kit{true, true, true, false, true, 0.85});
     c.bass(130, paper_card, paper, 0.7, true);
     c.arpeggio(138, paper_card, paper, Instrument::bell, 4, 12, 0.3, 0.5);
@@ -289,7 +289,7 @@ std::vector<Note> compose_score() {
     c.drums(181, 189, Kit{false, true, false, true, false, 0.7});
     c.bass(170, 189, night, 0.75);
     c.arpeggio(181, 189, night, Instrument::pluck, 16, 12, 0.35);
-    const double credits = (452.0 - kGridOrigin) / (4 * kBeatSeconds);
+    const double credits = (452.0 - grid_origin) / (4 * beat_seconds);
     c.drums(189, credits, Kit{});
     c.bass(189, credits, finale, 0.85);
     c.pads(189, 238, finale, 0.65);
@@ -301,7 +301,7 @@ std::vector<Note> compose_score() {
     c.melody(221, 237, 189, 0.55, -12);
     c.arpeggio(218, 246, finale, Instrument::bell, 8, 12, 0.3, 0.5);
     c.pads(238, 246, finale, 0.7);
-    for (int tone : kAm.tones) c.add({bar_time(246), 506.5 - bar_time(246), Instrument::pad, static_cast<double>(tone), 0.8, 0, 0, 0.6});
+    for (int tone : am.tones) c.add({bar_time(246), 506.5 - bar_time(246), Instrument::pad, static_cast<double>(tone), 0.8, 0, 0, 0.6});
     c.add({bar_time(246), 506.5 - bar_time(246), Instrument::sub, 45, 0.4, 0, 0, 0});
     c.add({bar_time(246), 0.1, Instrument::bell, 81, 0.4, 0.3, 0.5, 0.6});
 
@@ -321,7 +321,7 @@ std::vector<Note> compose_score() {
 }
 
 StereoBuffer synthesise_music() {
-    const size_t frames = static_cast<size_t>(kMusicSeconds * kSampleRate);
+    const size_t frames = static_cast<size_t>(music_seconds * sample_rate);
     std::vector<double> accent_times;
     for (const Accent& a : kAccents) accent_times.push_back(a.time);
     const std::vector<float> ducking = ducking_curve(accent_times, frames, 0.72);
@@ -329,7 +329,7 @@ StereoBuffer synthesise_music() {
     const std::vector<Note> notes = compose_score();
     Buses buses = render_notes(notes, frames, ducking);
     StereoBuffer mix = std::move(buses.dry);
-    mix.add(ping_pong_delay(buses.delay_send, 3 * kBeatSeconds / 4, 0.42), 0.55f);
+    mix.add(ping_pong_delay(buses.delay_send, 3 * beat_seconds / 4, 0.42), 0.55f);
     mix.add(reverb(buses.reverb_send, 0.86, 0.35), 1.0f);
     master(mix);
     return mix;

@@ -17,9 +17,9 @@
 #include <span>
 #include <vector>
 
-inline constexpr double kMusicSeconds = 512;
-inline constexpr double kBeatSeconds = 60.0 / 140;
-inline constexpr double kGridOrigin = 80.0;
+inline constexpr double music_seconds = 512;
+inline constexpr double beat_seconds = 60.0 / 140;
+inline constexpr double grid_origin = 80.0;
 
 struct Accent {
     double time;     // seconds
@@ -51,5 +51,5 @@ inline constexpr Accent kAccents[] = {
 // The notes of the whole piece, in no particular order.
 std::vector<Note> compose_score();
 
-// The finished stereo mix (kMusicSeconds long): voices, delay, reverb, master stage.
+// The finished stereo mix (music_seconds long): voices, delay, reverb, master stage.
 StereoBuffer synthesise_music();

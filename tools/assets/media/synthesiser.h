@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-inline constexpr int kSampleRate = 44100;
+inline constexpr int sample_rate = 44100;
 
 struct StereoBuffer {
     std::vector<float> left, right;

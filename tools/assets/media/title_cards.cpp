@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr int kCardSize = 512;
-constexpr double kScreenAspect = 16.0 / 9.0;
+constexpr int card_size = 512;
+constexpr double screen_aspect = 16.0 / 9.0;
 
 // Adds the coverage image `ink` (scaled to width × height) in `colour` onto `picture`, centred
 // at (cx, cy). Adding (rather than painting over) matches how the pictures are shown.
@@ -43,12 +43,12 @@ cv::Size fit(const cv::Mat& ink, double max_width, double max_height, double nar
 }  // namespace
 
 cv::Mat paint_title_card(const std::string& text, bool in_band) {
-    cv::Mat picture(kCardSize, kCardSize, CV_8UC3, cv::Scalar::all(0));
+    cv::Mat picture(card_size, card_size, CV_8UC3, cv::Scalar::all(0));
     const cv::Mat ink = render_text(text, "DejaVuSans-Bold.ttf", 160);
     // The band behind overlays 1 and 3 covers the middle fifth of the square.
-    const double max_height = (in_band ? 0.15 : 0.3) * kCardSize;
-    const cv::Size size = fit(ink, 0.92 * kCardSize, max_height, 1 / kScreenAspect);
-    stamp(picture, ink, size.width, size.height, kCardSize / 2, kCardSize / 2, cv::Vec3d(1, 1, 1));
+    const double max_height = (in_band ? 0.15 : 0.3) * card_size;
+    const cv::Size size = fit(ink, 0.92 * card_size, max_height, 1 / screen_aspect);
+    stamp(picture, ink, size.width, size.height, card_size / 2, card_size / 2, cv::Vec3d(1, 1, 1));
     return picture;
 }
 

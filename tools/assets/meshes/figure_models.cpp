@@ -10,7 +10,7 @@ namespace {
 // shared shin lands 1.41 units outward of each knee; the other leg parts carry the same sideways
 // offset so each leg stays in one line. (Sideways offsets survive knee bends: the knee turns
 // about x.)
-constexpr double kLegOutward = 1.41;
+constexpr double leg_outward = 1.41;
 
 enum class Part { kHead, kNeck, kChest, kAbdomen, kCollar, kUpperArm, kForearm, kHand, kThigh, kShin, kFoot, kPelvis };
 
@@ -18,7 +18,7 @@ enum class Part { kHead, kNeck, kChest, kAbdomen, kCollar, kUpperArm, kForearm, 
 // have half the facets, for crowds merged into one mesh.
 Shape skin_part(Part part, double side, bool coarse = false) {
     Shape s;
-    const double lx = kLegOutward * side;
+    const double lx = leg_outward * side;
     auto ellipsoid = [coarse](Vec3 c, Vec3 r, int slices, int stacks) {
         return ::ellipsoid(c, r, coarse ? std::max(slices / 2, 4) : slices, coarse ? std::max(stacks / 2, 3) : stacks);
     };
@@ -74,7 +74,7 @@ struct SkinObject {
 };
 
 // The skin's objects in the order the figure's table numbers them.
-constexpr SkinObject kSkinObjects[19] = {
+constexpr SkinObject skin_objects[19] = {
     {"rFoot", Part::kFoot, -1},        {"lFoot", Part::kFoot, 1},         {"shin_spare", Part::kShin, 1},
     {"shin", Part::kShin, 1},          {"rThigh", Part::kThigh, -1},      {"lThigh", Part::kThigh, 1},
     {"abdomen", Part::kAbdomen, 1},    {"pelvis_spare", Part::kPelvis, 1}, {"rHand", Part::kHand, -1},
@@ -109,8 +109,8 @@ Shape joint_part(int joint, bool coarse) {
     case kRHand: return skin_part(Part::kHand, -1, coarse);
     case kLThigh: return skin_part(Part::kThigh, 1, coarse);
     case kRThigh: return skin_part(Part::kThigh, -1, coarse);
-    case kLShin: return skin_part(Part::kShin, 1, coarse).translate({kLegOutward, 0, 0});
-    case kRShin: return skin_part(Part::kShin, -1, coarse).translate({-kLegOutward, 0, 0});
+    case kLShin: return skin_part(Part::kShin, 1, coarse).translate({leg_outward, 0, 0});
+    case kRShin: return skin_part(Part::kShin, -1, coarse).translate({-leg_outward, 0, 0});
     case kLFoot: return skin_part(Part::kFoot, 1, coarse);
     case kRFoot: return skin_part(Part::kFoot, -1, coarse);
     default: return {};
@@ -143,14 +143,14 @@ Shape posed_figure(const Pose& pose, bool coarse) {
 Model build_human4() {
     Model model;
     for (int k = 0; k < 19; ++k) {
-        const SkinObject& o = kSkinObjects[k];
+        const SkinObject& o = skin_objects[k];
         // The shared shin sits midway between the two knees' translations; the spare objects
         // follow the shin and the abdomen.
         Vec3 translation{};
         double scale = 1.0;
         int matches = 0;
         int lookup = k == 2 ? 3 : k == 7 ? 6 : k;
-        for (const FigurePart& part : kFigureParts) {
+        for (const FigurePart& part : figure_parts) {
             if (part.object != lookup) continue;
             translation = translation + part.translation;
             scale = part.scale;
@@ -171,7 +171,7 @@ Model build_manymen() {
     // that turn about a square well.
     Model model;
     Shape stairs, men;
-    constexpr double kManScale = 0.025;
+    constexpr double man_scale = 0.025;
     for (int flight = 0; flight < 4; ++flight) {
         Shape f;
         for (int step = 0; step < 10; ++step) {
@@ -191,7 +191,7 @@ Model build_manymen() {
             pose.rotation[kHip].y = 90;  // walking up the flight, along +x
             pose.rotation[kNeck].x = m % 3 == 0 ? 20 : -5;
             Shape man = posed_figure(pose, true);
-            man.scale(kManScale);
+            man.scale(man_scale);
             man.translate({-5.4 + step * 1.2, flight * 4.0 + step * 0.4, 5.5});
             man.rotate_y(90.0 * flight);
             men.merge(man);
@@ -217,7 +217,7 @@ Model build_diver() {
     pose.rotation[kRThigh].x = 10;
     pose.rotation[kLShin].x = 16;
     pose.rotation[kRShin].x = 6;
-    pose.root.y = kStandingHipHeight - 0.6;
+    pose.root.y = standing_hip_height - 0.6;
     Shape suit = posed_figure(pose, false);
     // A fuller suit: thicken the body about the spine.
     suit.deform([](Vec3 p) {

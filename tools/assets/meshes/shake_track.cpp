@@ -21,11 +21,11 @@ namespace {
 constexpr int kSamplesPerSecond = 35;
 constexpr int kSeconds = 240;
 constexpr int kSamples = kSamplesPerSecond * kSeconds;
-constexpr double kHighestHz = 2.0;
+constexpr double highest_hz = 2.0;
 
 std::vector<double> shake_channel(RandomGenerator& random, double drift, double sway) {
     std::vector<double> channel(kSamples, 0.0);
-    const int harmonics = static_cast<int>(kHighestHz * kSeconds);
+    const int harmonics = static_cast<int>(highest_hz * kSeconds);
     for (int k = 1; k <= harmonics; ++k) {
         double hz = static_cast<double>(k) / kSeconds;
         // Drift below ~0.1 Hz, a breathing sway band around 0.35 Hz, a faint hand tremor near
