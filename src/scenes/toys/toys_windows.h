@@ -16,6 +16,8 @@ inline constexpr ClockWindow second_cars{-never, 67.0};
 // The pavement plates go one by one as the sea comes in.
 inline constexpr ClockWindow plates[3] = {{-never, 96.0}, {-never, 95.0}, {-never, 95.3}};
 inline constexpr ClockWindow bridge{98.0, never};
+// The floor, until the sea takes its place.
+inline constexpr ClockWindow ground{-never, 89.0};
 inline constexpr ClockWindow rain{-never, 104.0};
 inline constexpr ClockWindow swarm{107.0, never};
 
