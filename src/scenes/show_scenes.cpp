@@ -3,11 +3,13 @@
 #include "scenes/begin/part_begin.h"
 #include "scenes/loader/part_loader.h"
 #include "scenes/middle/part_middle.h"
+#include "scenes/text/part_text.h"
 
 SceneFactories show_scene_factories() {
     SceneFactories factories;
     factories.loader = [] { return new part_loader; };
     factories.scenes[0] = [] { return new part_begin; };
     factories.scenes[2] = [] { return new part_middle; };
+    factories.scenes[3] = [] { return new part_text; };
     return factories;
 }

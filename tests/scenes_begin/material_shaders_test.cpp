@@ -10,6 +10,7 @@
 #include "core/file_io.h"
 #include "scenes/begin/begin_programs.h"
 #include "scenes/middle/middle_programs.h"
+#include "scenes/text/text_programs.h"
 #include "tests/support/gl_context.h"
 
 namespace {
@@ -18,6 +19,7 @@ namespace {
 const std::span<const ProgramEntry> scene_tables[] = {
     begin::programs,
     middle::programs,
+    text::programs,
 };
 
 // The sources as the show reads them: copied into the show directory with includes expanded.

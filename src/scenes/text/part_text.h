@@ -1,0 +1,91 @@
+#pragma once
+// The final scene: a night landscape that ends the show. Ants walk over wet ground among growing
+// tubes; a wall flies apart towards them; figures run past a house under the moon and a big tree
+// whose leaves move; a diver stands among faces that crack and fall away; and the credits come
+// up over a warm glow and go down with the music.
+//
+// Files: text_clock (clock), text_windows (pass and content windows), text_timeline (curves),
+// text_shots and text_stage (camera and places), text_programs (program table), flight_paths
+// (the wall's pieces), ant_drawing (one ant); part_text.cpp loads and runs the frame and its
+// chain, text_scene_pass.cpp the 3D pass, and the content groups live in ground_groups.cpp,
+// landmark_groups.cpp and credits_groups.cpp.
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "anim/body.h"
+#include "anim/camera_path.h"
+#include "core/frame_state.h"
+#include "render/graphics_context.h"
+#include "render/mesh.h"
+#include "render/post_processing.h"
+#include "render/shader_library.h"
+#include "scenes/text/flight_paths.h"
+#include "scenes/text/text_clock.h"
+#include "show/parts.h"
+
+class part_text : public parts {
+public:
+    enum MeshId { sphere, bait3, faces, diver, asm1, asm2, tree3, bighouse2, ant, wall, fish, human4, mesh_count };
+    // Figure order: run, run2, walk.
+    enum Figure { run = 0, run2 = 1, walk = 2 };
+    static constexpr int image_base = 3000;
+    static constexpr int clouds_slot = 3183, noise_slot = 3010, blob_slot = 3012, bg03_slot = 3112,
+                         textured_blob_slot = 3113, bg10_slot = 3111, tile_slot = 3114, cloud_slot = 3120;
+    static constexpr int glow_slot = 100;
+    static constexpr int float_texture_entry = 1999;  // absolute table entry: the 1D float texture
+    static constexpr int reload_counter_start = 2000;
+
+    void draw(double* frame_dt, GraphicsContext* context, FrameState* frame) override;
+    void load(GraphicsContext* context) override;
+
+    const text::TextClock& clock() const { return clock_; }
+    int reload_count() const { return reload_counter_; }
+    const std::vector<text::FlightPath>& flight_paths() const { return flight_paths_; }
+
+private:
+    void set_cameras(double t);
+    void draw_glow_texture();
+    void scene_pass(LitPass pass);
+    void set_lights(double t);
+    // Unit 2's texture matrix: from the current eye space to the light's depth texture.
+    void set_shadow_projector();
+    void use_material1(LitPass pass, double t);
+    // The materials' brightness in a pass: 0.05 for the light, and falling with the music's fade.
+    float material_level(LitPass pass) const;
+
+    // Content groups (each sets its program, uniforms and GL state).
+    void draw_ground(LitPass pass, double t);
+    void draw_ants(double t);
+    void draw_tubes(double t);
+    void draw_wall(double t);
+    void draw_figures(double t);
+    void draw_house(LitPass pass, double t);
+    void draw_moon(LitPass pass, double t);
+    void draw_tree(double t);
+    void draw_diver_and_faces(LitPass pass, double t);
+    void draw_backdrop(LitPass pass, double t);
+    void draw_credits(LitPass pass, double t);
+    void draw_layers(LitPass pass, double t);
+    void draw_sky(LitPass pass, double t);
+    // One figure on the ground at (x, z), turned by heading degrees, posed at `frame`.
+    void draw_figure(Figure figure, float x, float z, float heading, float frame);
+
+    GraphicsContext* context_ = nullptr;
+    ShaderLibrary shaders_;
+    text::TextClock clock_;
+    CameraPath shake_;
+    std::array<std::unique_ptr<body>, 3> figures_;
+    std::array<Mesh, mesh_count> meshes_;
+    std::vector<text::FlightPath> flight_paths_;
+    FrameState frame_;
+    double t_ = 0.0;             // the clock value this frame draws with
+    double last_delta_ = 0.0;
+    double clock_copy_ = 0.0;
+    int frame_counter_ = 0;
+    int reload_counter_ = 0;
+    bool reflection_pass_ = false;
+    Vector3 previous_direction_{};  // the view direction of the previous frame (TheVelocity)
+    ChainTextures textures_{0, 11, 26, 29, 28, 32, 27};
+    ChainSizes sizes_;
+};

@@ -1,0 +1,154 @@
+// The final scene's 3D pass: lens, clear, camera, lights and fog, then the content groups in
+// order, the sky last.
+#include <GL/glew.h>
+#include <GL/glu.h>
+
+#include <algorithm>
+
+#include "core/random.h"
+#include "scenes/kit/kit.h"
+#include "scenes/text/part_text.h"
+#include "scenes/text/text_programs.h"
+#include "scenes/text/text_timeline.h"
+
+namespace tt = text_timeline;
+
+namespace {
+
+void look_through(const CameraRecord& camera) {
+    gluLookAt(camera.eye.x, camera.eye.y, camera.eye.z, camera.centre.x, camera.centre.y, camera.centre.z,
+              camera.up.x, camera.up.y, camera.up.z);
+}
+
+// The inverse of a modelview made of a rotation (or a mirrored rotation) and a translation.
+void invert_rigid(const float m[16], float out[16]) {
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c) out[c * 4 + r] = m[r * 4 + c];
+    for (int r = 0; r < 3; ++r)
+        out[12 + r] = -(out[r] * m[12] + out[4 + r] * m[13] + out[8 + r] * m[14]);
+    out[3] = out[7] = out[11] = 0.0f;
+    out[15] = 1.0f;
+}
+
+constexpr uint32_t pass_seed = 4234234;
+
+}  // namespace
+
+void part_text::set_lights(double t) {
+    // Light 0: the moon, from the moon's side of the sky, given in world space.
+    const GLfloat moon_direction[4] = {-0.35f, 0.62f, -0.7f, 0.0f};
+    glLightfv(GL_LIGHT0, GL_POSITION, moon_direction);
+    const GLfloat moon_colour[4] = {0.62f, 0.68f, 0.85f, 1.0f};
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, moon_colour);
+    // Light 1: a warm rim from behind the subject, fixed to the camera; it grows with the dusk.
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    const GLfloat rim_direction[4] = {0.3f, 0.4f, -1.0f, 0.0f};
+    glLightfv(GL_LIGHT1, GL_POSITION, rim_direction);
+    glPopMatrix();
+    const float dusk = static_cast<float>(tt::ramp(t, 45.8, 0.25));
+    const GLfloat rim_colour[4] = {0.25f + 0.25f * dusk, 0.3f + 0.1f * dusk, 0.45f - 0.15f * dusk, 1.0f};
+    glLightfv(GL_LIGHT1, GL_DIFFUSE, rim_colour);
+    // Far things sink into the night air, which turns black with the sky.
+    const float sky = static_cast<float>(tt::sky_level(t));
+    const GLfloat air[4] = {(0.03f + 0.03f * dusk) * sky, 0.04f * sky, (0.08f - 0.04f * dusk) * sky, 1.0f};
+    glFogfv(GL_FOG_COLOR, air);
+    glFogf(GL_FOG_DENSITY, 0.012f);
+}
+
+void part_text::set_shadow_projector() {
+    shaders_.set_projector_matrix(context_->light_camera);
+    GLfloat view[16], inverse[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, view);
+    invert_rigid(view, inverse);
+    glActiveTexture(GL_TEXTURE2);
+    glMatrixMode(GL_TEXTURE);
+    glMultMatrixf(inverse);
+    glActiveTexture(GL_TEXTURE0);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+float part_text::material_level(LitPass pass) const {
+    // Everything lit goes down with the music at the very end, as the lettering does.
+    return static_cast<float>((pass == LitPass::light ? 0.05 : 1.0) * tt::ending_level(frame_.show_time));
+}
+
+void part_text::use_material1(LitPass pass, double t) {
+    const int program = text::material1;
+    use_material(shaders_, *context_, program,
+                 {{"texture2d_1", noise_slot},
+                  {"texture2d_2", textures_.prepass_depth},
+                  {"texture2d_3", bg10_slot},
+                  {"texture2d_blob", blob_slot},
+                  {"texture2d_texturedblob", textured_blob_slot},
+                  {"texture2d_flower", tile_slot},
+                  {"texture2d_reflection", textures_.second_output},
+                  {"texture2d_paper", bg03_slot}},
+                 "ttime", t);
+    shaders_.set_float(program, "MaterialMultiplier", material_level(pass));
+    shaders_.set_float(program, "PosY", static_cast<float>(frame_.camera_y));
+    shaders_.set_float(program, "isHappiness", 0.0f);
+    shaders_.set_float(program, "isFish", 0.0f);
+    shaders_.set_float(program, "ReflectPass", pass == LitPass::mirrored ? 1.0f : 0.0f);
+    shaders_.set_float(program, "RedHot", 0.0f);
+    shaders_.set_float(program, "isSide", 0.0f);
+    for (const char* flag : {"isMoon", "isManRunning", "isBigTree", "isLeaf", "issmallFace", "Shatter", "BigTreeMovement"})
+        shaders_.set_float(program, flag, 0.0f);
+    shaders_.set_float(program, "ShadowLevel", pass == LitPass::light ? 0.0f : 1.0f);
+    set_shadow_projector();
+}
+
+void part_text::scene_pass(LitPass pass) {
+    const double t = t_;
+    reflection_pass_ = pass == LitPass::mirrored;
+    glViewport(0, 0, sizes_.render_width, sizes_.render_height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(tt::field_of_view(t), static_cast<double>(sizes_.render_width) / sizes_.render_height, 0.2, 500.0);
+    const auto clear = tt::clear_colour(t);
+    glClearColor(clear[0], clear[1], clear[2], 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    look_through(pass == LitPass::light ? context_->light_camera : context_->view_camera);
+    context_->reset_fixed_function_state();
+    set_lights(t);
+    // The mirrored pass sees the world upside down through the wet ground (the plane y = 0).
+    // The mirror turns the winding round: keep front faces front, so lighting sees the same side.
+    if (reflection_pass_) {
+        glScalef(1.0f, -1.0f, 1.0f);
+        glFrontFace(GL_CW);
+    }
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_BLEND);
+
+    use_material1(pass, t);
+    seed_random(pass_seed);
+    if (pass != LitPass::mirrored) draw_ground(pass, t);
+    draw_ants(t);
+    draw_tubes(t);
+    draw_wall(t);
+    draw_figures(t);
+    draw_house(pass, t);
+    draw_moon(pass, t);
+    draw_tree(t);
+    draw_diver_and_faces(pass, t);
+    draw_backdrop(pass, t);
+    draw_credits(pass, t);
+    if (pass != LitPass::light) draw_layers(pass, t);
+    draw_sky(pass, t);
+
+    shaders_.disable_programs();
+    glActiveTexture(GL_TEXTURE0);
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glDisable(GL_BLEND);
+    glDepthMask(GL_TRUE);
+    glFrontFace(GL_CCW);
+    reflection_pass_ = false;
+}

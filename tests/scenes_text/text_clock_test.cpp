@@ -1,0 +1,57 @@
+// The final scene's clock: its rate, the trim above 42, and the flash lead and rejoin.
+#include <gtest/gtest.h>
+
+#include "scenes/text/text_clock.h"
+
+namespace {
+
+using text::TextClock;
+
+TEST(TextClock, FirstFrameRunsAtTheBaseRate) {
+    TextClock clock;
+    clock.reset();
+    const double dt = 0.04;
+    EXPECT_DOUBLE_EQ(clock.begin_frame(dt, false, false), 25.0 + 1.05 * 0.981 * dt);
+    clock.end_frame();
+    EXPECT_DOUBLE_EQ(clock.value(), 25.0 + 1.05 * 0.981 * dt);
+    EXPECT_DOUBLE_EQ(clock.steady(), clock.value());
+}
+
+TEST(TextClock, TrimAppliesOnlyOnceTheResultIsAbove42) {
+    const double dt = 0.1;
+    // Landing exactly below 42: no trim.
+    const double below = 42.0 - 1.05 * 0.981 * dt - 1e-9;
+    EXPECT_DOUBLE_EQ(text::advance_clock(below, dt), below + 1.05 * 0.981 * dt);
+    // Landing above: the step is 1.03005·dt − 0.034·dt.
+    EXPECT_NEAR(text::advance_clock(41.99, dt), 41.99 + (1.05 * 0.981 - 0.034) * dt, 1e-12);
+    EXPECT_NEAR(text::advance_clock(100.0, dt) - 100.0, 0.99605 * dt, 1e-12);
+}
+
+TEST(TextClock, ReachesTheEndOfTheShowNearClock170) {
+    // 145 s of show time at 25 frames a second from the scene's start.
+    TextClock clock;
+    clock.reset();
+    for (int i = 0; i < 145 * 25; ++i) {
+        clock.begin_frame(0.04, false, false);
+        clock.end_frame();
+    }
+    EXPECT_NEAR(clock.value(), 42.0 + (145.0 - 17.0 / 1.03005) * 0.99605, 0.05);
+}
+
+TEST(TextClock, FlashDrawsAheadWithoutMovingThenRejoinsTheSteadyClock) {
+    TextClock clock;
+    clock.reset();
+    const double dt = 0.05;
+    EXPECT_DOUBLE_EQ(clock.begin_frame(dt, true, false), 25.0 + 6.0 * dt);
+    clock.end_frame();
+    EXPECT_DOUBLE_EQ(clock.value(), 25.0);
+    clock.begin_frame(dt, true, true);
+    clock.end_frame();
+    EXPECT_DOUBLE_EQ(clock.value(), 25.0);
+    // The first frame after the flash is the steady clock: three frames' worth.
+    const double t = clock.begin_frame(dt, false, true);
+    EXPECT_DOUBLE_EQ(t, clock.steady());
+    EXPECT_NEAR(t, 25.0 + 3.0 * 1.05 * 0.981 * dt, 1e-12);
+}
+
+}  // namespace
