@@ -44,10 +44,12 @@ TEST(FrameStats, ResourcesAppearOnceRecorded) {
     use.resident_at_end_kb = 1210;
     use.peak_resident_kb = 1300;
     use.gl_objects_created_after_load = 0;
+    use.resident_at_written_frames_kb = {1205, 1210};
     stats.record_resources(use);
     EXPECT_NE(stats.json().find("\"resources\": {\"resident_after_load_kb\": 1000, "
                                 "\"resident_after_first_frame_kb\": 1200, \"resident_at_end_kb\": 1210, "
-                                "\"peak_resident_kb\": 1300, \"gl_objects_created_after_load\": 0}}"),
+                                "\"peak_resident_kb\": 1300, \"gl_objects_created_after_load\": 0, "
+                                "\"resident_at_written_frames_kb\": [1205, 1210]}}"),
               std::string::npos)
         << stats.json();
 }

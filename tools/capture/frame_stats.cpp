@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 #include "tools/inspect/json.h"
 
@@ -74,6 +75,8 @@ std::string FrameStats::json() const {
                        .field("peak_resident_kb", static_cast<long long>(resources_->peak_resident_kb))
                        .field("gl_objects_created_after_load",
                               static_cast<long long>(resources_->gl_objects_created_after_load))
+                       .field("resident_at_written_frames_kb",
+                              std::span<const long long>(resources_->resident_at_written_frames_kb))
                        .str());
     return report.str();
 }

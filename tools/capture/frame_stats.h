@@ -13,6 +13,7 @@ struct ResourceUse {
     long resident_at_end_kb = -1;
     long peak_resident_kb = -1;
     long gl_objects_created_after_load = -1;
+    std::vector<long long> resident_at_written_frames_kb;  // one per written frame, in order
 };
 
 struct FrameTimeSummary {

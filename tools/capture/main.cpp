@@ -61,6 +61,7 @@ private:
     OfflineSound* sound_ = nullptr;  // null with --live-sound
     long resident_after_load_kb_ = -1;
     long resident_after_first_frame_kb_ = -1;
+    std::vector<long long> resident_at_written_frames_kb_;
     HiddenGlWindow window_;
     FrameFolder folder_;
     VideoPipe video_;
@@ -201,7 +202,10 @@ void Capture::run() {
         // Software GL allocates texture storage and compiles shader variants at their first
         // draw, so the loaded show is only fully resident once a frame has been drawn.
         if (n == 0) resident_after_first_frame_kb_ = resident_kb();
-        if (writes && frame_is_written(options_, n) && !write_frame(n, ms)) finish(1);
+        if (writes && frame_is_written(options_, n)) {
+            if (!write_frame(n, ms)) finish(1);
+            resident_at_written_frames_kb_.push_back(resident_kb());
+        }
         progress_.update(n, show_time);
     }
     progress_.complete();
@@ -242,6 +246,7 @@ void Capture::finish(int exit_code) {
             use.resident_at_end_kb = resident_kb();
             use.peak_resident_kb = peak_resident_kb();
             use.gl_objects_created_after_load = gl_objects_created();
+            use.resident_at_written_frames_kb = resident_at_written_frames_kb_;
             stats_.record_resources(use);
         }
         std::ofstream out(options_.stats);
