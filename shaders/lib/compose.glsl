@@ -16,8 +16,10 @@
 //                         3 middle (desaturated, hard contrast), 4 final (soft, lifted blacks)
 //   ttime                 scene clock, seconds: animates the grain
 //   Limit                 blur amount 0..1: 0 sharp, 1 a blur of about 6 pixels
-//   WhichBlur             0: Limit blurs the whole picture; 1: Limit blurs with distance (depth
-//                         of field: near things stay sharp)
+//   WhichBlur             0: Limit blurs the whole picture (Mode 2: a miniature lens instead, a
+//                         sharp band across the middle with the blur growing towards the top and
+//                         bottom, so the toys read as small things seen close up); 1: Limit blurs
+//                         with distance (depth of field: near things stay sharp)
 //   MotionBlur            xy: motion-blur vector in texture units (the streak spans it, centred
 //                         on the pixel); z: weight of the per-pixel velocities added to it
 //   TheVelocity           xy: a camera-motion vector added to MotionBlur.xy
@@ -73,6 +75,8 @@ vec3 defocused(vec3 sharp, vec2 uv, vec2 pixel) {
     if (WhichBlur > 0.5) {
         float z = view_distance(texture2D(texture2d_2, uv).r);
         amount *= clamp((z - 2.0) / 20.0, 0.0, 1.0);
+    } else if (Mode == 2) {
+        amount *= smoothstep(0.12, 0.5, abs(uv.y - 0.45));
     }
     if (amount <= 0.0) return sharp;
     vec3 ring = vec3(0.0);

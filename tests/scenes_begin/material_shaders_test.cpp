@@ -11,6 +11,7 @@
 #include "scenes/begin/begin_programs.h"
 #include "scenes/middle/middle_programs.h"
 #include "scenes/text/text_programs.h"
+#include "scenes/toys/toys_programs.h"
 #include "tests/support/gl_context.h"
 
 namespace {
@@ -19,6 +20,7 @@ namespace {
 const std::span<const ProgramEntry> scene_tables[] = {
     begin::programs,
     middle::programs,
+    toys::programs,
     text::programs,
 };
 

@@ -1,0 +1,133 @@
+// The two scene passes of the toys scene: the general one (t < 73 and t >= 89) and the tank
+// section's (73 <= t < 89). Both draw into whatever target the chain has bound.
+#include <GL/glew.h>
+
+#include "core/random.h"
+#include "scenes/kit/material_binding.h"
+#include "scenes/kit/shots.h"
+#include "scenes/toys/part_toys.h"
+#include "scenes/toys/toys_chess.h"
+#include "scenes/toys/toys_programs.h"
+#include "scenes/toys/toys_timeline.h"
+#include "scenes/toys/toys_windows.h"
+
+namespace {
+
+constexpr uint32_t chess_seed = 4234234, tank_end_seed = 2432427;
+constexpr float general_clear[4] = {0.0f, 0.03f, 0.08f, 0.0f};
+constexpr float mirrored_clear[4] = {0.02f, 0.04f, 0.08f, 0.0f};
+constexpr float black[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+constexpr double black_sky_after = 103.0;
+constexpr double tank_near = 0.2;
+// The mirrored pass keeps only what lies below the board's top: mirrored things that would rise
+// above it (the board's own mirrored body, the figures' feet) must not cover the reflection.
+constexpr double mirror_plane[4] = {0.0, -1.0, 0.0, -1.81};
+
+}  // namespace
+
+void part_toys::begin_pass(LitPass pass, double near, const float clear[4]) {
+    glViewport(0, 0, sizes_.render_width, sizes_.render_height);
+    glClearColor(clear[0], clear[1], clear[2], clear[3]);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    CameraRecord camera = pass == LitPass::light ? context_->light_camera : context_->view_camera;
+    camera.near_distance = near;
+    apply_camera(camera);
+    context_->reset_fixed_function_state();
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glDisable(GL_CULL_FACE);
+    load_eye_to_world();
+    if (pass == LitPass::mirrored) {
+        glClipPlane(GL_CLIP_PLANE0, mirror_plane);
+        glEnable(GL_CLIP_PLANE0);
+    } else {
+        glDisable(GL_CLIP_PLANE0);
+    }
+}
+
+void part_toys::load_eye_to_world() {
+    float m[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    // The view is a rotation and a translation: its inverse is the transposed rotation and the
+    // translation taken back through it.
+    float* inv = eye_to_world_;
+    for (int j = 0; j < 3; ++j)
+        for (int i = 0; i < 3; ++i) inv[4 * j + i] = m[4 * i + j];
+    inv[3] = inv[7] = inv[11] = 0.0f;
+    for (int i = 0; i < 3; ++i) inv[12 + i] = -(m[4 * i] * m[12] + m[4 * i + 1] * m[13] + m[4 * i + 2] * m[14]);
+    inv[15] = 1.0f;
+    glActiveTexture(GL_TEXTURE3);
+    glMatrixMode(GL_TEXTURE);
+    glLoadMatrixf(eye_to_world_);
+    glActiveTexture(GL_TEXTURE0);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void part_toys::load_light_projector() const {
+    shaders_.set_projector_matrix(context_->light_camera);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void part_toys::use_general_material() {
+    const double t = t_;
+    use_material(shaders_, *context_, toys::general,
+                 {{"texture2d_1", noise_slot},
+                  {"texture2d_2", textures_.prepass_depth},
+                  {"texture2d_3", bg_slot},
+                  {"texture2d_blob", blob_slot},
+                  {"texture2d_texturedblob", textured_blob_slot},
+                  {"texture2d_chess", chess_slot},
+                  {"texture2d_reflection", textures_.second_output},
+                  {"texture2d_paper", paper_slot}});
+    const float camera_y = static_cast<float>(frame_.camera_y);
+    shaders_.set_float(toys::general, "PosY", camera_y);
+    shaders_.set_float(toys::general, "PP", camera_y);
+    shaders_.set_float(toys::general, "TheFog", static_cast<float>(toys::fog_level(t)));
+    shaders_.set_float(toys::general, "shadowlevel", static_cast<float>(toys::shadow_level(t)));
+    shaders_.set_float(toys::general, "running", static_cast<float>(toys::running(t)));
+    load_light_projector();
+}
+
+void part_toys::use_toy_program(int program) {
+    use_material(shaders_, *context_, program,
+                 {{"texture2d_1", noise_slot},
+                  {"texture2d_2", textures_.prepass_depth},
+                  {"texture2d_3", bg_slot},
+                  {"texture2d_blob", blob_slot},
+                  {"texture2d_texturedblob", textured_blob_slot},
+                  {"texture2d_paper", paper_slot}},
+                 "ttime", t_);
+    load_light_projector();
+}
+
+void part_toys::scene_pass(LitPass pass) {
+    const double t = t_;
+    const float* clear = t > black_sky_after ? black : pass == LitPass::mirrored ? mirrored_clear : general_clear;
+    begin_pass(pass, 1.0, clear);
+    use_general_material();
+
+    seed_random(chess_seed);
+    draw_chess(pass);
+    draw_crowd(pass);
+    if (pass != LitPass::mirrored) draw_vehicles();
+    if (toys::windows::sea(t)) draw_sea_and_bridge(pass);
+    if (toys::windows::toys(t)) draw_toys(pass);
+
+    shaders_.disable_programs();
+    if (pass == LitPass::main) draw_particles();
+    glDisable(GL_CLIP_PLANE0);
+    glActiveTexture(GL_TEXTURE0);
+    glMatrixMode(GL_TEXTURE);
+}
+
+void part_toys::tank_pass(LitPass pass) {
+    begin_pass(pass, tank_near, black);
+    use_general_material();
+    seed_random(chess_seed);
+    draw_tank(true);
+    draw_maze(pass);
+    seed_random(tank_end_seed);
+    shaders_.disable_programs();
+    glDisable(GL_CLIP_PLANE0);
+    glActiveTexture(GL_TEXTURE0);
+}

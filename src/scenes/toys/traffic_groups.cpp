@@ -1,0 +1,257 @@
+// Toy traffic: the parked hatchback, two waves of cars, the tank, the telegraph line, the runners
+// on the pavement, the old car and the pavement plates; and the tank section's maze.
+#include <GL/glew.h>
+
+#include <array>
+#include <cmath>
+
+#include "core/easing.h"
+#include "scenes/toys/part_toys.h"
+#include "scenes/toys/toys_crowd.h"
+#include "scenes/toys/toys_programs.h"
+#include "scenes/toys/toys_stage.h"
+#include "scenes/toys/toys_tank.h"
+#include "scenes/toys/toys_timeline.h"
+#include "scenes/toys/toys_windows.h"
+
+namespace {
+
+namespace st = toys::stage;
+namespace tw = toys::windows;
+constexpr double pi = 3.14159265358979;
+
+constexpr float car_scale = 0.55f;
+constexpr int car_body = 0, car_cabin = 1, first_wheel = 2, wheel_count = 4;
+
+// Where each car mesh's wheels turn: front and rear axle along x, and the wheel radius.
+struct WheelBase {
+    float front, rear, radius;
+};
+constexpr WheelBase wheel_bases[3] = {{2.6f, -2.6f, 0.8f}, {3.0f, -3.0f, 0.8f}, {3.0f, -2.6f, 0.9f}};
+
+// A car of a wave: which mesh, when its drive starts and how fast it is over (1 / duration),
+// its paint and whether it takes the paper finish.
+struct CarRun {
+    part_toys::MeshIndex mesh;
+    double start, rate;
+    float paint[3];
+    float type2;
+};
+constexpr CarRun first_wave[4] = {{part_toys::vehicle1_mesh, 21.0, 0.14, {0.75f, 0.18f, 0.12f}, 0.0f},
+                                  {part_toys::vehicle2_mesh, 31.0, 0.1, {0.2f, 0.35f, 0.7f}, 1.0f},
+                                  {part_toys::vehicle3_mesh, 26.0, 0.15, {0.85f, 0.65f, 0.2f}, 0.0f},
+                                  {part_toys::vehicle1_mesh, 31.3, 0.23, {0.25f, 0.6f, 0.35f}, 1.0f}};
+constexpr CarRun second_wave[4] = {{part_toys::vehicle3_mesh, 29.0, 0.14, {0.3f, 0.55f, 0.75f}, 1.0f},
+                                   {part_toys::vehicle1_mesh, 60.1, 0.13, {0.85f, 0.85f, 0.8f}, 0.0f},
+                                   {part_toys::vehicle2_mesh, 35.0, 0.16, {0.8f, 0.3f, 0.45f}, 0.0f},
+                                   {part_toys::vehicle1_mesh, 54.5, 0.15, {0.9f, 0.5f, 0.15f}, 1.0f}};
+constexpr float hatchback_at[3] = {-13.5f, st::road_y, 9.5f};
+constexpr float hatchback_paint[3] = {0.55f, 0.62f, 0.7f};
+
+// The old car drives the near road from 41 and parks by the pavement.
+constexpr double ford_from = 41.0, ford_rate = 0.06;
+constexpr float ford_scale = 0.5f, ford_from_x = -40.0f, ford_to_x = 9.0f;
+constexpr float ford_paint[3] = {0.1f, 0.12f, 0.14f};
+
+// The runners: along the walkway beside the board, towards +z, looping.
+constexpr float runner_lanes[2] = {-0.8f, 0.8f};
+constexpr float runner_speed[2] = {3.1f, 3.6f};
+constexpr float runner_phase[2] = {0.0f, 19.0f};
+constexpr float run_from_z = -46.0f, run_span = 54.0f;
+constexpr double runs_from = 41.0;
+constexpr double run_clip_rate = 17.0;
+// The walkways' top and the raised slab on the first one.
+constexpr float walkway_top = -2.68f, slab_top = -1.48f, slab_from_z = -7.4f, slab_to_z = 3.4f;
+
+constexpr float plate_scale = 1.5f;
+struct Plate {
+    int group;
+    float y, z;
+};
+constexpr Plate plates[3] = {{0, -1.48f, -2.0f}, {1, -2.68f, -2.8f}, {1, -2.68f, -36.0f}};
+
+constexpr float maze_y = 1.8f, maze_scale = 5.0f, ceiling_y = 16.8f, far_maze_scale = 3.5f;
+
+// Paint brightness by group for the tank: hull, turret, wheels, tracks.
+constexpr float tank_paint[3] = {0.32f, 0.4f, 0.26f};
+
+}  // namespace
+
+void part_toys::draw_vehicles() {
+    const double t = t_;
+    use_toy_program(toys::vehicle);
+    const int p = toys::vehicle;
+    shaders_.set_float(p, "MaterialMultiplier", 1.0f);
+    shaders_.set_float(p, "PosY", static_cast<float>(frame_.camera_y));
+    shaders_.set_float(p, "isPressable", 0.0f);
+    shaders_.set_float(p, "isFord", 0.0f);
+    shaders_.set_float(p, "isType2", 0.0f);
+    shaders_.set_float(p, "randomize", 0.0f);
+    shaders_.set_float(p, "ttimer1", static_cast<float>(toys::ramp(t, 21.0, 0.2)));
+    shaders_.set_float(p, "ttimer2", static_cast<float>(toys::ramp(t, 41.0, 0.2)));
+    shaders_.set_float(p, "timer1", static_cast<float>(toys::chess_timer(t)));
+
+    // One car by its groups at x along a road, wheels turned for the distance driven.
+    auto car = [&](const CarRun& run, float x, float z, float heading, float driven) {
+        const WheelBase& base = wheel_bases[run.mesh - vehicle1_mesh];
+        shaders_.set_float(p, "isType2", run.type2);
+        shaders_.set_float(p, "randomize", run.paint[0]);
+        glColor3f(run.paint[0], run.paint[1], run.paint[2]);
+        glPushMatrix();
+        glTranslatef(x, st::road_y, z);
+        glRotatef(heading, 0.0f, 1.0f, 0.0f);
+        glScalef(car_scale, car_scale, car_scale);
+        meshes_[run.mesh].draw(car_body);
+        meshes_[run.mesh].draw(car_cabin);
+        const float turn = static_cast<float>(-driven / (base.radius * car_scale) * 180.0 / pi);
+        for (int w = 0; w < wheel_count; ++w) {
+            const float axle = w < 2 ? base.front : base.rear;
+            glPushMatrix();
+            glTranslatef(axle, base.radius, 0.0f);
+            glRotatef(turn, 0.0f, 0.0f, 1.0f);
+            glTranslatef(-axle, -base.radius, 0.0f);
+            meshes_[run.mesh].draw(first_wheel + w);
+            glPopMatrix();
+        }
+        glPopMatrix();
+    };
+
+    if (tw::hatchback.holds(t)) {
+        glColor3f(hatchback_paint[0], hatchback_paint[1], hatchback_paint[2]);
+        glPushMatrix();
+        glTranslatef(hatchback_at[0], hatchback_at[1], hatchback_at[2]);
+        glRotatef(70.0f, 0.0f, 1.0f, 0.0f);
+        glScalef(car_scale, car_scale, car_scale);
+        meshes_[vehicle1_mesh].draw(-1);
+        glPopMatrix();
+    }
+    if (tw::first_cars.holds(t))
+        for (const CarRun& run : first_wave) {
+            const float driven = 2.0f * st::road_span * static_cast<float>(toys::ramp(t, run.start, run.rate));
+            car(run, -st::road_span + driven, st::near_road_z, 0.0f, driven);
+        }
+    if (tw::second_cars.holds(t))
+        for (const CarRun& run : second_wave) {
+            const float driven = 2.0f * st::road_span * static_cast<float>(toys::ramp(t, run.start, run.rate));
+            car(run, st::road_span - driven, st::far_road_z, 180.0f, driven);
+        }
+
+    draw_tank(false);
+    use_toy_program(toys::vehicle);
+    shaders_.set_float(p, "isType2", 1.0f);
+    shaders_.set_float(p, "randomize", 0.0f);
+
+    // The telegraph line behind the far road.
+    glColor3f(0.45f, 0.36f, 0.28f);
+    glPushMatrix();
+    glTranslatef(0.0f, st::road_y + 1.0f, st::wires_z);
+    meshes_[wires_mesh].draw(-1);
+    glPopMatrix();
+
+    // The runners on the walkway (on the slab where it rises).
+    if (t > runs_from) {
+        glColor3f(0.78f, 0.72f, 0.62f);
+        for (int i = 0; i < 2; ++i) {
+            const float along = std::fmod(runner_phase[i] + runner_speed[i] * static_cast<float>(soft_ramp(t - runs_from)), run_span);
+            const float z = run_from_z + along;
+            const float y = z > slab_from_z && z < slab_to_z ? slab_top : walkway_top;
+            draw_figure(i == 0 ? run : run2, st::pavement_x + runner_lanes[i], y, z, 0.0f,
+                        static_cast<float>(std::fmod((t - runs_from) * run_clip_rate + 100.0 * i, 1000001.0)));
+        }
+    }
+
+    // The old car.
+    shaders_.set_float(p, "isFord", 1.0f);
+    glColor3f(ford_paint[0], ford_paint[1], ford_paint[2]);
+    glPushMatrix();
+    const float ford_x = ford_from_x + (ford_to_x - ford_from_x) * static_cast<float>(toys::ramp(t, ford_from, ford_rate));
+    glTranslatef(ford_x, st::road_y, st::near_road_z - 3.0f);
+    glScalef(ford_scale, ford_scale, ford_scale);
+    meshes_[ford_mesh].draw(-1);
+    glPopMatrix();
+    shaders_.set_float(p, "isFord", 0.0f);
+
+    // The pavement plates, one by one gone as the sea comes in.
+    shaders_.set_float(p, "isPressable", 0.0f);
+    glColor3f(0.58f, 0.56f, 0.52f);
+    for (int i = 0; i < 3; ++i) {
+        if (!tw::plates[i].holds(t)) continue;
+        glPushMatrix();
+        glTranslatef(st::pavement_x, plates[i].y, plates[i].z);
+        glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
+        glScalef(plate_scale, plate_scale, plate_scale);
+        meshes_[pavement_mesh].draw(plates[i].group);
+        glPopMatrix();
+    }
+}
+
+void part_toys::draw_tank(bool tank_section_pass) {
+    const double t = t_;
+    const int p = tank_section_pass ? toys::tank_material : toys::vehicle;
+    use_toy_program(p);
+    shaders_.set_float(p, "PosY", static_cast<float>(frame_.camera_y));
+    shaders_.set_float(p, "PP", static_cast<float>(frame_.camera_y));
+    shaders_.set_float(p, "isFord", 0.0f);
+    shaders_.set_float(p, "isType2", 0.0f);
+    shaders_.set_float(p, "randomize", 0.0f);
+    shaders_.set_float(p, "istank", 0.0f);
+    shaders_.set_float(p, "MaterialMultiplier", 1.0f);
+    shaders_.set_float(p, "ttimer1", static_cast<float>(toys::tank_timer1(t)));
+    shaders_.set_float(p, "ttimer2", static_cast<float>(toys::tank_timer2(t)));
+    shaders_.set_float(p, "timer1", static_cast<float>(toys::chess_timer(t)));
+    CameraRecord projector = context_->light_camera;
+    if (tank_section_pass) projector.near_distance = 0.2;
+    shaders_.set_projector_matrix(projector);
+    glMatrixMode(GL_MODELVIEW);
+
+    const toys::TankPlacement at = toys::tank_placement(t);
+    glPushMatrix();
+    glTranslatef(0.0f, 0.0f, at.z);
+    glTranslatef(at.x, at.y, 0.0f);
+    glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
+    glScalef(toys::tank_scale, toys::tank_scale, toys::tank_scale);
+    glColor3f(tank_paint[0], tank_paint[1], tank_paint[2]);
+    meshes_[tank_mesh].draw(toys::tank_hull);
+    glPushMatrix();
+    glRotatef(static_cast<float>(toys::turret_angle(t)), 0.0f, 1.0f, 0.0f);
+    meshes_[tank_mesh].draw(toys::tank_turret);
+    glPopMatrix();
+    glColor3f(0.2f, 0.2f, 0.18f);
+    for (const toys::Axle& axle : toys::tank_axles) {
+        glPushMatrix();
+        glTranslatef(axle.x, axle.y, 0.0f);
+        glRotatef(static_cast<float>(toys::wheel_angle(axle, t)), 0.0f, 0.0f, 1.0f);
+        glTranslatef(-axle.x, -axle.y, 0.0f);
+        meshes_[tank_mesh].draw(axle.group);
+        glPopMatrix();
+    }
+    glColor3f(0.12f, 0.12f, 0.11f);
+    for (int track : toys::tank_tracks) meshes_[tank_mesh].draw(track);
+    glPopMatrix();
+}
+
+void part_toys::draw_maze(LitPass pass) {
+    const double t = t_;
+    const int p = toys::tank_material;
+    shaders_.set_float(p, "istank", 1.0f);
+    glColor3f(0.55f, 0.5f, 0.42f);
+    glPushMatrix();
+    glTranslatef(0.0f, maze_y, 0.0f);
+    glScalef(maze_scale, maze_scale, maze_scale);
+    meshes_[labyrinth_mesh].draw(1);
+    glPopMatrix();
+    if (pass != LitPass::light) {
+        glPushMatrix();
+        glTranslatef(0.0f, ceiling_y, 0.0f);
+        glRotatef(180.0f, 0.0f, 0.0f, 1.0f);
+        glScalef(maze_scale, maze_scale, maze_scale);
+        meshes_[labyrinth_mesh].draw(1);
+        glPopMatrix();
+        glPushMatrix();
+        glTranslatef(21.0f, static_cast<float>(-2.0 + 3.0 * soft_ramp((t - 80.4) * 0.5)), 100.0f);
+        glScalef(far_maze_scale, far_maze_scale, far_maze_scale);
+        meshes_[labyrinth_mesh].draw(1);
+        glPopMatrix();
+    }
+    shaders_.set_float(p, "istank", 0.0f);
+}
