@@ -19,6 +19,8 @@ const char* const capture_usage =
     "  --sheet FILE.png  the stills written to --out tiled, each labelled with its show time\n"
     "  --low-spec        the setup dialog's \"Low spec GPU\"\n"
     "  --force-16x9      the setup dialog's \"Force 16:9\" (the window becomes 16:9)\n"
+    "  --live-sound      play through the audio device as the show does (silently, in time, when\n"
+    "                    there is none); the frames then depend on timing\n"
     "  --show-dir DIR    the show directory (default: show/ beside the program if it exists,\n"
     "                    else the current directory)\n";
 
@@ -56,6 +58,10 @@ bool parse_capture_options(int argc, const char* const* argv, CaptureOptions& o,
         }
         if (arg == "--force-16x9") {
             o.force_16x9 = true;
+            continue;
+        }
+        if (arg == "--live-sound") {
+            o.live_sound = true;
             continue;
         }
         static constexpr std::string_view valued[] = {"--size", "--fps",   "--from",  "--to",

@@ -16,6 +16,9 @@ struct CaptureOptions {
     std::string show_dir;           // the show directory (working directory of the show)
     bool low_spec = false;
     bool force_16x9 = false;
+    // The show's own sound output (the audio device, or its silent clock when there is none)
+    // instead of the offline one: frames then depend on timing, not only on their number.
+    bool live_sound = false;
 };
 
 // Parses argv[1..]. False with a one-line reason in `error` for an unknown option, a missing or
