@@ -4,13 +4,15 @@
 #   out/headless/contact_sheet.png   a still every 30 s of show time, each labelled with its time
 #   out/headless/stills/             the stills themselves, with frames.csv
 #   out/headless/brinefall.mp4       the whole show with its music (only with --video; slow)
-# Usage: scripts/headless.sh [--video] [--to SECONDS]
+# Usage: scripts/headless.sh [--video] [--to SECONDS] [--render-scale S|auto]
 #   --to SECONDS   only the show's first SECONDS (a quicker look; the video stops there too)
+#   --render-scale the scenes' render scale, passed to brinefall-capture
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 video=0
 range=()
+scale=()
 while (($#)); do
   case "$1" in
     --video) video=1 ;;
@@ -20,6 +22,13 @@ while (($#)); do
         exit 2
       fi
       range=(--to "$2")
+      shift ;;
+    --render-scale)
+      if (($# < 2)); then
+        echo "--render-scale needs a value (try --help)" >&2
+        exit 2
+      fi
+      scale=(--render-scale "$2")
       shift ;;
     -h|--help) awk 'NR > 1 && /^#/ { sub(/^# ?/, ""); print; next } NR > 1 { exit }' "$0"; exit 0 ;;
     *) echo "unknown argument: $1 (try --help)" >&2; exit 2 ;;
@@ -45,12 +54,12 @@ xvfb=(xvfb-run -a -s "-screen 0 1920x1080x24")
 sheet="$out/contact_sheet.png"
 echo "Rendering stills across the show (software GL; this takes a few minutes)..."
 "${xvfb[@]}" "$capture" --show-dir "$build/show" --size 480x270 --fps 5 --every 150 \
-  "${range[@]}" --out "$out/stills" --stats "$out/stats.json" --sheet "$sheet"
+  "${range[@]}" "${scale[@]}" --out "$out/stills" --stats "$out/stats.json" --sheet "$sheet"
 echo "Contact sheet: $sheet (stills in $out/stills/, frame times in $out/stats.json)"
 
 if ((video)); then
   echo "Rendering the show as a video at 640x360, 25 fps (this takes long on software GL)..."
-  "${xvfb[@]}" "$capture" --show-dir "$build/show" --size 640x360 --fps 25 "${range[@]}" \
+  "${xvfb[@]}" "$capture" --show-dir "$build/show" --size 640x360 --fps 25 "${range[@]}" "${scale[@]}" \
     --video "$out/brinefall.mp4"
   echo "Video: $out/brinefall.mp4"
 fi

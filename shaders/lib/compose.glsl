@@ -38,12 +38,22 @@
 // Defined before inclusion: COMPOSE_MOTION_TAPS (int), and optionally COMPOSE_DEFOCUS,
 // COMPOSE_DEPTH_SHADING (with SSAO_SAMPLES and SSAO_RADIUS, after including ssao.glsl),
 // COMPOSE_GLOW to switch those steps on.
+//
+// The chain's specialised copies (compose_to_window) add settings that are fixed for a frame:
+// COMPOSE_FIXED_MODE (the Mode), COMPOSE_STILL (the motion streak is zero: one read),
+// COMPOSE_SHARP ("Limit" <= 0: no soft focus), COMPOSE_NO_GLOW ("SetBlur" <= 0). Each leaves out
+// only work whose result the uniforms already made neutral; on a software rasteriser even a
+// branch that is never taken costs, so the copies are cheaper for the same picture.
 uniform sampler2D texture2d_1;
 uniform sampler2D texture2d_2;
 uniform sampler2D texture2d_3;
 uniform sampler2D texture2d_velocities;
 uniform sampler2D texture2d_random;
+#ifdef COMPOSE_FIXED_MODE
+#define Mode COMPOSE_FIXED_MODE
+#else
 uniform int Mode;
+#endif
 uniform float ttime;
 uniform float Limit;
 uniform float WhichBlur;
@@ -57,6 +67,9 @@ uniform float SetBlur;
 uniform float DSP;
 
 vec3 motion_blurred(vec2 uv, vec2 pixel) {
+#ifdef COMPOSE_STILL
+    return texture2D(texture2d_1, uv).rgb;
+#else
     vec2 streak = MotionBlur.xy + TheVelocity.xy;
     if (MotionBlur.z > 0.0)
         streak += (texture2D(texture2d_velocities, uv).rg - 0.5) / 2.5 * MotionBlur.z;
@@ -67,10 +80,11 @@ vec3 motion_blurred(vec2 uv, vec2 pixel) {
         sum += texture2D(texture2d_1, uv + streak * f).rgb;
     }
     return sum / float(COMPOSE_MOTION_TAPS);
+#endif
 }
 
 vec3 defocused(vec3 sharp, vec2 uv, vec2 pixel) {
-#ifdef COMPOSE_DEFOCUS
+#if defined(COMPOSE_DEFOCUS) && !defined(COMPOSE_SHARP)
     float amount = clamp(Limit, 0.0, 1.0);
     if (WhichBlur > 0.5) {
         float z = view_distance(texture2D(texture2d_2, uv).r);
@@ -103,7 +117,7 @@ float depth_shading(vec2 uv, vec2 pixel) {
 }
 
 vec3 glow(vec2 uv, vec2 pixel) {
-#ifdef COMPOSE_GLOW
+#if defined(COMPOSE_GLOW) && !defined(COMPOSE_NO_GLOW)
     if (SetBlur <= 0.0) return vec3(0.0);
     vec3 sum = vec3(0.0);
     for (int i = 0; i < 8; ++i) {

@@ -7,6 +7,9 @@
 // highlight image is already blurred wide enough for the grid to catch a small light), so the
 // shafts follow whatever shines brightest. A dark highlight image gives no shafts.
 //
+// With GODRAYS_LIGHT_FROM_VERTEX defined (the chain's specialised copy) the vertex half
+// v_godrays has searched for the light once per quad corner and hands it down in found_light.
+//
 // Uniforms:
 //   texture2d_1  the highlight image (quarter size)
 //   Limit        0..1, lengthens the shafts (0 = the variant's own length); only passes that set
@@ -18,25 +21,23 @@
 uniform sampler2D texture2d_1;
 uniform float Limit;
 
+#if defined(GODRAYS_LIGHT_FROM_VERTEX)
+varying vec3 found_light;  // xy: the light's position, z: its strength
 vec2 light_position(out float strength) {
-#ifdef GODRAYS_FIXED_LIGHT
+    strength = found_light.z;
+    return found_light.xy;
+}
+#elif defined(GODRAYS_FIXED_LIGHT)
+vec2 light_position(out float strength) {
     strength = 1.0;
     return GODRAYS_FIXED_LIGHT;
-#else
-    vec3 weighted = vec3(0.0);
-    float brightest = 0.0;
-    for (int y = 0; y < 12; ++y)
-        for (int x = 0; x < 16; ++x) {
-            vec2 at = (vec2(float(x), float(y)) + 0.5) / vec2(16.0, 12.0);
-            float b = luma(texture2D(texture2d_1, at).rgb);
-            brightest = max(brightest, b);
-            b *= b;
-            weighted += vec3(at * b, b);
-        }
-    strength = clamp(brightest * 2.0, 0.0, 1.0);
-    return weighted.z > 0.00001 ? weighted.xy / weighted.z : vec2(0.5);
-#endif
 }
+#else
+#include "godrays_light.glsl"
+vec2 light_position(out float strength) {
+    return brightest_light(texture2d_1, strength);
+}
+#endif
 
 void main() {
     vec2 uv = gl_TexCoord[0].st;

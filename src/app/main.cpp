@@ -3,10 +3,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "app/display_mode_list.h"
 #include "app/gl_window.h"
 #include "app/message_loop.h"
+#include "app/setup_choice.h"
 #include "app/setup_dialog.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
@@ -25,8 +27,18 @@ void end_process(int exit_code) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
     AppState& app = app_state();
+    // "--render-scale S|auto" preselects the dialog's render scale (./run.sh passes it on).
+    SetupOptions options;
+    for (int i = 1; i < argc; ++i) {
+        const bool named = std::strcmp(argv[i], "--render-scale") == 0;
+        if (!named || i + 1 >= argc || !parse_render_scale(argv[i + 1], options.render_scale)) {
+            std::fprintf(stderr, "usage: brinefall [--render-scale S|auto]   (S: 0.1..1)\n");
+            return 2;
+        }
+        ++i;
+    }
     if (!init_video()) {
         message_box("ERROR", "Failed To Register The Window Class.", MessageButtons::ok,
                     MessageIcon::exclamation);
@@ -39,7 +51,6 @@ int main() {
     }
 
     const std::vector<DisplayMode> modes = enumerate_display_modes();
-    SetupOptions options;
     int selected = preselected_mode(modes);
     switch (show_setup_dialog(modes, options, selected)) {
         case SetupAnswer::run: break;

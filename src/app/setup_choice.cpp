@@ -1,9 +1,12 @@
 #include "app/setup_choice.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
 #include "show/app_state.h"
+#include "show/render_scale.h"
 
 std::string resolution_line(DisplayMode mode) {
     const double ratio = static_cast<double>(mode.width) / mode.height;
@@ -38,8 +41,37 @@ SetupChoice run_choice(DisplayMode mode, const SetupOptions& options) {
         // In full screen the display keeps its mode and only the rendered area is 16:9.
         if (options.windowed) choice.window_height = height;
     }
+    choice.picture_width = choice.render_width;
+    choice.picture_height = choice.render_height;
+    choice.render_scale_auto = options.render_scale <= 0.0;
+    if (!choice.render_scale_auto) {
+        choice.render_width = scaled_side(choice.picture_width, options.render_scale);
+        choice.render_height = scaled_side(choice.picture_height, options.render_scale);
+    }
     return choice;
 }
+
+bool parse_render_scale(std::string_view text, double& scale) {
+    if (text == "auto") {
+        scale = 0;
+        return true;
+    }
+    double value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (ec != std::errc() || ptr != end || !(value >= 0.1 && value <= 1.0)) return false;
+    scale = value;
+    return true;
+}
+
+std::string render_scale_label(double scale) {
+    if (scale <= 0.0) return "auto";
+    char text[16];
+    std::snprintf(text, sizeof text, "%g", scale);
+    return text;
+}
+
+
 
 void apply_choice(const SetupChoice& choice, AppState& app) {
     app.fullscreen = choice.fullscreen;
@@ -47,6 +79,9 @@ void apply_choice(const SetupChoice& choice, AppState& app) {
     app.window_height = choice.window_height;
     app.render_width = choice.render_width;
     app.render_height = choice.render_height;
+    app.picture_width = choice.picture_width;
+    app.picture_height = choice.picture_height;
+    app.render_scale_auto = choice.render_scale_auto;
     app.low_spec = choice.low_spec;
     app.antialias = choice.antialias;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // What the setup dialog shows and what its "Run ... " button decides, apart from drawing it.
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/display_modes.h"
@@ -13,7 +14,13 @@ struct SetupOptions {
     bool windowed = false;
     bool force_16_9 = true;
     bool low_spec = false;
+    // "render scale": the share of the picture's width and height the scenes render at, the
+    // compose scaling their picture up to the window; 0 means "auto" (start-up measures).
+    double render_scale = 1.0;
 };
+
+// The dialog's "render scale" choices, largest first; "auto" is listed after them.
+inline constexpr double render_scales[] = {1.0, 0.75, 0.5, 0.35, 0.25};
 
 // The resolution list's line for a mode: " W x H  (16:10)", " W x H  (16:9)", or " W x H" padded
 // with seven blanks.
@@ -27,11 +34,19 @@ int preselected_mode(const std::vector<DisplayMode>& modes);
 struct SetupChoice {
     bool fullscreen = false;
     int window_width = 0, window_height = 0;
-    int render_width = 0, render_height = 0;
+    int render_width = 0, render_height = 0;   // the picture times the render scale
+    int picture_width = 0, picture_height = 0; // the picture's area in the window
+    bool render_scale_auto = false;
     bool low_spec = false;
     bool antialias = false;
 };
 SetupChoice run_choice(DisplayMode mode, const SetupOptions& options);
+
+// The dialog's text for a render scale: "1", "0.75", ...; "auto" for 0.
+std::string render_scale_label(double scale);
+
+// A render scale as given on a command line: 0.1..1, or "auto" (stored as 0). False otherwise.
+bool parse_render_scale(std::string_view text, double& scale);
 
 // Writes the choice into the application state.
 void apply_choice(const SetupChoice& choice, AppState& app);

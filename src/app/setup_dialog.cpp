@@ -11,7 +11,7 @@ namespace {
 // The dialog's layout is given in dialog units; these turn them into pixels for ImGui's font.
 constexpr float unit_x = 2.2f;
 constexpr float unit_y = 1.75f;
-constexpr int dialog_width = 243, kDialogHeight = 88;
+constexpr int dialog_width = 243, kDialogHeight = 106;
 
 ImVec2 at(float x, float y) { return ImVec2(x * unit_x, y * unit_y); }
 
@@ -50,7 +50,8 @@ SetupAnswer show_setup_dialog(const std::vector<DisplayMode>& modes, SetupOption
     const auto draw = [&]() {
         group_box("Resolution", 2, 3, 238, 28);
         group_box("", 2, 29, 238, 26);
-        group_box("", 2, 53, 238, 34);
+        group_box("", 2, 53, 238, 22);
+        group_box("", 2, 73, 238, 32);
 
         ImGui::SetCursorPos(at(16, 12));
         ImGui::SetNextItemWidth(212 * unit_x);
@@ -70,18 +71,31 @@ SetupAnswer show_setup_dialog(const std::vector<DisplayMode>& modes, SetupOption
         check_box("Force 16:9", 117, 37, options.force_16_9);
         check_box("Low spec GPU", 167, 37, options.low_spec);
 
+        ImGui::SetCursorPos(at(18, 60));
+        ImGui::TextUnformatted("render scale");
+        ImGui::SameLine();
+        ImGui::SetNextItemWidth(60 * unit_x);
+        const std::string scale = render_scale_label(options.render_scale);
+        if (ImGui::BeginCombo("##render_scale", scale.c_str())) {
+            for (double choice : render_scales)
+                if (ImGui::Selectable(render_scale_label(choice).c_str(), choice == options.render_scale))
+                    options.render_scale = choice;
+            if (ImGui::Selectable("auto", options.render_scale <= 0.0)) options.render_scale = 0.0;
+            ImGui::EndCombo();
+        }
+
         // "Run ... " is the default button (Enter); Escape is the dialog's cancel, "Quit".
         const bool enter = ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter)) ||
                            ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_KeyPadEnter));
         const bool escape = ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape));
         // While the resolution list is open, Enter and Escape belong to it.
         const bool list_open = ImGui::IsPopupOpen("", ImGuiPopupFlags_AnyPopupId);
-        ImGui::SetCursorPos(at(17, 61));
+        ImGui::SetCursorPos(at(17, 79));
         if (ImGui::Button("Run ... ", at(143, 21)) || (enter && !list_open)) {
             answer = SetupAnswer::run;
             return false;
         }
-        ImGui::SetCursorPos(at(185, 61));
+        ImGui::SetCursorPos(at(185, 79));
         if (ImGui::Button("Quit", at(24, 21)) || (escape && !list_open)) {
             answer = SetupAnswer::quit;
             return false;

@@ -27,6 +27,7 @@
 #include "core/vector3.h"
 
 struct FrameState;  // the frame driver's per-frame record (core/frame_state.h)
+class PassTimer;    // render/pass_timer.h
 
 // A look-at camera: what the scenes hand to the perspective and look-at calls.
 struct CameraRecord {
@@ -59,6 +60,11 @@ public:
     void* window = nullptr;
     // Written by the scenes every frame; read by the post-processing helpers and the projector.
     CameraRecord view_camera, light_camera;
+    // Capture's --profile: the chain and the content groups time their passes here (null: off).
+    PassTimer* pass_timer = nullptr;
+    // The chain draws with cheaper copies of its programs specialised for the frame's settings
+    // (same pictures); off, it draws with the programs as loaded, for comparing the two.
+    bool specialised_programs = true;
     // Texture creators choose trilinear minification with automatic mipmap generation.
     bool generate_mipmaps = false;
     // GL names by table index; see the slot rules above.

@@ -2,10 +2,14 @@
 
 #include <GL/glew.h>
 
+#include <array>
 #include <cmath>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "core/random.h"
+#include "render/pass_timer.h"
 
 namespace {
 
@@ -25,6 +29,68 @@ void reset_texture_matrices(int last) {
 void bind_slot(const GraphicsContext& context, const ShaderLibrary& shaders, int unit, int program,
                const char* name, int slot) {
     shaders.bind_texture_uniform(GL_TEXTURE_2D, unit, program, name, context.texture_name(slot));
+}
+
+void count_quad(const GraphicsContext& context) {
+    if (context.pass_timer) context.pass_timer->count_draws(1);
+}
+
+// "Other//PostProcessing//f_godrays" -> "f_godrays".
+std::string_view short_name(std::string_view file) {
+    const std::size_t slash = file.find_last_of('/');
+    return slash == std::string_view::npos ? file : file.substr(slash + 1);
+}
+
+// Shaft programs that search the highlight image for the light. Every pixel of the quad finds
+// the same light, so the specialised copy searches once per corner, in v_godrays, and hands the
+// result down; the fixed-light variants have nothing to search.
+// The vertex half lies beside the fragment file.
+constexpr std::array<std::string_view, 3> searching_shafts = {"f_godrays", "f_godrays_toys", "f_godrays_toys2"};
+constexpr std::string_view shaft_vertex_half = "v_godrays";
+
+// The program a filter pass draws with: for a searching shaft program its specialised copy.
+GLuint filter_program(const GraphicsContext& context, const ShaderLibrary& shaders, int program) {
+    const std::string& file = shaders.fragment_file(program);
+    const std::string_view name = short_name(file);
+    if (context.specialised_programs)
+        for (std::string_view searching : searching_shafts)
+            if (name == searching)
+                return shaders.variant(program, "#define GODRAYS_LIGHT_FROM_VERTEX\n",
+                                       file.substr(0, file.size() - name.size()) + std::string(shaft_vertex_half));
+    return shaders.program(program);
+}
+
+// Binds the texture on `unit` (left active) and points the program's sampler at it.
+void bind_sampler(const GraphicsContext& context, GLuint program, int unit, const char* name, int slot) {
+    glActiveTexture(GL_TEXTURE0 + unit);
+    glBindTexture(GL_TEXTURE_2D, context.texture_name(slot));
+    const GLint location = glGetUniformLocation(program, name);
+    if (location >= 0) glUniform1i(location, unit);
+}
+
+void set_float(GLuint program, const char* name, float value) {
+    const GLint location = glGetUniformLocation(program, name);
+    if (location >= 0) glUniform1f(location, value);
+}
+
+void set_vec3(GLuint program, const char* name, const float v[3]) {
+    const GLint location = glGetUniformLocation(program, name);
+    if (location >= 0) glUniform3f(location, v[0], v[1], v[2]);
+}
+
+// The compose's settings that are fixed for this frame, as defines for its specialised copy
+// (see compose.glsl): the grading mode; a single read when the motion streak is zero; no soft
+// focus when "Limit" <= 0; no glow when "SetBlur" <= 0. Each skipped step would have left the
+// picture as it was, so the copy draws the same picture.
+std::string compose_defines(const ComposeUniforms& u) {
+    std::string defines = "#define COMPOSE_FIXED_MODE " + std::to_string(u.mode) + "\n";
+    const bool still = u.motion_blur[0] + u.the_velocity[0] == 0.0f &&
+                       u.motion_blur[1] + u.the_velocity[1] == 0.0f && !(u.motion_blur[2] > 0.0f) &&
+                       u.is_middle_scene == 0.0f;
+    if (still) defines += "#define COMPOSE_STILL\n";
+    if (u.limit <= 0.0f) defines += "#define COMPOSE_SHARP\n";
+    if (u.set_blur <= 0.0f) defines += "#define COMPOSE_NO_GLOW\n";
+    return defines;
 }
 
 }  // namespace
@@ -76,6 +142,9 @@ void blend_camera(CameraRecord& target, double t, const CameraRecord& a, const C
 void run_filter_passes(GraphicsContext& context, ShaderLibrary& shaders, int program, int target,
                        int pass_count, int width, int height, int source, int destination,
                        int second_input, int third_input) {
+    const std::string name(short_name(shaders.fragment_file(program)));
+    PassScope scope(context, name.empty() ? "filter" : name.c_str());
+    const GLuint program_id = filter_program(context, shaders, program);
     context.bind_window_framebuffer();
     context.reset_fixed_function_state();
     for (int pass = 0; pass < pass_count; ++pass) {
@@ -93,14 +162,16 @@ void run_filter_passes(GraphicsContext& context, ShaderLibrary& shaders, int pro
         glDisable(GL_BLEND);
 
         shaders.use_program(program);
-        bind_slot(context, shaders, 0, program, "texture2d_1", pass == 0 ? source : destination);
-        if (second_input != -1) bind_slot(context, shaders, 1, program, "texture2d_2", second_input);
-        if (third_input != -1) bind_slot(context, shaders, 2, program, "texture2d_3", third_input);
+        glUseProgram(program_id);
+        bind_sampler(context, program_id, 0, "texture2d_1", pass == 0 ? source : destination);
+        if (second_input != -1) bind_sampler(context, program_id, 1, "texture2d_2", second_input);
+        if (third_input != -1) bind_sampler(context, program_id, 2, "texture2d_3", third_input);
         glActiveTexture(GL_TEXTURE0);
 
         glDisable(GL_DEPTH_TEST);
         glDisable(GL_BLEND);
         draw_screen_quad(0.0, 1.0, 1.0, true, 1.0f);
+        count_quad(context);
 
         glMatrixMode(GL_MODELVIEW);
         glPopMatrix();
@@ -136,11 +207,13 @@ void render_scene_passes(GraphicsContext& context, const ChainTextures& textures
     context.attach_color_texture(0, 0, textures.colour);
     context.attach_color_texture(0, 1, textures.second_output);
     if (depth_prepass) {
+        PassScope scope(context, "depth pre-pass");
         context.attach_depth_texture(0, textures.prepass_depth);
         context.bind_render_target(0, 1);
         scene_pass(true);
         context.resolve_render_target(0, w, h, 1, true);
     }
+    PassScope scope(context, "main");
     context.attach_depth_texture(0, textures.depth);
     context.bind_render_target(0, 2);
     scene_pass(false);
@@ -154,23 +227,33 @@ void render_lit_scene_passes(GraphicsContext& context, const ChainTextures& text
     context.attach_color_texture(0, 0, textures.colour);
     context.attach_color_texture(0, 1, textures.second_output);
     if (light) {
+        PassScope scope(context, "light");
         context.attach_depth_texture(0, textures.prepass_depth);
         context.bind_render_target(0, 1);
+        // Only the light's depth is kept: the colour the pass would write is replaced by the
+        // mirrored and main passes before anything reads it. Masked, the content groups draw
+        // with their depth-only copies (use_material).
+        const bool masked = context.specialised_programs;
+        if (masked) glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
         scene_pass(LitPass::light);
+        if (masked) glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
         context.resolve_render_target(0, w, h, 1, true);
     }
     context.attach_depth_texture(0, textures.depth);
     if (mirrored) {
+        PassScope scope(context, "mirrored");
         context.bind_render_target(0, 2);
         scene_pass(LitPass::mirrored);
         context.resolve_render_target(0, w, h, 2, true);
     }
+    PassScope scope(context, "main");
     context.bind_render_target(0, 2);
     scene_pass(LitPass::main);
     context.resolve_render_target(0, w, h, 2, true);
 }
 
 void copy_scene_colour(GraphicsContext& context, const ChainTextures& textures, const ChainSizes& sizes) {
+    PassScope scope(context, "colour copy");
     context.attach_color_texture(0, 0, textures.velocities);
     context.bind_render_target(0, 1);
     context.resolve_render_target(0, sizes.render_width, sizes.render_height, 1, true);
@@ -181,6 +264,7 @@ void copy_scene_colour(GraphicsContext& context, const ChainTextures& textures, 
 void run_occlusion_combine(GraphicsContext& context, ShaderLibrary& shaders, int program,
                            const ChainTextures& textures, const ChainSizes& sizes, double time,
                            const CameraRecord& projector, float ssao_factor) {
+    PassScope scope(context, "occlusion combine");
     const int w = sizes.render_width, h = sizes.render_height;
     context.attach_color_texture(0, 0, textures.colour);
     context.bind_render_target(0, 1);
@@ -206,6 +290,7 @@ void run_occlusion_combine(GraphicsContext& context, ShaderLibrary& shaders, int
     load_identity(GL_MODELVIEW);
     glPushMatrix();
     draw_screen_quad(0.0, 1.0, 1.0, true, 1.0f);
+    count_quad(context);
     glPopMatrix();
     context.resolve_render_target(0, w, h, 1, false);
 }
@@ -213,9 +298,17 @@ void run_occlusion_combine(GraphicsContext& context, ShaderLibrary& shaders, int
 void compose_to_window(GraphicsContext& context, ShaderLibrary& shaders, int program,
                        const ChainTextures& textures, const ChainSizes& sizes,
                        const ComposeUniforms& u) {
+    PassScope scope(context, "compose");
+    // The picture spans the window's width; its height keeps the render area's shape, so a
+    // render area smaller than the window (a render scale below 1) is scaled up as it is drawn.
+    const double height_share =
+        sizes.window_height > 0 && sizes.render_width > 0
+            ? static_cast<double>(sizes.render_height) * sizes.window_width / sizes.render_width /
+                  sizes.window_height
+            : 1.0;
     context.bind_window_framebuffer();
     glViewport(0, 0, sizes.window_width, sizes.window_height);
-    if (sizes.window_height != sizes.render_height) {
+    if (height_share != 1.0) {
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
@@ -224,33 +317,41 @@ void compose_to_window(GraphicsContext& context, ShaderLibrary& shaders, int pro
     load_identity(GL_MODELVIEW);
     glDisable(GL_DEPTH_TEST);
 
-    shaders.use_program(program);
-    bind_slot(context, shaders, 1, program, "texture2d_velocities", textures.velocities);
-    if (u.random) bind_slot(context, shaders, 2, program, "texture2d_random", textures.random_vectors);
-    bind_slot(context, shaders, 3, program, "texture2d_2", textures.depth);
-    if (u.shafts) bind_slot(context, shaders, 4, program, "texture2d_3", textures.highlights);
-    bind_slot(context, shaders, 0, program, "texture2d_1", textures.colour);
+    const GLuint loaded = shaders.program(program);
+    const GLuint id = context.specialised_programs ? shaders.variant(program, compose_defines(u)) : loaded;
+    // The slot's own program gets the uniforms too, so what a scene handed the compose can be
+    // read back from the program it named; the copy, set last, draws.
+    const auto set_uniforms = [&](GLuint target) {
+        glUseProgram(target);
+        bind_sampler(context, target, 1, "texture2d_velocities", textures.velocities);
+        if (u.random) bind_sampler(context, target, 2, "texture2d_random", textures.random_vectors);
+        bind_sampler(context, target, 3, "texture2d_2", textures.depth);
+        if (u.shafts) bind_sampler(context, target, 4, "texture2d_3", textures.highlights);
+        bind_sampler(context, target, 0, "texture2d_1", textures.colour);
 
-    shaders.set_int(program, "Mode", u.mode);
-    shaders.set_float(program, "ttime", u.ttime);
-    shaders.set_float(program, "Limit", u.limit);
-    shaders.set_float(program, "PosY", u.pos_y);
-    shaders.set_float(program, "Flo", u.flo);
-    shaders.set_vec3(program, "MotionBlur", u.motion_blur[0], u.motion_blur[1], u.motion_blur[2]);
-    shaders.set_float(program, "DSP", u.dsp);
-    shaders.set_float(program, "isMiddleScene", u.is_middle_scene);
-    shaders.set_float(program, "WhichBlur", u.which_blur);
-    shaders.set_float(program, "SetBlur", u.set_blur);
-    shaders.set_vec3(program, "TheVelocity", u.the_velocity[0], u.the_velocity[1], u.the_velocity[2]);
-    shaders.set_float(program, "ShaftWeight", u.shafts ? 1.0f : 0.0f);
+        const GLint mode = glGetUniformLocation(target, "Mode");
+        if (mode >= 0) glUniform1i(mode, u.mode);
+        set_float(target, "ttime", u.ttime);
+        set_float(target, "Limit", u.limit);
+        set_float(target, "PosY", u.pos_y);
+        set_float(target, "Flo", u.flo);
+        set_vec3(target, "MotionBlur", u.motion_blur);
+        set_float(target, "DSP", u.dsp);
+        set_float(target, "isMiddleScene", u.is_middle_scene);
+        set_float(target, "WhichBlur", u.which_blur);
+        set_float(target, "SetBlur", u.set_blur);
+        set_vec3(target, "TheVelocity", u.the_velocity);
+        set_float(target, "ShaftWeight", u.shafts ? 1.0f : 0.0f);
+    };
+    shaders.use_program(program);
+    if (id != loaded) set_uniforms(loaded);
+    set_uniforms(id);
 
     glEnable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
     glColor3f(u.fade, u.fade, u.fade);
-    const double height_share = sizes.window_height > 0
-                                    ? static_cast<double>(sizes.render_height) / sizes.window_height
-                                    : 1.0;
     draw_screen_quad(0.0, 1.0, height_share, true, 1.0f);
+    count_quad(context);
 
     shaders.disable_programs();
     reset_texture_matrices(0);

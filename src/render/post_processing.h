@@ -73,7 +73,8 @@ void render_scene_passes(GraphicsContext& context, const ChainTextures& textures
                          const std::function<void(bool depth_mode)>& scene_pass);
 
 // The passes of the lit scenes (toys, final) into target 0, each drawn by scene_pass:
-//   light     with `light`: depth only that matters, into prepass_depth (the shadow map), one output
+//   light     with `light`: depth only that matters, into prepass_depth (the shadow map), one output;
+//             drawn with colour writes masked (unless GraphicsContext::specialised_programs is off)
 //   mirrored  with `mirrored`: both outputs, so second_output holds the mirrored picture that the
 //             main pass samples as its reflection
 //   main      both outputs and the camera depth

@@ -13,7 +13,9 @@ ShaderLibrary::ShaderLibrary()
     : fragment_ids_(slot_count, 0u),
       vertex_ids_(slot_count, 0u),
       program_ids_(slot_count, 0u),
-      loaded_(slot_count, 0) {}
+      loaded_(slot_count, 0),
+      vertex_files_(slot_count),
+      fragment_files_(slot_count) {}
 
 bool ShaderLibrary::valid(int slot) const {
     if (in_table(slot)) return true;
@@ -79,6 +81,8 @@ void ShaderLibrary::load_program(const std::string& vertex_file, const std::stri
     if (!valid(slot)) return;
     compile_vertex(vertex_file, slot);
     compile_fragment(fragment_file, slot);
+    vertex_files_[slot] = vertex_file;
+    fragment_files_[slot] = fragment_file;
     program_ids_[slot] = glCreateProgram();
     glAttachShader(program_ids_[slot], fragment_ids_[slot]);
     glAttachShader(program_ids_[slot], vertex_ids_[slot]);
@@ -88,6 +92,8 @@ void ShaderLibrary::load_program(const std::string& vertex_file, const std::stri
 void ShaderLibrary::load_fragment_program(const std::string& fragment_file, int slot) {
     if (!valid(slot)) return;
     compile_fragment(fragment_file, slot);
+    vertex_files_[slot].clear();
+    fragment_files_[slot] = fragment_file;
     program_ids_[slot] = glCreateProgram();
     glAttachShader(program_ids_[slot], fragment_ids_[slot]);
     glLinkProgram(program_ids_[slot]);
@@ -96,14 +102,133 @@ void ShaderLibrary::load_fragment_program(const std::string& fragment_file, int 
 
 void ShaderLibrary::use_program(int slot) const {
     if (!valid(slot)) return;
+    copy_slot_ = -1;
     glUseProgram(program_ids_[slot]);
 }
 
-void ShaderLibrary::disable_programs() const { glUseProgram(0); }
+void ShaderLibrary::disable_programs() const {
+    copy_slot_ = -1;
+    glUseProgram(0);
+}
 
 int ShaderLibrary::uniform_location(int slot, const std::string& name) const {
     if (!valid(slot)) return -1;
-    return glGetUniformLocation(program_ids_[slot], name.c_str());
+    return glGetUniformLocation(slot == copy_slot_ ? copy_program_ : program_ids_[slot], name.c_str());
+}
+
+const std::string& ShaderLibrary::vertex_file(int slot) const {
+    static const std::string none;
+    return in_table(slot) ? vertex_files_[slot] : none;
+}
+
+const std::string& ShaderLibrary::fragment_file(int slot) const {
+    static const std::string none;
+    return in_table(slot) ? fragment_files_[slot] : none;
+}
+
+namespace {
+
+// The source with `defines` inserted after its #version line (or in front when it has none).
+std::string with_defines(const char* text, const std::string& defines) {
+    std::string source = text;
+    std::size_t at = 0;
+    if (source.rfind("#version", 0) == 0) {
+        at = source.find('\n');
+        at = at == std::string::npos ? source.size() : at + 1;
+    }
+    source.insert(at, defines);
+    return source;
+}
+
+GLuint compile_text(GLenum kind, const std::string& text, const std::string& name) {
+    const GLuint shader = glCreateShader(kind);
+    const GLchar* source = text.c_str();
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    GLint ok = 0;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (!ok) {
+        char info[1000] = {};
+        glGetShaderInfoLog(shader, sizeof info, nullptr, info);
+        log_line(name);
+        log_line(info);
+    }
+    return shader;
+}
+
+// Writes no colour: the copy of a depth-only pass.
+constexpr const char* depth_only_fragment = "#version 120\nvoid main() { gl_FragColor = vec4(1.0); }\n";
+constexpr const char* depth_only_key = "depth only";
+
+}  // namespace
+
+uint32_t ShaderLibrary::link_copy(int slot, const std::string& defines, const std::string& vertex_file,
+                                  const char* fragment_text) const {
+    const std::string vertex_name = vertex_file.empty() ? vertex_files_[slot] : vertex_file;
+    const GLuint program = glCreateProgram();
+    std::vector<GLuint> shaders;
+    shaders.push_back(compile_text(GL_FRAGMENT_SHADER, with_defines(fragment_text, defines),
+                                   fragment_files_[slot] + source_extension));
+    if (!vertex_name.empty()) {
+        const std::string path = vertex_name + source_extension;
+        const std::unique_ptr<char[]> text = read_source(path);
+        if (text) shaders.push_back(compile_text(GL_VERTEX_SHADER, with_defines(text.get(), defines), path));
+    }
+    for (GLuint shader : shaders) glAttachShader(program, shader);
+    glLinkProgram(program);
+    for (GLuint shader : shaders) glDeleteShader(shader);
+    GLint linked = 0;
+    glGetProgramiv(program, GL_LINK_STATUS, &linked);
+    if (!linked) {
+        char info[1000] = {};
+        glGetProgramInfoLog(program, sizeof info, nullptr, info);
+        log_line(fragment_files_[slot] + " (specialised copy)");
+        log_line(info);
+        glDeleteProgram(program);
+        return program_ids_[slot];
+    }
+    return program;
+}
+
+// A copy made from a program the slot no longer holds (the slot was loaded again, as the
+// developer reload does every frame) is deleted before the new one is made.
+void ShaderLibrary::release(Copy& copy) {
+    if (copy.program != 0 && copy.program != copy.from) glDeleteProgram(copy.program);
+    copy.program = 0;
+}
+
+uint32_t ShaderLibrary::variant(int slot, const std::string& defines, const std::string& vertex_file) const {
+    if (!in_table(slot) || fragment_files_[slot].empty()) return program(slot);
+    Copy& copy = copies_[{slot, defines, vertex_file}];
+    if (copy.from != program_ids_[slot] || copy.program == 0) {
+        release(copy);
+        copy.from = program_ids_[slot];
+        copy.program = program_ids_[slot];
+        const std::unique_ptr<char[]> text = read_source(fragment_files_[slot] + source_extension);
+        if (text) copy.program = link_copy(slot, defines, vertex_file, text.get());
+    }
+    return copy.program;
+}
+
+void ShaderLibrary::use_depth_only(int slot) const {
+    if (!valid(slot)) return;
+    GLboolean alpha_test = glIsEnabled(GL_ALPHA_TEST);
+    Copy& copy = copies_[{slot, depth_only_key, {}}];
+    if (copy.from != program_ids_[slot] || copy.program == 0) {
+        release(copy);
+        copy.from = program_ids_[slot];
+        copy.program = program_ids_[slot];
+        const std::unique_ptr<char[]> text =
+            fragment_files_[slot].empty() ? nullptr : read_source(fragment_files_[slot] + source_extension);
+        const std::string fragment = text ? text.get() : "";
+        const bool decides_depth = fragment.find("discard") != std::string::npos ||
+                                   fragment.find("gl_FragDepth") != std::string::npos;
+        if (text && !decides_depth) copy.program = link_copy(slot, {}, {}, depth_only_fragment);
+    }
+    const uint32_t program = alpha_test ? program_ids_[slot] : copy.program;
+    glUseProgram(program);
+    copy_slot_ = program == program_ids_[slot] ? -1 : slot;
+    copy_program_ = program;
 }
 
 void ShaderLibrary::set_float(int slot, const std::string& name, float value) const {

@@ -12,8 +12,10 @@
 //
 // Slots are 0..10127; a slot outside that range is logged and the call does nothing.
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 struct CameraRecord;
@@ -52,6 +54,24 @@ public:
     // matrix mode is left at GL_TEXTURE.
     void set_projector_matrix(const CameraRecord& camera) const;
 
+    // The files the slot was last loaded from, without extension; empty when it has none.
+    const std::string& vertex_file(int slot) const;
+    const std::string& fragment_file(int slot) const;
+
+    // A copy of the slot's program compiled with `defines` ("#define NAME value" lines) after
+    // each source's #version line, so the GL can fold settings that are fixed for a draw; with a
+    // vertex_file, that vertex half replaces the slot's own. Compiled on first use and kept
+    // until the slot is loaded again. The slot's own program when the copy fails to link (the
+    // log has the reason) or the slot has no fragment file.
+    uint32_t variant(int slot, const std::string& defines, const std::string& vertex_file = {}) const;
+
+    // Makes current a copy of the slot's program whose fragment half writes no colour, for
+    // passes that mask colour writes and keep only depth: the same vertex half, so the same
+    // depth. Programs whose fragment half decides the depth (discard, gl_FragDepth) are used as
+    // they are, and so are all programs while the alpha test is on. Until the next use_program
+    // or disable_programs the uniform setters on the slot address the current copy.
+    void use_depth_only(int slot) const;
+
     bool loaded(int slot) const { return in_table(slot) && loaded_[slot] != 0; }
     uint32_t program(int slot) const { return in_table(slot) ? program_ids_[slot] : 0u; }
 
@@ -62,6 +82,20 @@ private:
     int uniform_location(int slot, const std::string& name) const;
     uint32_t compile(uint32_t kind, const std::string& file_name, int slot);
 
+    uint32_t link_copy(int slot, const std::string& defines, const std::string& vertex_file,
+                       const char* fragment_text) const;
+
     std::vector<uint32_t> fragment_ids_, vertex_ids_, program_ids_;
     std::vector<uint8_t> loaded_;
+    std::vector<std::string> vertex_files_, fragment_files_;
+    // Copies by (slot, defines, vertex file); each remembers the slot's program it was made
+    // from, so a reloaded slot gets new copies. A depth-only copy has the defines "depth only".
+    struct Copy {
+        uint32_t from = 0, program = 0;
+    };
+    mutable std::map<std::tuple<int, std::string, std::string>, Copy> copies_;
+    static void release(Copy& copy);
+    // The slot whose depth-only copy is current (-1: none) and that copy.
+    mutable int copy_slot_ = -1;
+    mutable uint32_t copy_program_ = 0;
 };

@@ -88,7 +88,7 @@ void draw_overlay(GraphicsContext& graphics, const AppState& app, const FlashSta
 
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE);
-    glViewport(0, 0, app.render_width, app.render_height);
+    glViewport(0, 0, app.picture_width, app.picture_height);
     graphics.bind_texture_slot(overlay_texture_base + flash.overlay);
 
     glMatrixMode(GL_PROJECTION);

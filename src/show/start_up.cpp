@@ -1,11 +1,13 @@
 #include "show/start_up.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "anim/file_not_found.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
 #include "show/app_state.h"
+#include "show/render_scale.h"
 #include "show/show_state.h"
 
 namespace {
@@ -115,6 +117,21 @@ void start_up() {
     s.graphics.frame_state = &s.loading_frame;
 
     show_loading_screen(s);
+    if (app.render_scale_auto) {
+        const RenderScaleChoice choice =
+            measure_render_scale(s.graphics, app.picture_width, app.picture_height, app.low_spec);
+        app.render_width = scaled_side(app.picture_width, choice.scale);
+        app.render_height = scaled_side(app.picture_height, choice.scale);
+        // The targets the scenes render into, at the chosen size.
+        s.graphics.create_render_target(0, app.render_width, app.render_height, 0);
+        s.graphics.create_render_target(1, app.render_width / 4, app.render_height / 4, 0);
+        s.graphics.bind_window_framebuffer();
+        std::printf("render scale auto: %.2f (%dx%d rendered for a %dx%d picture; the probe took %.1f ms "
+                    "at full size, a frame is estimated at %.1f ms)\n",
+                    choice.scale, app.render_width, app.render_height, app.picture_width, app.picture_height,
+                    choice.probe_ms, choice.estimated_ms);
+        std::fflush(stdout);
+    }
     if (!load_scenes(s)) return;
     if (!start_music(s)) return;
 

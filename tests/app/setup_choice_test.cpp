@@ -80,3 +80,50 @@ TEST(SetupChoice, UnforcedKeepsTheModeAndTheOptionsPassThrough) {
     EXPECT_TRUE(app.low_spec);
     EXPECT_FALSE(app.antialias);
 }
+
+TEST(SetupChoice, RenderScaleShrinksTheRenderAreaNotThePicture) {
+    SetupOptions options;
+    options.windowed = true;
+    options.render_scale = 0.5;
+    SetupChoice choice = run_choice({1280, 1024}, options);
+    EXPECT_EQ(choice.window_height, 720);
+    EXPECT_EQ(choice.picture_width, 1280);
+    EXPECT_EQ(choice.picture_height, 720);
+    EXPECT_EQ(choice.render_width, 640);
+    EXPECT_EQ(choice.render_height, 360);
+    EXPECT_FALSE(choice.render_scale_auto);
+    options.render_scale = 0.35;  // 1366 x 768 at 0.35: 478.1 x 268.8, rounded
+    choice = run_choice({1366, 768}, options);
+    EXPECT_EQ(choice.render_width, 478);
+    EXPECT_EQ(choice.render_height, 269);
+
+    // "auto" starts at the full size; start-up picks the scale.
+    options.render_scale = 0;
+    choice = run_choice({1280, 720}, options);
+    EXPECT_TRUE(choice.render_scale_auto);
+    EXPECT_EQ(choice.render_width, 1280);
+    AppState app;
+    apply_choice(choice, app);
+    EXPECT_TRUE(app.render_scale_auto);
+    EXPECT_EQ(app.picture_width, 1280);
+    EXPECT_EQ(app.picture_height, 720);
+}
+
+TEST(SetupChoice, RenderScaleOnTheCommandLineAndInTheDialog) {
+    double scale = 1.0;
+    EXPECT_TRUE(parse_render_scale("0.5", scale));
+    EXPECT_EQ(scale, 0.5);
+    EXPECT_TRUE(parse_render_scale("auto", scale));
+    EXPECT_EQ(scale, 0.0);
+    EXPECT_TRUE(parse_render_scale("1", scale));
+    EXPECT_EQ(scale, 1.0);
+    for (const char* bad : {"0", "0.05", "1.5", "-0.5", "half", "", "0.5x", "nan"}) {
+        scale = 0.75;
+        EXPECT_FALSE(parse_render_scale(bad, scale)) << bad;
+        EXPECT_EQ(scale, 0.75) << "left as it was";
+    }
+    EXPECT_EQ(render_scale_label(0.75), "0.75");
+    EXPECT_EQ(render_scale_label(1.0), "1");
+    EXPECT_EQ(render_scale_label(0.0), "auto");
+    EXPECT_EQ(SetupOptions{}.render_scale, 1.0) << "today's pictures unless asked";
+}

@@ -18,7 +18,8 @@ TEST(CaptureOptions, ReadsEveryOption) {
     std::string error;
     ASSERT_TRUE(parse({"--size", "160x90", "--fps", "10", "--from", "1.5", "--to", "3",
                        "--every", "4", "--out", "frames", "--video", "a.mp4", "--stats", "s.json",
-                       "--sheet", "sheet.png", "--low-spec", "--force-16x9", "--show-dir", "show"},
+                       "--sheet", "sheet.png", "--low-spec", "--force-16x9", "--show-dir", "show",
+                       "--profile", "--reference-chain", "--render-scale", "0.5"},
                       o, error))
         << error;
     EXPECT_EQ(o.width, 160);
@@ -34,6 +35,14 @@ TEST(CaptureOptions, ReadsEveryOption) {
     EXPECT_EQ(o.show_dir, "show");
     EXPECT_TRUE(o.low_spec);
     EXPECT_TRUE(o.force_16x9);
+    EXPECT_TRUE(o.profile);
+    EXPECT_TRUE(o.reference_chain);
+    EXPECT_EQ(o.render_scale, 0.5);
+    CaptureOptions plain;
+    ASSERT_TRUE(parse({"--render-scale", "auto"}, plain, error)) << error;
+    EXPECT_EQ(plain.render_scale, 0.0) << "auto";
+    EXPECT_FALSE(plain.profile);
+    EXPECT_FALSE(plain.reference_chain);
 }
 
 TEST(CaptureOptions, RefusesWhatItCannotUse) {
@@ -44,6 +53,7 @@ TEST(CaptureOptions, RefusesWhatItCannotUse) {
         {"--from", "5", "--to", "3"}, {"--to", "-1"},     {"--to", "nan"},
         {"--to", "1e300"},        {"--from", "inf"},       {"--bogus"},
         {"--out"},                {"stray"},               {"--sheet", "s.png"},
+        {"--render-scale", "2"},  {"--render-scale", "0"}, {"--render-scale"},
     };
     for (const auto& args : bad) {
         CaptureOptions o;

@@ -65,3 +65,37 @@ TEST(ProcessMemory, ReadsTheNamedLineOfAStatusText) {
     EXPECT_GT(now, 0);
     EXPECT_GE(peak_resident_kb(), now);
 }
+
+TEST(FrameStats, ProfileGivesEveryPassOfEverySlotItsMedianAndTheRest) {
+    FrameStats stats;
+    // Two opening frames, one with the depth pre-pass; a middle frame; a loading frame (no slot).
+    stats.record_passes(0, 50.0, {{"main", 20.0}, {"main/f_sea", 8.0}, {"compose", 10.0}}, 3, 11);
+    stats.record_passes(0, 70.0, {{"depth pre-pass", 9.0}, {"main", 30.0}, {"main/f_sea", 12.0}, {"compose", 14.0}},
+                        5, 13);
+    stats.record_passes(0, 60.0, {{"main", 22.0}, {"main/f_sea", 10.0}, {"compose", 12.0}}, 4, 12);
+    stats.record_passes(2, 40.0, {{"light", 6.0}, {"main", 14.0}, {"compose", 9.0}}, 2, 7);
+    stats.record_passes(-1, 5.0, {{"compose", 1.0}}, 0, 0);
+    const std::string json = stats.json();
+    const std::size_t profile = json.find("\"profile\": [");
+    ASSERT_NE(profile, std::string::npos) << json;
+    // Passes in the order they first ran; nested groups under their pass; "rest" is the frame
+    // outside the timed top-level passes (50-30, 70-53, 60-34: median 20); nested times are not
+    // subtracted twice.
+    EXPECT_NE(json.find("{\"passes\": {\"main\": 22, \"main/f_sea\": 10, \"compose\": 12, \"rest\": 20, "
+                        "\"depth pre-pass\": 9}, \"chain_draw_calls\": 4, \"material_state_changes\": 12}",
+                        profile),
+              std::string::npos)
+        << json;
+    EXPECT_NE(json.find("{\"passes\": {\"light\": 6, \"main\": 14, \"compose\": 9, \"rest\": 11}", profile),
+              std::string::npos)
+        << json;
+    // Slots that drew nothing have an empty profile.
+    EXPECT_NE(json.find("{\"passes\": {}, \"chain_draw_calls\": 0, \"material_state_changes\": 0}", profile), std::string::npos)
+        << json;
+}
+
+TEST(FrameStats, NoProfileWithoutProfiledFrames) {
+    FrameStats stats;
+    stats.record_frame(0, 4.0);
+    EXPECT_EQ(stats.json().find("profile"), std::string::npos);
+}

@@ -540,3 +540,96 @@ TEST_F(ChainTest, PassesStayFiniteOnExtremeInputs) {
     context.bind_window_framebuffer();
     EXPECT_TRUE(no_gl_error());
 }
+
+namespace {
+
+// Peak signal-to-noise ratio of two equally sized 8-bit pictures over RGB; infinity when equal.
+double psnr(const Picture& a, const Picture& b) {
+    double squared = 0;
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < a.bytes.size(); ++i) {
+        if (i % 4 == 3) continue;
+        const double d = double(a.bytes[i]) - double(b.bytes[i]);
+        squared += d * d;
+        ++n;
+    }
+    if (squared == 0) return INFINITY;
+    return 10.0 * std::log10(255.0 * 255.0 / (squared / n));
+}
+
+GLuint current_program() {
+    GLint program = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+    return GLuint(program);
+}
+
+}  // namespace
+
+// The chain's specialised copies (compose settings fixed per frame, the shafts' light found per
+// corner) draw what the programs as loaded draw: PSNR >= 40 dB, and most settings byte for byte.
+TEST_F(ChainTest, SpecialisedProgramsDrawTheSamePicture) {
+    render_and_combine();
+    run_filter_passes(context, shaders, kHighlights, 1, 1, sizes.quarter_width(), sizes.quarter_height(),
+                      textures.colour, textures.highlights);
+    const Picture highlights = read_slot(context, textures.highlights);
+    Picture shafts[2];
+    GLuint shaft_programs[2];
+    for (int specialised : {0, 1}) {
+        // The same input both times: the shafts draw in place.
+        glBindTexture(GL_TEXTURE_2D, context.texture_name(textures.highlights));
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, highlights.width, highlights.height, GL_RGBA, GL_UNSIGNED_BYTE,
+                        highlights.bytes.data());
+        context.specialised_programs = specialised;
+        run_filter_passes(context, shaders, kShafts, 1, 1, sizes.quarter_width(), sizes.quarter_height(),
+                          textures.highlights, textures.highlights);
+        shaft_programs[specialised] = current_program();
+        shafts[specialised] = read_slot(context, textures.highlights);
+    }
+    EXPECT_EQ(shaft_programs[0], shaders.program(kShafts));
+    EXPECT_NE(shaft_programs[1], shaders.program(kShafts)) << "the copy with the per-corner search drew";
+    EXPECT_GE(psnr(shafts[0], shafts[1]), 40.0);
+    EXPECT_GT(psnr(highlights, shafts[1]), 0.0);
+    EXPECT_LT(psnr(highlights, shafts[1]), 40.0) << "the shafts changed the highlights";
+
+    struct Setting {
+        const char* what;
+        int mode;
+        float limit, which_blur, set_blur, motion[3], velocity[3], middle;
+    };
+    const Setting settings[] = {
+        {"opening, still, sharp", 1, 0, 0, 0, {0, 0, 0}, {0, 0, 0}, 0},
+        {"opening, streak and soft focus", 1, 0.7f, 0, 0, {0.02f, -0.01f, 0}, {0, 0, 0}, 0},
+        {"toys, velocities read, glow", 2, 0, 0, 1, {0, 0, 0.5f}, {0, 0, 0}, 0},
+        {"middle, zoom blur, depth of field", 3, 0.8f, 1, 1, {0, 0, 0}, {0, 0, 0}, 4},
+        {"middle, camera streak cancelled", 3, 0.5f, 1, 0, {0.01f, 0.02f, 0}, {-0.01f, -0.02f, 0}, 0},
+        {"final, still, no soft focus", 4, -0.5f, 0, 0, {0, 0, 0}, {0, 0, 0}, 0},
+    };
+    int identical = 0;
+    for (const Setting& s : settings)
+        for (int program : {int(kCompose), int(kComposeLow)}) {
+            SCOPED_TRACE(std::string(s.what) + (program == kCompose ? "" : ", low detail"));
+            ComposeUniforms u;
+            u.mode = s.mode;
+            u.ttime = 3.25f;
+            u.limit = s.limit;
+            u.which_blur = s.which_blur;
+            u.set_blur = s.set_blur;
+            std::copy(s.motion, s.motion + 3, u.motion_blur);
+            std::copy(s.velocity, s.velocity + 3, u.the_velocity);
+            u.is_middle_scene = s.middle;
+            u.pos_y = 0.4f;
+            u.flo = 0.3f;
+            u.fade = s.mode == 1 ? 0.2f : 0.45f;
+            u.random = s.mode != 1;
+            u.shafts = s.mode == 1;
+            context.specialised_programs = false;
+            const Picture reference = compose(program, u);
+            context.specialised_programs = true;
+            const Picture specialised = compose(program, u);
+            const double db = psnr(reference, specialised);
+            EXPECT_GE(db, 40.0);
+            if (std::isinf(db)) ++identical;
+        }
+    EXPECT_EQ(identical, 12) << "the copies leave out work, they do not compute differently";
+    EXPECT_TRUE(no_gl_error());
+}

@@ -205,3 +205,41 @@ TEST_F(ShaderLibraryTest, PostProcessingShadersCompileAndLink) {
     shaders.disable_programs();
     EXPECT_TRUE(no_gl_error());
 }
+
+TEST_F(ShaderLibraryTest, VariantsAreCopiesWithDefinesAfterTheVersionLine) {
+    ShaderLibrary shaders;
+    // Without SHOW_LEVEL the copy has no "Level" uniform; a second #version line would not compile.
+    const std::string fragment = write_shader(
+        "f_variant", "#version 120\n#ifdef SHOW_LEVEL\nuniform float Level;\n#else\nconst float Level = 0.25;\n#endif\n"
+                     "void main() { gl_FragColor = vec4(Level); }\n");
+    testing::internal::CaptureStdout();
+    shaders.load_fragment_program(fragment, 5);
+    const GLuint loaded = shaders.program(5);
+    const GLuint copy = shaders.variant(5, "#define SHOW_LEVEL\n");
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(shaders.fragment_file(5), fragment);
+    EXPECT_TRUE(shaders.vertex_file(5).empty());
+    ASSERT_NE(copy, loaded);
+    EXPECT_EQ(linked(copy), GL_TRUE);
+    EXPECT_EQ(glGetUniformLocation(loaded, "Level"), -1);
+    EXPECT_GE(glGetUniformLocation(copy, "Level"), 0) << "the define reached the source";
+    EXPECT_EQ(shaders.variant(5, "#define SHOW_LEVEL\n"), copy) << "compiled once";
+
+    // Loading the slot again makes a new copy and deletes the old one.
+    testing::internal::CaptureStdout();
+    shaders.load_fragment_program(fragment, 5);
+    const GLuint again = shaders.variant(5, "#define SHOW_LEVEL\n");
+    testing::internal::GetCapturedStdout();
+    EXPECT_NE(again, copy);
+    EXPECT_EQ(linked(again), GL_TRUE);
+    EXPECT_FALSE(glIsProgram(copy));
+
+    // A copy that does not compile falls back to the slot's own program, with the reason logged.
+    testing::internal::CaptureStdout();
+    const GLuint broken = shaders.variant(5, "#define Level nonsense(\n");
+    const std::string log = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(broken, shaders.program(5));
+    EXPECT_NE(log.find("specialised copy"), std::string::npos) << log;
+    EXPECT_EQ(shaders.variant(99999, "#define X\n"), 0u) << "outside the table: no program";
+    EXPECT_TRUE(no_gl_error());
+}

@@ -58,8 +58,8 @@ protected:
         if (!pack_present()) GTEST_SKIP() << "no asset pack in " << BRINEFALL_SHOW_DIR;
         ASSERT_EQ(chdir(BRINEFALL_SHOW_DIR), 0);
         AppState& app = app_state();
-        app.render_width = kWidth;
-        app.render_height = render_height;
+        app.render_width = app.picture_width = kWidth;
+        app.render_height = app.picture_height = render_height;
         app.window_width = kWidth;
         app.window_height = kHeight;
         context_.end_process = [](int code) { FAIL() << "the scene ended the process with " << code; };

@@ -66,8 +66,8 @@ TEST_F(StartUpOrder, LoadsEverySceneBeforeTheSoundAndEndsWithoutTheMusic) {
     ASSERT_EQ(chdir(empty.c_str()), 0);  // no music file here
 
     AppState& app = app_state();
-    app.render_width = app.window_width = kWidth;
-    app.render_height = app.window_height = kHeight;
+    app.render_width = app.picture_width = app.window_width = kWidth;
+    app.render_height = app.picture_height = app.window_height = kHeight;
     app.end_process = [](int code) { events.push_back("end " + std::to_string(code)); };
 
     SceneFactories factories;

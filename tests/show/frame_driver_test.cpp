@@ -79,8 +79,8 @@ protected:
 
         AppState& app = app_state();
         app = AppState{};
-        app.render_width = app.window_width = kWidth;
-        app.render_height = app.window_height = kHeight;
+        app.render_width = app.picture_width = app.window_width = kWidth;
+        app.render_height = app.picture_height = app.window_height = kHeight;
         app.end_process = [](int code) { g_exit_codes.push_back(code); };
         g_exit_codes.clear();
     }

@@ -85,8 +85,8 @@ protected:
         g_exit_codes.clear();
         AppState& app = app_state();
         app = AppState{};
-        app.render_width = app.window_width = kWidth;
-        app.render_height = app.window_height = kHeight;
+        app.render_width = app.picture_width = app.window_width = kWidth;
+        app.render_height = app.picture_height = app.window_height = kHeight;
         app.antialias = true;
         app.capture_text = "left over";
         app.end_process = [](int code) { g_exit_codes.push_back(code); };

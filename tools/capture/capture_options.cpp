@@ -1,5 +1,7 @@
 #include "tools/capture/capture_options.h"
 
+#include "app/setup_choice.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -17,6 +19,12 @@ const char* const capture_usage =
     "  --video FILE.mp4  encode the written frames with ffmpeg, muxed with the music\n"
     "  --stats FILE.json start-up and per-scene frame times\n"
     "  --sheet FILE.png  the stills written to --out tiled, each labelled with its show time\n"
+    "  --profile         adds to --stats the median milliseconds of every pass of every scene\n"
+    "                    and the chain's draw calls and state changes per frame\n"
+    "  --reference-chain draw with the chain's programs as loaded, not their specialised copies\n"
+    "                    (the same pictures, slower: for comparing the two)\n"
+    "  --render-scale S  render the scenes at S (0.1..1) of the picture size, or \"auto\": the\n"
+    "                    largest scale that holds 24 frames per second here (default 1)\n"
     "  --low-spec        the setup dialog's \"Low spec GPU\"\n"
     "  --force-16x9      the setup dialog's \"Force 16:9\" (the window becomes 16:9)\n"
     "  --live-sound      play through the audio device as the show does (silently, in time, when\n"
@@ -64,9 +72,17 @@ bool parse_capture_options(int argc, const char* const* argv, CaptureOptions& o,
             o.live_sound = true;
             continue;
         }
+        if (arg == "--profile") {
+            o.profile = true;
+            continue;
+        }
+        if (arg == "--reference-chain") {
+            o.reference_chain = true;
+            continue;
+        }
         static constexpr std::string_view valued[] = {"--size", "--fps",   "--from",  "--to",
                                                        "--every", "--out",  "--video", "--stats",
-                                                       "--sheet", "--show-dir"};
+                                                       "--sheet", "--show-dir", "--render-scale"};
         if (std::find(std::begin(valued), std::end(valued), arg) == std::end(valued)) {
             error = std::string(arg) + ": unknown option";
             return false;
@@ -95,6 +111,8 @@ bool parse_capture_options(int argc, const char* const* argv, CaptureOptions& o,
             o.stats = value;
         else if (arg == "--sheet")
             o.sheet = value;
+        else if (arg == "--render-scale")
+            ok = parse_render_scale(value, o.render_scale);
         else
             o.show_dir = value;
         if (!ok) {

@@ -19,6 +19,9 @@ struct CaptureOptions {
     // The show's own sound output (the audio device, or its silent clock when there is none)
     // instead of the offline one: frames then depend on timing, not only on their number.
     bool live_sound = false;
+    bool profile = false;          // per-pass times into the --stats file
+    bool reference_chain = false;  // the chain's programs as loaded (GraphicsContext::specialised_programs off)
+    double render_scale = 1.0;     // 0: "auto"
 };
 
 // Parses argv[1..]. False with a one-line reason in `error` for an unknown option, a missing or

@@ -45,6 +45,26 @@ void FrameStats::record_frame(int slot, double ms) {
         unattributed_ms_.push_back(ms);
 }
 
+void FrameStats::record_passes(int slot, double frame_ms, const std::vector<std::pair<std::string, double>>& pass_ms,
+                               int draw_calls, int state_changes) {
+    profiled_ = true;
+    if (slot < 0 || slot >= kSlots) return;
+    Profile& p = profiles_[slot];
+    double timed = 0;
+    const auto add = [&p](const std::string& name, double ms) {
+        auto [it, fresh] = p.pass_ms.try_emplace(name);
+        if (fresh) p.order.push_back(name);
+        it->second.push_back(ms);
+    };
+    for (const auto& [name, ms] : pass_ms) {
+        add(name, ms);
+        if (name.find('/') == std::string::npos) timed += ms;
+    }
+    add("rest", std::max(frame_ms - timed, 0.0));
+    p.draw_calls.push_back(draw_calls);
+    p.state_changes.push_back(state_changes);
+}
+
 std::string FrameStats::json() const {
     std::string loads = "[";
     std::string frames = "[";
@@ -78,5 +98,22 @@ std::string FrameStats::json() const {
                        .field("resident_at_written_frames_kb",
                               std::span<const long long>(resources_->resident_at_written_frames_kb))
                        .str());
+    if (profiled_) {
+        // Per slot: {"passes": {"name": median ms, ...} in the order the passes ran, ...}.
+        std::string slots = "[";
+        for (int slot = 0; slot < kSlots; ++slot) {
+            const Profile& p = profiles_[slot];
+            JsonLine passes;
+            for (const std::string& name : p.order)
+                passes.field(name, summarise_frame_times(p.pass_ms.at(name)).median_ms);
+            if (slot) slots += ",";
+            slots += JsonLine()
+                         .raw("passes", passes.str())
+                         .field("chain_draw_calls", summarise_frame_times(p.draw_calls).median_ms)
+                         .field("material_state_changes", summarise_frame_times(p.state_changes).median_ms)
+                         .str();
+        }
+        report.raw("profile", slots + "]");
+    }
     return report.str();
 }

@@ -1,9 +1,17 @@
 #pragma once
 // What --stats reports: start-up milliseconds per scene load and in total, and per roster slot
-// the frame-time median and 95th percentile of the frames that slot drew last.
+// the frame-time median and 95th percentile of the frames that slot drew last. With --profile,
+// also per slot the median milliseconds of every pass the slot's frames ran ("rest" is the
+// frame's time outside the timed passes: the scene's own set-up, overlays, the swap) and the
+// median draw calls and state changes the chain and the kit counted: "chain_draw_calls" are the
+// chain's full-screen quads, "material_state_changes" the program and texture binds of the
+// content groups (use_material). The scenes' own mesh draws go straight to the GL and are not
+// counted.
 #include <array>
 #include <optional>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Memory in KiB and the GL objects made after start-up (see process_memory.h, gl_object_count.h).
@@ -36,6 +44,11 @@ public:
     void record_frame(int slot, double ms);
     void record_resources(const ResourceUse& use) { resources_ = use; }
 
+    // One profiled frame of the slot: its passes' milliseconds (nested names contain '/'), the
+    // whole frame's and the counts. Frames without a slot are not profiled.
+    void record_passes(int slot, double frame_ms, const std::vector<std::pair<std::string, double>>& pass_ms,
+                       int draw_calls, int state_changes);
+
     // The report as a JSON object (one line). Loads that did not happen are null; "resources"
     // appears once they were recorded.
     std::string json() const;
@@ -47,4 +60,11 @@ private:
     std::array<std::vector<double>, kSlots> frame_ms_;
     std::vector<double> unattributed_ms_;
     std::optional<ResourceUse> resources_;
+    struct Profile {
+        std::vector<std::string> order;  // pass names in order of first appearance
+        std::map<std::string, std::vector<double>> pass_ms;
+        std::vector<double> draw_calls, state_changes;
+    };
+    std::array<Profile, kSlots> profiles_;
+    bool profiled_ = false;
 };

@@ -16,6 +16,7 @@
 #include "app/setup_choice.h"
 #include "platform/message_box.h"
 #include "platform/steady_clock.h"
+#include "render/pass_timer.h"
 #include "platform/window.h"
 #include "scenes/show_scenes.h"
 #include "show/app_state.h"
@@ -67,6 +68,7 @@ private:
     VideoPipe video_;
     FrameStats stats_;
     ProgressBar progress_;
+    std::unique_ptr<PassTimer> pass_timer_;  // with --profile
     int drew_slot_ = -1;
     int loader_drew_ = -1;  // the loading screen is not a roster slot: its draws go here
     bool running_ = false;  // start-up is over and frames are being simulated
@@ -109,6 +111,7 @@ bool Capture::start() {
     setup.windowed = true;
     setup.force_16_9 = options_.force_16x9;
     setup.low_spec = options_.low_spec;
+    setup.render_scale = options_.render_scale;
     apply_choice(run_choice({options_.width, options_.height}, setup), app);
 
     window_ = open_hidden_gl_window(app.window_width, app.window_height);
@@ -136,6 +139,7 @@ bool Capture::start() {
     }
     show.timer = ShowTimer([this] { return clock_.seconds(); });
     attach_show(window_.window, timed_factories(show_scene_factories()));
+    show.graphics.specialised_programs = !options_.reference_chain;
 
     const double start = steady_seconds();
     start_up();
@@ -143,6 +147,15 @@ bool Capture::start() {
     resident_after_load_kb_ = resident_kb();
     start_counting_gl_objects();
     report_gl_errors("during start-up");
+    if (options_.profile) {
+        // Timestamp queries where the GL has them, except on a software rasteriser: it stamps a
+        // query when it sorts the commands into tiles, before it shades them, so the stamps
+        // inside a pass would miss the pixel work. Otherwise glFinish at every pass boundary.
+        const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+        const bool software = renderer && (std::strstr(renderer, "llvmpipe") || std::strstr(renderer, "softpipe"));
+        pass_timer_ = std::make_unique<PassTimer>((GLEW_ARB_timer_query || GLEW_VERSION_3_3) && !software);
+        show.graphics.pass_timer = pass_timer_.get();
+    }
 
     // The loading frames were presented; the back buffer starts black, not undefined.
     GLint framebuffer = 0;
@@ -199,6 +212,10 @@ void Capture::run() {
         std::snprintf(where, sizeof where, "at frame %ld (show time %.3f)", n, show_time);
         report_gl_errors(where);
         stats_.record_frame(drew_slot_, ms);
+        if (pass_timer_) {
+            const PassTimer::FrameFigures figures = pass_timer_->end_frame();
+            stats_.record_passes(drew_slot_, ms, figures.pass_ms, figures.draw_calls, figures.state_changes);
+        }
         // Software GL allocates texture storage and compiles shader variants at their first
         // draw, so the loaded show is only fully resident once a frame has been drawn.
         if (n == 0) resident_after_first_frame_kb_ = resident_kb();

@@ -5,7 +5,10 @@
 //   use_material(shaders_, *context_, program, {{"texture2d_1", noise_slot},
 //                                              {"texture2d_cube", night_slot, GL_TEXTURE_CUBE_MAP}},
 //                "ttime", s);
-// Texture unit 0 is active afterwards.
+// Texture unit 0 is active afterwards. While colour writes are masked (a depth-only pass) the
+// program's depth-only copy is made current instead (ShaderLibrary::use_depth_only). With a pass
+// timer in the context, the call also starts the timing of a content group named after the
+// program's fragment file.
 #include <cstdint>
 #include <initializer_list>
 

@@ -57,10 +57,10 @@ void part_loader::draw(double* step, GraphicsContext* context, FrameState*) {
     glPushMatrix();
     glUseProgram(0);
 
-    glViewport(0, 0, app.render_width, app.render_height);
+    glViewport(0, 0, app.picture_width, app.picture_height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(65.0, static_cast<double>(app.render_width) / app.render_height, 1.0, 100.0);
+    gluPerspective(65.0, static_cast<double>(app.picture_width) / app.picture_height, 1.0, 100.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     gluLookAt(0.0, 0.0, 9.9, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
