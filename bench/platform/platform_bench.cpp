@@ -26,7 +26,7 @@ MusicTrack ten_seconds_of_chords() {
 void spectrum_of_track(benchmark::State& state) {
     const MusicTrack track = ten_seconds_of_chords();
     SpectrumAnalyser analyser;
-    float bands[kSpectrumBands];
+    float bands[spectrum_bands];
     uint64_t position = 0;
     for (auto _ : state) {
         analyser.analyse_track(track, position, 1.0f, bands);
@@ -37,10 +37,10 @@ void spectrum_of_track(benchmark::State& state) {
 BENCHMARK(spectrum_of_track);
 
 void spectrum_of_samples(benchmark::State& state) {
-    float samples[kSpectrumWindow];
-    for (int i = 0; i < kSpectrumWindow; ++i) samples[i] = static_cast<float>(std::sin(i * 0.3));
+    float samples[spectrum_window];
+    for (int i = 0; i < spectrum_window; ++i) samples[i] = static_cast<float>(std::sin(i * 0.3));
     SpectrumAnalyser analyser;
-    float bands[kSpectrumBands];
+    float bands[spectrum_bands];
     for (auto _ : state) {
         analyser.analyse(samples, bands);
         benchmark::DoNotOptimize(bands);

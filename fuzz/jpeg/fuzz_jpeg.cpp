@@ -11,7 +11,7 @@
 namespace {
 
 // Big frames only cost time here; their header handling is still exercised.
-constexpr long kMaxPixels = 1024L * 1024L;
+constexpr long max_pixels = 1024L * 1024L;
 
 std::vector<uint8_t> decode_all(const uint8_t* data, size_t size, bool use_simd, int& error) {
     std::vector<uint8_t> out;
@@ -19,7 +19,7 @@ std::vector<uint8_t> decode_all(const uint8_t* data, size_t size, bool use_simd,
     jpeg_decoder decoder(&stream, use_simd);
     error = decoder.error_code();
     if (error != 0) return out;
-    if (static_cast<long>(decoder.width()) * decoder.height() > kMaxPixels) return out;
+    if (static_cast<long>(decoder.width()) * decoder.height() > max_pixels) return out;
     if (decoder.begin_decoding() != 0) {
         error = decoder.error_code();
         return out;

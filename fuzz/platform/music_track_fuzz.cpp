@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (decode_ogg_vorbis(std::string_view(reinterpret_cast<const char*>(data), size), track)) {
         // Whatever decoded must be analysable at its start, middle and end.
         static SpectrumAnalyser analyser;
-        float bands[kSpectrumBands];
+        float bands[spectrum_bands];
         for (uint64_t position : {uint64_t{0}, uint64_t{track.frames() / 2}, uint64_t{track.frames()}})
             analyser.analyse_track(track, position, 1.0f, bands);
     }

@@ -3,7 +3,7 @@
 // projection, and the release at the end. Every failure is reported with its message box.
 
 // The show window's title.
-inline constexpr const char* kWindowTitle = " =  Brinefall by OVK vs Quietglyph - 2010 = ";
+inline constexpr const char* window_title = " =  Brinefall by OVK vs Quietglyph - 2010 = ";
 
 // Opens the window (full screen switches the display to width x height, and offers windowed mode
 // when the display has no such mode), makes its GL context current, sets the default projection

@@ -59,7 +59,7 @@ int main() {
     apply_choice(run_choice(modes[selected], options), app);
 
     app.end_process = end_process;
-    if (!create_gl_window(kWindowTitle, app.window_width, app.window_height, 32, app.fullscreen)) {
+    if (!create_gl_window(window_title, app.window_width, app.window_height, 32, app.fullscreen)) {
         SDL_Quit();
         return 0;
     }

@@ -11,7 +11,7 @@
 #include "show/show_state.h"
 
 void note_quit_request(AppState& app, bool frame_failed, double show_time) {
-    if ((frame_failed || app.keys[kKeyEscape] || app.escape_pressed) && !app.quit_requested) {
+    if ((frame_failed || app.keys[key_escape] || app.escape_pressed) && !app.quit_requested) {
         app.quit_requested = true;
         app.quit_time = show_time;
     }

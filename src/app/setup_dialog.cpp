@@ -9,11 +9,11 @@
 namespace {
 
 // The dialog's layout is given in dialog units; these turn them into pixels for ImGui's font.
-constexpr float kUnitX = 2.2f;
-constexpr float kUnitY = 1.75f;
-constexpr int kDialogWidth = 243, kDialogHeight = 88;
+constexpr float unit_x = 2.2f;
+constexpr float unit_y = 1.75f;
+constexpr int dialog_width = 243, kDialogHeight = 88;
 
-ImVec2 at(float x, float y) { return ImVec2(x * kUnitX, y * kUnitY); }
+ImVec2 at(float x, float y) { return ImVec2(x * unit_x, y * unit_y); }
 
 void group_box(const char* label, float x, float y, float width, float height) {
     ImDrawList* draw = ImGui::GetWindowDrawList();
@@ -53,7 +53,7 @@ SetupAnswer show_setup_dialog(const std::vector<DisplayMode>& modes, SetupOption
         group_box("", 2, 53, 238, 34);
 
         ImGui::SetCursorPos(at(16, 12));
-        ImGui::SetNextItemWidth(212 * kUnitX);
+        ImGui::SetNextItemWidth(212 * unit_x);
         const char* shown = selected >= 0 ? lines[selected].c_str() : "";
         if (ImGui::BeginCombo("##resolution", shown)) {
             for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
@@ -89,8 +89,8 @@ SetupAnswer show_setup_dialog(const std::vector<DisplayMode>& modes, SetupOption
         return true;
     };
 
-    const ImVec2 size = at(kDialogWidth, kDialogHeight);
-    const DialogEnd end = run_dialog_window(kSetupCaption, static_cast<int>(size.x),
+    const ImVec2 size = at(dialog_width, kDialogHeight);
+    const DialogEnd end = run_dialog_window(setup_caption, static_cast<int>(size.x),
                                             static_cast<int>(size.y), draw);
     if (end == DialogEnd::failed) return SetupAnswer::unavailable;
     return end == DialogEnd::closed ? answer : SetupAnswer::quit;

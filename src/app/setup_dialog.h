@@ -6,7 +6,7 @@
 
 #include "app/setup_choice.h"
 
-inline constexpr const char* kSetupCaption = "      Brinefall - OVK vs quietglyph - 2010 ";
+inline constexpr const char* setup_caption = "      Brinefall - OVK vs quietglyph - 2010 ";
 
 enum class SetupAnswer {
     run,          // "Run ... " (or Enter): options and selected hold the viewer's choice

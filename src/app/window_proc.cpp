@@ -12,9 +12,9 @@
 
 namespace {
 
-constexpr int kKeyA = 'A';
-constexpr int kKeyQ = 'Q';
-constexpr int kWheelDeltaPerNotch = 120;
+constexpr int key_a = 'A';
+constexpr int key_q = 'Q';
+constexpr int wheel_delta_per_notch = 120;
 
 // One "label x,y,z  " group in the C runtime's %g (6 significant digits), then `ending`.
 std::string capture_group(const char* label, double x, double y, double z, const char* ending) {
@@ -69,10 +69,10 @@ void capture_developer_point(const WindowTarget& target) {
 void apply_held_key_adjustments(const WindowTarget& target) {
     const uint8_t* keys = target.app.keys;
     FrameState& f = target.frame;
-    if (keys[kKeyUp]) f.adjust_b += 1.5 * target.frame_dt;
-    if (keys[kKeyDown]) f.adjust_b -= 1.5 * target.frame_dt;
-    if (keys[kKeyA]) f.adjust_a -= target.frame_dt;
-    if (keys[kKeyQ]) f.adjust_a += target.frame_dt;
+    if (keys[key_up]) f.adjust_b += 1.5 * target.frame_dt;
+    if (keys[key_down]) f.adjust_b -= 1.5 * target.frame_dt;
+    if (keys[key_a]) f.adjust_a -= target.frame_dt;
+    if (keys[key_q]) f.adjust_a += target.frame_dt;
 }
 
 bool window_proc(const SDL_Event& event, const WindowTarget& target) {
@@ -82,7 +82,7 @@ bool window_proc(const SDL_Event& event, const WindowTarget& target) {
         case SDL_KEYUP:
             if (const int code = virtual_key(event.key.keysym.sym)) {
                 target.app.keys[code] = event.type == SDL_KEYDOWN ? 1 : 0;
-                if (code == kKeyEscape && event.type == SDL_KEYDOWN)
+                if (code == key_escape && event.type == SDL_KEYDOWN)
                     target.app.escape_pressed = true;
             }
             return false;
@@ -90,8 +90,8 @@ bool window_proc(const SDL_Event& event, const WindowTarget& target) {
             // Whole-notch deltas of 120 as the show counts them; a half notch adds nothing.
             float notches = event.wheel.preciseY;
             if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) notches = -notches;
-            const int delta = static_cast<int>(std::lround(notches * kWheelDeltaPerNotch));
-            target.app.wheel_total += delta / kWheelDeltaPerNotch;
+            const int delta = static_cast<int>(std::lround(notches * wheel_delta_per_notch));
+            target.app.wheel_total += delta / wheel_delta_per_notch;
             return false;
         }
         case SDL_WINDOWEVENT:

@@ -7,19 +7,19 @@
 //   next = next * 1103515245 + 12345;  value = (next / 65536) % 32768
 #include <cstdint>
 
-inline constexpr int kRandomMax = 32767;
+inline constexpr int random_max = 32767;
 
 class RandomGenerator {
 public:
     explicit RandomGenerator(uint32_t seed = 1) : next_(seed) {}
     void seed(uint32_t seed) { next_ = seed; }
-    // The next value in 0..kRandomMax.
+    // The next value in 0..random_max.
     int draw() {
         next_ = next_ * 1103515245u + 12345u;
         return static_cast<int>((next_ / 65536u) % 32768u);
     }
     // draw() / 32767: the show's "rand()/32767", 0..1 inclusive.
-    double draw_unit() { return draw() / static_cast<double>(kRandomMax); }
+    double draw_unit() { return draw() / static_cast<double>(random_max); }
     uint32_t state() const { return next_; }
 
 private:

@@ -10,7 +10,7 @@
 
 struct MusicTrack {
     int rate = 0;                  // samples per second and channel
-    int channels = 0;              // 1..kMaxTrackChannels
+    int channels = 0;              // 1..max_track_channels
     std::vector<int16_t> samples;  // interleaved, frames() * channels values
 
     size_t frames() const { return channels > 0 ? samples.size() / channels : 0; }
@@ -18,12 +18,12 @@ struct MusicTrack {
     float mono(uint64_t frame) const;
 };
 
-inline constexpr int kMaxTrackChannels = 8;
+inline constexpr int max_track_channels = 8;
 // Decoding stops after this much music: a small hostile file can claim hours of samples, and the
 // show needs less than nine minutes.
-inline constexpr int kMaxTrackSeconds = 20 * 60;
+inline constexpr int max_track_seconds = 20 * 60;
 
-// Decodes an Ogg Vorbis stream held in memory (at most kMaxTrackSeconds of it). False when it is
+// Decodes an Ogg Vorbis stream held in memory (at most max_track_seconds of it). False when it is
 // not a readable Vorbis stream or decodes to no samples.
 bool decode_ogg_vorbis(std::string_view bytes, MusicTrack& track);
 // The same for a file; false also when the file cannot be read.

@@ -13,9 +13,9 @@
 #include "platform/music_track.h"
 #include "platform/spectrum.h"
 
-inline constexpr int kMusicChannel = 1;
-inline constexpr int kAllChannels = -3;
-inline constexpr int kMaxVolume = 255;
+inline constexpr int music_channel = 1;
+inline constexpr int all_channels = -3;
+inline constexpr int max_volume = 255;
 
 class SoundOutput {
 public:
@@ -27,7 +27,7 @@ public:
     bool load_music(const std::string& path);
     // Starts the loaded music from position 0 on channel 1, once (no loop).
     virtual void play_music() = 0;
-    // Volume of a channel, or of every channel with kAllChannels; clamped to 0..255. Only channel 1
+    // Volume of a channel, or of every channel with all_channels; clamped to 0..255. Only channel 1
     // carries sound; it starts at 255.
     void set_volume(int channel, int volume);
     int volume() const { return volume_; }
@@ -37,7 +37,7 @@ public:
     // Playback rate of channel 1 in samples per second: the track's rate, or the mix rate before a
     // track is loaded.
     int rate() const;
-    // The kSpectrumBands values of the current output, 0..1; valid until the next call.
+    // The spectrum_bands values of the current output, 0..1; valid until the next call.
     const float* spectrum();
     // Stops the sound; the output can be initialised again afterwards.
     virtual void close() = 0;
@@ -49,11 +49,11 @@ protected:
     MusicTrack track_;
     int mix_rate_ = 0;
     int channel_count_ = 0;
-    std::atomic<int> volume_ = kMaxVolume;  // read by the audio thread
+    std::atomic<int> volume_ = max_volume;  // read by the audio thread
 
 private:
     SpectrumAnalyser analyser_;
-    float bands_[kSpectrumBands] = {};
+    float bands_[spectrum_bands] = {};
 };
 
 // Plays through SDL audio. When no audio device can be opened it says so on stdout and plays
@@ -74,7 +74,7 @@ private:
     static void fill_audio(void* self, uint8_t* stream, int length);
     bool open_device(int rate, int channels);
 
-    uint32_t device_ = 0;      // SDL audio device id; 0 when playing silently
+    uint32_t device_ = 0;         // SDL audio device id; 0 when playing silently
     bool audio_started_ = false;  // SDL's audio subsystem is ours to quit
     bool playing_ = false;
     uint64_t device_frames_ = 0;  // frames handed to the device (written by its thread)

@@ -7,8 +7,8 @@
 
 struct MusicTrack;
 
-inline constexpr int kSpectrumBands = 512;
-inline constexpr int kSpectrumWindow = 2 * kSpectrumBands;
+inline constexpr int spectrum_bands = 512;
+inline constexpr int spectrum_window = 2 * spectrum_bands;
 
 class SpectrumAnalyser {
 public:
@@ -17,14 +17,14 @@ public:
     SpectrumAnalyser(const SpectrumAnalyser&) = delete;
     SpectrumAnalyser& operator=(const SpectrumAnalyser&) = delete;
 
-    // Spectrum of kSpectrumWindow samples (-1..1, oldest first) into bands[kSpectrumBands].
+    // Spectrum of spectrum_window samples (-1..1, oldest first) into bands[spectrum_bands].
     void analyse(const float* samples, float* bands);
 
-    // Spectrum of what the track plays just before frame `position` (the kSpectrumWindow mono
+    // Spectrum of what the track plays just before frame `position` (the spectrum_window mono
     // frames ending there; silence before its start and after its end), scaled by gain (0..1).
     void analyse_track(const MusicTrack& track, uint64_t position, float gain, float* bands);
 
 private:
     void* fft_;  // kiss_fftr_cfg
-    float window_[kSpectrumWindow];
+    float window_[spectrum_window];
 };

@@ -4,12 +4,12 @@
 // key codes; this is the translation.
 #include <SDL2/SDL_keycode.h>
 
-inline constexpr int kKeyEscape = 27;
-inline constexpr int kKeySpace = 32;
-inline constexpr int kKeyLeft = 37;
-inline constexpr int kKeyUp = 38;
-inline constexpr int kKeyRight = 39;
-inline constexpr int kKeyDown = 40;
+inline constexpr int key_escape = 27;
+inline constexpr int key_space = 32;
+inline constexpr int key_left = 37;
+inline constexpr int key_up = 38;
+inline constexpr int key_right = 39;
+inline constexpr int key_down = 40;
 
 // The virtual-key number of an SDL key code, 1..255; 0 for keys without a classic equivalent.
 int virtual_key(SDL_Keycode key);

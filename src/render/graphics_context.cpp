@@ -11,7 +11,7 @@ namespace {
 
 int clamp_target(int target) { return std::clamp(target, 0, GraphicsContext::render_target_count - 1); }
 
-constexpr GLenum kColourAttachments[3] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1,
+constexpr GLenum colour_attachments[3] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1,
                                           GL_COLOR_ATTACHMENT2};
 
 }  // namespace
@@ -99,7 +99,7 @@ void GraphicsContext::bind_render_target(int target, int colour_count) {
     const int t = clamp_target(target);
     const int count = std::clamp(colour_count, 1, 3);
     glBindFramebuffer(GL_FRAMEBUFFER, texture_table[draw_framebuffer_index + t]);
-    glDrawBuffers(count, kColourAttachments);
+    glDrawBuffers(count, colour_attachments);
 }
 
 uint32_t GraphicsContext::attach_color_texture(int target, int attachment, int slot) {
@@ -108,7 +108,7 @@ uint32_t GraphicsContext::attach_color_texture(int target, int attachment, int s
     const int t = clamp_target(target);
     const int a = std::clamp(attachment, 0, 2);
     glBindFramebuffer(GL_FRAMEBUFFER, texture_table[resolve_framebuffer_index + t]);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, kColourAttachments[a], GL_TEXTURE_2D, texture_name(slot), 0);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, colour_attachments[a], GL_TEXTURE_2D, texture_name(slot), 0);
     return glCheckFramebufferStatus(GL_FRAMEBUFFER);
 }
 
@@ -128,8 +128,8 @@ void GraphicsContext::resolve_render_target(int target, int width, int height, i
     for (int k = 0; k < count; ++k) {
         glBindFramebuffer(GL_READ_FRAMEBUFFER, draw);
         glBindFramebuffer(GL_DRAW_FRAMEBUFFER, resolve);
-        glDrawBuffer(kColourAttachments[k]);
-        glReadBuffer(kColourAttachments[k]);
+        glDrawBuffer(colour_attachments[k]);
+        glReadBuffer(colour_attachments[k]);
         glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
     }
     if (copy_depth) {

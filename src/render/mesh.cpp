@@ -27,7 +27,7 @@ bool is_space(char c) {
 
 // A skipped line is read like a 256-byte line buffer does: at most 255 characters, newline
 // included, so the tail of an overlong line is read as statements.
-constexpr int kLineBuffer = 256;
+constexpr int line_buffer = 256;
 
 struct Cursor {
     const char* p;
@@ -46,7 +46,7 @@ struct Cursor {
     std::string_view rest_of_line() {
         const char* start = p;
         int taken = 0;
-        while (p < end && taken < kLineBuffer - 1) {
+        while (p < end && taken < line_buffer - 1) {
             ++taken;
             if (*p++ == '\n') break;
         }
@@ -101,7 +101,7 @@ struct Cursor {
     // two floats, so that case, exponents, long digit strings and anything unusual are left to
     // from_chars, and the result is always the correctly rounded float.
     bool fast_decimal(float& out) {
-        static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+        static constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                              1e16, 1e17, 1e18};
         const char* q = p;
@@ -123,7 +123,7 @@ struct Cursor {
         }
         if (digits == 0 || digits > 15) return false;
         if (q < end && (*q == 'e' || *q == 'E' || *q == 'x' || *q == 'X' || *q == 'p' || *q == 'P')) return false;
-        const double value = static_cast<double>(mantissa) / kPowers[fraction];
+        const double value = static_cast<double>(mantissa) / powers[fraction];
         uint64_t bits;
         std::memcpy(&bits, &value, sizeof bits);
         if ((bits & 0x1FFFFFFFu) == 0x10000000u) return false;  // exactly between two floats

@@ -16,7 +16,7 @@ namespace {
 
 // Numbers drawn and thrown away after each frame's seeding: the first values after a seed
 // differ little between nearby seeds.
-constexpr int kDiscardedDraws = 50;
+constexpr int discarded_draws = 50;
 
 // Steps the show clock by the timer and pulls it a tenth of the way toward the music. The
 // frame's random numbers are seeded from the show time before the step.
@@ -27,7 +27,7 @@ void advance_clock(ShowState& s) {
     if (d.frame_dt < 0) d.frame_dt = 0;
 
     seed_random(frame_seed(d.show_time));
-    for (int i = 0; i < kDiscardedDraws; ++i) random_int();
+    for (int i = 0; i < discarded_draws; ++i) random_int();
 
     SoundOutput& sound = *s.sound;
     d.music_time = music_time(sound.position(), sound.rate(), d.show_time);
@@ -46,7 +46,7 @@ void prepare_frame_state(ShowState& s, const AppState& app) {
     s.driver.show_time += s.driver.frame_dt;
     f.show_time = s.driver.show_time;
 
-    std::copy_n(s.sound->spectrum(), kSpectrumBands, f.spectrum);
+    std::copy_n(s.sound->spectrum(), spectrum_bands, f.spectrum);
     std::copy(std::begin(app.keys), std::end(app.keys), f.key_state);
     f.mode = 1;
 }
@@ -55,7 +55,7 @@ void prepare_frame_state(ShowState& s, const AppState& app) {
 // A window whose slot holds no scene (one this build does not have) shows black, not whatever
 // the last frame left in the buffer.
 void draw_scenes(ShowState& s) {
-    for (const SceneWindow& window : kSceneWindows) {
+    for (const SceneWindow& window : scene_windows) {
         if (!in_window(window, s.driver.show_time)) continue;
         if (parts* scene = s.roster.slots[window.slot]) {
             scene->draw(&s.driver.frame_dt, &s.graphics, &s.frame);
@@ -89,7 +89,7 @@ void draw_overlay(GraphicsContext& graphics, const AppState& app, const FlashSta
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE);
     glViewport(0, 0, app.render_width, app.render_height);
-    graphics.bind_texture_slot(kOverlayTextureBase + flash.overlay);
+    graphics.bind_texture_slot(overlay_texture_base + flash.overlay);
 
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -167,9 +167,9 @@ bool draw_frame() {
     if (flash.overlay >= 0) draw_overlay(s.graphics, app, flash);
     f.previous_flash = f.flash;
 
-    s.sound->set_volume(kAllChannels, music_fade_volume(s.driver.show_time));
+    s.sound->set_volume(all_channels, music_fade_volume(s.driver.show_time));
 
-    if (s.driver.show_time > kEndOfShow) {
+    if (s.driver.show_time > end_of_show) {
         s.sound->close();
         end_show(0);
         return true;
@@ -177,8 +177,8 @@ bool draw_frame() {
 
     if (app.quit_requested) {
         const QuitFade fade = quit_fade(s.driver.show_time, app.quit_time);
-        f.params[kQuitFadeParam] = fade.fade_param;
-        s.sound->set_volume(kMusicChannel, fade.music_volume);
+        f.params[quit_fade_param] = fade.fade_param;
+        s.sound->set_volume(music_channel, fade.music_volume);
         draw_quit_fade(s.graphics, app, fade.alpha);
         if (fade.complete) {
             copy_to_clipboard(app.capture_text);

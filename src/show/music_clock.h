@@ -8,7 +8,7 @@
 double music_time(uint32_t position, int rate, double show_time);
 
 // The lock stops at 470 s; from there the show runs freely on the timer.
-inline constexpr double kMusicLockEnd = 470.0;
+inline constexpr double music_lock_end = 470.0;
 
 // One tenth (the single-precision 0.1) of the music's lead over the show clock, or 0 after the
 // lock has stopped. The frame driver adds it to the frame's step.

@@ -10,11 +10,11 @@
 
 #include "show/parts.h"
 
-inline constexpr int kRosterSlots = 9;  // slots 0..3 hold the show's scenes, 4..8 stay empty
+inline constexpr int roster_slots = 9;  // slots 0..3 hold the show's scenes, 4..8 stay empty
 inline constexpr int kShowScenes = 4;
 
 struct Roster {
-    std::array<parts*, kRosterSlots> slots{};
+    std::array<parts*, roster_slots> slots{};
     parts* loader = nullptr;
 };
 

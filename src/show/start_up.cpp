@@ -11,20 +11,20 @@
 namespace {
 
 constexpr int kMixRate = 44100;
-constexpr int kSoftwareChannels = 32;
-constexpr const char* kSoundCaption = "OVK  ";
+constexpr int software_channels = 32;
+constexpr const char* sound_caption = "OVK  ";
 // A missing motion clip is reported as a missing JPEG is: the kind of file as the caption, the
 // file name as the text.
-constexpr const char* kMotionCaption = "Bvh";
+constexpr const char* motion_caption = "Bvh";
 // Scenes report progress with their own weights; the loading screen takes them at this rate.
-constexpr double kLoadingStepWeight = 0.567;
+constexpr double loading_step_weight = 0.567;
 
 void present() {
     if (auto* window = static_cast<SDL_Window*>(show_state().graphics.window)) swap_window(window);
 }
 
 void sound_failure(const char* text, int exit_code) {
-    message_box(kSoundCaption, text, MessageButtons::ok, MessageIcon::information);
+    message_box(sound_caption, text, MessageButtons::ok, MessageIcon::information);
     end_show(exit_code);
 }
 
@@ -50,7 +50,7 @@ bool load_scenes(ShowState& s) {
             s.roster.slots[slot] = construct();
             s.roster.slots[slot]->load(&s.graphics);
         } catch (const fileNotFound& missing) {
-            message_box(kMotionCaption, missing.file_name, MessageButtons::ok, MessageIcon::information);
+            message_box(motion_caption, missing.file_name, MessageButtons::ok, MessageIcon::information);
             end_show(0);
             return false;
         }
@@ -61,7 +61,7 @@ bool load_scenes(ShowState& s) {
 // Returns false when the process was to end (only reached when end_process returns).
 bool start_music(ShowState& s) {
     if (!s.sound) s.sound = std::make_unique<LiveSound>();
-    if (!s.sound->initialise(kMixRate, kSoftwareChannels)) {
+    if (!s.sound->initialise(kMixRate, software_channels)) {
         sound_failure("Problem initializing FMod. \nProgram will now exit.", 1);
         return false;
     }
@@ -70,7 +70,7 @@ bool start_music(ShowState& s) {
         return false;
     }
     s.sound->play_music();
-    s.sound->set_volume(kMusicChannel, kMaxVolume);
+    s.sound->set_volume(music_channel, max_volume);
     return true;
 }
 
@@ -93,7 +93,7 @@ void attach_show(SDL_Window* window, SceneFactories scenes) {
 void show_loading_progress(double step) {
     ShowState& s = show_state();
     if (!s.roster.loader) return;
-    double weighted = step * kLoadingStepWeight;
+    double weighted = step * loading_step_weight;
     s.roster.loader->draw(&weighted, &s.graphics, &s.frame);
     present();
 }

@@ -4,14 +4,14 @@
 #include <cmath>
 
 int scene_slot_at(double t) {
-    for (const SceneWindow& w : kSceneWindows)
+    for (const SceneWindow& w : scene_windows)
         if (in_window(w, t)) return w.slot;
     return -1;
 }
 
 FlashState flash_at(double t) {
     FlashState s;
-    for (const OverlayCue& cue : kOverlayCues) {
+    for (const OverlayCue& cue : overlay_cues) {
         if (t > cue.start && t < cue.end) {
             s.flash = true;
             s.overlay = cue.overlay;
@@ -31,8 +31,8 @@ int music_fade_volume(double show_time) {
 QuitFade quit_fade(double show_time, double quit_time) {
     const double e = show_time - quit_time;
     QuitFade q;
-    q.alpha = std::clamp(kQuitFadeRate * e, 0.0, 1.0);
-    q.fade_param = 1.0 - std::clamp(5.0 * kQuitFadeRate * e, 0.0, 1.0);
+    q.alpha = std::clamp(quit_fade_rate * e, 0.0, 1.0);
+    q.fade_param = 1.0 - std::clamp(5.0 * quit_fade_rate * e, 0.0, 1.0);
     q.music_volume = static_cast<int>(255.0 - 255.0 * q.alpha);
     q.complete = static_cast<float>(q.alpha) > 0.999f;
     return q;

@@ -15,12 +15,12 @@ struct SceneWindow {
     double end;  // exclusive
 };
 
-inline constexpr double kNoBound = 1e300;
-inline constexpr SceneWindow kSceneWindows[] = {
-    {0, -kNoBound, true, 76.8},
+inline constexpr double no_bound = 1e300;
+inline constexpr SceneWindow scene_windows[] = {
+    {0, -no_bound, true, 76.8},
     {1, 76.8, true, 289.0},
     {2, 289.0, true, 361.0},
-    {3, 361.0, false, kNoBound},
+    {3, 361.0, false, no_bound},
 };
 
 constexpr bool in_window(const SceneWindow& w, double t) {
@@ -30,7 +30,7 @@ constexpr bool in_window(const SceneWindow& w, double t) {
 // The slot whose window holds t, or -1 (only at exactly 361.0).
 int scene_slot_at(double t);
 
-// A picture overlay: texture slot kOverlayTextureBase + overlay, drawn additively over the frame
+// A picture overlay: texture slot overlay_texture_base + overlay, drawn additively over the frame
 // for show times strictly inside (start, end). Every overlay also sets the flash flag.
 struct OverlayCue {
     double start, end;
@@ -38,11 +38,10 @@ struct OverlayCue {
     bool black_band;  // a black horizontal band is drawn behind the picture first
 };
 
-inline constexpr int kOverlayTextureBase = 11000;
-inline constexpr OverlayCue kOverlayCues[] = {
-    {82.3, 83.9, 0, false},    {204.4, 207.9, 1, true},   {266.1, 267.9, 2, false},
-    {342.7, 346.5, 3, true},   {368.5, 369.8, 4, false},  {370.5, 373.4, 4, false},
-    {452.0, 454.0, 5, false},
+inline constexpr int overlay_texture_base = 11000;
+inline constexpr OverlayCue overlay_cues[] = {
+    {82.3, 83.9, 0, false},   {204.4, 207.9, 1, true},  {266.1, 267.9, 2, false}, {342.7, 346.5, 3, true},
+    {368.5, 369.8, 4, false}, {370.5, 373.4, 4, false}, {452.0, 454.0, 5, false},
 };
 
 // Flash-only windows (open intervals): the scenes jump ahead for these frames.
@@ -52,8 +51,8 @@ struct FlashWindow {
 
 namespace timeline_detail {
 constexpr std::array<FlashWindow, 16> flash_windows() {
-    std::array<FlashWindow, 16> w{{{99.0, 101.3}, {390.0, 391.3}, {393.0, 394.5},
-                                   {395.0, 396.0}, {398.0, 399.0}, {404.0, 404.5}}};
+    std::array<FlashWindow, 16> w{
+        {{99.0, 101.3}, {390.0, 391.3}, {393.0, 394.5}, {395.0, 396.0}, {398.0, 399.0}, {404.0, 404.5}}};
     std::size_t n = 6;
     // Two runs of short beats, computed the way the show always has: start + step * k.
     for (int k = 0; k < 5; ++k) w[n++] = {113.0 + 1.5 * k, 113.1 + 1.5 * k};
@@ -76,16 +75,16 @@ FlashState flash_at(double t);
 // The end-of-show music fade from 495 s to 505 s, as an all-channel volume: 255 down to 1.
 int music_fade_volume(double show_time);
 
-inline constexpr double kEndOfShow = 506.0;  // the show ends on the first frame past this
+inline constexpr double end_of_show = 506.0;  // the show ends on the first frame past this
 
 // The quit fade after Escape: alpha rises to 1 within 10 µs of show time, so it completes on the
 // first frame after the request.
-inline constexpr double kQuitFadeRate = 100002.5;
+inline constexpr double quit_fade_rate = 100002.5;
 struct QuitFade {
-    double alpha;        // opacity of the black fade quad
-    double fade_param;   // FrameState params[10]: 1 falling to 0
-    int music_volume;    // channel volume 255..0
-    bool complete;       // alpha > 0.999 in single precision: the show ends this frame
+    double alpha;       // opacity of the black fade quad
+    double fade_param;  // FrameState params[10]: 1 falling to 0
+    int music_volume;   // channel volume 255..0
+    bool complete;      // alpha > 0.999 in single precision: the show ends this frame
 };
 QuitFade quit_fade(double show_time, double quit_time);
 

@@ -65,7 +65,7 @@ TEST_F(FullScreenReleaseTest, RestoresTheCursorAndTheDesktop) {
         desktop_height = mode.h;
     }
     app.fullscreen = true;
-    app.window = open_window(kWindowTitle, desktop_width, desktop_height, WindowKind::fullscreen);
+    app.window = open_window(window_title, desktop_width, desktop_height, WindowKind::fullscreen);
     ASSERT_NE(app.window, nullptr);
     app.gl_context = create_gl_context(app.window);
     ASSERT_NE(app.gl_context, nullptr);

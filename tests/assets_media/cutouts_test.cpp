@@ -14,24 +14,25 @@
 
 namespace {
 
-const char* const kExpectedNames[] = {
+const char* const expected_names[] = {
     "textures//w1.png",      "textures//w2.png",      "textures//Tsun.png",    "textures//Tcloud.png",
     "textures//Tmoon.png",   "textures//cc1a.png",    "textures//cc1b.png",    "textures//cc2a.png",
     "textures//cc2b.png",    "textures//fish2a1.png", "textures//fish2a2.png", "textures//fish2a3.png",
     "textures//fish2a5.png", "textures//fish2a6.png", "textures//fish3a1.png", "textures//fish3a2.png",
 };
 
-constexpr double kCutoutFineDensity = 180;  // the middle scene's fine density for cut-outs
-constexpr int kCapVertexLimit = 8192;
+constexpr double cutout_fine_density = 180;  // the middle scene's fine density for cut-outs
+constexpr int cap_vertex_limit = 8192;
 
 cv::Mat read_back(const std::string& png) {
-    return cv::imdecode(cv::Mat(1, static_cast<int>(png.size()), CV_8UC1, const_cast<char*>(png.data())), cv::IMREAD_GRAYSCALE);
+    return cv::imdecode(cv::Mat(1, static_cast<int>(png.size()), CV_8UC1, const_cast<char*>(png.data())),
+                        cv::IMREAD_GRAYSCALE);
 }
 
 TEST(Cutouts, EveryNameTheMiddleSceneReadsIsGenerated) {
     std::set<std::string> names;
     for (const CutoutEntry& e : cutout_entries()) names.insert(e.name);
-    EXPECT_EQ(names, std::set<std::string>(std::begin(kExpectedNames), std::end(kExpectedNames)));
+    EXPECT_EQ(names, std::set<std::string>(std::begin(expected_names), std::end(expected_names)));
 }
 
 TEST(Cutouts, OneSolidOutlineAndTheIntendedHolesSurvivingAPngRoundTrip) {
@@ -40,19 +41,19 @@ TEST(Cutouts, OneSolidOutlineAndTheIntendedHolesSurvivingAPngRoundTrip) {
         const cv::Mat cut = e.cut();
         const cv::Mat picture = read_back(encode_grey_png(cut));
         ASSERT_EQ(picture.type(), CV_8UC1);
-        ASSERT_EQ(picture.size(), cv::Size(kCutoutSize, kCutoutSize));
+        ASSERT_EQ(picture.size(), cv::Size(cutout_size, cutout_size));
         EXPECT_EQ(cv::norm(picture, cut, cv::NORM_INF), 0.0);
 
         // Only paper, hole and background: no grey that either pass would misread.
         cv::Mat other = (picture != 0) & (picture != kHole) & (picture != kPaper);
         EXPECT_EQ(cv::countNonZero(other), 0);
 
-        const OutlineCount outlines = count_outlines(picture, kCutoutFineDensity);
+        const OutlineCount outlines = count_outlines(picture, cutout_fine_density);
         EXPECT_EQ(outlines.solids.size(), 1u);
         EXPECT_EQ(static_cast<int>(outlines.holes.size()), e.holes);
         for (const auto& outline : outlines.solids) EXPECT_GT(outline.size(), 28u);
         for (const auto& outline : outlines.holes) EXPECT_GE(outline.size(), 4u);
-        EXPECT_LT(outlines.cap_vertices, kCapVertexLimit);
+        EXPECT_LT(outlines.cap_vertices, cap_vertex_limit);
         EXPECT_EQ(enclosed_background(picture), 0);
 
         // Every hole lies inside paper: dilating the holes never reaches the background.
@@ -66,7 +67,7 @@ TEST(Cutouts, OneSolidOutlineAndTheIntendedHolesSurvivingAPngRoundTrip) {
         EXPECT_LT(paper, 0.75);
         // The picture's border is background, so the outline is closed within the sheet.
         cv::Mat border = picture.clone();
-        border(cv::Rect(1, 1, kCutoutSize - 2, kCutoutSize - 2)).setTo(0);
+        border(cv::Rect(1, 1, cutout_size - 2, cutout_size - 2)).setTo(0);
         EXPECT_EQ(cv::countNonZero(border), 0);
     }
 }
@@ -91,7 +92,8 @@ TEST(Cutouts, OutlineCountSeesASeededHoleAndOverBudgetShapes) {
 }
 
 TEST(Cutouts, RepeatByteForByte) {
-    for (const CutoutEntry& e : cutout_entries()) EXPECT_EQ(encode_grey_png(e.cut()), encode_grey_png(e.cut())) << e.name;
+    for (const CutoutEntry& e : cutout_entries())
+        EXPECT_EQ(encode_grey_png(e.cut()), encode_grey_png(e.cut())) << e.name;
 }
 
 }  // namespace

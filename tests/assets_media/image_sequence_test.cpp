@@ -28,7 +28,8 @@ bool scan_marker(const cv::Mat& frame, cv::Point& at) {
 
 cv::Mat frame_via_png(int k) {
     const std::string png = encode_grey_png(paint_sequence_frame(k));
-    return cv::imdecode(cv::Mat(1, static_cast<int>(png.size()), CV_8UC1, const_cast<char*>(png.data())), cv::IMREAD_GRAYSCALE);
+    return cv::imdecode(cv::Mat(1, static_cast<int>(png.size()), CV_8UC1, const_cast<char*>(png.data())),
+                        cv::IMREAD_GRAYSCALE);
 }
 
 TEST(ImageSequence, FileNamesFollowTheScenesThreeFormats) {
@@ -47,7 +48,7 @@ TEST(ImageSequence, EveryFrameIsOneFigureWithItsMarkerLastInRasterOrder) {
     for (int k = 0; k < kSequenceFrames; ++k) {
         SCOPED_TRACE(k);
         const cv::Mat frame = frame_via_png(k);
-        ASSERT_EQ(frame.size(), cv::Size(kSequenceSize, kSequenceSize));
+        ASSERT_EQ(frame.size(), cv::Size(sequence_size, sequence_size));
 
         cv::Point marker;
         ASSERT_TRUE(scan_marker(frame, marker));
@@ -104,7 +105,8 @@ TEST(ImageSequence, FramesFlowIntoEachOtherAndTheLastIntoTheFirst) {
 }
 
 TEST(ImageSequence, RepeatsByteForByte) {
-    for (int k : {0, 77, 256}) EXPECT_EQ(encode_grey_png(paint_sequence_frame(k)), encode_grey_png(paint_sequence_frame(k)));
+    for (int k : {0, 77, 256})
+        EXPECT_EQ(encode_grey_png(paint_sequence_frame(k)), encode_grey_png(paint_sequence_frame(k)));
 }
 
 }  // namespace

@@ -6,7 +6,7 @@ namespace {
 
 struct Glyph {
     char c;
-    const char* rows[kGlyphHeight];
+    const char* rows[glyph_height];
 };
 
 // clang-format off
@@ -69,12 +69,13 @@ const Glyph* find(char c) {
 }  // namespace
 
 bool glyph_pixel(char c, int column, int row) {
-    if (column < 0 || column >= kGlyphWidth || row < 0 || row >= kGlyphHeight) return false;
+    if (column < 0 || column >= glyph_width || row < 0 || row >= glyph_height) return false;
     const Glyph* g = find(c);
-    if (!g && std::isupper(static_cast<unsigned char>(c))) g = find(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+    if (!g && std::isupper(static_cast<unsigned char>(c)))
+        g = find(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
     return g && g->rows[row][column] == '#';
 }
 
 int text_width(std::string_view text) {
-    return text.empty() ? 0 : static_cast<int>(text.size()) * (kGlyphWidth + 1) - 1;
+    return text.empty() ? 0 : static_cast<int>(text.size()) * (glyph_width + 1) - 1;
 }

@@ -51,7 +51,7 @@ protected:
     fs::path root_;
 };
 
-constexpr const char* kNoDisplay = "-u DISPLAY -u WAYLAND_DISPLAY";
+constexpr const char* no_display = "-u DISPLAY -u WAYLAND_DISPLAY";
 
 TEST_F(ProjectCommands, WithADisplayRunBuildsWhatRunningNeedsAndStartsTheShow) {
     const ProgramRun run = command("DISPLAY=:77", "run.sh");
@@ -60,7 +60,7 @@ TEST_F(ProjectCommands, WithADisplayRunBuildsWhatRunningNeedsAndStartsTheShow) {
 }
 
 TEST_F(ProjectCommands, WithoutADisplayRunRendersOffline) {
-    const ProgramRun run = command(kNoDisplay, "run.sh");
+    const ProgramRun run = command(no_display, "run.sh");
     EXPECT_EQ(run.exit_code, 0) << run.err;
     EXPECT_EQ(calls(), "setup \nheadless \n");
 }
@@ -70,7 +70,7 @@ TEST_F(ProjectCommands, VideoIsRenderedOfflineWithOrWithoutADisplay) {
     EXPECT_EQ(run.exit_code, 0) << run.err;
     EXPECT_EQ(calls(), "setup \nheadless --video\n");
     fs::remove(root_ / "calls.txt");
-    run = command(kNoDisplay, "run.sh", "--video");
+    run = command(no_display, "run.sh", "--video");
     EXPECT_EQ(run.exit_code, 0) << run.err;
     EXPECT_EQ(calls(), "setup \nheadless --video\n");
 }
@@ -83,7 +83,7 @@ TEST_F(ProjectCommands, AnArgumentRunCannotUseIsRefusedBeforeAnythingIsBuilt) {
 }
 
 TEST_F(ProjectCommands, TestBuildsEverythingAndRunsTheTestsUnderXvfb) {
-    const ProgramRun run = command(kNoDisplay, "test.sh");
+    const ProgramRun run = command(no_display, "test.sh");
     EXPECT_EQ(run.exit_code, 0) << run.err;
     EXPECT_EQ(calls().rfind("setup --all\nxvfb-run ", 0), 0u) << calls();
     EXPECT_NE(calls().find(" ctest --test-dir build "), std::string::npos) << calls();

@@ -21,15 +21,15 @@ TEST(RandomGenerator, ReseedingRepeatsTheSequence) {
 
 TEST(RandomGenerator, StaysInRangeAndUnitScaleReachesOne) {
     RandomGenerator g(7);
-    int lo = kRandomMax, hi = 0;
+    int lo = random_max, hi = 0;
     for (int i = 0; i < 200000; ++i) {
         int v = g.draw();
         lo = std::min(lo, v);
         hi = std::max(hi, v);
     }
     EXPECT_EQ(lo, 0);
-    EXPECT_EQ(hi, kRandomMax);
-    EXPECT_DOUBLE_EQ(kRandomMax / 32767.0, 1.0);
+    EXPECT_EQ(hi, random_max);
+    EXPECT_DOUBLE_EQ(random_max / 32767.0, 1.0);
 }
 
 TEST(RandomGenerator, ShowGeneratorIsShared) {

@@ -11,7 +11,7 @@ std::string bytes(std::initializer_list<int> values) {
     return s;
 }
 
-const std::string kSoi = bytes({0xFF, 0xD8});
+const std::string soi = bytes({0xFF, 0xD8});
 
 // A DQT with table 0 of all ones, and a frame header with the given fields.
 std::string dqt() {
@@ -27,14 +27,14 @@ struct FrameComponent {
 std::string sof(int type, int precision, int height, int width, std::vector<FrameComponent> components,
                 int length_delta = 0) {
     const int length = 8 + 3 * static_cast<int>(components.size()) + length_delta;
-    std::string s = bytes({0xFF, type, length >> 8, length & 255, precision, height >> 8, height & 255, width >> 8,
-                           width & 255, static_cast<int>(components.size())});
+    std::string s = bytes({0xFF, type, length >> 8, length & 255, precision, height >> 8, height & 255,
+                           width >> 8, width & 255, static_cast<int>(components.size())});
     for (const FrameComponent& c : components) s += bytes({c.id, c.sampling, c.quant});
     return s;
 }
 
 const std::vector<FrameComponent> kGrey = {{1, 0x11, 0}};
-const std::vector<FrameComponent> kColour420 = {{1, 0x22, 0}, {2, 0x11, 0}, {3, 0x11, 0}};
+const std::vector<FrameComponent> colour420 = {{1, 0x22, 0}, {2, 0x11, 0}, {3, 0x11, 0}};
 
 int construct(const std::string& file) {
     DecoderOver d(file);
@@ -101,7 +101,7 @@ TEST(JpegMarkers, StartOfImageMustBeInFirst512Bytes) {
 }
 
 TEST(JpegMarkers, FrameTypes) {
-    const std::string tables = kSoi + dqt();
+    const std::string tables = soi + dqt();
     EXPECT_EQ(construct(tables + sof(0xC0, 8, 8, 8, kGrey)), 0);
     EXPECT_EQ(construct(tables + sof(0xC1, 8, 8, 8, kGrey)), 0);
     EXPECT_EQ(construct(tables + sof(0xC2, 8, 8, 8, kGrey)), 0);
@@ -113,29 +113,33 @@ TEST(JpegMarkers, FrameTypes) {
 }
 
 TEST(JpegMarkers, FrameLimits) {
-    const std::string tables = kSoi + dqt();
+    const std::string tables = soi + dqt();
     EXPECT_EQ(construct(tables + sof(0xC0, 12, 8, 8, kGrey)), JPGD_BAD_PRECISION);
     EXPECT_EQ(construct(tables + sof(0xC0, 8, 0, 8, kGrey)), JPGD_BAD_HEIGHT);
     EXPECT_EQ(construct(tables + sof(0xC0, 8, 8193, 8, kGrey)), JPGD_BAD_HEIGHT);
     EXPECT_EQ(construct(tables + sof(0xC0, 8, 8, 0, kGrey)), JPGD_BAD_WIDTH);
     EXPECT_EQ(construct(tables + sof(0xC0, 8, 8, 8193, kGrey)), JPGD_BAD_WIDTH);
     EXPECT_EQ(construct(tables + sof(0xC0, 8, 8192, 8192, kGrey)), 0);
-    EXPECT_EQ(construct(tables + sof(0xC0, 8, 8, 8, {{1, 0x11, 0}, {2, 0x11, 0}, {3, 0x11, 0}, {4, 0x11, 0}, {5, 0x11, 0}})),
+    EXPECT_EQ(construct(tables + sof(0xC0, 8, 8, 8,
+                                     {{1, 0x11, 0}, {2, 0x11, 0}, {3, 0x11, 0}, {4, 0x11, 0}, {5, 0x11, 0}})),
               JPGD_TOO_MANY_COMPONENTS);
     EXPECT_EQ(construct(tables + sof(0xC0, 8, 8, 8, kGrey, 1)), JPGD_BAD_SOF_LENGTH);
     EXPECT_EQ(construct(tables + sof(0xC0, 8, 8, 8, kGrey, -3)), JPGD_BAD_SOF_LENGTH);
 }
 
 TEST(JpegMarkers, ColourSpacesAndSampling) {
-    const std::string tables = kSoi + dqt();
-    EXPECT_EQ(construct(tables + sof(0xC0, 8, 8, 8, {{1, 0x11, 0}, {2, 0x11, 0}})), JPGD_UNSUPPORTED_COLORSPACE);
-    EXPECT_EQ(construct(tables + sof(0xC0, 8, 8, 8, {{1, 0x11, 0}, {2, 0x11, 0}, {3, 0x11, 0}, {4, 0x11, 0}})),
+    const std::string tables = soi + dqt();
+    EXPECT_EQ(construct(tables + sof(0xC0, 8, 8, 8, {{1, 0x11, 0}, {2, 0x11, 0}})),
               JPGD_UNSUPPORTED_COLORSPACE);
+    EXPECT_EQ(
+        construct(tables + sof(0xC0, 8, 8, 8, {{1, 0x11, 0}, {2, 0x11, 0}, {3, 0x11, 0}, {4, 0x11, 0}})),
+        JPGD_UNSUPPORTED_COLORSPACE);
     EXPECT_EQ(construct(tables + sof(0xC0, 8, 8, 8, {})), JPGD_UNSUPPORTED_COLORSPACE);
     EXPECT_EQ(construct(tables + sof(0xC0, 8, 8, 8, {{1, 0x22, 0}, {2, 0x21, 0}, {3, 0x11, 0}})),
               JPGD_UNSUPPORTED_COLORSPACE);
     for (int luma : {0x11, 0x21, 0x12, 0x22})
-        EXPECT_EQ(construct(tables + sof(0xC0, 8, 8, 8, {{1, luma, 0}, {2, 0x11, 0}, {3, 0x11, 0}})), 0) << luma;
+        EXPECT_EQ(construct(tables + sof(0xC0, 8, 8, 8, {{1, luma, 0}, {2, 0x11, 0}, {3, 0x11, 0}})), 0)
+            << luma;
     for (int luma : {0x41, 0x14, 0x31, 0x33, 0x44, 0x00, 0x10, 0x01, 0xF1, 0x1F})
         EXPECT_EQ(construct(tables + sof(0xC0, 8, 8, 8, {{1, luma, 0}, {2, 0x11, 0}, {3, 0x11, 0}})),
                   JPGD_UNSUPPORTED_SAMP_FACTORS)
@@ -154,37 +158,41 @@ TEST(JpegMarkers, TableSegments) {
     const std::string frame = sof(0xC0, 8, 8, 8, kGrey);
     std::string dht = bytes({0xFF, 0xC4, 0x00, 20, 0x00});
     dht += bytes({1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x00});
-    EXPECT_EQ(construct(kSoi + dht + frame), 0);
+    EXPECT_EQ(construct(soi + dht + frame), 0);
     std::string too_many = bytes({0xFF, 0xC4, 0x01, 0x13, 0x00});
     too_many += std::string(16, '\x10') + std::string(256, '\x00');  // 16 x 16 = 256 codes
-    EXPECT_EQ(construct(kSoi + too_many + frame), JPGD_BAD_DHT_COUNTS);
-    EXPECT_EQ(construct(kSoi + patched(dht, 4, 0x20) + frame), JPGD_BAD_DHT_INDEX);
-    EXPECT_EQ(construct(kSoi + patched(dht, 4, 0x04) + frame), JPGD_BAD_DHT_INDEX);
-    EXPECT_EQ(construct(kSoi + patched(dht, 4, 0x13) + frame), 0);
-    EXPECT_EQ(construct(kSoi + bytes({0xFF, 0xC4, 0x00, 0x01}) + frame), JPGD_BAD_DHT_MARKER);
-    EXPECT_EQ(construct(kSoi + patched(dht, 3, 19) + frame), JPGD_BAD_DHT_MARKER);  // symbol cut off
+    EXPECT_EQ(construct(soi + too_many + frame), JPGD_BAD_DHT_COUNTS);
+    EXPECT_EQ(construct(soi + patched(dht, 4, 0x20) + frame), JPGD_BAD_DHT_INDEX);
+    EXPECT_EQ(construct(soi + patched(dht, 4, 0x04) + frame), JPGD_BAD_DHT_INDEX);
+    EXPECT_EQ(construct(soi + patched(dht, 4, 0x13) + frame), 0);
+    EXPECT_EQ(construct(soi + bytes({0xFF, 0xC4, 0x00, 0x01}) + frame), JPGD_BAD_DHT_MARKER);
+    EXPECT_EQ(construct(soi + patched(dht, 3, 19) + frame), JPGD_BAD_DHT_MARKER);  // symbol cut off
 
-    EXPECT_EQ(construct(kSoi + bytes({0xFF, 0xDB, 0x00, 0x01}) + frame), JPGD_BAD_DQT_MARKER);
-    EXPECT_EQ(construct(kSoi + patched(dqt(), 3, 66) + frame), JPGD_BAD_DQT_LENGTH);
-    EXPECT_EQ(construct(kSoi + patched(dqt(), 4, 0x10) + frame), JPGD_BAD_DQT_LENGTH);  // 16-bit needs 129
-    EXPECT_EQ(construct(kSoi + patched(dqt(), 4, 0x04) + frame), JPGD_BAD_DQT_TABLE);
-    EXPECT_EQ(construct(kSoi + patched(dqt(), 4, 0x20) + frame), JPGD_BAD_DQT_TABLE);
+    EXPECT_EQ(construct(soi + bytes({0xFF, 0xDB, 0x00, 0x01}) + frame), JPGD_BAD_DQT_MARKER);
+    EXPECT_EQ(construct(soi + patched(dqt(), 3, 66) + frame), JPGD_BAD_DQT_LENGTH);
+    EXPECT_EQ(construct(soi + patched(dqt(), 4, 0x10) + frame), JPGD_BAD_DQT_LENGTH);  // 16-bit needs 129
+    EXPECT_EQ(construct(soi + patched(dqt(), 4, 0x04) + frame), JPGD_BAD_DQT_TABLE);
+    EXPECT_EQ(construct(soi + patched(dqt(), 4, 0x20) + frame), JPGD_BAD_DQT_TABLE);
     std::string wide = bytes({0xFF, 0xDB, 0x00, 131, 0x13});
     wide.append(128, '\x7F');
-    EXPECT_EQ(construct(kSoi + wide + frame), 0);
+    EXPECT_EQ(construct(soi + wide + frame), 0);
 
-    EXPECT_EQ(construct(kSoi + bytes({0xFF, 0xDD, 0x00, 0x04, 0x00, 0x02}) + frame), 0);
-    EXPECT_EQ(construct(kSoi + bytes({0xFF, 0xDD, 0x00, 0x05, 0x00, 0x02, 0x00}) + frame), JPGD_BAD_DRI_LENGTH);
+    EXPECT_EQ(construct(soi + bytes({0xFF, 0xDD, 0x00, 0x04, 0x00, 0x02}) + frame), 0);
+    EXPECT_EQ(construct(soi + bytes({0xFF, 0xDD, 0x00, 0x05, 0x00, 0x02, 0x00}) + frame),
+              JPGD_BAD_DRI_LENGTH);
 }
 
 TEST(JpegMarkers, OtherSegmentsAreSkippedOrRefused) {
     const std::string frame = sof(0xC0, 8, 8, 8, kGrey);
-    EXPECT_EQ(construct(kSoi + bytes({0xFF, 0xE1, 0x00, 0x05, 1, 2, 3}) + bytes({0xFF, 0xFE, 0x00, 0x02}) + frame), 0);
-    EXPECT_EQ(construct(kSoi + bytes({0xFF, 0xE1, 0x00, 0x01}) + frame), JPGD_BAD_VARIABLE_MARKER);
-    EXPECT_EQ(construct(kSoi + bytes({0xFF, 0xD9})), JPGD_UNEXPECTED_MARKER);
-    EXPECT_EQ(construct(kSoi + bytes({0xFF, 0xDA, 0x00, 0x08, 1, 1, 0, 0, 63, 0}) + frame), JPGD_UNEXPECTED_MARKER);
-    EXPECT_EQ(construct(kSoi + bytes({0xFF, 0xD0}) + frame), JPGD_UNEXPECTED_MARKER);
-    EXPECT_EQ(construct(kSoi), JPGD_UNEXPECTED_MARKER);  // the file ends before its frame
+    EXPECT_EQ(
+        construct(soi + bytes({0xFF, 0xE1, 0x00, 0x05, 1, 2, 3}) + bytes({0xFF, 0xFE, 0x00, 0x02}) + frame),
+        0);
+    EXPECT_EQ(construct(soi + bytes({0xFF, 0xE1, 0x00, 0x01}) + frame), JPGD_BAD_VARIABLE_MARKER);
+    EXPECT_EQ(construct(soi + bytes({0xFF, 0xD9})), JPGD_UNEXPECTED_MARKER);
+    EXPECT_EQ(construct(soi + bytes({0xFF, 0xDA, 0x00, 0x08, 1, 1, 0, 0, 63, 0}) + frame),
+              JPGD_UNEXPECTED_MARKER);
+    EXPECT_EQ(construct(soi + bytes({0xFF, 0xD0}) + frame), JPGD_UNEXPECTED_MARKER);
+    EXPECT_EQ(construct(soi), JPGD_UNEXPECTED_MARKER);  // the file ends before its frame
 }
 
 TEST(JpegMarkers, ScanHeaders) {
@@ -238,7 +246,7 @@ TEST(JpegMarkers, StreamReadError) {
 TEST(JpegMarkers, CoefficientIndexPast63IsCorrupt) {
     // An 8x8 grey image by hand: DC table {0: "0"}, AC table {0xF1: "00", EOB: "01"}. After the
     // DC, four (run 15, size 1) codes step to index 16, 32, 48 and then 64.
-    std::string file = kSoi + dqt() + sof(0xC0, 8, 8, 8, kGrey);
+    std::string file = soi + dqt() + sof(0xC0, 8, 8, 8, kGrey);
     file += bytes({0xFF, 0xC4, 0x00, 20, 0x00, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x00});
     file += bytes({0xFF, 0xC4, 0x00, 21, 0x10, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xF1, 0x00});
     file += bytes({0xFF, 0xDA, 0x00, 0x08, 0x01, 0x01, 0x00, 0x00, 0x3F, 0x00});
@@ -252,7 +260,8 @@ TEST(JpegMarkers, TooManyProgressiveScans) {
     // Refinement scans of the DC bit, each one byte of data for the four blocks.
     const std::string file = progressive_grey();
     int scans = 0;
-    for (size_t at = find_marker(file, 0xDA); at != std::string::npos; at = find_marker(file, 0xDA, at + 2)) ++scans;
+    for (size_t at = find_marker(file, 0xDA); at != std::string::npos; at = find_marker(file, 0xDA, at + 2))
+        ++scans;
     const std::string body = file.substr(0, file.size() - 2);
     const std::string refine = bytes({0xFF, 0xDA, 0x00, 0x08, 0x01, 0x01, 0x00, 0x00, 0x00, 0x10, 0x00});
     std::string at_limit = body, over_limit = body;
@@ -281,7 +290,7 @@ TEST(JpegMarkers, BeginDecodingTwiceDoesNotRestart) {
 }
 
 TEST(JpegMarkers, DecodeAfterAFailedConstructionReportsTheError) {
-    DecoderOver d(kSoi + dqt() + sof(0xC0, 12, 8, 8, kGrey));
+    DecoderOver d(soi + dqt() + sof(0xC0, 12, 8, 8, kGrey));
     const void* line = &line;
     unsigned length = 7;
     EXPECT_EQ(d.decoder.begin_decoding(), -1);

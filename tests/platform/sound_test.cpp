@@ -17,10 +17,10 @@ namespace {
 
 constexpr int kRate = 44100;
 // Band 64's centre frequency, so the decoded tone lands on one band.
-constexpr double kToneHz = 64.0 * kRate / kSpectrumWindow;
+constexpr double tone_hz = 64.0 * kRate / spectrum_window;
 
 int loudest_band(const float* bands) {
-    return static_cast<int>(std::max_element(bands, bands + kSpectrumBands) - bands);
+    return static_cast<int>(std::max_element(bands, bands + spectrum_bands) - bands);
 }
 
 class SoundTest : public ::testing::Test {
@@ -29,7 +29,7 @@ protected:
         // One file per process: the test command runs the cases of this suite side by side.
         const std::string name = "brinefall_sound_test_" + std::to_string(getpid()) + ".ogg";
         tone_path_ = (std::filesystem::temp_directory_path() / name).string();
-        ASSERT_TRUE(write_file(tone_path_, encode_ogg_tone(kRate, 2, 0.5, kToneHz, 0.5)));
+        ASSERT_TRUE(write_file(tone_path_, encode_ogg_tone(kRate, 2, 0.5, tone_hz, 0.5)));
     }
     static void TearDownTestSuite() { std::filesystem::remove(tone_path_); }
     static std::string tone_path_;
@@ -46,7 +46,7 @@ TEST_F(SoundTest, DecodesTheGeneratedTrackWithItsLayoutLengthAndPitch) {
     EXPECT_EQ(track.frames(), static_cast<size_t>(kRate / 2));  // Vorbis keeps the exact length
 
     SpectrumAnalyser analyser;
-    float bands[kSpectrumBands];
+    float bands[spectrum_bands];
     analyser.analyse_track(track, kRate / 4, 1.0f, bands);
     EXPECT_EQ(loudest_band(bands), 64);
     EXPECT_NEAR(bands[64], 0.5f, 0.05f);  // lossy coding, so only near the encoded amplitude
@@ -93,7 +93,7 @@ TEST_F(SoundTest, OfflinePositionFollowsTheFrameTimeAndKeepsGoingPastTheEnd) {
     sound.set_time(10.0);
     EXPECT_EQ(sound.position(), 441000u);
     const float* bands = sound.spectrum();
-    for (int k = 0; k < kSpectrumBands; ++k) EXPECT_EQ(bands[k], 0.0f) << "past the end is silence";
+    for (int k = 0; k < spectrum_bands; ++k) EXPECT_EQ(bands[k], 0.0f) << "past the end is silence";
 }
 
 TEST_F(SoundTest, OfflineSpectrumIsTheDecodedMusicAndDeterministic) {
@@ -106,7 +106,7 @@ TEST_F(SoundTest, OfflineSpectrumIsTheDecodedMusicAndDeterministic) {
     }
     const float* a = first.spectrum();
     EXPECT_EQ(loudest_band(a), 64);
-    const std::vector<float> kept(a, a + kSpectrumBands);
+    const std::vector<float> kept(a, a + spectrum_bands);
     const float* b = second.spectrum();
     EXPECT_TRUE(std::equal(kept.begin(), kept.end(), b));
     EXPECT_TRUE(std::equal(kept.begin(), kept.end(), first.spectrum())) << "same time, same bands";
@@ -121,12 +121,12 @@ TEST_F(SoundTest, VolumesStayInRangeAndScaleTheSpectrum) {
     EXPECT_EQ(sound.volume(), 255);
     const float full = sound.spectrum()[64];
 
-    sound.set_volume(kMusicChannel, 300);
+    sound.set_volume(music_channel, 300);
     EXPECT_EQ(sound.volume(), 255);
-    sound.set_volume(kAllChannels, -20);
+    sound.set_volume(all_channels, -20);
     EXPECT_EQ(sound.volume(), 0);
     EXPECT_EQ(sound.spectrum()[64], 0.0f);
-    sound.set_volume(kAllChannels, 51);
+    sound.set_volume(all_channels, 51);
     EXPECT_EQ(sound.volume(), 51);
     EXPECT_NEAR(sound.spectrum()[64], full * 51 / 255, 1e-5);
     sound.set_volume(7, 200);  // a channel with nothing on it

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 TEST(VirtualKeys, ShowKeysGetTheClassicNumbers) {
-    EXPECT_EQ(virtual_key(SDLK_ESCAPE), kKeyEscape);
-    EXPECT_EQ(kKeyEscape, 27);
+    EXPECT_EQ(virtual_key(SDLK_ESCAPE), key_escape);
+    EXPECT_EQ(key_escape, 27);
     EXPECT_EQ(virtual_key(SDLK_SPACE), 32);
     EXPECT_EQ(virtual_key(SDLK_LEFT), 37);
     EXPECT_EQ(virtual_key(SDLK_UP), 38);

@@ -28,7 +28,7 @@ const std::string kPost = std::string(BRINEFALL_SHOW_DIR) + "/Other//PostProcess
 // Program slots of the test scene (the opening scene's numbers).
 enum Slot { kScene = 1, kCombine = 63, kCompose = 4, kComposeLow = 64, kHighlights = 6, kShafts = 7, kAddQuarter = 90 };
 
-const char* kSceneVertex = R"(#version 120
+const char* scene_vertex = R"(#version 120
 varying vec3 normal;
 varying vec3 position;
 void main() {
@@ -38,7 +38,7 @@ void main() {
     gl_FrontColor = gl_Color;
 }
 )";
-const char* kSceneFragment = R"(#version 120
+const char* scene_fragment = R"(#version 120
 uniform vec3 LightPosition;
 uniform float Glow;
 varying vec3 normal;
@@ -51,7 +51,7 @@ void main() {
     gl_FragData[1] = vec4(vec3(Glow), 1.0);
 }
 )";
-const char* kAddQuarterSource = R"(#version 120
+const char* add_quarter_source = R"(#version 120
 uniform sampler2D texture2d_1;
 void main() { gl_FragColor = texture2D(texture2d_1, gl_TexCoord[0].st) + vec4(0.25); }
 )";
@@ -151,13 +151,13 @@ protected:
         sizes.window_height = kWindowHeight;
         testing::internal::CaptureStdout();
         context.start_up(nullptr, kRenderWidth, kRenderHeight, false);
-        shaders.load_program(write_shader("v_scene", kSceneVertex), write_shader("f_scene", kSceneFragment), kScene);
+        shaders.load_program(write_shader("v_scene", scene_vertex), write_shader("f_scene", scene_fragment), kScene);
         shaders.load_fragment_program(kPost + "f_combineSSAO2", kCombine);
         shaders.load_fragment_program(kPost + "f_blurpass2", kCompose);
         shaders.load_fragment_program(kPost + "f_blurpasslow", kComposeLow);
         shaders.load_fragment_program(kPost + "f_blurhighlights", kHighlights);
         shaders.load_fragment_program(kPost + "f_godrays", kShafts);
-        shaders.load_fragment_program(write_shader("f_add_quarter", kAddQuarterSource), kAddQuarter);
+        shaders.load_fragment_program(write_shader("f_add_quarter", add_quarter_source), kAddQuarter);
         shaders.disable_programs();
         testing::internal::GetCapturedStdout();
         create_chain_textures(context, textures, sizes);

@@ -43,7 +43,7 @@ protected:
 };
 
 // Two objects: a triangle on the left half, one on the right.
-const char* kTwoObjects =
+const char* two_objects =
     "v -0.9 -0.5 0\nv -0.1 -0.5 0\nv -0.5 0.5 0\nv 0.1 -0.5 0\nv 0.9 -0.5 0\nv 0.5 0.5 0\n"
     "o left\nf 1 2 3\no right\nf 4 5 6\n";
 
@@ -53,7 +53,7 @@ TEST_F(MeshDrawTest, DrawsByObjectAndNothingPastTheLast) {
     Mesh mesh;
     mesh.alternate_file = false;
     EXPECT_EQ(lit([&] { mesh.draw(-1); }), std::make_pair(0, 0));  // not loaded
-    mesh.read(kTwoObjects, false);
+    mesh.read(two_objects, false);
     mesh.loaded = true;
     ASSERT_EQ(mesh.object_boundaries, (std::vector<int>{0, 1, 2}));
     const auto all = lit([&] { mesh.draw(-1); });

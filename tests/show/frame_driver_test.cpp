@@ -111,7 +111,7 @@ TEST_F(FrameDriverTest, OneSceneDrawsPerWindowAndNoneAtExactly361) {
         double t;
         std::vector<int> drawn;
     } cases[] = {
-        {0.0, {0}},   {76.799, {0}}, {76.8, {1}}, {288.999, {1}},
+        {0.0, {0}},   {76.799, {0}},  {76.8, {1}}, {288.999, {1}},
         {289.0, {2}}, {360.999, {2}}, {361.0, {}}, {361.001, {3}},
     };
     for (const auto& c : cases) {
@@ -288,12 +288,12 @@ TEST_F(FrameDriverTest, QuitFadeCompletesOnTheFrameAfterEscape) {
 
     // The frame of the request itself: the fade has not started.
     frame_at(250.0);
-    EXPECT_EQ(show_state().frame.params[kQuitFadeParam], 1.0);
+    EXPECT_EQ(show_state().frame.params[quit_fade_param], 1.0);
     EXPECT_EQ(sound_->volume(), 255);
     EXPECT_TRUE(g_exit_codes.empty());
 
     frame_at(250.0, 0.016);
-    EXPECT_EQ(show_state().frame.params[kQuitFadeParam], 0.0);
+    EXPECT_EQ(show_state().frame.params[quit_fade_param], 0.0);
     EXPECT_EQ(sound_->volume(), 0);
     EXPECT_EQ(g_exit_codes, (std::vector<int>{0}));
     EXPECT_EQ(sound_->closed, 1);

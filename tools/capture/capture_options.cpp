@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string_view>
 
-const char* const kCaptureUsage =
+const char* const capture_usage =
     "usage: brinefall-capture [options]\n"
     "  --size WxH        window and render size (default 640x360)\n"
     "  --fps N           frames per second of show time (default 30)\n"
@@ -26,7 +26,7 @@ const char* const kCaptureUsage =
 
 namespace {
 
-constexpr double kLongestShow = 100000;  // seconds; keeps frame numbers well inside a long
+constexpr double longest_show = 100000;  // seconds; keeps frame numbers well inside a long
 
 bool parse_int(std::string_view text, int& value) {
     const char* end = text.data() + text.size();
@@ -64,10 +64,10 @@ bool parse_capture_options(int argc, const char* const* argv, CaptureOptions& o,
             o.live_sound = true;
             continue;
         }
-        static constexpr std::string_view kValued[] = {"--size", "--fps",   "--from",  "--to",
+        static constexpr std::string_view valued[] = {"--size", "--fps",   "--from",  "--to",
                                                        "--every", "--out",  "--video", "--stats",
                                                        "--sheet", "--show-dir"};
-        if (std::find(std::begin(kValued), std::end(kValued), arg) == std::end(kValued)) {
+        if (std::find(std::begin(valued), std::end(valued), arg) == std::end(valued)) {
             error = std::string(arg) + ": unknown option";
             return false;
         }
@@ -114,8 +114,8 @@ bool parse_capture_options(int argc, const char* const* argv, CaptureOptions& o,
         error = "--every: must be 1 or more";
         return false;
     }
-    if (o.from < 0 || o.from > kLongestShow || o.from > o.to ||
-        (std::isfinite(o.to) && o.to > kLongestShow)) {
+    if (o.from < 0 || o.from > longest_show || o.from > o.to ||
+        (std::isfinite(o.to) && o.to > longest_show)) {
         error = "--from and --to: need 0 <= from <= to <= 100000";
         return false;
     }

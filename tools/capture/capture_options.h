@@ -27,7 +27,7 @@ struct CaptureOptions {
 bool parse_capture_options(int argc, const char* const* argv, CaptureOptions& options,
                            std::string& error);
 
-extern const char* const kCaptureUsage;
+extern const char* const capture_usage;
 
 // The frames of a run, counted from 0 at show time 0 in steps of 1/fps: the last one that is
 // simulated (-1: no limit) and the first one that is written.

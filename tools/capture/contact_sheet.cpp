@@ -113,7 +113,7 @@ bool write_contact_sheet(const std::string& folder, const std::vector<SheetStill
     }
     if (labels_missing)
         std::fprintf(stderr, "brinefall-capture: the labels need %s%s (fonts-dejavu-core); the "
-                             "sheet has none\n", kFontFolder, kLabelFont);
+                             "sheet has none\n", font_folder, kLabelFont);
     if (!cv::imwrite(file, sheet)) {
         std::fprintf(stderr, "brinefall-capture: cannot write %s\n", file.c_str());
         return false;

@@ -272,13 +272,13 @@ void make_absolute(std::string& path) {
 int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::fputs(kCaptureUsage, stdout);
+            std::fputs(capture_usage, stdout);
             return 0;
         }
     CaptureOptions options;
     std::string error;
     if (!parse_capture_options(argc, argv, options, error)) {
-        std::fprintf(stderr, "brinefall-capture: %s\n%s", error.c_str(), kCaptureUsage);
+        std::fprintf(stderr, "brinefall-capture: %s\n%s", error.c_str(), capture_usage);
         return 2;
     }
     make_absolute(options.out);

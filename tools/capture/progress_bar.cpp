@@ -9,10 +9,10 @@
 #include "show/timeline.h"
 
 namespace {
-constexpr int kBarWidth = 30;
+constexpr int bar_width = 30;
 // Redrawn in place on a terminal; into a log, a line now and then.
-constexpr double kTerminalRedrawSeconds = 0.2;
-constexpr double kLogLineSeconds = 10.0;
+constexpr double terminal_redraw_seconds = 0.2;
+constexpr double log_line_seconds = 10.0;
 }  // namespace
 
 ProgressBar::ProgressBar(long total) : total_(total), terminal_(isatty(STDERR_FILENO) == 1) {}
@@ -22,11 +22,11 @@ void ProgressBar::update(long frame, double show_time) {
     show_time_ = show_time;
     const double now = steady_seconds();
     if (start_ < 0) start_ = now;
-    const double interval = terminal_ ? kTerminalRedrawSeconds : kLogLineSeconds;
+    const double interval = terminal_ ? terminal_redraw_seconds : log_line_seconds;
     if (last_draw_ >= 0 && now - last_draw_ < interval) return;
     last_draw_ = now;
     draw(std::clamp(total_ > 0 ? (frame + 1) / static_cast<double>(total_ + 1)
-                               : show_time / kEndOfShow,
+                               : show_time / end_of_show,
                     0.0, 1.0),
          now);
 }
@@ -41,10 +41,10 @@ void ProgressBar::complete() {
 }
 
 void ProgressBar::draw(double done, double now) {
-    const int filled = static_cast<int>(done * kBarWidth);
-    char bar[kBarWidth + 1];
-    for (int i = 0; i < kBarWidth; ++i) bar[i] = i < filled ? '#' : '.';
-    bar[kBarWidth] = 0;
+    const int filled = static_cast<int>(done * bar_width);
+    char bar[bar_width + 1];
+    for (int i = 0; i < bar_width; ++i) bar[i] = i < filled ? '#' : '.';
+    bar[bar_width] = 0;
     const double elapsed = now - start_;
     const double eta = done > 0 ? elapsed * (1 - done) / done : 0;
     std::fprintf(stderr, "%s[%s] %3d%%  frame %ld  show %7.2f s  ETA %4.0f s %s",

@@ -13,7 +13,7 @@ cv::Mat render_text(const std::string& text, const std::string& font, int pixel_
     FT_Library library;
     if (FT_Init_FreeType(&library)) return {};
     FT_Face face;
-    const std::string path = std::string(kFontFolder) + font;
+    const std::string path = std::string(font_folder) + font;
     if (FT_New_Face(library, path.c_str(), 0, &face)) {
         std::fprintf(stderr, "cannot open font %s\n", path.c_str());
         FT_Done_FreeType(library);

@@ -4,10 +4,10 @@
 
 // R = Y + 1.402 (Cr - 128), G = Y - 0.34414 (Cb - 128) - 0.71414 (Cr - 128),
 // B = Y + 1.772 (Cb - 128), in 16.16 fixed point with these exact steps, rounded and clamped.
-inline constexpr int kCrToRed = 91882;
-inline constexpr int kCbToBlue = 116130;
-inline constexpr int kCrToGreen = 46802;
-inline constexpr int kCbToGreen = 22554;
+inline constexpr int cr_to_red = 91882;
+inline constexpr int cb_to_blue = 116130;
+inline constexpr int cr_to_green = 46802;
+inline constexpr int cb_to_green = 22554;
 
 // Writes `count` pixels as R, G, B, 255. The SSE2 version gives identical bytes.
 void ycc_to_rgbx_scalar(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, uint8_t* out, int count);
@@ -27,4 +27,5 @@ void upsample_v2(const uint8_t* near, const uint8_t* far, int count, bool lower,
 
 // Both directions at once, for 2x2 luminance sampling: `near` and `far` as for upsample_v2.
 // Writes 2 * count samples.
-void upsample_h2v2(const uint8_t* near, const uint8_t* far, int count, int16_t* scratch, uint8_t* out, bool use_simd);
+void upsample_h2v2(const uint8_t* near, const uint8_t* far, int count, int16_t* scratch, uint8_t* out,
+                   bool use_simd);

@@ -11,22 +11,33 @@
 
 namespace {
 
-constexpr int kInputBufferSize = 4096;
-constexpr int kMaxDimension = 8192;
-constexpr int kMaxBlocksPerMcuRow = 6144;
-constexpr int kMaxMemoryBlocks = 100;
-constexpr int kMaxScans = 1000;
-constexpr int kSoiSearchLimit = 512;
+constexpr int input_buffer_size = 4096;
+constexpr int max_dimension = 8192;
+constexpr int max_blocks_per_mcu_row = 6144;
+constexpr int max_memory_blocks = 100;
+constexpr int max_scans = 1000;
+constexpr int soi_search_limit = 512;
 
 // Marker codes (the byte after 0xFF).
 enum : int {
-    M_SOF0 = 0xC0, M_SOF1 = 0xC1, M_SOF2 = 0xC2, M_DHT = 0xC4, M_SOF9 = 0xC9, M_DAC = 0xCC,
-    M_RST0 = 0xD0, M_RST7 = 0xD7, M_SOI = 0xD8, M_EOI = 0xD9, M_SOS = 0xDA, M_DQT = 0xDB,
-    M_DRI = 0xDD, M_TEM = 0x01,
+    M_SOF0 = 0xC0,
+    M_SOF1 = 0xC1,
+    M_SOF2 = 0xC2,
+    M_DHT = 0xC4,
+    M_SOF9 = 0xC9,
+    M_DAC = 0xCC,
+    M_RST0 = 0xD0,
+    M_RST7 = 0xD7,
+    M_SOI = 0xD8,
+    M_EOI = 0xD9,
+    M_SOS = 0xDA,
+    M_DQT = 0xDB,
+    M_DRI = 0xDD,
+    M_TEM = 0x01,
 };
 
 // Natural-order position of the k-th coefficient in zig-zag order.
-constexpr std::array<uint8_t, 64> kZigzag = {
+constexpr std::array<uint8_t, 64> zigzag = {
     0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,  12, 19, 26, 33, 40, 48,
     41, 34, 27, 20, 13, 6,  7,  14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23,
     30, 37, 44, 51, 58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63,
@@ -41,7 +52,7 @@ struct DecodeFailure {
 
 int16_t saturate16(int v) { return static_cast<int16_t>(std::clamp(v, -32768, 32767)); }
 
-constexpr int kLookaheadBits = 9;
+constexpr int lookahead_bits = 9;
 
 struct HuffmanTable {
     bool defined = false;
@@ -49,10 +60,10 @@ struct HuffmanTable {
     std::array<uint8_t, 256> symbols{};
     // Codes of up to 9 bits, indexed by the next 9 input bits: (length << 8) | symbol, 0 if the
     // code is longer.
-    std::array<uint16_t, 1 << kLookaheadBits> lookup{};
+    std::array<uint16_t, 1 << lookahead_bits> lookup{};
     // For AC tables: run, length of code plus value bits, and the value itself, for the common
     // coefficients whose code and value bits both fit in the 9 lookahead bits; 0 otherwise.
-    std::array<int32_t, 1 << kLookaheadBits> fast_ac{};
+    std::array<int32_t, 1 << lookahead_bits> fast_ac{};
     // Longer codes, canonical order: a code of length l is valid if <= max_code[l], and its
     // symbol sits at code + value_offset[l].
     std::array<int32_t, 18> max_code{};
@@ -68,10 +79,11 @@ struct HuffmanTable {
             value_offset[length] = index - code;
             for (int i = 0; i < counts[length]; ++i, ++index, ++code) {
                 // Over-subscribed lengths give codes that cannot occur; they are never filled.
-                if (length <= kLookaheadBits && code < (1 << length)) {
-                    const int shift = kLookaheadBits - length;
+                if (length <= lookahead_bits && code < (1 << length)) {
+                    const int shift = lookahead_bits - length;
                     for (int fill = 0; fill < (1 << shift); ++fill)
-                        lookup[(code << shift) | fill] = static_cast<uint16_t>((length << 8) | symbols[index]);
+                        lookup[(code << shift) | fill] =
+                            static_cast<uint16_t>((length << 8) | symbols[index]);
                 }
             }
             if (counts[length] > 0) max_code[length] = code - 1;
@@ -79,12 +91,12 @@ struct HuffmanTable {
             if (code > (1 << 17)) code = 1 << 17;  // keeps a hostile table from overflowing
         }
         max_code[17] = 0x7FFFFFFF;
-        for (int bits = 0; bits < (1 << kLookaheadBits); ++bits) {
+        for (int bits = 0; bits < (1 << lookahead_bits); ++bits) {
             const int entry = lookup[bits];
             if (entry == 0) continue;
             const int length = entry >> 8, run = (entry >> 4) & 15, size = entry & 15;
-            if (size == 0 || length + size > kLookaheadBits) continue;
-            int value = (bits >> (kLookaheadBits - length - size)) & ((1 << size) - 1);
+            if (size == 0 || length + size > lookahead_bits) continue;
+            int value = (bits >> (lookahead_bits - length - size)) & ((1 << size) - 1);
             if (value < (1 << (size - 1))) value -= (1 << size) - 1;
             fast_ac[bits] = value * 65536 + (run << 8) + length + size;
         }
@@ -145,7 +157,7 @@ struct JpegDecoderState {
     bool streaming = false;  // single interleaved sequential scan: decoded MCU row by MCU row
 
     // Input.
-    uint8_t input[kInputBufferSize];
+    uint8_t input[input_buffer_size];
     int input_pos = 0, input_end = 0;
     bool input_exhausted = false;
     bool eof_padding_toggle = false;
@@ -164,13 +176,13 @@ struct JpegDecoderState {
     alignas(16) int16_t block[64];
 
     // Working memory: every block allocated, released with the decoder.
-    std::array<std::unique_ptr<uint8_t[]>, kMaxMemoryBlocks> memory;
+    std::array<std::unique_ptr<uint8_t[]>, max_memory_blocks> memory;
     int memory_used = 0;
 
     JpegDecoderState(jpeg_decoder_stream* s, bool simd) : stream(s), use_simd(simd) {}
 
     uint8_t* allocate(size_t bytes) {
-        if (memory_used == kMaxMemoryBlocks) fail(JPGD_TOO_MANY_BLOCKS);
+        if (memory_used == max_memory_blocks) fail(JPGD_TOO_MANY_BLOCKS);
         uint8_t* p = new (std::nothrow) uint8_t[bytes];
         if (!p) fail(JPGD_NOTENOUGHMEM);
         std::memset(p, 0, bytes);
@@ -183,10 +195,10 @@ struct JpegDecoderState {
     bool refill() {
         if (input_exhausted) return false;
         bool end_of_file = false;
-        const int count = stream->read(input, kInputBufferSize, end_of_file);
+        const int count = stream->read(input, input_buffer_size, end_of_file);
         if (count < 0) fail(JPGD_STREAM_READ);
         input_pos = 0;
-        input_end = std::min(count, kInputBufferSize);
+        input_end = std::min(count, input_buffer_size);
         // A source that returns nothing without saying so would otherwise be asked forever.
         if (end_of_file || input_end == 0) input_exhausted = true;
         return input_end > 0;
@@ -296,9 +308,9 @@ struct JpegDecoderState {
         const int length = header_word();
         if (header_byte() != 8) fail(JPGD_BAD_PRECISION);
         height = header_word();
-        if (height < 1 || height > kMaxDimension) fail(JPGD_BAD_HEIGHT);
+        if (height < 1 || height > max_dimension) fail(JPGD_BAD_HEIGHT);
         width = header_word();
-        if (width < 1 || width > kMaxDimension) fail(JPGD_BAD_WIDTH);
+        if (width < 1 || width > max_dimension) fail(JPGD_BAD_WIDTH);
         component_count = header_byte();
         if (component_count > 4) fail(JPGD_TOO_MANY_COMPONENTS);
         if (length != 8 + 3 * component_count) fail(JPGD_BAD_SOF_LENGTH);
@@ -337,7 +349,7 @@ struct JpegDecoderState {
             c.blocks_high = mcus_high * c.v;
             blocks_per_mcu += c.h * c.v;
         }
-        if (blocks_per_mcu * mcus_wide > kMaxBlocksPerMcuRow) fail(JPGD_ASSERTION_ERROR);
+        if (blocks_per_mcu * mcus_wide > max_blocks_per_mcu_row) fail(JPGD_ASSERTION_ERROR);
     }
 
     void read_sos() {
@@ -390,9 +402,10 @@ struct JpegDecoderState {
             Component& c = components[scan_components[i]];
             if (c.quant_table > 3 || !quant_defined[c.quant_table]) fail(JPGD_UNDEFINED_QUANT_TABLE);
             if (needs_dc && (c.dc_table > 3 || !huffman[c.dc_table].defined)) fail(JPGD_UNDEFINED_HUFF_TABLE);
-            if (needs_ac && (c.ac_table > 3 || !huffman[4 + c.ac_table].defined)) fail(JPGD_UNDEFINED_HUFF_TABLE);
+            if (needs_ac && (c.ac_table > 3 || !huffman[4 + c.ac_table].defined))
+                fail(JPGD_UNDEFINED_HUFF_TABLE);
             if (!c.quant_latched) {
-                for (int k = 0; k < 64; ++k) c.quant[kZigzag[k]] = quant_tables[c.quant_table][k];
+                for (int k = 0; k < 64; ++k) c.quant[zigzag[k]] = quant_tables[c.quant_table][k];
                 c.quant_fits_int16 = *std::max_element(c.quant.begin(), c.quant.end()) < 32768;
                 c.quant_latched = true;
             }
@@ -404,7 +417,7 @@ struct JpegDecoderState {
         bits = 0;
         bit_count = 0;
         marker_pending = false;
-        if (++scan_count > kMaxScans) fail(JPGD_DECODE_ERROR);
+        if (++scan_count > max_scans) fail(JPGD_DECODE_ERROR);
     }
 
     // Up to the frame header: the constructor's part.
@@ -413,29 +426,36 @@ struct JpegDecoderState {
         if (previous < 0) fail(JPGD_NOT_JPEG);
         for (int offset = 0;; ++offset) {
             const int b = next_byte();
-            if (b < 0 || offset >= kSoiSearchLimit) fail(JPGD_NOT_JPEG);
+            if (b < 0 || offset >= soi_search_limit) fail(JPGD_NOT_JPEG);
             if (previous == 0xFF && b == M_SOI) break;
             previous = b;
         }
         for (;;) {
             const int marker = next_marker();
             switch (marker) {
-            case M_SOF0:
-            case M_SOF1:
-                read_sof();
-                return;
-            case M_SOF2:
-                progressive = true;
-                read_sof();
-                return;
-            case M_SOF9:
-            case M_DAC:
-                fail(JPGD_NO_ARITHMETIC_SUPPORT);
-            case 0xC3: case 0xC5: case 0xC6: case 0xC7: case 0xCA: case 0xCB:
-            case 0xCD: case 0xCE: case 0xCF:
-                fail(JPGD_UNSUPPORTED_MARKER);
-            default:
-                read_table_or_skip(marker);
+                case M_SOF0:
+                case M_SOF1:
+                    read_sof();
+                    return;
+                case M_SOF2:
+                    progressive = true;
+                    read_sof();
+                    return;
+                case M_SOF9:
+                case M_DAC:
+                    fail(JPGD_NO_ARITHMETIC_SUPPORT);
+                case 0xC3:
+                case 0xC5:
+                case 0xC6:
+                case 0xC7:
+                case 0xCA:
+                case 0xCB:
+                case 0xCD:
+                case 0xCE:
+                case 0xCF:
+                    fail(JPGD_UNSUPPORTED_MARKER);
+                default:
+                    read_table_or_skip(marker);
             }
         }
     }
@@ -444,18 +464,25 @@ struct JpegDecoderState {
     // out of place is refused.
     void read_table_or_skip(int marker) {
         switch (marker) {
-        case M_DHT: read_dht(); break;
-        case M_DQT: read_dqt(); break;
-        case M_DRI: read_dri(); break;
-        case M_SOI:
-        case M_EOI:
-        case M_SOS:
-        case M_TEM:
-            fail(JPGD_UNEXPECTED_MARKER);
-        default:
-            if (marker >= M_RST0 && marker <= M_RST7) fail(JPGD_UNEXPECTED_MARKER);
-            if (marker >= M_SOF0 && marker <= 0xCF) fail(JPGD_UNEXPECTED_MARKER);  // a second frame, or DAC
-            skip_segment();
+            case M_DHT:
+                read_dht();
+                break;
+            case M_DQT:
+                read_dqt();
+                break;
+            case M_DRI:
+                read_dri();
+                break;
+            case M_SOI:
+            case M_EOI:
+            case M_SOS:
+            case M_TEM:
+                fail(JPGD_UNEXPECTED_MARKER);
+            default:
+                if (marker >= M_RST0 && marker <= M_RST7) fail(JPGD_UNEXPECTED_MARKER);
+                if (marker >= M_SOF0 && marker <= 0xCF)
+                    fail(JPGD_UNEXPECTED_MARKER);  // a second frame, or DAC
+                skip_segment();
         }
     }
 
@@ -541,14 +568,14 @@ struct JpegDecoderState {
 
     int decode_symbol(const HuffmanTable& table) {
         if (bit_count < 16) fill_bits();
-        const int entry = table.lookup[bits >> (64 - kLookaheadBits)];
+        const int entry = table.lookup[bits >> (64 - lookahead_bits)];
         if (entry) {
             const int length = entry >> 8;
             bits <<= length;
             bit_count -= length;
             return entry & 255;
         }
-        for (int length = kLookaheadBits + 1; length <= 16; ++length) {
+        for (int length = lookahead_bits + 1; length <= 16; ++length) {
             const int code = static_cast<int>(bits >> (64 - length));
             if (code <= table.max_code[length]) {
                 const int index = code + table.value_offset[length];
@@ -603,14 +630,14 @@ struct JpegDecoderState {
         int last = 0;
         for (int k = 1; k < 64;) {
             if (bit_count < 32) fill_bits();
-            const int fast = ac.fast_ac[bits >> (64 - kLookaheadBits)];
+            const int fast = ac.fast_ac[bits >> (64 - lookahead_bits)];
             if (fast) {
                 const int consumed = fast & 255;
                 bits <<= consumed;
                 bit_count -= consumed;
                 k += (fast >> 8) & 15;
                 if (k > 63) fail(JPGD_DECODE_ERROR);
-                const int position = kZigzag[k];
+                const int position = zigzag[k];
                 out[position] = saturate16((fast >> 16) * quant[position]);
                 last = k++;
                 continue;
@@ -625,7 +652,7 @@ struct JpegDecoderState {
             }
             k += run;
             if (k > 63) fail(JPGD_DECODE_ERROR);
-            const int position = kZigzag[k];
+            const int position = zigzag[k];
             out[position] = saturate16(receive_extend(size) * quant[position]);
             last = k++;
         }
@@ -638,7 +665,8 @@ struct JpegDecoderState {
     }
 
     void decode_dc_refine(int16_t* block_coefficients) {
-        if (get_bit()) block_coefficients[0] = static_cast<int16_t>(block_coefficients[0] | (1 << approx_low));
+        if (get_bit())
+            block_coefficients[0] = static_cast<int16_t>(block_coefficients[0] | (1 << approx_low));
     }
 
     void decode_ac_first(Component& c, int16_t* block_coefficients) {
@@ -662,7 +690,7 @@ struct JpegDecoderState {
             }
             k += run;
             if (k > spectral_end) fail(JPGD_DECODE_ERROR);
-            block_coefficients[kZigzag[k]] = saturate16(receive_extend(size) * (1 << approx_low));
+            block_coefficients[zigzag[k]] = saturate16(receive_extend(size) * (1 << approx_low));
             ++k;
         }
     }
@@ -692,7 +720,7 @@ struct JpegDecoderState {
                 }
                 // Skip `run` zero coefficients, refining the non-zero ones passed on the way.
                 for (; k <= spectral_end; ++k) {
-                    int16_t& coefficient = block_coefficients[kZigzag[k]];
+                    int16_t& coefficient = block_coefficients[zigzag[k]];
                     if (coefficient != 0) {
                         refine_nonzero(coefficient, p1);
                     } else {
@@ -707,7 +735,7 @@ struct JpegDecoderState {
         }
         if (eob_run > 0) {
             for (; k <= spectral_end; ++k) {
-                int16_t& coefficient = block_coefficients[kZigzag[k]];
+                int16_t& coefficient = block_coefficients[zigzag[k]];
                 if (coefficient != 0) refine_nonzero(coefficient, p1);
             }
             --eob_run;
@@ -729,8 +757,10 @@ struct JpegDecoderState {
             }();
             decode_sequential_block(c, kUnit.data(), coefficients);
         } else if (spectral_start == 0) {
-            if (approx_high == 0) decode_dc_first(c, coefficients);
-            else decode_dc_refine(coefficients);
+            if (approx_high == 0)
+                decode_dc_first(c, coefficients);
+            else
+                decode_dc_refine(coefficients);
         } else if (approx_high == 0) {
             decode_ac_first(c, coefficients);
         } else {
@@ -757,7 +787,8 @@ struct JpegDecoderState {
                 for (int i = 0; i < scan_component_count; ++i) {
                     Component& c = components[scan_components[i]];
                     for (int by = 0; by < c.v; ++by) {
-                        for (int bx = 0; bx < c.h; ++bx) decode_buffered_block(c, mx * c.h + bx, my * c.v + by);
+                        for (int bx = 0; bx < c.h; ++bx)
+                            decode_buffered_block(c, mx * c.h + bx, my * c.v + by);
                     }
                 }
             }
@@ -767,9 +798,12 @@ struct JpegDecoderState {
     // ---- samples ----
 
     void idct(const int16_t* coefficients, bool dc_only, uint8_t* out, int stride) {
-        if (dc_only) idct_8x8_dc_only(coefficients[0], out, stride);
-        else if (use_simd) idct_8x8_sse2(coefficients, out, stride);
-        else idct_8x8_scalar(coefficients, out, stride);
+        if (dc_only)
+            idct_8x8_dc_only(coefficients[0], out, stride);
+        else if (use_simd)
+            idct_8x8_sse2(coefficients, out, stride);
+        else
+            idct_8x8_scalar(coefficients, out, stride);
     }
 
     // Multiplies out a stored block (saturating to 16 bits); true when only the DC term is left.
@@ -789,7 +823,8 @@ struct JpegDecoderState {
             const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + k));
             const __m128i q = _mm_loadu_si128(reinterpret_cast<const __m128i*>(quant + k));
             const __m128i low = _mm_mullo_epi16(a, q), high = _mm_mulhi_epi16(a, q);
-            const __m128i product = _mm_packs_epi32(_mm_unpacklo_epi16(low, high), _mm_unpackhi_epi16(low, high));
+            const __m128i product =
+                _mm_packs_epi32(_mm_unpacklo_epi16(low, high), _mm_unpackhi_epi16(low, high));
             _mm_storeu_si128(reinterpret_cast<__m128i*>(out + k), product);
             ac = _mm_or_si128(ac, k == 0 ? _mm_srli_si128(product, 2) : product);
         }
@@ -812,7 +847,8 @@ struct JpegDecoderState {
                         for (int bx = 0; bx < c.h; ++bx) {
                             std::memset(block, 0, sizeof block);
                             const int last = decode_sequential_block(c, c.quant.data(), block);
-                            idct(block, last == 0, slot + by * 8 * c.plane_stride + (mx * c.h + bx) * 8, c.plane_stride);
+                            idct(block, last == 0, slot + by * 8 * c.plane_stride + (mx * c.h + bx) * 8,
+                                 c.plane_stride);
                         }
                     }
                 }
@@ -825,8 +861,9 @@ struct JpegDecoderState {
             for (int by = 0; by < c.v; ++by) {
                 for (int bx = 0; bx < c.blocks_wide; ++bx) {
                     const int16_t* source = block_coefficients(c, bx, mcu_row * c.v + by);
-                    const bool dc_only = use_simd && c.quant_fits_int16 ? dequantise_sse2(source, c.quant.data(), block)
-                                                                        : dequantise(source, c.quant.data(), block);
+                    const bool dc_only = use_simd && c.quant_fits_int16
+                                             ? dequantise_sse2(source, c.quant.data(), block)
+                                             : dequantise(source, c.quant.data(), block);
                     idct(block, dc_only, slot + by * 8 * c.plane_stride + bx * 8, c.plane_stride);
                 }
             }
@@ -863,8 +900,10 @@ struct JpegDecoderState {
         const bool lower = (y & 1) != 0;
         const uint8_t* near = component_row(c, chroma_y);
         const uint8_t* far = component_row(c, lower ? chroma_y + 1 : chroma_y - 1);
-        if (max_h == 1) upsample_v2(near, far, c.sample_width, lower, buffer);
-        else upsample_h2v2(near, far, c.sample_width, upsample_scratch, buffer, use_simd);
+        if (max_h == 1)
+            upsample_v2(near, far, c.sample_width, lower, buffer);
+        else
+            upsample_h2v2(near, far, c.sample_width, upsample_scratch, buffer, use_simd);
         return buffer;
     }
 
@@ -880,7 +919,8 @@ struct JpegDecoderState {
             line = allocate(static_cast<size_t>(width) * 4 + 64);
             upsampled_cb = allocate(static_cast<size_t>(mcus_wide) * 16 + 64);
             upsampled_cr = allocate(static_cast<size_t>(mcus_wide) * 16 + 64);
-            upsample_scratch = reinterpret_cast<int16_t*>(allocate((static_cast<size_t>(mcus_wide) * 8 + 16) * sizeof(int16_t)));
+            upsample_scratch = reinterpret_cast<int16_t*>(
+                allocate((static_cast<size_t>(mcus_wide) * 8 + 16) * sizeof(int16_t)));
         }
         streaming = !progressive && scan_component_count == component_count;
         if (streaming) return;
@@ -903,8 +943,10 @@ struct JpegDecoderState {
         if (component_count == 1) return luma;
         const uint8_t* cb = chroma_line(components[1], y, upsampled_cb);
         const uint8_t* cr = chroma_line(components[2], y, upsampled_cr);
-        if (use_simd) ycc_to_rgbx_sse2(luma, cb, cr, line, width);
-        else ycc_to_rgbx_scalar(luma, cb, cr, line, width);
+        if (use_simd)
+            ycc_to_rgbx_sse2(luma, cb, cr, line, width);
+        else
+            ycc_to_rgbx_scalar(luma, cb, cr, line, width);
         return line;
     }
 };

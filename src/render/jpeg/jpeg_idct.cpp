@@ -8,13 +8,13 @@ namespace {
 // Constants are round(c * 8192). The odd part's four outputs are written out as plain linear
 // combinations of the four odd inputs (the factorised form multiplied through), which keeps every
 // product within 16 x 16 bits without changing a single result.
-constexpr int kPass1Shift = 11;  // 13 constant bits - 2 kept fraction bits
-constexpr int kPass2Shift = 18;  // 13 constant bits + 2 fraction bits + 3 for the 1/8 scale
+constexpr int pass1_shift = 11;  // 13 constant bits - 2 kept fraction bits
+constexpr int pass2_shift = 18;  // 13 constant bits + 2 fraction bits + 3 for the 1/8 scale
 
-constexpr int kEvenA = 4433;    // 0.541196100
-constexpr int kEvenB = 10703;   // 0.541196100 + 0.765366865
-constexpr int kEvenC = -10704;  // 0.541196100 - 1.847759065
-constexpr int kDcScale = 8192;
+constexpr int even_a = 4433;    // 0.541196100
+constexpr int even_b = 10703;   // 0.541196100 + 0.765366865
+constexpr int even_c = -10704;  // 0.541196100 - 1.847759065
+constexpr int dc_scale = 8192;
 
 int16_t saturate16(int v) { return static_cast<int16_t>(std::clamp(v, -32768, 32767)); }
 
@@ -22,10 +22,10 @@ int16_t saturate16(int v) { return static_cast<int16_t>(std::clamp(v, -32768, 32
 // rounding and stored as ints.
 void idct_1d(const int* in, int* out, int shift) {
     const int z2 = in[2], z6 = in[6];
-    const int even3 = z2 * kEvenB + z6 * kEvenA;
-    const int even2 = z2 * kEvenA + z6 * kEvenC;
-    const int even0 = (in[0] + in[4]) * kDcScale;
-    const int even1 = (in[0] - in[4]) * kDcScale;
+    const int even3 = z2 * even_b + z6 * even_a;
+    const int even2 = z2 * even_a + z6 * even_c;
+    const int even0 = (in[0] + in[4]) * dc_scale;
+    const int even1 = (in[0] - in[4]) * dc_scale;
     const int t10 = even0 + even3, t13 = even0 - even3;
     const int t11 = even1 + even2, t12 = even1 - even2;
 
@@ -60,12 +60,12 @@ void idct_8x8_scalar(const int16_t* coefficients, uint8_t* out, int out_stride) 
             continue;
         }
         for (int y = 0; y < 8; ++y) in[y] = c[y * 8];
-        idct_1d(in, res, kPass1Shift);
+        idct_1d(in, res, pass1_shift);
         for (int y = 0; y < 8; ++y) columns_done[y * 8 + x] = saturate16(res[y]);
     }
     for (int y = 0; y < 8; ++y) {
         for (int x = 0; x < 8; ++x) in[x] = columns_done[y * 8 + x];
-        idct_1d(in, res, kPass2Shift);
+        idct_1d(in, res, pass2_shift);
         uint8_t* row = out + y * out_stride;
         for (int x = 0; x < 8; ++x) row[x] = static_cast<uint8_t>(std::clamp(res[x] + 128, 0, 255));
     }
@@ -73,7 +73,7 @@ void idct_8x8_scalar(const int16_t* coefficients, uint8_t* out, int out_stride) 
 
 void idct_8x8_dc_only(int16_t dc, uint8_t* out, int out_stride) {
     const int column = saturate16(dc * 4);
-    const int v = std::clamp(((column * kDcScale + (1 << (kPass2Shift - 1))) >> kPass2Shift) + 128, 0, 255);
+    const int v = std::clamp(((column * dc_scale + (1 << (pass2_shift - 1))) >> pass2_shift) + 128, 0, 255);
     for (int y = 0; y < 8; ++y) std::fill_n(out + y * out_stride, 8, static_cast<uint8_t>(v));
 }
 
@@ -84,10 +84,11 @@ namespace {
 template <int shift>
 inline __attribute__((always_inline)) void idct_1d_sse2(__m128i* row) {
     const __m128i round = _mm_set1_epi32(1 << (shift - 1));
-    const __m128i k_even3 = _mm_setr_epi16(kEvenB, kEvenA, kEvenB, kEvenA, kEvenB, kEvenA, kEvenB, kEvenA);
-    const __m128i k_even2 = _mm_setr_epi16(kEvenA, kEvenC, kEvenA, kEvenC, kEvenA, kEvenC, kEvenA, kEvenC);
-    const __m128i k_sum = _mm_set1_epi16(kDcScale);
-    const __m128i k_diff = _mm_setr_epi16(kDcScale, -kDcScale, kDcScale, -kDcScale, kDcScale, -kDcScale, kDcScale, -kDcScale);
+    const __m128i k_even3 = _mm_setr_epi16(even_b, even_a, even_b, even_a, even_b, even_a, even_b, even_a);
+    const __m128i k_even2 = _mm_setr_epi16(even_a, even_c, even_a, even_c, even_a, even_c, even_a, even_c);
+    const __m128i k_sum = _mm_set1_epi16(dc_scale);
+    const __m128i k_diff =
+        _mm_setr_epi16(dc_scale, -dc_scale, dc_scale, -dc_scale, dc_scale, -dc_scale, dc_scale, -dc_scale);
     // Odd constants, paired as (x1, x3) and (x5, x7).
     const __m128i k_odd3_13 = _mm_setr_epi16(11363, 9633, 11363, 9633, 11363, 9633, 11363, 9633);
     const __m128i k_odd3_57 = _mm_setr_epi16(6437, 2260, 6437, 2260, 6437, 2260, 6437, 2260);
@@ -151,10 +152,11 @@ inline __attribute__((always_inline)) void transpose_8x8(__m128i* r) {
 
 void idct_8x8_sse2(const int16_t* coefficients, uint8_t* out, int out_stride) {
     __m128i row[8];
-    for (int k = 0; k < 8; ++k) row[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(coefficients + k * 8));
-    idct_1d_sse2<kPass1Shift>(row);  // columns: lane x of row[y] is column x
+    for (int k = 0; k < 8; ++k)
+        row[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(coefficients + k * 8));
+    idct_1d_sse2<pass1_shift>(row);  // columns: lane x of row[y] is column x
     transpose_8x8(row);
-    idct_1d_sse2<kPass2Shift>(row);  // rows, now laid out as columns
+    idct_1d_sse2<pass2_shift>(row);  // rows, now laid out as columns
     transpose_8x8(row);
     const __m128i level = _mm_set1_epi16(128);
     for (int y = 0; y < 8; y += 2) {

@@ -24,7 +24,7 @@ Points radial(cv::Point2d centre, int steps, double (*r)(double, double), double
 
 // Rolling sea: a band whose top edge rises into sharp crests that lean forward.
 cv::Mat cut_waves(int crests, double height, double lean, double phase) {
-    PaperCut sheet(kCutoutSize);
+    PaperCut sheet(cutout_size);
     Points band = {{-0.95, -0.7}};
     for (int i = 0; i <= 240; ++i) {
         const double x = -0.95 + 1.9 * i / 240;
@@ -44,7 +44,7 @@ cv::Mat cut_w1() { return cut_waves(3, 0.45, 0.8, 0.1); }
 // A curling wave: the back of a swell rises to a crest whose lip rolls forward and down in a
 // spiral, leaving the barrel open below it; foam flecks are cut as holes in the swell.
 cv::Mat cut_w2() {
-    PaperCut sheet(kCutoutSize);
+    PaperCut sheet(cutout_size);
     Points swell = {{-0.95, -0.75}};
     for (int i = 0; i <= 160; ++i) {
         const double x = -0.95 + 1.9 * i / 160;
@@ -70,13 +70,14 @@ cv::Mat cut_w2() {
 }
 
 double sun_edge(double theta, double rays) {
-    const double tooth = std::abs(std::fmod(theta * rays / (2 * kPi) + 1000.5, 1.0) - 0.5) * 2;  // 1 at a ray tip
+    const double tooth =
+        std::abs(std::fmod(theta * rays / (2 * kPi) + 1000.5, 1.0) - 0.5) * 2;  // 1 at a ray tip
     return 0.55 + 0.32 * std::pow(1 - tooth, 2.5);
 }
 
 // A smiling sun: toothed rays around a face with two eyes and a smile.
 cv::Mat cut_sun() {
-    PaperCut sheet(kCutoutSize);
+    PaperCut sheet(cutout_size);
     sheet.polygon(radial({0, 0}, 720, sun_edge, 12), Layer::paper);
     sheet.disc({-0.18, 0.12}, 0.07, Layer::hole);
     sheet.disc({0.18, 0.12}, 0.07, Layer::hole);
@@ -91,7 +92,7 @@ cv::Mat cut_sun() {
 
 // A cumulus cloud: overlapping puffs on a flat base.
 cv::Mat cut_cloud() {
-    PaperCut sheet(kCutoutSize);
+    PaperCut sheet(cutout_size);
     sheet.polygon({{-0.85, -0.35}, {0.85, -0.35}, {0.85, -0.1}, {-0.85, -0.1}}, Layer::paper);
     sheet.disc({-0.6, -0.08}, 0.26, Layer::paper);
     sheet.disc({-0.22, 0.18}, 0.38, Layer::paper);
@@ -104,7 +105,7 @@ cv::Mat cut_cloud() {
 
 // A crescent moon with a sleepy eye.
 cv::Mat cut_moon() {
-    PaperCut sheet(kCutoutSize);
+    PaperCut sheet(cutout_size);
     sheet.disc({0, 0}, 0.8, Layer::paper);
     sheet.disc({0.38, 0.2}, 0.66, Layer::cut);
     sheet.ellipse({-0.44, 0.05}, {0.1, 0.045}, 20, Layer::hole);
@@ -113,22 +114,30 @@ cv::Mat cut_moon() {
 
 // A skyline strip: houses and towers on a common base, windows cut as holes.
 cv::Mat cut_skyline(int variant) {
-    PaperCut sheet(kCutoutSize);
+    PaperCut sheet(cutout_size);
     sheet.polygon({{-0.95, -0.8}, {0.95, -0.8}, {0.95, -0.55}, {-0.95, -0.55}}, Layer::paper);
     struct House {
         double x0, x1, top;
         bool gable;
     };
-    const House a[] = {{-0.92, -0.55, 0.05, true}, {-0.55, -0.25, 0.55, false}, {-0.25, 0.15, -0.05, true},
-                       {0.15, 0.45, 0.75, false},  {0.45, 0.9, 0.15, true}};
-    const House b[] = {{-0.9, -0.5, 0.45, false}, {-0.5, -0.1, 0.1, true}, {-0.1, 0.2, 0.8, false},
-                       {0.2, 0.55, -0.1, true},   {0.55, 0.92, 0.4, false}};
+    const House a[] = {{-0.92, -0.55, 0.05, true},
+                       {-0.55, -0.25, 0.55, false},
+                       {-0.25, 0.15, -0.05, true},
+                       {0.15, 0.45, 0.75, false},
+                       {0.45, 0.9, 0.15, true}};
+    const House b[] = {{-0.9, -0.5, 0.45, false},
+                       {-0.5, -0.1, 0.1, true},
+                       {-0.1, 0.2, 0.8, false},
+                       {0.2, 0.55, -0.1, true},
+                       {0.55, 0.92, 0.4, false}};
     const House* houses = variant == 1 ? a : b;
     for (int h = 0; h < 5; ++h) {
         const House& house = houses[h];
-        sheet.polygon({{house.x0, -0.6}, {house.x1, -0.6}, {house.x1, house.top}, {house.x0, house.top}}, Layer::paper);
+        sheet.polygon({{house.x0, -0.6}, {house.x1, -0.6}, {house.x1, house.top}, {house.x0, house.top}},
+                      Layer::paper);
         if (house.gable)
-            sheet.polygon({{house.x0 - 0.03, house.top - 0.01}, {house.x1 + 0.03, house.top - 0.01},
+            sheet.polygon({{house.x0 - 0.03, house.top - 0.01},
+                           {house.x1 + 0.03, house.top - 0.01},
                            {(house.x0 + house.x1) / 2, house.top + 0.3}},
                           Layer::paper);
         // Two windows per building, stacked in its middle.
@@ -136,7 +145,8 @@ cv::Mat cut_skyline(int variant) {
         for (int w = 0; w < 2; ++w) {
             const double y = -0.42 + 0.28 * w;
             if (y + 0.2 > house.top) continue;
-            sheet.polygon({{cx - 0.06, y}, {cx + 0.06, y}, {cx + 0.06, y + 0.14}, {cx - 0.06, y + 0.14}}, Layer::hole);
+            sheet.polygon({{cx - 0.06, y}, {cx + 0.06, y}, {cx + 0.06, y + 0.14}, {cx - 0.06, y + 0.14}},
+                          Layer::hole);
         }
     }
     return sheet.finish();
@@ -148,7 +158,7 @@ cv::Mat cut_cc1b() { return cut_skyline(2); }
 // A curly cloud: a row of puffs whose ends roll up into thick spirals, with a round gap in the
 // middle.
 cv::Mat cut_curly_cloud(double turn) {
-    PaperCut sheet(kCutoutSize);
+    PaperCut sheet(cutout_size);
     sheet.ellipse({0, 0}, {0.55, 0.26}, 0, Layer::paper);
     sheet.disc({-0.22, 0.2}, 0.25, Layer::paper);
     sheet.disc({0.18, 0.25}, 0.28, Layer::paper);
@@ -177,7 +187,7 @@ struct FishDesign {
 };
 
 cv::Mat cut_fish(const FishDesign& f) {
-    PaperCut sheet(kCutoutSize);
+    PaperCut sheet(cutout_size);
     Points body;
     for (int i = 0; i <= 120; ++i) {
         const double t = static_cast<double>(i) / 120;
@@ -191,12 +201,17 @@ cv::Mat cut_fish(const FishDesign& f) {
     }
     sheet.polygon(body, Layer::paper);
     const double root = f.length * 0.92;
-    sheet.polygon({{root - 0.05, 0.06}, {root + f.tail, f.tail * 0.9}, {root + f.tail * 0.65, 0.0},
-                   {root + f.tail, -f.tail * 0.9}, {root - 0.05, -0.06}},
+    sheet.polygon({{root - 0.05, 0.06},
+                   {root + f.tail, f.tail * 0.9},
+                   {root + f.tail * 0.65, 0.0},
+                   {root + f.tail, -f.tail * 0.9},
+                   {root - 0.05, -0.06}},
                   Layer::paper);
-    sheet.polygon({{-0.15, f.depth * 0.8}, {0.05 + f.fin, f.depth + f.fin}, {0.25, f.depth * 0.7}}, Layer::paper);
-    sheet.polygon({{0.05, -0.7 * f.depth}, {0.2 + f.fin * 0.5, -0.8 * f.depth - f.fin * 0.7}, {0.3, -0.6 * f.depth}},
+    sheet.polygon({{-0.15, f.depth * 0.8}, {0.05 + f.fin, f.depth + f.fin}, {0.25, f.depth * 0.7}},
                   Layer::paper);
+    sheet.polygon(
+        {{0.05, -0.7 * f.depth}, {0.2 + f.fin * 0.5, -0.8 * f.depth - f.fin * 0.7}, {0.3, -0.6 * f.depth}},
+        Layer::paper);
     sheet.disc({-f.length * 0.62, f.depth * 0.22}, 0.055, Layer::hole);
     for (int s = 0; s < f.stripes; ++s) {
         const double x = -f.length * 0.25 + s * 0.2;

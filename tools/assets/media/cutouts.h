@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-inline constexpr int kCutoutSize = 512;
+inline constexpr int cutout_size = 512;
 
 struct CutoutEntry {
     std::string name;  // show-relative file name, exactly as the scene spells it

@@ -11,9 +11,9 @@
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr int kSupersample = 4;
+constexpr int supersample = 4;
 constexpr int kShift = 3;
-constexpr double kGroundRow = 122;  // the figure's lowest point, in frame pixels
+constexpr double ground_row = 122;  // the figure's lowest point, in frame pixels
 
 double deg(double d) { return d * kPi / 180; }
 
@@ -58,31 +58,35 @@ Pose pose_at(double p) {
 
 std::string sequence_frame_name(int k) {
     char name[64];
-    if (k < 10) std::snprintf(name, sizeof name, "textures//videos1//t000%d.png", k);
-    else if (k < 100) std::snprintf(name, sizeof name, "textures//videos1//t00%d.png", k);
-    else std::snprintf(name, sizeof name, "textures//videos1//t0%d.png", k);
+    if (k < 10)
+        std::snprintf(name, sizeof name, "textures//videos1//t000%d.png", k);
+    else if (k < 100)
+        std::snprintf(name, sizeof name, "textures//videos1//t00%d.png", k);
+    else
+        std::snprintf(name, sizeof name, "textures//videos1//t0%d.png", k);
     return name;
 }
 
 cv::Mat paint_sequence_frame(int k) {
-    const double phase = static_cast<double>(k) * kSequenceStrides / kSequenceFrames;
+    const double phase = static_cast<double>(k) * sequence_strides / kSequenceFrames;
     Pose pose = pose_at(phase);
 
-    // Stand the figure on the ground: its lowest point touches kGroundRow, just above the
+    // Stand the figure on the ground: its lowest point touches ground_row, just above the
     // marker; the hips stay over the marker's column so the figure runs on the spot.
     double lowest = 0;
     for (int side = 0; side < 2; ++side)
         lowest = std::max({lowest, pose.ankle[side].y + 3, pose.toe[side].y + 2});
-    const cv::Point2d origin(kMarkerColumn, kGroundRow - lowest);
+    const cv::Point2d origin(kMarkerColumn, ground_row - lowest);
 
-    const int n = kSequenceSize * kSupersample;
+    const int n = sequence_size * supersample;
     cv::Mat canvas(n, n, CV_8UC1, cv::Scalar(0));
     auto at = [&](cv::Point2d p) {
-        const double s = kSupersample * (1 << kShift);
-        return cv::Point(static_cast<int>(std::lround((p.x + origin.x) * s)), static_cast<int>(std::lround((p.y + origin.y) * s)));
+        const double s = supersample * (1 << kShift);
+        return cv::Point(static_cast<int>(std::lround((p.x + origin.x) * s)),
+                         static_cast<int>(std::lround((p.y + origin.y) * s)));
     };
     auto bone = [&](cv::Point2d a, cv::Point2d b, double width) {
-        const int t = static_cast<int>(std::lround(width * kSupersample));
+        const int t = static_cast<int>(std::lround(width * supersample));
         cv::line(canvas, at(a), at(b), cv::Scalar(255), t, cv::LINE_8, kShift);
         cv::circle(canvas, at(a), t * (1 << kShift) / 2, cv::Scalar(255), cv::FILLED, cv::LINE_8, kShift);
         cv::circle(canvas, at(b), t * (1 << kShift) / 2, cv::Scalar(255), cv::FILLED, cv::LINE_8, kShift);
@@ -96,20 +100,21 @@ cv::Mat paint_sequence_frame(int k) {
     }
     bone(pose.hip, pose.neck, 13);
     bone(pose.neck, pose.head, 5);
-    cv::circle(canvas, at(limb(pose.head, kPi - deg(7), 5)), 8 * kSupersample * (1 << kShift), cv::Scalar(255), cv::FILLED,
-               cv::LINE_8, kShift);
+    cv::circle(canvas, at(limb(pose.head, kPi - deg(7), 5)), 8 * supersample * (1 << kShift), cv::Scalar(255),
+               cv::FILLED, cv::LINE_8, kShift);
 
     cv::Mat picture;
-    cv::resize(canvas, picture, cv::Size(kSequenceSize, kSequenceSize), 0, 0, cv::INTER_AREA);
+    cv::resize(canvas, picture, cv::Size(sequence_size, sequence_size), 0, 0, cv::INTER_AREA);
     cv::threshold(picture, picture, 127, 255, cv::THRESH_BINARY);
     // Where an arm closes a gap against the body, the gap is cut as a hole, not filled.
     settle_enclosed_background(picture, 12, true);
-    picture.at<unsigned char>(kMarkerRow, kMarkerColumn) = kMarkerValue;
+    picture.at<unsigned char>(kMarkerRow, kMarkerColumn) = marker_value;
     return picture;
 }
 
 void add_image_sequence(Pack& pack) {
     for (int k = 0; k < kSequenceFrames; ++k)
-        pack.add(sequence_frame_name(k), k == 0 ? "image sequence: running figure, 257 frames" : "image sequence frame",
+        pack.add(sequence_frame_name(k),
+                 k == 0 ? "image sequence: running figure, 257 frames" : "image sequence frame",
                  [k] { return encode_grey_png(paint_sequence_frame(k)); });
 }

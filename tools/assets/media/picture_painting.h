@@ -44,5 +44,5 @@ cv::Mat paint_title_card(const std::string& text, bool in_band);
 // One face of the night-sky cube map (0..5 = +X, −X, +Y, −Y, +Z, −Z), painted as a function of
 // direction so neighbouring faces meet without seams. The picture is stored turned by 180°,
 // because the cube-face loader turns it back.
-inline constexpr int kSkyFaceSize = 512;
+inline constexpr int sky_face_size = 512;
 cv::Mat paint_night_sky_face(int face);

@@ -9,7 +9,7 @@
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr double kDt = 1.0 / kSampleRate;
+constexpr double kDt = 1.0 / sample_rate;
 
 double note_hz(double pitch) { return 440.0 * std::pow(2.0, (pitch - 69) / 12); }
 
@@ -47,10 +47,13 @@ double blep(double t, double dt) {
 // sine and several times faster, which matters with a few hundred million samples to make.
 double fast_sin(double x) {
     x -= 2 * kPi * std::nearbyint(x / (2 * kPi));
-    if (x > kPi / 2) x = kPi - x;
-    else if (x < -kPi / 2) x = -kPi - x;
+    if (x > kPi / 2)
+        x = kPi - x;
+    else if (x < -kPi / 2)
+        x = -kPi - x;
     const double x2 = x * x;
-    return x * (1 + x2 * (-1.0 / 6 + x2 * (1.0 / 120 + x2 * (-1.0 / 5040 + x2 * (1.0 / 362880 + x2 * (-1.0 / 39916800))))));
+    return x * (1 + x2 * (-1.0 / 6 + x2 * (1.0 / 120 + x2 * (-1.0 / 5040 +
+                                                             x2 * (1.0 / 362880 + x2 * (-1.0 / 39916800))))));
 }
 
 class Oscillator {
@@ -94,7 +97,7 @@ private:
 class Filter {
 public:
     void set(double hz, double q) {
-        hz = std::clamp(hz, 20.0, 0.45 * kSampleRate);
+        hz = std::clamp(hz, 20.0, 0.45 * sample_rate);
         const double g = std::tan(kPi * hz * kDt);
         k_ = 1 / q;
         a1_ = 1 / (1 + g * (g + k_));
@@ -118,7 +121,7 @@ private:
 };
 
 // Filters whose cutoff moves recompute their coefficients only every few samples.
-constexpr int kControlRate = 16;
+constexpr int control_rate = 16;
 
 double smoothstep(double edge0, double edge1, double x) {
     const double t = std::clamp((x - edge0) / (edge1 - edge0), 0.0, 1.0);
@@ -143,7 +146,9 @@ private:
 class AttackRelease {
 public:
     AttackRelease(double attack, double held, double release)
-        : rise_(attack > 0 ? kDt / attack : 1), held_(static_cast<size_t>(held * kSampleRate)), release_(release) {}
+        : rise_(attack > 0 ? kDt / attack : 1),
+          held_(static_cast<size_t>(held * sample_rate)),
+          release_(release) {}
     double operator()() {
         const double a = std::min(1.0, static_cast<double>(i_) * rise_);
         return a * (i_++ < held_ ? 1.0 : release_());
@@ -160,36 +165,61 @@ bool is_accent(Instrument i) { return i == Instrument::hit || i == Instrument::s
 // How long a voice sounds, in seconds, from its note.
 double voice_seconds(const Note& n) {
     switch (n.instrument) {
-        case Instrument::kick: return 0.5;
-        case Instrument::snare: return 0.4;
-        case Instrument::clap: return 0.45;
-        case Instrument::closed_hat: return 0.12;
-        case Instrument::open_hat: return 0.5;
-        case Instrument::crash: return 2.6;
-        case Instrument::bass: return n.length + 0.25;
-        case Instrument::sub: return n.length + 0.5;
-        case Instrument::pad: return n.length + 4.0;
-        case Instrument::pluck: return 1.0;
-        case Instrument::bell: return 3.5;
-        case Instrument::marimba: return 1.2;
-        case Instrument::lead: return n.length + 1.0;
-        case Instrument::swell: return n.length;
-        case Instrument::riser: return n.length;
-        case Instrument::hit: return 2.8;
-        case Instrument::stab: return 0.8;
+        case Instrument::kick:
+            return 0.5;
+        case Instrument::snare:
+            return 0.4;
+        case Instrument::clap:
+            return 0.45;
+        case Instrument::closed_hat:
+            return 0.12;
+        case Instrument::open_hat:
+            return 0.5;
+        case Instrument::crash:
+            return 2.6;
+        case Instrument::bass:
+            return n.length + 0.25;
+        case Instrument::sub:
+            return n.length + 0.5;
+        case Instrument::pad:
+            return n.length + 4.0;
+        case Instrument::pluck:
+            return 1.0;
+        case Instrument::bell:
+            return 3.5;
+        case Instrument::marimba:
+            return 1.2;
+        case Instrument::lead:
+            return n.length + 1.0;
+        case Instrument::swell:
+            return n.length;
+        case Instrument::riser:
+            return n.length;
+        case Instrument::hit:
+            return 2.8;
+        case Instrument::stab:
+            return 0.8;
     }
     return 0;
 }
 
-size_t start_frame(const Note& n) { return static_cast<size_t>(std::lround(std::max(0.0, n.start) * kSampleRate)); }
-size_t end_frame(const Note& n) { return start_frame(n) + static_cast<size_t>(voice_seconds(n) * kSampleRate) + 1; }
+size_t start_frame(const Note& n) {
+    return static_cast<size_t>(std::lround(std::max(0.0, n.start) * sample_rate));
+}
+size_t end_frame(const Note& n) {
+    return start_frame(n) + static_cast<size_t>(voice_seconds(n) * sample_rate) + 1;
+}
 
 // Where a voice writes: pan, sends and ducking applied per sample.
 class Output {
 public:
     Output(Buses& buses, const std::vector<float>& ducking, const Note& note)
-        : buses_(buses), ducking_(ducking), start_(start_frame(note)), duck_(!is_accent(note.instrument)),
-          delay_(static_cast<float>(note.delay_send)), reverb_(static_cast<float>(note.reverb_send)) {
+        : buses_(buses),
+          ducking_(ducking),
+          start_(start_frame(note)),
+          duck_(!is_accent(note.instrument)),
+          delay_(static_cast<float>(note.delay_send)),
+          reverb_(static_cast<float>(note.reverb_send)) {
         const double theta = (std::clamp(note.pan, -1.0, 1.0) + 1) * kPi / 4;
         left_ = static_cast<float>(std::cos(theta) * std::sqrt(2.0) * note.velocity);
         right_ = static_cast<float>(std::sin(theta) * std::sqrt(2.0) * note.velocity);
@@ -215,11 +245,14 @@ private:
     float delay_, reverb_, left_ = 1, right_ = 1;
 };
 
-uint32_t seed_of(const Note& n) { return static_cast<uint32_t>(start_frame(n)) * 31u + static_cast<uint32_t>(n.instrument) * 7919u + static_cast<uint32_t>(n.pitch * 16); }
+uint32_t seed_of(const Note& n) {
+    return static_cast<uint32_t>(start_frame(n)) * 31u + static_cast<uint32_t>(n.instrument) * 7919u +
+           static_cast<uint32_t>(n.pitch * 16);
+}
 
 void render_voice(const Note& n, Buses& buses, const std::vector<float>& ducking) {
     Output out(buses, ducking, n);
-    const size_t frames = std::min(out.frames(), static_cast<size_t>(voice_seconds(n) * kSampleRate));
+    const size_t frames = std::min(out.frames(), static_cast<size_t>(voice_seconds(n) * sample_rate));
     const double hz = note_hz(n.pitch);
     Noise noise(seed_of(n)), noise2(seed_of(n) + 1);
     Oscillator o1, o2(0.33), o3(0.71), o4(0.5);
@@ -289,7 +322,7 @@ void render_voice(const Note& n, Buses& buses, const std::vector<float>& ducking
             Decay punch(0.1);
             for (size_t i = 0; i < frames; ++i) {
                 const double t = i * kDt;
-                if (i % kControlRate == 0) f1.set(170 + 2000 * n.velocity * std::exp(-t / 0.09), 1.25);
+                if (i % control_rate == 0) f1.set(170 + 2000 * n.velocity * std::exp(-t / 0.09), 1.25);
                 f1.run(o1.saw(hz) * 0.55 + o2.sine(hz * 0.5) * 0.3);
                 const double amp = envelope() * (0.85 + 0.15 * punch());
                 out.put(i, (f1.low + o3.sine(hz * 0.5) * 0.35) * amp);
@@ -308,7 +341,7 @@ void render_voice(const Note& n, Buses& buses, const std::vector<float>& ducking
             const double tail = voice_seconds(n);
             for (size_t i = 0; i < frames; ++i) {
                 const double t = i * kDt;
-                if (i % kControlRate == 0) {
+                if (i % control_rate == 0) {
                     // The sweep follows absolute time so consecutive chords breathe together.
                     const double sweep = 0.5 + 0.5 * std::sin(2 * kPi * 0.09 * (n.start + t));
                     f1.set(600 + 1100 * sweep, 0.9);
@@ -327,7 +360,7 @@ void render_voice(const Note& n, Buses& buses, const std::vector<float>& ducking
             Decay decay(0.22);
             for (size_t i = 0; i < frames; ++i) {
                 const double t = i * kDt;
-                if (i % kControlRate == 0) f1.set(500 + 6500 * n.velocity * std::exp(-t / 0.07), 1.4);
+                if (i % control_rate == 0) f1.set(500 + 6500 * n.velocity * std::exp(-t / 0.07), 1.4);
                 f1.run(o1.saw(hz) * 0.5 + o2.square(hz * 1.004) * 0.3);
                 out.put(i, f1.low * decay() * std::min(1.0, t / 0.002) * 0.5);
             }
@@ -358,10 +391,10 @@ void render_voice(const Note& n, Buses& buses, const std::vector<float>& ducking
             Decay settle(0.3);
             for (size_t i = 0; i < frames; ++i) {
                 const double t = i * kDt;
-                const double vibrato = std::pow(2.0, 0.15 / 12 * std::clamp((t - 0.25) / 0.3, 0.0, 1.0) *
-                                                            fast_sin(2 * kPi * 5.5 * t));
+                const double vibrato = std::pow(
+                    2.0, 0.15 / 12 * std::clamp((t - 0.25) / 0.3, 0.0, 1.0) * fast_sin(2 * kPi * 5.5 * t));
                 const double f = hz * vibrato;
-                if (i % kControlRate == 0) f1.set(1200 + 4200 * (0.35 + 0.65 * std::exp(-t / 0.25)), 1.3);
+                if (i % control_rate == 0) f1.set(1200 + 4200 * (0.35 + 0.65 * std::exp(-t / 0.25)), 1.3);
                 f1.run(o1.saw(f / detune) * 0.5 + o2.saw(f * detune) * 0.5 + o3.square(f * 0.5) * 0.25);
                 const double amp = envelope() * (0.75 + 0.25 * settle());
                 out.put(i, f1.low * amp * 0.3);
@@ -372,7 +405,7 @@ void render_voice(const Note& n, Buses& buses, const std::vector<float>& ducking
             for (size_t i = 0; i < frames; ++i) {
                 const double t = i * kDt;
                 const double shape = std::pow(std::sin(kPi * std::min(1.0, t / n.length)), 2);
-                if (i % kControlRate == 0) {
+                if (i % control_rate == 0) {
                     f1.set(250 + 1400 * shape, 0.7);
                     f2.set(270 + 1400 * shape, 0.7);
                 }
@@ -385,7 +418,7 @@ void render_voice(const Note& n, Buses& buses, const std::vector<float>& ducking
             for (size_t i = 0; i < frames; ++i) {
                 const double t = i * kDt;
                 const double x = std::min(1.0, t / n.length);
-                if (i % kControlRate == 0) f1.set(300 * std::pow(30.0, x), 2.0);
+                if (i % control_rate == 0) f1.set(300 * std::pow(30.0, x), 2.0);
                 f1.run(noise.next());
                 // The sweep falls silent just before its target, so whatever lands there is heard
                 // as a fresh attack.
@@ -404,7 +437,8 @@ void render_voice(const Note& n, Buses& buses, const std::vector<float>& ducking
                 f1.run(noise.next());
                 f2.run(noise2.next());
                 const double wash = wash_decay() * 0.55 * std::min(1.0, t / 0.0005);
-                out.put(i, std::tanh(thump + click + f1.high * wash), std::tanh(thump + click + f2.high * wash));
+                out.put(i, std::tanh(thump + click + f1.high * wash),
+                        std::tanh(thump + click + f2.high * wash));
             }
             break;
         }
@@ -413,7 +447,7 @@ void render_voice(const Note& n, Buses& buses, const std::vector<float>& ducking
             f2.set(2000, 1.2);
             for (size_t i = 0; i < frames; ++i) {
                 const double t = i * kDt;
-                if (i % kControlRate == 0) f1.set(300 + 5000 * std::exp(-t / 0.06), 1.1);
+                if (i % control_rate == 0) f1.set(300 + 5000 * std::exp(-t / 0.06), 1.1);
                 f1.run(o1.saw(hz) + o2.saw(hz * 1.4983) * 0.8 + o3.saw(hz * 2) * 0.6);
                 f2.run(noise.next());
                 const double click = noise2.next() * click_decay() * 1.5;
@@ -442,9 +476,12 @@ Buses render_notes(std::span<const Note> notes, size_t frames, const std::vector
     const size_t middle = frames / 2;
     std::vector<const Note*> first, second, straddling;
     for (const Note& n : notes) {
-        if (end_frame(n) <= middle) first.push_back(&n);
-        else if (start_frame(n) >= middle) second.push_back(&n);
-        else straddling.push_back(&n);
+        if (end_frame(n) <= middle)
+            first.push_back(&n);
+        else if (start_frame(n) >= middle)
+            second.push_back(&n);
+        else
+            straddling.push_back(&n);
     }
     auto work = [&](const std::vector<const Note*>& list) {
         for (const Note* n : list) render_voice(*n, buses, ducking);
@@ -458,7 +495,7 @@ Buses render_notes(std::span<const Note> notes, size_t frames, const std::vector
 
 StereoBuffer ping_pong_delay(const std::vector<float>& send, double delay, double feedback) {
     const size_t frames = send.size();
-    const size_t d = static_cast<size_t>(std::lround(delay * kSampleRate));
+    const size_t d = static_cast<size_t>(std::lround(delay * sample_rate));
     StereoBuffer wet(frames);
     std::vector<float> line_l(frames, 0.0f), line_r(frames, 0.0f);
     float damp_l = 0, damp_r = 0;
@@ -510,15 +547,16 @@ private:
     size_t index_ = 0;
 };
 
-constexpr std::array<size_t, 8> kCombLengths = {1116, 1188, 1277, 1356, 1422, 1491, 1557, 1617};
-constexpr std::array<size_t, 4> kAllPassLengths = {556, 441, 341, 225};
-constexpr size_t kStereoSpread = 23;
+constexpr std::array<size_t, 8> comb_lengths = {1116, 1188, 1277, 1356, 1422, 1491, 1557, 1617};
+constexpr std::array<size_t, 4> all_pass_lengths = {556, 441, 341, 225};
+constexpr size_t stereo_spread = 23;
 
-void reverb_channel(const std::vector<float>& send, std::vector<float>& out, size_t spread, float room, float damping) {
+void reverb_channel(const std::vector<float>& send, std::vector<float>& out, size_t spread, float room,
+                    float damping) {
     std::vector<Comb> combs;
     std::vector<AllPass> passes;
-    for (size_t l : kCombLengths) combs.emplace_back(l + spread);
-    for (size_t l : kAllPassLengths) passes.emplace_back(l + spread);
+    for (size_t l : comb_lengths) combs.emplace_back(l + spread);
+    for (size_t l : all_pass_lengths) passes.emplace_back(l + spread);
     for (size_t i = 0; i < send.size(); ++i) {
         const float in = send[i] * 0.03f;
         float sum = 0;
@@ -533,7 +571,7 @@ void reverb_channel(const std::vector<float>& send, std::vector<float>& out, siz
 StereoBuffer reverb(const std::vector<float>& send, double room, double damping) {
     StereoBuffer wet(send.size());
     const float r = static_cast<float>(room), d = static_cast<float>(damping);
-    std::thread right([&] { reverb_channel(send, wet.right, kStereoSpread, r, d); });
+    std::thread right([&] { reverb_channel(send, wet.right, stereo_spread, r, d); });
     reverb_channel(send, wet.left, 0, r, d);
     right.join();
     return wet;
@@ -542,16 +580,20 @@ StereoBuffer reverb(const std::vector<float>& send, double room, double damping)
 std::vector<float> ducking_curve(std::span<const double> accents, size_t frames, double depth) {
     std::vector<float> gain(frames, 1.0f);
     for (double a : accents) {
-        const long centre = std::lround(a * kSampleRate);
-        const long from = std::max(0L, centre - static_cast<long>(0.03 * kSampleRate));
-        const long to = std::min(static_cast<long>(frames), centre + static_cast<long>(0.8 * kSampleRate));
+        const long centre = std::lround(a * sample_rate);
+        const long from = std::max(0L, centre - static_cast<long>(0.03 * sample_rate));
+        const long to = std::min(static_cast<long>(frames), centre + static_cast<long>(0.8 * sample_rate));
         for (long i = from; i < to; ++i) {
-            const double rel = static_cast<double>(i - centre) / kSampleRate;
+            const double rel = static_cast<double>(i - centre) / sample_rate;
             double dip;
-            if (rel < -0.004) dip = depth * (1 - std::cos(kPi * (rel + 0.03) / 0.026)) / 2;
-            else if (rel < 0) dip = depth;
-            else dip = depth * std::exp(-rel / 0.12);
-            gain[static_cast<size_t>(i)] = std::min(gain[static_cast<size_t>(i)], static_cast<float>(1 - dip));
+            if (rel < -0.004)
+                dip = depth * (1 - std::cos(kPi * (rel + 0.03) / 0.026)) / 2;
+            else if (rel < 0)
+                dip = depth;
+            else
+                dip = depth * std::exp(-rel / 0.12);
+            gain[static_cast<size_t>(i)] =
+                std::min(gain[static_cast<size_t>(i)], static_cast<float>(1 - dip));
         }
     }
     return gain;

@@ -16,7 +16,7 @@ void append_page(std::string& bytes, const ogg_page& page) {
 std::string encode_vorbis(const StereoBuffer& music) {
     vorbis_info info;
     vorbis_info_init(&info);
-    if (vorbis_encode_init_vbr(&info, 2, kSampleRate, kVorbisQuality)) {
+    if (vorbis_encode_init_vbr(&info, 2, sample_rate, vorbis_quality)) {
         vorbis_info_clear(&info);
         return {};
     }
@@ -28,7 +28,7 @@ std::string encode_vorbis(const StereoBuffer& music) {
     vorbis_analysis_init(&dsp, &info);
     vorbis_block_init(&dsp, &block);
     ogg_stream_state stream;
-    ogg_stream_init(&stream, kOggSerial);
+    ogg_stream_init(&stream, ogg_serial);
 
     std::string bytes;
     ogg_page page;

@@ -5,8 +5,8 @@
 
 #include <string>
 
-inline constexpr int kOggSerial = 0x42524E46;  // constant so the bytes repeat
-inline constexpr float kVorbisQuality = 0.4f;
+inline constexpr int ogg_serial = 0x42524E46;  // constant so the bytes repeat
+inline constexpr float vorbis_quality = 0.4f;
 
 // Encodes 44.1 kHz stereo samples in [−1, 1]. Empty on an encoder failure.
 std::string encode_vorbis(const StereoBuffer& music);

@@ -24,7 +24,7 @@ std::string write_obj(const Model& model, std::string_view comment, bool alterna
     out += "# ";
     out += comment.substr(0, 200);
     out += "\n";
-    RandomGenerator signs(kAlternateSignSeed);
+    RandomGenerator signs(alternate_sign_seed);
     int base = 1;
     for (const Model::Object& object : model.objects) {
         out += "o ";

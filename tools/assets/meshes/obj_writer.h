@@ -14,6 +14,6 @@
 #include <string>
 #include <string_view>
 
-inline constexpr unsigned kAlternateSignSeed = 123456;
+inline constexpr unsigned alternate_sign_seed = 123456;
 
 std::string write_obj(const Model& model, std::string_view comment, bool alternate);

@@ -23,7 +23,7 @@ const std::array<SkeletonJoint, kJointCount> kSkeleton = {{
     {"rFoot",    kRShin,    {0, -15.6, -0.6}, {0, -1.8, 7.6}},
 }};
 
-const std::array<FigurePart, 18> kFigureParts = {{
+const std::array<FigurePart, 18> figure_parts = {{
     {kHead,     {0, -0.18, 0},          1.0,  18},
     {kNeck,     {0, -0.08, 0},          1.0,  17},
     {kChest,    {0, -0.23, 0.049},      1.09, 16},

@@ -197,10 +197,10 @@ Model build_tank2() {
     // its gun along +x; hull 9.
     const Vec2 axles[6] = {{-5.4, 0.89}, {-3.55, 0.71}, {-1.61, 0.7}, {0.3, 0.7}, {2.2, 0.7}, {4.2, 0.7}};
     const double radii[6] = {0.62, 0.7, 0.7, 0.7, 0.7, 0.7};
-    const double kTrackZ = 1.75;
+    const double track_z = 1.75;
     auto axle = [&](int i) {
         Shape s;
-        for (double z : {-kTrackZ, kTrackZ}) {
+        for (double z : {-track_z, track_z}) {
             Shape w = cylinder(radii[i], -0.42, 0.42, 14);
             w.merge(cylinder(radii[i] * 0.4, -0.5, 0.5, 8));
             if (i == 0) {  // the sprocket's teeth
@@ -267,13 +267,13 @@ Model build_tank2() {
     turret.merge(cylinder(0.45, 3.45, 3.75, 10).translate({-0.6, 0, 0.6}));            // hatch
     Shape hull_shape;
     hull_shape.merge(extrude({{-6.1, 1.0}, {4.9, 1.0}, {5.7, 1.75}, {4.7, 2.5}, {-5.7, 2.5}, {-6.3, 1.8}}, -1.3, 1.3, 0.2));
-    for (double z : {-kTrackZ, kTrackZ}) hull_shape.merge(box({-6.2, 1.62, z - 0.6}, {5.3, 1.72, z + 0.6}));
+    for (double z : {-track_z, track_z}) hull_shape.merge(box({-6.2, 1.62, z - 0.6}, {5.3, 1.72, z + 0.6}));
     hull_shape.merge(box({-5.9, 2.5, -0.9}, {-4.4, 2.8, 0.9}));  // engine deck
 
     Model model;
     for (int i = 0; i < 5; ++i) model.add("wheel" + std::to_string(i), axle(i));
-    model.add("track_left", track(kTrackZ));
-    model.add("track_right", track(-kTrackZ));
+    model.add("track_left", track(track_z));
+    model.add("track_right", track(-track_z));
     model.add("turret", std::move(turret));
     model.add("wheel5", axle(5));
     model.add("hull", std::move(hull_shape));
