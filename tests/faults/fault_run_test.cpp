@@ -20,12 +20,12 @@ namespace fs = std::filesystem;
 namespace {
 
 // Capture is stopped after this long: a hang fails the test instead of the whole test run.
-constexpr int kHangSeconds = 600;
+constexpr int hang_seconds = 600;
 
 // Bytes no loader can take for its own format: a NUL, high bytes, a lone number and an
 // unterminated line.
-constexpr char kJunkBytes[] = "\x00\xff\xfe garbage \x80\x81 1e999 -7 }{ \n\x01v 1 2";
-const std::string kJunk(kJunkBytes, sizeof kJunkBytes - 1);
+constexpr char junk_bytes[] = "\x00\xff\xfe garbage \x80\x81 1e999 -7 }{ \n\x01v 1 2";
+const std::string junk(junk_bytes, sizeof junk_bytes - 1);
 
 class Faults : public ::testing::Test {
 protected:
@@ -43,7 +43,7 @@ protected:
 
     // brinefall-capture on the copy; `environment` goes before the command (VAR=value ...).
     ProgramRun capture(const std::string& args, const std::string& environment = "") {
-        return run_program(environment + " timeout " + std::to_string(kHangSeconds) + " " +
+        return run_program(environment + " timeout " + std::to_string(hang_seconds) + " " +
                            BRINEFALL_CAPTURE + " --show-dir '" + show_->folder().string() +
                            "' --out '" + (root_ / "out").string() + "' " + args);
     }
@@ -113,7 +113,7 @@ protected:
     // The file's first `keep` parts in a hundred, then junk.
     std::string spoilt(const fs::path& relative, int keep = 50) const {
         const std::string bytes = show_->original_bytes(relative);
-        return bytes.substr(0, bytes.size() * keep / 100) + kJunk;
+        return bytes.substr(0, bytes.size() * keep / 100) + junk;
     }
 
     fs::path root_;
@@ -160,7 +160,7 @@ TEST_F(Faults, MissingJpegNamesTheFileAndEndsTheShow) {
 TEST_F(Faults, SpoiltJpegNamesTheFileAndEndsTheShow) {
     const std::string jpeg = show_->original_bytes("textures/turtle.jpg");
     // The start-of-image marker and a few header bytes, then junk where the tables should be.
-    show_->replace("textures/turtle.jpg", jpeg.substr(0, 20) + kJunk + kJunk);
+    show_->replace("textures/turtle.jpg", jpeg.substr(0, 20) + junk + junk);
     expect_stopped_at_start_up(run_opening(), "Jpg !: textures/turtle.jpg");
 }
 
@@ -175,7 +175,7 @@ TEST_F(Faults, SpoiltMeshTheShowRuns) {
     // Faces that name vertices that do not exist, and a face cut short.
     show_->replace("neomeshes/seafloor.objt", spoilt("neomeshes/seafloor.objt") +
                                                   "\nf 1/1/1 999999/2/2 -999999/3/3\nf 2147483647 1 2\n"
-                                                  "vt nan inf\nf 1/\n" + kJunk);
+                                                  "vt nan inf\nf 1/\n" + junk);
     expect_opening_ran(run_opening());
 }
 
@@ -258,7 +258,7 @@ TEST_F(Faults, MissingShakeTrackTheShowRunsWithoutShake) {
 
 TEST_F(Faults, SpoiltShakeTrackTheShowRuns) {
     // Not a whole number of records, and values that are not numbers.
-    show_->replace("Other/try1.sav", std::string(28 * 3, '\xff') + kJunk);
+    show_->replace("Other/try1.sav", std::string(28 * 3, '\xff') + junk);
     expect_opening_ran(run_opening());
 }
 

@@ -26,31 +26,31 @@ namespace fs = std::filesystem;
 namespace {
 
 // The run: one still every 128 frames (32 s) from 16 s on, so frames 64, 192, ..., 1984.
-constexpr const char* kCaptureArgs = "--size 320x180 --fps 4 --from 16 --every 128";
-constexpr int kStills = 16;
-constexpr double kShowEnd = 506;
+constexpr const char* capture_args = "--size 320x180 --fps 4 --from 16 --every 128";
+constexpr int still_count = 16;
+constexpr double show_end = 506;
 
 // Software GL rounds a little differently from one CPU to the next (vector width, LLVM version);
 // that moves a few pixel values by a step or two, far above this. A changed camera, colour or
 // missing object falls well below it.
-constexpr double kMinPsnrDb = 30;
+constexpr double min_psnr_db = 30;
 // Resident memory at the end of the show against the show halfway through (the still at 272 s).
 // Not against the end of loading: software GL compiles shader variants and makes texture storage
 // when they are first drawn, so memory steps up as each scene first shows its content (about
 // 14 % in all, measured) and is flat in between. A leak per frame keeps growing to the end.
-constexpr double kMaxMemoryGrowth = 0.05;
-constexpr int kHalfwayStill = 8;
+constexpr double max_memory_growth = 0.05;
+constexpr int halfway_still = 8;
 
 // Which roster slot draws at show time t: the scene windows of the show.
 struct SceneWindow {
     double start, end;
     int slot;
 };
-constexpr SceneWindow kSceneWindows[] = {
-    {0, 76.8, 0}, {76.8, 289, 1}, {289, 361, 2}, {361, kShowEnd, 3}};
+constexpr SceneWindow scene_windows[] = {
+    {0, 76.8, 0}, {76.8, 289, 1}, {289, 361, 2}, {361, show_end, 3}};
 
 int slot_at(double t) {
-    for (const SceneWindow& w : kSceneWindows)
+    for (const SceneWindow& w : scene_windows)
         if (t >= w.start && t < w.end) return w.slot;
     return -1;
 }
@@ -114,27 +114,27 @@ TEST(WholeShow, RunsToItsEndSteadilyAndLooksAsRecorded) {
     fs::remove_all(out);
     const ProgramRun run =
         run_program(std::string(BRINEFALL_CAPTURE) + " --show-dir '" + BRINEFALL_SHOW_DIR + "' " +
-                    kCaptureArgs + " --out '" + out.string() + "' --stats '" +
+                    capture_args + " --out '" + out.string() + "' --stats '" +
                     (out / "stats.json").string() + "'");
 
     // To the show's own end (no --to: capture runs until the show ends it), cleanly.
     ASSERT_EQ(run.exit_code, 0) << run.err;
     EXPECT_EQ(run.err.find("GL error"), std::string::npos) << run.err;
-    EXPECT_GE(last_progress_time(run.err), kShowEnd - 0.5) << run.err;
+    EXPECT_GE(last_progress_time(run.err), show_end - 0.5) << run.err;
 
     // Every still drawn by the scene whose window holds its time.
     const std::vector<Still> stills = read_stills(out);
-    ASSERT_EQ(stills.size(), static_cast<size_t>(kStills));
+    ASSERT_EQ(stills.size(), static_cast<size_t>(still_count));
     for (const Still& s : stills) EXPECT_EQ(s.slot, slot_at(s.show_time)) << s.file << " at " << s.show_time;
 
     // Steady: nothing made per frame, memory flat from the first frame to the end.
     const std::string stats = read_whole_file((out / "stats.json").string());
     EXPECT_EQ(stat(stats, "gl_objects_created_after_load"), 0) << stats;
     const std::vector<double> resident = stat_array(stats, "resident_at_written_frames_kb");
-    ASSERT_EQ(resident.size(), static_cast<size_t>(kStills)) << stats;
-    const double halfway = resident[kHalfwayStill];
+    ASSERT_EQ(resident.size(), static_cast<size_t>(still_count)) << stats;
+    const double halfway = resident[halfway_still];
     const double end = stat(stats, "resident_at_end_kb");
-    EXPECT_LT(std::abs(end - halfway) / halfway, kMaxMemoryGrowth) << stats;
+    EXPECT_LT(std::abs(end - halfway) / halfway, max_memory_growth) << stats;
     std::printf("memory: %s\n", stats.substr(stats.find("\"resources\"")).c_str());
 
     const fs::path golden = BRINEFALL_GOLDEN_DIR;
@@ -143,7 +143,7 @@ TEST(WholeShow, RunsToItsEndSteadilyAndLooksAsRecorded) {
         for (const auto& entry : fs::directory_iterator(golden))
             if (entry.path().extension() == ".png") fs::remove(entry.path());
         for (const Still& s : stills) fs::copy_file(out / s.file, golden / s.file);
-        std::printf("wrote %d golden stills into %s\n", kStills, golden.c_str());
+        std::printf("wrote %d golden stills into %s\n", still_count, golden.c_str());
     } else {
         for (const Still& s : stills) {
             const cv::Mat expected = cv::imread((golden / s.file).string(), cv::IMREAD_COLOR);
@@ -152,7 +152,7 @@ TEST(WholeShow, RunsToItsEndSteadilyAndLooksAsRecorded) {
             const cv::Mat actual = cv::imread((out / s.file).string(), cv::IMREAD_COLOR);
             ASSERT_EQ(actual.size(), expected.size()) << s.file;
             const double psnr = cv::PSNR(actual, expected);  // 361 dB when identical
-            EXPECT_GE(psnr, kMinPsnrDb) << s.file << " at " << s.show_time
+            EXPECT_GE(psnr, min_psnr_db) << s.file << " at " << s.show_time
                                         << " s differs from its golden still (" << psnr
                                         << " dB); kept in " << out;
         }
