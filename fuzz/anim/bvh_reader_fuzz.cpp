@@ -7,7 +7,8 @@
 #include "anim/motion_clip.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const auto clip = MotionClip::from_text(std::string_view(reinterpret_cast<const char*>(data), size), false);
+    const auto clip =
+        MotionClip::from_text(std::string_view(reinterpret_cast<const char*>(data), size), false);
     float sum = 0.0f;
     for (const Joint* joint : clip->joints) {
         for (const Matrix4& m : joint->frames) sum += m[12];

@@ -20,7 +20,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (mesh.indices.size() != 3 * static_cast<std::size_t>(mesh.triangle_count)) std::abort();
     for (int boundary : mesh.object_boundaries)
         if (boundary < 0 || boundary > mesh.triangle_count) std::abort();
-    if (mesh.object_boundaries.empty() || mesh.object_boundaries.back() != mesh.triangle_count)
-        std::abort();
+    if (mesh.object_boundaries.empty() || mesh.object_boundaries.back() != mesh.triangle_count) std::abort();
     return 0;
 }

@@ -10,24 +10,15 @@ namespace {
 
 // Checked in this order; "lShin" shares object 3 with "rShin", and objects 2 and 7 are never drawn.
 constexpr PartPlacement part_table[] = {
-    {"head", {0.0f, -0.18f, 0.0f}, 1.0f, 18},
-    {"neck", {0.0f, -0.08f, 0.0f}, 1.0f, 17},
-    {"chest", {0.0f, -0.23f, 0.049f}, 1.09f, 16},
-    {"abdomen", {0.0f, 0.035f, -0.03f}, 1.04f, 6},
-    {"rThigh", {0.0f, 0.0f, 0.0f}, 1.0f, 4},
-    {"rCollar", {-0.07f, -0.053f, 0.0f}, 1.0f, 14},
-    {"lCollar", {0.07f, -0.053f, 0.0f}, 1.0f, 15},
-    {"lShldr", {0.119f, -0.06f, 0.0f}, 1.1f, 12},
-    {"rShldr", {-0.1f, -0.06f, 0.0f}, 1.1f, 13},
-    {"rForeArm", {-0.1f, -0.06f, -0.02f}, 1.1f, 10},
-    {"lForeArm", {0.154f, -0.06f, -0.02f}, 1.1f, 11},
-    {"lHand", {0.14f, -0.07f, 0.0f}, 1.1f, 9},
-    {"rHand", {-0.14f, -0.07f, 0.0f}, 1.1f, 8},
-    {"lThigh", {0.0f, 0.0f, 0.046f}, 1.0f, 5},
-    {"rShin", {-0.032f, 0.031f, -0.058f}, 1.0f, 3},
-    {"lShin", {0.032f, 0.021f, 0.033f}, 1.0f, 3},
-    {"lFoot", {0.042f, 0.05f, 0.14f}, 1.0f, 1},
-    {"rFoot", {-0.042f, 0.05f, 0.02f}, 1.0f, 0},
+    {"head", {0.0f, -0.18f, 0.0f}, 1.0f, 18},         {"neck", {0.0f, -0.08f, 0.0f}, 1.0f, 17},
+    {"chest", {0.0f, -0.23f, 0.049f}, 1.09f, 16},     {"abdomen", {0.0f, 0.035f, -0.03f}, 1.04f, 6},
+    {"rThigh", {0.0f, 0.0f, 0.0f}, 1.0f, 4},          {"rCollar", {-0.07f, -0.053f, 0.0f}, 1.0f, 14},
+    {"lCollar", {0.07f, -0.053f, 0.0f}, 1.0f, 15},    {"lShldr", {0.119f, -0.06f, 0.0f}, 1.1f, 12},
+    {"rShldr", {-0.1f, -0.06f, 0.0f}, 1.1f, 13},      {"rForeArm", {-0.1f, -0.06f, -0.02f}, 1.1f, 10},
+    {"lForeArm", {0.154f, -0.06f, -0.02f}, 1.1f, 11}, {"lHand", {0.14f, -0.07f, 0.0f}, 1.1f, 9},
+    {"rHand", {-0.14f, -0.07f, 0.0f}, 1.1f, 8},       {"lThigh", {0.0f, 0.0f, 0.046f}, 1.0f, 5},
+    {"rShin", {-0.032f, 0.031f, -0.058f}, 1.0f, 3},   {"lShin", {0.032f, 0.021f, 0.033f}, 1.0f, 3},
+    {"lFoot", {0.042f, 0.05f, 0.14f}, 1.0f, 1},       {"rFoot", {-0.042f, 0.05f, 0.02f}, 1.0f, 0},
 };
 
 constexpr float figure_scale = 44.16f;
@@ -90,7 +81,8 @@ Matrix4 body::joint_transform(const Joint& joint, const Matrix4& parent, const F
     // own last frame instead of reading past it.
     const size_t last = joint.frames.size() - 1;
     const Matrix4 a = multiply(base, translation_and_rotation(joint.frames[std::min<size_t>(s.first, last)]));
-    const Matrix4 b = multiply(base, translation_and_rotation(joint.frames[std::min<size_t>(s.second, last)]));
+    const Matrix4 b =
+        multiply(base, translation_and_rotation(joint.frames[std::min<size_t>(s.second, last)]));
     Matrix4 m;
     for (int i = 0; i < 16; ++i) m[i] = a[i] + (b[i] - a[i]) * s.weight;
     return m;

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "core/matrix4.h"
 #include "anim/motion_clip.h"
+#include "core/matrix4.h"
 #include "render/mesh.h"
 #include "render/movable.h"
 

@@ -28,7 +28,7 @@ void GLAPIENTRY on_vertex(void* vertex, void* sink) {
     static_cast<TessellationSink*>(sink)->corners->push_back(
         {static_cast<float>(v[0]), static_cast<float>(v[1])});
 }
-void GLAPIENTRY on_combine(GLdouble coords[3], void*[4], GLfloat[4], void** out, void* sink) {
+void GLAPIENTRY on_combine(GLdouble coords[3], void* [4], GLfloat[4], void** out, void* sink) {
     auto& vertices = *static_cast<TessellationSink*>(sink)->vertices;
     vertices.push_back({coords[0], coords[1], coords[2]});
     *out = vertices.back().data();
@@ -40,8 +40,10 @@ struct TessDeleter {
 
 cv::Mat as_grey8(const cv::Mat& image) {
     cv::Mat grey = image;
-    if (grey.channels() == 3) cv::cvtColor(grey, grey, cv::COLOR_BGR2GRAY);
-    else if (grey.channels() == 4) cv::cvtColor(grey, grey, cv::COLOR_BGRA2GRAY);
+    if (grey.channels() == 3)
+        cv::cvtColor(grey, grey, cv::COLOR_BGR2GRAY);
+    else if (grey.channels() == 4)
+        cv::cvtColor(grey, grey, cv::COLOR_BGRA2GRAY);
     if (grey.depth() != CV_8U) grey.convertTo(grey, CV_8U);
     return grey.clone();
 }
@@ -84,8 +86,10 @@ ExtrusionGeometry ContourExtruder::build(const cv::Mat& image, double b, double 
 
     cv::Mat mask;
     for (int pass = 0; pass < 2; ++pass) {
-        if (pass == 0) cv::compare(copy, 128, mask, cv::CMP_GE);
-        else cv::compare(copy, 128, mask, cv::CMP_EQ);
+        if (pass == 0)
+            cv::compare(copy, 128, mask, cv::CMP_GE);
+        else
+            cv::compare(copy, 128, mask, cv::CMP_EQ);
         std::vector<std::vector<cv::Point>> contours;
         cv::findContours(mask, contours, cv::RETR_EXTERNAL, cv::CHAIN_APPROX_NONE);
 
@@ -94,7 +98,8 @@ ExtrusionGeometry ContourExtruder::build(const cv::Mat& image, double b, double 
         for (std::size_t i = 0; i < contours.size(); ++i) {
             Spline& spline = outlines[i];
             for (const cv::Point& p : contours[i])
-                spline.append(Vector3((hh - static_cast<float>(p.y)) / hh, (hw - static_cast<float>(p.x)) / hw, 0.0f));
+                spline.append(
+                    Vector3((hh - static_cast<float>(p.y)) / hh, (hw - static_cast<float>(p.x)) / hw, 0.0f));
             spline.count = static_cast<int32_t>(spline.points.size());
         }
 

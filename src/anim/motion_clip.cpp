@@ -50,14 +50,22 @@ const char* part_mesh_file(const std::string& joint_name) {
         const char* joint;
         const char* file;
     } table[] = {
-        {"LeftKnee", "Other/obj/leftforeleg.obj"},   {"RightKnee", "Other/obj/rightforeleg.obj"},
-        {"LeftHip", "Other/obj/leftthigh.obj"},      {"RightHip", "Other/obj/rightthigh.obj"},
-        {"LeftAnkle", "Other/obj/leftfoot.obj"},     {"RightAnkle", "Other/obj/rightfoot.obj"},
-        {"Chest", nullptr},                          {"Chest2", "Other/obj/torso.obj"},
-        {"LeftShoulder", "Other/obj/leftshoulder.obj"}, {"RightShoulder", "Other/obj/rightshoulder.obj"},
-        {"LeftElbow", "Other/obj/leftforearm.obj"},  {"RightElbow", "Other/obj/rightforearm.obj"},
-        {"LeftWrist", "Other/obj/lefthand.obj"},     {"RightWrist", "Other/obj/righthand.obj"},
-        {"Neck", "Other/obj/neck.obj"},              {"Head", "Other/obj/head.obj"},
+        {"LeftKnee", "Other/obj/leftforeleg.obj"},
+        {"RightKnee", "Other/obj/rightforeleg.obj"},
+        {"LeftHip", "Other/obj/leftthigh.obj"},
+        {"RightHip", "Other/obj/rightthigh.obj"},
+        {"LeftAnkle", "Other/obj/leftfoot.obj"},
+        {"RightAnkle", "Other/obj/rightfoot.obj"},
+        {"Chest", nullptr},
+        {"Chest2", "Other/obj/torso.obj"},
+        {"LeftShoulder", "Other/obj/leftshoulder.obj"},
+        {"RightShoulder", "Other/obj/rightshoulder.obj"},
+        {"LeftElbow", "Other/obj/leftforearm.obj"},
+        {"RightElbow", "Other/obj/rightforearm.obj"},
+        {"LeftWrist", "Other/obj/lefthand.obj"},
+        {"RightWrist", "Other/obj/righthand.obj"},
+        {"Neck", "Other/obj/neck.obj"},
+        {"Head", "Other/obj/head.obj"},
     };
     for (const auto& entry : table)
         if (joint_name == entry.joint) return entry.file;
@@ -158,53 +166,54 @@ void MotionClip::step(const std::string& token) {
         state_ = frame_time_value;
     } else {
         switch (state_) {
-        case offset:
-            if (current_) current_->offset[offset_index_] = static_cast<float>(to_number(token));
-            if (++offset_index_ == 3) {
-                offset_index_ = 0;
+            case offset:
+                if (current_) current_->offset[offset_index_] = static_cast<float>(to_number(token));
+                if (++offset_index_ == 3) {
+                    offset_index_ = 0;
+                    state_ = idle;
+                }
+                break;
+            case channels:
+                // Tokens for a joint that does not exist yet (a JOINT closed past the root) are
+                // dropped; the count rule still compares against the current joint's channel list.
+                if (channel_count_ == 0) {
+                    channel_count_ = to_integer(token);
+                } else if (const int32_t code = channel_code(token); code >= 0 && current_) {
+                    current_->channels.push_back(code);
+                    no_channels_ = false;
+                }
+                if (static_cast<int64_t>(current_ ? current_->channels.size() : 0) == channel_count_) {
+                    state_ = idle;
+                    channel_count_ = 0;
+                }
+                break;
+            case joint_name:
+                if (current_) {
+                    current_->name = token;
+                    if (const char* file = part_mesh_file(token))
+                        current_->mesh = std::make_unique<rigid>(file);
+                }
                 state_ = idle;
-            }
-            break;
-        case channels:
-            // Tokens for a joint that does not exist yet (a JOINT closed past the root) are
-            // dropped; the count rule still compares against the current joint's channel list.
-            if (channel_count_ == 0) {
-                channel_count_ = to_integer(token);
-            } else if (const int32_t code = channel_code(token); code >= 0 && current_) {
-                current_->channels.push_back(code);
-                no_channels_ = false;
-            }
-            if (static_cast<int64_t>(current_ ? current_->channels.size() : 0) == channel_count_) {
+                break;
+            case root_name:
+                if (root) root->name = token;
                 state_ = idle;
-                channel_count_ = 0;
-            }
-            break;
-        case joint_name:
-            if (current_) {
-                current_->name = token;
-                if (const char* file = part_mesh_file(token)) current_->mesh = std::make_unique<rigid>(file);
-            }
-            state_ = idle;
-            break;
-        case root_name:
-            if (root) root->name = token;
-            state_ = idle;
-            break;
-        case frame_count_value:
-            frame_count = to_integer(token);
-            state_ = idle;
-            break;
-        case frame_time_value:
-            frame_time = to_number(token);
-            current_ = root;
-            state_ = motion_data;
-            build_joint_list();
-            break;
-        case motion_data:
-            consume_value(token);
-            break;
-        default:
-            break;
+                break;
+            case frame_count_value:
+                frame_count = to_integer(token);
+                state_ = idle;
+                break;
+            case frame_time_value:
+                frame_time = to_number(token);
+                current_ = root;
+                state_ = motion_data;
+                build_joint_list();
+                break;
+            case motion_data:
+                consume_value(token);
+                break;
+            default:
+                break;
         }
     }
 }
@@ -245,13 +254,26 @@ void MotionClip::consume_value(const std::string& token) {
     ++value_count;
     const float v = static_cast<float>(to_number(token));
     switch (code) {
-    case x_position: translation_ = multiply(translation_, translation_matrix(v, 0, 0)); break;
-    case y_position: translation_ = multiply(translation_, translation_matrix(0, v, 0)); break;
-    case z_position: translation_ = multiply(translation_, translation_matrix(0, 0, v)); break;
-    case z_rotation: rot_z_ = multiply(rot_z_, rotation_z(v)); break;
-    case x_rotation: rot_x_ = multiply(rot_x_, rotation_x(v)); break;
-    case y_rotation: rot_y_ = multiply(rot_y_, rotation_y(v)); break;
-    default: break;
+        case x_position:
+            translation_ = multiply(translation_, translation_matrix(v, 0, 0));
+            break;
+        case y_position:
+            translation_ = multiply(translation_, translation_matrix(0, v, 0));
+            break;
+        case z_position:
+            translation_ = multiply(translation_, translation_matrix(0, 0, v));
+            break;
+        case z_rotation:
+            rot_z_ = multiply(rot_z_, rotation_z(v));
+            break;
+        case x_rotation:
+            rot_x_ = multiply(rot_x_, rotation_x(v));
+            break;
+        case y_rotation:
+            rot_y_ = multiply(rot_y_, rotation_y(v));
+            break;
+        default:
+            break;
     }
 
     if (++channel_index_ >= joint.channels.size()) {

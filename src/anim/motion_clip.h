@@ -32,13 +32,13 @@ enum ChannelCode : int32_t {
 };
 
 struct Joint {
-    std::string name;                  // empty for an End Site
-    std::array<float, 3> offset{};     // rest offset from the parent
+    std::string name;               // empty for an End Site
+    std::array<float, 3> offset{};  // rest offset from the parent
     // Entry 0: translation by offset. Entries 1…N: the local channel transform of frame 1…N.
     std::vector<Matrix4> frames;
-    std::unique_ptr<rigid> mesh;       // part mesh chosen by the joint name, or none
+    std::unique_ptr<rigid> mesh;  // part mesh chosen by the joint name, or none
     Joint* parent = nullptr;
-    std::vector<int32_t> channels;     // ChannelCode values in file order
+    std::vector<int32_t> channels;  // ChannelCode values in file order
     std::vector<Joint*> children;
 
     Joint();

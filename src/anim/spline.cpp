@@ -84,8 +84,7 @@ float hermite(float prev, float p0, float p1, float next2, float f) {
     const float m1 = (next2 - p0) / 2.0f;
     const float f2 = f * f;
     const float f3 = f2 * f;
-    return p0 + m0 * f + (3.0f * (p1 - p0) - 2.0f * m0 - m1) * f2 +
-           (2.0f * (p0 - p1) + m0 + m1) * f3;
+    return p0 + m0 * f + (3.0f * (p1 - p0) - 2.0f * m0 - m1) * f2 + (2.0f * (p0 - p1) + m0 + m1) * f3;
 }
 
 Vector3 interpolate(const std::vector<Vector3>& v, const Segment& s) {

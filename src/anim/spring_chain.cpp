@@ -17,7 +17,8 @@ SpringChain::SpringChain(int32_t mass_count, float stiffness, float damping, flo
 }
 
 void SpringChain::lead(int32_t index, float weight, const Vector3& position) {
-    RopeMass& m = masses[static_cast<size_t>(std::clamp<int32_t>(index, 0, static_cast<int32_t>(masses.size()) - 1))];
+    RopeMass& m =
+        masses[static_cast<size_t>(std::clamp<int32_t>(index, 0, static_cast<int32_t>(masses.size()) - 1))];
     m.position = position;
     m.weight = weight;
     m.velocity = m.previous_acceleration = m.previous_velocity = Vector3{0.0f, 0.0f, 0.0f};

@@ -54,9 +54,8 @@ int64_t tube_segment_count(double end, int32_t count) {
     return static_cast<int64_t>(std::min(s, 1.0e9));
 }
 
-std::vector<TubeStrip> tube_strips(Spline& spline, const Vector3& up, double start, double end,
-                                   int32_t count, int32_t sides, double first_fraction,
-                                   double last_fraction) {
+std::vector<TubeStrip> tube_strips(Spline& spline, const Vector3& up, double start, double end, int32_t count,
+                                   int32_t sides, double first_fraction, double last_fraction) {
     std::vector<TubeStrip> strips;
     if (sides < 1 || sides > max_tube_sides || spline.points.empty()) return strips;
     spline.channels = 2;
@@ -122,8 +121,7 @@ void issue(const std::vector<TubeStrip>& strips) {
 
 }  // namespace
 
-void draw_tube(Spline& spline, const Vector3& up, double start, double end, int32_t count,
-               int32_t sides) {
+void draw_tube(Spline& spline, const Vector3& up, double start, double end, int32_t count, int32_t sides) {
     issue(tube_strips(spline, up, start, end, count, sides));
 }
 

@@ -33,14 +33,13 @@ int64_t tube_segment_count(double end, int32_t count);
 
 // The strips of segments k with first_fraction·S ≤ k ≤ last_fraction·S. Sets the spline's
 // channel count to 2. Nothing for sides outside 1..999 or a spline without points.
-std::vector<TubeStrip> tube_strips(Spline& spline, const Vector3& up, double start, double end,
-                                   int32_t count, int32_t sides,
+std::vector<TubeStrip> tube_strips(Spline& spline, const Vector3& up, double start, double end, int32_t count,
+                                   int32_t sides,
                                    double first_fraction = -std::numeric_limits<double>::infinity(),
                                    double last_fraction = std::numeric_limits<double>::infinity());
 
 // Draws the tube over [start, end] with fixed-function triangle strips (normal, then vertex).
-void draw_tube(Spline& spline, const Vector3& up, double start, double end, int32_t count,
-               int32_t sides);
+void draw_tube(Spline& spline, const Vector3& up, double start, double end, int32_t count, int32_t sides);
 // The same sweep, drawing only the segments inside the fractional window.
 void draw_tube_window(Spline& spline, const Vector3& up, double start, double end, int32_t count,
                       int32_t sides, double first_fraction, double last_fraction);

@@ -12,9 +12,9 @@
 struct FrameState {
     // Developer camera, zeroed by the driver every frame; printed by the capture after "Cam :".
     double camera_x = 0, camera_y = 0, camera_z = 0;
-    int wheel_notches = 0;  // mouse-wheel total so far
-    double adjust_a = 0;    // developer adjustment, held A / Q
-    double adjust_b = 0;    // developer adjustment, held Up / Down
+    int wheel_notches = 0;             // mouse-wheel total so far
+    double adjust_a = 0;               // developer adjustment, held A / Q
+    double adjust_b = 0;               // developer adjustment, held Up / Down
     int cleared_a = 0, cleared_b = 0;  // zeroed by the driver every frame; free for the scenes
     // Developer point, recorded by a middle click; printed after "Pnt :".
     double point_x = 0, point_y = 0, point_z = 0;
@@ -28,8 +28,8 @@ struct FrameState {
     // Free parameters. The scenes keep their clock in params[0]; params[10] is the quit-fade
     // factor, 1 falling to 0 while the show quits.
     double params[32] = {};
-    int key_state[256] = {};   // held keys by virtual-key code, 0 or 1
-    bool flash = false;        // this frame lies in a flash window
+    int key_state[256] = {};  // held keys by virtual-key code, 0 or 1
+    bool flash = false;       // this frame lies in a flash window
     bool previous_flash = false;
     Vector3 reference{Vector3::ordinary, 0.0f, 0.0f, 0.0f};
 };

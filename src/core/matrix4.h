@@ -9,9 +9,7 @@ using Matrix4 = std::array<float, 16>;
 // π as the motion files' degrees are converted with it.
 inline constexpr float motion_pi = 3.141593f;
 
-constexpr Matrix4 identity_matrix() {
-    return {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-}
+constexpr Matrix4 identity_matrix() { return {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}; }
 
 Matrix4 multiply(const Matrix4& a, const Matrix4& b);
 Matrix4 translation_matrix(float x, float y, float z);

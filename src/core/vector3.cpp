@@ -18,8 +18,7 @@ Vector3 subtract(const Vector3& a, const Vector3& b) {
 
 Vector3 cross(const Vector3& a, const Vector3& b) {
     if (!a.defined() || !b.defined()) return zero_result;
-    return {Vector3::ordinary, a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z,
-            a.x * b.y - a.y * b.x};
+    return {Vector3::ordinary, a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
 
 Vector3 scale(const Vector3& a, float s) {

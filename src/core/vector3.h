@@ -21,8 +21,7 @@ struct Vector3 {
     constexpr Vector3() = default;
     // An ordinary vector.
     constexpr Vector3(float x_, float y_, float z_) : state(ordinary), x(x_), y(y_), z(z_) {}
-    constexpr Vector3(int32_t state_, float x_, float y_, float z_)
-        : state(state_), x(x_), y(y_), z(z_) {}
+    constexpr Vector3(int32_t state_, float x_, float y_, float z_) : state(state_), x(x_), y(y_), z(z_) {}
 
     bool defined() const { return state != undefined; }
     friend bool operator==(const Vector3&, const Vector3&) = default;

@@ -11,8 +11,8 @@
 DialogEnd run_dialog_window(const char* caption, int width, int height,
                             const std::function<bool()>& draw_contents) {
     if (!init_video()) return DialogEnd::failed;
-    SDL_Window* window = SDL_CreateWindow(caption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                          width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+    SDL_Window* window = SDL_CreateWindow(caption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                                          height, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
     void* gl_context = create_gl_context(window);
     if (!gl_context || !make_gl_current(window, gl_context)) {
         release_gl_context(gl_context);
@@ -37,8 +37,8 @@ DialogEnd run_dialog_window(const char* caption, int width, int height,
         while (SDL_PollEvent(&event)) {
             had_event = true;
             ImGui_ImplSDL2_ProcessEvent(&event);
-            const bool closing_window = event.type == SDL_WINDOWEVENT &&
-                                        event.window.event == SDL_WINDOWEVENT_CLOSE;
+            const bool closing_window =
+                event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE;
             if (event.type == SDL_QUIT || closing_window) {
                 end = DialogEnd::window_closed;
                 running = false;
@@ -52,9 +52,8 @@ DialogEnd run_dialog_window(const char* caption, int width, int height,
         ImGui::SetNextWindowPos(ImVec2(0, 0));
         ImGui::SetNextWindowSize(io.DisplaySize);
         ImGui::Begin("##dialog", nullptr,
-                     ImGuiWindowFlags_NoTitleBar | ImGuiWindowFlags_NoResize |
-                         ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoCollapse |
-                         ImGuiWindowFlags_NoSavedSettings);
+                     ImGuiWindowFlags_NoTitleBar | ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoMove |
+                         ImGuiWindowFlags_NoCollapse | ImGuiWindowFlags_NoSavedSettings);
         running = draw_contents();
         ImGui::End();
         ImGui::Render();

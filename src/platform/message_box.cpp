@@ -11,9 +11,12 @@ bool interactive_boxes = true;
 
 Uint32 icon_flag(MessageIcon icon) {
     switch (icon) {
-        case MessageIcon::information: return SDL_MESSAGEBOX_INFORMATION;
-        case MessageIcon::exclamation: return SDL_MESSAGEBOX_WARNING;
-        case MessageIcon::stop: return SDL_MESSAGEBOX_ERROR;
+        case MessageIcon::information:
+            return SDL_MESSAGEBOX_INFORMATION;
+        case MessageIcon::exclamation:
+            return SDL_MESSAGEBOX_WARNING;
+        case MessageIcon::stop:
+            return SDL_MESSAGEBOX_ERROR;
     }
     return SDL_MESSAGEBOX_INFORMATION;
 }
@@ -22,12 +25,11 @@ Uint32 icon_flag(MessageIcon icon) {
 
 void set_message_boxes_interactive(bool interactive) { interactive_boxes = interactive; }
 
-MessageAnswer message_box(const std::string& caption, const std::string& text,
-                          MessageButtons buttons, MessageIcon icon) {
+MessageAnswer message_box(const std::string& caption, const std::string& text, MessageButtons buttons,
+                          MessageIcon icon) {
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
     std::fflush(stderr);
-    const MessageAnswer fallback =
-        buttons == MessageButtons::yes_no ? MessageAnswer::yes : MessageAnswer::ok;
+    const MessageAnswer fallback = buttons == MessageButtons::yes_no ? MessageAnswer::yes : MessageAnswer::ok;
     if (!interactive_boxes || !SDL_WasInit(SDL_INIT_VIDEO)) return fallback;
 
     const SDL_MessageBoxButtonData ok_button[] = {

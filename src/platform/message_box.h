@@ -12,8 +12,8 @@ enum class MessageAnswer { ok, yes, no };
 
 // Shows the box and returns the viewer's answer. The default answer (Enter, or no viewer) is the
 // first button: ok, or yes for a yes/no box.
-MessageAnswer message_box(const std::string& caption, const std::string& text,
-                          MessageButtons buttons, MessageIcon icon);
+MessageAnswer message_box(const std::string& caption, const std::string& text, MessageButtons buttons,
+                          MessageIcon icon);
 
 // Interactive by default.
 void set_message_boxes_interactive(bool interactive);

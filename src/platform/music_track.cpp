@@ -46,13 +46,12 @@ bool decode_ogg_vorbis(std::string_view bytes, MusicTrack& track) {
     if (ov_open_callbacks(&stream, &file, nullptr, 0, callbacks) != 0) return false;
 
     const vorbis_info* info = ov_info(&file, -1);
-    bool ok = info && info->channels >= 1 && info->channels <= max_track_channels &&
-              info->rate > 0 && info->rate <= 192000;
+    bool ok = info && info->channels >= 1 && info->channels <= max_track_channels && info->rate > 0 &&
+              info->rate <= 192000;
     if (ok) {
         track.rate = static_cast<int>(info->rate);
         track.channels = info->channels;
-        const size_t most_values =
-            static_cast<size_t>(track.rate) * max_track_seconds * track.channels;
+        const size_t most_values = static_cast<size_t>(track.rate) * max_track_seconds * track.channels;
         char buffer[16384];
         int section = 0;
         while (track.samples.size() < most_values) {

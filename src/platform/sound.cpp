@@ -12,15 +12,13 @@ bool SoundOutput::load_music(const std::string& path) { return load_ogg_vorbis_f
 
 void SoundOutput::set_volume(int channel, int volume) {
     // Only channel 1 carries sound, so setting every channel is setting channel 1.
-    if (channel == music_channel || channel == all_channels)
-        volume_ = std::clamp(volume, 0, max_volume);
+    if (channel == music_channel || channel == all_channels) volume_ = std::clamp(volume, 0, max_volume);
 }
 
 int SoundOutput::rate() const { return track_.rate > 0 ? track_.rate : mix_rate_; }
 
 const float* SoundOutput::spectrum() {
-    analyser_.analyse_track(track_, frames_played(), static_cast<float>(volume_) / max_volume,
-                            bands_);
+    analyser_.analyse_track(track_, frames_played(), static_cast<float>(volume_) / max_volume, bands_);
     return bands_;
 }
 

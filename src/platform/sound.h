@@ -74,7 +74,7 @@ private:
     static void fill_audio(void* self, uint8_t* stream, int length);
     bool open_device(int rate, int channels);
 
-    uint32_t device_ = 0;      // SDL audio device id; 0 when playing silently
+    uint32_t device_ = 0;         // SDL audio device id; 0 when playing silently
     bool audio_started_ = false;  // SDL's audio subsystem is ours to quit
     bool playing_ = false;
     uint64_t device_frames_ = 0;  // frames handed to the device (written by its thread)

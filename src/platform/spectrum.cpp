@@ -16,8 +16,7 @@ kiss_fftr_cfg config(void* fft) { return static_cast<kiss_fftr_cfg>(fft); }
 
 SpectrumAnalyser::SpectrumAnalyser() : fft_(kiss_fftr_alloc(spectrum_window, 0, nullptr, nullptr)) {
     for (int i = 0; i < spectrum_window; ++i)
-        window_[i] = static_cast<float>(
-            0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * i / spectrum_window));
+        window_[i] = static_cast<float>(0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * i / spectrum_window));
 }
 
 SpectrumAnalyser::~SpectrumAnalyser() { kiss_fftr_free(config(fft_)); }
@@ -34,8 +33,7 @@ void SpectrumAnalyser::analyse(const float* samples, float* bands) {
         bands[k] = std::min(1.0f, std::hypot(bins[k].r, bins[k].i) * kScale);
 }
 
-void SpectrumAnalyser::analyse_track(const MusicTrack& track, uint64_t position, float gain,
-                                     float* bands) {
+void SpectrumAnalyser::analyse_track(const MusicTrack& track, uint64_t position, float gain, float* bands) {
     float samples[spectrum_window];
     for (int i = 0; i < spectrum_window; ++i) {
         const uint64_t back = spectrum_window - i;

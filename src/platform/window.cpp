@@ -9,8 +9,8 @@ bool init_video() {
     // With no display SDL falls back to its off-screen driver, which has no GL here; only a
     // driver asked for by name counts then.
     const char* driver = SDL_GetCurrentVideoDriver();
-    const bool stand_in = driver && (SDL_strcmp(driver, "offscreen") == 0 ||
-                                     SDL_strcmp(driver, "dummy") == 0);
+    const bool stand_in =
+        driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
     if (stand_in && !SDL_getenv("SDL_VIDEODRIVER")) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         SDL_SetError("no display to open a window on");
@@ -23,8 +23,7 @@ bool fullscreen_mode_available(int width, int height) {
     const int count = SDL_GetNumDisplayModes(0);
     for (int i = 0; i < count; ++i) {
         SDL_DisplayMode mode;
-        if (SDL_GetDisplayMode(0, i, &mode) == 0 && mode.w == width && mode.h == height)
-            return true;
+        if (SDL_GetDisplayMode(0, i, &mode) == 0 && mode.w == width && mode.h == height) return true;
     }
     return false;
 }
@@ -42,12 +41,16 @@ SDL_Window* open_window(const char* title, int width, int height, WindowKind kin
     Uint32 flags = SDL_WINDOW_OPENGL;
     int x = 50, y = 50;
     switch (kind) {
-        case WindowKind::windowed: flags |= SDL_WINDOW_SHOWN; break;
+        case WindowKind::windowed:
+            flags |= SDL_WINDOW_SHOWN;
+            break;
         case WindowKind::fullscreen:
             flags |= SDL_WINDOW_SHOWN | SDL_WINDOW_FULLSCREEN;
             x = y = 0;
             break;
-        case WindowKind::hidden: flags |= SDL_WINDOW_HIDDEN; break;
+        case WindowKind::hidden:
+            flags |= SDL_WINDOW_HIDDEN;
+            break;
     }
     SDL_Window* window = SDL_CreateWindow(title, x, y, width, height, flags);
     if (!window || kind != WindowKind::fullscreen) return window;
@@ -57,8 +60,8 @@ SDL_Window* open_window(const char* title, int width, int height, WindowKind kin
     wanted.w = width;
     wanted.h = height;
     SDL_DisplayMode closest;
-    if (!SDL_GetClosestDisplayMode(0, &wanted, &closest) || closest.w != width ||
-        closest.h != height || SDL_SetWindowDisplayMode(window, &closest) != 0 ||
+    if (!SDL_GetClosestDisplayMode(0, &wanted, &closest) || closest.w != width || closest.h != height ||
+        SDL_SetWindowDisplayMode(window, &closest) != 0 ||
         SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) != 0) {
         close_window(window);
         return nullptr;
@@ -66,9 +69,7 @@ SDL_Window* open_window(const char* title, int width, int height, WindowKind kin
     return window;
 }
 
-void* create_gl_context(SDL_Window* window) {
-    return window ? SDL_GL_CreateContext(window) : nullptr;
-}
+void* create_gl_context(SDL_Window* window) { return window ? SDL_GL_CreateContext(window) : nullptr; }
 
 bool make_gl_current(SDL_Window* window, void* gl_context) {
     return SDL_GL_MakeCurrent(window, static_cast<SDL_GLContext>(gl_context)) == 0;
@@ -79,8 +80,7 @@ bool init_glew() {
     glewExperimental = GL_TRUE;
     const bool ok = glewInit() == GLEW_OK;
     // glewInit can leave an invalid-enum error behind on some drivers; it is not the show's.
-    while (glGetError() != GL_NO_ERROR) {
-    }
+    while (glGetError() != GL_NO_ERROR) {}
     return ok;
 }
 
@@ -105,8 +105,7 @@ bool release_gl_context(void* gl_context) {
 }
 
 void restore_desktop_mode(SDL_Window* window) {
-    if (window && (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN))
-        SDL_SetWindowFullscreen(window, 0);
+    if (window && (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN)) SDL_SetWindowFullscreen(window, 0);
 }
 
 void close_window(SDL_Window* window) {

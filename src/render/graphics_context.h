@@ -63,8 +63,10 @@ public:
     // Capture's --profile: the chain and the content groups time their passes here (null: off).
     PassTimer* pass_timer = nullptr;
     // The chain draws with cheaper copies of its programs specialised for the frame's settings
-    // (same pictures); off, it draws with the programs as loaded, for comparing the two.
-    bool specialised_programs = true;
+    // (same pictures). Off by default: the copies are compiled at their first use, in the middle
+    // of the show, which makes GL objects (and a hitch) after loading; they are to be compiled at
+    // load before they can be the default.
+    bool specialised_programs = false;
     // Texture creators choose trilinear minification with automatic mipmap generation.
     bool generate_mipmaps = false;
     // GL names by table index; see the slot rules above.

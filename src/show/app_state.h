@@ -23,14 +23,14 @@ struct AppState {
     void* gl_context = nullptr;
 
     // Window and input (the window procedure writes these).
-    bool active = true;               // false while minimised: no frame is drawn
-    uint8_t keys[256] = {};           // 1 while the virtual key with that code is held
-    bool escape_pressed = false;      // Escape went down since the last idle pass, so a tap
-                                      // shorter than a (slow) frame still starts the quit
-    int wheel_total = 0;              // mouse-wheel notches so far, signed
-    std::string capture_text;         // developer capture, put on the clipboard at quit
-    bool quit_requested = false;      // set once, by Escape or a failed frame
-    double quit_time = 0;             // show time at which quit_requested was set
+    bool active = true;           // false while minimised: no frame is drawn
+    uint8_t keys[256] = {};       // 1 while the virtual key with that code is held
+    bool escape_pressed = false;  // Escape went down since the last idle pass, so a tap
+                                  // shorter than a (slow) frame still starts the quit
+    int wheel_total = 0;          // mouse-wheel notches so far, signed
+    std::string capture_text;     // developer capture, put on the clipboard at quit
+    bool quit_requested = false;  // set once, by Escape or a failed frame
+    double quit_time = 0;         // show time at which quit_requested was set
 
     // Releases the window (and display mode) and ends the process with the exit code. The
     // program that owns the window installs it: the show's shell, or capture (which flushes

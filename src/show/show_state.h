@@ -4,10 +4,10 @@
 // process (show_state()); start-up fills it and the frame driver runs on it.
 #include <memory>
 
+#include "core/frame_state.h"
 #include "platform/sound.h"
 #include "render/graphics_context.h"
 #include "show/cue_table.h"
-#include "core/frame_state.h"
 #include "show/roster.h"
 #include "show/show_timer.h"
 
@@ -22,10 +22,10 @@ struct ShowState {
     DriverState driver;
     ShowTimer timer;
     CueTable cues;
-    FrameState frame;                       // the shared record the scenes copy and write back
-    FrameState loading_frame;               // used only while start-up loads the scenes
+    FrameState frame;          // the shared record the scenes copy and write back
+    FrameState loading_frame;  // used only while start-up loads the scenes
     Roster roster;
-    SceneFactories scene_factories;         // handed over by the program before start-up
+    SceneFactories scene_factories;  // handed over by the program before start-up
     GraphicsContext graphics;
     // The music output. Start-up plays through the audio device unless the program installed
     // another output first (capture installs the offline one).

@@ -40,9 +40,8 @@ struct OverlayCue {
 
 inline constexpr int overlay_texture_base = 11000;
 inline constexpr OverlayCue overlay_cues[] = {
-    {82.3, 83.9, 0, false},    {204.4, 207.9, 1, true},   {266.1, 267.9, 2, false},
-    {342.7, 346.5, 3, true},   {368.5, 369.8, 4, false},  {370.5, 373.4, 4, false},
-    {452.0, 454.0, 5, false},
+    {82.3, 83.9, 0, false},   {204.4, 207.9, 1, true},  {266.1, 267.9, 2, false}, {342.7, 346.5, 3, true},
+    {368.5, 369.8, 4, false}, {370.5, 373.4, 4, false}, {452.0, 454.0, 5, false},
 };
 
 // Flash-only windows (open intervals): the scenes jump ahead for these frames.
@@ -52,8 +51,8 @@ struct FlashWindow {
 
 namespace timeline_detail {
 constexpr std::array<FlashWindow, 16> flash_windows() {
-    std::array<FlashWindow, 16> w{{{99.0, 101.3}, {390.0, 391.3}, {393.0, 394.5},
-                                   {395.0, 396.0}, {398.0, 399.0}, {404.0, 404.5}}};
+    std::array<FlashWindow, 16> w{
+        {{99.0, 101.3}, {390.0, 391.3}, {393.0, 394.5}, {395.0, 396.0}, {398.0, 399.0}, {404.0, 404.5}}};
     std::size_t n = 6;
     // Two runs of short beats, computed the way the show always has: start + step * k.
     for (int k = 0; k < 5; ++k) w[n++] = {113.0 + 1.5 * k, 113.1 + 1.5 * k};
@@ -82,10 +81,10 @@ inline constexpr double end_of_show = 506.0;  // the show ends on the first fram
 // first frame after the request.
 inline constexpr double quit_fade_rate = 100002.5;
 struct QuitFade {
-    double alpha;        // opacity of the black fade quad
-    double fade_param;   // FrameState params[10]: 1 falling to 0
-    int music_volume;    // channel volume 255..0
-    bool complete;       // alpha > 0.999 in single precision: the show ends this frame
+    double alpha;       // opacity of the black fade quad
+    double fade_param;  // FrameState params[10]: 1 falling to 0
+    int music_volume;   // channel volume 255..0
+    bool complete;      // alpha > 0.999 in single precision: the show ends this frame
 };
 QuitFade quit_fade(double show_time, double quit_time);
 

@@ -12,7 +12,8 @@ namespace {
 
 // Writes a motion file and builds a figure from it, keeping the loader's lines off the test log.
 std::unique_ptr<body> make_body(const std::string& name, const std::string& text) {
-    const std::string path = (std::filesystem::temp_directory_path() / ("anim_body_" + name + ".bvh")).string();
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("anim_body_" + name + ".bvh")).string();
     EXPECT_TRUE(write_file(path, text));
     testing::internal::CaptureStdout();
     auto figure = std::make_unique<body>(path);
@@ -23,10 +24,12 @@ std::unique_ptr<body> make_body(const std::string& name, const std::string& text
 // abdomen → chest → {neck, lCollar, rCollar}, each ending in an End Site; every joint has one
 // Xposition channel so frames are easy to read back.
 std::string torso(const std::string& motion_rows, int declared) {
-    std::string t = "HIERARCHY\nROOT abdomen\n{\nOFFSET 0 1 0\nCHANNELS 1 Xposition\n"
-                    "JOINT chest\n{\nOFFSET 0 2 0\nCHANNELS 1 Xposition\n";
+    std::string t =
+        "HIERARCHY\nROOT abdomen\n{\nOFFSET 0 1 0\nCHANNELS 1 Xposition\n"
+        "JOINT chest\n{\nOFFSET 0 2 0\nCHANNELS 1 Xposition\n";
     for (const char* name : {"neck", "lCollar", "rCollar"})
-        t += std::string("JOINT ") + name + "\n{\nOFFSET 0 0 1\nCHANNELS 1 Xposition\nEnd Site\n{\nOFFSET 0 1 0\n}\n}\n";
+        t += std::string("JOINT ") + name +
+             "\n{\nOFFSET 0 0 1\nCHANNELS 1 Xposition\nEnd Site\n{\nOFFSET 0 1 0\n}\n}\n";
     t += "}\n}\nMOTION\nFrames: " + std::to_string(declared) + "\nFrame Time: 0.1\n" + motion_rows;
     return t;
 }
@@ -85,7 +88,8 @@ TEST(Body, AJointDrawsItsPartOncePerChild) {
     const auto parts = figure->pose();
     std::vector<std::string> names;
     for (const BodyPart& p : parts) names.push_back(p.joint->name);
-    EXPECT_EQ(names, (std::vector<std::string>{"abdomen", "chest", "neck", "chest", "lCollar", "chest", "rCollar"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"abdomen", "chest", "neck", "chest", "lCollar", "chest", "rCollar"}));
     EXPECT_EQ(parts[1].transform, parts[3].transform);
     EXPECT_EQ(parts[3].transform, parts[5].transform);
 }
@@ -100,7 +104,8 @@ TEST(Body, BlendsTwoFramesElementWiseAndChainsParents) {
 
     // Rotations blend as plain matrices: a quarter turn half-way gives a shortened, not a unit,
     // column.
-    auto turning = make_body("turn",
+    auto turning = make_body(
+        "turn",
         "ROOT Hips { OFFSET 0 0 0 CHANNELS 1 Zrotation JOINT head { OFFSET 0 1 0 CHANNELS 1 Zrotation "
         "End Site { OFFSET 0 1 0 } } } MOTION Frames: 2 Frame Time: 0.1 0 0 90 0");
     turning->frame = 0.5f;  // frames 1 and 2, half-way
@@ -114,7 +119,8 @@ TEST(Body, NamesOutsideThePartTableStillCarryTheirChildren) {
     EXPECT_EQ(find_part("lShin")->object, 3);
     EXPECT_EQ(find_part("rShin")->object, 3);
     EXPECT_FLOAT_EQ(find_part("chest")->scale, 1.09f);
-    auto figure = make_body("unnamed",
+    auto figure = make_body(
+        "unnamed",
         "ROOT Hips { OFFSET 5 0 0 CHANNELS 1 Yposition JOINT head { OFFSET 0 1 0 CHANNELS 1 Yposition "
         "End Site { OFFSET 0 1 0 } } } MOTION Frames: 1 Frame Time: 0.1 3 4");
     const auto parts = figure->pose();
@@ -141,7 +147,8 @@ TEST(Body, MissingMotionFilePropagates) {
 }
 
 TEST(Body, TableJointsGetRigidPartMeshes) {
-    auto figure = make_body("meshes",
+    auto figure = make_body(
+        "meshes",
         "ROOT Hips { OFFSET 0 0 0 CHANNELS 0 JOINT Chest { OFFSET 0 1 0 JOINT Chest2 { OFFSET 0 1 0 "
         "JOINT LeftKnee { OFFSET 0 1 0 End Site { OFFSET 0 0 0 } } } } } MOTION Frames: 0 Frame Time: 0.1");
     const auto& joints = figure->clip->joints;

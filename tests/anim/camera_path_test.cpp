@@ -80,8 +80,10 @@ TEST(CameraPath, SevenRecordsRampFromSampleOneTowardSampleZero) {
     EXPECT_EQ(path.positions[1], Vector3(records[1].x, records[1].y, records[1].z));
     for (int k = 0; k < 6; ++k) {
         const double w = k / 6.0;
-        EXPECT_FLOAT_EQ(path.positions[1 + k].x, static_cast<float>(records[1].x + w * (records[0].x - records[1].x)));
-        EXPECT_FLOAT_EQ(path.positions[1 + k].y, static_cast<float>(records[1].y + w * (records[0].y - records[1].y)));
+        EXPECT_FLOAT_EQ(path.positions[1 + k].x,
+                        static_cast<float>(records[1].x + w * (records[0].x - records[1].x)));
+        EXPECT_FLOAT_EQ(path.positions[1 + k].y,
+                        static_cast<float>(records[1].y + w * (records[0].y - records[1].y)));
         EXPECT_DOUBLE_EQ(path.aux1[1 + k], records[1].a + w * (records[0].a - records[1].a));
         EXPECT_DOUBLE_EQ(path.aux2[1 + k], records[1].b + w * (records[0].b - records[1].b));
     }
@@ -105,7 +107,8 @@ TEST(CameraPath, SampleIndexPlaysAt35PerSecondAndWrapsIn32Bits) {
     EXPECT_EQ(path.sample_index(2.0 / 35.0 + 1e-9, 2), 0u);
     // Beyond 32 bits only the low word counts: 2^32 + 7 samples in behaves like 7.
     EXPECT_EQ(path.sample_index((4294967296.0 + 7.0) / 35.0 + 1e-7, 0), 7u);
-    for (double t : {double(NAN), double(INFINITY), -double(INFINITY), 1e300}) EXPECT_LT(path.sample_index(t, 0), 100u);
+    for (double t : {double(NAN), double(INFINITY), -double(INFINITY), 1e300})
+        EXPECT_LT(path.sample_index(t, 0), 100u);
 }
 
 TEST(CameraPath, SampleIndexOfAnAlmostEmptyPathIsZero) {

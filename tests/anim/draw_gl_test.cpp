@@ -59,7 +59,8 @@ TEST_F(RigidGl, InvisibleObjectDrawsOnlyItsOutline) {
 
 TEST_F(RigidGl, FigureDrawLeavesTheMatrixStackBalanced) {
     const std::string path = (std::filesystem::temp_directory_path() / "anim_gl_body.bvh").string();
-    ASSERT_TRUE(write_file(path,
+    ASSERT_TRUE(write_file(
+        path,
         "ROOT abdomen { OFFSET 0 0 0 CHANNELS 1 Zrotation JOINT chest { OFFSET 0 1 0 CHANNELS 1 Zrotation "
         "JOINT head { OFFSET 0 1 0 CHANNELS 1 Zrotation End Site { OFFSET 0 1 0 } } } } "
         "MOTION Frames: 2 Frame Time: 0.1 0 10 20 30 40 50"));

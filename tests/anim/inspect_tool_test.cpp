@@ -43,13 +43,15 @@ std::string temp_path(const std::string& name) {
 
 TEST(InspectTool, BvhPrintsTheLoaderLinesThenOneJsonLine) {
     const std::string file = temp_path("clip.bvh");
-    ASSERT_TRUE(write_file(file,
-        "HIERARCHY ROOT Hips { OFFSET 0 0 0 CHANNELS 3 Xposition Yposition Zposition JOINT Neck { "
-        "OFFSET 0 1 0 CHANNELS 1 Zrotation End Site { OFFSET 0 1 0 } } } "
-        "MOTION Frames: 1 Frame Time: 0.04 1 2 3 90"));
+    ASSERT_TRUE(
+        write_file(file,
+                   "HIERARCHY ROOT Hips { OFFSET 0 0 0 CHANNELS 3 Xposition Yposition Zposition JOINT Neck { "
+                   "OFFSET 0 1 0 CHANNELS 1 Zrotation End Site { OFFSET 0 1 0 } } } "
+                   "MOTION Frames: 1 Frame Time: 0.04 1 2 3 90"));
     const ToolRun r = run_tool("bvh " + file);
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out.rfind("File \"" + file + "\" found.\nframesNum = 2\nframetime = 0.04\n-1 bodyparts\n", 0), 0u);
+    EXPECT_EQ(r.out.rfind("File \"" + file + "\" found.\nframesNum = 2\nframetime = 0.04\n-1 bodyparts\n", 0),
+              0u);
     EXPECT_EQ(last_line(r.out),
               "{\"joints\": 2, \"names\": [\"Hips\", \"Neck\"], \"frame_count\": 2, \"frame_time\": 0.04, "
               "\"values\": 4, \"root_frame1\": [1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 1, 2, 3, 1]}");
@@ -57,10 +59,12 @@ TEST(InspectTool, BvhPrintsTheLoaderLinesThenOneJsonLine) {
 
 TEST(InspectTool, BvhWithoutFrameOneOmitsTheRootMatrix) {
     const std::string file = temp_path("still.bvh");
-    ASSERT_TRUE(write_file(file, "ROOT Hips { OFFSET 0 0 0 CHANNELS 1 Xposition End Site { OFFSET 0 1 0 } }"));
+    ASSERT_TRUE(
+        write_file(file, "ROOT Hips { OFFSET 0 0 0 CHANNELS 1 Xposition End Site { OFFSET 0 1 0 } }"));
     const ToolRun r = run_tool("bvh " + file);
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(last_line(r.out), "{\"joints\": 0, \"names\": [], \"frame_count\": 0, \"frame_time\": 0, \"values\": 0}");
+    EXPECT_EQ(last_line(r.out),
+              "{\"joints\": 0, \"names\": [], \"frame_count\": 0, \"frame_time\": 0, \"values\": 0}");
 }
 
 // The error itself goes to stderr (the command-line tests read it); no JSON line is printed.

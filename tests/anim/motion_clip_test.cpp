@@ -81,7 +81,8 @@ TEST(MotionClip, ComposesTranslationThenZXYRotation) {
 
 TEST(MotionClip, ChannelOrderInTheFileDoesNotChangeTheComposition) {
     std::string xyz = two_joint_hierarchy;
-    xyz.replace(xyz.find("CHANNELS 3 Zrotation Xrotation Yrotation"), 40, "CHANNELS 3 Xrotation Yrotation Zrotation");
+    xyz.replace(xyz.find("CHANNELS 3 Zrotation Xrotation Yrotation"), 40,
+                "CHANNELS 3 Xrotation Yrotation Zrotation");
     // Same angles, listed X, Y, Z instead of Z, X, Y.
     const auto zxy = parse(two_joint_hierarchy + motion(1, "0 0 0 0 0 0 30 40 50\n"));
     const auto reordered = parse(xyz + motion(1, "0 0 0 0 0 0 40 50 30\n"));
@@ -112,9 +113,13 @@ TEST(MotionClip, FrameCountComesFromTheRootNotTheDeclaration) {
 TEST(MotionClip, ReportsFramesAndBodyParts) {
     // Root with 6 channels and 18 three-channel joints, each with an End Site, over 4 frames:
     // (6 + 54)·4 / (3·5) − 1 = 15 body parts.
-    std::string text = "HIERARCHY\nROOT Hips\n{\nOFFSET 0 0 0\nCHANNELS 6 Xposition Yposition Zposition Zrotation Xrotation Yrotation\n";
+    std::string text =
+        "HIERARCHY\nROOT Hips\n{\nOFFSET 0 0 0\nCHANNELS 6 Xposition Yposition Zposition Zrotation Xrotation "
+        "Yrotation\n";
     for (int j = 0; j < 18; ++j)
-        text += "JOINT J" + std::to_string(j) + "\n{\nOFFSET 0 1 0\nCHANNELS 3 Zrotation Xrotation Yrotation\nEnd Site\n{\nOFFSET 0 1 0\n}\n}\n";
+        text +=
+            "JOINT J" + std::to_string(j) +
+            "\n{\nOFFSET 0 1 0\nCHANNELS 3 Zrotation Xrotation Yrotation\nEnd Site\n{\nOFFSET 0 1 0\n}\n}\n";
     text += "}\n";
     std::string row;
     for (int v = 0; v < 60; ++v) row += "1 ";
@@ -176,27 +181,31 @@ TEST(MotionClip, MotionWithoutHierarchyConsumesNothing) {
 
 TEST(MotionClip, JointsWithoutChannelsTakeNoValues) {
     const auto clip = parse(
-        "ROOT R { OFFSET 0 0 0 CHANNELS 0 JOINT A { OFFSET 0 0 0 CHANNELS 1 Yrotation End Site { OFFSET 0 0 0 } } } "
+        "ROOT R { OFFSET 0 0 0 CHANNELS 0 JOINT A { OFFSET 0 0 0 CHANNELS 1 Yrotation End Site { OFFSET 0 0 "
+        "0 } } } "
         "MOTION Frames: 2 Frame Time: 0.1 10 20");
     EXPECT_EQ(clip->joints.size(), 2u);
     EXPECT_EQ(clip->joints[1]->frames.size(), 3u);
     EXPECT_EQ(clip->root->frames.size(), 1u);
     EXPECT_EQ(clip->value_count, 2);
 
-    const auto silent = parse("ROOT R { OFFSET 0 0 0 JOINT A { } } MOTION Frames: 2 Frame Time: 0.1 10 20 30");
+    const auto silent =
+        parse("ROOT R { OFFSET 0 0 0 JOINT A { } } MOTION Frames: 2 Frame Time: 0.1 10 20 30");
     EXPECT_EQ(silent->value_count, 0);
 }
 
 TEST(MotionClip, JointsBeforeAnyRootAreHarmless) {
-    const auto clip = parse("} JOINT A { OFFSET 1 2 3 CHANNELS 1 Xrotation } } JOINT B Site "
-                            "OFFSET 4 5 6 CHANNELS 3 MOTION Frame Time: 0.1 5 5 5");
+    const auto clip = parse(
+        "} JOINT A { OFFSET 1 2 3 CHANNELS 1 Xrotation } } JOINT B Site "
+        "OFFSET 4 5 6 CHANNELS 3 MOTION Frame Time: 0.1 5 5 5");
     EXPECT_EQ(clip->root, nullptr);
     EXPECT_TRUE(clip->joints.empty());
     EXPECT_EQ(clip->frame_count, 0);
 }
 
 TEST(MotionClip, RepeatedFrameTimeDoesNotListTheJointsAgain) {
-    const auto clip = parse(two_joint_hierarchy + motion(1, "0 0 0 0 0 0 0 0 0 Frame Time: 0.5 1 1 1 1 1 1 1 1 1"));
+    const auto clip =
+        parse(two_joint_hierarchy + motion(1, "0 0 0 0 0 0 0 0 0 Frame Time: 0.5 1 1 1 1 1 1 1 1 1"));
     EXPECT_EQ(clip->joints.size(), 2u);
     EXPECT_DOUBLE_EQ(clip->frame_time, 0.5);
     EXPECT_EQ(clip->frame_count, 3);

@@ -20,8 +20,8 @@ float catmull_rom(float p_prev, float p0, float p1, float p_next, float f) {
     return p0 + m0 * f + (3 * (p1 - p0) - 2 * m0 - m1) * f * f + (2 * (p0 - p1) + m0 + m1) * f * f * f;
 }
 
-const std::initializer_list<Vector3> wiggle = {
-    {0, 0, 0}, {1, 2, 0}, {3, 1, 1}, {4, 4, 2}, {6, 2, 0}, {7, 5, 1}, {9, 0, 3}};
+const std::initializer_list<Vector3> wiggle = {{0, 0, 0}, {1, 2, 0}, {3, 1, 1}, {4, 4, 2},
+                                               {6, 2, 0}, {7, 5, 1}, {9, 0, 3}};
 
 TEST(Spline, DefaultIsEmptyClosedWithThreeChannels) {
     const Spline s;

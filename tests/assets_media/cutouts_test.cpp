@@ -25,7 +25,8 @@ constexpr double cutout_fine_density = 180;  // the middle scene's fine density 
 constexpr int cap_vertex_limit = 8192;
 
 cv::Mat read_back(const std::string& png) {
-    return cv::imdecode(cv::Mat(1, static_cast<int>(png.size()), CV_8UC1, const_cast<char*>(png.data())), cv::IMREAD_GRAYSCALE);
+    return cv::imdecode(cv::Mat(1, static_cast<int>(png.size()), CV_8UC1, const_cast<char*>(png.data())),
+                        cv::IMREAD_GRAYSCALE);
 }
 
 TEST(Cutouts, EveryNameTheMiddleSceneReadsIsGenerated) {
@@ -91,7 +92,8 @@ TEST(Cutouts, OutlineCountSeesASeededHoleAndOverBudgetShapes) {
 }
 
 TEST(Cutouts, RepeatByteForByte) {
-    for (const CutoutEntry& e : cutout_entries()) EXPECT_EQ(encode_grey_png(e.cut()), encode_grey_png(e.cut())) << e.name;
+    for (const CutoutEntry& e : cutout_entries())
+        EXPECT_EQ(encode_grey_png(e.cut()), encode_grey_png(e.cut())) << e.name;
 }
 
 }  // namespace

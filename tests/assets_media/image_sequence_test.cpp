@@ -28,7 +28,8 @@ bool scan_marker(const cv::Mat& frame, cv::Point& at) {
 
 cv::Mat frame_via_png(int k) {
     const std::string png = encode_grey_png(paint_sequence_frame(k));
-    return cv::imdecode(cv::Mat(1, static_cast<int>(png.size()), CV_8UC1, const_cast<char*>(png.data())), cv::IMREAD_GRAYSCALE);
+    return cv::imdecode(cv::Mat(1, static_cast<int>(png.size()), CV_8UC1, const_cast<char*>(png.data())),
+                        cv::IMREAD_GRAYSCALE);
 }
 
 TEST(ImageSequence, FileNamesFollowTheScenesThreeFormats) {
@@ -104,7 +105,8 @@ TEST(ImageSequence, FramesFlowIntoEachOtherAndTheLastIntoTheFirst) {
 }
 
 TEST(ImageSequence, RepeatsByteForByte) {
-    for (int k : {0, 77, 256}) EXPECT_EQ(encode_grey_png(paint_sequence_frame(k)), encode_grey_png(paint_sequence_frame(k)));
+    for (int k : {0, 77, 256})
+        EXPECT_EQ(encode_grey_png(paint_sequence_frame(k)), encode_grey_png(paint_sequence_frame(k)));
 }
 
 }  // namespace

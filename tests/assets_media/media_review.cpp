@@ -24,12 +24,15 @@ constexpr int kCell = 200, kLabel = 18, kColumns = 8;
 cv::Mat cell(const cv::Mat& picture, const std::string& label) {
     cv::Mat out(kCell + kLabel, kCell, CV_8UC3, cv::Scalar(60, 60, 60));
     cv::Mat scaled;
-    const double s = std::min(static_cast<double>(kCell) / picture.cols, static_cast<double>(kCell) / picture.rows);
+    const double s =
+        std::min(static_cast<double>(kCell) / picture.cols, static_cast<double>(kCell) / picture.rows);
     cv::resize(picture, scaled, cv::Size(), s, s, cv::INTER_AREA);
     if (scaled.channels() == 1) cv::cvtColor(scaled, scaled, cv::COLOR_GRAY2BGR);
-    scaled.copyTo(out(cv::Rect((kCell - scaled.cols) / 2, (kCell - scaled.rows) / 2, scaled.cols, scaled.rows)));
+    scaled.copyTo(
+        out(cv::Rect((kCell - scaled.cols) / 2, (kCell - scaled.rows) / 2, scaled.cols, scaled.rows)));
     const std::string name = std::filesystem::path(label).filename().string();
-    cv::putText(out, name, {4, kCell + 13}, cv::FONT_HERSHEY_SIMPLEX, 0.4, cv::Scalar(255, 255, 255), 1, cv::LINE_AA);
+    cv::putText(out, name, {4, kCell + 13}, cv::FONT_HERSHEY_SIMPLEX, 0.4, cv::Scalar(255, 255, 255), 1,
+                cv::LINE_AA);
     return out;
 }
 
@@ -47,11 +50,13 @@ int main(int argc, char** argv) {
     for (const PictureEntry& e : picture_entries()) {
         const std::string jpeg = encode_jpeg(e.paint(e.variant), e.encoding);
         const cv::Mat decoded =
-            cv::imdecode(cv::Mat(1, static_cast<int>(jpeg.size()), CV_8UC1, const_cast<char*>(jpeg.data())), cv::IMREAD_COLOR);
+            cv::imdecode(cv::Mat(1, static_cast<int>(jpeg.size()), CV_8UC1, const_cast<char*>(jpeg.data())),
+                         cv::IMREAD_COLOR);
         cells.push_back(cell(decoded, e.name));
     }
     for (const CutoutEntry& e : cutout_entries()) cells.push_back(cell(e.cut(), e.name));
-    for (int k : {0, 4, 8, 12, 16, 128}) cells.push_back(cell(paint_sequence_frame(k), sequence_frame_name(k)));
+    for (int k : {0, 4, 8, 12, 16, 128})
+        cells.push_back(cell(paint_sequence_frame(k), sequence_frame_name(k)));
 
     const int rows = (static_cast<int>(cells.size()) + kColumns - 1) / kColumns;
     cv::Mat sheet(rows * (kCell + kLabel), kColumns * kCell, CV_8UC3, cv::Scalar(40, 40, 40));

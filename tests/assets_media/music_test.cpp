@@ -28,7 +28,9 @@ size_t read_memory(void* to, size_t size, size_t count, void* source) {
 
 int seek_memory(void* source, ogg_int64_t offset, int whence) {
     auto* f = static_cast<MemoryFile*>(source);
-    const long long base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? static_cast<long long>(f->at) : static_cast<long long>(f->bytes->size());
+    const long long base = whence == SEEK_SET   ? 0
+                           : whence == SEEK_CUR ? static_cast<long long>(f->at)
+                                                : static_cast<long long>(f->bytes->size());
     const long long to = base + offset;
     if (to < 0 || to > static_cast<long long>(f->bytes->size())) return -1;
     f->at = static_cast<size_t>(to);
@@ -115,7 +117,8 @@ TEST(Music, DecodedTrackFitsTheShow) {
     // Sections: the sea starts quietly and the toys groove is clearly louder; every section
     // carries sound; the tail after the show's fade is quiet but not cut off.
     EXPECT_LT(level(music, 2, 20), level(music, 140, 155) - 6);
-    for (double t : {30.0, 100.0, 200.0, 300.0, 330.0, 380.0, 430.0, 480.0}) EXPECT_GT(level(music, t, t + 5), -35.0) << t;
+    for (double t : {30.0, 100.0, 200.0, 300.0, 330.0, 380.0, 430.0, 480.0})
+        EXPECT_GT(level(music, t, t + 5), -35.0) << t;
     EXPECT_LT(level(music, 508, 511.5), level(music, 480, 490) - 12);
     EXPECT_LT(level(music, 511, 511.9), -40.0);
 
@@ -126,7 +129,8 @@ TEST(Music, DecodedTrackFitsTheShow) {
         const long centre = std::lround(a.time * music.rate / static_cast<double>(hop));
         const long reach = std::lround(0.030 * music.rate / static_cast<double>(hop));
         double best = -100;
-        for (long k = centre - reach; k <= centre + reach; ++k) best = std::max(best, strength[static_cast<size_t>(k)]);
+        for (long k = centre - reach; k <= centre + reach; ++k)
+            best = std::max(best, strength[static_cast<size_t>(k)]);
         EXPECT_GT(best, 10.0) << "no clear onset at " << a.time << " s";
     }
     std::vector<double> sorted = strength;
@@ -146,7 +150,9 @@ TEST(Music, VoicesRenderTheSameOnTwoWorkersAndEncodeTheSameBytes) {
     // straddling the split are rendered afterwards; the samples must not depend on that.
     std::vector<Note> notes;
     for (const Note& n : compose_score())
-        if (n.start >= 100 && n.start < 140) notes.push_back(Note{n.start - 100, n.length, n.instrument, n.pitch, n.velocity, n.pan, n.delay_send, n.reverb_send});
+        if (n.start >= 100 && n.start < 140)
+            notes.push_back(Note{n.start - 100, n.length, n.instrument, n.pitch, n.velocity, n.pan,
+                                 n.delay_send, n.reverb_send});
     ASSERT_GT(notes.size(), 500u);
     const size_t frames = 40 * sample_rate;
     const std::vector<float> ducking(frames, 1.0f);

@@ -36,7 +36,8 @@ OutlineCount count_outlines(const cv::Mat& grey, double fine) {
     cv::findContours(solid, count.solids, cv::RETR_EXTERNAL, cv::CHAIN_APPROX_NONE);
     cv::findContours(hole, count.holes, cv::RETR_EXTERNAL, cv::CHAIN_APPROX_NONE);
     for (const auto* list : {&count.solids, &count.holes})
-        for (const auto& outline : *list) count.cap_vertices += cap_points(outline, grey.cols, grey.rows, fine);
+        for (const auto& outline : *list)
+            count.cap_vertices += cap_points(outline, grey.cols, grey.rows, fine);
     return count;
 }
 

@@ -3,9 +3,9 @@
 // decoder must handle, tileable pictures wrap, the sky cube has no seams, and the title cards
 // keep to their frame.
 #include "render/texture_pixels.h"
+#include "tools/assets/generators.h"
 #include "tools/assets/media/picture_painting.h"
 #include "tools/assets/media/pictures.h"
-#include "tools/assets/generators.h"
 #include "tools/assets/pack.h"
 
 #include <gtest/gtest.h>
@@ -24,15 +24,33 @@ namespace {
 
 // The picture files as the scenes and the loading screen spell them.
 const char* const expected_names[] = {
-    "textures/noise.jpg",          "textures/blob41b.jpg",        "textures/chessboard.jpg",
-    "textures/paper.jpg",          "textures/texturedblob.jpg",   "textures/bg10.jpg",
-    "textures/bg03.jpg",           "textures/tile.jpg",           "textures/cloudt3.jpg",
-    "textures/theclouds.jpg",      "textures/theclouds2.jpg",     "textures/turtle.jpg",
-    "textures/53.jpg",             "textures/blood.jpg",          "textures/yeolde.jpg",
-    "textures/theloader3.jpg",     "textures/P1.jpg",             "textures/P2.jpg",
-    "textures/P3.jpg",             "textures/P4.jpg",             "textures/P5.jpg",
-    "textures/P6.jpg",             "textures/1/1night_posx.jpg",  "textures/1/1night_negx.jpg",
-    "textures/1/1night_posy.jpg",  "textures/1/1night_negy.jpg",  "textures/1/1night_posz.jpg",
+    "textures/noise.jpg",
+    "textures/blob41b.jpg",
+    "textures/chessboard.jpg",
+    "textures/paper.jpg",
+    "textures/texturedblob.jpg",
+    "textures/bg10.jpg",
+    "textures/bg03.jpg",
+    "textures/tile.jpg",
+    "textures/cloudt3.jpg",
+    "textures/theclouds.jpg",
+    "textures/theclouds2.jpg",
+    "textures/turtle.jpg",
+    "textures/53.jpg",
+    "textures/blood.jpg",
+    "textures/yeolde.jpg",
+    "textures/theloader3.jpg",
+    "textures/P1.jpg",
+    "textures/P2.jpg",
+    "textures/P3.jpg",
+    "textures/P4.jpg",
+    "textures/P5.jpg",
+    "textures/P6.jpg",
+    "textures/1/1night_posx.jpg",
+    "textures/1/1night_negx.jpg",
+    "textures/1/1night_posy.jpg",
+    "textures/1/1night_negy.jpg",
+    "textures/1/1night_posz.jpg",
     "textures/1/1night_negz.jpg",
 };
 
@@ -49,8 +67,8 @@ Decoded decode_turbo(const std::string& bytes) {
     if (tjDecompressHeader3(handle, data, bytes.size(), &width, &height, &d.subsampling, &colourspace) == 0) {
         const bool grey = d.subsampling == TJSAMP_GRAY;
         d.pixels.create(height, width, grey ? CV_8UC1 : CV_8UC3);
-        if (tjDecompress2(handle, data, bytes.size(), d.pixels.data, width, 0, height, grey ? TJPF_GRAY : TJPF_RGB,
-                          TJFLAG_ACCURATEDCT) != 0)
+        if (tjDecompress2(handle, data, bytes.size(), d.pixels.data, width, 0, height,
+                          grey ? TJPF_GRAY : TJPF_RGB, TJFLAG_ACCURATEDCT) != 0)
             d.pixels.release();
     }
     tjDestroy(handle);
@@ -111,7 +129,8 @@ std::map<std::string, cv::Mat>* PicturesTest::painted_;
 
 TEST_F(PicturesTest, ManifestListsEveryPictureTheShowReads) {
     std::set<std::string> generated;
-    for (const PictureEntry& e : *entries_) EXPECT_TRUE(generated.insert(e.name).second) << "twice: " << e.name;
+    for (const PictureEntry& e : *entries_)
+        EXPECT_TRUE(generated.insert(e.name).second) << "twice: " << e.name;
     std::set<std::string> expected(std::begin(expected_names), std::end(expected_names));
     EXPECT_EQ(generated, expected);
 
@@ -191,8 +210,8 @@ double wrap_ratio(const cv::Mat& picture, bool across) {
 }
 
 TEST_F(PicturesTest, RepeatedPicturesTileWithoutASeam) {
-    for (const char* name : {"textures/noise.jpg", "textures/paper.jpg", "textures/tile.jpg", "textures/cloudt3.jpg",
-                             "textures/turtle.jpg"}) {
+    for (const char* name : {"textures/noise.jpg", "textures/paper.jpg", "textures/tile.jpg",
+                             "textures/cloudt3.jpg", "textures/turtle.jpg"}) {
         const cv::Mat& p = painted_->at(name);
         EXPECT_LT(wrap_ratio(p, true), 1.6) << name;
         EXPECT_LT(wrap_ratio(p, false), 1.6) << name;
@@ -256,7 +275,9 @@ TEST_F(PicturesTest, NightSkyFacesShareOneSizeAndMeetWithoutSeams) {
         ASSERT_EQ(face.status, JpegLoadStatus::ok) << name;
         EXPECT_EQ(face.image.width, sky_face_size) << name;
         EXPECT_EQ(face.image.height, sky_face_size) << name;
-        faces.push_back(cv::Mat(face.image.height, face.image.width, CV_8UC3, const_cast<uint8_t*>(face.image.pixels.data())).clone());
+        faces.push_back(cv::Mat(face.image.height, face.image.width, CV_8UC3,
+                                const_cast<uint8_t*>(face.image.pixels.data()))
+                            .clone());
     }
     // Walk along all twelve cube edges: the colour just across an edge must be as close as the
     // colour one texel further inside the same face. Stars make single texels differ, so

@@ -4,9 +4,9 @@
 #include "anim/body.h"
 #include "render/mesh.h"
 #include "tests/assets_meshes/generated_pack.h"
+#include "tests/assets_meshes/label_font.h"
 #include "tests/support/gl_context.h"
 #include "tools/assets/meshes/mesh_catalogue.h"
-#include "tests/assets_meshes/label_font.h"
 
 #include <GL/glew.h>
 #include <GL/glu.h>
@@ -84,15 +84,16 @@ View mesh_view(const Mesh& mesh, const std::string& stem, bool flipped) {
     if (stem == "wall") direction = {0.35, 0.25, -1};
     if (stem == "Asm1" || stem == "Asm2" || stem == "faces") direction = {0.25, 0.2, 1};
     if (stem == "ant") direction = {0.9, 0.7, -0.8};
-    if (stem == "seaplane" || stem == "sea" || stem == "seafloor" || stem == "labyrinth" || stem == "thecity1" || stem == "obj1")
+    if (stem == "seaplane" || stem == "sea" || stem == "seafloor" || stem == "labyrinth" ||
+        stem == "thecity1" || stem == "obj1")
         direction = {0.4, 1.1, 0.7};
     return {centre, radius, direction};
 }
 
 void draw_objects(const Mesh& mesh) {
     static const float palette[8][3] = {{0.85f, 0.72f, 0.55f}, {0.55f, 0.7f, 0.85f}, {0.75f, 0.55f, 0.75f},
-                                        {0.6f, 0.8f, 0.55f},  {0.9f, 0.6f, 0.45f},  {0.55f, 0.8f, 0.8f},
-                                        {0.85f, 0.85f, 0.5f}, {0.7f, 0.7f, 0.72f}};
+                                        {0.6f, 0.8f, 0.55f},   {0.9f, 0.6f, 0.45f},  {0.55f, 0.8f, 0.8f},
+                                        {0.85f, 0.85f, 0.5f},  {0.7f, 0.7f, 0.72f}};
     glEnable(GL_LIGHTING);
     glEnable(GL_COLOR_MATERIAL);
     glColorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE);
@@ -187,12 +188,12 @@ TEST_F(ContactSheet, ShowsEveryMeshAndTheFigureInPosesOfEveryClip) {
         for (int quarter = 0; quarter < 4; ++quarter) {
             figure.frame = static_cast<float>(frames * quarter / 4);
             View view{{0, 34, 0}, 44, {0.85, 0.25, 0.55}};
-            tiles.push_back({std::string(clip) + " " + std::to_string(static_cast<int>(figure.frame) + 1),
-                             render([&] {
-                                 look(view);
-                                 draw_ground(40);
-                                 figure.draw(skin, 1.0, 1.0, 1.0);
-                             })});
+            tiles.push_back(
+                {std::string(clip) + " " + std::to_string(static_cast<int>(figure.frame) + 1), render([&] {
+                     look(view);
+                     draw_ground(40);
+                     figure.draw(skin, 1.0, 1.0, 1.0);
+                 })});
         }
     }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
@@ -209,7 +210,8 @@ TEST_F(ContactSheet, ShowsEveryMeshAndTheFigureInPosesOfEveryClip) {
         for (int y = 0; y < kTile; ++y)
             for (int x = 0; x < kTile; ++x)
                 for (int c = 0; c < 3; ++c)
-                    sheet[((ty + y) * width + tx + x) * 3 + c] = tiles[t].rgba[((kTile - 1 - y) * kTile + x) * 4 + c];
+                    sheet[((ty + y) * width + tx + x) * 3 + c] =
+                        tiles[t].rgba[((kTile - 1 - y) * kTile + x) * 4 + c];
         stamp(sheet, width, tx + 6, ty + 6, tiles[t].label);
         // Every tile shows its subject: a mesh that drew nothing, or was culled away, is a fault.
         EXPECT_GT(coverage(tiles[t]), 0.003) << tiles[t].label;

@@ -71,7 +71,8 @@ const Glyph* find(char c) {
 bool glyph_pixel(char c, int column, int row) {
     if (column < 0 || column >= glyph_width || row < 0 || row >= glyph_height) return false;
     const Glyph* g = find(c);
-    if (!g && std::isupper(static_cast<unsigned char>(c))) g = find(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+    if (!g && std::isupper(static_cast<unsigned char>(c)))
+        g = find(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
     return g && g->rows[row][column] == '#';
 }
 

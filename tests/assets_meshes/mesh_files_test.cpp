@@ -16,7 +16,8 @@ namespace {
 
 std::vector<Vertex> all_vertices(const Model& model) {
     std::vector<Vertex> out;
-    for (const auto& o : model.objects) out.insert(out.end(), o.shape.vertices.begin(), o.shape.vertices.end());
+    for (const auto& o : model.objects)
+        out.insert(out.end(), o.shape.vertices.begin(), o.shape.vertices.end());
     return out;
 }
 
@@ -66,7 +67,8 @@ TEST(MeshFiles, AlternateFormLoadsAsModelledAndPlainFormToo) {
                 worst = std::max({worst, std::fabs(got[0] - p.x) / scale, std::fabs(got[1] - p.y) / scale,
                                   std::fabs(got[2] - p.z) / scale});
                 const float* normal = &mesh->raw_normals[3 * i];
-                worst_normal = std::max({worst_normal, std::fabs(normal[0] - n.x), std::fabs(normal[1] - n.y), std::fabs(normal[2] - n.z)});
+                worst_normal = std::max({worst_normal, std::fabs(normal[0] - n.x), std::fabs(normal[1] - n.y),
+                                         std::fabs(normal[2] - n.z)});
             }
         }
         EXPECT_LT(worst, 1e-5);
@@ -80,7 +82,9 @@ TEST(MeshFiles, AlternateFormLoadsAsModelledAndPlainFormToo) {
                 if (length(p) < 1e-3) continue;
                 ++nonzero;
                 const float* got = &unflagged.raw_positions[3 * i];
-                if (std::fabs(got[0] + p.x) + std::fabs(got[1] + p.y) + std::fabs(got[2] + p.z) < 1e-3 * std::max(1.0, length(p))) ++flipped;
+                if (std::fabs(got[0] + p.x) + std::fabs(got[1] + p.y) + std::fabs(got[2] + p.z) <
+                    1e-3 * std::max(1.0, length(p)))
+                    ++flipped;
             }
             EXPECT_GT(flipped, nonzero / 3);
             EXPECT_LT(flipped, nonzero * 2 / 3);
@@ -91,10 +95,10 @@ TEST(MeshFiles, AlternateFormLoadsAsModelledAndPlainFormToo) {
 TEST(MeshFiles, EverySceneMeshHasTheObjectsTheScenesDraw) {
     // Objects the scenes index by number (at least this many), everything else at least one.
     const std::map<std::string, int> indexed = {
-        {"human4", 19}, {"chess", 41},      {"tank2", 10},      {"ant", 9},         {"labyrinth", 2},
-        {"pavement", 2}, {"tree3", 2},      {"kolones", 2},     {"faces", 4},       {"bait3", 2},
-        {"background2", 3}, {"fishbait22", 5}, {"obj1", 3},     {"Asm1", 2},        {"Asm2", 2},
-        {"bighouse2", 2}, {"vehicle1", 2},  {"vehicle2", 2},    {"vehicle3", 2},    {"wall", 1}};
+        {"human4", 19},     {"chess", 41},     {"tank2", 10},   {"ant", 9},      {"labyrinth", 2},
+        {"pavement", 2},    {"tree3", 2},      {"kolones", 2},  {"faces", 4},    {"bait3", 2},
+        {"background2", 3}, {"fishbait22", 5}, {"obj1", 3},     {"Asm1", 2},     {"Asm2", 2},
+        {"bighouse2", 2},   {"vehicle1", 2},   {"vehicle2", 2}, {"vehicle3", 2}, {"wall", 1}};
     for (const MeshFile& file : mesh_catalogue()) {
         std::string stem = std::string(file.name).substr(11);
         stem = stem.substr(0, stem.size() - 4);
@@ -104,9 +108,11 @@ TEST(MeshFiles, EverySceneMeshHasTheObjectsTheScenesDraw) {
         int objects = static_cast<int>(mesh.object_boundaries.size()) - 1;
         auto it = indexed.find(stem);
         EXPECT_GE(objects, it == indexed.end() ? 1 : it->second);
-        for (int k = 0; k < objects; ++k) EXPECT_GT(mesh.object_boundaries[k + 1], mesh.object_boundaries[k]) << "object " << k;
+        for (int k = 0; k < objects; ++k)
+            EXPECT_GT(mesh.object_boundaries[k + 1], mesh.object_boundaries[k]) << "object " << k;
         EXPECT_TRUE(mesh.has_normals && mesh.has_texcoords);
-        for (int a = 0; a < 3; ++a) EXPECT_TRUE(std::isfinite(mesh.bbox_extent[a]) && mesh.bbox_extent[a] >= 0);
+        for (int a = 0; a < 3; ++a)
+            EXPECT_TRUE(std::isfinite(mesh.bbox_extent[a]) && mesh.bbox_extent[a] >= 0);
     }
     // The opening scene reads the bait fish with the flag cleared: the plain file is the same
     // mesh.
@@ -157,7 +163,11 @@ TEST(MeshFiles, TankWheelsTurnAboutTheToysSceneAxles) {
     }
     // The hull (9) sits above the wheels, the turret (7) on top of it, centred on the y axis.
     auto hull = object_positions(tank, 9), turret = object_positions(tank, 7);
-    auto lowest = [](const auto& ps) { float m = 1e9f; for (auto& p : ps) m = std::min(m, p[1]); return m; };
+    auto lowest = [](const auto& ps) {
+        float m = 1e9f;
+        for (auto& p : ps) m = std::min(m, p[1]);
+        return m;
+    };
     EXPECT_GT(lowest(hull), 0.8f);
     EXPECT_GT(lowest(turret), lowest(hull));
 }
@@ -208,7 +218,8 @@ TEST(MeshFiles, AntPartsLieAroundTheHingesTheyAreTurnedAbout) {
 TEST(MeshFiles, InspectionToolReadsTheAlternateFiles) {
     for (const MeshFile& file : mesh_catalogue()) {
         const char* name = file.name;
-        std::string command = std::string(BRINEFALL_TOOL) + " obj --alternate '" + (generated_pack() / name).string() + "'";
+        std::string command =
+            std::string(BRINEFALL_TOOL) + " obj --alternate '" + (generated_pack() / name).string() + "'";
         FILE* pipe = popen(command.c_str(), "r");
         ASSERT_NE(pipe, nullptr);
         std::string out;
@@ -216,6 +227,7 @@ TEST(MeshFiles, InspectionToolReadsTheAlternateFiles) {
         while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
         EXPECT_EQ(pclose(pipe), 0) << out;
         Mesh mesh = load_generated(name);
-        EXPECT_NE(out.find("\"triangles\": " + std::to_string(mesh.triangle_count)), std::string::npos) << out;
+        EXPECT_NE(out.find("\"triangles\": " + std::to_string(mesh.triangle_count)), std::string::npos)
+            << out;
     }
 }

@@ -14,7 +14,9 @@ double volume(const Shape& s) {
     double v = 0;
     for (const Polygon& p : s.polygons)
         for (int k = 1; k + 1 < p.count; ++k)
-            v += dot(s.vertices[p.corners[0]].position, cross(s.vertices[p.corners[k]].position, s.vertices[p.corners[k + 1]].position)) / 6;
+            v += dot(s.vertices[p.corners[0]].position,
+                     cross(s.vertices[p.corners[k]].position, s.vertices[p.corners[k + 1]].position)) /
+                 6;
     return v;
 }
 
@@ -32,7 +34,8 @@ TEST(ModelKit, ClosedPrimitivesEncloseTheirVolumeFacingOut) {
     std::vector<Vec2> ell = {{0, 0}, {2, 0}, {2, 1}, {1, 1}, {1, 2}, {0, 2}};
     EXPECT_NEAR(volume(extrude(ell, 0, 1)), 3, 1e-9);
     EXPECT_NEAR(volume(tube({{0, 0, 0}, {0, 1, 0}, {0, 2, 0}}, 1.0, 64)), 2 * M_PI, 0.02);
-    EXPECT_NEAR(volume(limb({0, 0, 0}, {3, 4, 0}, 1, 1, 48)), 5 * M_PI + 4.0 / 3 * M_PI, 0.5);  // coarse domes
+    EXPECT_NEAR(volume(limb({0, 0, 0}, {3, 4, 0}, 1, 1, 48)), 5 * M_PI + 4.0 / 3 * M_PI,
+                0.5);  // coarse domes
 }
 
 TEST(ModelKit, MirroringKeepsFacesOutwardAndNormalsTrue) {
@@ -41,7 +44,8 @@ TEST(ModelKit, MirroringKeepsFacesOutwardAndNormalsTrue) {
     EXPECT_NEAR(volume(s), 6, 1e-9);
     for (const Polygon& p : s.polygons) {
         const Vertex& a = s.vertices[p.corners[0]];
-        Vec3 face = cross(s.vertices[p.corners[1]].position - a.position, s.vertices[p.corners[2]].position - a.position);
+        Vec3 face = cross(s.vertices[p.corners[1]].position - a.position,
+                          s.vertices[p.corners[2]].position - a.position);
         EXPECT_GT(dot(face, a.normal), 0);
     }
     // Reversing the winding alone (for a draw that mirrors) turns the volume inside out and

@@ -21,8 +21,9 @@ struct ClipCase {
 };
 
 constexpr ClipCase kClips[] = {
-    {"neomeshes//avatar_run.bvh", 12},  {"neomeshes//avatar_run2.bvh", 14},   {"neomeshes//avatar_walk.bvh", 14},
-    {"neomeshes//avatar_sit.bvh", 120}, {"neomeshes//avatar_throw_R.bvh", 48}, {"neomeshes//avatar_push.bvh", 36},
+    {"neomeshes//avatar_run.bvh", 12},     {"neomeshes//avatar_run2.bvh", 14},
+    {"neomeshes//avatar_walk.bvh", 14},    {"neomeshes//avatar_sit.bvh", 120},
+    {"neomeshes//avatar_throw_R.bvh", 48}, {"neomeshes//avatar_push.bvh", 36},
 };
 
 using Point = std::array<float, 3>;
@@ -59,13 +60,15 @@ std::vector<PlacedPart> placed_skin(body& figure, const Mesh& skin, float frame)
         if (!placement) continue;
         Matrix4 m = part.transform;
         m = multiply(m, {44.16f, 0, 0, 0, 0, -44.16f, 0, 0, 0, 0, 44.16f, 0, 0, 0, 0, 1});
-        m = multiply(m, translation_matrix(placement->translation[0], placement->translation[1], placement->translation[2]));
+        m = multiply(m, translation_matrix(placement->translation[0], placement->translation[1],
+                                           placement->translation[2]));
         float s = placement->scale;
         m = multiply(m, {s, 0, 0, 0, 0, s, 0, 0, 0, 0, s, 0, 0, 0, 0, 1});
         PlacedPart placed{part.joint->name, transform_point(part.transform, origin), {}};
         int k = placement->object;
         for (int t = skin.object_boundaries[k]; t < skin.object_boundaries[k + 1]; ++t)
-            for (int c = 0; c < 3; ++c) placed.points.push_back(transform_point(m, skin.vertices[skin.indices[3 * t + c]].position));
+            for (int c = 0; c < 3; ++c)
+                placed.points.push_back(transform_point(m, skin.vertices[skin.indices[3 * t + c]].position));
         out.push_back(std::move(placed));
     }
     return out;
@@ -76,9 +79,9 @@ std::string path_of(const char* name) { return (generated_pack() / name).string(
 }  // namespace
 
 TEST(MotionClips, LoadWithTheFigureJointsAndEveryFrameComplete) {
-    const std::vector<std::string> names = {"hip",      "abdomen", "chest",   "neck",     "head",   "lCollar", "lShldr",
-                                            "lForeArm", "lHand",   "rCollar", "rShldr",   "rForeArm", "rHand", "lThigh",
-                                            "lShin",    "lFoot",   "rThigh",  "rShin",    "rFoot"};
+    const std::vector<std::string> names = {
+        "hip",    "abdomen",  "chest", "neck",   "head",  "lCollar", "lShldr", "lForeArm", "lHand", "rCollar",
+        "rShldr", "rForeArm", "rHand", "lThigh", "lShin", "lFoot",   "rThigh", "rShin",    "rFoot"};
     for (const ClipCase& c : kClips) {
         SCOPED_TRACE(c.name);
         auto clip = MotionClip::from_text(generated_file(c.name), false);
@@ -99,11 +102,13 @@ TEST(MotionClips, LoopFromTheLastFrameToTheFirstLikeAnyOtherStep) {
         body figure(path_of(c.name));
         float largest_step = 0;
         for (int f = 0; f + 1 < c.frames; ++f) {
-            auto a = joint_positions(figure, static_cast<float>(f)), b = joint_positions(figure, static_cast<float>(f + 1));
+            auto a = joint_positions(figure, static_cast<float>(f)),
+                 b = joint_positions(figure, static_cast<float>(f + 1));
             for (size_t j = 0; j < a.size(); ++j) largest_step = std::max(largest_step, distance(a[j], b[j]));
         }
         // Frame N (position N - 1) is followed by frame 1 (position N wraps to it).
-        auto last = joint_positions(figure, static_cast<float>(c.frames - 1)), first = joint_positions(figure, 0.0f);
+        auto last = joint_positions(figure, static_cast<float>(c.frames - 1)),
+             first = joint_positions(figure, 0.0f);
         float seam = 0;
         for (size_t j = 0; j < last.size(); ++j) seam = std::max(seam, distance(last[j], first[j]));
         EXPECT_GT(largest_step, 0.5f) << "the clip moves";
@@ -113,7 +118,8 @@ TEST(MotionClips, LoopFromTheLastFrameToTheFirstLikeAnyOtherStep) {
 }
 
 TEST(MotionClips, GaitsSwingEachArmAgainstItsLegAndBobTheHips) {
-    for (const char* name : {"neomeshes//avatar_walk.bvh", "neomeshes//avatar_run.bvh", "neomeshes//avatar_run2.bvh"}) {
+    for (const char* name :
+         {"neomeshes//avatar_walk.bvh", "neomeshes//avatar_run.bvh", "neomeshes//avatar_run2.bvh"}) {
         SCOPED_TRACE(name);
         body figure(path_of(name));
         const int frames = figure.clip->frame_count - 1;
@@ -132,14 +138,19 @@ TEST(MotionClips, GaitsSwingEachArmAgainstItsLegAndBobTheHips) {
         // appears once per child.
         ASSERT_EQ(hand.size(), static_cast<size_t>(frames));
         ASSERT_EQ(foot.size(), static_cast<size_t>(frames));
-        auto mean = [](const std::vector<double>& v) { double s = 0; for (double x : v) s += x; return s / v.size(); };
+        auto mean = [](const std::vector<double>& v) {
+            double s = 0;
+            for (double x : v) s += x;
+            return s / v.size();
+        };
         double mh = mean(hand), mf = mean(foot), cov = 0, vh = 0, vf = 0;
         for (int f = 0; f < frames; ++f) {
             cov += (hand[f] - mh) * (foot[f] - mf);
             vh += (hand[f] - mh) * (hand[f] - mh);
             vf += (foot[f] - mf) * (foot[f] - mf);
         }
-        EXPECT_LT(cov / std::sqrt(vh * vf), -0.5) << "the left hand swings forward as the left foot goes back";
+        EXPECT_LT(cov / std::sqrt(vh * vf), -0.5)
+            << "the left hand swings forward as the left foot goes back";
         ASSERT_FALSE(hip.empty());
         auto [low, high] = std::minmax_element(hip.begin(), hip.end());
         EXPECT_GT(*high - *low, 0.5);

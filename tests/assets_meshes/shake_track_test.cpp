@@ -16,7 +16,8 @@ TEST(ShakeTrack, LoadsMinutesOfSamplesForEveryOffsetTheScenesRead) {
     path.load((generated_pack() / "Other//try1.sav").string());
     EXPECT_EQ(path.size(), bytes.size() / CameraPath::record_size);
     EXPECT_GE(path.size(), 1200u);
-    EXPECT_GE(path.size() / CameraPath::samples_per_second, 180.0) << "several minutes at 35 samples per second";
+    EXPECT_GE(path.size() / CameraPath::samples_per_second, 180.0)
+        << "several minutes at 35 samples per second";
     // The furthest offset a scene reads from, early in its clock.
     EXPECT_LT(path.sample_index(0.5, 1070), path.size() - 1);
 }
@@ -34,7 +35,8 @@ TEST(ShakeTrack, IsSmallSmoothAndAlive) {
         sum_sq += double(p.x) * p.x;
         if (i > 0) {
             const Vector3& q = path.positions[i - 1];
-            largest_step = std::max({largest_step, std::fabs(double(p.x - q.x)), std::fabs(double(p.y - q.y)), std::fabs(double(p.z - q.z))});
+            largest_step = std::max({largest_step, std::fabs(double(p.x - q.x)), std::fabs(double(p.y - q.y)),
+                                     std::fabs(double(p.z - q.z))});
         }
     }
     double mean = sum / path.size(), spread = std::sqrt(sum_sq / path.size() - mean * mean);
@@ -45,7 +47,8 @@ TEST(ShakeTrack, IsSmallSmoothAndAlive) {
 }
 
 TEST(ShakeTrack, InspectionToolReadsIt) {
-    std::string command = std::string(BRINEFALL_TOOL) + " path '" + (generated_pack() / "Other//try1.sav").string() + "'";
+    std::string command =
+        std::string(BRINEFALL_TOOL) + " path '" + (generated_pack() / "Other//try1.sav").string() + "'";
     FILE* pipe = popen(command.c_str(), "r");
     ASSERT_NE(pipe, nullptr);
     std::string out;

@@ -1,4 +1,5 @@
 #include "tools/capture/frame_stats.h"
+#include "tools/capture/process_memory.h"
 
 #include <gtest/gtest.h>
 
@@ -32,6 +33,37 @@ TEST(FrameStats, FramesGoToTheSlotThatDrewLast) {
               "\"p95_ms\": 0},{\"frames\": 2, \"median_ms\": 4, \"p95_ms\": 6},{\"frames\": 0, "
               "\"median_ms\": 0, \"p95_ms\": 0},{\"frames\": 0, \"median_ms\": 0, \"p95_ms\": 0}], "
               "\"no_scene_frames\": {\"frames\": 1, \"median_ms\": 1, \"p95_ms\": 1}}");
+}
+
+TEST(FrameStats, ResourcesAppearOnceRecorded) {
+    FrameStats stats;
+    EXPECT_EQ(stats.json().find("resources"), std::string::npos);
+    ResourceUse use;
+    use.resident_after_load_kb = 1000;
+    use.resident_after_first_frame_kb = 1200;
+    use.resident_at_end_kb = 1210;
+    use.peak_resident_kb = 1300;
+    use.gl_objects_created_after_load = 0;
+    use.resident_at_written_frames_kb = {1205, 1210};
+    stats.record_resources(use);
+    EXPECT_NE(stats.json().find("\"resources\": {\"resident_after_load_kb\": 1000, "
+                                "\"resident_after_first_frame_kb\": 1200, \"resident_at_end_kb\": 1210, "
+                                "\"peak_resident_kb\": 1300, \"gl_objects_created_after_load\": 0, "
+                                "\"resident_at_written_frames_kb\": [1205, 1210]}}"),
+              std::string::npos)
+        << stats.json();
+}
+
+TEST(ProcessMemory, ReadsTheNamedLineOfAStatusText) {
+    const char* status = "Name:\tx\nVmHWM:\t  52340 kB\nVmRSS:\t  41000 kB\nVmRSSX:\t1 kB\n";
+    EXPECT_EQ(status_field_kb(status, "VmRSS"), 41000);
+    EXPECT_EQ(status_field_kb(status, "VmHWM"), 52340);
+    EXPECT_EQ(status_field_kb(status, "VmSwap"), -1);
+    EXPECT_EQ(status_field_kb("", "VmRSS"), -1);
+    // The live process has both, and its peak is never below what it holds now.
+    const long now = resident_kb();
+    EXPECT_GT(now, 0);
+    EXPECT_GE(peak_resident_kb(), now);
 }
 
 TEST(FrameStats, ProfileGivesEveryPassOfEverySlotItsMedianAndTheRest) {

@@ -15,6 +15,4 @@ TEST(FileIo, RoundTripsBinaryBytesThroughNewFolders) {
     std::filesystem::remove_all(dir);
 }
 
-TEST(FileIo, MissingFileGivesNothing) {
-    EXPECT_FALSE(read_file("/nonexistent/brinefall/file").has_value());
-}
+TEST(FileIo, MissingFileGivesNothing) { EXPECT_FALSE(read_file("/nonexistent/brinefall/file").has_value()); }

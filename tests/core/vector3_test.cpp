@@ -34,10 +34,10 @@ TEST(Vector3, ScaleCarriesTheOperandsState) {
 
 TEST(Vector3, UndefinedOperandsGiveTheOrdinaryZeroVector) {
     const Vector3 v(5, 6, 7);
-    for (const Vector3& r : {add(undefined_vector, v), add(v, undefined_vector),
-                             subtract(undefined_vector, v), subtract(v, undefined_vector),
-                             cross(undefined_vector, v), cross(v, undefined_vector),
-                             scale(undefined_vector, 4.0f)}) {
+    for (const Vector3& r :
+         {add(undefined_vector, v), add(v, undefined_vector), subtract(undefined_vector, v),
+          subtract(v, undefined_vector), cross(undefined_vector, v), cross(v, undefined_vector),
+          scale(undefined_vector, 4.0f)}) {
         EXPECT_EQ(r, zero_ordinary);
     }
     // An undefined vector with stale components still yields zero.

@@ -123,9 +123,9 @@ TEST_F(InspectCli, AMissingBvhFileKeepsTheLoaderLineOnStandardOutput) {
 }
 
 TEST_F(InspectCli, ErrorsOfEveryCommandGoToStandardError) {
-    for (const std::string& args : {"path " + path("none.sav"), "extrude " + path("none.png"),
-                                   "obj " + path("none.obj"), "jpeg " + path("none.jpg") + " x",
-                                   std::string("path")}) {
+    for (const std::string& args :
+         {"path " + path("none.sav"), "extrude " + path("none.png"), "obj " + path("none.obj"),
+          "jpeg " + path("none.jpg") + " x", std::string("path")}) {
         const ProgramRun run = tool(args);
         EXPECT_EQ(run.exit_code, 2) << args;
         EXPECT_TRUE(run.out.empty()) << args << ": " << run.out;

@@ -30,7 +30,8 @@ void expect_matches_reference(const std::string& file, double min_psnr = 40) {
 TEST(JpegBaseline, SamplingsMatchLibjpegTurbo) {
     for (const Sampling& s : kSamplings) {
         for (bool optimized : {false, true}) {
-            SCOPED_TRACE(testing::Message() << s.components << " components " << s.h << "x" << s.v << " optimized " << optimized);
+            SCOPED_TRACE(testing::Message() << s.components << " components " << s.h << "x" << s.v
+                                            << " optimized " << optimized);
             EncodeOptions o;
             o.width = 203;
             o.height = 117;
@@ -78,7 +79,8 @@ TEST(JpegBaseline, ImagesSmallerThanOneMcu) {
     const int sizes[][2] = {{1, 1}, {1, 17}, {17, 1}, {2, 2}, {3, 5}, {15, 15}, {16, 16}, {9, 31}};
     for (const auto& size : sizes) {
         for (const Sampling& s : kSamplings) {
-            SCOPED_TRACE(testing::Message() << size[0] << "x" << size[1] << " sampling " << s.h << "x" << s.v);
+            SCOPED_TRACE(testing::Message()
+                         << size[0] << "x" << size[1] << " sampling " << s.h << "x" << s.v);
             EncodeOptions o;
             o.width = size[0];
             o.height = size[1];

@@ -27,8 +27,8 @@ struct FrameComponent {
 std::string sof(int type, int precision, int height, int width, std::vector<FrameComponent> components,
                 int length_delta = 0) {
     const int length = 8 + 3 * static_cast<int>(components.size()) + length_delta;
-    std::string s = bytes({0xFF, type, length >> 8, length & 255, precision, height >> 8, height & 255, width >> 8,
-                           width & 255, static_cast<int>(components.size())});
+    std::string s = bytes({0xFF, type, length >> 8, length & 255, precision, height >> 8, height & 255,
+                           width >> 8, width & 255, static_cast<int>(components.size())});
     for (const FrameComponent& c : components) s += bytes({c.id, c.sampling, c.quant});
     return s;
 }
@@ -120,7 +120,8 @@ TEST(JpegMarkers, FrameLimits) {
     EXPECT_EQ(construct(tables + sof(0xC0, 8, 8, 0, kGrey)), JPGD_BAD_WIDTH);
     EXPECT_EQ(construct(tables + sof(0xC0, 8, 8, 8193, kGrey)), JPGD_BAD_WIDTH);
     EXPECT_EQ(construct(tables + sof(0xC0, 8, 8192, 8192, kGrey)), 0);
-    EXPECT_EQ(construct(tables + sof(0xC0, 8, 8, 8, {{1, 0x11, 0}, {2, 0x11, 0}, {3, 0x11, 0}, {4, 0x11, 0}, {5, 0x11, 0}})),
+    EXPECT_EQ(construct(tables + sof(0xC0, 8, 8, 8,
+                                     {{1, 0x11, 0}, {2, 0x11, 0}, {3, 0x11, 0}, {4, 0x11, 0}, {5, 0x11, 0}})),
               JPGD_TOO_MANY_COMPONENTS);
     EXPECT_EQ(construct(tables + sof(0xC0, 8, 8, 8, kGrey, 1)), JPGD_BAD_SOF_LENGTH);
     EXPECT_EQ(construct(tables + sof(0xC0, 8, 8, 8, kGrey, -3)), JPGD_BAD_SOF_LENGTH);
@@ -128,14 +129,17 @@ TEST(JpegMarkers, FrameLimits) {
 
 TEST(JpegMarkers, ColourSpacesAndSampling) {
     const std::string tables = soi + dqt();
-    EXPECT_EQ(construct(tables + sof(0xC0, 8, 8, 8, {{1, 0x11, 0}, {2, 0x11, 0}})), JPGD_UNSUPPORTED_COLORSPACE);
-    EXPECT_EQ(construct(tables + sof(0xC0, 8, 8, 8, {{1, 0x11, 0}, {2, 0x11, 0}, {3, 0x11, 0}, {4, 0x11, 0}})),
+    EXPECT_EQ(construct(tables + sof(0xC0, 8, 8, 8, {{1, 0x11, 0}, {2, 0x11, 0}})),
               JPGD_UNSUPPORTED_COLORSPACE);
+    EXPECT_EQ(
+        construct(tables + sof(0xC0, 8, 8, 8, {{1, 0x11, 0}, {2, 0x11, 0}, {3, 0x11, 0}, {4, 0x11, 0}})),
+        JPGD_UNSUPPORTED_COLORSPACE);
     EXPECT_EQ(construct(tables + sof(0xC0, 8, 8, 8, {})), JPGD_UNSUPPORTED_COLORSPACE);
     EXPECT_EQ(construct(tables + sof(0xC0, 8, 8, 8, {{1, 0x22, 0}, {2, 0x21, 0}, {3, 0x11, 0}})),
               JPGD_UNSUPPORTED_COLORSPACE);
     for (int luma : {0x11, 0x21, 0x12, 0x22})
-        EXPECT_EQ(construct(tables + sof(0xC0, 8, 8, 8, {{1, luma, 0}, {2, 0x11, 0}, {3, 0x11, 0}})), 0) << luma;
+        EXPECT_EQ(construct(tables + sof(0xC0, 8, 8, 8, {{1, luma, 0}, {2, 0x11, 0}, {3, 0x11, 0}})), 0)
+            << luma;
     for (int luma : {0x41, 0x14, 0x31, 0x33, 0x44, 0x00, 0x10, 0x01, 0xF1, 0x1F})
         EXPECT_EQ(construct(tables + sof(0xC0, 8, 8, 8, {{1, luma, 0}, {2, 0x11, 0}, {3, 0x11, 0}})),
                   JPGD_UNSUPPORTED_SAMP_FACTORS)
@@ -174,15 +178,19 @@ TEST(JpegMarkers, TableSegments) {
     EXPECT_EQ(construct(soi + wide + frame), 0);
 
     EXPECT_EQ(construct(soi + bytes({0xFF, 0xDD, 0x00, 0x04, 0x00, 0x02}) + frame), 0);
-    EXPECT_EQ(construct(soi + bytes({0xFF, 0xDD, 0x00, 0x05, 0x00, 0x02, 0x00}) + frame), JPGD_BAD_DRI_LENGTH);
+    EXPECT_EQ(construct(soi + bytes({0xFF, 0xDD, 0x00, 0x05, 0x00, 0x02, 0x00}) + frame),
+              JPGD_BAD_DRI_LENGTH);
 }
 
 TEST(JpegMarkers, OtherSegmentsAreSkippedOrRefused) {
     const std::string frame = sof(0xC0, 8, 8, 8, kGrey);
-    EXPECT_EQ(construct(soi + bytes({0xFF, 0xE1, 0x00, 0x05, 1, 2, 3}) + bytes({0xFF, 0xFE, 0x00, 0x02}) + frame), 0);
+    EXPECT_EQ(
+        construct(soi + bytes({0xFF, 0xE1, 0x00, 0x05, 1, 2, 3}) + bytes({0xFF, 0xFE, 0x00, 0x02}) + frame),
+        0);
     EXPECT_EQ(construct(soi + bytes({0xFF, 0xE1, 0x00, 0x01}) + frame), JPGD_BAD_VARIABLE_MARKER);
     EXPECT_EQ(construct(soi + bytes({0xFF, 0xD9})), JPGD_UNEXPECTED_MARKER);
-    EXPECT_EQ(construct(soi + bytes({0xFF, 0xDA, 0x00, 0x08, 1, 1, 0, 0, 63, 0}) + frame), JPGD_UNEXPECTED_MARKER);
+    EXPECT_EQ(construct(soi + bytes({0xFF, 0xDA, 0x00, 0x08, 1, 1, 0, 0, 63, 0}) + frame),
+              JPGD_UNEXPECTED_MARKER);
     EXPECT_EQ(construct(soi + bytes({0xFF, 0xD0}) + frame), JPGD_UNEXPECTED_MARKER);
     EXPECT_EQ(construct(soi), JPGD_UNEXPECTED_MARKER);  // the file ends before its frame
 }
@@ -252,7 +260,8 @@ TEST(JpegMarkers, TooManyProgressiveScans) {
     // Refinement scans of the DC bit, each one byte of data for the four blocks.
     const std::string file = progressive_grey();
     int scans = 0;
-    for (size_t at = find_marker(file, 0xDA); at != std::string::npos; at = find_marker(file, 0xDA, at + 2)) ++scans;
+    for (size_t at = find_marker(file, 0xDA); at != std::string::npos; at = find_marker(file, 0xDA, at + 2))
+        ++scans;
     const std::string body = file.substr(0, file.size() - 2);
     const std::string refine = bytes({0xFF, 0xDA, 0x00, 0x08, 0x01, 0x01, 0x00, 0x00, 0x00, 0x10, 0x00});
     std::string at_limit = body, over_limit = body;

@@ -8,7 +8,8 @@ TEST(JpegProgressive, MatchesLibjpegTurbo) {
     const int sizes[][2] = {{203, 117}, {1, 1}, {13, 7}};
     for (const auto& size : sizes) {
         for (const auto& s : samplings) {
-            SCOPED_TRACE(testing::Message() << size[0] << "x" << size[1] << " " << s[0] << " components " << s[1] << "x" << s[2]);
+            SCOPED_TRACE(testing::Message() << size[0] << "x" << size[1] << " " << s[0] << " components "
+                                            << s[1] << "x" << s[2]);
             EncodeOptions o;
             o.width = size[0];
             o.height = size[1];

@@ -6,8 +6,11 @@
 namespace {
 
 std::string with_restarts(bool progressive, int interval, int components = 3) {
-    return encode_test_jpeg({.width = 70, .height = 50, .components = components,
-                             .progressive = progressive, .restart_interval = interval});
+    return encode_test_jpeg({.width = 70,
+                             .height = 50,
+                             .components = components,
+                             .progressive = progressive,
+                             .restart_interval = interval});
 }
 
 }  // namespace

@@ -27,7 +27,8 @@ std::vector<uint8_t> make_test_pixels(int width, int height, int components, uin
                 180 - 120 * u * v + 50 * ripple + noise,
             };
             for (int c = 0; c < components; ++c) {
-                const double value = components == 1 ? (channel[0] + channel[1] + channel[2]) / 3 : channel[c];
+                const double value =
+                    components == 1 ? (channel[0] + channel[1] + channel[2]) / 3 : channel[c];
                 pixels[(static_cast<size_t>(y) * width + x) * components + c] =
                     static_cast<uint8_t>(std::lround(std::fmin(255, std::fmax(0, value))));
             }
@@ -80,7 +81,8 @@ std::string encode_jpeg(const std::vector<uint8_t>& pixels, const EncodeOptions&
     }
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(pixels.data() + static_cast<size_t>(info.next_scanline) * o.width * o.components);
+        JSAMPROW row = const_cast<JSAMPROW>(pixels.data() +
+                                            static_cast<size_t>(info.next_scanline) * o.width * o.components);
         jpeg_write_scanlines(&info, &row, 1);
     }
     jpeg_finish_compress(&info);
@@ -135,8 +137,9 @@ DecodedImage decode_with_libjpeg_turbo(const std::string& jpeg) {
     }
     image.components = colorspace == TJCS_GRAY ? 1 : 3;
     image.pixels.resize(static_cast<size_t>(image.width) * image.height * image.components);
-    if (tjDecompress2(handle, reinterpret_cast<const unsigned char*>(jpeg.data()), jpeg.size(), image.pixels.data(),
-                      image.width, 0, image.height, image.components == 1 ? TJPF_GRAY : TJPF_RGB, 0) != 0)
+    if (tjDecompress2(handle, reinterpret_cast<const unsigned char*>(jpeg.data()), jpeg.size(),
+                      image.pixels.data(), image.width, 0, image.height,
+                      image.components == 1 ? TJPF_GRAY : TJPF_RGB, 0) != 0)
         image.error = -1;
     tjDestroy(handle);
     return image;

@@ -10,7 +10,7 @@
 struct EncodeOptions {
     int width = 64;
     int height = 48;
-    int components = 3;       // 1 (grey) or 3 (YCbCr)
+    int components = 3;          // 1 (grey) or 3 (YCbCr)
     int luma_h = 2, luma_v = 2;  // luminance sampling; chroma is always 1x1
     int quality = 90;
     bool progressive = false;

@@ -8,8 +8,11 @@
 namespace {
 
 std::string sample(bool progressive, int components, int restart_interval = 0) {
-    return encode_test_jpeg({.width = 96, .height = 80, .components = components,
-                             .progressive = progressive, .restart_interval = restart_interval});
+    return encode_test_jpeg({.width = 96,
+                             .height = 80,
+                             .components = components,
+                             .progressive = progressive,
+                             .restart_interval = restart_interval});
 }
 
 }  // namespace
@@ -21,8 +24,9 @@ TEST(JpegTruncation, EveryLineIsDeliveredFromATruncatedFile) {
                 const std::string file = sample(progressive, components, restarts);
                 const size_t data = find_marker(file, 0xDA);
                 for (double fraction : {0.0, 0.1, 0.5, 0.9, 0.999}) {
-                    SCOPED_TRACE(testing::Message() << "progressive " << progressive << " components " << components
-                                                    << " restarts " << restarts << " cut at " << fraction);
+                    SCOPED_TRACE(testing::Message()
+                                 << "progressive " << progressive << " components " << components
+                                 << " restarts " << restarts << " cut at " << fraction);
                     const size_t cut = data + 20 + static_cast<size_t>((file.size() - data - 22) * fraction);
                     const DecodedImage image = decode_with_show_decoder(file.substr(0, cut));
                     EXPECT_EQ(image.error, 0);
@@ -47,7 +51,8 @@ TEST(JpegTruncation, LinesBeforeTheCutAreIntact) {
 TEST(JpegTruncation, HeaderCutShortIsAnErrorNotACrash) {
     const std::string file = sample(false, 3);
     const size_t data = find_marker(file, 0xDA);
-    for (size_t cut = 0; cut <= data; cut += 3) EXPECT_NE(decode_with_show_decoder(file.substr(0, cut)).error, 0) << cut;
+    for (size_t cut = 0; cut <= data; cut += 3)
+        EXPECT_NE(decode_with_show_decoder(file.substr(0, cut)).error, 0) << cut;
 }
 
 TEST(JpegTruncation, CorruptEntropyDataNeverEscapesTheDecoder) {
@@ -61,7 +66,8 @@ TEST(JpegTruncation, CorruptEntropyDataNeverEscapesTheDecoder) {
             for (int trial = 0; trial < 60; ++trial) {
                 std::string damaged = file;
                 for (int i = 0; i < 1 + trial % 8; ++i)
-                    damaged[data + random.draw() % (damaged.size() - data - 2)] = static_cast<char>(random.draw());
+                    damaged[data + random.draw() % (damaged.size() - data - 2)] =
+                        static_cast<char>(random.draw());
                 const DecodedImage image = decode_with_show_decoder(damaged);
                 if (image.error == 0) {
                     EXPECT_EQ(image.pixels.size(), 96u * 80 * 3);

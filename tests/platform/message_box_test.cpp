@@ -5,8 +5,8 @@
 TEST(MessageBox, NonInteractiveBoxesArePrintedAndAnswerTheFirstButton) {
     set_message_boxes_interactive(false);
     testing::internal::CaptureStderr();
-    const MessageAnswer ok = message_box("ERROR", "Window Creation Error.", MessageButtons::ok,
-                                         MessageIcon::exclamation);
+    const MessageAnswer ok =
+        message_box("ERROR", "Window Creation Error.", MessageButtons::ok, MessageIcon::exclamation);
     const MessageAnswer yes = message_box("OVK GL ;-)",
                                           "The Requested Fullscreen Mode Is Not Supported By\n"
                                           "Your Video Card. Use Windowed Mode Instead?",

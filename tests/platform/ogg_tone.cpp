@@ -15,8 +15,7 @@ void append_page(std::string& out, const ogg_page& page) {
 
 }  // namespace
 
-std::string encode_ogg_tone(int rate, int channels, double seconds, double frequency,
-                            double amplitude) {
+std::string encode_ogg_tone(int rate, int channels, double seconds, double frequency, double amplitude) {
     vorbis_info info;
     vorbis_info_init(&info);
     vorbis_encode_init_vbr(&info, channels, rate, 0.6f);

@@ -16,8 +16,8 @@ constexpr int kRate = 44100;
 std::vector<float> band_sine(int band, float amplitude, int length = spectrum_window) {
     std::vector<float> samples(length);
     for (int i = 0; i < length; ++i)
-        samples[i] = amplitude * static_cast<float>(std::sin(2 * std::numbers::pi * band * i /
-                                                             spectrum_window));
+        samples[i] =
+            amplitude * static_cast<float>(std::sin(2 * std::numbers::pi * band * i / spectrum_window));
     return samples;
 }
 

@@ -56,7 +56,9 @@ TEST_F(MiddleShaders, EveryMaterialCompilesAndLinksCleanlyAndWritesBothOutputs) 
         if (!entry.vertex || std::string(entry.vertex).find("Materials3") == std::string::npos) continue;
         ++materials;
         SCOPED_TRACE(entry.fragment);
-        const auto path = [](const char* name) { return std::string(BRINEFALL_SHOW_DIR) + "/" + name + ".glsl"; };
+        const auto path = [](const char* name) {
+            return std::string(BRINEFALL_SHOW_DIR) + "/" + name + ".glsl";
+        };
         const auto vertex_text = read_file(path(entry.vertex));
         const auto fragment_text = read_file(path(entry.fragment));
         ASSERT_TRUE(vertex_text && fragment_text) << "missing source";

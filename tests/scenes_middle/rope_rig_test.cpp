@@ -25,7 +25,8 @@ TEST(RopeCurve, RebuildsWithTheFirstMassTwiceAndStaysOpen) {
     rope_curve(chain, curve, 30);
     ASSERT_EQ(curve.points.size(), 30u);
     EXPECT_NEAR(curve.points.front().y, 0.0f, 1e-4);
-    for (size_t k = 1; k < curve.points.size(); ++k) EXPECT_LE(curve.points[k].y, curve.points[k - 1].y + 1e-4f);
+    for (size_t k = 1; k < curve.points.size(); ++k)
+        EXPECT_LE(curve.points[k].y, curve.points[k - 1].y + 1e-4f);
 }
 
 TEST(RopeRig, MakesTenFieldRopesAndOneSingleRopeHangingFromTheirEnds) {

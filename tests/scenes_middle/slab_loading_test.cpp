@@ -102,13 +102,15 @@ protected:
         for (int i = 0; i < 14; ++i) {
             cv::Mat image(132, 132, CV_8UC1, cv::Scalar(0));
             for (int b = 0; b < 4; ++b)
-                cv::ellipse(image, {rng.uniform(30, 100), rng.uniform(20, 110)}, {rng.uniform(8, 30), rng.uniform(5, 25)},
-                            rng.uniform(0, 180), 0, 360, cv::Scalar(255), cv::FILLED);
+                cv::ellipse(image, {rng.uniform(30, 100), rng.uniform(20, 110)},
+                            {rng.uniform(8, 30), rng.uniform(5, 25)}, rng.uniform(0, 180), 0, 360,
+                            cv::Scalar(255), cv::FILLED);
             cv::circle(image, {66, 60}, 6 + i % 5, cv::Scalar(128), cv::FILLED);  // a hole
-            image.at<unsigned char>(124, 60 + i) = 110;                            // the marker
+            image.at<unsigned char>(124, 60 + i) = 110;                           // the marker
             const std::string file = (dir_ / ("f" + std::to_string(i) + ".png")).string();
             cv::imwrite(file, image);
-            jobs_.push_back({file, 3000u + 10u * i, 100.0, i % 4 != 3, i % 3 == 0 ? 0.3 : 0.0, i % 5 == 0 ? 1.0 : 0.0});
+            jobs_.push_back(
+                {file, 3000u + 10u * i, 100.0, i % 4 != 3, i % 3 == 0 ? 0.3 : 0.0, i % 5 == 0 ? 1.0 : 0.0});
         }
         jobs_.push_back({(dir_ / "missing.png").string(), 100, 180.0, false, 0.0, 1.0});
     }

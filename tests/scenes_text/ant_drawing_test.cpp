@@ -24,10 +24,10 @@ TEST(LegPoses, TripodsSwingHalfACycleApartAndSidesMirror) {
     const double w0 = 1.0, w1 = text::leg_wave(0.5);
     EXPECT_EQ(poses[0].group, 2);
     EXPECT_FLOAT_EQ(poses[0].x_angle, static_cast<float>(5.0 * w0));
-    EXPECT_FLOAT_EQ(poses[0].y_angle, static_cast<float>(12.0 + 13.0 * w0));   // left front
-    EXPECT_FLOAT_EQ(poses[1].y_angle, static_cast<float>(10.0 * w1 - 6.0));    // left middle
+    EXPECT_FLOAT_EQ(poses[0].y_angle, static_cast<float>(12.0 + 13.0 * w0));     // left front
+    EXPECT_FLOAT_EQ(poses[1].y_angle, static_cast<float>(10.0 * w1 - 6.0));      // left middle
     EXPECT_FLOAT_EQ(poses[3].y_angle, static_cast<float>(-(12.0 + 13.0 * w1)));  // right front
-    EXPECT_FLOAT_EQ(poses[4].y_angle, static_cast<float>(10.0 * w0 + 6.0));    // right middle
+    EXPECT_FLOAT_EQ(poses[4].y_angle, static_cast<float>(10.0 * w0 + 6.0));      // right middle
     EXPECT_FLOAT_EQ(poses[0].hinge_z, -0.09f);
     EXPECT_FLOAT_EQ(poses[1].hinge_z, -0.05f);
     // A phase step of 1/4.5 is one whole leg cycle.

@@ -88,7 +88,8 @@ TEST(FlightPaths, SpeedShrinksTowardsTheRadiusAndAFifthFlyHarder) {
         const Draws& d = draws[i];
         const bool variant = d.choice < 0.2;
         variants += variant;
-        const double vz = variant ? -2.0 * std::pow(1.2 * d.r3 + 0.7, 3) : -1.1 * std::pow(1.2 * d.r1 + 0.7, 3);
+        const double vz =
+            variant ? -2.0 * std::pow(1.2 * d.r3 + 0.7, 3) : -1.1 * std::pow(1.2 * d.r1 + 0.7, 3);
         EXPECT_NEAR(full[i].offsets[4].z, vz * std::pow(0.96, 5) / 30.0, 1e-5) << i;
         EXPECT_NEAR(slow[i].offsets[4].z, 0.33 * full[i].offsets[4].z, 1e-5) << i;
     }
@@ -99,9 +100,10 @@ TEST(FlightPaths, SpeedShrinksTowardsTheRadiusAndAFifthFlyHarder) {
 TEST(FlightPaths, WallFaceCentresAreTheMeansOfTheQuadCorners) {
     Mesh wall;
     wall.alternate_file = false;
-    wall.read("v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nv 2 0 0\nv 4 0 0\nv 4 2 0\nv 2 2 0\n"
-              "o bricks\nf 1 2 3 4\nf 5 6 7 8\n",
-              true);
+    wall.read(
+        "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nv 2 0 0\nv 4 0 0\nv 4 2 0\nv 2 2 0\n"
+        "o bricks\nf 1 2 3 4\nf 5 6 7 8\n",
+        true);
     const auto centres = text::wall_face_centres(wall);
     ASSERT_EQ(centres.size(), 2u);
     EXPECT_FLOAT_EQ(centres[0].x, 0.5f);

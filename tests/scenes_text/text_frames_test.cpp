@@ -25,9 +25,9 @@ constexpr int render_height = 144;  // letterboxed in it
 
 bool pack_present() {
     const std::filesystem::path show = BRINEFALL_SHOW_DIR;
-    for (const char* file : {"neomeshes/wall.objt", "neomeshes/ant.objt", "neomeshes/Asm1.objt", "textures/tile.jpg",
-                             "neomeshes/avatar_run2.bvh", "Other/Materials4/f_material1.glsl",
-                             "Other/PostProcessing/f_blurpasstoy3.glsl"})
+    for (const char* file : {"neomeshes/wall.objt", "neomeshes/ant.objt", "neomeshes/Asm1.objt",
+                             "textures/tile.jpg", "neomeshes/avatar_run2.bvh",
+                             "Other/Materials4/f_material1.glsl", "Other/PostProcessing/f_blurpasstoy3.glsl"})
         if (!std::filesystem::exists(show / file)) return false;
     return true;
 }

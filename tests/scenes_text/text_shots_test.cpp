@@ -13,7 +13,9 @@
 namespace {
 
 Shot some_view() {
-    return {{Vector3::ordinary, 1.0f, 2.0f, 3.0f}, {Vector3::ordinary, 0.0f, 1.0f, -5.0f}, {Vector3::ordinary, 0.0f, 1.0f, 0.0f}};
+    return {{Vector3::ordinary, 1.0f, 2.0f, 3.0f},
+            {Vector3::ordinary, 0.0f, 1.0f, -5.0f},
+            {Vector3::ordinary, 0.0f, 1.0f, 0.0f}};
 }
 
 float distance(const Vector3& a, const Vector3& b) { return length(a - b); }

@@ -74,7 +74,8 @@ TEST(TextContent, FacesVanishInTheirOrderAndCreditsComeInAfterTheyHaveGone) {
         EXPECT_LT(tw::face_ends_a[i], tw::credits_from);
     }
     EXPECT_EQ(tw::credit_lines.front(), tw::credits_from);
-    for (size_t i = 1; i < tw::credit_lines.size(); ++i) EXPECT_GT(tw::credit_lines[i], tw::credit_lines[i - 1]);
+    for (size_t i = 1; i < tw::credit_lines.size(); ++i)
+        EXPECT_GT(tw::credit_lines[i], tw::credit_lines[i - 1]);
 }
 
 }  // namespace

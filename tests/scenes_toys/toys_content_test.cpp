@@ -12,6 +12,7 @@
 #include "scenes/toys/toys_crowd.h"
 #include "scenes/toys/toys_particles.h"
 #include "scenes/toys/toys_shots.h"
+#include "scenes/toys/toys_stage.h"
 #include "scenes/toys/toys_tank.h"
 
 namespace {
@@ -173,6 +174,23 @@ TEST(ToysTank, TurretLooksAtSixtySevenSeventyOneAndSeventyThree) {
     EXPECT_NEAR(toys::turret_angle(69.5), 0.0, 1e-9);
     EXPECT_NEAR(toys::turret_angle(72.0), -60.0, 1e-9);
     EXPECT_NEAR(toys::turret_angle(74.0), 60.0, 1e-9);
+}
+
+TEST(ToysGround, UnderTheRoadsAndTheTankButNeitherOverTheBoardNorTheLane) {
+    namespace st = toys::stage;
+    for (float x = -st::road_span; x <= st::road_span; x += 0.5f) {
+        if (x < st::lane_x0 || x > st::lane_x1) {
+            EXPECT_TRUE(st::on_ground(x, st::far_road_z)) << x;
+        }
+        EXPECT_TRUE(st::on_ground(x, st::near_road_z)) << x;
+    }
+    for (double t = 60.0; t < 73.0; t += 0.25) {  // after 73 it drives in the maze
+        const toys::TankPlacement p = toys::tank_placement(t);
+        EXPECT_TRUE(st::on_ground(p.x, p.z)) << t;
+    }
+    for (float x : {-12.4f, 12.2f}) EXPECT_TRUE(st::on_ground(x, 2.0f)) << "pieces beside the board";
+    for (float x : {-10.3f, 0.0f, 10.3f}) EXPECT_FALSE(st::on_ground(x, 10.3f)) << "the board's opening";
+    for (float z : {-46.0f, -20.0f, -2.8f, 8.0f}) EXPECT_FALSE(st::on_ground(16.0f, z)) << "the runners' lane";
 }
 
 TEST(ToysShots, OpeningGlideTurnAndSpiral) {

@@ -11,7 +11,7 @@ protected:
 TEST_F(CueTableTest, HoldsAllEntries) { EXPECT_EQ(cues.count(), 31u); }
 
 TEST_F(CueTableTest, LaterEntriesWinWhereIntervalsMeet) {
-    EXPECT_EQ(cues.query(80.0), 9);   // entries 0 and 5 both hold 80.0; 5 is later
+    EXPECT_EQ(cues.query(80.0), 9);  // entries 0 and 5 both hold 80.0; 5 is later
     EXPECT_EQ(cues.query(80.1), 1);
     EXPECT_EQ(cues.query(79.9), 9);
     EXPECT_EQ(cues.query(85.14), 2);  // closed intervals touching: the later one
@@ -29,8 +29,8 @@ TEST_F(CueTableTest, OverlapsAndTheDrumRun) {
 }
 
 TEST_F(CueTableTest, GapsGiveZero) {
-    for (double t : {-1.0, 98.01, 100.0, 104.93, 105.2, 150.0, 226.0, 230.0, 246.0, 251.0,
-                     267.0, 281.5, 291.2, 400.0})
+    for (double t :
+         {-1.0, 98.01, 100.0, 104.93, 105.2, 150.0, 226.0, 230.0, 246.0, 251.0, 267.0, 281.5, 291.2, 400.0})
         EXPECT_EQ(cues.query(t), 0) << t;
     EXPECT_EQ(cues.query(0.0), 9);
     EXPECT_EQ(cues.query(98.0), 3);

@@ -111,7 +111,7 @@ TEST_F(FrameDriverTest, OneSceneDrawsPerWindowAndNoneAtExactly361) {
         double t;
         std::vector<int> drawn;
     } cases[] = {
-        {0.0, {0}},   {76.799, {0}}, {76.8, {1}}, {288.999, {1}},
+        {0.0, {0}},   {76.799, {0}},  {76.8, {1}}, {288.999, {1}},
         {289.0, {2}}, {360.999, {2}}, {361.0, {}}, {361.001, {3}},
     };
     for (const auto& c : cases) {

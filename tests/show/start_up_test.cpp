@@ -114,8 +114,7 @@ protected:
 
     void add_music() {
         fs::create_directories(dir_ / "music");
-        std::ofstream(dir_ / kMusicFile, std::ios::binary)
-            << encode_ogg_tone(22050, 1, 0.5, 440.0, 0.5);
+        std::ofstream(dir_ / kMusicFile, std::ios::binary) << encode_ogg_tone(22050, 1, 0.5, 440.0, 0.5);
     }
 
     void run(bool sound_starts) {
@@ -181,8 +180,7 @@ TEST_F(StartUpTest, SoundThatCannotStartEndsWithCodeOneAfterEveryLoad) {
     add_music();
     run(false);
     EXPECT_EQ(g_exit_codes, (std::vector<int>{1}));
-    EXPECT_NE(stderr_.find("OVK  : Problem initializing FMod. \nProgram will now exit."),
-              std::string::npos)
+    EXPECT_NE(stderr_.find("OVK  : Problem initializing FMod. \nProgram will now exit."), std::string::npos)
         << stderr_;
     ASSERT_GE(g_log.size(), 2u);
     EXPECT_EQ(g_log[g_log.size() - 2], "draw loader " + std::to_string(0.567) + " shared");
@@ -192,8 +190,7 @@ TEST_F(StartUpTest, SoundThatCannotStartEndsWithCodeOneAfterEveryLoad) {
 TEST_F(StartUpTest, MissingMusicEndsWithCodeZero) {
     run(true);
     EXPECT_EQ(g_exit_codes, (std::vector<int>{0}));
-    EXPECT_NE(stderr_.find("OVK  : Problem initializing FMod. \nNo sound file."),
-              std::string::npos)
+    EXPECT_NE(stderr_.find("OVK  : Problem initializing FMod. \nNo sound file."), std::string::npos)
         << stderr_;
     EXPECT_EQ(g_log.back(), "sound 44100 32");  // never played
 }

@@ -16,8 +16,8 @@ struct Generator {
 };
 
 constexpr Generator kGenerators[] = {
-    {"meshes", add_meshes},       {"motion clips", add_motions},       {"shake track", add_shake_track},
-    {"pictures", add_pictures},   {"cut-outs", add_cutouts},           {"image sequence", add_image_sequence},
+    {"meshes", add_meshes},     {"motion clips", add_motions}, {"shake track", add_shake_track},
+    {"pictures", add_pictures}, {"cut-outs", add_cutouts},     {"image sequence", add_image_sequence},
     {"music", add_music},
 };
 
@@ -34,10 +34,14 @@ int main(int argc, char** argv) {
     std::string out, shaders;
     bool listing = false;
     for (int i = 1; i < argc; ++i) {
-        if (!std::strcmp(argv[i], "--out") && i + 1 < argc) out = argv[++i];
-        else if (!std::strcmp(argv[i], "--shaders") && i + 1 < argc) shaders = argv[++i];
-        else if (!std::strcmp(argv[i], "--list")) listing = true;
-        else return usage();
+        if (!std::strcmp(argv[i], "--out") && i + 1 < argc)
+            out = argv[++i];
+        else if (!std::strcmp(argv[i], "--shaders") && i + 1 < argc)
+            shaders = argv[++i];
+        else if (!std::strcmp(argv[i], "--list"))
+            listing = true;
+        else
+            return usage();
     }
     if (out.empty() && !listing) return usage();
 

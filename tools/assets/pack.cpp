@@ -6,7 +6,8 @@
 
 Pack::Pack(std::filesystem::path out, bool listing) : out_(std::move(out)), listing_(listing) {}
 
-void Pack::add(const std::string& name, std::string_view description, const std::function<std::string()>& make) {
+void Pack::add(const std::string& name, std::string_view description,
+               const std::function<std::string()>& make) {
     ++files_;
     if (listing_) {
         std::printf("%-52s %.*s\n", name.c_str(), static_cast<int>(description.size()), description.data());

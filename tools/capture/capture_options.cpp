@@ -21,12 +21,14 @@ const char* const capture_usage =
     "  --sheet FILE.png  the stills written to --out tiled, each labelled with its show time\n"
     "  --profile         adds to --stats the median milliseconds of every pass of every scene\n"
     "                    and the chain's draw calls and state changes per frame\n"
-    "  --reference-chain draw with the chain's programs as loaded, not their specialised copies\n"
+    "  --specialised-chain draw with specialised copies of the chain's programs (same pictures)\n"
     "                    (the same pictures, slower: for comparing the two)\n"
     "  --render-scale S  render the scenes at S (0.1..1) of the picture size, or \"auto\": the\n"
     "                    largest scale that holds 24 frames per second here (default 1)\n"
     "  --low-spec        the setup dialog's \"Low spec GPU\"\n"
     "  --force-16x9      the setup dialog's \"Force 16:9\" (the window becomes 16:9)\n"
+    "  --live-sound      play through the audio device as the show does (silently, in time, when\n"
+    "                    there is none); the frames then depend on timing\n"
     "  --show-dir DIR    the show directory (default: show/ beside the program if it exists,\n"
     "                    else the current directory)\n";
 
@@ -66,12 +68,16 @@ bool parse_capture_options(int argc, const char* const* argv, CaptureOptions& o,
             o.force_16x9 = true;
             continue;
         }
+        if (arg == "--live-sound") {
+            o.live_sound = true;
+            continue;
+        }
         if (arg == "--profile") {
             o.profile = true;
             continue;
         }
-        if (arg == "--reference-chain") {
-            o.reference_chain = true;
+        if (arg == "--specialised-chain") {
+            o.specialised_chain = true;
             continue;
         }
         static constexpr std::string_view valued[] = {"--size", "--fps",   "--from",  "--to",

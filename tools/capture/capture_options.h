@@ -16,8 +16,11 @@ struct CaptureOptions {
     std::string show_dir;           // the show directory (working directory of the show)
     bool low_spec = false;
     bool force_16x9 = false;
+    // The show's own sound output (the audio device, or its silent clock when there is none)
+    // instead of the offline one: frames then depend on timing, not only on their number.
+    bool live_sound = false;
     bool profile = false;          // per-pass times into the --stats file
-    bool reference_chain = false;  // the chain's programs as loaded (GraphicsContext::specialised_programs off)
+    bool specialised_chain = false;  // the chain's specialised copies (GraphicsContext::specialised_programs)
     double render_scale = 1.0;     // 0: "auto"
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 #include "tools/inspect/json.h"
 
@@ -80,10 +81,23 @@ std::string FrameStats::json() const {
     const std::string startup = "{\"loader_ms\":" + optional_number(loader_load_ms_) +
                                 ",\"scene_load_ms\":" + loads +
                                 ",\"total_ms\":" + optional_number(startup_ms_) + "}";
-    JsonLine line;
-    line.raw("startup", startup)
+    JsonLine report;
+    report.raw("startup", startup)
         .raw("scene_frames", frames)
         .raw("no_scene_frames", summary_json(summarise_frame_times(unattributed_ms_)));
+    if (resources_)
+        report.raw("resources",
+                   JsonLine()
+                       .field("resident_after_load_kb", static_cast<long long>(resources_->resident_after_load_kb))
+                       .field("resident_after_first_frame_kb",
+                              static_cast<long long>(resources_->resident_after_first_frame_kb))
+                       .field("resident_at_end_kb", static_cast<long long>(resources_->resident_at_end_kb))
+                       .field("peak_resident_kb", static_cast<long long>(resources_->peak_resident_kb))
+                       .field("gl_objects_created_after_load",
+                              static_cast<long long>(resources_->gl_objects_created_after_load))
+                       .field("resident_at_written_frames_kb",
+                              std::span<const long long>(resources_->resident_at_written_frames_kb))
+                       .str());
     if (profiled_) {
         // Per slot: {"passes": {"name": median ms, ...} in the order the passes ran, ...}.
         std::string slots = "[";
@@ -99,7 +113,7 @@ std::string FrameStats::json() const {
                          .field("material_state_changes", summarise_frame_times(p.state_changes).median_ms)
                          .str();
         }
-        line.raw("profile", slots + "]");
+        report.raw("profile", slots + "]");
     }
-    return line.str();
+    return report.str();
 }

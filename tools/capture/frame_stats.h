@@ -14,6 +14,16 @@
 #include <utility>
 #include <vector>
 
+// Memory in KiB and the GL objects made after start-up (see process_memory.h, gl_object_count.h).
+struct ResourceUse {
+    long resident_after_load_kb = -1;
+    long resident_after_first_frame_kb = -1;
+    long resident_at_end_kb = -1;
+    long peak_resident_kb = -1;
+    long gl_objects_created_after_load = -1;
+    std::vector<long long> resident_at_written_frames_kb;  // one per written frame, in order
+};
+
 struct FrameTimeSummary {
     size_t frames = 0;
     double median_ms = 0;
@@ -32,13 +42,15 @@ public:
     void record_startup(double ms) { startup_ms_ = ms; }
     // A frame's time, under the slot that drew last in it (-1: none drew).
     void record_frame(int slot, double ms);
+    void record_resources(const ResourceUse& use) { resources_ = use; }
 
     // One profiled frame of the slot: its passes' milliseconds (nested names contain '/'), the
     // whole frame's and the counts. Frames without a slot are not profiled.
     void record_passes(int slot, double frame_ms, const std::vector<std::pair<std::string, double>>& pass_ms,
                        int draw_calls, int state_changes);
 
-    // The report as a JSON object (one line). Loads that did not happen are null.
+    // The report as a JSON object (one line). Loads that did not happen are null; "resources"
+    // appears once they were recorded.
     std::string json() const;
 
 private:
@@ -47,6 +59,7 @@ private:
     std::optional<double> startup_ms_;
     std::array<std::vector<double>, kSlots> frame_ms_;
     std::vector<double> unattributed_ms_;
+    std::optional<ResourceUse> resources_;
     struct Profile {
         std::vector<std::string> order;  // pass names in order of first appearance
         std::map<std::string, std::vector<double>> pass_ms;

@@ -28,6 +28,8 @@
 #include "tools/capture/contact_sheet.h"
 #include "tools/capture/frame_output.h"
 #include "tools/capture/frame_stats.h"
+#include "tools/capture/gl_object_count.h"
+#include "tools/capture/process_memory.h"
 #include "tools/capture/progress_bar.h"
 #include "tools/capture/timed_scene.h"
 
@@ -57,7 +59,10 @@ private:
 
     CaptureOptions options_;
     FrameClock clock_;
-    OfflineSound* sound_ = nullptr;
+    OfflineSound* sound_ = nullptr;  // null with --live-sound
+    long resident_after_load_kb_ = -1;
+    long resident_after_first_frame_kb_ = -1;
+    std::vector<long long> resident_at_written_frames_kb_;
     HiddenGlWindow window_;
     FrameFolder folder_;
     VideoPipe video_;
@@ -125,16 +130,22 @@ bool Capture::start() {
     set_gl_defaults();
 
     ShowState& show = show_state();
-    auto sound = std::make_unique<OfflineSound>();
-    sound_ = sound.get();
-    show.sound = std::move(sound);
+    if (options_.live_sound) {
+        show.sound = std::make_unique<LiveSound>();
+    } else {
+        auto sound = std::make_unique<OfflineSound>();
+        sound_ = sound.get();
+        show.sound = std::move(sound);
+    }
     show.timer = ShowTimer([this] { return clock_.seconds(); });
     attach_show(window_.window, timed_factories(show_scene_factories()));
-    show.graphics.specialised_programs = !options_.reference_chain;
+    show.graphics.specialised_programs = options_.specialised_chain;
 
     const double start = steady_seconds();
     start_up();
     stats_.record_startup((steady_seconds() - start) * 1000.0);
+    resident_after_load_kb_ = resident_kb();
+    start_counting_gl_objects();
     report_gl_errors("during start-up");
     if (options_.profile) {
         // Timestamp queries where the GL has them, except on a software rasteriser: it stamps a
@@ -188,7 +199,7 @@ void Capture::run() {
     running_ = true;
     for (long n = 0; last < 0 || n <= last; ++n) {
         clock_.set_frame(n);
-        sound_->set_time(clock_.seconds());
+        if (sound_) sound_->set_time(clock_.seconds());
         drew_slot_ = -1;
 
         const double start = steady_seconds();
@@ -205,7 +216,13 @@ void Capture::run() {
             const PassTimer::FrameFigures figures = pass_timer_->end_frame();
             stats_.record_passes(drew_slot_, ms, figures.pass_ms, figures.draw_calls, figures.state_changes);
         }
-        if (writes && frame_is_written(options_, n) && !write_frame(n, ms)) finish(1);
+        // Software GL allocates texture storage and compiles shader variants at their first
+        // draw, so the loaded show is only fully resident once a frame has been drawn.
+        if (n == 0) resident_after_first_frame_kb_ = resident_kb();
+        if (writes && frame_is_written(options_, n)) {
+            if (!write_frame(n, ms)) finish(1);
+            resident_at_written_frames_kb_.push_back(resident_kb());
+        }
         progress_.update(n, show_time);
     }
     progress_.complete();
@@ -239,6 +256,16 @@ void Capture::finish(int exit_code) {
         if (exit_code == 0) exit_code = 1;
     }
     if (!options_.stats.empty()) {
+        if (running_) {
+            ResourceUse use;
+            use.resident_after_load_kb = resident_after_load_kb_;
+            use.resident_after_first_frame_kb = resident_after_first_frame_kb_;
+            use.resident_at_end_kb = resident_kb();
+            use.peak_resident_kb = peak_resident_kb();
+            use.gl_objects_created_after_load = gl_objects_created();
+            use.resident_at_written_frames_kb = resident_at_written_frames_kb_;
+            stats_.record_resources(use);
+        }
         std::ofstream out(options_.stats);
         out << stats_.json() << "\n";
         if (!out) {

@@ -16,9 +16,9 @@ int run_extrude(int argc, char** argv) {
     const auto bytes = read_file(argv[0]);
     if (!bytes) return report_error(std::string("cannot read ") + argv[0]);
     // Decoded from memory: the file reader of the image library logs its own failures.
-    const cv::Mat image = cv::imdecode(cv::Mat(1, static_cast<int>(bytes->size()), CV_8UC1,
-                                               const_cast<char*>(bytes->data())),
-                                       cv::IMREAD_GRAYSCALE);
+    const cv::Mat image =
+        cv::imdecode(cv::Mat(1, static_cast<int>(bytes->size()), CV_8UC1, const_cast<char*>(bytes->data())),
+                     cv::IMREAD_GRAYSCALE);
     if (image.empty()) return report_error(std::string(argv[0]) + " is not an image");
     ContourExtruder extruder;
     const ExtrusionGeometry geometry = extruder.build(image, 30.0, 100.0);

@@ -90,7 +90,8 @@ Decoded decode(const std::string& bytes, bool keep_pixels) {
         }
         if (!keep_pixels) continue;
         const auto* p = static_cast<const uint8_t*>(line);
-        for (int x = 0; x < d.width; ++x) d.pixels.insert(d.pixels.end(), p + x * bpp, p + x * bpp + d.components);
+        for (int x = 0; x < d.width; ++x)
+            d.pixels.insert(d.pixels.end(), p + x * bpp, p + x * bpp + d.components);
     }
     return d;
 }
@@ -128,7 +129,10 @@ int run_jpeg(int argc, char** argv) {
                       std::to_string(d.height) + "\n255\n";
     out.append(reinterpret_cast<const char*>(d.pixels.data()), d.pixels.size());
     if (!write_file(argv[1], out)) return report_error(std::string("cannot write ") + argv[1]);
-    JsonLine().field("width", static_cast<long long>(d.width)).field("height", static_cast<long long>(d.height))
-        .field("components", static_cast<long long>(d.components)).print();
+    JsonLine()
+        .field("width", static_cast<long long>(d.width))
+        .field("height", static_cast<long long>(d.height))
+        .field("components", static_cast<long long>(d.components))
+        .print();
     return 0;
 }

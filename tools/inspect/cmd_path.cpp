@@ -42,8 +42,8 @@ int run_path(int argc, char** argv) {
     for (size_t i = 0; i < path.positions.size(); ++i) {
         const Vector3& p = path.positions[i];
         if (i) positions += ", ";
-        positions += "[" + JsonLine::number(p.x) + ", " + JsonLine::number(p.y) + ", " +
-                     JsonLine::number(p.z) + "]";
+        positions +=
+            "[" + JsonLine::number(p.x) + ", " + JsonLine::number(p.y) + ", " + JsonLine::number(p.z) + "]";
     }
     positions += "]";
     JsonLine().field("samples", static_cast<long long>(path.size())).raw("positions", positions).print();

@@ -75,7 +75,8 @@ JsonLine& JsonLine::field(std::string_view k, std::span<const float> values) {
 }
 
 JsonLine& JsonLine::field(std::string_view k, const std::vector<std::string>& values) {
-    return raw(k, array(std::span<const std::string>(values), [](const std::string& v) { return quoted(v); }));
+    return raw(k,
+               array(std::span<const std::string>(values), [](const std::string& v) { return quoted(v); }));
 }
 
 JsonLine& JsonLine::raw(std::string_view k, std::string_view json) {

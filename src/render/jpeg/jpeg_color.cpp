@@ -61,8 +61,10 @@ void ycc_to_rgbx_sse2(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, ui
         __m128i channel[3][2];
         for (int h = 0; h < 2; ++h) {
             const __m128i y16 = h == 0 ? _mm_unpacklo_epi8(yv, zero) : _mm_unpackhi_epi8(yv, zero);
-            const __m128i cb16 = _mm_sub_epi16(h == 0 ? _mm_unpacklo_epi8(cbv, zero) : _mm_unpackhi_epi8(cbv, zero), bias128);
-            const __m128i cr16 = _mm_sub_epi16(h == 0 ? _mm_unpacklo_epi8(crv, zero) : _mm_unpackhi_epi8(crv, zero), bias128);
+            const __m128i cb16 =
+                _mm_sub_epi16(h == 0 ? _mm_unpacklo_epi8(cbv, zero) : _mm_unpackhi_epi8(cbv, zero), bias128);
+            const __m128i cr16 =
+                _mm_sub_epi16(h == 0 ? _mm_unpacklo_epi8(crv, zero) : _mm_unpackhi_epi8(crv, zero), bias128);
             const __m128i lo = _mm_unpacklo_epi16(cr16, cb16);  // (cr, cb) pairs
             const __m128i hi = _mm_unpackhi_epi16(cr16, cb16);
             auto term = [&](__m128i k) {
@@ -105,7 +107,8 @@ void horizontal_triangle(const int16_t* sums, int count, uint8_t* out, bool use_
             const __m128i c3 = _mm_add_epi16(_mm_add_epi16(c, c), c);
             const __m128i even = _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(c3, l), be), shift);
             const __m128i odd = _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(c3, r), bo), shift);
-            const __m128i pixels = _mm_packus_epi16(_mm_unpacklo_epi16(even, odd), _mm_unpackhi_epi16(even, odd));
+            const __m128i pixels =
+                _mm_packus_epi16(_mm_unpacklo_epi16(even, odd), _mm_unpackhi_epi16(even, odd));
             _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * i), pixels);
         }
     }
@@ -125,7 +128,8 @@ void upsample_h2(const uint8_t* in, int count, int16_t* scratch, uint8_t* out, b
     horizontal_triangle<1, 2, 2>(sums, count, out, use_simd);
 }
 
-void upsample_h2v2(const uint8_t* near, const uint8_t* far, int count, int16_t* scratch, uint8_t* out, bool use_simd) {
+void upsample_h2v2(const uint8_t* near, const uint8_t* far, int count, int16_t* scratch, uint8_t* out,
+                   bool use_simd) {
     // Column sums of the vertical step first; the alternating biases (8 and 7) keep the
     // rounding from drifting in one direction.
     int16_t* sums = scratch + 1;
@@ -157,4 +161,3 @@ void upsample_v2(const uint8_t* near, const uint8_t* far, int count, bool lower,
     const int bias = lower ? 2 : 1;
     for (int i = 0; i < count; ++i) out[i] = static_cast<uint8_t>((3 * near[i] + far[i] + bias) >> 2);
 }
-

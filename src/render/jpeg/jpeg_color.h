@@ -27,4 +27,5 @@ void upsample_v2(const uint8_t* near, const uint8_t* far, int count, bool lower,
 
 // Both directions at once, for 2x2 luminance sampling: `near` and `far` as for upsample_v2.
 // Writes 2 * count samples.
-void upsample_h2v2(const uint8_t* near, const uint8_t* far, int count, int16_t* scratch, uint8_t* out, bool use_simd);
+void upsample_h2v2(const uint8_t* near, const uint8_t* far, int count, int16_t* scratch, uint8_t* out,
+                   bool use_simd);

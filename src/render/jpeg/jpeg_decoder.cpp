@@ -20,9 +20,20 @@ constexpr int soi_search_limit = 512;
 
 // Marker codes (the byte after 0xFF).
 enum : int {
-    M_SOF0 = 0xC0, M_SOF1 = 0xC1, M_SOF2 = 0xC2, M_DHT = 0xC4, M_SOF9 = 0xC9, M_DAC = 0xCC,
-    M_RST0 = 0xD0, M_RST7 = 0xD7, M_SOI = 0xD8, M_EOI = 0xD9, M_SOS = 0xDA, M_DQT = 0xDB,
-    M_DRI = 0xDD, M_TEM = 0x01,
+    M_SOF0 = 0xC0,
+    M_SOF1 = 0xC1,
+    M_SOF2 = 0xC2,
+    M_DHT = 0xC4,
+    M_SOF9 = 0xC9,
+    M_DAC = 0xCC,
+    M_RST0 = 0xD0,
+    M_RST7 = 0xD7,
+    M_SOI = 0xD8,
+    M_EOI = 0xD9,
+    M_SOS = 0xDA,
+    M_DQT = 0xDB,
+    M_DRI = 0xDD,
+    M_TEM = 0x01,
 };
 
 // Natural-order position of the k-th coefficient in zig-zag order.
@@ -71,7 +82,8 @@ struct HuffmanTable {
                 if (length <= lookahead_bits && code < (1 << length)) {
                     const int shift = lookahead_bits - length;
                     for (int fill = 0; fill < (1 << shift); ++fill)
-                        lookup[(code << shift) | fill] = static_cast<uint16_t>((length << 8) | symbols[index]);
+                        lookup[(code << shift) | fill] =
+                            static_cast<uint16_t>((length << 8) | symbols[index]);
                 }
             }
             if (counts[length] > 0) max_code[length] = code - 1;
@@ -390,7 +402,8 @@ struct JpegDecoderState {
             Component& c = components[scan_components[i]];
             if (c.quant_table > 3 || !quant_defined[c.quant_table]) fail(JPGD_UNDEFINED_QUANT_TABLE);
             if (needs_dc && (c.dc_table > 3 || !huffman[c.dc_table].defined)) fail(JPGD_UNDEFINED_HUFF_TABLE);
-            if (needs_ac && (c.ac_table > 3 || !huffman[4 + c.ac_table].defined)) fail(JPGD_UNDEFINED_HUFF_TABLE);
+            if (needs_ac && (c.ac_table > 3 || !huffman[4 + c.ac_table].defined))
+                fail(JPGD_UNDEFINED_HUFF_TABLE);
             if (!c.quant_latched) {
                 for (int k = 0; k < 64; ++k) c.quant[zigzag[k]] = quant_tables[c.quant_table][k];
                 c.quant_fits_int16 = *std::max_element(c.quant.begin(), c.quant.end()) < 32768;
@@ -420,22 +433,29 @@ struct JpegDecoderState {
         for (;;) {
             const int marker = next_marker();
             switch (marker) {
-            case M_SOF0:
-            case M_SOF1:
-                read_sof();
-                return;
-            case M_SOF2:
-                progressive = true;
-                read_sof();
-                return;
-            case M_SOF9:
-            case M_DAC:
-                fail(JPGD_NO_ARITHMETIC_SUPPORT);
-            case 0xC3: case 0xC5: case 0xC6: case 0xC7: case 0xCA: case 0xCB:
-            case 0xCD: case 0xCE: case 0xCF:
-                fail(JPGD_UNSUPPORTED_MARKER);
-            default:
-                read_table_or_skip(marker);
+                case M_SOF0:
+                case M_SOF1:
+                    read_sof();
+                    return;
+                case M_SOF2:
+                    progressive = true;
+                    read_sof();
+                    return;
+                case M_SOF9:
+                case M_DAC:
+                    fail(JPGD_NO_ARITHMETIC_SUPPORT);
+                case 0xC3:
+                case 0xC5:
+                case 0xC6:
+                case 0xC7:
+                case 0xCA:
+                case 0xCB:
+                case 0xCD:
+                case 0xCE:
+                case 0xCF:
+                    fail(JPGD_UNSUPPORTED_MARKER);
+                default:
+                    read_table_or_skip(marker);
             }
         }
     }
@@ -444,18 +464,25 @@ struct JpegDecoderState {
     // out of place is refused.
     void read_table_or_skip(int marker) {
         switch (marker) {
-        case M_DHT: read_dht(); break;
-        case M_DQT: read_dqt(); break;
-        case M_DRI: read_dri(); break;
-        case M_SOI:
-        case M_EOI:
-        case M_SOS:
-        case M_TEM:
-            fail(JPGD_UNEXPECTED_MARKER);
-        default:
-            if (marker >= M_RST0 && marker <= M_RST7) fail(JPGD_UNEXPECTED_MARKER);
-            if (marker >= M_SOF0 && marker <= 0xCF) fail(JPGD_UNEXPECTED_MARKER);  // a second frame, or DAC
-            skip_segment();
+            case M_DHT:
+                read_dht();
+                break;
+            case M_DQT:
+                read_dqt();
+                break;
+            case M_DRI:
+                read_dri();
+                break;
+            case M_SOI:
+            case M_EOI:
+            case M_SOS:
+            case M_TEM:
+                fail(JPGD_UNEXPECTED_MARKER);
+            default:
+                if (marker >= M_RST0 && marker <= M_RST7) fail(JPGD_UNEXPECTED_MARKER);
+                if (marker >= M_SOF0 && marker <= 0xCF)
+                    fail(JPGD_UNEXPECTED_MARKER);  // a second frame, or DAC
+                skip_segment();
         }
     }
 
@@ -638,7 +665,8 @@ struct JpegDecoderState {
     }
 
     void decode_dc_refine(int16_t* block_coefficients) {
-        if (get_bit()) block_coefficients[0] = static_cast<int16_t>(block_coefficients[0] | (1 << approx_low));
+        if (get_bit())
+            block_coefficients[0] = static_cast<int16_t>(block_coefficients[0] | (1 << approx_low));
     }
 
     void decode_ac_first(Component& c, int16_t* block_coefficients) {
@@ -729,8 +757,10 @@ struct JpegDecoderState {
             }();
             decode_sequential_block(c, kUnit.data(), coefficients);
         } else if (spectral_start == 0) {
-            if (approx_high == 0) decode_dc_first(c, coefficients);
-            else decode_dc_refine(coefficients);
+            if (approx_high == 0)
+                decode_dc_first(c, coefficients);
+            else
+                decode_dc_refine(coefficients);
         } else if (approx_high == 0) {
             decode_ac_first(c, coefficients);
         } else {
@@ -757,7 +787,8 @@ struct JpegDecoderState {
                 for (int i = 0; i < scan_component_count; ++i) {
                     Component& c = components[scan_components[i]];
                     for (int by = 0; by < c.v; ++by) {
-                        for (int bx = 0; bx < c.h; ++bx) decode_buffered_block(c, mx * c.h + bx, my * c.v + by);
+                        for (int bx = 0; bx < c.h; ++bx)
+                            decode_buffered_block(c, mx * c.h + bx, my * c.v + by);
                     }
                 }
             }
@@ -767,9 +798,12 @@ struct JpegDecoderState {
     // ---- samples ----
 
     void idct(const int16_t* coefficients, bool dc_only, uint8_t* out, int stride) {
-        if (dc_only) idct_8x8_dc_only(coefficients[0], out, stride);
-        else if (use_simd) idct_8x8_sse2(coefficients, out, stride);
-        else idct_8x8_scalar(coefficients, out, stride);
+        if (dc_only)
+            idct_8x8_dc_only(coefficients[0], out, stride);
+        else if (use_simd)
+            idct_8x8_sse2(coefficients, out, stride);
+        else
+            idct_8x8_scalar(coefficients, out, stride);
     }
 
     // Multiplies out a stored block (saturating to 16 bits); true when only the DC term is left.
@@ -789,7 +823,8 @@ struct JpegDecoderState {
             const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + k));
             const __m128i q = _mm_loadu_si128(reinterpret_cast<const __m128i*>(quant + k));
             const __m128i low = _mm_mullo_epi16(a, q), high = _mm_mulhi_epi16(a, q);
-            const __m128i product = _mm_packs_epi32(_mm_unpacklo_epi16(low, high), _mm_unpackhi_epi16(low, high));
+            const __m128i product =
+                _mm_packs_epi32(_mm_unpacklo_epi16(low, high), _mm_unpackhi_epi16(low, high));
             _mm_storeu_si128(reinterpret_cast<__m128i*>(out + k), product);
             ac = _mm_or_si128(ac, k == 0 ? _mm_srli_si128(product, 2) : product);
         }
@@ -812,7 +847,8 @@ struct JpegDecoderState {
                         for (int bx = 0; bx < c.h; ++bx) {
                             std::memset(block, 0, sizeof block);
                             const int last = decode_sequential_block(c, c.quant.data(), block);
-                            idct(block, last == 0, slot + by * 8 * c.plane_stride + (mx * c.h + bx) * 8, c.plane_stride);
+                            idct(block, last == 0, slot + by * 8 * c.plane_stride + (mx * c.h + bx) * 8,
+                                 c.plane_stride);
                         }
                     }
                 }
@@ -825,8 +861,9 @@ struct JpegDecoderState {
             for (int by = 0; by < c.v; ++by) {
                 for (int bx = 0; bx < c.blocks_wide; ++bx) {
                     const int16_t* source = block_coefficients(c, bx, mcu_row * c.v + by);
-                    const bool dc_only = use_simd && c.quant_fits_int16 ? dequantise_sse2(source, c.quant.data(), block)
-                                                                        : dequantise(source, c.quant.data(), block);
+                    const bool dc_only = use_simd && c.quant_fits_int16
+                                             ? dequantise_sse2(source, c.quant.data(), block)
+                                             : dequantise(source, c.quant.data(), block);
                     idct(block, dc_only, slot + by * 8 * c.plane_stride + bx * 8, c.plane_stride);
                 }
             }
@@ -863,8 +900,10 @@ struct JpegDecoderState {
         const bool lower = (y & 1) != 0;
         const uint8_t* near = component_row(c, chroma_y);
         const uint8_t* far = component_row(c, lower ? chroma_y + 1 : chroma_y - 1);
-        if (max_h == 1) upsample_v2(near, far, c.sample_width, lower, buffer);
-        else upsample_h2v2(near, far, c.sample_width, upsample_scratch, buffer, use_simd);
+        if (max_h == 1)
+            upsample_v2(near, far, c.sample_width, lower, buffer);
+        else
+            upsample_h2v2(near, far, c.sample_width, upsample_scratch, buffer, use_simd);
         return buffer;
     }
 
@@ -880,7 +919,8 @@ struct JpegDecoderState {
             line = allocate(static_cast<size_t>(width) * 4 + 64);
             upsampled_cb = allocate(static_cast<size_t>(mcus_wide) * 16 + 64);
             upsampled_cr = allocate(static_cast<size_t>(mcus_wide) * 16 + 64);
-            upsample_scratch = reinterpret_cast<int16_t*>(allocate((static_cast<size_t>(mcus_wide) * 8 + 16) * sizeof(int16_t)));
+            upsample_scratch = reinterpret_cast<int16_t*>(
+                allocate((static_cast<size_t>(mcus_wide) * 8 + 16) * sizeof(int16_t)));
         }
         streaming = !progressive && scan_component_count == component_count;
         if (streaming) return;
@@ -903,8 +943,10 @@ struct JpegDecoderState {
         if (component_count == 1) return luma;
         const uint8_t* cb = chroma_line(components[1], y, upsampled_cb);
         const uint8_t* cr = chroma_line(components[2], y, upsampled_cr);
-        if (use_simd) ycc_to_rgbx_sse2(luma, cb, cr, line, width);
-        else ycc_to_rgbx_scalar(luma, cb, cr, line, width);
+        if (use_simd)
+            ycc_to_rgbx_sse2(luma, cb, cr, line, width);
+        else
+            ycc_to_rgbx_scalar(luma, cb, cr, line, width);
         return line;
     }
 };

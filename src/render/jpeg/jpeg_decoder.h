@@ -18,37 +18,37 @@
 #include "render/jpeg/jpeg_decoder_stream.h"
 
 enum jpeg_error_code : int {
-    JPGD_BAD_DHT_COUNTS = -200,         // code-length counts add up to more than 255
-    JPGD_BAD_DHT_INDEX = -201,          // class/index beyond the 8 tables (4 DC, 4 AC)
-    JPGD_BAD_DHT_MARKER = -202,         // DHT segment too short
-    JPGD_BAD_DQT_MARKER = -203,         // DQT segment length below 2
-    JPGD_BAD_DQT_TABLE = -204,          // DQT table entry that does not fit the segment
-    JPGD_BAD_PRECISION = -205,          // sample precision other than 8
-    JPGD_BAD_HEIGHT = -206,             // height outside 1..8192
-    JPGD_BAD_WIDTH = -207,              // width outside 1..8192
-    JPGD_TOO_MANY_COMPONENTS = -208,    // more than 4 components
-    JPGD_BAD_SOF_LENGTH = -209,         // frame header length not 8 + 3 * components
-    JPGD_BAD_VARIABLE_MARKER = -210,    // skipped segment's length below 2
-    JPGD_BAD_DRI_LENGTH = -211,         // DRI length other than 4
-    JPGD_BAD_SOS_LENGTH = -212,         // scan header length or component count wrong
-    JPGD_BAD_SOS_COMP_ID = -213,        // scan component the frame does not have
-    JPGD_NO_ARITHMETIC_SUPPORT = -215,  // arithmetic coding
-    JPGD_UNEXPECTED_MARKER = -216,      // a marker where a segment was expected
-    JPGD_NOT_JPEG = -217,               // no SOI marker at offsets 0..511
-    JPGD_UNSUPPORTED_MARKER = -218,     // unsupported frame type
-    JPGD_BAD_DQT_LENGTH = -219,         // DQT segment shorter than its table
-    JPGD_TOO_MANY_BLOCKS = -221,        // working-memory list (100 entries) full
-    JPGD_UNDEFINED_QUANT_TABLE = -222,  // scan component with an undefined quantisation table
-    JPGD_UNDEFINED_HUFF_TABLE = -223,   // scan component with an undefined Huffman table
-    JPGD_UNSUPPORTED_COLORSPACE = -225, // component count or chroma sampling
+    JPGD_BAD_DHT_COUNTS = -200,            // code-length counts add up to more than 255
+    JPGD_BAD_DHT_INDEX = -201,             // class/index beyond the 8 tables (4 DC, 4 AC)
+    JPGD_BAD_DHT_MARKER = -202,            // DHT segment too short
+    JPGD_BAD_DQT_MARKER = -203,            // DQT segment length below 2
+    JPGD_BAD_DQT_TABLE = -204,             // DQT table entry that does not fit the segment
+    JPGD_BAD_PRECISION = -205,             // sample precision other than 8
+    JPGD_BAD_HEIGHT = -206,                // height outside 1..8192
+    JPGD_BAD_WIDTH = -207,                 // width outside 1..8192
+    JPGD_TOO_MANY_COMPONENTS = -208,       // more than 4 components
+    JPGD_BAD_SOF_LENGTH = -209,            // frame header length not 8 + 3 * components
+    JPGD_BAD_VARIABLE_MARKER = -210,       // skipped segment's length below 2
+    JPGD_BAD_DRI_LENGTH = -211,            // DRI length other than 4
+    JPGD_BAD_SOS_LENGTH = -212,            // scan header length or component count wrong
+    JPGD_BAD_SOS_COMP_ID = -213,           // scan component the frame does not have
+    JPGD_NO_ARITHMETIC_SUPPORT = -215,     // arithmetic coding
+    JPGD_UNEXPECTED_MARKER = -216,         // a marker where a segment was expected
+    JPGD_NOT_JPEG = -217,                  // no SOI marker at offsets 0..511
+    JPGD_UNSUPPORTED_MARKER = -218,        // unsupported frame type
+    JPGD_BAD_DQT_LENGTH = -219,            // DQT segment shorter than its table
+    JPGD_TOO_MANY_BLOCKS = -221,           // working-memory list (100 entries) full
+    JPGD_UNDEFINED_QUANT_TABLE = -222,     // scan component with an undefined quantisation table
+    JPGD_UNDEFINED_HUFF_TABLE = -223,      // scan component with an undefined Huffman table
+    JPGD_UNSUPPORTED_COLORSPACE = -225,    // component count or chroma sampling
     JPGD_UNSUPPORTED_SAMP_FACTORS = -226,  // luminance sampling not 1x1, 2x1, 1x2 or 2x2
-    JPGD_DECODE_ERROR = -227,           // corrupt entropy-coded data
-    JPGD_BAD_RESTART_MARKER = -228,     // restart marker out of sequence
-    JPGD_ASSERTION_ERROR = -229,        // internal bound exceeded
-    JPGD_BAD_SOS_SPECTRAL = -230,       // bad spectral selection in a progressive scan
-    JPGD_BAD_SOS_SUCCESSIVE = -231,     // bad successive approximation in a progressive scan
-    JPGD_STREAM_READ = -232,            // the stream's read reported an error
-    JPGD_NOTENOUGHMEM = -233,           // working memory could not be allocated
+    JPGD_DECODE_ERROR = -227,              // corrupt entropy-coded data
+    JPGD_BAD_RESTART_MARKER = -228,        // restart marker out of sequence
+    JPGD_ASSERTION_ERROR = -229,           // internal bound exceeded
+    JPGD_BAD_SOS_SPECTRAL = -230,          // bad spectral selection in a progressive scan
+    JPGD_BAD_SOS_SUCCESSIVE = -231,        // bad successive approximation in a progressive scan
+    JPGD_STREAM_READ = -232,               // the stream's read reported an error
+    JPGD_NOTENOUGHMEM = -233,              // working memory could not be allocated
 };
 
 struct JpegDecoderState;

@@ -87,7 +87,8 @@ inline __attribute__((always_inline)) void idct_1d_sse2(__m128i* row) {
     const __m128i k_even3 = _mm_setr_epi16(even_b, even_a, even_b, even_a, even_b, even_a, even_b, even_a);
     const __m128i k_even2 = _mm_setr_epi16(even_a, even_c, even_a, even_c, even_a, even_c, even_a, even_c);
     const __m128i k_sum = _mm_set1_epi16(dc_scale);
-    const __m128i k_diff = _mm_setr_epi16(dc_scale, -dc_scale, dc_scale, -dc_scale, dc_scale, -dc_scale, dc_scale, -dc_scale);
+    const __m128i k_diff =
+        _mm_setr_epi16(dc_scale, -dc_scale, dc_scale, -dc_scale, dc_scale, -dc_scale, dc_scale, -dc_scale);
     // Odd constants, paired as (x1, x3) and (x5, x7).
     const __m128i k_odd3_13 = _mm_setr_epi16(11363, 9633, 11363, 9633, 11363, 9633, 11363, 9633);
     const __m128i k_odd3_57 = _mm_setr_epi16(6437, 2260, 6437, 2260, 6437, 2260, 6437, 2260);
@@ -151,7 +152,8 @@ inline __attribute__((always_inline)) void transpose_8x8(__m128i* r) {
 
 void idct_8x8_sse2(const int16_t* coefficients, uint8_t* out, int out_stride) {
     __m128i row[8];
-    for (int k = 0; k < 8; ++k) row[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(coefficients + k * 8));
+    for (int k = 0; k < 8; ++k)
+        row[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(coefficients + k * 8));
     idct_1d_sse2<pass1_shift>(row);  // columns: lane x of row[y] is column x
     transpose_8x8(row);
     idct_1d_sse2<pass2_shift>(row);  // rows, now laid out as columns

@@ -20,9 +20,7 @@ Shot by_the_sea(double t) {
     return {{f(-5.0 + 0.15 * (t - 17.0)), 3.2f, 17.0f}, {f(0.5 + 0.05 * (t - 17.0)), 4.2f, -4.0f}, up};
 }
 // Back and up for the moon on its string.
-Shot under_the_moon(double t) {
-    return {{f(4.0 - 0.1 * (t - 26.0)), 6.0f, 25.0f}, {2.0f, 8.5f, -4.0f}, up};
-}
+Shot under_the_moon(double t) { return {{f(4.0 - 0.1 * (t - 26.0)), 6.0f, 25.0f}, {2.0f, 8.5f, -4.0f}, up}; }
 // Along the folded strip and the growing strands.
 Shot along_the_strip(double t) {
     return {{f(-11.0 + 0.12 * (t - 40.0)), 3.5f, 19.0f}, {2.0f, 3.5f, -5.0f}, up};
@@ -34,9 +32,7 @@ constexpr std::array<ShotCue, 3> stalls_cues = {{
 }};
 
 // 50.95 .. 63: the temple rises; the lens narrows between 57 and 61.
-Shot temple(double t) {
-    return {{0.0f, 5.0f, f(22.0 - 0.3 * (t - 50.95))}, {0.0f, 6.5f, -10.0f}, up};
-}
+Shot temple(double t) { return {{0.0f, 5.0f, f(22.0 - 0.3 * (t - 50.95))}, {0.0f, 6.5f, -10.0f}, up}; }
 Shot among_the_columns(double t) {
     return {{f(-6.0 + 0.3 * (t - 55.0)), 3.0f, 18.0f}, {0.0f, 7.5f, -8.0f}, up};
 }

@@ -10,7 +10,7 @@
 namespace middle {
 
 struct BaseShot {
-    double from;                  // takes over at this clock value
+    double from;  // takes over at this clock value
     Shot (*at)(double t);
     std::span<const ShotCue> cues;
 };

@@ -43,8 +43,10 @@ double blur_amount(double t) {
                            0.5 * ease_at(t, 38.0, 0.55);
     else
         b = 0.4 + 0.6 * ease_at(t, 53.2, 1.0) - 0.5 * ease_at(t, 55.2, 1.0) + 0.5 * ease_at(t, 58.3, 0.8);
-    if (t >= 68.0) b = ease_at(t, 69.0, 0.35) - ease_at(t, 71.5, 0.35);
-    else if (t >= 63.0) b = 1.0;
+    if (t >= 68.0)
+        b = ease_at(t, 69.0, 0.35) - ease_at(t, 71.5, 0.35);
+    else if (t >= 63.0)
+        b = 1.0;
     return b;
 }
 
@@ -56,11 +58,14 @@ double ssao_factor(double t) {
 }
 
 double motion_blur_weight(double t) {
-    const double m = ramp(1.2 * (t - 1.5)) - ramp(0.5 * (t - 3.3)) + ramp(1.2 * (t - 5.5)) - ramp(0.5 * (t - 6.3));
+    const double m =
+        ramp(1.2 * (t - 1.5)) - ramp(0.5 * (t - 3.3)) + ramp(1.2 * (t - 5.5)) - ramp(0.5 * (t - 6.3));
     return ease_cos(m, 1.0);
 }
 
-double shake_gain(double t) { return 14.0 * ease_cos(ramp(2.0 * (t - 1.8)) - ramp(0.2 * (t - 4.5)), 1.0) + 1.0; }
+double shake_gain(double t) {
+    return 14.0 * ease_cos(ramp(2.0 * (t - 1.8)) - ramp(0.2 * (t - 4.5)), 1.0) + 1.0;
+}
 
 double shake_offset(double t) { return t >= 73.0 ? 120.0 : 2.0; }
 
@@ -81,8 +86,6 @@ int person_frame(double t, int j, double r) {
     return static_cast<int>(static_cast<int64_t>(k) % sequence_frames);
 }
 
-Vector3 person_position(const Vector3& marker) {
-    return {-11.4f * marker.y, 0.0f, marker.x - 34.2f};
-}
+Vector3 person_position(const Vector3& marker) { return {-11.4f * marker.y, 0.0f, marker.x - 34.2f}; }
 
 }  // namespace middle

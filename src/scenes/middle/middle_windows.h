@@ -36,7 +36,8 @@ inline constexpr ClockWindow forks{53.1, never};
 inline constexpr ClockWindow late_figures{68.0, never};
 inline constexpr ClockWindow temple_frame{53.0, never};
 // Columns rise one window after another.
-inline constexpr std::array<ClockWindow, 4> columns = {{{49.5, 53.1}, {50.4, 55.3}, {52.4, 57.5}, {55.0, 63.1}}};
+inline constexpr std::array<ClockWindow, 4> columns = {
+    {{49.5, 53.1}, {50.4, 55.3}, {52.4, 57.5}, {55.0, 63.1}}};
 
 // What the show leaves to this scene: the clouds over the city, the skylines, the strands, the
 // crowd running across the early city, and the row of cut-out people after the overlay.

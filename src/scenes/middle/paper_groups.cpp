@@ -27,7 +27,8 @@ constexpr double rise_time = 1.2;       // seconds a piece takes to come up thro
 // down before it closes.
 double standing(const ClockWindow& window, double t) {
     const double up = std::isfinite(window.from) ? mw::ease_at(t, window.from, 1.0 / rise_time) : 1.0;
-    const double down = std::isfinite(window.to) ? mw::ease_at(t, window.to - rise_time, 1.0 / rise_time) : 0.0;
+    const double down =
+        std::isfinite(window.to) ? mw::ease_at(t, window.to - rise_time, 1.0 / rise_time) : 0.0;
     return up * (1.0 - down);
 }
 
@@ -152,7 +153,8 @@ void part_middle::draw_sky(double t) {
         const float cloud_at[3][3] = {{6.0f, 15.5f, -15.0f}, {16.0f, 12.0f, -14.0f}, {-2.0f, 18.0f, -17.0f}};
         for (int i = 0; i < 3; ++i) {
             glPushMatrix();
-            glTranslatef(wrap(cloud_at[i][0] - 0.35 * t * (1 + 0.3 * i), 50.0), cloud_at[i][1], cloud_at[i][2]);
+            glTranslatef(wrap(cloud_at[i][0] - 0.35 * t * (1 + 0.3 * i), 50.0), cloud_at[i][1],
+                         cloud_at[i][2]);
             sink(mw::clouds, t, 30.0f);
             colour(0.98f, 0.97f, 0.95f);
             draw_slab(400, 0.2f + 0.05f * i);
@@ -182,8 +184,10 @@ void part_middle::draw_sky(double t) {
     if (mw::aeroplane.holds(t)) {
         shaders_.set_float(mw::material2, "IsBird", 1.0f);
         const double a = 0.35 * t;
-        const float x = static_cast<float>(15.0 * std::cos(a)), z = static_cast<float>(-5.0 + 7.0 * std::sin(a));
-        const float heading = static_cast<float>(std::atan2(-15.0 * std::sin(a), 7.0 * std::cos(a)) * 180.0 / 3.14159265);
+        const float x = static_cast<float>(15.0 * std::cos(a)),
+                    z = static_cast<float>(-5.0 + 7.0 * std::sin(a));
+        const float heading =
+            static_cast<float>(std::atan2(-15.0 * std::sin(a), 7.0 * std::cos(a)) * 180.0 / 3.14159265);
         glPushMatrix();
         glTranslatef(x, static_cast<float>(13.0 + 2.0 * std::sin(0.9 * t)), z);
         glRotatef(heading, 0.0f, 1.0f, 0.0f);
@@ -218,7 +222,8 @@ void part_middle::draw_sea(double t) {
     for (const auto& row : rows) {
         for (int copy = -2; copy <= 2; ++copy) {
             glPushMatrix();
-            glTranslatef(wrap(11.4 * copy + row.speed * t, 57.0), row.y + 0.3f * static_cast<float>(std::sin(1.3 * t + row.z)), row.z);
+            glTranslatef(wrap(11.4 * copy + row.speed * t, 57.0),
+                         row.y + 0.3f * static_cast<float>(std::sin(1.3 * t + row.z)), row.z);
             sink(mw::waves, t, 10.0f);
             colour(0.32f + 0.2f * row.shade, 0.5f + 0.18f * row.shade, 0.68f + 0.12f * row.shade);
             draw_slab(100, 0.6f);
@@ -312,7 +317,8 @@ void part_middle::draw_strands(double t) {
     // Black strands hang from above and grow down; thin ones wave between them.
     for (int j = 0; j < 14; ++j) {
         const bool black = j % 2 == 0;
-        const double g = std::clamp((t - mw::strands.from - 0.35 * j) / 7.0, 0.0, 1.0) * standing(mw::strands, t);
+        const double g =
+            std::clamp((t - mw::strands.from - 0.35 * j) / 7.0, 0.0, 1.0) * standing(mw::strands, t);
         if (g <= 0.02) continue;
         Spline& s = resampled_;
         s.clear();
@@ -326,8 +332,10 @@ void part_middle::draw_strands(double t) {
             s.channel2.push_back({static_cast<float>(radius), 0.0f, 0.0f});
         }
         s.count = points;
-        if (black) colour(0.03f, 0.03f, 0.03f);
-        else colour(0.85f, 0.35f, 0.3f);
+        if (black)
+            colour(0.03f, 0.03f, 0.03f);
+        else
+            colour(0.85f, 0.35f, 0.3f);
         const double end = (points - 1) * g;
         draw_tube(s, up, 0.0, end, std::max(1, static_cast<int>(end) * 2), black ? 10 : 9);
     }
@@ -385,7 +393,8 @@ void part_middle::draw_crowd(double t) {
         } else {
             const double a = (0.16 + 0.02 * r) * (t - mw::late_figures.from) + 6.2832 * i / runners;
             const double radius = 7.0 + 2.0 * (i % 3);
-            glTranslatef(static_cast<float>(radius * std::cos(a)), 0.0f, static_cast<float>(-2.0 + radius * std::sin(a)));
+            glTranslatef(static_cast<float>(radius * std::cos(a)), 0.0f,
+                         static_cast<float>(-2.0 + radius * std::sin(a)));
             glRotatef(static_cast<float>(-a * 180.0 / 3.14159265), 0.0f, 1.0f, 0.0f);
         }
         const float size = early ? 0.034f : 0.0254f;
@@ -418,7 +427,8 @@ void part_middle::draw_ants(double t) {
             const double r = random.draw_unit();
             const double k = i < 3 ? 0.5 : 0.3;
             glPushMatrix();
-            glTranslatef(static_cast<float>(-16.0 + 3.0 * (t - mw::early_ants.from) - 4.5 * i), 0.0f, 5.5f + 0.8f * (i % 2));
+            glTranslatef(static_cast<float>(-16.0 + 3.0 * (t - mw::early_ants.from) - 4.5 * i), 0.0f,
+                         5.5f + 0.8f * (i % 2));
             glRotatef(-90.0f, 0.0f, 1.0f, 0.0f);
             glScalef(8.0f, 8.0f, 8.0f);
             draw_ant((0.5 * r + 1.5) * k * t);
@@ -434,7 +444,8 @@ void part_middle::draw_ants(double t) {
             const double k = i % 2 ? 0.1 : 0.05;
             const double a = -0.12 * (t - mw::late_ants.from) + 6.2832 * i / 10;
             glPushMatrix();
-            glTranslatef(static_cast<float>(4.0 * std::cos(a)), 0.0f, static_cast<float>(-2.0 + 4.0 * std::sin(a)));
+            glTranslatef(static_cast<float>(4.0 * std::cos(a)), 0.0f,
+                         static_cast<float>(-2.0 + 4.0 * std::sin(a)));
             glRotatef(static_cast<float>(a * 180.0 / 3.14159265), 0.0f, 1.0f, 0.0f);
             glScalef(6.0f, 6.0f, 6.0f);
             draw_ant((0.5 * r + 1.5) * k * t);
@@ -450,7 +461,8 @@ void part_middle::draw_people_row(double t, bool from_light) {
     // Markers are in frame pixels; the row places its people at a hundredth of that, anchored so
     // that frame 0's marker puts person 0 at the left end of the row.
     constexpr float row_units = 0.01f;
-    const Vector3 anchor = Vector3{-9.0f, figure_feet * 0.3f, 0.5f} - mw::person_position(markers_[0]) * row_units;
+    const Vector3 anchor =
+        Vector3{-9.0f, figure_feet * 0.3f, 0.5f} - mw::person_position(markers_[0]) * row_units;
     for (int j = 0; j < 7; ++j) {
         const double r = random.draw_unit();
         const int k = mw::person_frame(t, j, r);

@@ -30,9 +30,9 @@ struct MeshRow {
 };
 // In load order, with the loading screen's weights after some of them.
 constexpr MeshRow mesh_rows[part_middle::mesh_count] = {
-    {"neomeshes//obj1.obj", 0},     {"neomeshes//ant.obj", 0},      {"neomeshes//human4.obj", 1},
-    {"neomeshes//kolones.obj", 0},  {"neomeshes//forks.obj", 1},    {"neomeshes//circle.obj", 0},
-    {"neomeshes//theplane.obj", 0}, {"neomeshes//thelong.obj", 2},  {"neomeshes//thecity1.obj", 0},
+    {"neomeshes//obj1.obj", 0},     {"neomeshes//ant.obj", 0},     {"neomeshes//human4.obj", 1},
+    {"neomeshes//kolones.obj", 0},  {"neomeshes//forks.obj", 1},   {"neomeshes//circle.obj", 0},
+    {"neomeshes//theplane.obj", 0}, {"neomeshes//thelong.obj", 2}, {"neomeshes//thecity1.obj", 0},
     {"neomeshes//transf1.obj", 0},  {"neomeshes//tstar.obj", 0},
 };
 
@@ -66,8 +66,8 @@ void part_middle::load(GraphicsContext* context) {
     load_slabs();
 
     create_chain_textures(*context, textures_, sizes_);
-    for (int slot : {textures_.random_vectors, textures_.colour, textures_.highlights, textures_.second_output,
-                     textures_.velocities, textures_.depth, textures_.prepass_depth})
+    for (int slot : {textures_.random_vectors, textures_.colour, textures_.highlights,
+                     textures_.second_output, textures_.velocities, textures_.depth, textures_.prepass_depth})
         clamp_texture(*context, slot);
     attach_chain_textures(*context, textures_);
     context->load_normal_map("textures/noise.jpg", noise_slot);
@@ -217,8 +217,10 @@ void part_middle::scene_pass(bool from_light) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 
-    if (t > mw::warm_clear_from) glClearColor(1.0f, 0.9f, 0.75f, 0.0f);
-    else glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    if (t > mw::warm_clear_from)
+        glClearColor(1.0f, 0.9f, 0.75f, 0.0f);
+    else
+        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     shaders_.use_program(mw::material1);
     shaders_.set_float(mw::material1, "IsAnt", 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -244,12 +246,20 @@ void part_middle::scene_pass(bool from_light) {
     shaders_.set_float(p, "PosY", static_cast<float>(frame_.camera_y));
     shaders_.set_float(p, "ScaleDown", static_cast<float>(mw::scale_down(t)));
     shaders_.set_float(p, "LightDown", static_cast<float>(mw::light_down(t)));
-    const int samplers[8] = {noise_slot, textures_.prepass_depth, background_slot, chess_slot,
-                             textures_.second_output, paper_slot, textured_blob_slot, blob_slot};
-    const char* names[8] = {"texture2d_1", "texture2d_2", "texture2d_3", "texture2d_chess",
-                            "texture2d_reflection", "texture2d_paper", "texture2d_texturedblob", "texture2d_blob"};
+    const int samplers[8] = {
+        noise_slot, textures_.prepass_depth, background_slot, chess_slot, textures_.second_output,
+        paper_slot, textured_blob_slot,      blob_slot};
+    const char* names[8] = {"texture2d_1",
+                            "texture2d_2",
+                            "texture2d_3",
+                            "texture2d_chess",
+                            "texture2d_reflection",
+                            "texture2d_paper",
+                            "texture2d_texturedblob",
+                            "texture2d_blob"};
     for (int unit = 0; unit < 8; ++unit)
-        shaders_.bind_texture_uniform(GL_TEXTURE_2D, unit, p, names[unit], context_->texture_name(samplers[unit]));
+        shaders_.bind_texture_uniform(GL_TEXTURE_2D, unit, p, names[unit],
+                                      context_->texture_name(samplers[unit]));
     glActiveTexture(GL_TEXTURE0);
     shaders_.set_float(p, "ttime", static_cast<float>(t));
 

@@ -28,7 +28,20 @@
 class part_middle : public parts {
 public:
     // Mesh members in load order.
-    enum MeshIndex { obj1, ant, human4, kolones, forks, circle, theplane, thelong, thecity1, transf1, tstar, mesh_count };
+    enum MeshIndex {
+        obj1,
+        ant,
+        human4,
+        kolones,
+        forks,
+        circle,
+        theplane,
+        thelong,
+        thecity1,
+        transf1,
+        tstar,
+        mesh_count
+    };
     static constexpr int image_slot_base = 2000;
     // Image texture slots (image_slot_base + offset).
     static constexpr int noise_slot = 2010, blob_slot = 2012, paper_slot = 2112, textured_blob_slot = 2113,

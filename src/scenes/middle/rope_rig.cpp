@@ -45,7 +45,8 @@ Vector3 RopeRig::field_anchor(int i, double t) {
 Vector3 RopeRig::moon_position(double t) {
     const double bob = 0.5 * std::sin(0.8 * t);
     // The carry: up in an arc from the left of the stage to high on the right.
-    const double u = ease_cos((std::clamp(t, rope_led.from, rope_led.to) - rope_led.from) / (rope_led.to - rope_led.from), 1.0);
+    const double u = ease_cos(
+        (std::clamp(t, rope_led.from, rope_led.to) - rope_led.from) / (rope_led.to - rope_led.from), 1.0);
     const double x = -9.0 + 20.0 * u;
     const double y = 19.0 + 5.0 * std::sin(3.14159265 * u) + 3.0 * u + bob;
     const Vector3 world{static_cast<float>(x), static_cast<float>(y), -3.0f};

@@ -41,7 +41,7 @@ constexpr int marker_column = 66, marker_row = 16;
 
 std::string sequence_file_name(int k) {
     char name[64];
-    const char* format = k < 10 ? "textures//videos1//t000%d.png"
+    const char* format = k < 10    ? "textures//videos1//t000%d.png"
                          : k < 100 ? "textures//videos1//t00%d.png"
                                    : "textures//videos1//t0%d.png";
     std::snprintf(name, sizeof name, format, k);
@@ -51,9 +51,10 @@ std::string sequence_file_name(int k) {
 std::vector<SlabJob> slab_jobs() {
     std::vector<SlabJob> jobs;
     for (int k = 0; k < 257; ++k)
-        jobs.push_back({sequence_file_name(k), sequence_list_base + lists_per_slab * k, sequence_density, true,
-                        k % 10 == 0 ? 0.3 : 0.0, 0.0});
-    for (const CutoutRow& row : cutouts) jobs.push_back({row.file, row.list, cutout_density, false, 0.0, row.progress_after});
+        jobs.push_back({sequence_file_name(k), sequence_list_base + lists_per_slab * k, sequence_density,
+                        true, k % 10 == 0 ? 0.3 : 0.0, 0.0});
+    for (const CutoutRow& row : cutouts)
+        jobs.push_back({row.file, row.list, cutout_density, false, 0.0, row.progress_after});
     return jobs;
 }
 
@@ -62,7 +63,8 @@ Vector3 find_marker(const cv::Mat& image) {
         const unsigned char* pixels = image.ptr<unsigned char>(row);
         for (int column = image.cols - 1; column >= 0; --column)
             if (pixels[column] >= marker_threshold)
-                return {static_cast<float>(column - marker_column), static_cast<float>(row - marker_row), 0.0f};
+                return {static_cast<float>(column - marker_column), static_cast<float>(row - marker_row),
+                        0.0f};
     }
     return {0.0f, 0.0f, 0.0f};
 }
@@ -86,7 +88,8 @@ SlabResult build_slab(ContourExtruder& extruder, const SlabJob& job) {
 
 unsigned extrusion_threads() { return std::max(1u, std::thread::hardware_concurrency()); }
 
-void build_slabs(std::span<const SlabJob> jobs, unsigned workers, const std::function<void(std::size_t)>& before,
+void build_slabs(std::span<const SlabJob> jobs, unsigned workers,
+                 const std::function<void(std::size_t)>& before,
                  const std::function<void(std::size_t, SlabResult&)>& consume) {
     if (workers == 0) {
         ContourExtruder extruder;

@@ -29,11 +29,11 @@ inline constexpr unsigned lists_per_slab = 10;
 
 struct SlabJob {
     std::string file;
-    unsigned list = 0;                // L: the slab; L + 1 its cap
+    unsigned list = 0;  // L: the slab; L + 1 its cap
     double fine_density = 0.0;
-    bool sequence_frame = false;      // also finds the marker and extrudes the edge image
-    double progress_before = 0.0;     // loading-screen weight reported before the slab
-    double progress_after = 0.0;      // and after it
+    bool sequence_frame = false;   // also finds the marker and extrudes the edge image
+    double progress_before = 0.0;  // loading-screen weight reported before the slab
+    double progress_after = 0.0;   // and after it
 };
 
 // "textures//videos1//t0000.png" ... "textures//videos1//t0256.png".
@@ -64,7 +64,8 @@ unsigned extrusion_threads();
 // `before` runs on the calling thread ahead of each job's hand-over. With workers = 0 the slabs
 // are built on the calling thread one after another; otherwise `workers` threads build them
 // while the calling thread consumes. The results are the same either way.
-void build_slabs(std::span<const SlabJob> jobs, unsigned workers, const std::function<void(std::size_t)>& before,
+void build_slabs(std::span<const SlabJob> jobs, unsigned workers,
+                 const std::function<void(std::size_t)>& before,
                  const std::function<void(std::size_t, SlabResult&)>& consume);
 
 }  // namespace middle

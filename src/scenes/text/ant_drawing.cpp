@@ -16,12 +16,12 @@ constexpr float neck_z = -0.18f, waist_z = 0.1f;
 struct Leg {
     int group;
     float hinge_z;
-    float side;       // +1 left (+x), −1 right
-    bool middle;      // the middle pair swings by 10·w ∓ 6
-    double lead;      // 0 or half a cycle: the two tripods
+    float side;   // +1 left (+x), −1 right
+    bool middle;  // the middle pair swings by 10·w ∓ 6
+    double lead;  // 0 or half a cycle: the two tripods
 };
 constexpr Leg legs[6] = {
-    {2, -0.09f, 1.0f, false, 0.0}, {3, -0.05f, 1.0f, true, 0.5}, {4, 0.0f, 1.0f, false, 0.0},
+    {2, -0.09f, 1.0f, false, 0.0},  {3, -0.05f, 1.0f, true, 0.5},  {4, 0.0f, 1.0f, false, 0.0},
     {6, -0.09f, -1.0f, false, 0.5}, {7, -0.05f, -1.0f, true, 0.0}, {8, 0.0f, -1.0f, false, 0.5},
 };
 
@@ -63,7 +63,8 @@ double head_turn(double phase) {
 }
 
 void draw_ant(const Mesh& ant, double phase) {
-    for (const LegPose& leg : leg_poses(phase)) draw_turned(ant, leg.group, leg.hinge_z, leg.x_angle, leg.y_angle);
+    for (const LegPose& leg : leg_poses(phase))
+        draw_turned(ant, leg.group, leg.hinge_z, leg.x_angle, leg.y_angle);
     ant.draw(thorax_group);
     const float turn = static_cast<float>(head_turn(phase));
     draw_turned(ant, head_group, neck_z, 0.0f, turn);

@@ -18,9 +18,9 @@ double leg_wave(double x);
 
 struct LegPose {
     int group;
-    float hinge_z;   // the joint the leg turns about
-    float x_angle;   // degrees about x: lift
-    float y_angle;   // degrees about y: swing
+    float hinge_z;  // the joint the leg turns about
+    float x_angle;  // degrees about x: lift
+    float y_angle;  // degrees about y: swing
 };
 
 // The six legs at phase a. With b = 2·a + 100 and c = 2.25·b, a leg's wave value is

@@ -38,23 +38,71 @@ constexpr float backdrop_behind = 3.0f, backdrop_width = 26.0f, backdrop_height 
 
 // The layers, each from its start (text_windows) to its end, as points or camera-facing cards.
 struct Layer {
-    bool cards;       // billboards (program 3019) or points (3015)
+    bool cards;  // billboards (program 3019) or points (3015)
     double until;
     int count;
     float centre[3];  // the region they drift in
     float spread[3];
-    float rise;       // units per clock second, wrapping over the region's height
+    float rise;  // units per clock second, wrapping over the region's height
     float size;
     float colour[3];
     bool ends_with_music;
 };
 constexpr Layer layers[6] = {
-    {true, never, 70, {0.0f, 3.0f, -27.0f}, {16.0f, 7.0f, 4.0f}, 0.35f, 0.09f, {0.9f, 0.62f, 0.3f}, true},       // sparks by the credits
-    {true, 105.0, 40, {4.0f, 1.5f, -20.0f}, {22.0f, 2.5f, 12.0f}, 0.05f, 0.07f, {0.55f, 0.75f, 0.25f}, false},   // fireflies in the field
-    {false, 121.0, 260, {0.0f, 1.5f, -14.0f}, {30.0f, 3.0f, 24.0f}, 0.02f, 0.03f, {0.35f, 0.38f, 0.45f}, false}, // dust over the field
-    {false, 105.0, 120, {-13.0f, 2.0f, -24.0f}, {10.0f, 4.0f, 8.0f}, 0.1f, 0.05f, {0.85f, 0.8f, 0.35f}, false}, // fireflies at the house
-    {false, 105.0, 200, {11.0f, 7.0f, -24.0f}, {12.0f, 10.0f, 10.0f}, -0.3f, 0.04f, {0.55f, 0.62f, 0.3f}, false}, // pollen from the tree
-    {false, never, 240, {0.0f, 4.0f, -30.0f}, {24.0f, 12.0f, 6.0f}, 0.5f, 0.05f, {1.0f, 0.55f, 0.2f}, true},    // embers behind the credits
+    {true,
+     never,
+     70,
+     {0.0f, 3.0f, -27.0f},
+     {16.0f, 7.0f, 4.0f},
+     0.35f,
+     0.09f,
+     {0.9f, 0.62f, 0.3f},
+     true},  // sparks by the credits
+    {true,
+     105.0,
+     40,
+     {4.0f, 1.5f, -20.0f},
+     {22.0f, 2.5f, 12.0f},
+     0.05f,
+     0.07f,
+     {0.55f, 0.75f, 0.25f},
+     false},  // fireflies in the field
+    {false,
+     121.0,
+     260,
+     {0.0f, 1.5f, -14.0f},
+     {30.0f, 3.0f, 24.0f},
+     0.02f,
+     0.03f,
+     {0.35f, 0.38f, 0.45f},
+     false},  // dust over the field
+    {false,
+     105.0,
+     120,
+     {-13.0f, 2.0f, -24.0f},
+     {10.0f, 4.0f, 8.0f},
+     0.1f,
+     0.05f,
+     {0.85f, 0.8f, 0.35f},
+     false},  // fireflies at the house
+    {false,
+     105.0,
+     200,
+     {11.0f, 7.0f, -24.0f},
+     {12.0f, 10.0f, 10.0f},
+     -0.3f,
+     0.04f,
+     {0.55f, 0.62f, 0.3f},
+     false},  // pollen from the tree
+    {false,
+     never,
+     240,
+     {0.0f, 4.0f, -30.0f},
+     {24.0f, 12.0f, 6.0f},
+     0.5f,
+     0.05f,
+     {1.0f, 0.55f, 0.2f},
+     true},  // embers behind the credits
 };
 
 float wrap(float v, float span) {
@@ -69,7 +117,8 @@ void part_text::draw_backdrop(LitPass pass, double t) {
     const int program = text::billboards;
     use_material(shaders_, *context_, program, {{"texture2d_1", glow_slot}, {"texture2d_blob", blob_slot}});
     shaders_.set_float(program, "Mode", 1.0f);
-    const float level = static_cast<float>(tt::ramp(t, tw::backdrop_from, 0.25) * tt::glow_level(t, frame_.show_time));
+    const float level =
+        static_cast<float>(tt::ramp(t, tw::backdrop_from, 0.25) * tt::glow_level(t, frame_.show_time));
     glColor3f(level, level, level);
     glDepthMask(GL_FALSE);
     glEnable(GL_BLEND);
@@ -93,7 +142,8 @@ void part_text::draw_backdrop(LitPass pass, double t) {
 void part_text::draw_credits(LitPass pass, double t) {
     if (pass != LitPass::main || t < tw::credits_from) return;
     const int program = text::material3;
-    use_material(shaders_, *context_, program, {{"texture2d_1", noise_slot}, {"texture2d_glow", glow_slot}}, "ttime", t);
+    use_material(shaders_, *context_, program, {{"texture2d_1", noise_slot}, {"texture2d_glow", glow_slot}},
+                 "ttime", t);
     shaders_.set_float(program, "isCredits", 1.0f);
     shaders_.set_float(program, "Level", static_cast<float>(tt::ending_level(frame_.show_time)));
     shaders_.set_vec3(program, "ScreenSize", static_cast<float>(sizes_.render_width),
@@ -137,12 +187,14 @@ void part_text::draw_layers(LitPass pass, double t) {
         const Layer& layer = layers[i];
         const double from = tw::layer_starts[i];
         if (t <= from || t >= layer.until) continue;
-        const float level = static_cast<float>(tt::ramp(t, from, 0.5) * (1.0 - tt::ramp(t, layer.until - 2.0, 0.5))) *
-                            (layer.ends_with_music ? ending : 1.0f);
+        const float level =
+            static_cast<float>(tt::ramp(t, from, 0.5) * (1.0 - tt::ramp(t, layer.until - 2.0, 0.5))) *
+            (layer.ends_with_music ? ending : 1.0f);
         if (level <= 0.0f) continue;
         const int program = layer.cards ? text::billboards : text::particles;
         if (layer.cards) {
-            use_material(shaders_, *context_, program, {{"texture2d_1", blob_slot}, {"texture2d_blob", blob_slot}});
+            use_material(shaders_, *context_, program,
+                         {{"texture2d_1", blob_slot}, {"texture2d_blob", blob_slot}});
             shaders_.set_float(program, "Mode", 0.0f);
         } else {
             use_material(shaders_, *context_, program, {}, "ttime", t);
@@ -155,10 +207,12 @@ void part_text::draw_layers(LitPass pass, double t) {
             float p[3], drift[3];
             for (int a = 0; a < 3; ++a) p[a] = static_cast<float>(random_unit() - 0.5) * layer.spread[a];
             for (int a = 0; a < 3; ++a) drift[a] = static_cast<float>(random_unit() - 0.5);
-            const float blink = static_cast<float>(0.55 + 0.45 * std::sin(2.3 * t * (0.5 + random_unit()) + 6.28 * random_unit()));
+            const float blink = static_cast<float>(
+                0.55 + 0.45 * std::sin(2.3 * t * (0.5 + random_unit()) + 6.28 * random_unit()));
             const float ft = static_cast<float>(t - from);
             const float x = layer.centre[0] + p[0] + 0.3f * std::sin(0.4f * ft + drift[0] * 6.0f);
-            const float y = layer.centre[1] + wrap(p[1] + layer.rise * ft * (0.6f + drift[1]), layer.spread[1]);
+            const float y =
+                layer.centre[1] + wrap(p[1] + layer.rise * ft * (0.6f + drift[1]), layer.spread[1]);
             const float z = layer.centre[2] + p[2] + 0.3f * std::cos(0.3f * ft + drift[2] * 6.0f);
             const float c = level * blink;
             glColor3f(layer.colour[0] * c, layer.colour[1] * c, layer.colour[2] * c);
@@ -182,9 +236,11 @@ void part_text::draw_sky(LitPass pass, double t) {
     if (pass == LitPass::light) return;
     const int program = text::skybox;
     use_material(shaders_, *context_, program,
-                 {{"texture2d_1", clouds_slot}, {"texture2d_2", cloud_slot}, {"texture2d_glow", glow_slot}}, "ttime", t);
+                 {{"texture2d_1", clouds_slot}, {"texture2d_2", cloud_slot}, {"texture2d_glow", glow_slot}},
+                 "ttime", t);
     shaders_.set_float(program, "SkyLevel", static_cast<float>(tt::sky_level(t) * tt::ramp(t, 30.0, 0.25)));
-    shaders_.set_float(program, "GlowLevel", static_cast<float>(tw::glow_pass(t) ? tt::glow_level(t, frame_.show_time) : 0.0));
+    shaders_.set_float(program, "GlowLevel",
+                       static_cast<float>(tw::glow_pass(t) ? tt::glow_level(t, frame_.show_time) : 0.0));
     shaders_.set_float(program, "Dusk", static_cast<float>(tt::ramp(t, 45.8, 0.25)));
     shaders_.set_float(program, "MoonLevel", static_cast<float>(tt::ramp(t, tw::moon_from, 0.5)));
     shaders_.set_vec3(program, "ScreenSize", static_cast<float>(sizes_.render_width),
@@ -201,9 +257,12 @@ void part_text::draw_sky(LitPass pass, double t) {
     glBegin(GL_QUADS);
     // Six faces of a cube about the eye; the shader reads the direction from the position.
     static constexpr float faces[6][4][3] = {
-        {{1, -1, -1}, {1, 1, -1}, {1, 1, 1}, {1, -1, 1}},     {{-1, -1, 1}, {-1, 1, 1}, {-1, 1, -1}, {-1, -1, -1}},
-        {{-1, 1, -1}, {-1, 1, 1}, {1, 1, 1}, {1, 1, -1}},     {{-1, -1, 1}, {-1, -1, -1}, {1, -1, -1}, {1, -1, 1}},
-        {{-1, -1, 1}, {1, -1, 1}, {1, 1, 1}, {-1, 1, 1}},     {{1, -1, -1}, {-1, -1, -1}, {-1, 1, -1}, {1, 1, -1}},
+        {{1, -1, -1}, {1, 1, -1}, {1, 1, 1}, {1, -1, 1}},
+        {{-1, -1, 1}, {-1, 1, 1}, {-1, 1, -1}, {-1, -1, -1}},
+        {{-1, 1, -1}, {-1, 1, 1}, {1, 1, 1}, {1, 1, -1}},
+        {{-1, -1, 1}, {-1, -1, -1}, {1, -1, -1}, {1, -1, 1}},
+        {{-1, -1, 1}, {1, -1, 1}, {1, 1, 1}, {-1, 1, 1}},
+        {{1, -1, -1}, {-1, -1, -1}, {-1, 1, -1}, {1, 1, -1}},
     };
     for (const auto& face : faces)
         for (const auto& corner : face) glVertex3f(corner[0] * half, corner[1] * half, corner[2] * half);

@@ -71,7 +71,8 @@ std::vector<FlightPath> build_flight_paths(std::span<const Vector3> starts) {
                 oy += vy / 30.0;
                 oz += vz / 30.0;
             }
-            path.offsets[k] = {Vector3::ordinary, static_cast<float>(ox), static_cast<float>(oy), static_cast<float>(oz)};
+            path.offsets[k] = {Vector3::ordinary, static_cast<float>(ox), static_cast<float>(oy),
+                               static_cast<float>(oz)};
         }
     }
     return paths;

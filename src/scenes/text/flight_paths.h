@@ -21,8 +21,8 @@ inline constexpr uint32_t flight_seed = 42425;
 inline constexpr float flight_radius = 0.91f;
 
 struct FlightPath {
-    Vector3 start;                                  // the face's centre
-    std::array<Vector3, flight_steps> offsets{};    // where the face is at each step, from start
+    Vector3 start;                                // the face's centre
+    std::array<Vector3, flight_steps> offsets{};  // where the face is at each step, from start
 };
 
 // The mean of each quad face's four corners, in face order, for the first 1408 faces (fewer when

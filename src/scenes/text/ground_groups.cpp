@@ -38,7 +38,8 @@ constexpr float ant_colour[3] = {0.3f, 0.13f, 0.07f};
 struct SingleAnt {
     float from_x, from_z, heading;
 };
-constexpr SingleAnt single_ants[4] = {{-0.8f, 0.4f, 70.0f}, {0.5f, -0.6f, -120.0f}, {-1.9f, 0.35f, 95.0f}, {0.7f, 0.9f, 160.0f}};
+constexpr SingleAnt single_ants[4] = {
+    {-0.8f, 0.4f, 70.0f}, {0.5f, -0.6f, -120.0f}, {-1.9f, 0.35f, 95.0f}, {0.7f, 0.9f, 160.0f}};
 // The second ant turns onto a new line at the switch.
 constexpr SingleAnt switched_ant{0.2f, -0.4f, 200.0f};
 
@@ -48,7 +49,7 @@ constexpr int tube_segments = 24, tube_sides = 6;
 constexpr double tube_side = 3.5 - pi;
 
 constexpr uint32_t pieces_seed = 426264;
-constexpr float brick_depth = 0.035f;   // mesh units, the bricks' thickness
+constexpr float brick_depth = 0.035f;  // mesh units, the bricks' thickness
 constexpr double flight_steps_per_second = 25.0;
 constexpr float brick_colour[3] = {0.42f, 0.2f, 0.14f};
 
@@ -69,7 +70,8 @@ void part_text::draw_ground(LitPass pass, double t) {
     shaders_.set_float(program, "SkyLevel", static_cast<float>(tt::sky_level(t)));
     glColor3f(0.16f, 0.14f, 0.13f);
     glNormal3f(0.0f, 1.0f, 0.0f);
-    const float dx = (ground_to_x - ground_from_x) / ground_cells, dz = (ground_to_z - ground_from_z) / ground_cells;
+    const float dx = (ground_to_x - ground_from_x) / ground_cells,
+                dz = (ground_to_z - ground_from_z) / ground_cells;
     glBegin(GL_QUADS);
     for (int i = 0; i < ground_cells; ++i)
         for (int j = 0; j < ground_cells; ++j) {
@@ -130,8 +132,8 @@ void part_text::draw_ants(double t) {
             walked = (t - tw::ant_switch) * 0.5 * ant_stride;
         }
         const double h = a.heading * pi / 180.0;
-        draw_at(static_cast<float>(a.from_x - std::sin(h) * walked), static_cast<float>(a.from_z - std::cos(h) * walked),
-                a.heading, phase);
+        draw_at(static_cast<float>(a.from_x - std::sin(h) * walked),
+                static_cast<float>(a.from_z - std::cos(h) * walked), a.heading, phase);
     }
 }
 
@@ -163,9 +165,11 @@ void part_text::draw_tubes(double t) {
                 const double out = curl * f * f;
                 const double x = rx + std::sin(root_angle) * out + sway;
                 const double z = rz + std::cos(root_angle) * out;
-                spline.append({Vector3::ordinary, static_cast<float>(x), static_cast<float>(height * std::sin(f * 1.3)),
-                               static_cast<float>(z)});
-                spline.channel2.push_back({Vector3::ordinary, static_cast<float>(radius * (1.0 - 0.75 * std::clamp(f, 0.0, 1.0))), 0.0f, 0.0f});
+                spline.append({Vector3::ordinary, static_cast<float>(x),
+                               static_cast<float>(height * std::sin(f * 1.3)), static_cast<float>(z)});
+                spline.channel2.push_back(
+                    {Vector3::ordinary, static_cast<float>(radius * (1.0 - 0.75 * std::clamp(f, 0.0, 1.0))),
+                     0.0f, 0.0f});
             }
             spline.count = tube_points;
             glColor3f(0.16f + 0.05f * g, 0.34f, 0.3f + 0.05f * k);
@@ -200,7 +204,8 @@ void part_text::draw_wall(double t) {
             const float* p = mesh.vertices[corners[k]].position;
             const float ly = p[1] - path.start.y;
             const auto place = [&](float lz) {
-                return Vector3{Vector3::ordinary, p[0] + o.x, path.start.y + ly * c - lz * s + o.y, ly * s + lz * c + o.z};
+                return Vector3{Vector3::ordinary, p[0] + o.x, path.start.y + ly * c - lz * s + o.y,
+                               ly * s + lz * c + o.z};
             };
             front[k] = place(-brick_depth);
             back[k] = place(brick_depth);

@@ -24,7 +24,9 @@ constexpr double max_frame = 1000001.0;
 constexpr uint32_t runner_seed = 423423, walker_seed = 42342;
 constexpr int runner_count = 5, walker_count = 4;
 
-float clip_frame(double t, double rate) { return static_cast<float>(std::fmod(t * rate * clip_rate, max_frame)); }
+float clip_frame(double t, double rate) {
+    return static_cast<float>(std::fmod(t * rate * clip_rate, max_frame));
+}
 
 // The house's groups: walls, roof, windows, door, chimney, porch, with their colours and how
 // much they light up from within (the windows come on one after another from 60).
@@ -103,7 +105,8 @@ void part_text::draw_figures(double t) {
 void part_text::draw_house(LitPass pass, double t) {
     if (!tw::house.holds(t)) return;
     const int program = text::material2;
-    use_material(shaders_, *context_, program, {{"texture2d_1", noise_slot}, {"texture2d_3", bg10_slot}, {"texture2d_flower", tile_slot}},
+    use_material(shaders_, *context_, program,
+                 {{"texture2d_1", noise_slot}, {"texture2d_3", bg10_slot}, {"texture2d_flower", tile_slot}},
                  "ttime", t);
     shaders_.set_float(program, "MaterialMultiplier", material_level(pass));
     shaders_.set_float(program, "ReflectPass", pass == LitPass::mirrored ? 1.0f : 0.0f);
@@ -142,7 +145,8 @@ void part_text::draw_tree(double t) {
     const bool moving = tw::moving_tree.holds(t) && tw::moving_tree_parts.holds(t);
     if (!trunk && !leaves && !moving) return;
     const int program = text::material2;
-    use_material(shaders_, *context_, program, {{"texture2d_1", noise_slot}, {"texture2d_3", bg10_slot}, {"texture2d_flower", tile_slot}},
+    use_material(shaders_, *context_, program,
+                 {{"texture2d_1", noise_slot}, {"texture2d_3", bg10_slot}, {"texture2d_flower", tile_slot}},
                  "ttime", t);
     shaders_.set_float(program, "MaterialMultiplier", material_level(LitPass::main));
     shaders_.set_float(program, "Emission", 0.0f);
@@ -165,12 +169,15 @@ void part_text::draw_tree(double t) {
     glPopMatrix();
     if (moving) {
         // Grows out of the ground, bends ever harder in the wind, and sinks back at the end.
-        const double size = tt::ramp(t, tw::moving_tree_parts.from, 0.4) * (1.0 - tt::ramp(t, tw::moving_tree_parts.to - 2.0, 0.5));
+        const double size = tt::ramp(t, tw::moving_tree_parts.from, 0.4) *
+                            (1.0 - tt::ramp(t, tw::moving_tree_parts.to - 2.0, 0.5));
         shaders_.set_float(program, "isBigTree", 1.0f);
-        shaders_.set_float(program, "BigTreeMovement", static_cast<float>(0.4 + 0.6 * tt::ramp(t, 85.0, 0.08)));
+        shaders_.set_float(program, "BigTreeMovement",
+                           static_cast<float>(0.4 + 0.6 * tt::ramp(t, 85.0, 0.08)));
         glPushMatrix();
         glTranslatef(moving_tree_at.x, moving_tree_at.y, moving_tree_at.z);
-        glScalef(static_cast<float>(0.9 * size), static_cast<float>(0.9 * size), static_cast<float>(0.9 * size));
+        glScalef(static_cast<float>(0.9 * size), static_cast<float>(0.9 * size),
+                 static_cast<float>(0.9 * size));
         shaders_.set_float(program, "isLeaf", 0.0f);
         glColor3fv(bark);
         meshes_[tree3].draw(0);
@@ -213,11 +220,13 @@ void part_text::draw_diver_and_faces(LitPass pass, double t) {
             shaders_.set_float(program, "Shatter", static_cast<float>(shatter(t, ends[k])));
             glColor3f(0.85f, 0.8f, 0.74f);
             glPushMatrix();
-            glTranslatef(ts::faces_centre.x, static_cast<float>(ts::faces_centre.y + (r.height - 2.2f) + 0.15 * std::sin(t + k)),
+            glTranslatef(ts::faces_centre.x,
+                         static_cast<float>(ts::faces_centre.y + (r.height - 2.2f) + 0.15 * std::sin(t + k)),
                          ts::faces_centre.z);
             glRotatef(static_cast<float>(angle), 0.0f, 1.0f, 0.0f);
             glTranslatef(0.0f, 0.0f, r.radius);
-            glScalef(static_cast<float>(r.scale * appear), static_cast<float>(r.scale * appear), static_cast<float>(r.scale * appear));
+            glScalef(static_cast<float>(r.scale * appear), static_cast<float>(r.scale * appear),
+                     static_cast<float>(r.scale * appear));
             glTranslatef(1.5f - group, 0.0f, 0.0f);
             meshes_[faces].draw(group);
             glPopMatrix();

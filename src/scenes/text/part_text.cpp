@@ -113,21 +113,24 @@ void part_text::load(GraphicsContext* context) {
 
     clock_.reset();
     scene_clock = clock_.value();
-    for (const ProgramEntry& entry : text::replacements) load_program_entry(shaders_, context->low_detail, entry);
+    for (const ProgramEntry& entry : text::replacements)
+        load_program_entry(shaders_, context->low_detail, entry);
 }
 
 void part_text::set_cameras(double t) {
     Shot view = text::view_shot(t);
     const double aspect = static_cast<double>(sizes_.render_width) / sizes_.render_height;
     const double fov = tt::field_of_view(t);
-    view.eye = view.eye + shake_.sample(t, t >= shake_late_from ? shake_offset_late : shake_offset_early) * shake_weight;
+    view.eye = view.eye +
+               shake_.sample(t, t >= shake_late_from ? shake_offset_late : shake_offset_early) * shake_weight;
     context_->view_camera = {view.eye, view.centre, steady_up(view), fov, aspect, 0.2, 500.0};
     const Shot light = text::light_shot(view, t);
     context_->light_camera = {light.eye, light.centre, steady_up(light), fov, aspect, 0.2, 500.0};
 }
 
 void part_text::draw_glow_texture() {
-    const int width = static_cast<int>(sizes_.render_width * 0.25), height = static_cast<int>(sizes_.render_height * 0.25);
+    const int width = static_cast<int>(sizes_.render_width * 0.25),
+              height = static_cast<int>(sizes_.render_height * 0.25);
     context_->bind_window_framebuffer();
     glViewport(0, 0, width, height);
     context_->attach_color_texture(1, 0, glow_slot);
@@ -155,7 +158,8 @@ void part_text::draw_glow_texture() {
     seed_random(glow_seed);
     glColor3f(0.15f, 0.15f, 0.15f);
     for (int i = 0; i < glow_blots; ++i) {
-        const double x = random_unit() * 12.0 - 6.0, y = random_unit() * 12.0 - 6.0, z = random_unit() * 12.0 - 6.0;
+        const double x = random_unit() * 12.0 - 6.0, y = random_unit() * 12.0 - 6.0,
+                     z = random_unit() * 12.0 - 6.0;
         glPushMatrix();
         glTranslated(x, y, z);
         draw_screen_quad(0.0, 0.6, 0.6, false, 1.0f);
@@ -179,7 +183,8 @@ void part_text::draw(double* frame_dt, GraphicsContext* context, FrameState* fra
     ++frame_counter_;
     clock_copy_ = t;
     if (frame_.key_state[32]) {
-        for (const ProgramEntry& entry : text::reloads) load_program_entry(shaders_, context->low_detail, entry);
+        for (const ProgramEntry& entry : text::reloads)
+            load_program_entry(shaders_, context->low_detail, entry);
         ++reload_counter_;
     }
 

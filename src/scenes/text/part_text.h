@@ -26,7 +26,21 @@
 
 class part_text : public parts {
 public:
-    enum MeshId { sphere, bait3, faces, diver, asm1, asm2, tree3, bighouse2, ant, wall, fish, human4, mesh_count };
+    enum MeshId {
+        sphere,
+        bait3,
+        faces,
+        diver,
+        asm1,
+        asm2,
+        tree3,
+        bighouse2,
+        ant,
+        wall,
+        fish,
+        human4,
+        mesh_count
+    };
     // Figure order: run, run2, walk.
     enum Figure { run = 0, run2 = 1, walk = 2 };
     static constexpr int image_base = 3000;
@@ -79,7 +93,7 @@ private:
     std::array<Mesh, mesh_count> meshes_;
     std::vector<text::FlightPath> flight_paths_;
     FrameState frame_;
-    double t_ = 0.0;             // the clock value this frame draws with
+    double t_ = 0.0;  // the clock value this frame draws with
     double last_delta_ = 0.0;
     double clock_copy_ = 0.0;
     int frame_counter_ = 0;

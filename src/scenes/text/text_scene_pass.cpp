@@ -24,8 +24,7 @@ void look_through(const CameraRecord& camera) {
 void invert_rigid(const float m[16], float out[16]) {
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 3; ++c) out[c * 4 + r] = m[r * 4 + c];
-    for (int r = 0; r < 3; ++r)
-        out[12 + r] = -(out[r] * m[12] + out[4 + r] * m[13] + out[8 + r] * m[14]);
+    for (int r = 0; r < 3; ++r) out[12 + r] = -(out[r] * m[12] + out[4 + r] * m[13] + out[8 + r] * m[14]);
     out[3] = out[7] = out[11] = 0.0f;
     out[15] = 1.0f;
 }
@@ -93,7 +92,8 @@ void part_text::use_material1(LitPass pass, double t) {
     shaders_.set_float(program, "ReflectPass", pass == LitPass::mirrored ? 1.0f : 0.0f);
     shaders_.set_float(program, "RedHot", 0.0f);
     shaders_.set_float(program, "isSide", 0.0f);
-    for (const char* flag : {"isMoon", "isManRunning", "isBigTree", "isLeaf", "issmallFace", "Shatter", "BigTreeMovement"})
+    for (const char* flag :
+         {"isMoon", "isManRunning", "isBigTree", "isLeaf", "issmallFace", "Shatter", "BigTreeMovement"})
         shaders_.set_float(program, flag, 0.0f);
     shaders_.set_float(program, "ShadowLevel", pass == LitPass::light ? 0.0f : 1.0f);
     set_shadow_projector();
@@ -105,7 +105,8 @@ void part_text::scene_pass(LitPass pass) {
     glViewport(0, 0, sizes_.render_width, sizes_.render_height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(tt::field_of_view(t), static_cast<double>(sizes_.render_width) / sizes_.render_height, 0.2, 500.0);
+    gluPerspective(tt::field_of_view(t), static_cast<double>(sizes_.render_width) / sizes_.render_height, 0.2,
+                   500.0);
     const auto clear = tt::clear_colour(t);
     glClearColor(clear[0], clear[1], clear[2], 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -41,27 +41,29 @@ Shot dolly(const Dolly& d, double s) {
 
 constexpr Orbit base_orbit{1.1, 0.22, 0.0, 0.05};
 constexpr std::array<Orbit, 5> ant_orbits = {{
-    {0.9, 0.17, 0.2, 0.04},   // 5: down to the colony
-    {1.0, 0.2, 0.7, 0.04},    // 11: round to the single ants
-    {0.8, 0.15, 0.9, 0.03},   // 15
-    {1.2, 0.26, 1.1, 0.05},   // 16
-    {2.6, 0.85, 1.3, 0.25},   // 23: up, to see the tubes growing
+    {0.9, 0.17, 0.2, 0.04},  // 5: down to the colony
+    {1.0, 0.2, 0.7, 0.04},   // 11: round to the single ants
+    {0.8, 0.15, 0.9, 0.03},  // 15
+    {1.2, 0.26, 1.1, 0.05},  // 16
+    {2.6, 0.85, 1.3, 0.25},  // 23: up, to see the tubes growing
 }};
 constexpr std::array<Dolly, 10> dollies = {{
-    {48.0, {3.0, 1.6, 9.0}, {0.0, 2.2, -7.0}, {-0.05, 0.0, -0.1}},         // the wall
-    {53.0, {1.2, 1.4, 5.5}, {0.0, 2.3, -7.0}, {0.0, 0.02, 0.06}},          // before it, as it bursts
-    {58.0, {7.0, 2.2, 3.0}, {-6.0, 2.5, -20.0}, {-0.15, 0.02, -0.1}},      // runners and the house
-    {64.0, {-6.0, 2.5, -10.0}, {-13.0, 5.0, -28.0}, {-0.1, 0.02, -0.1}},   // the house under the moon
-    {68.5, {2.0, 2.0, -9.0}, {11.0, 6.0, -24.0}, {0.1, 0.0, -0.05}},       // the big tree
-    {70.3, {3.0, 4.0, -6.0}, {9.0, 7.0, -24.0}, {0.12, 0.05, -0.35}},      // on, into its crown
-    {82.5, {0.5, 1.8, -7.0}, {0.0, 1.6, -14.0}, {0.0, 0.0, 0.0}},          // the diver
+    {48.0, {3.0, 1.6, 9.0}, {0.0, 2.2, -7.0}, {-0.05, 0.0, -0.1}},        // the wall
+    {53.0, {1.2, 1.4, 5.5}, {0.0, 2.3, -7.0}, {0.0, 0.02, 0.06}},         // before it, as it bursts
+    {58.0, {7.0, 2.2, 3.0}, {-6.0, 2.5, -20.0}, {-0.15, 0.02, -0.1}},     // runners and the house
+    {64.0, {-6.0, 2.5, -10.0}, {-13.0, 5.0, -28.0}, {-0.1, 0.02, -0.1}},  // the house under the moon
+    {68.5, {2.0, 2.0, -9.0}, {11.0, 6.0, -24.0}, {0.1, 0.0, -0.05}},      // the big tree
+    {70.3, {3.0, 4.0, -6.0}, {9.0, 7.0, -24.0}, {0.12, 0.05, -0.35}},     // on, into its crown
+    {82.5, {0.5, 1.8, -7.0}, {0.0, 1.6, -14.0}, {0.0, 0.0, 0.0}},         // the diver
     {83.5, {-1.0, 2.2, -7.5}, {0.0, 1.8, -14.0}, {0.02, 0.0, 0.0}},
-    {84.0, {0.0, 2.6, -6.0}, {0.0, 2.6, -15.0}, {0.0, 0.0, -0.04}},        // the faces round him
-    {106.0, {0.0, 4.6, -3.0}, {0.0, 6.4, -28.0}, {0.0, 0.0, -0.15}},       // back to the credits
+    {84.0, {0.0, 2.6, -6.0}, {0.0, 2.6, -15.0}, {0.0, 0.0, -0.04}},   // the faces round him
+    {106.0, {0.0, 4.6, -3.0}, {0.0, 6.4, -28.0}, {0.0, 0.0, -0.15}},  // back to the credits
 }};
 
 template <size_t i>
-Shot orbit_cue(double s) { return orbit(ant_orbits[i], s); }
+Shot orbit_cue(double s) {
+    return orbit(ant_orbits[i], s);
+}
 
 // From 23 the camera rises to see the tubes, dips down among the ants from 33 and rises again
 // from 41 as the wall comes.
@@ -75,7 +77,9 @@ Shot among_the_ants(double s) {
     return orbit(o, s);
 }
 template <size_t i>
-Shot dolly_cue(double s) { return dolly(dollies[i], s); }
+Shot dolly_cue(double s) {
+    return dolly(dollies[i], s);
+}
 
 constexpr std::array<ShotCue, 15> cues = {{
     {5.0, 0.25, 1.0, orbit_cue<0>},

@@ -26,7 +26,8 @@ inline bool glow_pass(double t) { return t >= glow_from; }
 // ---- content ----
 // The colony on the ground, and the single ants (one switches to a new path at 10.88).
 inline constexpr ClockWindow colony{-never, 50.0};
-inline constexpr std::array<ClockWindow, 4> single_ants = {{{7.5, 13.5}, {9.41, 11.5}, {15.8, never}, {16.0, 37.0}}};
+inline constexpr std::array<ClockWindow, 4> single_ants = {
+    {{7.5, 13.5}, {9.41, 11.5}, {15.8, never}, {16.0, 37.0}}};
 inline constexpr double ant_switch = 10.88;
 // The tubes grow out of the ground among the ants.
 inline constexpr ClockWindow tubes{-never, 66.0};

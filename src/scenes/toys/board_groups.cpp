@@ -7,6 +7,7 @@
 #include "scenes/toys/toys_chess.h"
 #include "scenes/toys/toys_crowd.h"
 #include "scenes/toys/toys_programs.h"
+#include "scenes/toys/toys_stage.h"
 #include "scenes/toys/toys_timeline.h"
 #include "scenes/toys/toys_windows.h"
 
@@ -37,6 +38,41 @@ void part_toys::draw_figure(Figure figure, float x, float y, float z, float head
     b.frame = motion_time;
     b.draw(meshes_[skin_mesh], 1.0, 1.0, 1.0);
     glPopMatrix();
+}
+
+void part_toys::draw_ground() {
+    namespace st = toys::stage;
+    shaders_.set_float(toys::general, "isfloor", 1.0f);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glNormal3f(0.0f, 1.0f, 0.0f);
+    glBegin(GL_QUADS);
+    for (const st::GroundPiece& g : st::ground_pieces) {
+        glVertex3f(g.x0, st::ground_y, g.z0);
+        glVertex3f(g.x0, st::ground_y, g.z1);
+        glVertex3f(g.x1, st::ground_y, g.z1);
+        glVertex3f(g.x1, st::ground_y, g.z0);
+    }
+    // The lane: its bed, then its four walls facing into it.
+    glVertex3f(st::lane_x0, st::lane_bed_y, st::lane_z0);
+    glVertex3f(st::lane_x0, st::lane_bed_y, st::lane_z1);
+    glVertex3f(st::lane_x1, st::lane_bed_y, st::lane_z1);
+    glVertex3f(st::lane_x1, st::lane_bed_y, st::lane_z0);
+    for (float x : {st::lane_x0, st::lane_x1}) {
+        glNormal3f(x == st::lane_x0 ? 1.0f : -1.0f, 0.0f, 0.0f);
+        glVertex3f(x, st::lane_bed_y, st::lane_z0);
+        glVertex3f(x, st::ground_y, st::lane_z0);
+        glVertex3f(x, st::ground_y, st::lane_z1);
+        glVertex3f(x, st::lane_bed_y, st::lane_z1);
+    }
+    for (float z : {st::lane_z0, st::lane_z1}) {
+        glNormal3f(0.0f, 0.0f, z == st::lane_z0 ? 1.0f : -1.0f);
+        glVertex3f(st::lane_x0, st::lane_bed_y, z);
+        glVertex3f(st::lane_x0, st::ground_y, z);
+        glVertex3f(st::lane_x1, st::ground_y, z);
+        glVertex3f(st::lane_x1, st::lane_bed_y, z);
+    }
+    glEnd();
+    shaders_.set_float(toys::general, "isfloor", 0.0f);
 }
 
 void part_toys::draw_chess(LitPass pass) {
@@ -88,8 +124,9 @@ void part_toys::draw_crowd(LitPass pass) {
             glScalef(1.0f, -1.0f, 1.0f);
             glTranslatef(0.0f, toys::crowd_mirror_lift, 0.0f);
         }
-        draw_figure(walk, o.x, -toys::figure_drop, o.z, o.heading, o.frame);
-        glTranslatef(o.x + ball_side, -toys::figure_drop, o.z + ball_side);
+        // They stand on the floor.
+        draw_figure(walk, o.x, toys::stage::ground_y, o.z, o.heading, o.frame);
+        glTranslatef(o.x + ball_side, toys::stage::ground_y, o.z + ball_side);
         const float s = toys::figure_scale * skin_to_figure * ball_scale;
         glScalef(s, -s, s);
         meshes_[skin_mesh].draw(head_group);

@@ -67,6 +67,8 @@ private:
     void load_light_projector() const;
 
     // Content groups.
+    // The floor the toys stand on (general material, main pass only).
+    void draw_ground();
     void draw_chess(LitPass pass);
     void draw_crowd(LitPass pass);
     void draw_vehicles();

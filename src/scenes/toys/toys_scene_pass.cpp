@@ -106,6 +106,8 @@ void part_toys::scene_pass(LitPass pass) {
     begin_pass(pass, 1.0, clear);
     use_general_material();
 
+    // The floor casts nothing and would cover the board's reflection in the mirrored pass.
+    if (pass == LitPass::main && toys::windows::ground.holds(t)) draw_ground();
     seed_random(chess_seed);
     draw_chess(pass);
     draw_crowd(pass);

@@ -44,7 +44,7 @@ Shot chess(double t) {
 // ---- 21: the first cars, tracked along the near road ----
 Shot traffic(double t) {
     const double k = t - 21.0;
-    return {at(-9.0 + 0.6 * k, 0.7, st::near_road_z + 11.0), at(-3.0 + 0.5 * k, 0.1, st::near_road_z - 3.0), upright};
+    return {at(-9.0 + 0.6 * k, 0.9, st::near_road_z + 7.5), at(-3.0 + 0.5 * k, -0.2, st::near_road_z - 3.0), upright};
 }
 
 // ---- 41: the pavement, the old car and the runners; the tank rises ----
@@ -65,7 +65,7 @@ Shot tank_rise(double t) {
 }
 Shot tank_follow(double t) {
     const double z = tank_track_z(t);
-    return {at(9.5, 2.6, z + 9.0), at(2.2, -0.2, z), upright};
+    return {at(6.4, 1.8, z + 5.6), at(2.2, -0.6, z), upright};
 }
 Shot tank_low(double t) {
     const double z = tank_track_z(t);
@@ -73,7 +73,7 @@ Shot tank_low(double t) {
 }
 constexpr std::array<ShotCue, 5> pavement_cues = {{{43.5, 0.25, 1.0, pavement_low},
                                                    {50.0, 0.2, 1.0, overview},
-                                                   {59.3, 0.3, 1.0, tank_rise},
+                                                   {59.3, 0.5, 1.0, tank_rise},
                                                    {65.5, 0.3, 1.0, tank_follow},
                                                    {69.15, 0.35, 1.0, tank_low}}};
 

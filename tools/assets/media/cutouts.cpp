@@ -70,7 +70,8 @@ cv::Mat cut_w2() {
 }
 
 double sun_edge(double theta, double rays) {
-    const double tooth = std::abs(std::fmod(theta * rays / (2 * kPi) + 1000.5, 1.0) - 0.5) * 2;  // 1 at a ray tip
+    const double tooth =
+        std::abs(std::fmod(theta * rays / (2 * kPi) + 1000.5, 1.0) - 0.5) * 2;  // 1 at a ray tip
     return 0.55 + 0.32 * std::pow(1 - tooth, 2.5);
 }
 
@@ -119,16 +120,24 @@ cv::Mat cut_skyline(int variant) {
         double x0, x1, top;
         bool gable;
     };
-    const House a[] = {{-0.92, -0.55, 0.05, true}, {-0.55, -0.25, 0.55, false}, {-0.25, 0.15, -0.05, true},
-                       {0.15, 0.45, 0.75, false},  {0.45, 0.9, 0.15, true}};
-    const House b[] = {{-0.9, -0.5, 0.45, false}, {-0.5, -0.1, 0.1, true}, {-0.1, 0.2, 0.8, false},
-                       {0.2, 0.55, -0.1, true},   {0.55, 0.92, 0.4, false}};
+    const House a[] = {{-0.92, -0.55, 0.05, true},
+                       {-0.55, -0.25, 0.55, false},
+                       {-0.25, 0.15, -0.05, true},
+                       {0.15, 0.45, 0.75, false},
+                       {0.45, 0.9, 0.15, true}};
+    const House b[] = {{-0.9, -0.5, 0.45, false},
+                       {-0.5, -0.1, 0.1, true},
+                       {-0.1, 0.2, 0.8, false},
+                       {0.2, 0.55, -0.1, true},
+                       {0.55, 0.92, 0.4, false}};
     const House* houses = variant == 1 ? a : b;
     for (int h = 0; h < 5; ++h) {
         const House& house = houses[h];
-        sheet.polygon({{house.x0, -0.6}, {house.x1, -0.6}, {house.x1, house.top}, {house.x0, house.top}}, Layer::paper);
+        sheet.polygon({{house.x0, -0.6}, {house.x1, -0.6}, {house.x1, house.top}, {house.x0, house.top}},
+                      Layer::paper);
         if (house.gable)
-            sheet.polygon({{house.x0 - 0.03, house.top - 0.01}, {house.x1 + 0.03, house.top - 0.01},
+            sheet.polygon({{house.x0 - 0.03, house.top - 0.01},
+                           {house.x1 + 0.03, house.top - 0.01},
                            {(house.x0 + house.x1) / 2, house.top + 0.3}},
                           Layer::paper);
         // Two windows per building, stacked in its middle.
@@ -136,7 +145,8 @@ cv::Mat cut_skyline(int variant) {
         for (int w = 0; w < 2; ++w) {
             const double y = -0.42 + 0.28 * w;
             if (y + 0.2 > house.top) continue;
-            sheet.polygon({{cx - 0.06, y}, {cx + 0.06, y}, {cx + 0.06, y + 0.14}, {cx - 0.06, y + 0.14}}, Layer::hole);
+            sheet.polygon({{cx - 0.06, y}, {cx + 0.06, y}, {cx + 0.06, y + 0.14}, {cx - 0.06, y + 0.14}},
+                          Layer::hole);
         }
     }
     return sheet.finish();
@@ -191,12 +201,17 @@ cv::Mat cut_fish(const FishDesign& f) {
     }
     sheet.polygon(body, Layer::paper);
     const double root = f.length * 0.92;
-    sheet.polygon({{root - 0.05, 0.06}, {root + f.tail, f.tail * 0.9}, {root + f.tail * 0.65, 0.0},
-                   {root + f.tail, -f.tail * 0.9}, {root - 0.05, -0.06}},
+    sheet.polygon({{root - 0.05, 0.06},
+                   {root + f.tail, f.tail * 0.9},
+                   {root + f.tail * 0.65, 0.0},
+                   {root + f.tail, -f.tail * 0.9},
+                   {root - 0.05, -0.06}},
                   Layer::paper);
-    sheet.polygon({{-0.15, f.depth * 0.8}, {0.05 + f.fin, f.depth + f.fin}, {0.25, f.depth * 0.7}}, Layer::paper);
-    sheet.polygon({{0.05, -0.7 * f.depth}, {0.2 + f.fin * 0.5, -0.8 * f.depth - f.fin * 0.7}, {0.3, -0.6 * f.depth}},
+    sheet.polygon({{-0.15, f.depth * 0.8}, {0.05 + f.fin, f.depth + f.fin}, {0.25, f.depth * 0.7}},
                   Layer::paper);
+    sheet.polygon(
+        {{0.05, -0.7 * f.depth}, {0.2 + f.fin * 0.5, -0.8 * f.depth - f.fin * 0.7}, {0.3, -0.6 * f.depth}},
+        Layer::paper);
     sheet.disc({-f.length * 0.62, f.depth * 0.22}, 0.055, Layer::hole);
     for (int s = 0; s < f.stripes; ++s) {
         const double x = -f.length * 0.25 + s * 0.2;

@@ -58,9 +58,12 @@ Pose pose_at(double p) {
 
 std::string sequence_frame_name(int k) {
     char name[64];
-    if (k < 10) std::snprintf(name, sizeof name, "textures//videos1//t000%d.png", k);
-    else if (k < 100) std::snprintf(name, sizeof name, "textures//videos1//t00%d.png", k);
-    else std::snprintf(name, sizeof name, "textures//videos1//t0%d.png", k);
+    if (k < 10)
+        std::snprintf(name, sizeof name, "textures//videos1//t000%d.png", k);
+    else if (k < 100)
+        std::snprintf(name, sizeof name, "textures//videos1//t00%d.png", k);
+    else
+        std::snprintf(name, sizeof name, "textures//videos1//t0%d.png", k);
     return name;
 }
 
@@ -79,7 +82,8 @@ cv::Mat paint_sequence_frame(int k) {
     cv::Mat canvas(n, n, CV_8UC1, cv::Scalar(0));
     auto at = [&](cv::Point2d p) {
         const double s = supersample * (1 << kShift);
-        return cv::Point(static_cast<int>(std::lround((p.x + origin.x) * s)), static_cast<int>(std::lround((p.y + origin.y) * s)));
+        return cv::Point(static_cast<int>(std::lround((p.x + origin.x) * s)),
+                         static_cast<int>(std::lround((p.y + origin.y) * s)));
     };
     auto bone = [&](cv::Point2d a, cv::Point2d b, double width) {
         const int t = static_cast<int>(std::lround(width * supersample));
@@ -96,8 +100,8 @@ cv::Mat paint_sequence_frame(int k) {
     }
     bone(pose.hip, pose.neck, 13);
     bone(pose.neck, pose.head, 5);
-    cv::circle(canvas, at(limb(pose.head, kPi - deg(7), 5)), 8 * supersample * (1 << kShift), cv::Scalar(255), cv::FILLED,
-               cv::LINE_8, kShift);
+    cv::circle(canvas, at(limb(pose.head, kPi - deg(7), 5)), 8 * supersample * (1 << kShift), cv::Scalar(255),
+               cv::FILLED, cv::LINE_8, kShift);
 
     cv::Mat picture;
     cv::resize(canvas, picture, cv::Size(sequence_size, sequence_size), 0, 0, cv::INTER_AREA);
@@ -110,6 +114,7 @@ cv::Mat paint_sequence_frame(int k) {
 
 void add_image_sequence(Pack& pack) {
     for (int k = 0; k < kSequenceFrames; ++k)
-        pack.add(sequence_frame_name(k), k == 0 ? "image sequence: running figure, 257 frames" : "image sequence frame",
+        pack.add(sequence_frame_name(k),
+                 k == 0 ? "image sequence: running figure, 257 frames" : "image sequence frame",
                  [k] { return encode_grey_png(paint_sequence_frame(k)); });
 }

@@ -14,10 +14,19 @@ void set_sampling(jpeg_compress_struct& cinfo, JpegEncoding::Sampling sampling) 
     }
     jpeg_component_info& luma = cinfo.comp_info[0];
     switch (sampling) {
-        case JpegEncoding::Sampling::yuv420: luma.h_samp_factor = 2; luma.v_samp_factor = 2; break;
-        case JpegEncoding::Sampling::yuv422: luma.h_samp_factor = 2; luma.v_samp_factor = 1; break;
+        case JpegEncoding::Sampling::yuv420:
+            luma.h_samp_factor = 2;
+            luma.v_samp_factor = 2;
+            break;
+        case JpegEncoding::Sampling::yuv422:
+            luma.h_samp_factor = 2;
+            luma.v_samp_factor = 1;
+            break;
         case JpegEncoding::Sampling::yuv444:
-        case JpegEncoding::Sampling::grey: luma.h_samp_factor = 1; luma.v_samp_factor = 1; break;
+        case JpegEncoding::Sampling::grey:
+            luma.h_samp_factor = 1;
+            luma.v_samp_factor = 1;
+            break;
     }
 }
 
@@ -49,7 +58,8 @@ std::string encode_jpeg(const cv::Mat& picture, const JpegEncoding& encoding) {
 
     jpeg_start_compress(&cinfo, TRUE);
     while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(picture.ptr<unsigned char>(static_cast<int>(cinfo.next_scanline)));
+        JSAMPROW row =
+            const_cast<JSAMPROW>(picture.ptr<unsigned char>(static_cast<int>(cinfo.next_scanline)));
         jpeg_write_scanlines(&cinfo, &row, 1);
     }
     jpeg_finish_compress(&cinfo);

@@ -12,12 +12,18 @@ using Direction = cv::Vec3d;
 // GL's face orientation table.
 Direction face_direction(int face, double sc, double tc) {
     switch (face) {
-        case 0: return {1, -tc, -sc};
-        case 1: return {-1, -tc, sc};
-        case 2: return {sc, 1, tc};
-        case 3: return {sc, -1, -tc};
-        case 4: return {sc, -tc, 1};
-        default: return {-sc, -tc, -1};
+        case 0:
+            return {1, -tc, -sc};
+        case 1:
+            return {-1, -tc, sc};
+        case 2:
+            return {sc, 1, tc};
+        case 3:
+            return {sc, -1, -tc};
+        case 4:
+            return {sc, -tc, 1};
+        default:
+            return {-sc, -tc, -1};
     }
 }
 
@@ -57,20 +63,23 @@ cv::Vec3d stars(const Direction& d) {
 
 cv::Vec3d sky(const Direction& d) {
     const double elevation = d[1];
-    cv::Vec3d c = elevation >= 0
-                      ? cv::Vec3d(0.05, 0.07, 0.14) + (cv::Vec3d(0.006, 0.012, 0.04) - cv::Vec3d(0.05, 0.07, 0.14)) *
-                                                          smoothstep(0.0, 0.7, elevation)
-                      : cv::Vec3d(0.05, 0.07, 0.14) * (1 - 0.6 * smoothstep(0.0, 0.4, -elevation));
+    cv::Vec3d c = elevation >= 0 ? cv::Vec3d(0.05, 0.07, 0.14) +
+                                       (cv::Vec3d(0.006, 0.012, 0.04) - cv::Vec3d(0.05, 0.07, 0.14)) *
+                                           smoothstep(0.0, 0.7, elevation)
+                                 : cv::Vec3d(0.05, 0.07, 0.14) * (1 - 0.6 * smoothstep(0.0, 0.4, -elevation));
     // A faint moon glow and a faint band of distant stars.
     const Direction glow = cv::normalize(Direction(0.45, 0.35, -0.82));
     const double angle = std::acos(std::clamp(d.dot(glow), -1.0, 1.0));
-    c += cv::Vec3d(0.10, 0.11, 0.15) * std::exp(-angle * angle / 0.02) + cv::Vec3d(0.03, 0.035, 0.05) * std::exp(-angle * angle / 0.3);
+    c += cv::Vec3d(0.10, 0.11, 0.15) * std::exp(-angle * angle / 0.02) +
+         cv::Vec3d(0.03, 0.035, 0.05) * std::exp(-angle * angle / 0.3);
     const Direction band_axis = cv::normalize(Direction(0.3, 0.8, 0.5));
     const double across = d.dot(band_axis);
-    const double haze = value_noise3(d[0] * 6, d[1] * 6, d[2] * 6, 20101) * 0.6 + value_noise3(d[0] * 17, d[1] * 17, d[2] * 17, 20102) * 0.4;
+    const double haze = value_noise3(d[0] * 6, d[1] * 6, d[2] * 6, 20101) * 0.6 +
+                        value_noise3(d[0] * 17, d[1] * 17, d[2] * 17, 20102) * 0.4;
     // Band and stars sink into the haze below the horizon.
     const double visible = elevation >= 0 ? 1.0 : 1 - smoothstep(0.0, 0.15, -elevation);
-    c += cv::Vec3d(0.05, 0.05, 0.07) * std::exp(-across * across / 0.02) * smoothstep(0.3, 0.8, haze) * visible;
+    c += cv::Vec3d(0.05, 0.05, 0.07) * std::exp(-across * across / 0.02) * smoothstep(0.3, 0.8, haze) *
+         visible;
     return c + stars(d) * visible;
 }
 
@@ -86,7 +95,8 @@ cv::Mat paint_night_sky_face(int face) {
             const double s = 1 - (x + 0.5) / n, t = 1 - (r + 0.5) / n;
             const cv::Vec3d c = sky(cv::normalize(face_direction(face, 2 * s - 1, 2 * t - 1)));
             cv::Vec3b& p = picture.at<cv::Vec3b>(r, x);
-            for (int k = 0; k < 3; ++k) p[k] = static_cast<unsigned char>(std::lround(std::clamp(c[k], 0.0, 1.0) * 255));
+            for (int k = 0; k < 3; ++k)
+                p[k] = static_cast<unsigned char>(std::lround(std::clamp(c[k], 0.0, 1.0) * 255));
         }
     return picture;
 }

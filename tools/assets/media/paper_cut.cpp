@@ -19,7 +19,8 @@ PaperCut::PaperCut(int size)
 
 cv::Point PaperCut::to_canvas(cv::Point2d p) const {
     const double scale = size_ * supersample * 0.5 * (1 << kShift);
-    return {static_cast<int>(std::lround((p.x + 1) * scale)), static_cast<int>(std::lround((1 - p.y) * scale))};
+    return {static_cast<int>(std::lround((p.x + 1) * scale)),
+            static_cast<int>(std::lround((1 - p.y) * scale))};
 }
 
 void PaperCut::polygon(const std::vector<cv::Point2d>& points, Layer layer) {
@@ -37,15 +38,16 @@ void PaperCut::disc(cv::Point2d centre, double radius, Layer layer) {
 void PaperCut::ellipse(cv::Point2d centre, cv::Size2d radii, double angle_degrees, Layer layer) {
     const double scale = size_ * supersample * 0.5 * (1 << kShift);
     cv::ellipse(target(layer), to_canvas(centre),
-                cv::Size(static_cast<int>(std::lround(radii.width * scale)), static_cast<int>(std::lround(radii.height * scale))),
+                cv::Size(static_cast<int>(std::lround(radii.width * scale)),
+                         static_cast<int>(std::lround(radii.height * scale))),
                 -angle_degrees, 0, 360, cv::Scalar(value(layer)), cv::FILLED, cv::LINE_8, kShift);
 }
 
 void PaperCut::stroke(const std::vector<cv::Point2d>& points, double width, Layer layer) {
     const int thickness = std::max(1, static_cast<int>(std::lround(width * size_ * supersample * 0.5)));
     for (size_t i = 0; i + 1 < points.size(); ++i)
-        cv::line(target(layer), to_canvas(points[i]), to_canvas(points[i + 1]), cv::Scalar(value(layer)), thickness,
-                 cv::LINE_8, kShift);
+        cv::line(target(layer), to_canvas(points[i]), to_canvas(points[i + 1]), cv::Scalar(value(layer)),
+                 thickness, cv::LINE_8, kShift);
     // Round the joints so bends stay smooth.
     for (const cv::Point2d& p : points) disc(p, width * 0.5, layer);
 }
@@ -83,8 +85,10 @@ void settle_enclosed_background(cv::Mat& picture, int small_area, bool larger_as
         for (int x = 0; x < picture.cols; ++x) {
             const int label = labels.at<int>(y, x);
             if (!background.at<unsigned char>(y, x) || outside[static_cast<size_t>(label)]) continue;
-            if (stats.at<int>(label, cv::CC_STAT_AREA) <= small_area) picture.at<unsigned char>(y, x) = kPaper;
-            else if (larger_as_holes) picture.at<unsigned char>(y, x) = kHole;
+            if (stats.at<int>(label, cv::CC_STAT_AREA) <= small_area)
+                picture.at<unsigned char>(y, x) = kPaper;
+            else if (larger_as_holes)
+                picture.at<unsigned char>(y, x) = kHole;
         }
 }
 

@@ -15,7 +15,9 @@ using Colour = cv::Vec3d;
 
 Colour mix(const Colour& a, const Colour& b, double t) { return a + (b - a) * t; }
 
-unsigned char to_byte(double v) { return static_cast<unsigned char>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0)); }
+unsigned char to_byte(double v) {
+    return static_cast<unsigned char>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0));
+}
 
 // Paints a width × height picture from a function of the pixel centre (u, v) in [0, 1)².
 cv::Mat paint(int width, int height, const std::function<Colour(double, double)>& shade) {
@@ -43,7 +45,8 @@ struct CellPoints {
         RandomGenerator random(seed);
         for (int j = 0; j < n; ++j)
             for (int i = 0; i < n; ++i)
-                points.emplace_back((i + 0.2 + 0.6 * random.draw_unit()) / n, (j + 0.2 + 0.6 * random.draw_unit()) / n);
+                points.emplace_back((i + 0.2 + 0.6 * random.draw_unit()) / n,
+                                    (j + 0.2 + 0.6 * random.draw_unit()) / n);
     }
     // Nearest and second-nearest wrapped distances, and the nearest point's index.
     void nearest(double u, double v, double& d1, double& d2, int& index) const {
@@ -129,7 +132,8 @@ cv::Mat paint_paper() {
             double f = 0;
             for (int dy = -1; dy <= 1; ++dy)
                 for (int dx = -1; dx <= 1; ++dx)
-                    f += fibres[static_cast<size_t>(((y + dy + size) % size) * size + (x + dx + size) % size)] *
+                    f += fibres[static_cast<size_t>(((y + dy + size) % size) * size +
+                                                    (x + dx + size) % size)] *
                          (dx == 0 && dy == 0 ? 0.5 : 0.0625);
             cv::Vec3b& px = picture.at<cv::Vec3b>(y, x);
             for (int c = 0; c < 3; ++c) px[c] = to_byte(px[c] / 255.0 + f);
@@ -172,7 +176,8 @@ cv::Mat paint_floral_tile() {
     return paint(256, 256, [&](double u, double v) {
         const double dx = u - 0.5, dy = v - 0.5;
         const double r = std::hypot(dx, dy) * 2, theta = std::atan2(dy, dx);
-        const Colour ground(0.72, 0.36, 0.22), petal(0.96, 0.90, 0.76), heart(0.16, 0.30, 0.62), grout(0.85, 0.82, 0.76);
+        const Colour ground(0.72, 0.36, 0.22), petal(0.96, 0.90, 0.76), heart(0.16, 0.30, 0.62),
+            grout(0.85, 0.82, 0.76);
         Colour c = ground;
         // Corner quarter-rosettes line up across tiles into a second flower.
         const double rc = std::hypot(std::min(u, 1 - u), std::min(v, 1 - v)) * 2;
@@ -207,7 +212,8 @@ cv::Mat paint_cloud_sky(uint32_t seed, const Colour& zenith, const Colour& horiz
         // Clouds thin out towards the horizon and flatten with distance.
         const double d = cloud.at(u, std::fmod(v * v * 0.8 + 0.1, 1.0));
         const double amount = smoothstep(0.45, 0.75, d) * (1 - 0.6 * smoothstep(0.6, 1.0, v));
-        const double lit = smoothstep(0.45, 0.85, cloud.at(u + 0.006, std::fmod(v * v * 0.8 + 0.1 - 0.01, 1.0)));
+        const double lit =
+            smoothstep(0.45, 0.85, cloud.at(u + 0.006, std::fmod(v * v * 0.8 + 0.1 - 0.01, 1.0)));
         return mix(c, mix(cloud_dark, cloud_lit, lit), amount);
     });
 }
@@ -246,7 +252,8 @@ cv::Mat paint_sparkle() {
         const double x = 2 * u - 1, y = 2 * v - 1, r = std::hypot(x, y);
         const double fade = 1 - smoothstep(0.6, 0.98, r);
         const double core = std::exp(-r * r * 30) + 0.35 * std::exp(-r * r * 5);
-        const double spikes = (std::exp(-std::abs(x) * 60) + std::exp(-std::abs(y) * 60)) * std::exp(-r * 2.5) * 0.7;
+        const double spikes =
+            (std::exp(-std::abs(x) * 60) + std::exp(-std::abs(y) * 60)) * std::exp(-r * 2.5) * 0.7;
         const double s = (core + spikes) * fade;
         return Colour(0.85, 0.92, 1.0) * s;
     });
@@ -263,7 +270,8 @@ cv::Mat paint_blood() {
                          0.06 + 0.06 * random.draw_unit()});
     for (int i = 0; i < 60; ++i) {
         const double angle = random.draw_unit() * 2 * kPi, dist = 0.12 + 0.26 * std::sqrt(random.draw_unit());
-        drops.push_back({0.5 + dist * std::cos(angle), 0.5 + dist * std::sin(angle), 0.004 + 0.018 * random.draw_unit()});
+        drops.push_back(
+            {0.5 + dist * std::cos(angle), 0.5 + dist * std::sin(angle), 0.004 + 0.018 * random.draw_unit()});
     }
     const TileableFractal clot(6, 4, 0.5, 6661);
     return paint(256, 256, [&](double u, double v) {
@@ -274,7 +282,8 @@ cv::Mat paint_blood() {
         }
         const double wet = smoothstep(0.9, 1.3, field) * (1 - smoothstep(0.7, 0.95, radius(u, v)));
         const double depth = smoothstep(1.0, 6.0, field);
-        return mix(Colour(0.0, 0.0, 0.0), mix(Colour(0.55, 0.02, 0.03), Colour(0.30, 0.0, 0.02), depth), wet) *
+        return mix(Colour(0.0, 0.0, 0.0), mix(Colour(0.55, 0.02, 0.03), Colour(0.30, 0.0, 0.02), depth),
+                   wet) *
                (0.85 + 0.25 * clot.at(u, v));
     });
 }
@@ -286,7 +295,8 @@ cv::Mat paint_old_planks() {
         const int plank = static_cast<int>(v * 8);
         const double within = v * 8 - plank;
         const double shift = lattice_hash(plank, 1, 0, 1668);
-        const double g = grain.at(std::fmod(u * 0.5 + shift, 1.0), std::fmod(within * 0.125 + plank * 0.125, 1.0));
+        const double g =
+            grain.at(std::fmod(u * 0.5 + shift, 1.0), std::fmod(within * 0.125 + plank * 0.125, 1.0));
         const double lines = 0.5 + 0.5 * std::sin((within * 9 + g * 14) * kPi);
         Colour c = mix(Colour(0.28, 0.18, 0.10), Colour(0.52, 0.36, 0.20), 0.35 * lines + 0.65 * g);
         c *= 0.8 + 0.3 * shift;

@@ -8,8 +8,8 @@
 #include <opencv2/core.hpp>
 
 #include <span>
-#include <vector>
 #include <string>
+#include <vector>
 
 struct PictureEntry {
     std::string name;  // show-relative file name, exactly as the scenes spell it

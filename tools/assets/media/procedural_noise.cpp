@@ -28,7 +28,8 @@ double lattice_hash(int x, int y, int z, uint32_t seed) {
     return (h >> 8) / 16777216.0;
 }
 
-TileableNoise::TileableNoise(int cells, uint32_t seed) : cells_(cells), values_(static_cast<size_t>(cells * cells)) {
+TileableNoise::TileableNoise(int cells, uint32_t seed)
+    : cells_(cells), values_(static_cast<size_t>(cells * cells)) {
     RandomGenerator random(seed);
     for (double& v : values_) v = random.draw_unit();
 }
@@ -46,7 +47,8 @@ double TileableNoise::at(double u, double v) const {
 }
 
 TileableFractal::TileableFractal(int cells, int octaves, double gain, uint32_t seed) : gain_(gain) {
-    for (int o = 0; o < octaves; ++o) layers_.emplace_back(cells << o, seed + 7919u * static_cast<uint32_t>(o));
+    for (int o = 0; o < octaves; ++o)
+        layers_.emplace_back(cells << o, seed + 7919u * static_cast<uint32_t>(o));
 }
 
 double TileableFractal::at(double u, double v) const {
@@ -67,7 +69,8 @@ double value_noise3(double x, double y, double z, uint32_t seed) {
     for (int k = 0; k < 2; ++k) {
         double row[2];
         for (int j = 0; j < 2; ++j) {
-            const double a = lattice_hash(ix, iy + j, iz + k, seed), b = lattice_hash(ix + 1, iy + j, iz + k, seed);
+            const double a = lattice_hash(ix, iy + j, iz + k, seed),
+                         b = lattice_hash(ix + 1, iy + j, iz + k, seed);
             row[j] = a + (b - a) * tx;
         }
         plane[k] = row[0] + (row[1] - row[0]) * ty;

@@ -12,7 +12,7 @@ double bar_time(double bar, double step = 0) { return grid_origin + (bar * 4 + s
 constexpr double kStep = beat_seconds / 4;
 
 struct Chord {
-    int root;                 // bass note
+    int root;                  // bass note
     std::array<int, 4> tones;  // pad voicing
 };
 
@@ -41,7 +41,9 @@ struct Harmony {
 };
 
 // Small, repeatable variation of loudness so repeated notes do not sound stamped.
-double humanise(double time, int salt) { return 0.9 + 0.2 * lattice_hash(static_cast<int>(time * 1000), salt, 7, 555); }
+double humanise(double time, int salt) {
+    return 0.9 + 0.2 * lattice_hash(static_cast<int>(time * 1000), salt, 7, 555);
+}
 
 class Composer {
 public:
@@ -61,7 +63,8 @@ public:
             for (int s = 0; s < 16; ++s) {
                 const double t = bar_time(b, s);
                 if (fill && s >= 12)
-                    add({t, 0.05, Instrument::snare, 0, kit.level * (0.35 + 0.12 * (s - 12)), 0.1 * (s - 13.5), 0, 0.2});
+                    add({t, 0.05, Instrument::snare, 0, kit.level * (0.35 + 0.12 * (s - 12)),
+                         0.1 * (s - 13.5), 0, 0.2});
                 if (kit.kick) {
                     const bool hit = kit.half_time ? (s == 0 || s == 10) : s % 4 == 0;
                     if (hit) add({t, 0.1, Instrument::kick, 0, 0.95 * kit.level, 0, 0, 0.04});
@@ -75,9 +78,11 @@ public:
                 }
                 if (kit.hats && s % 2 == 0) {
                     const double accent = s % 4 == 2 ? 1.0 : 0.6;
-                    add({t, 0.05, Instrument::closed_hat, 0, 0.32 * accent * humanise(t, 1) * kit.level, 0.3, 0, 0.05});
+                    add({t, 0.05, Instrument::closed_hat, 0, 0.32 * accent * humanise(t, 1) * kit.level, 0.3,
+                         0, 0.05});
                 } else if (kit.hats && !kit.half_time) {
-                    add({t, 0.05, Instrument::closed_hat, 0, 0.16 * humanise(t, 2) * kit.level, 0.35, 0, 0.03});
+                    add({t, 0.05, Instrument::closed_hat, 0, 0.16 * humanise(t, 2) * kit.level, 0.35, 0,
+                         0.03});
                 }
                 if (kit.open_hats && s % 4 == 2 && !kit.half_time)
                     add({t, 0.1, Instrument::open_hat, 0, 0.22 * kit.level, -0.3, 0.05, 0.08});
@@ -94,7 +99,8 @@ public:
                 const double t = bar_time(b, s);
                 // Octave jumps on the offbeats, and the fifth to lead into the next bar.
                 const int pitch = c.root + (s == 14 ? 7 : s % 8 == 6 ? 12 : 0);
-                add({t, kStep * 1.6, Instrument::bass, static_cast<double>(pitch), level * (s % 4 == 2 ? 1.0 : 0.85), 0, 0, 0.02});
+                add({t, kStep * 1.6, Instrument::bass, static_cast<double>(pitch),
+                     level * (s % 4 == 2 ? 1.0 : 0.85), 0, 0, 0.02});
             }
         }
     }
@@ -106,13 +112,14 @@ public:
             const double end = std::min(bar_time(std::min(b + h.bars_per_chord, to)), cut_at);
             if (end <= t) continue;
             for (size_t i = 0; i < c.tones.size(); ++i)
-                add({t, end - t, Instrument::pad, static_cast<double>(c.tones[i]), level, i % 2 ? 0.5 : -0.5, 0.0, 0.45});
+                add({t, end - t, Instrument::pad, static_cast<double>(c.tones[i]), level, i % 2 ? 0.5 : -0.5,
+                     0.0, 0.45});
         }
     }
 
     // Arpeggios over the chord tones, `per_bar` notes a bar, up `octaves` octaves.
-    void arpeggio(double from, double to, const Harmony& h, Instrument instrument, int per_bar, int shift, double level,
-                  double delay = 0.35) {
+    void arpeggio(double from, double to, const Harmony& h, Instrument instrument, int per_bar, int shift,
+                  double level, double delay = 0.35) {
         static constexpr int kPattern[] = {0, 1, 2, 3, 4, 3, 2, 1, 0, 2, 1, 3, 2, 4, 3, 1};
         for (double b = from; b < to; b += 1) {
             const Chord& c = h.at(b);
@@ -120,8 +127,8 @@ public:
                 const double t = bar_time(b, 16.0 * k / per_bar);
                 const int idx = kPattern[k % 16];
                 const int pitch = (idx == 4 ? c.tones[0] + 12 : c.tones[static_cast<size_t>(idx)]) + shift;
-                add({t, kStep, instrument, static_cast<double>(pitch), level * humanise(t, 3), (k % 2 ? 0.45 : -0.45), delay,
-                     0.3});
+                add({t, kStep, instrument, static_cast<double>(pitch), level * humanise(t, 3),
+                     (k % 2 ? 0.45 : -0.45), delay, 0.3});
             }
         }
     }
@@ -132,31 +139,35 @@ public:
             int bar, step, pitch, steps;
         };
         static constexpr Tone kTune[] = {
-            {0, 0, 69, 6},  {0, 6, 72, 2},  {0, 8, 76, 4},  {0, 12, 74, 2}, {0, 14, 72, 2}, {1, 0, 71, 4},  {1, 4, 69, 4},
-            {1, 8, 64, 8},  {2, 0, 65, 6},  {2, 6, 69, 2},  {2, 8, 72, 4},  {2, 12, 74, 2}, {2, 14, 72, 2}, {3, 0, 69, 8},
-            {3, 8, 72, 4},  {3, 12, 76, 4}, {4, 0, 79, 6},  {4, 6, 76, 2},  {4, 8, 72, 4},  {4, 12, 74, 4}, {5, 0, 76, 8},
-            {5, 8, 72, 4},  {5, 12, 67, 4}, {6, 0, 71, 6},  {6, 6, 74, 2},  {6, 8, 79, 4},  {6, 12, 76, 2}, {6, 14, 74, 2},
-            {7, 0, 71, 4},  {7, 4, 72, 4},  {7, 8, 69, 8},
+            {0, 0, 69, 6},  {0, 6, 72, 2},  {0, 8, 76, 4},  {0, 12, 74, 2}, {0, 14, 72, 2}, {1, 0, 71, 4},
+            {1, 4, 69, 4},  {1, 8, 64, 8},  {2, 0, 65, 6},  {2, 6, 69, 2},  {2, 8, 72, 4},  {2, 12, 74, 2},
+            {2, 14, 72, 2}, {3, 0, 69, 8},  {3, 8, 72, 4},  {3, 12, 76, 4}, {4, 0, 79, 6},  {4, 6, 76, 2},
+            {4, 8, 72, 4},  {4, 12, 74, 4}, {5, 0, 76, 8},  {5, 8, 72, 4},  {5, 12, 67, 4}, {6, 0, 71, 6},
+            {6, 6, 74, 2},  {6, 8, 79, 4},  {6, 12, 76, 2}, {6, 14, 74, 2}, {7, 0, 71, 4},  {7, 4, 72, 4},
+            {7, 8, 69, 8},
         };
         // The answer: the same chords, the line climbing where the first one fell.
         static constexpr Tone kAnswer[] = {
-            {0, 0, 76, 4},  {0, 4, 74, 2},  {0, 6, 72, 2},  {0, 8, 71, 4},  {0, 12, 72, 4}, {1, 0, 69, 12}, {1, 12, 64, 4},
-            {2, 0, 65, 4},  {2, 4, 69, 4},  {2, 8, 72, 4},  {2, 12, 77, 4}, {3, 0, 76, 8},  {3, 8, 74, 4},  {3, 12, 72, 4},
-            {4, 0, 72, 4},  {4, 4, 74, 4},  {4, 8, 76, 4},  {4, 12, 79, 4}, {5, 0, 81, 8},  {5, 8, 79, 4},  {5, 12, 76, 4},
-            {6, 0, 74, 6},  {6, 6, 76, 2},  {6, 8, 79, 4},  {6, 12, 74, 4}, {7, 0, 76, 16},
+            {0, 0, 76, 4},  {0, 4, 74, 2},  {0, 6, 72, 2},  {0, 8, 71, 4}, {0, 12, 72, 4}, {1, 0, 69, 12},
+            {1, 12, 64, 4}, {2, 0, 65, 4},  {2, 4, 69, 4},  {2, 8, 72, 4}, {2, 12, 77, 4}, {3, 0, 76, 8},
+            {3, 8, 74, 4},  {3, 12, 72, 4}, {4, 0, 72, 4},  {4, 4, 74, 4}, {4, 8, 76, 4},  {4, 12, 79, 4},
+            {5, 0, 81, 8},  {5, 8, 79, 4},  {5, 12, 76, 4}, {6, 0, 74, 6}, {6, 6, 76, 2},  {6, 8, 79, 4},
+            {6, 12, 74, 4}, {7, 0, 76, 16},
         };
         int pass = 0;
         for (double loop = origin; loop < to; loop += 8, ++pass) {
             const auto play = [&](const Tone& tone) {
                 const double b = loop + tone.bar;
                 if (b < from || b >= to) return;
-                add({bar_time(b, tone.step), tone.steps * kStep * 0.9, Instrument::lead, static_cast<double>(tone.pitch + shift),
-                     level, 0.1, 0.4, 0.35});
+                add({bar_time(b, tone.step), tone.steps * kStep * 0.9, Instrument::lead,
+                     static_cast<double>(tone.pitch + shift), level, 0.1, 0.4, 0.35});
             };
             // Call and answer alternate, pass by pass.
             const bool answer = pass % 2 == 1;
-            if (answer) for (const Tone& tone : kAnswer) play(tone);
-            else for (const Tone& tone : kTune) play(tone);
+            if (answer)
+                for (const Tone& tone : kAnswer) play(tone);
+            else
+                for (const Tone& tone : kTune) play(tone);
         }
     }
 
@@ -176,7 +187,9 @@ public:
             }
     }
 
-    void riser(double from, double to, double level) { add({from, to - from, Instrument::riser, 0, level, 0, 0.2, 0.4}); }
+    void riser(double from, double to, double level) {
+        add({from, to - from, Instrument::riser, 0, level, 0, 0.2, 0.4});
+    }
 };
 
 // The chord sounding at a time, for pitching the accents.
@@ -207,7 +220,8 @@ std::vector<Note> compose_score() {
     c.pads(-46, -1, intro, 0.8, opening_end);
     c.arpeggio(-35, -2, Harmony{kMain, -46, 4}, Instrument::bell, 4, 12, 0.45, 0.5);
     for (double b = -24; b < -2; b += 0.5)
-        c.add({bar_time(b), 2 * beat_seconds * 0.95, Instrument::sub, static_cast<double>(intro.at(b).root + 12), 0.55, 0, 0, 0});
+        c.add({bar_time(b), 2 * beat_seconds * 0.95, Instrument::sub,
+               static_cast<double>(intro.at(b).root + 12), 0.55, 0, 0, 0});
     for (double b = -13; b < -2; b += 1) {
         c.add({bar_time(b), 0.1, Instrument::kick, 0, 0.55, 0, 0, 0.1});
         c.add({bar_time(b, 8), 0.1, Instrument::kick, 0, 0.5, 0, 0, 0.1});
@@ -264,7 +278,9 @@ std::vector<Note> compose_score() {
     c.roll(106, 108, 0.5);
     // The stuttering break (266 – 283 s): a drone under the stabs.
     const double break_end = 283.1;
-    for (int tone : {45, 57, 64}) c.add({266.1, break_end - 266.1, Instrument::pad, static_cast<double>(tone), 0.7, tone == 64 ? 0.5 : -0.3, 0, 0.5});
+    for (int tone : {45, 57, 64})
+        c.add({266.1, break_end - 266.1, Instrument::pad, static_cast<double>(tone), 0.7,
+               tone == 64 ? 0.5 : -0.3, 0, 0.5});
     c.add({266.1, break_end - 266.1, Instrument::sub, 45, 0.5, 0, 0, 0});
     c.drums(117, 122, Kit{true, false, true, false, false, 0.7});
     c.bass(118, 122, toys, 0.6, true);
@@ -301,7 +317,9 @@ std::vector<Note> compose_score() {
     c.melody(221, 237, 189, 0.55, -12);
     c.arpeggio(218, 246, finale, Instrument::bell, 8, 12, 0.3, 0.5);
     c.pads(238, 246, finale, 0.7);
-    for (int tone : am.tones) c.add({bar_time(246), 506.5 - bar_time(246), Instrument::pad, static_cast<double>(tone), 0.8, 0, 0, 0.6});
+    for (int tone : am.tones)
+        c.add({bar_time(246), 506.5 - bar_time(246), Instrument::pad, static_cast<double>(tone), 0.8, 0, 0,
+               0.6});
     c.add({bar_time(246), 506.5 - bar_time(246), Instrument::sub, 45, 0.4, 0, 0, 0});
     c.add({bar_time(246), 0.1, Instrument::bell, 81, 0.4, 0.3, 0.5, 0.6});
 
@@ -313,8 +331,8 @@ std::vector<Note> compose_score() {
             c.add({a.time, 0.1, Instrument::hit, 0, 1.0, 0, 0.15, 0.4});
         } else {
             static constexpr int kRise[] = {0, 3, 7, 5, 10};
-            c.add({a.time, 0.1, Instrument::stab, static_cast<double>(chord.root + 12 + kRise[stab++ % 5]), 0.9,
-                   (stab % 2 ? 0.25 : -0.25), 0.25, 0.35});
+            c.add({a.time, 0.1, Instrument::stab, static_cast<double>(chord.root + 12 + kRise[stab++ % 5]),
+                   0.9, (stab % 2 ? 0.25 : -0.25), 0.25, 0.35});
         }
     }
     return c.notes;

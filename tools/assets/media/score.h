@@ -22,30 +22,72 @@ inline constexpr double beat_seconds = 60.0 / 140;
 inline constexpr double grid_origin = 80.0;
 
 struct Accent {
-    double time;     // seconds
-    bool full_hit;   // a full hit (thump and wash) rather than a short stab
+    double time;    // seconds
+    bool full_hit;  // a full hit (thump and wash) rather than a short stab
 };
 
 // Every accented time: the starts of the overlay cues and the flash windows, and the cue-table
 // entries the scenes react to.
 inline constexpr Accent kAccents[] = {
     // cue entries on the grid, and the end of the third
-    {80.0, true}, {85.14, true}, {92.85, true}, {98.0, true},
+    {80.0, true},
+    {85.14, true},
+    {92.85, true},
+    {98.0, true},
     // title card, flashes
-    {82.3, true}, {99.0, true},
-    {104.94, false}, {105.01, false}, {105.134, false},
-    {113.0, false}, {114.5, false}, {116.0, false}, {117.5, false}, {119.0, false},
-    {123.0, true}, {124.4, true}, {125.8, true}, {127.2, true}, {128.6, true},
-    {204.4, true}, {226.281, true}, {227.281, true}, {246.86, true}, {266.1, true},
+    {82.3, true},
+    {99.0, true},
+    {104.94, false},
+    {105.01, false},
+    {105.134, false},
+    {113.0, false},
+    {114.5, false},
+    {116.0, false},
+    {117.5, false},
+    {119.0, false},
+    {123.0, true},
+    {124.4, true},
+    {125.8, true},
+    {127.2, true},
+    {128.6, true},
+    {204.4, true},
+    {226.281, true},
+    {227.281, true},
+    {246.86, true},
+    {266.1, true},
     // the stuttering break
-    {267.442, false}, {267.775, false}, {268.073, false}, {268.5, false}, {269.141, false},
-    {270.858, false}, {271.402, false}, {274.329, false}, {274.765, false}, {275.07, false},
-    {275.402, false}, {276.031, false}, {276.356, false}, {276.688, false}, {277.752, false},
-    {277.965, false}, {278.289, false}, {278.595, false}, {279.438, false}, {280.102, false},
-    {280.741, false}, {281.741, true},
+    {267.442, false},
+    {267.775, false},
+    {268.073, false},
+    {268.5, false},
+    {269.141, false},
+    {270.858, false},
+    {271.402, false},
+    {274.329, false},
+    {274.765, false},
+    {275.07, false},
+    {275.402, false},
+    {276.031, false},
+    {276.356, false},
+    {276.688, false},
+    {277.752, false},
+    {277.965, false},
+    {278.289, false},
+    {278.595, false},
+    {279.438, false},
+    {280.102, false},
+    {280.741, false},
+    {281.741, true},
     // paper world and night
-    {342.7, true}, {368.5, true}, {370.5, true},
-    {390.0, true}, {393.0, true}, {395.0, true}, {398.0, true}, {404.0, true}, {452.0, true},
+    {342.7, true},
+    {368.5, true},
+    {370.5, true},
+    {390.0, true},
+    {393.0, true},
+    {395.0, true},
+    {398.0, true},
+    {404.0, true},
+    {452.0, true},
 };
 
 // The notes of the whole piece, in no particular order.

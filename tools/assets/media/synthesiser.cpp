@@ -47,10 +47,13 @@ double blep(double t, double dt) {
 // sine and several times faster, which matters with a few hundred million samples to make.
 double fast_sin(double x) {
     x -= 2 * kPi * std::nearbyint(x / (2 * kPi));
-    if (x > kPi / 2) x = kPi - x;
-    else if (x < -kPi / 2) x = -kPi - x;
+    if (x > kPi / 2)
+        x = kPi - x;
+    else if (x < -kPi / 2)
+        x = -kPi - x;
     const double x2 = x * x;
-    return x * (1 + x2 * (-1.0 / 6 + x2 * (1.0 / 120 + x2 * (-1.0 / 5040 + x2 * (1.0 / 362880 + x2 * (-1.0 / 39916800))))));
+    return x * (1 + x2 * (-1.0 / 6 + x2 * (1.0 / 120 + x2 * (-1.0 / 5040 +
+                                                             x2 * (1.0 / 362880 + x2 * (-1.0 / 39916800))))));
 }
 
 class Oscillator {
@@ -143,7 +146,9 @@ private:
 class AttackRelease {
 public:
     AttackRelease(double attack, double held, double release)
-        : rise_(attack > 0 ? kDt / attack : 1), held_(static_cast<size_t>(held * sample_rate)), release_(release) {}
+        : rise_(attack > 0 ? kDt / attack : 1),
+          held_(static_cast<size_t>(held * sample_rate)),
+          release_(release) {}
     double operator()() {
         const double a = std::min(1.0, static_cast<double>(i_) * rise_);
         return a * (i_++ < held_ ? 1.0 : release_());
@@ -160,36 +165,61 @@ bool is_accent(Instrument i) { return i == Instrument::hit || i == Instrument::s
 // How long a voice sounds, in seconds, from its note.
 double voice_seconds(const Note& n) {
     switch (n.instrument) {
-        case Instrument::kick: return 0.5;
-        case Instrument::snare: return 0.4;
-        case Instrument::clap: return 0.45;
-        case Instrument::closed_hat: return 0.12;
-        case Instrument::open_hat: return 0.5;
-        case Instrument::crash: return 2.6;
-        case Instrument::bass: return n.length + 0.25;
-        case Instrument::sub: return n.length + 0.5;
-        case Instrument::pad: return n.length + 4.0;
-        case Instrument::pluck: return 1.0;
-        case Instrument::bell: return 3.5;
-        case Instrument::marimba: return 1.2;
-        case Instrument::lead: return n.length + 1.0;
-        case Instrument::swell: return n.length;
-        case Instrument::riser: return n.length;
-        case Instrument::hit: return 2.8;
-        case Instrument::stab: return 0.8;
+        case Instrument::kick:
+            return 0.5;
+        case Instrument::snare:
+            return 0.4;
+        case Instrument::clap:
+            return 0.45;
+        case Instrument::closed_hat:
+            return 0.12;
+        case Instrument::open_hat:
+            return 0.5;
+        case Instrument::crash:
+            return 2.6;
+        case Instrument::bass:
+            return n.length + 0.25;
+        case Instrument::sub:
+            return n.length + 0.5;
+        case Instrument::pad:
+            return n.length + 4.0;
+        case Instrument::pluck:
+            return 1.0;
+        case Instrument::bell:
+            return 3.5;
+        case Instrument::marimba:
+            return 1.2;
+        case Instrument::lead:
+            return n.length + 1.0;
+        case Instrument::swell:
+            return n.length;
+        case Instrument::riser:
+            return n.length;
+        case Instrument::hit:
+            return 2.8;
+        case Instrument::stab:
+            return 0.8;
     }
     return 0;
 }
 
-size_t start_frame(const Note& n) { return static_cast<size_t>(std::lround(std::max(0.0, n.start) * sample_rate)); }
-size_t end_frame(const Note& n) { return start_frame(n) + static_cast<size_t>(voice_seconds(n) * sample_rate) + 1; }
+size_t start_frame(const Note& n) {
+    return static_cast<size_t>(std::lround(std::max(0.0, n.start) * sample_rate));
+}
+size_t end_frame(const Note& n) {
+    return start_frame(n) + static_cast<size_t>(voice_seconds(n) * sample_rate) + 1;
+}
 
 // Where a voice writes: pan, sends and ducking applied per sample.
 class Output {
 public:
     Output(Buses& buses, const std::vector<float>& ducking, const Note& note)
-        : buses_(buses), ducking_(ducking), start_(start_frame(note)), duck_(!is_accent(note.instrument)),
-          delay_(static_cast<float>(note.delay_send)), reverb_(static_cast<float>(note.reverb_send)) {
+        : buses_(buses),
+          ducking_(ducking),
+          start_(start_frame(note)),
+          duck_(!is_accent(note.instrument)),
+          delay_(static_cast<float>(note.delay_send)),
+          reverb_(static_cast<float>(note.reverb_send)) {
         const double theta = (std::clamp(note.pan, -1.0, 1.0) + 1) * kPi / 4;
         left_ = static_cast<float>(std::cos(theta) * std::sqrt(2.0) * note.velocity);
         right_ = static_cast<float>(std::sin(theta) * std::sqrt(2.0) * note.velocity);
@@ -215,7 +245,10 @@ private:
     float delay_, reverb_, left_ = 1, right_ = 1;
 };
 
-uint32_t seed_of(const Note& n) { return static_cast<uint32_t>(start_frame(n)) * 31u + static_cast<uint32_t>(n.instrument) * 7919u + static_cast<uint32_t>(n.pitch * 16); }
+uint32_t seed_of(const Note& n) {
+    return static_cast<uint32_t>(start_frame(n)) * 31u + static_cast<uint32_t>(n.instrument) * 7919u +
+           static_cast<uint32_t>(n.pitch * 16);
+}
 
 void render_voice(const Note& n, Buses& buses, const std::vector<float>& ducking) {
     Output out(buses, ducking, n);
@@ -358,8 +391,8 @@ void render_voice(const Note& n, Buses& buses, const std::vector<float>& ducking
             Decay settle(0.3);
             for (size_t i = 0; i < frames; ++i) {
                 const double t = i * kDt;
-                const double vibrato = std::pow(2.0, 0.15 / 12 * std::clamp((t - 0.25) / 0.3, 0.0, 1.0) *
-                                                            fast_sin(2 * kPi * 5.5 * t));
+                const double vibrato = std::pow(
+                    2.0, 0.15 / 12 * std::clamp((t - 0.25) / 0.3, 0.0, 1.0) * fast_sin(2 * kPi * 5.5 * t));
                 const double f = hz * vibrato;
                 if (i % control_rate == 0) f1.set(1200 + 4200 * (0.35 + 0.65 * std::exp(-t / 0.25)), 1.3);
                 f1.run(o1.saw(f / detune) * 0.5 + o2.saw(f * detune) * 0.5 + o3.square(f * 0.5) * 0.25);
@@ -404,7 +437,8 @@ void render_voice(const Note& n, Buses& buses, const std::vector<float>& ducking
                 f1.run(noise.next());
                 f2.run(noise2.next());
                 const double wash = wash_decay() * 0.55 * std::min(1.0, t / 0.0005);
-                out.put(i, std::tanh(thump + click + f1.high * wash), std::tanh(thump + click + f2.high * wash));
+                out.put(i, std::tanh(thump + click + f1.high * wash),
+                        std::tanh(thump + click + f2.high * wash));
             }
             break;
         }
@@ -442,9 +476,12 @@ Buses render_notes(std::span<const Note> notes, size_t frames, const std::vector
     const size_t middle = frames / 2;
     std::vector<const Note*> first, second, straddling;
     for (const Note& n : notes) {
-        if (end_frame(n) <= middle) first.push_back(&n);
-        else if (start_frame(n) >= middle) second.push_back(&n);
-        else straddling.push_back(&n);
+        if (end_frame(n) <= middle)
+            first.push_back(&n);
+        else if (start_frame(n) >= middle)
+            second.push_back(&n);
+        else
+            straddling.push_back(&n);
     }
     auto work = [&](const std::vector<const Note*>& list) {
         for (const Note* n : list) render_voice(*n, buses, ducking);
@@ -514,7 +551,8 @@ constexpr std::array<size_t, 8> comb_lengths = {1116, 1188, 1277, 1356, 1422, 14
 constexpr std::array<size_t, 4> all_pass_lengths = {556, 441, 341, 225};
 constexpr size_t stereo_spread = 23;
 
-void reverb_channel(const std::vector<float>& send, std::vector<float>& out, size_t spread, float room, float damping) {
+void reverb_channel(const std::vector<float>& send, std::vector<float>& out, size_t spread, float room,
+                    float damping) {
     std::vector<Comb> combs;
     std::vector<AllPass> passes;
     for (size_t l : comb_lengths) combs.emplace_back(l + spread);
@@ -548,10 +586,14 @@ std::vector<float> ducking_curve(std::span<const double> accents, size_t frames,
         for (long i = from; i < to; ++i) {
             const double rel = static_cast<double>(i - centre) / sample_rate;
             double dip;
-            if (rel < -0.004) dip = depth * (1 - std::cos(kPi * (rel + 0.03) / 0.026)) / 2;
-            else if (rel < 0) dip = depth;
-            else dip = depth * std::exp(-rel / 0.12);
-            gain[static_cast<size_t>(i)] = std::min(gain[static_cast<size_t>(i)], static_cast<float>(1 - dip));
+            if (rel < -0.004)
+                dip = depth * (1 - std::cos(kPi * (rel + 0.03) / 0.026)) / 2;
+            else if (rel < 0)
+                dip = depth;
+            else
+                dip = depth * std::exp(-rel / 0.12);
+            gain[static_cast<size_t>(i)] =
+                std::min(gain[static_cast<size_t>(i)], static_cast<float>(1 - dip));
         }
     }
     return gain;

@@ -17,10 +17,23 @@ struct StereoBuffer {
 };
 
 enum class Instrument {
-    kick, snare, clap, closed_hat, open_hat, crash,  // drums
-    bass, sub, pad, pluck, bell, marimba, lead,      // pitched
-    swell, riser,                                    // noise textures
-    hit, stab,                                       // accents: sharp onsets for the cues
+    kick,
+    snare,
+    clap,
+    closed_hat,
+    open_hat,
+    crash,  // drums
+    bass,
+    sub,
+    pad,
+    pluck,
+    bell,
+    marimba,
+    lead,  // pitched
+    swell,
+    riser,  // noise textures
+    hit,
+    stab,  // accents: sharp onsets for the cues
 };
 
 struct Note {
@@ -29,7 +42,7 @@ struct Note {
     Instrument instrument;
     double pitch = 57;  // MIDI note number (ignored by unpitched voices)
     double velocity = 1;
-    double pan = 0;     // −1 left … 1 right
+    double pan = 0;  // −1 left … 1 right
     double delay_send = 0;
     double reverb_send = 0.1;
 };

@@ -14,7 +14,8 @@ constexpr double screen_aspect = 16.0 / 9.0;
 
 // Adds the coverage image `ink` (scaled to width × height) in `colour` onto `picture`, centred
 // at (cx, cy). Adding (rather than painting over) matches how the pictures are shown.
-void stamp(cv::Mat& picture, const cv::Mat& ink, int width, int height, int cx, int cy, const cv::Vec3d& colour) {
+void stamp(cv::Mat& picture, const cv::Mat& ink, int width, int height, int cx, int cy,
+           const cv::Vec3d& colour) {
     if (ink.empty()) return;
     cv::Mat scaled;
     cv::resize(ink, scaled, cv::Size(width, height), 0, 0, cv::INTER_AREA);
@@ -25,7 +26,8 @@ void stamp(cv::Mat& picture, const cv::Mat& ink, int width, int height, int cx, 
             if (py < 0 || py >= picture.rows || px < 0 || px >= picture.cols) continue;
             const double a = scaled.at<unsigned char>(y, x) / 255.0;
             cv::Vec3b& p = picture.at<cv::Vec3b>(py, px);
-            for (int c = 0; c < 3; ++c) p[c] = static_cast<unsigned char>(std::min(255.0, p[c] + 255.0 * colour[c] * a + 0.5));
+            for (int c = 0; c < 3; ++c)
+                p[c] = static_cast<unsigned char>(std::min(255.0, p[c] + 255.0 * colour[c] * a + 0.5));
         }
 }
 
@@ -64,20 +66,22 @@ cv::Mat paint_loader_logo() {
             for (int k = 0; k < 3; ++k) {
                 const double y0 = -0.42 + 0.13 * k;
                 const double span = 0.5 - 0.06 * k;
-                const double curve = y0 + 0.05 * std::sin(u * 7.5 + 1.3 * k) - 0.07 * (1 - (u / span) * (u / span));
+                const double curve =
+                    y0 + 0.05 * std::sin(u * 7.5 + 1.3 * k) - 0.07 * (1 - (u / span) * (u / span));
                 const double d = std::abs(v - curve);
                 const double along = 1 - smoothstep(span - 0.05, span, std::abs(u));
                 stroke = std::max(stroke, (1 - smoothstep(0.012, 0.022, d)) * along);
             }
             const double s = stroke * inside;
             const cv::Vec3d colour = cv::Vec3d(0.55, 0.8, 1.0) * s;
-            picture.at<cv::Vec3b>(y, x) =
-                cv::Vec3b(static_cast<unsigned char>(255 * colour[0] + 0.5), static_cast<unsigned char>(255 * colour[1] + 0.5),
-                          static_cast<unsigned char>(255 * colour[2] + 0.5));
+            picture.at<cv::Vec3b>(y, x) = cv::Vec3b(static_cast<unsigned char>(255 * colour[0] + 0.5),
+                                                    static_cast<unsigned char>(255 * colour[1] + 0.5),
+                                                    static_cast<unsigned char>(255 * colour[2] + 0.5));
         }
     const cv::Mat name = render_text("Brinefall", "DejaVuSerif-Bold.ttf", 160);
     const cv::Size name_size = fit(name, 0.66 * size, 0.16 * size, 1.0);
-    stamp(picture, name, name_size.width, name_size.height, size / 2, static_cast<int>(0.56 * size), cv::Vec3d(1, 0.96, 0.9));
+    stamp(picture, name, name_size.width, name_size.height, size / 2, static_cast<int>(0.56 * size),
+          cv::Vec3d(1, 0.96, 0.9));
     const cv::Mat groups = render_text("OVK vs quietglyph", "DejaVuSans.ttf", 96);
     const cv::Size groups_size = fit(groups, 0.5 * size, 0.05 * size, 1.0);
     stamp(picture, groups, groups_size.width, groups_size.height, size / 2, static_cast<int>(0.70 * size),

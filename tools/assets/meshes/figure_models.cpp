@@ -12,7 +12,20 @@ namespace {
 // about x.)
 constexpr double leg_outward = 1.41;
 
-enum class Part { kHead, kNeck, kChest, kAbdomen, kCollar, kUpperArm, kForearm, kHand, kThigh, kShin, kFoot, kPelvis };
+enum class Part {
+    kHead,
+    kNeck,
+    kChest,
+    kAbdomen,
+    kCollar,
+    kUpperArm,
+    kForearm,
+    kHand,
+    kThigh,
+    kShin,
+    kFoot,
+    kPelvis
+};
 
 // One part in its joint's rest space; `side` is +1 for the left, -1 for the right. Coarse parts
 // have half the facets, for crowds merged into one mesh.
@@ -20,49 +33,60 @@ Shape skin_part(Part part, double side, bool coarse = false) {
     Shape s;
     const double lx = leg_outward * side;
     auto ellipsoid = [coarse](Vec3 c, Vec3 r, int slices, int stacks) {
-        return ::ellipsoid(c, r, coarse ? std::max(slices / 2, 4) : slices, coarse ? std::max(stacks / 2, 3) : stacks);
+        return ::ellipsoid(c, r, coarse ? std::max(slices / 2, 4) : slices,
+                           coarse ? std::max(stacks / 2, 3) : stacks);
     };
     auto limb = [coarse](Vec3 a, Vec3 b, double ra, double rb, int sides) {
         return ::limb(a, b, ra, rb, coarse ? std::max(sides / 2, 4) : sides);
     };
     switch (part) {
-    case Part::kHead:
-        s.merge(ellipsoid({0, 4.2, 0.3}, {3.1, 4.1, 3.6}, 14, 10));
-        s.merge(ellipsoid({0, 5.5, -0.4}, {3.3, 3.1, 3.6}, 12, 8));  // hair
-        s.merge(ellipsoid({0, 3.3, 3.8}, {0.55, 0.9, 0.7}, 6, 4));   // nose
-        s.merge(ellipsoid({3.0, 3.9, 0}, {0.45, 1.1, 0.8}, 6, 4));
-        s.merge(ellipsoid({-3.0, 3.9, 0}, {0.45, 1.1, 0.8}, 6, 4));
-        break;
-    case Part::kNeck: s.merge(limb({0, -1.0, -0.2}, {0, 3.2, 0.4}, 2.0, 1.9, 8)); break;
-    case Part::kChest:
-        s.merge(ellipsoid({0, 4.8, 0.3}, {6.2, 6.6, 4.1}, 14, 10));
-        s.merge(ellipsoid({0, 8.4, -0.2}, {7.6, 2.4, 3.3}, 12, 6));
-        break;
-    case Part::kAbdomen:
-        s.merge(ellipsoid({0, 4.0, 0.4}, {5.0, 5.6, 3.7}, 12, 8));
-        s.merge(ellipsoid({0, -2.0, -0.2}, {6.6, 4.4, 4.2}, 12, 8));
-        break;
-    case Part::kPelvis: s.merge(ellipsoid({0, -2.0, -0.2}, {6.6, 4.4, 4.2}, 12, 8)); break;
-    case Part::kCollar: s.merge(limb({side * 0.2, 0.3, -0.2}, {side * 5.8, 0.4, 0}, 2.3, 2.7, 8)); break;
-    case Part::kUpperArm: s.merge(limb({0, 0, 0}, {side * 11.2, 0, 0}, 2.4, 1.9, 8)); break;
-    case Part::kForearm: s.merge(limb({0, 0, 0}, {side * 10.2, 0, 0}, 1.9, 1.35, 8)); break;
-    case Part::kHand:
-        s.merge(ellipsoid({side * 3.0, 0, 0.1}, {3.0, 0.9, 1.9}, 8, 6));
-        s.merge(ellipsoid({side * 6.0, -0.1, 0.1}, {1.9, 0.75, 1.7}, 8, 6));
-        s.merge(limb({side * 1.2, 0, 1.2}, {side * 3.6, -0.3, 2.8}, 0.7, 0.55, 6));
-        break;
-    case Part::kThigh:
-        s.merge(limb({lx, 1.0, 0}, {lx, -16.9, 0.3}, 3.4, 2.3, 10));
-        s.merge(ellipsoid({lx, -16.4, 1.6}, {1.6, 1.8, 1.2}, 6, 4));  // knee cap
-        break;
-    case Part::kShin:
-        s.merge(limb({0, -0.3, 0}, {0, -15.4, -0.6}, 2.3, 1.4, 10));
-        s.merge(ellipsoid({0, -5.5, -0.9}, {2.2, 4.8, 2.3}, 10, 6));  // calf
-        break;
-    case Part::kFoot:
-        s.merge(ellipsoid({lx, -0.6, -0.3}, {1.6, 1.9, 1.7}, 8, 6));
-        s.merge(ellipsoid({lx, -1.8, 2.3}, {1.8, 1.1, 4.9}, 10, 6));
-        break;
+        case Part::kHead:
+            s.merge(ellipsoid({0, 4.2, 0.3}, {3.1, 4.1, 3.6}, 14, 10));
+            s.merge(ellipsoid({0, 5.5, -0.4}, {3.3, 3.1, 3.6}, 12, 8));  // hair
+            s.merge(ellipsoid({0, 3.3, 3.8}, {0.55, 0.9, 0.7}, 6, 4));   // nose
+            s.merge(ellipsoid({3.0, 3.9, 0}, {0.45, 1.1, 0.8}, 6, 4));
+            s.merge(ellipsoid({-3.0, 3.9, 0}, {0.45, 1.1, 0.8}, 6, 4));
+            break;
+        case Part::kNeck:
+            s.merge(limb({0, -1.0, -0.2}, {0, 3.2, 0.4}, 2.0, 1.9, 8));
+            break;
+        case Part::kChest:
+            s.merge(ellipsoid({0, 4.8, 0.3}, {6.2, 6.6, 4.1}, 14, 10));
+            s.merge(ellipsoid({0, 8.4, -0.2}, {7.6, 2.4, 3.3}, 12, 6));
+            break;
+        case Part::kAbdomen:
+            s.merge(ellipsoid({0, 4.0, 0.4}, {5.0, 5.6, 3.7}, 12, 8));
+            s.merge(ellipsoid({0, -2.0, -0.2}, {6.6, 4.4, 4.2}, 12, 8));
+            break;
+        case Part::kPelvis:
+            s.merge(ellipsoid({0, -2.0, -0.2}, {6.6, 4.4, 4.2}, 12, 8));
+            break;
+        case Part::kCollar:
+            s.merge(limb({side * 0.2, 0.3, -0.2}, {side * 5.8, 0.4, 0}, 2.3, 2.7, 8));
+            break;
+        case Part::kUpperArm:
+            s.merge(limb({0, 0, 0}, {side * 11.2, 0, 0}, 2.4, 1.9, 8));
+            break;
+        case Part::kForearm:
+            s.merge(limb({0, 0, 0}, {side * 10.2, 0, 0}, 1.9, 1.35, 8));
+            break;
+        case Part::kHand:
+            s.merge(ellipsoid({side * 3.0, 0, 0.1}, {3.0, 0.9, 1.9}, 8, 6));
+            s.merge(ellipsoid({side * 6.0, -0.1, 0.1}, {1.9, 0.75, 1.7}, 8, 6));
+            s.merge(limb({side * 1.2, 0, 1.2}, {side * 3.6, -0.3, 2.8}, 0.7, 0.55, 6));
+            break;
+        case Part::kThigh:
+            s.merge(limb({lx, 1.0, 0}, {lx, -16.9, 0.3}, 3.4, 2.3, 10));
+            s.merge(ellipsoid({lx, -16.4, 1.6}, {1.6, 1.8, 1.2}, 6, 4));  // knee cap
+            break;
+        case Part::kShin:
+            s.merge(limb({0, -0.3, 0}, {0, -15.4, -0.6}, 2.3, 1.4, 10));
+            s.merge(ellipsoid({0, -5.5, -0.9}, {2.2, 4.8, 2.3}, 10, 6));  // calf
+            break;
+        case Part::kFoot:
+            s.merge(ellipsoid({lx, -0.6, -0.3}, {1.6, 1.9, 1.7}, 8, 6));
+            s.merge(ellipsoid({lx, -1.8, 2.3}, {1.8, 1.1, 4.9}, 10, 6));
+            break;
     }
     return s;
 }
@@ -75,12 +99,12 @@ struct SkinObject {
 
 // The skin's objects in the order the figure's table numbers them.
 constexpr SkinObject skin_objects[19] = {
-    {"rFoot", Part::kFoot, -1},        {"lFoot", Part::kFoot, 1},         {"shin_spare", Part::kShin, 1},
-    {"shin", Part::kShin, 1},          {"rThigh", Part::kThigh, -1},      {"lThigh", Part::kThigh, 1},
-    {"abdomen", Part::kAbdomen, 1},    {"pelvis_spare", Part::kPelvis, 1}, {"rHand", Part::kHand, -1},
-    {"lHand", Part::kHand, 1},         {"rForeArm", Part::kForearm, -1},  {"lForeArm", Part::kForearm, 1},
-    {"lShldr", Part::kUpperArm, 1},    {"rShldr", Part::kUpperArm, -1},   {"rCollar", Part::kCollar, -1},
-    {"lCollar", Part::kCollar, 1},     {"chest", Part::kChest, 1},        {"neck", Part::kNeck, 1},
+    {"rFoot", Part::kFoot, -1},     {"lFoot", Part::kFoot, 1},          {"shin_spare", Part::kShin, 1},
+    {"shin", Part::kShin, 1},       {"rThigh", Part::kThigh, -1},       {"lThigh", Part::kThigh, 1},
+    {"abdomen", Part::kAbdomen, 1}, {"pelvis_spare", Part::kPelvis, 1}, {"rHand", Part::kHand, -1},
+    {"lHand", Part::kHand, 1},      {"rForeArm", Part::kForearm, -1},   {"lForeArm", Part::kForearm, 1},
+    {"lShldr", Part::kUpperArm, 1}, {"rShldr", Part::kUpperArm, -1},    {"rCollar", Part::kCollar, -1},
+    {"lCollar", Part::kCollar, 1},  {"chest", Part::kChest, 1},         {"neck", Part::kNeck, 1},
     {"head", Part::kHead, 1},
 };
 
@@ -95,25 +119,44 @@ Affine skin_space(Vec3 translation, double scale) {
 // every other part carries it in its own geometry.
 Shape joint_part(int joint, bool coarse) {
     switch (joint) {
-    case kHead: return skin_part(Part::kHead, 1, coarse);
-    case kNeck: return skin_part(Part::kNeck, 1, coarse);
-    case kChest: return skin_part(Part::kChest, 1, coarse);
-    case kAbdomen: return skin_part(Part::kAbdomen, 1, coarse);
-    case kLCollar: return skin_part(Part::kCollar, 1, coarse);
-    case kRCollar: return skin_part(Part::kCollar, -1, coarse);
-    case kLShldr: return skin_part(Part::kUpperArm, 1, coarse);
-    case kRShldr: return skin_part(Part::kUpperArm, -1, coarse);
-    case kLForeArm: return skin_part(Part::kForearm, 1, coarse);
-    case kRForeArm: return skin_part(Part::kForearm, -1, coarse);
-    case kLHand: return skin_part(Part::kHand, 1, coarse);
-    case kRHand: return skin_part(Part::kHand, -1, coarse);
-    case kLThigh: return skin_part(Part::kThigh, 1, coarse);
-    case kRThigh: return skin_part(Part::kThigh, -1, coarse);
-    case kLShin: return skin_part(Part::kShin, 1, coarse).translate({leg_outward, 0, 0});
-    case kRShin: return skin_part(Part::kShin, -1, coarse).translate({-leg_outward, 0, 0});
-    case kLFoot: return skin_part(Part::kFoot, 1, coarse);
-    case kRFoot: return skin_part(Part::kFoot, -1, coarse);
-    default: return {};
+        case kHead:
+            return skin_part(Part::kHead, 1, coarse);
+        case kNeck:
+            return skin_part(Part::kNeck, 1, coarse);
+        case kChest:
+            return skin_part(Part::kChest, 1, coarse);
+        case kAbdomen:
+            return skin_part(Part::kAbdomen, 1, coarse);
+        case kLCollar:
+            return skin_part(Part::kCollar, 1, coarse);
+        case kRCollar:
+            return skin_part(Part::kCollar, -1, coarse);
+        case kLShldr:
+            return skin_part(Part::kUpperArm, 1, coarse);
+        case kRShldr:
+            return skin_part(Part::kUpperArm, -1, coarse);
+        case kLForeArm:
+            return skin_part(Part::kForearm, 1, coarse);
+        case kRForeArm:
+            return skin_part(Part::kForearm, -1, coarse);
+        case kLHand:
+            return skin_part(Part::kHand, 1, coarse);
+        case kRHand:
+            return skin_part(Part::kHand, -1, coarse);
+        case kLThigh:
+            return skin_part(Part::kThigh, 1, coarse);
+        case kRThigh:
+            return skin_part(Part::kThigh, -1, coarse);
+        case kLShin:
+            return skin_part(Part::kShin, 1, coarse).translate({leg_outward, 0, 0});
+        case kRShin:
+            return skin_part(Part::kShin, -1, coarse).translate({-leg_outward, 0, 0});
+        case kLFoot:
+            return skin_part(Part::kFoot, 1, coarse);
+        case kRFoot:
+            return skin_part(Part::kFoot, -1, coarse);
+        default:
+            return {};
     }
 }
 
@@ -231,7 +274,7 @@ Model build_diver() {
     auto world = joint_world(pose);
     Vec3 head = world[kHead].point({0, 4.0, 0.3});
     helmet.merge(sphere(6.2, 16, 12).translate(head));
-    helmet.merge(cylinder(6.8, -1.2, 1.2, 16).translate(head + Vec3{0, -5.6, 0}));  // collar
+    helmet.merge(cylinder(6.8, -1.2, 1.2, 16).translate(head + Vec3{0, -5.6, 0}));           // collar
     helmet.merge(cylinder(3.0, 0, 1.6, 14).rotate_x(90).translate(head + Vec3{0, 0, 5.2}));  // face plate
     helmet.merge(cylinder(1.6, 0, 1.2, 10).rotate_z(90).translate(head + Vec3{5.6, 0.5, 0}));
     helmet.merge(cylinder(1.6, 0, 1.2, 10).rotate_z(-90).translate(head + Vec3{-5.6, 0.5, 0}));

@@ -13,8 +13,8 @@
 namespace {
 
 constexpr const char* font_folder = "/usr/share/fonts/truetype/dejavu/";
-constexpr int kPixels = 44;          // rasterising size (em height in pixels)
-constexpr double kUnit = 0.03;       // model units per pixel: capitals about 1 unit tall
+constexpr int kPixels = 44;     // rasterising size (em height in pixels)
+constexpr double kUnit = 0.03;  // model units per pixel: capitals about 1 unit tall
 constexpr double kDepth = 0.28;
 
 // A line's ink as a grid of set pixels, rows from the top.
@@ -91,7 +91,8 @@ Shape block_text(std::string_view text, const char* font_file, double baseline) 
             for (int row = y; row < bottom; ++row)
                 for (int k = x; k < end; ++k) used[row * ink.width + k] = 1;
             double x0 = left + x * kUnit, x1 = left + end * kUnit;
-            double y1 = baseline + (ink.baseline - y) * kUnit, y0 = baseline + (ink.baseline - bottom) * kUnit;
+            double y1 = baseline + (ink.baseline - y) * kUnit,
+                   y0 = baseline + (ink.baseline - bottom) * kUnit;
             s.merge(box({x0, y0, -kDepth / 2}, {x1, y1, kDepth / 2}));
             x = end;
         }

@@ -71,8 +71,10 @@ std::span<const MeshFile> mesh_catalogue() { return kMeshes; }
 void add_meshes(Pack& pack) {
     for (const MeshFile& mesh : kMeshes) {
         std::string alternate = std::string(mesh.name) + "t";
-        pack.add(alternate, mesh.description, [&mesh] { return write_obj(mesh.build(), mesh.description, true); });
+        pack.add(alternate, mesh.description,
+                 [&mesh] { return write_obj(mesh.build(), mesh.description, true); });
         if (mesh.plain)
-            pack.add(mesh.name, mesh.description, [&mesh] { return write_obj(mesh.build(), mesh.description, false); });
+            pack.add(mesh.name, mesh.description,
+                     [&mesh] { return write_obj(mesh.build(), mesh.description, false); });
     }
 }

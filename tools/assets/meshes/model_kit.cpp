@@ -39,7 +39,8 @@ std::vector<std::array<int, 3>> triangulate(const std::vector<Vec2>& outline) {
         ++guard;
         bool clipped = false;
         for (size_t i = 0; i < left.size(); ++i) {
-            int ia = left[(i + left.size() - 1) % left.size()], ib = left[i], ic = left[(i + 1) % left.size()];
+            int ia = left[(i + left.size() - 1) % left.size()], ib = left[i],
+                ic = left[(i + 1) % left.size()];
             Vec2 a = outline[ia], b = outline[ib], c = outline[ic];
             if (turn(a, b, c) <= 1e-12) continue;
             bool ear = true;
@@ -158,7 +159,8 @@ Vec3 Affine::direction(Vec3 d) const {
 }
 
 double Affine::determinant() const {
-    return m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) - m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
+    return m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) -
+           m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
            m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
 }
 
@@ -236,9 +238,9 @@ Shape box(Vec3 lo, Vec3 hi) {
     struct Face {
         Vec3 n, u, v;
     };
-    const Face faces[6] = {{{1, 0, 0}, {0, 0, -1}, {0, 1, 0}},  {{-1, 0, 0}, {0, 0, 1}, {0, 1, 0}},
-                           {{0, 1, 0}, {1, 0, 0}, {0, 0, -1}},  {{0, -1, 0}, {1, 0, 0}, {0, 0, 1}},
-                           {{0, 0, 1}, {1, 0, 0}, {0, 1, 0}},   {{0, 0, -1}, {-1, 0, 0}, {0, 1, 0}}};
+    const Face faces[6] = {{{1, 0, 0}, {0, 0, -1}, {0, 1, 0}}, {{-1, 0, 0}, {0, 0, 1}, {0, 1, 0}},
+                           {{0, 1, 0}, {1, 0, 0}, {0, 0, -1}}, {{0, -1, 0}, {1, 0, 0}, {0, 0, 1}},
+                           {{0, 0, 1}, {1, 0, 0}, {0, 1, 0}},  {{0, 0, -1}, {-1, 0, 0}, {0, 1, 0}}};
     auto scaled = [&](Vec3 d) { return Vec3{d.x * h.x, d.y * h.y, d.z * h.z}; };
     Shape s;
     for (const Face& f : faces) {
@@ -261,7 +263,9 @@ Shape lathe(const std::vector<Vec2>& profile, int sides, bool smooth, double swe
     if (n < 2 || sides < 3) return s;
     // Cumulative profile length for v.
     std::vector<double> along(n, 0.0);
-    for (int i = 1; i < n; ++i) along[i] = along[i - 1] + std::hypot(profile[i].x - profile[i - 1].x, profile[i].y - profile[i - 1].y);
+    for (int i = 1; i < n; ++i)
+        along[i] =
+            along[i - 1] + std::hypot(profile[i].x - profile[i - 1].x, profile[i].y - profile[i - 1].y);
     double total = along[n - 1] > 0 ? along[n - 1] : 1.0;
     auto profile_normal = [&](Vec2 a, Vec2 b) {
         Vec2 t = b - a;
@@ -284,9 +288,12 @@ Shape lathe(const std::vector<Vec2>& profile, int sides, bool smooth, double swe
         if (pole0 && pole1) return;
         for (int j = 0; j < sides; ++j) {
             int a = r0 + j, b = r0 + j + 1, c = r1 + j + 1, d = r1 + j;
-            if (pole0) s.polygons.push_back(tri(a, c, d));
-            else if (pole1) s.polygons.push_back(tri(a, b, d));
-            else s.polygons.push_back(quad(a, b, c, d));
+            if (pole0)
+                s.polygons.push_back(tri(a, c, d));
+            else if (pole1)
+                s.polygons.push_back(tri(a, b, d));
+            else
+                s.polygons.push_back(quad(a, b, c, d));
         }
     };
     if (smooth) {
@@ -310,7 +317,9 @@ Shape frustum(double r0, double r1, double y0, double y1, int sides) {
     return lathe({{0, y0}, {r0, y0}, {r1, y1}, {0, y1}}, sides, false);
 }
 
-Shape cylinder(double radius, double y0, double y1, int sides) { return frustum(radius, radius, y0, y1, sides); }
+Shape cylinder(double radius, double y0, double y1, int sides) {
+    return frustum(radius, radius, y0, y1, sides);
+}
 
 Shape cone(double radius, double y0, double y1, int sides) {
     return lathe({{0, y0}, {radius, y0}, {0, y1}}, sides, false);
@@ -343,13 +352,16 @@ Shape torus(double major, double minor, int segments, int sides) {
         for (int j = 0; j <= sides; ++j) {
             double b = 2 * kPi * j / sides;
             Vec3 n = radial * std::cos(b) + Vec3{0, std::sin(b), 0};
-            s.vertices.push_back({radial * major + n * minor, n, {static_cast<double>(i) / segments, static_cast<double>(j) / sides}});
+            s.vertices.push_back({radial * major + n * minor,
+                                  n,
+                                  {static_cast<double>(i) / segments, static_cast<double>(j) / sides}});
         }
     }
     int row = sides + 1;
     for (int i = 0; i < segments; ++i)
         for (int j = 0; j < sides; ++j)
-            s.polygons.push_back(quad(i * row + j, (i + 1) * row + j, (i + 1) * row + j + 1, i * row + j + 1));
+            s.polygons.push_back(
+                quad(i * row + j, (i + 1) * row + j, (i + 1) * row + j + 1, i * row + j + 1));
     return s;
 }
 
@@ -379,7 +391,8 @@ Shape extrude(const std::vector<Vec2>& outline_in, double z0, double z1, double 
     if (signed_area(outline) < 0) std::reverse(outline.begin(), outline.end());
     const int n = static_cast<int>(outline.size());
     double perimeter = 0, run = 0;
-    for (int i = 0; i < n; ++i) perimeter += std::hypot(outline[(i + 1) % n].x - outline[i].x, outline[(i + 1) % n].y - outline[i].y);
+    for (int i = 0; i < n; ++i)
+        perimeter += std::hypot(outline[(i + 1) % n].x - outline[i].x, outline[(i + 1) % n].y - outline[i].y);
     for (int i = 0; i < n; ++i) {
         Vec2 p = outline[i], q = outline[(i + 1) % n];
         double l = std::hypot(q.x - p.x, q.y - p.y);
@@ -398,10 +411,14 @@ Shape extrude(const std::vector<Vec2>& outline_in, double z0, double z1, double 
     for (double z : {z1, z0}) {
         bool front = z == z1;
         int base = static_cast<int>(s.vertices.size());
-        for (const Vec2& p : outline) s.vertices.push_back({{p.x, p.y, z}, {0, 0, front ? 1.0 : -1.0}, {p.x * uv_scale, p.y * uv_scale}});
+        for (const Vec2& p : outline)
+            s.vertices.push_back(
+                {{p.x, p.y, z}, {0, 0, front ? 1.0 : -1.0}, {p.x * uv_scale, p.y * uv_scale}});
         for (const auto& t : tris) {
-            if (front) s.polygons.push_back(tri(base + t[0], base + t[1], base + t[2]));
-            else s.polygons.push_back(tri(base + t[0], base + t[2], base + t[1]));
+            if (front)
+                s.polygons.push_back(tri(base + t[0], base + t[1], base + t[2]));
+            else
+                s.polygons.push_back(tri(base + t[0], base + t[2], base + t[1]));
         }
     }
     return s;
@@ -430,7 +447,9 @@ Shape tube(const std::vector<Vec3>& path, const std::vector<double>& radii, int 
         }
     }
     for (int i = 0; i + 1 < n; ++i)
-        for (int j = 0; j < sides; ++j) s.polygons.push_back(quad(i * row + j, i * row + j + 1, (i + 1) * row + j + 1, (i + 1) * row + j));
+        for (int j = 0; j < sides; ++j)
+            s.polygons.push_back(
+                quad(i * row + j, i * row + j + 1, (i + 1) * row + j + 1, (i + 1) * row + j));
     if (caps) {
         for (int end = 0; end < 2; ++end) {
             int i = end == 0 ? 0 : n - 1;
@@ -443,8 +462,10 @@ Shape tube(const std::vector<Vec3>& path, const std::vector<double>& radii, int 
                 s.vertices.push_back(v);
             }
             for (int j = 0; j < sides; ++j) {
-                if (end == 0) s.polygons.push_back(tri(centre, centre + 2 + j, centre + 1 + j));
-                else s.polygons.push_back(tri(centre, centre + 1 + j, centre + 2 + j));
+                if (end == 0)
+                    s.polygons.push_back(tri(centre, centre + 2 + j, centre + 1 + j));
+                else
+                    s.polygons.push_back(tri(centre, centre + 1 + j, centre + 2 + j));
             }
         }
     }
@@ -465,14 +486,15 @@ Shape height_field(int nx, int nz, double x0, double x1, double z0, double z1,
             double h = height(x, z);
             double gx = (height(x + dx * 0.5, z) - height(x - dx * 0.5, z)) / dx;
             double gz = (height(x, z + dz * 0.5) - height(x, z - dz * 0.5)) / dz;
-            s.vertices.push_back({{x, h, z}, normalised({-gx, 1, -gz}),
-                                  {uv_repeat * i / nx, uv_repeat * j / nz}});
+            s.vertices.push_back(
+                {{x, h, z}, normalised({-gx, 1, -gz}), {uv_repeat * i / nx, uv_repeat * j / nz}});
         }
     }
     int row = nx + 1;
     for (int j = 0; j < nz; ++j)
         for (int i = 0; i < nx; ++i)
-            s.polygons.push_back(quad((j + 1) * row + i, (j + 1) * row + i + 1, j * row + i + 1, j * row + i));
+            s.polygons.push_back(
+                quad((j + 1) * row + i, (j + 1) * row + i + 1, j * row + i + 1, j * row + i));
     return s;
 }
 

@@ -47,12 +47,12 @@ struct Gait {
     double flight;  // extra lift while both feet are off the ground
 };
 
-constexpr Gait kWalk = {14, 1 / 10.5, -6.5, 19, 0.0, 4, 12, 56, 0.72, 0.13, 14, 24, 0.56,
-                        17, 76, 12, 18, 3, 6, 4, 1.1, 0};
-constexpr Gait kRun = {12, 1 / 17.0, -14, 33, 0.82, 16, 16, 100, 0.66, 0.15, 6, 34, 0.36,
-                       32, 72, 88, 18, 9, 9, 3, 0.6, 1.4};
-constexpr Gait kRun2 = {14, 1 / 17.0, -18, 38, 0.8, 18, 18, 112, 0.64, 0.15, 8, 38, 0.35,
-                        42, 66, 70, 30, 13, 12, 4, 0.4, 2.0};
+constexpr Gait kWalk = {14, 1 / 10.5, -6.5, 19, 0.0, 4,  12, 56, 0.72, 0.13, 14,
+                        24, 0.56,     17,   76, 12,  18, 3,  6,  4,    1.1,  0};
+constexpr Gait kRun = {12, 1 / 17.0, -14, 33, 0.82, 16, 16, 100, 0.66, 0.15, 6,
+                       34, 0.36,     32,  72, 88,   18, 9,  9,   3,    0.6,  1.4};
+constexpr Gait kRun2 = {14, 1 / 17.0, -18, 38, 0.8, 18, 18, 112, 0.64, 0.15, 8,
+                        38, 0.35,     42,  66, 70,  30, 13, 12,  4,    0.4,  2.0};
 
 Pose gait_pose(const Gait& g, double phase) {
     Pose pose;
@@ -179,68 +179,110 @@ std::vector<Pose> key_poses(const std::vector<Key>& keys) {
 Pose sit_pose(double phase) {
     static const std::vector<Key> keys = {
         {0.0, [](Pose&) {}},
-        {0.08, [](Pose& p) { p.rotation[kHead].x = 12; p.rotation[kNeck].x = 8; }},
-        {0.16, [](Pose& p) {  // bending, reaching back for the seat
+        {0.08,
+         [](Pose& p) {
+             p.rotation[kHead].x = 12;
+             p.rotation[kNeck].x = 8;
+         }},
+        {0.16,
+         [](Pose& p) {  // bending, reaching back for the seat
              p.root.z = -7;
              p.rotation[kLThigh].x = p.rotation[kRThigh].x = -62;
              p.rotation[kLShin].x = p.rotation[kRShin].x = 70;
-             p.rotation[kAbdomen].x = 22; p.rotation[kChest].x = 12;
-             p.rotation[kLShldr].y = 25; p.rotation[kRShldr].y = -25;
+             p.rotation[kAbdomen].x = 22;
+             p.rotation[kChest].x = 12;
+             p.rotation[kLShldr].y = 25;
+             p.rotation[kRShldr].y = -25;
          }},
-        {0.26, [](Pose& p) {  // seated
+        {0.26,
+         [](Pose& p) {  // seated
              p.root.z = -16.5;
              p.rotation[kLThigh].x = p.rotation[kRThigh].x = -88;
-             p.rotation[kLThigh].y = -8; p.rotation[kRThigh].y = 8;
+             p.rotation[kLThigh].y = -8;
+             p.rotation[kRThigh].y = 8;
              p.rotation[kLShin].x = p.rotation[kRShin].x = 88;
-             p.rotation[kAbdomen].x = 4; p.rotation[kChest].x = 4;
-             p.rotation[kLShldr].z = -70; p.rotation[kRShldr].z = 70;
-             p.rotation[kLShldr].y = -28; p.rotation[kRShldr].y = 28;
-             p.rotation[kLForeArm].y = -40; p.rotation[kRForeArm].y = 40;
+             p.rotation[kAbdomen].x = 4;
+             p.rotation[kChest].x = 4;
+             p.rotation[kLShldr].z = -70;
+             p.rotation[kRShldr].z = 70;
+             p.rotation[kLShldr].y = -28;
+             p.rotation[kRShldr].y = 28;
+             p.rotation[kLForeArm].y = -40;
+             p.rotation[kRForeArm].y = 40;
          }},
-        {0.4, [](Pose& p) {  // seated, looking round, one hand on the knee
+        {0.4,
+         [](Pose& p) {  // seated, looking round, one hand on the knee
              p.root.z = -16.5;
              p.rotation[kLThigh].x = p.rotation[kRThigh].x = -88;
-             p.rotation[kLShin].x = 80; p.rotation[kRShin].x = 96;
-             p.rotation[kAbdomen].x = 8; p.rotation[kChest].x = 6; p.rotation[kChest].y = 10;
-             p.rotation[kNeck].y = 25; p.rotation[kHead].y = 15; p.rotation[kHead].x = -6;
-             p.rotation[kLShldr].z = -66; p.rotation[kRShldr].z = 70;
-             p.rotation[kLShldr].y = -40; p.rotation[kRShldr].y = 30;
-             p.rotation[kLForeArm].y = -55; p.rotation[kRForeArm].y = 45;
+             p.rotation[kLShin].x = 80;
+             p.rotation[kRShin].x = 96;
+             p.rotation[kAbdomen].x = 8;
+             p.rotation[kChest].x = 6;
+             p.rotation[kChest].y = 10;
+             p.rotation[kNeck].y = 25;
+             p.rotation[kHead].y = 15;
+             p.rotation[kHead].x = -6;
+             p.rotation[kLShldr].z = -66;
+             p.rotation[kRShldr].z = 70;
+             p.rotation[kLShldr].y = -40;
+             p.rotation[kRShldr].y = 30;
+             p.rotation[kLForeArm].y = -55;
+             p.rotation[kRForeArm].y = 45;
          }},
-        {0.56, [](Pose& p) {  // seated, leaning forward, forearms on the thighs
+        {0.56,
+         [](Pose& p) {  // seated, leaning forward, forearms on the thighs
              p.root.z = -16.5;
              p.rotation[kLThigh].x = p.rotation[kRThigh].x = -88;
-             p.rotation[kLThigh].y = -12; p.rotation[kRThigh].y = 12;
+             p.rotation[kLThigh].y = -12;
+             p.rotation[kRThigh].y = 12;
              p.rotation[kLShin].x = p.rotation[kRShin].x = 88;
-             p.rotation[kAbdomen].x = 18; p.rotation[kChest].x = 14;
-             p.rotation[kNeck].x = -14; p.rotation[kNeck].y = -10;
-             p.rotation[kLShldr].z = -62; p.rotation[kRShldr].z = 62;
-             p.rotation[kLShldr].y = -48; p.rotation[kRShldr].y = 48;
-             p.rotation[kLForeArm].y = -60; p.rotation[kRForeArm].y = 60;
+             p.rotation[kAbdomen].x = 18;
+             p.rotation[kChest].x = 14;
+             p.rotation[kNeck].x = -14;
+             p.rotation[kNeck].y = -10;
+             p.rotation[kLShldr].z = -62;
+             p.rotation[kRShldr].z = 62;
+             p.rotation[kLShldr].y = -48;
+             p.rotation[kRShldr].y = 48;
+             p.rotation[kLForeArm].y = -60;
+             p.rotation[kRForeArm].y = 60;
          }},
-        {0.72, [](Pose& p) {  // seated upright, looking the other way
+        {0.72,
+         [](Pose& p) {  // seated upright, looking the other way
              p.root.z = -16.5;
              p.rotation[kLThigh].x = p.rotation[kRThigh].x = -88;
-             p.rotation[kLShin].x = 94; p.rotation[kRShin].x = 84;
-             p.rotation[kAbdomen].x = 2; p.rotation[kChest].x = 2; p.rotation[kChest].y = -8;
-             p.rotation[kNeck].y = -22; p.rotation[kHead].x = 5;
-             p.rotation[kLShldr].z = -72; p.rotation[kRShldr].z = 72;
-             p.rotation[kLShldr].y = -24; p.rotation[kRShldr].y = 24;
-             p.rotation[kLForeArm].y = -42; p.rotation[kRForeArm].y = 42;
+             p.rotation[kLShin].x = 94;
+             p.rotation[kRShin].x = 84;
+             p.rotation[kAbdomen].x = 2;
+             p.rotation[kChest].x = 2;
+             p.rotation[kChest].y = -8;
+             p.rotation[kNeck].y = -22;
+             p.rotation[kHead].x = 5;
+             p.rotation[kLShldr].z = -72;
+             p.rotation[kRShldr].z = 72;
+             p.rotation[kLShldr].y = -24;
+             p.rotation[kRShldr].y = 24;
+             p.rotation[kLForeArm].y = -42;
+             p.rotation[kRForeArm].y = 42;
          }},
-        {0.82, [](Pose& p) {  // leaning forward to rise
+        {0.82,
+         [](Pose& p) {  // leaning forward to rise
              p.root.z = -15;
              p.rotation[kLThigh].x = p.rotation[kRThigh].x = -92;
              p.rotation[kLShin].x = p.rotation[kRShin].x = 100;
-             p.rotation[kAbdomen].x = 30; p.rotation[kChest].x = 16;
+             p.rotation[kAbdomen].x = 30;
+             p.rotation[kChest].x = 16;
              p.rotation[kNeck].x = -16;
-             p.rotation[kLShldr].y = -30; p.rotation[kRShldr].y = 30;
+             p.rotation[kLShldr].y = -30;
+             p.rotation[kRShldr].y = 30;
          }},
-        {0.9, [](Pose& p) {
+        {0.9,
+         [](Pose& p) {
              p.root.z = -6;
              p.rotation[kLThigh].x = p.rotation[kRThigh].x = -50;
              p.rotation[kLShin].x = p.rotation[kRShin].x = 58;
-             p.rotation[kAbdomen].x = 20; p.rotation[kChest].x = 10;
+             p.rotation[kAbdomen].x = 20;
+             p.rotation[kChest].x = 10;
          }},
     };
     static const std::vector<Pose> poses = key_poses(keys);
@@ -258,37 +300,78 @@ Pose sit_pose(double phase) {
 Pose throw_pose(double phase) {
     static const std::vector<Key> keys = {
         {0.0, [](Pose&) {}},
-        {0.3, [](Pose& p) {  // wind-up: weight back, arm cocked behind the head
-             p.rotation[kHip].y = -35; p.rotation[kChest].y = -20; p.rotation[kAbdomen].y = -10;
-             p.rotation[kNeck].y = 40; p.rotation[kHead].y = 20; p.rotation[kChest].x = -6;
-             p.rotation[kLThigh].x = -28; p.rotation[kLShin].x = 20;
-             p.rotation[kRThigh].x = 6; p.rotation[kRShin].x = 22;
-             p.rotation[kRShldr].z = -10; p.rotation[kRShldr].y = -40; p.rotation[kRShldr].x = 0;
-             p.rotation[kRForeArm].y = 0; p.rotation[kRForeArm].z = -95;
-             p.rotation[kLShldr].z = -10; p.rotation[kLShldr].y = -55; p.rotation[kLForeArm].y = -20;
+        {0.3,
+         [](Pose& p) {  // wind-up: weight back, arm cocked behind the head
+             p.rotation[kHip].y = -35;
+             p.rotation[kChest].y = -20;
+             p.rotation[kAbdomen].y = -10;
+             p.rotation[kNeck].y = 40;
+             p.rotation[kHead].y = 20;
+             p.rotation[kChest].x = -6;
+             p.rotation[kLThigh].x = -28;
+             p.rotation[kLShin].x = 20;
+             p.rotation[kRThigh].x = 6;
+             p.rotation[kRShin].x = 22;
+             p.rotation[kRShldr].z = -10;
+             p.rotation[kRShldr].y = -40;
+             p.rotation[kRShldr].x = 0;
+             p.rotation[kRForeArm].y = 0;
+             p.rotation[kRForeArm].z = -95;
+             p.rotation[kLShldr].z = -10;
+             p.rotation[kLShldr].y = -55;
+             p.rotation[kLForeArm].y = -20;
          }},
-        {0.42, [](Pose& p) {  // release: body turned through, arm high and forward
-             p.rotation[kHip].y = 20; p.rotation[kChest].y = 25; p.rotation[kAbdomen].y = 10;
-             p.rotation[kNeck].y = -25; p.rotation[kChest].x = 14; p.rotation[kAbdomen].x = 8;
-             p.rotation[kLThigh].x = -38; p.rotation[kLShin].x = 18;
-             p.rotation[kRThigh].x = 22; p.rotation[kRShin].x = 30;
-             p.rotation[kRShldr].z = 0; p.rotation[kRShldr].y = 70; p.rotation[kRShldr].x = -35;
-             p.rotation[kRForeArm].z = -15; p.rotation[kRHand].z = 20;
-             p.rotation[kLShldr].z = -70; p.rotation[kLShldr].y = 30; p.rotation[kLForeArm].y = -50;
+        {0.42,
+         [](Pose& p) {  // release: body turned through, arm high and forward
+             p.rotation[kHip].y = 20;
+             p.rotation[kChest].y = 25;
+             p.rotation[kAbdomen].y = 10;
+             p.rotation[kNeck].y = -25;
+             p.rotation[kChest].x = 14;
+             p.rotation[kAbdomen].x = 8;
+             p.rotation[kLThigh].x = -38;
+             p.rotation[kLShin].x = 18;
+             p.rotation[kRThigh].x = 22;
+             p.rotation[kRShin].x = 30;
+             p.rotation[kRShldr].z = 0;
+             p.rotation[kRShldr].y = 70;
+             p.rotation[kRShldr].x = -35;
+             p.rotation[kRForeArm].z = -15;
+             p.rotation[kRHand].z = 20;
+             p.rotation[kLShldr].z = -70;
+             p.rotation[kLShldr].y = 30;
+             p.rotation[kLForeArm].y = -50;
          }},
-        {0.55, [](Pose& p) {  // follow-through: arm across and down
-             p.rotation[kHip].y = 30; p.rotation[kChest].y = 30; p.rotation[kAbdomen].y = 10;
-             p.rotation[kNeck].y = -30; p.rotation[kChest].x = 22; p.rotation[kAbdomen].x = 14;
-             p.rotation[kLThigh].x = -40; p.rotation[kLShin].x = 26;
-             p.rotation[kRThigh].x = 26; p.rotation[kRShin].x = 40;
-             p.rotation[kRShldr].z = 40; p.rotation[kRShldr].y = 85; p.rotation[kRShldr].x = 20;
-             p.rotation[kRForeArm].y = 20; p.rotation[kRForeArm].z = -10;
-             p.rotation[kLShldr].z = -72; p.rotation[kLShldr].y = 40; p.rotation[kLForeArm].y = -40;
+        {0.55,
+         [](Pose& p) {  // follow-through: arm across and down
+             p.rotation[kHip].y = 30;
+             p.rotation[kChest].y = 30;
+             p.rotation[kAbdomen].y = 10;
+             p.rotation[kNeck].y = -30;
+             p.rotation[kChest].x = 22;
+             p.rotation[kAbdomen].x = 14;
+             p.rotation[kLThigh].x = -40;
+             p.rotation[kLShin].x = 26;
+             p.rotation[kRThigh].x = 26;
+             p.rotation[kRShin].x = 40;
+             p.rotation[kRShldr].z = 40;
+             p.rotation[kRShldr].y = 85;
+             p.rotation[kRShldr].x = 20;
+             p.rotation[kRForeArm].y = 20;
+             p.rotation[kRForeArm].z = -10;
+             p.rotation[kLShldr].z = -72;
+             p.rotation[kLShldr].y = 40;
+             p.rotation[kLForeArm].y = -40;
          }},
-        {0.75, [](Pose& p) {  // recovering, watching the throw
-             p.rotation[kHip].y = 10; p.rotation[kChest].y = 10; p.rotation[kNeck].y = -10;
-             p.rotation[kLThigh].x = -18; p.rotation[kLShin].x = 10;
-             p.rotation[kRThigh].x = 8; p.rotation[kRShin].x = 12;
+        {0.75,
+         [](Pose& p) {  // recovering, watching the throw
+             p.rotation[kHip].y = 10;
+             p.rotation[kChest].y = 10;
+             p.rotation[kNeck].y = -10;
+             p.rotation[kLThigh].x = -18;
+             p.rotation[kLShin].x = 10;
+             p.rotation[kRThigh].x = 8;
+             p.rotation[kRShin].x = 12;
              p.rotation[kHead].x = -10;
          }},
     };
@@ -304,52 +387,85 @@ Pose throw_pose(double phase) {
 
 // The push's lunge: left foot forward, right leg braced behind, body leaning in.
 void braced(Pose& p) {
-    p.rotation[kLThigh].x = -30; p.rotation[kLShin].x = 34;
-    p.rotation[kRThigh].x = 18; p.rotation[kRShin].x = 10;
-    p.rotation[kAbdomen].x = 10; p.rotation[kChest].x = 8;
+    p.rotation[kLThigh].x = -30;
+    p.rotation[kLShin].x = 34;
+    p.rotation[kRThigh].x = 18;
+    p.rotation[kRShin].x = 10;
+    p.rotation[kAbdomen].x = 10;
+    p.rotation[kChest].x = 8;
     p.rotation[kNeck].x = -12;
 }
 
 // A two-handed push: a lunge onto the front foot with both arms driving forward, and back.
 Pose push_pose(double phase) {
     static const std::vector<Key> keys = {
-        {0.0, [](Pose& p) {  // gathered: hands at the chest, elbows back
+        {0.0,
+         [](Pose& p) {  // gathered: hands at the chest, elbows back
              braced(p);
              p.root.z = -2;
-             p.rotation[kLShldr].z = -62; p.rotation[kRShldr].z = 62;
-             p.rotation[kLShldr].y = 30; p.rotation[kRShldr].y = -30;
-             p.rotation[kLForeArm].y = -125; p.rotation[kRForeArm].y = 125;
-             p.rotation[kLHand].z = 40; p.rotation[kRHand].z = -40;
+             p.rotation[kLShldr].z = -62;
+             p.rotation[kRShldr].z = 62;
+             p.rotation[kLShldr].y = 30;
+             p.rotation[kRShldr].y = -30;
+             p.rotation[kLForeArm].y = -125;
+             p.rotation[kRForeArm].y = 125;
+             p.rotation[kLHand].z = 40;
+             p.rotation[kRHand].z = -40;
          }},
-        {0.38, [](Pose& p) {  // driving forward
+        {0.38,
+         [](Pose& p) {  // driving forward
              braced(p);
              p.root.z = 4;
-             p.rotation[kLThigh].x = -38; p.rotation[kLShin].x = 44;
-             p.rotation[kRThigh].x = 30; p.rotation[kRShin].x = 4;
-             p.rotation[kAbdomen].x = 18; p.rotation[kChest].x = 12;
-             p.rotation[kLShldr].z = -8; p.rotation[kRShldr].z = 8;
-             p.rotation[kLShldr].y = -72; p.rotation[kRShldr].y = 72; p.rotation[kLShldr].x = 8; p.rotation[kRShldr].x = 8;
-             p.rotation[kLForeArm].y = -12; p.rotation[kRForeArm].y = 12;
-             p.rotation[kLHand].z = 55; p.rotation[kRHand].z = -55;
+             p.rotation[kLThigh].x = -38;
+             p.rotation[kLShin].x = 44;
+             p.rotation[kRThigh].x = 30;
+             p.rotation[kRShin].x = 4;
+             p.rotation[kAbdomen].x = 18;
+             p.rotation[kChest].x = 12;
+             p.rotation[kLShldr].z = -8;
+             p.rotation[kRShldr].z = 8;
+             p.rotation[kLShldr].y = -72;
+             p.rotation[kRShldr].y = 72;
+             p.rotation[kLShldr].x = 8;
+             p.rotation[kRShldr].x = 8;
+             p.rotation[kLForeArm].y = -12;
+             p.rotation[kRForeArm].y = 12;
+             p.rotation[kLHand].z = 55;
+             p.rotation[kRHand].z = -55;
          }},
-        {0.55, [](Pose& p) {  // held against the load
+        {0.55,
+         [](Pose& p) {  // held against the load
              braced(p);
              p.root.z = 4.5;
-             p.rotation[kLThigh].x = -40; p.rotation[kLShin].x = 46;
-             p.rotation[kRThigh].x = 32; p.rotation[kRShin].x = 4;
-             p.rotation[kAbdomen].x = 20; p.rotation[kChest].x = 12;
-             p.rotation[kLShldr].z = -6; p.rotation[kRShldr].z = 6;
-             p.rotation[kLShldr].y = -70; p.rotation[kRShldr].y = 70; p.rotation[kLShldr].x = 6; p.rotation[kRShldr].x = 6;
-             p.rotation[kLForeArm].y = -22; p.rotation[kRForeArm].y = 22;
-             p.rotation[kLHand].z = 60; p.rotation[kRHand].z = -60;
+             p.rotation[kLThigh].x = -40;
+             p.rotation[kLShin].x = 46;
+             p.rotation[kRThigh].x = 32;
+             p.rotation[kRShin].x = 4;
+             p.rotation[kAbdomen].x = 20;
+             p.rotation[kChest].x = 12;
+             p.rotation[kLShldr].z = -6;
+             p.rotation[kRShldr].z = 6;
+             p.rotation[kLShldr].y = -70;
+             p.rotation[kRShldr].y = 70;
+             p.rotation[kLShldr].x = 6;
+             p.rotation[kRShldr].x = 6;
+             p.rotation[kLForeArm].y = -22;
+             p.rotation[kRForeArm].y = 22;
+             p.rotation[kLHand].z = 60;
+             p.rotation[kRHand].z = -60;
          }},
-        {0.8, [](Pose& p) {  // recoil
+        {0.8,
+         [](Pose& p) {  // recoil
              braced(p);
              p.root.z = -3;
-             p.rotation[kAbdomen].x = 4; p.rotation[kChest].x = 2;
-             p.rotation[kLShldr].z = -55; p.rotation[kRShldr].z = 55;
-             p.rotation[kLShldr].y = 10; p.rotation[kRShldr].y = -10;
-             p.rotation[kLForeArm].y = -100; p.rotation[kRForeArm].y = 100;
+             p.rotation[kAbdomen].x = 4;
+             p.rotation[kChest].x = 2;
+             p.rotation[kLShldr].z = -55;
+             p.rotation[kRShldr].z = 55;
+             p.rotation[kLShldr].y = 10;
+             p.rotation[kRShldr].y = -10;
+             p.rotation[kLForeArm].y = -100;
+             p.rotation[kRForeArm].y = 100;
          }},
     };
     static const std::vector<Pose> poses = key_poses(keys);
@@ -375,8 +491,9 @@ void write_joint(std::string& out, int joint, int depth) {
     const SkeletonJoint& j = kSkeleton[joint];
     out += indent + (j.parent < 0 ? "ROOT " : "JOINT ") + j.name + "\n" + indent + "{\n";
     append(out, (indent + "  OFFSET %.4f %.4f %.4f\n").c_str(), j.offset.x, j.offset.y, j.offset.z);
-    out += indent + (j.parent < 0 ? "  CHANNELS 6 Xposition Yposition Zposition Zrotation Xrotation Yrotation\n"
-                                  : "  CHANNELS 3 Zrotation Xrotation Yrotation\n");
+    out +=
+        indent + (j.parent < 0 ? "  CHANNELS 6 Xposition Yposition Zposition Zrotation Xrotation Yrotation\n"
+                               : "  CHANNELS 3 Zrotation Xrotation Yrotation\n");
     bool has_children = false;
     for (int c = 0; c < kJointCount; ++c) {
         if (kSkeleton[c].parent != joint) continue;
@@ -423,19 +540,27 @@ struct Clip {
 
 void add_motions(Pack& pack) {
     const Clip clips[] = {
-        {"neomeshes//avatar_run.bvh", "motion clip: running gait in place, bent arms swinging, flight phase; 12-frame loop, figure 71 tall facing +z",
+        {"neomeshes//avatar_run.bvh",
+         "motion clip: running gait in place, bent arms swinging, flight phase; 12-frame loop, figure 71 "
+         "tall facing +z",
          kRun.frames, kRun.frame_time, [](double p) { return gait_pose(kRun, p); }},
-        {"neomeshes//avatar_run2.bvh", "motion clip: long-striding sprint in place, high knees, wide arm drive; 14-frame loop",
+        {"neomeshes//avatar_run2.bvh",
+         "motion clip: long-striding sprint in place, high knees, wide arm drive; 14-frame loop",
          kRun2.frames, kRun2.frame_time, [](double p) { return gait_pose(kRun2, p); }},
-        {"neomeshes//avatar_walk.bvh", "motion clip: walking gait in place, heel-toe roll, hip bob, arm swing; 14-frame loop",
-         kWalk.frames, kWalk.frame_time, [](double p) { return gait_pose(kWalk, p); }},
-        {"neomeshes//avatar_sit.bvh", "motion clip: sits down onto a knee-high seat, seated idle, stands up again; 120-frame loop",
-         120, 1 / 12.0, sit_pose},
-        {"neomeshes//avatar_throw_R.bvh", "motion clip: overarm throw with the right arm, stepping into it, and recovery; 48-frame loop",
-         48, 1 / 12.0, throw_pose},
-        {"neomeshes//avatar_push.bvh", "motion clip: two-handed push from a lunge, held and released; 36-frame loop",
-         36, 1 / 12.0, push_pose},
+        {"neomeshes//avatar_walk.bvh",
+         "motion clip: walking gait in place, heel-toe roll, hip bob, arm swing; 14-frame loop", kWalk.frames,
+         kWalk.frame_time, [](double p) { return gait_pose(kWalk, p); }},
+        {"neomeshes//avatar_sit.bvh",
+         "motion clip: sits down onto a knee-high seat, seated idle, stands up again; 120-frame loop", 120,
+         1 / 12.0, sit_pose},
+        {"neomeshes//avatar_throw_R.bvh",
+         "motion clip: overarm throw with the right arm, stepping into it, and recovery; 48-frame loop", 48,
+         1 / 12.0, throw_pose},
+        {"neomeshes//avatar_push.bvh",
+         "motion clip: two-handed push from a lunge, held and released; 36-frame loop", 36, 1 / 12.0,
+         push_pose},
     };
     for (const Clip& clip : clips)
-        pack.add(clip.name, clip.description, [&clip] { return write_bvh(clip.frames, clip.frame_time, clip.pose); });
+        pack.add(clip.name, clip.description,
+                 [&clip] { return write_bvh(clip.frames, clip.frame_time, clip.pose); });
 }

@@ -28,14 +28,24 @@ Shape face(int expression) {
     s.merge(ellipsoid({0, -0.02, 0.42}, {0.09, 0.16, 0.12}, 8, 6));   // nose
     for (double side : {-1.0, 1.0}) {
         s.merge(ellipsoid({side * 0.17, 0.12, 0.31}, {0.1, 0.075, 0.07}, 8, 6));  // eye
-        s.merge(box_at({0, 0, 0}, {0.22, 0.05, 0.07}).rotate_z(side * (expression == 1 ? 14 : -8)).translate({side * 0.18, 0.27, 0.33}));  // brow
+        s.merge(box_at({0, 0, 0}, {0.22, 0.05, 0.07})
+                    .rotate_z(side * (expression == 1 ? 14 : -8))
+                    .translate({side * 0.18, 0.27, 0.33}));                    // brow
         s.merge(ellipsoid({side * 0.44, 0.05, 0}, {0.06, 0.13, 0.09}, 6, 4));  // ear
     }
     switch (expression) {
-    case 0: s.merge(mouth({0, -0.3, 0.34}, 0.32, 0.08)); break;
-    case 1: s.merge(mouth({0, -0.3, 0.34}, 0.28, -0.07)); break;
-    case 2: s.merge(torus(0.08, 0.025, 12, 5).rotate_x(90).scale({1, 1.3, 1}).translate({0, -0.3, 0.34})); break;
-    default: s.merge(mouth({0, -0.3, 0.35}, 0.26, 0.0)); break;
+        case 0:
+            s.merge(mouth({0, -0.3, 0.34}, 0.32, 0.08));
+            break;
+        case 1:
+            s.merge(mouth({0, -0.3, 0.34}, 0.28, -0.07));
+            break;
+        case 2:
+            s.merge(torus(0.08, 0.025, 12, 5).rotate_x(90).scale({1, 1.3, 1}).translate({0, -0.3, 0.34}));
+            break;
+        default:
+            s.merge(mouth({0, -0.3, 0.35}, 0.26, 0.0));
+            break;
     }
     return s;
 }
@@ -61,7 +71,9 @@ void grow(RandomGenerator& random, Vec3 base, Vec3 direction, double length, dou
     Vec3 tip = b.path.back();
     if (depth == 0) {
         for (int k = 0; k < 8; ++k) {
-            Vec3 at = tip + Vec3{random.draw_unit() - 0.5, random.draw_unit() - 0.3, random.draw_unit() - 0.5} * 1.4;
+            Vec3 at =
+                tip +
+                Vec3{random.draw_unit() - 0.5, random.draw_unit() - 0.3, random.draw_unit() - 0.5} * 1.4;
             Shape card = extrude({{-0.34, 0}, {0, -0.2}, {0.34, 0}, {0, 0.2}}, -0.015, 0.015, 1.0);
             card.rotate_x(90 + 80 * random.draw_unit() - 40).rotate_y(360 * random.draw_unit()).translate(at);
             leaves.merge(card);
@@ -71,8 +83,10 @@ void grow(RandomGenerator& random, Vec3 base, Vec3 direction, double length, dou
     int forks = depth > 2 ? 3 : 2 + random.draw() % 2;
     for (int f = 0; f < forks; ++f) {
         double around = 360.0 * (f + random.draw_unit() * 0.5) / forks, spread = 25 + 20 * random.draw_unit();
-        Vec3 next = Affine::y_onto(d).direction(Affine::rotation_y(around).direction(Affine::rotation_z(spread).direction({0, 1, 0})));
-        grow(random, tip, next + Vec3{0, 0.25, 0}, length * (0.62 + 0.12 * random.draw_unit()), b.radii.back() * 0.75, depth - 1, wood, leaves);
+        Vec3 next = Affine::y_onto(d).direction(
+            Affine::rotation_y(around).direction(Affine::rotation_z(spread).direction({0, 1, 0})));
+        grow(random, tip, next + Vec3{0, 0.25, 0}, length * (0.62 + 0.12 * random.draw_unit()),
+             b.radii.back() * 0.75, depth - 1, wood, leaves);
     }
 }
 
@@ -87,7 +101,8 @@ Model build_sphere() {
 Model build_faces() {
     // Four small faces side by side along x (groups 0-3: smiling, frowning, astonished, calm).
     Model model;
-    for (int i = 0; i < 4; ++i) model.add("face" + std::to_string(i), face(i).translate({-1.5 + 1.0 * i, 0, 0}));
+    for (int i = 0; i < 4; ++i)
+        model.add("face" + std::to_string(i), face(i).translate({-1.5 + 1.0 * i, 0, 0}));
     return model;
 }
 
@@ -106,7 +121,8 @@ Model build_bait3() {
             bool mouth = std::fabs(u) < 0.45 && std::fabs(v + 0.75 - 0.25 * u * u) < 0.1;
             if (eye || mouth) continue;
             Vec3 at{u, v, radii.z * std::sqrt(q)};
-            Vec3 normal = normalised({at.x / (radii.x * radii.x), at.y / (radii.y * radii.y), at.z / (radii.z * radii.z)});
+            Vec3 normal = normalised(
+                {at.x / (radii.x * radii.x), at.y / (radii.y * radii.y), at.z / (radii.z * radii.z)});
             Shape tile = box_at({0, 0, 0}, {0.13, 0.07, 0.13});
             tile.transform(Affine::translation(at) * Affine::y_onto(normal));
             (v > 0 ? upper : lower).merge(tile);
@@ -130,7 +146,8 @@ Model build_tree3() {
     for (int k = 0; k < 5; ++k) {
         double a = 72.0 * k;
         Vec3 out = Affine::rotation_y(a).direction({1, 0, 0});
-        wood.merge(tube({{0, 0.8, 0}, out * 0.9 + Vec3{0, 0.1, 0}, out * 1.6 + Vec3{0, -0.3, 0}}, std::vector<double>{0.35, 0.22, 0.08}, 5));
+        wood.merge(tube({{0, 0.8, 0}, out * 0.9 + Vec3{0, 0.1, 0}, out * 1.6 + Vec3{0, -0.3, 0}},
+                        std::vector<double>{0.35, 0.22, 0.08}, 5));
     }
     model.add("trunk", std::move(wood));
     model.add("leaves", std::move(leaves));
@@ -152,7 +169,8 @@ Model build_bighouse2() {
         }
     }
     for (double z : {-2, 2}) windows.merge(box({4.98, 4.3, z - 0.55}, {5.12, 5.7, z + 0.55}));
-    windows.merge(cylinder(0.6, -0.06, 0.06, 12).rotate_x(90).translate({0, 7.6, 4.45}));  // attic round window
+    windows.merge(
+        cylinder(0.6, -0.06, 0.06, 12).rotate_x(90).translate({0, 7.6, 4.45}));  // attic round window
     model.add("windows", std::move(windows));
     model.add("door", box({-0.6, 0, 3.98}, {0.8, 2.6, 4.12}));
     Shape chimney = box({2.2, 7.0, -1.6}, {3.2, 10.6, -0.6});

@@ -20,7 +20,8 @@ Model build_obj1() {
     // A paper village: the ground sheet (group 0), folded paper hills (group 1) and little paper
     // houses (group 2), about 80 units across.
     Model model;
-    model.add("ground", height_field(8, 8, -40, 40, -40, 40, [](double, double) { return 0.0; }, 4));
+    model.add("ground", height_field(
+                            8, 8, -40, 40, -40, 40, [](double, double) { return 0.0; }, 4));
     RandomGenerator random(311);
     Shape hills, houses;
     for (int i = 0; i < 9; ++i) {
@@ -47,8 +48,10 @@ Model build_ant() {
     Shape head;
     head.merge(ellipsoid({0, 0.01, -0.225}, {0.042, 0.036, 0.048}, 10, 7));
     for (double s : {-1.0, 1.0}) {
-        head.merge(tube({{s * 0.018, 0.0, -0.265}, {s * 0.03, -0.005, -0.29}, {s * 0.012, -0.01, -0.305}}, 0.006, 4));  // mandible
-        head.merge(tube({{s * 0.02, 0.03, -0.25}, {s * 0.045, 0.08, -0.27}, {s * 0.06, 0.09, -0.33}}, 0.004, 4));     // antenna
+        head.merge(tube({{s * 0.018, 0.0, -0.265}, {s * 0.03, -0.005, -0.29}, {s * 0.012, -0.01, -0.305}},
+                        0.006, 4));  // mandible
+        head.merge(tube({{s * 0.02, 0.03, -0.25}, {s * 0.045, 0.08, -0.27}, {s * 0.06, 0.09, -0.33}}, 0.004,
+                        4));  // antenna
     }
     model.add("head", std::move(head));
     Shape thorax;
@@ -83,7 +86,9 @@ Model build_kolones() {
     frame.merge(extrude({{-17, 12}, {17, 12}, {0, 16}}, -2.6, 2.6, 0.1));
     for (int i = 0; i < 8; ++i) {
         double x = -14 + 4.0 * i;
-        Shape c = lathe({{0, 0}, {1.0, 0}, {1.0, 0.4}, {0.75, 0.6}, {0.7, 9.4}, {0.95, 9.8}, {1.0, 10.4}, {0, 10.4}}, 12, false);
+        Shape c = lathe(
+            {{0, 0}, {1.0, 0}, {1.0, 0.4}, {0.75, 0.6}, {0.7, 9.4}, {0.95, 9.8}, {1.0, 10.4}, {0, 10.4}}, 12,
+            false);
         columns.merge(c.translate({x, 0, 0}));
     }
     model.add("temple", std::move(frame));
@@ -98,7 +103,8 @@ Model build_forks() {
         Shape fork;
         fork.merge(limb({0, 0, 0}, {0, 4.6, 0}, 0.34, 0.2, 8).scale({1, 1, 0.45}));
         fork.merge(extrude({{-0.22, 4.5}, {0.22, 4.5}, {0.6, 5.6}, {-0.6, 5.6}}, -0.08, 0.08));
-        for (int t = 0; t < 4; ++t) fork.merge(box({-0.6 + 0.34 * t, 5.5, -0.07}, {-0.44 + 0.34 * t, 8.0, 0.07}));
+        for (int t = 0; t < 4; ++t)
+            fork.merge(box({-0.6 + 0.34 * t, 5.5, -0.07}, {-0.44 + 0.34 * t, 8.0, 0.07}));
         fork.rotate_y(12.0 * i - 24).rotate_z(6.0 * ((i * 7) % 5 - 2)).translate({-10 + 5.0 * i, 0, 0});
         model.add("fork" + std::to_string(i), std::move(fork));
     }
@@ -157,7 +163,8 @@ Model build_thecity1() {
     // A paper city 120 units square: the ground with its streets (group 0), blocks of buildings
     // (group 1) and towers with spires (group 2).
     Model model;
-    model.add("ground", height_field(12, 12, -60, 60, -60, 60, [](double, double) { return 0.0; }, 12));
+    model.add("ground", height_field(
+                            12, 12, -60, 60, -60, 60, [](double, double) { return 0.0; }, 12));
     RandomGenerator random(1999);
     Shape blocks, towers;
     for (int i = 0; i < 12; ++i) {
@@ -169,7 +176,8 @@ Model build_thecity1() {
                 double w = 2.5 + 3 * random.draw_unit(), d = 2.5 + 3 * random.draw_unit();
                 double h = 3 + 10 * random.draw_unit() * random.draw_unit() + (std::abs(i - 6) < 3 ? 6 : 0);
                 double ox = (random.draw_unit() - 0.5) * (7 - w), oz = (random.draw_unit() - 0.5) * (7 - d);
-                blocks.merge(box({cx + ox - w / 2, 0, cz + oz - d / 2}, {cx + ox + w / 2, h, cz + oz + d / 2}));
+                blocks.merge(
+                    box({cx + ox - w / 2, 0, cz + oz - d / 2}, {cx + ox + w / 2, h, cz + oz + d / 2}));
             }
             if (random.draw() % 9 == 0) {
                 double h = 18 + 14 * random.draw_unit();

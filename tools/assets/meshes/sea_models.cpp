@@ -36,7 +36,8 @@ Shape fin(const std::vector<Vec2>& outline, double thickness) {
 }
 
 double ripple(double x, double z) {
-    return 0.12 * std::sin(0.9 * x + 0.3 * z) + 0.08 * std::sin(0.5 * z - 1.3 * x + 1.0) + 0.05 * std::sin(1.7 * x + 2.1 * z);
+    return 0.12 * std::sin(0.9 * x + 0.3 * z) + 0.08 * std::sin(0.5 * z - 1.3 * x + 1.0) +
+           0.05 * std::sin(1.7 * x + 2.1 * z);
 }
 
 }  // namespace
@@ -60,7 +61,8 @@ Model build_seafloor() {
     for (int i = 0; i < 60; ++i) {
         double x = 280 * random.draw_unit() - 140, z = 280 * random.draw_unit() - 140;
         double r = 1.5 + 5 * random.draw_unit() * random.draw_unit();
-        Shape rock = ellipsoid({0, 0, 0}, {r, r * (0.5 + 0.4 * random.draw_unit()), r * (0.7 + 0.5 * random.draw_unit())}, 8, 5);
+        Shape rock = ellipsoid(
+            {0, 0, 0}, {r, r * (0.5 + 0.4 * random.draw_unit()), r * (0.7 + 0.5 * random.draw_unit())}, 8, 5);
         rock.rotate_y(360 * random.draw_unit()).translate({x, dunes(x, z) + r * 0.15, z});
         rocks.merge(rock);
     }
@@ -71,7 +73,8 @@ Model build_seafloor() {
         std::vector<double> radii;
         for (int k = 0; k <= 8; ++k) {
             double t = k / 8.0;
-            path.push_back({x + 1.2 * std::sin(phase + 3 * t) * t, dunes(x, z) - 0.2 + h * t, z + 0.8 * std::cos(phase + 2 * t) * t});
+            path.push_back({x + 1.2 * std::sin(phase + 3 * t) * t, dunes(x, z) - 0.2 + h * t,
+                            z + 0.8 * std::cos(phase + 2 * t) * t});
             radii.push_back(0.35 * (1 - 0.7 * t));
         }
         kelp.merge(tube(path, radii, 5));
@@ -89,8 +92,9 @@ Model build_background2() {
     // Two ranges of peaks as height fields, the far one higher, both dropping below the water.
     auto range = [](double height, double centre_z, double depth, double phase) {
         return [=](double x, double z) {
-            double ridge = height * (0.55 + 0.3 * std::sin(0.21 * x + phase) + 0.2 * std::sin(0.53 * x + 1 + 2 * phase) +
-                                     0.12 * std::sin(1.7 * x + phase) * std::sin(0.9 * x + 2));
+            double ridge =
+                height * (0.55 + 0.3 * std::sin(0.21 * x + phase) + 0.2 * std::sin(0.53 * x + 1 + 2 * phase) +
+                          0.12 * std::sin(1.7 * x + phase) * std::sin(0.9 * x + 2));
             double across = (z - centre_z) / depth;
             return ridge * std::exp(-across * across * 2.5) - 1.0;
         };
@@ -103,7 +107,9 @@ Model build_background2() {
     for (int i = 0; i < 7; ++i) {
         double x = -16 + 5.2 * i + 2 * random.draw_unit(), z = -2 + 4 * random.draw_unit();
         double h = 3 + 6 * random.draw_unit();
-        stacks.merge(lathe({{0, -1}, {1.6, -1}, {1.3, h * 0.4}, {1.0, h * 0.8}, {0.5, h}, {0, h + 0.2}}, 7, false).translate({x, 0, z}));
+        stacks.merge(
+            lathe({{0, -1}, {1.6, -1}, {1.3, h * 0.4}, {1.0, h * 0.8}, {0.5, h}, {0, h + 0.2}}, 7, false)
+                .translate({x, 0, z}));
     }
     model.add("stacks", std::move(stacks));
 
@@ -123,7 +129,8 @@ Model build_fishbait22() {
     Model model;
     const double length = 1.0, depth = 0.26, width = 0.12;
     Shape eyes;
-    for (double side : {-1.0, 1.0}) eyes.merge(ellipsoid({side * 0.045, 0.03, 0.33}, {0.02, 0.035, 0.035}, 6, 4));
+    for (double side : {-1.0, 1.0})
+        eyes.merge(ellipsoid({side * 0.045, 0.03, 0.33}, {0.02, 0.035, 0.035}, 6, 4));
     model.add("eyes", std::move(eyes));
 
     Shape back = fish_half(length, depth, width, true);
@@ -173,7 +180,10 @@ Model build_fish() {
 
 Model build_sea() {
     Model model;
-    auto waves = [](double x, double z) { return 0.25 * std::sin(0.35 * x + 0.2 * z) + 0.15 * std::sin(0.6 * z - 0.25 * x) + 0.06 * std::sin(1.4 * x + 1.1 * z); };
+    auto waves = [](double x, double z) {
+        return 0.25 * std::sin(0.35 * x + 0.2 * z) + 0.15 * std::sin(0.6 * z - 0.25 * x) +
+               0.06 * std::sin(1.4 * x + 1.1 * z);
+    };
     model.add("sea", height_field(80, 80, -80, 80, -80, 80, waves, 12));
     return model;
 }

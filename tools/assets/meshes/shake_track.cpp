@@ -30,7 +30,8 @@ std::vector<double> shake_channel(RandomGenerator& random, double drift, double 
         double hz = static_cast<double>(k) / kSeconds;
         // Drift below ~0.1 Hz, a breathing sway band around 0.35 Hz, a faint hand tremor near
         // 1.2 Hz, and nothing to speak of above.
-        double amplitude = drift / (1.0 + (hz / 0.05) * (hz / 0.05)) + sway * std::exp(-std::pow((hz - 0.35) / 0.2, 2)) +
+        double amplitude = drift / (1.0 + (hz / 0.05) * (hz / 0.05)) +
+                           sway * std::exp(-std::pow((hz - 0.35) / 0.2, 2)) +
                            0.06 * sway * std::exp(-std::pow((hz - 1.2) / 0.4, 2));
         amplitude *= 0.5 + random.draw_unit();
         double phase = 2 * std::numbers::pi * random.draw_unit();
@@ -76,7 +77,8 @@ std::string make_track() {
 }  // namespace
 
 void add_shake_track(Pack& pack) {
-    pack.add("Other//try1.sav",
-             "camera shake: 8,400 samples (4 min at 35/s) of smooth band-limited hand-held drift, 28-byte records",
-             make_track);
+    pack.add(
+        "Other//try1.sav",
+        "camera shake: 8,400 samples (4 min at 35/s) of smooth band-limited hand-held drift, 28-byte records",
+        make_track);
 }

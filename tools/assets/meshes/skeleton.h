@@ -13,17 +13,31 @@
 #include <array>
 
 enum JointId {
-    kHip, kAbdomen, kChest, kNeck, kHead,
-    kLCollar, kLShldr, kLForeArm, kLHand,
-    kRCollar, kRShldr, kRForeArm, kRHand,
-    kLThigh, kLShin, kLFoot,
-    kRThigh, kRShin, kRFoot,
+    kHip,
+    kAbdomen,
+    kChest,
+    kNeck,
+    kHead,
+    kLCollar,
+    kLShldr,
+    kLForeArm,
+    kLHand,
+    kRCollar,
+    kRShldr,
+    kRForeArm,
+    kRHand,
+    kLThigh,
+    kLShin,
+    kLFoot,
+    kRThigh,
+    kRShin,
+    kRFoot,
     kJointCount
 };
 
 struct SkeletonJoint {
     const char* name;
-    int parent;  // -1 for the root
+    int parent;   // -1 for the root
     Vec3 offset;  // rest offset from the parent joint
     Vec3 end;     // End Site offset for a leaf joint; zero when the joint has joint children
 };
