@@ -57,9 +57,9 @@ vec3 toys_lit(vec3 paint, vec3 n, float shadow, float gloss) {
     if (toys_mirrored()) v.y = -v.y;
     float diffuse = max(dot(n, l), 0.0) * shadow;
     float sky = 0.55 + 0.45 * n.y;
-    float spec = pow(max(dot(reflect(-l, n), v), 0.0), 24.0) * gloss * shadow;
+    float specular = pow(max(dot(reflect(-l, n), v), 0.0), 24.0) * gloss * shadow;
     float rim = pow(1.0 - max(dot(n, v), 0.0), 3.0) * 0.55;
-    return paint * (toys_ambient * sky + toys_moon * diffuse) + toys_moon * spec + vec3(0.2, 0.28, 0.5) * rim * paint;
+    return paint * (toys_ambient * sky + toys_moon * diffuse) + toys_moon * specular + vec3(0.2, 0.28, 0.5) * rim * paint;
 }
 
 // The night haze over distance; fog 1 is light, larger is thicker.
