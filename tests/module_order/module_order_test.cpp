@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -17,7 +18,8 @@ std::string joined(const std::vector<std::string>& lines) {
 class FakeTree : public ::testing::Test {
 protected:
     void SetUp() override {
-        root_ = std::filesystem::temp_directory_path() / "brinefall_module_order" / "src";
+        root_ = std::filesystem::temp_directory_path() /
+                ("brinefall_module_order_" + std::to_string(::getpid())) / "src";
         std::filesystem::remove_all(root_.parent_path());
     }
     void TearDown() override { std::filesystem::remove_all(root_.parent_path()); }

@@ -61,7 +61,8 @@ class StartUpOrder : public GlTest {};
 
 TEST_F(StartUpOrder, LoadsEverySceneBeforeTheSoundAndEndsWithoutTheMusic) {
     set_message_boxes_interactive(false);
-    const auto empty = std::filesystem::temp_directory_path() / "brinefall_start_up_order";
+    const auto empty =
+        std::filesystem::temp_directory_path() / ("brinefall_start_up_order_" + std::to_string(::getpid()));
     std::filesystem::create_directories(empty);
     ASSERT_EQ(chdir(empty.c_str()), 0);  // no music file here
 

@@ -2,6 +2,7 @@
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -21,7 +22,7 @@ protected:
     void SetUp() override {
         GlTest::SetUp();
         if (IsSkipped()) return;
-        dir_ = fs::temp_directory_path() / "brinefall_material_binding";
+        dir_ = fs::temp_directory_path() / ("brinefall_material_binding_" + std::to_string(::getpid()));
         fs::create_directories(dir_);
         std::ofstream(dir_ / "f.glsl")
             << "#version 120\nuniform sampler2D flat_a;\nuniform samplerCube sky;\n"
@@ -96,8 +97,8 @@ namespace {
 
 // Depth of a slanted quad pushed along z by the "ttime" uniform in the vertex half, drawn with
 // colour writes masked through use_material; returns the depth buffer and the program that drew.
-std::vector<float> depth_of_slanted_quad(const ShaderLibrary& shaders, const GraphicsContext& context, int slot,
-                                         GLuint& drew_with) {
+std::vector<float> depth_of_slanted_quad(const ShaderLibrary& shaders, const GraphicsContext& context,
+                                         int slot, GLuint& drew_with) {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glViewport(0, 0, 64, 64);
     glMatrixMode(GL_PROJECTION);
@@ -129,13 +130,16 @@ std::vector<float> depth_of_slanted_quad(const ShaderLibrary& shaders, const Gra
 }  // namespace
 
 TEST_F(MaterialBinding, MaskedColourDrawsWithADepthOnlyCopyThatWritesTheSameDepth) {
-    std::ofstream(dir_ / "v.glsl") << "#version 120\nuniform float ttime;\n"
-                                      "void main() { gl_Position = ftransform() + vec4(0.0, 0.0, ttime, 0.0); }\n";
-    std::ofstream(dir_ / "f_lit.glsl") << "#version 120\nvoid main() {\n  vec3 c = vec3(0.0);\n"
-                                          "  for (int i = 0; i < 64; ++i) c += sin(gl_FragCoord.xyz * float(i));\n"
-                                          "  gl_FragColor = vec4(c, 1.0);\n}\n";
-    std::ofstream(dir_ / "f_cut.glsl") << "#version 120\nvoid main() {\n"
-                                          "  if (gl_FragCoord.x < 32.0) discard;\n  gl_FragColor = vec4(1.0);\n}\n";
+    std::ofstream(dir_ / "v.glsl")
+        << "#version 120\nuniform float ttime;\n"
+           "void main() { gl_Position = ftransform() + vec4(0.0, 0.0, ttime, 0.0); }\n";
+    std::ofstream(dir_ / "f_lit.glsl")
+        << "#version 120\nvoid main() {\n  vec3 c = vec3(0.0);\n"
+           "  for (int i = 0; i < 64; ++i) c += sin(gl_FragCoord.xyz * float(i));\n"
+           "  gl_FragColor = vec4(c, 1.0);\n}\n";
+    std::ofstream(dir_ / "f_cut.glsl")
+        << "#version 120\nvoid main() {\n"
+           "  if (gl_FragCoord.x < 32.0) discard;\n  gl_FragColor = vec4(1.0);\n}\n";
     shaders_.load_program((dir_ / "v").string(), (dir_ / "f_lit").string(), 5);
     shaders_.load_program((dir_ / "v").string(), (dir_ / "f_cut").string(), 6);
 
@@ -146,7 +150,8 @@ TEST_F(MaterialBinding, MaskedColourDrawsWithADepthOnlyCopyThatWritesTheSameDept
     const std::vector<float> copied = depth_of_slanted_quad(shaders_, context_, 5, drew[1]);
     EXPECT_EQ(drew[0], shaders_.program(5));
     EXPECT_NE(drew[1], shaders_.program(5)) << "the depth-only copy drew";
-    EXPECT_EQ(copied, reference) << "the copy got the slot's ttime through the setters and wrote the same depth";
+    EXPECT_EQ(copied, reference)
+        << "the copy got the slot's ttime through the setters and wrote the same depth";
     EXPECT_LT(*std::min_element(reference.begin(), reference.end()), 0.5f) << "the quad was drawn";
 
     // A fragment half that discards decides the depth itself: it keeps drawing.

@@ -2,6 +2,7 @@
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <array>
 #include <filesystem>
@@ -24,7 +25,7 @@ protected:
     void SetUp() override {
         GlTest::SetUp();
         if (IsSkipped()) return;
-        dir_ = fs::temp_directory_path() / "brinefall_program_table";
+        dir_ = fs::temp_directory_path() / ("brinefall_program_table_" + std::to_string(::getpid()));
         fs::create_directories(dir_);
         write("v", "#version 120\nvoid main() { gl_Position = ftransform(); }\n");
         for (const char* name : {"full", "low", "post"})
