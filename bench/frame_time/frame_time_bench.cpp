@@ -7,7 +7,7 @@
 //   xvfb-run -a -s "-screen 0 1920x1080x24" build/bench/frame_time/frame_time_bench
 //   ... --benchmark_filter=Normal/specialised     (one configuration)
 //
-// "reference" runs draw with the chain's programs as loaded (the default; the others pass --specialised-chain): the frame cost
+// "reference" runs draw with the chain's programs as loaded (--reference-chain): the frame cost
 // before the specialised copies, in the same build.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -50,7 +50,7 @@ void frame_time(benchmark::State& state, bool low_spec, bool reference) {
         (std::filesystem::temp_directory_path() / ("frame_time_bench_" + std::to_string(::getpid()) + ".json")).string();
     const std::string command = std::string(BRINEFALL_CAPTURE) + " --show-dir " + BRINEFALL_SHOW_DIR +
                                 " --size 640x360 --fps 1 --stats " + stats + (low_spec ? " --low-spec" : "") +
-                                (reference ? "" : " --specialised-chain") + " > /dev/null 2>&1";
+                                (reference ? " --reference-chain" : "") + " > /dev/null 2>&1";
     std::array<SceneFrames, 4> scenes{};
     for (auto _ : state) {
         if (std::system(command.c_str()) != 0) {

@@ -63,10 +63,9 @@ public:
     // Capture's --profile: the chain and the content groups time their passes here (null: off).
     PassTimer* pass_timer = nullptr;
     // The chain draws with cheaper copies of its programs specialised for the frame's settings
-    // (same pictures). Off by default: the copies are compiled at their first use, in the middle
-    // of the show, which makes GL objects (and a hitch) after loading; they are to be compiled at
-    // load before they can be the default.
-    bool specialised_programs = false;
+    // (same pictures); the scenes compile the copies while they load (prepare_compose_copies).
+    // Off: every pass draws with its program as loaded.
+    bool specialised_programs = true;
     // Texture creators choose trilinear minification with automatic mipmap generation.
     bool generate_mipmaps = false;
     // GL names by table index; see the slot rules above.

@@ -82,15 +82,19 @@ void set_vec3(GLuint program, const char* name, const float v[3]) {
 // (see compose.glsl): the grading mode; a single read when the motion streak is zero; no soft
 // focus when "Limit" <= 0; no glow when "SetBlur" <= 0. Each skipped step would have left the
 // picture as it was, so the copy draws the same picture.
+std::string compose_defines(int mode, bool still, bool sharp, bool no_glow) {
+    std::string defines = "#define COMPOSE_FIXED_MODE " + std::to_string(mode) + "\n";
+    if (still) defines += "#define COMPOSE_STILL\n";
+    if (sharp) defines += "#define COMPOSE_SHARP\n";
+    if (no_glow) defines += "#define COMPOSE_NO_GLOW\n";
+    return defines;
+}
+
 std::string compose_defines(const ComposeUniforms& u) {
-    std::string defines = "#define COMPOSE_FIXED_MODE " + std::to_string(u.mode) + "\n";
     const bool still = u.motion_blur[0] + u.the_velocity[0] == 0.0f &&
                        u.motion_blur[1] + u.the_velocity[1] == 0.0f && !(u.motion_blur[2] > 0.0f) &&
                        u.is_middle_scene == 0.0f;
-    if (still) defines += "#define COMPOSE_STILL\n";
-    if (u.limit <= 0.0f) defines += "#define COMPOSE_SHARP\n";
-    if (u.set_blur <= 0.0f) defines += "#define COMPOSE_NO_GLOW\n";
-    return defines;
+    return compose_defines(u.mode, still, u.limit <= 0.0f, u.set_blur <= 0.0f);
 }
 
 }  // namespace
@@ -355,6 +359,17 @@ void compose_to_window(GraphicsContext& context, ShaderLibrary& shaders, int pro
 
     shaders.disable_programs();
     reset_texture_matrices(0);
+}
+
+void prepare_compose_copies(const GraphicsContext& context, const ShaderLibrary& shaders, int program,
+                            int mode) {
+    if (!context.specialised_programs) return;
+    for (int settings = 0; settings < 8; ++settings)
+        shaders.variant(program, compose_defines(mode, settings & 1, settings & 2, settings & 4));
+}
+
+void prepare_filter_copy(const GraphicsContext& context, const ShaderLibrary& shaders, int program) {
+    filter_program(context, shaders, program);
 }
 
 void set_overlay_state(GraphicsContext& context, const ChainTextures& textures) {

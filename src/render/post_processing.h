@@ -96,8 +96,11 @@ void run_occlusion_combine(GraphicsContext& context, ShaderLibrary& shaders, int
                            const CameraRecord& projector, float ssao_factor = -1.0f);
 
 // The window compose's uniforms; 0 is each one's neutral value (see the shader headers).
+// The compose's grading ("Mode"), one per scene.
+inline constexpr int opening_grading = 1, toys_grading = 2, middle_grading = 3, final_grading = 4;
+
 struct ComposeUniforms {
-    int mode = 1;  // grading: 1 opening, 2 toys, 3 middle, 4 final
+    int mode = opening_grading;
     float ttime = 0.0f;
     float limit = 0.0f;
     float flo = 0.0f;
@@ -131,6 +134,20 @@ struct ComposeUniforms {
 void compose_to_window(GraphicsContext& context, ShaderLibrary& shaders, int program,
                        const ChainTextures& textures, const ChainSizes& sizes,
                        const ComposeUniforms& uniforms);
+
+// ---- specialised copies, compiled while a scene loads ----
+//
+// With GraphicsContext::specialised_programs the chain draws with copies of its programs
+// compiled for what is fixed in a draw (the compose's settings, the shafts' light search). A
+// copy takes tens of milliseconds to compile on software GL and makes GL objects, so a scene
+// compiles every copy it can reach while it loads and none appears mid-show. Both do nothing
+// when the copies are off.
+
+// Every compose copy of `mode`: still or streaked, sharp or soft, with or without the glow.
+void prepare_compose_copies(const GraphicsContext& context, const ShaderLibrary& shaders, int program,
+                            int mode);
+// The copy a searching shaft program draws with; nothing for any other program.
+void prepare_filter_copy(const GraphicsContext& context, const ShaderLibrary& shaders, int program);
 
 // The state the frame driver's overlays expect after the opening scene's chain: fixed function,
 // additive blending, the highlights texture bound with 2D texturing on, identity modelview.

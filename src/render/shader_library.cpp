@@ -210,9 +210,7 @@ uint32_t ShaderLibrary::variant(int slot, const std::string& defines, const std:
     return copy.program;
 }
 
-void ShaderLibrary::use_depth_only(int slot) const {
-    if (!valid(slot)) return;
-    GLboolean alpha_test = glIsEnabled(GL_ALPHA_TEST);
+uint32_t ShaderLibrary::depth_only_copy(int slot) const {
     Copy& copy = copies_[{slot, depth_only_key, {}}];
     if (copy.from != program_ids_[slot] || copy.program == 0) {
         release(copy);
@@ -225,7 +223,16 @@ void ShaderLibrary::use_depth_only(int slot) const {
                                    fragment.find("gl_FragDepth") != std::string::npos;
         if (text && !decides_depth) copy.program = link_copy(slot, {}, {}, depth_only_fragment);
     }
-    const uint32_t program = alpha_test ? program_ids_[slot] : copy.program;
+    return copy.program;
+}
+
+void ShaderLibrary::prepare_depth_only(int slot) const {
+    if (valid(slot)) depth_only_copy(slot);
+}
+
+void ShaderLibrary::use_depth_only(int slot) const {
+    if (!valid(slot)) return;
+    const uint32_t program = glIsEnabled(GL_ALPHA_TEST) ? program_ids_[slot] : depth_only_copy(slot);
     glUseProgram(program);
     copy_slot_ = program == program_ids_[slot] ? -1 : slot;
     copy_program_ = program;

@@ -71,6 +71,8 @@ public:
     // they are, and so are all programs while the alpha test is on. Until the next use_program
     // or disable_programs the uniform setters on the slot address the current copy.
     void use_depth_only(int slot) const;
+    // Compiles the slot's depth-only copy now (while a scene loads) instead of at its first use.
+    void prepare_depth_only(int slot) const;
 
     bool loaded(int slot) const { return in_table(slot) && loaded_[slot] != 0; }
     uint32_t program(int slot) const { return in_table(slot) ? program_ids_[slot] : 0u; }
@@ -84,6 +86,9 @@ private:
 
     uint32_t link_copy(int slot, const std::string& defines, const std::string& vertex_file,
                        const char* fragment_text) const;
+    // The slot's depth-only copy, compiled on first call: the slot's own program when its
+    // fragment half decides the depth.
+    uint32_t depth_only_copy(int slot) const;
 
     std::vector<uint32_t> fragment_ids_, vertex_ids_, program_ids_;
     std::vector<uint8_t> loaded_;

@@ -19,7 +19,7 @@ TEST(CaptureOptions, ReadsEveryOption) {
     ASSERT_TRUE(parse({"--size", "160x90", "--fps", "10", "--from", "1.5", "--to", "3",
                        "--every", "4", "--out", "frames", "--video", "a.mp4", "--stats", "s.json",
                        "--sheet", "sheet.png", "--low-spec", "--force-16x9", "--show-dir", "show",
-                       "--profile", "--specialised-chain", "--render-scale", "0.5"},
+                       "--profile", "--reference-chain", "--render-scale", "0.5"},
                       o, error))
         << error;
     EXPECT_EQ(o.width, 160);
@@ -36,13 +36,13 @@ TEST(CaptureOptions, ReadsEveryOption) {
     EXPECT_TRUE(o.low_spec);
     EXPECT_TRUE(o.force_16x9);
     EXPECT_TRUE(o.profile);
-    EXPECT_TRUE(o.specialised_chain);
+    EXPECT_TRUE(o.reference_chain);
     EXPECT_EQ(o.render_scale, 0.5);
     CaptureOptions plain;
     ASSERT_TRUE(parse({"--render-scale", "auto"}, plain, error)) << error;
     EXPECT_EQ(plain.render_scale, 0.0) << "auto";
     EXPECT_FALSE(plain.profile);
-    EXPECT_FALSE(plain.specialised_chain);
+    EXPECT_FALSE(plain.reference_chain);
 }
 
 TEST(CaptureOptions, RefusesWhatItCannotUse) {

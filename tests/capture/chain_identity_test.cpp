@@ -1,6 +1,6 @@
 // The picture check of the chain's specialised programs on the whole show: brinefall-capture
-// renders stills across every scene twice, once with the programs as loaded (the default,
-// the pictures the show had before the copies) and once with --specialised-chain; every pair must agree
+// renders stills across every scene twice, once with the programs as loaded (--reference-chain,
+// the pictures the show had before the copies) and once as the show draws them; every pair must agree
 // to PSNR >= 40 dB. Normal and "Low spec GPU" detail, at a small size and a coarse step so the
 // run stays short.
 #include <gtest/gtest.h>
@@ -81,9 +81,9 @@ protected:
 
 TEST_P(ChainIdentity, EveryStillOfEverySceneMatchesTheProgramsAsLoaded) {
     const std::string detail = GetParam() ? "--low-spec" : "";
-    const ProgramRun reference = capture("reference", detail);
+    const ProgramRun reference = capture("reference", "--reference-chain " + detail);
     ASSERT_EQ(reference.exit_code, 0) << reference.err;
-    const ProgramRun specialised = capture("specialised", "--specialised-chain " + detail);
+    const ProgramRun specialised = capture("specialised", detail);
     ASSERT_EQ(specialised.exit_code, 0) << specialised.err;
 
     const auto frames = written_frames(root_ / "reference");

@@ -92,7 +92,8 @@ TEST_F(ProgramTable, LowDetailTakesTheCheaperFileWhereARowNamesOne) {
 TEST_F(ProgramTable, OneRowReloadsInPlaceWithoutReportingProgress) {
     load_program_table(shaders_, context_, table_);
     const GLuint before = shaders_.program(2);
-    load_program_entry(shaders_, true, table_[0]);
+    context_.low_detail = true;
+    load_program_entry(shaders_, context_, table_[0]);
     EXPECT_NE(shaders_.program(2), before);
     EXPECT_EQ(built_from(2), "low");
     EXPECT_EQ(progress_.size(), 2u);

@@ -100,7 +100,7 @@ TEST_F(FinalScene, EveryProgramCompilesAndLinksFromTheShowDirectory) {
     ShaderLibrary probe;
     for (const ProgramEntry& entry : text::programs) {
         SCOPED_TRACE(entry.fragment);
-        load_program_entry(probe, false, entry);
+        load_program_entry(probe, context_, entry);
         EXPECT_TRUE(probe.loaded(entry.slot));
     }
     EXPECT_TRUE(no_gl_error());

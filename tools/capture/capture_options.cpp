@@ -21,8 +21,8 @@ const char* const capture_usage =
     "  --sheet FILE.png  the stills written to --out tiled, each labelled with its show time\n"
     "  --profile         adds to --stats the median milliseconds of every pass of every scene\n"
     "                    and the chain's draw calls and state changes per frame\n"
-    "  --specialised-chain draw with specialised copies of the chain's programs (same pictures)\n"
-    "                    (the same pictures, slower: for comparing the two)\n"
+    "  --reference-chain draw with the chain's programs as loaded instead of their copies\n"
+    "                    specialised per frame (the same pictures, slower: for comparing the two)\n"
     "  --render-scale S  render the scenes at S (0.1..1) of the picture size, or \"auto\": the\n"
     "                    largest scale that holds 24 frames per second here (default 1)\n"
     "  --low-spec        the setup dialog's \"Low spec GPU\"\n"
@@ -76,8 +76,8 @@ bool parse_capture_options(int argc, const char* const* argv, CaptureOptions& o,
             o.profile = true;
             continue;
         }
-        if (arg == "--specialised-chain") {
-            o.specialised_chain = true;
+        if (arg == "--reference-chain") {
+            o.reference_chain = true;
             continue;
         }
         static constexpr std::string_view valued[] = {"--size", "--fps",   "--from",  "--to",

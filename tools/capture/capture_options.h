@@ -20,7 +20,7 @@ struct CaptureOptions {
     // instead of the offline one: frames then depend on timing, not only on their number.
     bool live_sound = false;
     bool profile = false;          // per-pass times into the --stats file
-    bool specialised_chain = false;  // the chain's specialised copies (GraphicsContext::specialised_programs)
+    bool reference_chain = false;  // the chain's programs as loaded (GraphicsContext::specialised_programs off)
     double render_scale = 1.0;     // 0: "auto"
 };
 

@@ -139,7 +139,7 @@ bool Capture::start() {
     }
     show.timer = ShowTimer([this] { return clock_.seconds(); });
     attach_show(window_.window, timed_factories(show_scene_factories()));
-    show.graphics.specialised_programs = options_.specialised_chain;
+    show.graphics.specialised_programs = !options_.reference_chain;
 
     const double start = steady_seconds();
     start_up();

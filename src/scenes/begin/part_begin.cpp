@@ -55,6 +55,8 @@ void part_begin::load(GraphicsContext* context) {
     context->progress(1.0);
 
     load_program_table(shaders_, *context, begin::programs, program_base_);
+    for (int composite : {bp::composite, bp::composite_late})
+        prepare_compose_copies(*context, shaders_, program_base_ + composite, opening_grading);
 
     create_chain_textures(*context, textures_, sizes_);
     GLuint positions = 0;
@@ -181,7 +183,7 @@ void part_begin::draw(double* frame_dt, GraphicsContext* context, FrameState* fr
     }
 
     ComposeUniforms compose;
-    compose.mode = 1;
+    compose.mode = opening_grading;
     compose.ttime = static_cast<float>(s);
     compose.pos_y = static_cast<float>(std::clamp(frame_.camera_y, 0.0, 1.0));
     compose.limit = static_cast<float>(bt::composite_limit(s, frame_.camera_z));

@@ -22,5 +22,9 @@ struct ProgramEntry {
 void load_program_table(ShaderLibrary& shaders, GraphicsContext& context, std::span<const ProgramEntry> table,
                         int base = 0);
 
-// One row again (the developer reload on space, the replacements at the end of a load).
-void load_program_entry(ShaderLibrary& shaders, bool low_detail, const ProgramEntry& entry, int base = 0);
+// One row (again for the developer reload on space and the replacements at the end of a load),
+// with the context's detail level. With the chain's specialised copies on, the row's copies are
+// compiled with it: a material's depth-only copy, a searching shaft program's copy. (The compose
+// copies depend on the scene's Mode: the scene prepares them, see prepare_compose_copies.)
+void load_program_entry(ShaderLibrary& shaders, const GraphicsContext& context, const ProgramEntry& entry,
+                        int base = 0);

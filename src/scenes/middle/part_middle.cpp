@@ -62,6 +62,7 @@ void part_middle::load(GraphicsContext* context) {
 
     figure_ = std::make_unique<body>(figure_file);
     load_program_table(shaders_, *context, mw::programs);
+    prepare_compose_copies(*context, shaders_, mw::compose, middle_grading);
 
     load_slabs();
 
@@ -135,7 +136,7 @@ void part_middle::draw(double* frame_dt, GraphicsContext* context, FrameState* f
     if (frame_.key_state[space_key])
         for (mw::ProgramSlot slot : mw::developer_reload)
             for (const ProgramEntry& entry : mw::programs)
-                if (entry.slot == slot) load_program_entry(shaders_, context->low_detail, entry);
+                if (entry.slot == slot) load_program_entry(shaders_, *context, entry);
 
     set_cameras(t);
     // The ropes move in show seconds, once per frame whichever pass draws them.
@@ -168,7 +169,7 @@ void part_middle::draw(double* frame_dt, GraphicsContext* context, FrameState* f
 
 void part_middle::compose(double t) {
     ComposeUniforms u;
-    u.mode = 3;
+    u.mode = middle_grading;
     u.ttime = static_cast<float>(t);
     u.limit = static_cast<float>(mw::blur_amount(t));
     u.dsp = frame_.spectrum[5];

@@ -114,7 +114,8 @@ void part_text::load(GraphicsContext* context) {
     clock_.reset();
     scene_clock = clock_.value();
     for (const ProgramEntry& entry : text::replacements)
-        load_program_entry(shaders_, context->low_detail, entry);
+        load_program_entry(shaders_, *context, entry);
+    prepare_compose_copies(*context, shaders_, text::compose, final_grading);
 }
 
 void part_text::set_cameras(double t) {
@@ -184,7 +185,7 @@ void part_text::draw(double* frame_dt, GraphicsContext* context, FrameState* fra
     clock_copy_ = t;
     if (frame_.key_state[32]) {
         for (const ProgramEntry& entry : text::reloads)
-            load_program_entry(shaders_, context->low_detail, entry);
+            load_program_entry(shaders_, *context, entry);
         ++reload_counter_;
     }
 
@@ -228,7 +229,7 @@ void part_text::draw(double* frame_dt, GraphicsContext* context, FrameState* fra
         compose.the_velocity[1] = std::clamp(dot(turn, up) * velocity_gain, -0.006f, 0.006f);
     }
     previous_direction_ = direction;
-    compose.mode = 4;
+    compose.mode = final_grading;
     compose.ttime = static_cast<float>(t);
     compose.limit = static_cast<float>(frame_.adjust_a);
     compose.dsp = frame_.spectrum[5];

@@ -97,7 +97,8 @@ void part_toys::load(GraphicsContext* context) {
     clock_.reset();
     scene_clock = clock_.value();
     shake_.load(shake_file);
-    for (const ProgramEntry& entry : toys::replacements) load_program_entry(shaders_, context->low_detail, entry);
+    for (const ProgramEntry& entry : toys::replacements) load_program_entry(shaders_, *context, entry);
+    prepare_compose_copies(*context, shaders_, toys::compose, toys_grading);
     specks_.reserve(toys::swarm_count);
 }
 
@@ -128,7 +129,7 @@ void part_toys::draw(double* frame_dt, GraphicsContext* context, FrameState* fra
     const double t = t_;
 
     if (frame_.key_state[space_key])
-        for (const ProgramEntry& entry : toys::space_reload) load_program_entry(shaders_, context->low_detail, entry);
+        for (const ProgramEntry& entry : toys::space_reload) load_program_entry(shaders_, *context, entry);
 
     // Saved with the window bound, as it is again when they are restored.
     context->bind_window_framebuffer();

@@ -76,7 +76,7 @@ double ssao_factor(double t) { return 0.73 + 0.33 * std::clamp((t - 8.0) * 0.4, 
 
 ComposeUniforms compose_uniforms(double t, float dsp) {
     ComposeUniforms u;
-    u.mode = 2;
+    u.mode = toys_grading;
     u.ttime = static_cast<float>(t);
     u.dsp = dsp;
     u.is_middle_scene = static_cast<float>(zoom_blur(t));
