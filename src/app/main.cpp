@@ -16,10 +16,20 @@
 
 namespace {
 
+// How smoothly the show played here: worth knowing on a machine without a GPU, where the render
+// scale trades sharpness for frames.
+void report_frame_rate() {
+    const FramesShown shown = frames_shown();
+    if (shown.frames > 0 && shown.seconds > 0)
+        std::printf("The show drew %ld frames in %.1f s: %.1f frames per second.\n", shown.frames,
+                    shown.seconds, shown.frames / shown.seconds);
+}
+
 // Every end of the show that does not come back through the message loop (the end of the show,
 // the completed quit sequence, start-up failures) comes here.
 void end_process(int exit_code) {
     kill_gl_window();
+    report_frame_rate();
     std::fflush(stdout);
     SDL_Quit();
     std::exit(exit_code);
@@ -75,6 +85,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     const int exit_code = run_message_loop();
+    report_frame_rate();
     SDL_Quit();
     return exit_code;
 }

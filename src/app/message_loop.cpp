@@ -2,6 +2,9 @@
 
 #include <SDL2/SDL.h>
 
+#include <chrono>
+#include <optional>
+
 #include "app/gl_window.h"
 #include "app/window_proc.h"
 #include "platform/virtual_keys.h"
@@ -9,6 +12,27 @@
 #include "show/app_state.h"
 #include "show/frame_driver.h"
 #include "show/show_state.h"
+
+namespace {
+
+FramesShown g_shown;
+// When the first frame had been drawn; unset until then.
+std::optional<std::chrono::steady_clock::time_point> g_playing_since;
+
+// Counts a drawn frame; the first one only starts the clock.
+void count_drawn_frame() {
+    const auto now = std::chrono::steady_clock::now();
+    if (!g_playing_since) {
+        g_playing_since = now;
+        return;
+    }
+    ++g_shown.frames;
+    g_shown.seconds = std::chrono::duration<double>(now - *g_playing_since).count();
+}
+
+}  // namespace
+
+FramesShown frames_shown() { return g_shown; }
 
 void note_quit_request(AppState& app, bool frame_failed, double show_time) {
     if ((frame_failed || app.keys[key_escape] || app.escape_pressed) && !app.quit_requested) {
@@ -36,7 +60,10 @@ int run_message_loop() {
             if (window_proc(event, target)) break;
             continue;
         }
-        idle_pass(app, draw_frame, show.driver.show_time, [&app] { swap_window(app.window); });
+        idle_pass(app, draw_frame, show.driver.show_time, [&app] {
+            swap_window(app.window);
+            if (app.active) count_drawn_frame();
+        });
     }
     kill_gl_window();
     return 0;

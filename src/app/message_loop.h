@@ -20,3 +20,11 @@ void idle_pass(AppState& app, const std::function<bool()>& draw, const double& s
 
 // Runs until the quit message, then releases the window; returns the exit code (0).
 int run_message_loop();
+
+// The frames the loop has drawn after its first one and the seconds since that first one: the
+// frame rate the viewer saw once the show was playing (the load happens before the loop).
+struct FramesShown {
+    long frames = 0;
+    double seconds = 0;
+};
+FramesShown frames_shown();

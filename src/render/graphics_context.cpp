@@ -143,6 +143,16 @@ void GraphicsContext::bind_window_framebuffer() {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
+void GraphicsContext::scale_up_to_window(int target, int width, int height, int bottom, int window_width,
+                                         int window_height) {
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, texture_table[draw_framebuffer_index + clamp_target(target)]);
+    glReadBuffer(GL_COLOR_ATTACHMENT0);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glBlitFramebuffer(0, 0, width, height, 0, bottom, window_width, bottom + window_height, GL_COLOR_BUFFER_BIT,
+                      GL_LINEAR);
+    bind_window_framebuffer();
+}
+
 void GraphicsContext::reset_fixed_function_state() {
     glDisable(GL_BLEND);
     glDisable(GL_LIGHTING);

@@ -112,6 +112,10 @@ public:
     void resolve_render_target(int target, int width, int height, int colour_count, bool copy_depth);
     // Framebuffer 0 (the window) for drawing and reading.
     void bind_window_framebuffer();
+    // Scales colour 0 of the draw framebuffer, rectangle (0, 0)-(width, height), into the
+    // window's rectangle (0, bottom)-(window_width, bottom + window_height), linear; leaves the
+    // window framebuffer bound.
+    void scale_up_to_window(int target, int width, int height, int bottom, int window_width, int window_height);
     // Blending, lighting, colour material, light 0, 2D texturing and fog off; colour opaque white.
     void reset_fixed_function_state();
 

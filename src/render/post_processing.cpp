@@ -303,18 +303,25 @@ void compose_to_window(GraphicsContext& context, ShaderLibrary& shaders, int pro
                        const ChainTextures& textures, const ChainSizes& sizes,
                        const ComposeUniforms& u) {
     PassScope scope(context, "compose");
-    // The picture spans the window's width; its height keeps the render area's shape, so a
-    // render area smaller than the window (a render scale below 1) is scaled up as it is drawn.
+    // The picture spans the window's width; its height keeps the render area's shape.
     const double height_share =
         sizes.window_height > 0 && sizes.render_width > 0
             ? static_cast<double>(sizes.render_height) * sizes.window_width / sizes.render_width /
                   sizes.window_height
             : 1.0;
+    // A render area narrower than the window (a render scale below 1) is composed at its own
+    // size and then scaled up: the compose is the costliest pass per pixel, and grading the
+    // window's pixels would spend what the smaller render area saved.
+    const bool scaled_up = sizes.render_width < sizes.window_width;
     context.bind_window_framebuffer();
     glViewport(0, 0, sizes.window_width, sizes.window_height);
-    if (height_share != 1.0) {
+    if (height_share != 1.0 || scaled_up) {
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+    if (scaled_up) {
+        context.bind_render_target(0, 1);
+        glViewport(0, 0, sizes.render_width, sizes.render_height);
     }
     load_identity(GL_PROJECTION);
     reset_texture_matrices(1);
@@ -354,11 +361,18 @@ void compose_to_window(GraphicsContext& context, ShaderLibrary& shaders, int pro
     glEnable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
     glColor3f(u.fade, u.fade, u.fade);
-    draw_screen_quad(0.0, 1.0, height_share, true, 1.0f);
+    draw_screen_quad(0.0, 1.0, scaled_up ? 1.0 : height_share, true, 1.0f);
     count_quad(context);
 
     shaders.disable_programs();
     reset_texture_matrices(0);
+    if (scaled_up) {
+        const int picture_height = static_cast<int>(std::lround(height_share * sizes.window_height));
+        const int bottom = (sizes.window_height - picture_height) / 2;
+        context.scale_up_to_window(0, sizes.render_width, sizes.render_height, bottom, sizes.window_width,
+                                   picture_height);
+        glViewport(0, 0, sizes.window_width, sizes.window_height);
+    }
 }
 
 void prepare_compose_copies(const GraphicsContext& context, const ShaderLibrary& shaders, int program,

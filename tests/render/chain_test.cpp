@@ -474,6 +474,44 @@ TEST_F(ChainTest, SceneThroughTheWholeChain) {
     EXPECT_TRUE(no_gl_error());
 }
 
+// A render area smaller than the window (a render scale below 1) is composed at its own size and
+// scaled up into the same letterboxed rectangle: the bands stay black and the picture is the
+// full-size compose, softer.
+TEST_F(ChainTest, ASmallerRenderAreaIsComposedAtItsSizeAndScaledUpIntoTheSamePlace) {
+    render_and_combine();
+    ComposeUniforms u;
+    u.ttime = 12.5f;
+    u.flo = 0.5f;
+    u.pos_y = 1.0f;
+    const Picture full = compose(kCompose, u);
+    sizes.render_width = kRenderWidth / 2;
+    sizes.render_height = kRenderHeight / 2;
+    const Picture scaled = compose(kCompose, u);
+    save_png(scaled, "render_test_scaled_up.png");
+
+    const int band = (kWindowHeight - kRenderHeight) / 2;
+    for (int x = 0; x < kWindowWidth; x += 5) {
+        ASSERT_EQ(scaled.luma(x, band - 2), 0.0f) << x;
+        ASSERT_EQ(scaled.luma(x, kWindowHeight - band + 1), 0.0f) << x;
+    }
+    double error = 0;
+    int n = 0, lit_rows = 0;
+    for (int y = band; y < kWindowHeight - band; y += 3) {
+        bool lit = false;
+        for (int x = 0; x < kWindowWidth; x += 3, ++n) {
+            error += std::fabs(scaled.luma(x, y) - full.luma(x, y));
+            lit = lit || scaled.luma(x, y) > 0.0f;
+        }
+        lit_rows += lit;
+    }
+    EXPECT_EQ(lit_rows, (kRenderHeight + 2) / 3) << "every row of the picture is drawn";
+    EXPECT_LT(error / n, 0.03) << "mean difference from the full-size compose";
+    int lx, ly;
+    project(1.2, 2.1, -5.5, lx, ly);
+    EXPECT_GT(scaled.luma(lx, ly + band), 0.8f) << "the light where the full-size picture has it";
+    EXPECT_TRUE(no_gl_error());
+}
+
 // Every post-processing shader on degenerate inputs (depth at the near plane, depth at the far
 // plane, black and saturated colour) rendered into a float target: all outputs finite.
 TEST_F(ChainTest, PassesStayFiniteOnExtremeInputs) {

@@ -1,6 +1,6 @@
-// The middle scene on the hidden window: its programs compile cleanly, it loads from the asset
-// pack in the show directory (skipped when the pack has not been generated) and draws frames
-// across its clock without a GL error, with the compose uniforms the scene promises.
+// The middle scene on the hidden window: it loads from the asset pack in the show directory
+// (skipped when the pack has not been generated) and draws frames across its clock without a GL
+// error, with the compose uniforms the scene promises.
 #include <GL/glew.h>
 #include <unistd.h>
 
@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "core/file_io.h"
 #include "core/frame_state.h"
 #include "render/graphics_context.h"
 #include "scenes/middle/middle_programs.h"
@@ -31,60 +30,6 @@ bool pack_present() {
                              "Other/Materials3/f_material2.glsl"})
         if (!std::filesystem::exists(show / file)) return false;
     return true;
-}
-
-GLuint compile(GLenum kind, const std::string& text, std::string& log) {
-    const GLuint shader = glCreateShader(kind);
-    const char* source = text.c_str();
-    glShaderSource(shader, 1, &source, nullptr);
-    glCompileShader(shader);
-    GLint ok = 0, length = 0;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &length);
-    if (length > 1) {
-        log.resize(length);
-        glGetShaderInfoLog(shader, length, nullptr, log.data());
-    }
-    return ok ? shader : 0;
-}
-
-class MiddleShaders : public GlTest {};
-
-TEST_F(MiddleShaders, EveryMaterialCompilesAndLinksCleanlyAndWritesBothOutputs) {
-    int materials = 0;
-    for (const ProgramEntry& entry : middle::programs) {
-        if (!entry.vertex || std::string(entry.vertex).find("Materials3") == std::string::npos) continue;
-        ++materials;
-        SCOPED_TRACE(entry.fragment);
-        const auto path = [](const char* name) {
-            return std::string(BRINEFALL_SHOW_DIR) + "/" + name + ".glsl";
-        };
-        const auto vertex_text = read_file(path(entry.vertex));
-        const auto fragment_text = read_file(path(entry.fragment));
-        ASSERT_TRUE(vertex_text && fragment_text) << "missing source";
-        EXPECT_EQ(vertex_text->rfind("#version 120", 0), 0u);
-        EXPECT_EQ(fragment_text->rfind("#version 120", 0), 0u);
-        EXPECT_NE(fragment_text->find("gl_FragData[1]"), std::string::npos);
-        std::string vertex_log, fragment_log;
-        const GLuint vertex = compile(GL_VERTEX_SHADER, *vertex_text, vertex_log);
-        const GLuint fragment = compile(GL_FRAGMENT_SHADER, *fragment_text, fragment_log);
-        ASSERT_NE(vertex, 0u) << vertex_log;
-        ASSERT_NE(fragment, 0u) << fragment_log;
-        EXPECT_EQ(vertex_log.find_first_not_of(std::string("\0 \n", 3)), std::string::npos) << vertex_log;
-        EXPECT_EQ(fragment_log.find_first_not_of(std::string("\0 \n", 3)), std::string::npos) << fragment_log;
-        const GLuint program = glCreateProgram();
-        glAttachShader(program, fragment);
-        glAttachShader(program, vertex);
-        glLinkProgram(program);
-        GLint linked = 0;
-        glGetProgramiv(program, GL_LINK_STATUS, &linked);
-        EXPECT_TRUE(linked);
-        glDeleteProgram(program);
-        glDeleteShader(vertex);
-        glDeleteShader(fragment);
-    }
-    EXPECT_EQ(materials, 3);
-    EXPECT_TRUE(no_gl_error());
 }
 
 class MiddleFrames : public GlTest {
