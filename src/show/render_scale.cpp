@@ -14,24 +14,28 @@ int scaled_side(int picture_side, double scale) {
     return std::max(16, static_cast<int>(std::lround(picture_side * std::min(scale, 1.0))));
 }
 
-double render_scale_for(double probe_ms) {
-    const double frame_ms = probe_ms * frame_over_probe;
-    if (frame_ms <= auto_frame_budget_ms) return 1.0;
-    const double fitting = std::sqrt(auto_frame_budget_ms / frame_ms);
-    // Steps of 0.05, rounded down (the small epsilon keeps 0.75 from becoming 0.7).
-    return std::max(smallest_auto_scale, std::floor(fitting * 20.0 + 1e-9) / 20.0);
+double estimated_frame_ms(double probe_ms, double reference_probe_ms, double scale) {
+    return fixed_over_probe * reference_probe_ms + window_over_probe * probe_ms +
+           pixels_over_probe * probe_ms * scale * scale;
 }
 
-RenderScaleChoice measure_render_scale(GraphicsContext& context, int picture_width, int picture_height,
-                                       bool low_spec) {
-    constexpr int combine = 1, compose = 2;
-    ShaderLibrary shaders;
-    shaders.load_fragment_program("Other//PostProcessing//f_combineSSAO2", combine);
-    shaders.load_fragment_program(
-        low_spec ? "Other//PostProcessing//f_blurpasslow" : "Other//PostProcessing//f_blurpass2", compose);
+double render_scale_for(double probe_ms, double reference_probe_ms) {
+    // Steps of 0.05 from 1 down; the estimate only grows with the scale.
+    for (int step = 20; step > 5; --step)
+        if (estimated_frame_ms(probe_ms, reference_probe_ms, step / 20.0) <= auto_frame_budget_ms)
+            return step / 20.0;
+    return smallest_auto_scale;
+}
+
+namespace {
+
+// The fastest of three runs of the two passes at a size (a first run, which also compiles the
+// compose's specialised copy, is not counted).
+double probe(GraphicsContext& context, ShaderLibrary& shaders, int combine, int compose, int width,
+             int height) {
     const ChainTextures textures;
-    const ChainSizes sizes{picture_width, picture_height, picture_width, picture_height};
-    context.create_render_target(0, picture_width, picture_height, 0);
+    const ChainSizes sizes{width, height, width, height};
+    context.create_render_target(0, width, height, 0);
     create_chain_textures(context, textures, sizes);
     attach_chain_textures(context, textures);
 
@@ -41,21 +45,35 @@ RenderScaleChoice measure_render_scale(GraphicsContext& context, int picture_wid
     uniforms.motion_blur[2] = 1.0f;
     const CameraRecord projector{{0, 0, 5}, {0, 0, 0}, {0, 1, 0}, 60.0, 16.0 / 9.0, 1.0, 100.0};
     double fastest = 1e9;
-    // The first run also compiles the compose's specialised copy, so it is not counted.
     for (int run = 0; run < 4; ++run) {
         glFinish();
         const auto start = std::chrono::steady_clock::now();
-        run_occlusion_combine(context, shaders, combine, textures, sizes, 1.0, projector);
+        run_occlusion_combine(context, shaders, combine, textures, sizes, 1.0,
+                              projector);
         compose_to_window(context, shaders, compose, textures, sizes, uniforms);
         glFinish();
         const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
         if (run > 0) fastest = std::min(fastest, ms);
     }
     context.bind_window_framebuffer();
+    return fastest;
+}
+
+}  // namespace
+
+RenderScaleChoice measure_render_scale(GraphicsContext& context, int picture_width, int picture_height,
+                                       bool low_spec) {
+    constexpr int combine = 1, compose = 2;
+    ShaderLibrary shaders;
+    shaders.load_fragment_program("Other//PostProcessing//f_combineSSAO2", combine);
+    shaders.load_fragment_program(
+        low_spec ? "Other//PostProcessing//f_blurpasslow" : "Other//PostProcessing//f_blurpass2", compose);
 
     RenderScaleChoice choice;
-    choice.probe_ms = fastest;
-    choice.scale = render_scale_for(fastest);
-    choice.estimated_ms = fastest * frame_over_probe * choice.scale * choice.scale;
+    choice.reference_probe_ms =
+        probe(context, shaders, combine, compose, probe_reference_width, probe_reference_height);
+    choice.probe_ms = probe(context, shaders, combine, compose, picture_width, picture_height);
+    choice.scale = render_scale_for(choice.probe_ms, choice.reference_probe_ms);
+    choice.estimated_ms = estimated_frame_ms(choice.probe_ms, choice.reference_probe_ms, choice.scale);
     return choice;
 }

@@ -2,15 +2,27 @@
 // The render scale: the scenes render at a share of the picture's width and height and the
 // compose scales their picture up to the window.
 //
-// "auto" decides while the loading screen shows: the occlusion combine and the window compose
-// (with its motion streak and soft focus on), the two full-size passes every scene runs, are
-// timed at the picture size. A whole frame costs about frame_over_probe times as much (the
-// per-pass profile of the scenes at 640 x 360 on software GL: docs/performance-frame-time.md),
-// and on a machine without a GPU the cost goes with the pixel count, so the scale is the largest
-// step of 0.05 (down to 0.25) whose estimated frame fits 1/24 s.
+// "auto" decides while the loading screen shows. It times the occlusion combine and the window
+// compose (with its motion streak and soft focus on), the two full-size passes every scene runs,
+// at the picture size and at a reference size, and estimates a frame at scale s as
+//
+//   fixed_over_probe  · reference probe   the scenes' geometry and CPU work, which do not shrink
+//                                         with the render area (the probe at a fixed size stands
+//                                         for the machine's speed)
+// + window_over_probe · picture probe     scaling up, the overlays and the present, at the
+//                                         window's size
+// + pixels_over_probe · picture probe · s²  everything drawn per rendered pixel
+//
+// The three weights are fitted to the scenes' median frame times on software GL (2 cores, no
+// GPU) at scales 1, 0.5 and 0.35 of 640 x 360 and 0.25 of 1280 x 720; see
+// docs/performance-frame-time.md. The scale is the largest step of 0.05 (down to 0.25) whose
+// estimate fits 1/24 s; when none does, the smallest, and the estimate says so.
 class GraphicsContext;
 
-inline constexpr double frame_over_probe = 2.0;
+inline constexpr double pixels_over_probe = 1.07;
+inline constexpr double window_over_probe = 0.05;
+inline constexpr double fixed_over_probe = 0.34;
+inline constexpr int probe_reference_width = 640, probe_reference_height = 360;
 inline constexpr double auto_frame_budget_ms = 1000.0 / 24.0;
 inline constexpr double smallest_auto_scale = 0.25;
 
@@ -18,13 +30,17 @@ inline constexpr double smallest_auto_scale = 0.25;
 // the highlight target, must not be empty).
 int scaled_side(int picture_side, double scale);
 
-// The auto choice for a probe that took probe_ms at the full picture size.
-double render_scale_for(double probe_ms);
+// A frame's estimated milliseconds at `scale`, from the probe at the picture size and at the
+// reference size.
+double estimated_frame_ms(double probe_ms, double reference_probe_ms, double scale);
+// The auto choice for those probes.
+double render_scale_for(double probe_ms, double reference_probe_ms);
 
 struct RenderScaleChoice {
     double scale = 1.0;
-    double probe_ms = 0.0;      // the two passes at the picture size, fastest of three runs
-    double estimated_ms = 0.0;  // a frame at the chosen scale
+    double probe_ms = 0.0;            // the two passes at the picture size, fastest of three runs
+    double reference_probe_ms = 0.0;  // the same at the reference size
+    double estimated_ms = 0.0;        // a frame at the chosen scale
 };
 // Times the probe on the context's GL (programs from the show directory) and chooses. The
 // chain textures it draws with are the opening's slots, which the scenes' loads create again.

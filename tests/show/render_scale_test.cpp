@@ -4,23 +4,43 @@
 
 #include <cmath>
 
+namespace {
+
+bool a_step(double scale) { return std::fabs(scale * 20.0 - std::round(scale * 20.0)) < 1e-9; }
+
+}  // namespace
+
 TEST(RenderScale, AutoPicksTheLargestStepWhoseFrameFits24PerSecond) {
-    // A frame is frame_over_probe probes and shrinks with the pixel count.
-    const double fits_at_full = auto_frame_budget_ms / frame_over_probe;
-    EXPECT_EQ(render_scale_for(fits_at_full), 1.0);
-    EXPECT_EQ(render_scale_for(fits_at_full * 0.5), 1.0);
-    // Four times the budget: half the width and height is exactly enough.
-    EXPECT_DOUBLE_EQ(render_scale_for(fits_at_full * 4.0), 0.5);
-    // Just over: the next step down, never a scale whose estimate misses the budget.
-    for (double over : {1.01, 1.7, 2.3, 5.0, 9.9}) {
-        const double scale = render_scale_for(fits_at_full * over);
-        SCOPED_TRACE(over);
-        EXPECT_LE(fits_at_full * over * frame_over_probe * scale * scale, auto_frame_budget_ms + 1e-9);
-        EXPECT_GT(fits_at_full * over * frame_over_probe * (scale + 0.05) * (scale + 0.05), auto_frame_budget_ms);
-        EXPECT_NEAR(std::fmod(scale * 20.0, 1.0), 0.0, 1e-9) << "a step of 0.05";
+    // Probes of a fast machine: the full picture fits.
+    EXPECT_EQ(render_scale_for(5.0, 5.0), 1.0);
+    for (double probe : {30.0, 54.0, 120.0, 250.0, 400.0}) {
+        SCOPED_TRACE(probe);
+        const double reference = 54.0;
+        const double scale = render_scale_for(probe, reference);
+        EXPECT_TRUE(a_step(scale)) << scale;
+        EXPECT_GE(scale, smallest_auto_scale);
+        if (scale > smallest_auto_scale) {
+            EXPECT_LE(estimated_frame_ms(probe, reference, scale), auto_frame_budget_ms);
+        }
+        if (scale < 1.0) {
+            EXPECT_GT(estimated_frame_ms(probe, reference, scale + 0.05), auto_frame_budget_ms)
+                << "the next step up would miss the budget";
+        }
     }
-    // A very slow machine gets the smallest scale, not a picture of a few pixels.
-    EXPECT_EQ(render_scale_for(fits_at_full * 1000.0), smallest_auto_scale);
+}
+
+TEST(RenderScale, WorkThatDoesNotShrinkWithTheRenderAreaLowersTheChoice) {
+    // The same picture probe on a machine whose fixed share is larger gets a smaller scale.
+    EXPECT_LT(render_scale_for(100.0, 80.0), render_scale_for(100.0, 20.0));
+    // Fixed work alone over the budget: nothing fits, the smallest scale is chosen and its
+    // estimate still says the frame is too slow.
+    const double too_slow = auto_frame_budget_ms / fixed_over_probe * 1.5;
+    EXPECT_EQ(render_scale_for(60.0, too_slow), smallest_auto_scale);
+    EXPECT_GT(estimated_frame_ms(60.0, too_slow, smallest_auto_scale), auto_frame_budget_ms);
+    // The pixel part shrinks with the square of the scale.
+    const double half = estimated_frame_ms(200.0, 0.0, 0.5) - estimated_frame_ms(200.0, 0.0, 0.0);
+    const double full = estimated_frame_ms(200.0, 0.0, 1.0) - estimated_frame_ms(200.0, 0.0, 0.0);
+    EXPECT_NEAR(half * 4.0, full, 1e-9);
 }
 
 TEST(RenderScale, ScaledSidesRoundAndKeepAQuarterTarget) {
