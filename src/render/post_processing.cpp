@@ -60,21 +60,26 @@ GLuint filter_program(const GraphicsContext& context, const ShaderLibrary& shade
     return shaders.program(program);
 }
 
+// The uniform's location; -1 for program 0 (no program, or one that failed to link).
+GLint uniform_at(GLuint program, const char* name) {
+    return program ? glGetUniformLocation(program, name) : -1;
+}
+
 // Binds the texture on `unit` (left active) and points the program's sampler at it.
 void bind_sampler(const GraphicsContext& context, GLuint program, int unit, const char* name, int slot) {
     glActiveTexture(GL_TEXTURE0 + unit);
     glBindTexture(GL_TEXTURE_2D, context.texture_name(slot));
-    const GLint location = glGetUniformLocation(program, name);
+    const GLint location = uniform_at(program, name);
     if (location >= 0) glUniform1i(location, unit);
 }
 
 void set_float(GLuint program, const char* name, float value) {
-    const GLint location = glGetUniformLocation(program, name);
+    const GLint location = uniform_at(program, name);
     if (location >= 0) glUniform1f(location, value);
 }
 
 void set_vec3(GLuint program, const char* name, const float v[3]) {
-    const GLint location = glGetUniformLocation(program, name);
+    const GLint location = uniform_at(program, name);
     if (location >= 0) glUniform3f(location, v[0], v[1], v[2]);
 }
 
@@ -340,7 +345,7 @@ void compose_to_window(GraphicsContext& context, ShaderLibrary& shaders, int pro
         if (u.shafts) bind_sampler(context, target, 4, "texture2d_3", textures.highlights);
         bind_sampler(context, target, 0, "texture2d_1", textures.colour);
 
-        const GLint mode = glGetUniformLocation(target, "Mode");
+        const GLint mode = uniform_at(target, "Mode");
         if (mode >= 0) glUniform1i(mode, u.mode);
         set_float(target, "ttime", u.ttime);
         set_float(target, "Limit", u.limit);

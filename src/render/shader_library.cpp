@@ -14,6 +14,7 @@ ShaderLibrary::ShaderLibrary()
       vertex_ids_(slot_count, 0u),
       program_ids_(slot_count, 0u),
       loaded_(slot_count, 0),
+      linked_(slot_count, 0),
       vertex_files_(slot_count),
       fragment_files_(slot_count) {}
 
@@ -86,7 +87,14 @@ void ShaderLibrary::load_program(const std::string& vertex_file, const std::stri
     program_ids_[slot] = glCreateProgram();
     glAttachShader(program_ids_[slot], fragment_ids_[slot]);
     glAttachShader(program_ids_[slot], vertex_ids_[slot]);
+    link(slot);
+}
+
+void ShaderLibrary::link(int slot) {
     glLinkProgram(program_ids_[slot]);
+    GLint linked = 0;
+    glGetProgramiv(program_ids_[slot], GL_LINK_STATUS, &linked);
+    linked_[slot] = linked ? 1 : 0;
 }
 
 void ShaderLibrary::load_fragment_program(const std::string& fragment_file, int slot) {
@@ -96,14 +104,14 @@ void ShaderLibrary::load_fragment_program(const std::string& fragment_file, int 
     fragment_files_[slot] = fragment_file;
     program_ids_[slot] = glCreateProgram();
     glAttachShader(program_ids_[slot], fragment_ids_[slot]);
-    glLinkProgram(program_ids_[slot]);
+    link(slot);
     use_program(slot);
 }
 
 void ShaderLibrary::use_program(int slot) const {
     if (!valid(slot)) return;
     copy_slot_ = -1;
-    glUseProgram(program_ids_[slot]);
+    glUseProgram(program(slot));
 }
 
 void ShaderLibrary::disable_programs() const {
@@ -113,7 +121,8 @@ void ShaderLibrary::disable_programs() const {
 
 int ShaderLibrary::uniform_location(int slot, const std::string& name) const {
     if (!valid(slot)) return -1;
-    return glGetUniformLocation(slot == copy_slot_ ? copy_program_ : program_ids_[slot], name.c_str());
+    const uint32_t current = slot == copy_slot_ ? copy_program_ : program(slot);
+    return current ? glGetUniformLocation(current, name.c_str()) : -1;
 }
 
 const std::string& ShaderLibrary::vertex_file(int slot) const {
@@ -185,7 +194,7 @@ uint32_t ShaderLibrary::link_copy(int slot, const std::string& defines, const st
         log_line(fragment_files_[slot] + " (specialised copy)");
         log_line(info);
         glDeleteProgram(program);
-        return program_ids_[slot];
+        return this->program(slot);
     }
     return program;
 }
@@ -203,7 +212,7 @@ uint32_t ShaderLibrary::variant(int slot, const std::string& defines, const std:
     if (copy.from != program_ids_[slot] || copy.program == 0) {
         release(copy);
         copy.from = program_ids_[slot];
-        copy.program = program_ids_[slot];
+        copy.program = program(slot);
         const std::unique_ptr<char[]> text = read_source(fragment_files_[slot] + source_extension);
         if (text) copy.program = link_copy(slot, defines, vertex_file, text.get());
     }
@@ -215,7 +224,7 @@ uint32_t ShaderLibrary::depth_only_copy(int slot) const {
     if (copy.from != program_ids_[slot] || copy.program == 0) {
         release(copy);
         copy.from = program_ids_[slot];
-        copy.program = program_ids_[slot];
+        copy.program = program(slot);
         const std::unique_ptr<char[]> text =
             fragment_files_[slot].empty() ? nullptr : read_source(fragment_files_[slot] + source_extension);
         const std::string fragment = text ? text.get() : "";
@@ -232,9 +241,9 @@ void ShaderLibrary::prepare_depth_only(int slot) const {
 
 void ShaderLibrary::use_depth_only(int slot) const {
     if (!valid(slot)) return;
-    const uint32_t program = glIsEnabled(GL_ALPHA_TEST) ? program_ids_[slot] : depth_only_copy(slot);
+    const uint32_t program = glIsEnabled(GL_ALPHA_TEST) ? this->program(slot) : depth_only_copy(slot);
     glUseProgram(program);
-    copy_slot_ = program == program_ids_[slot] ? -1 : slot;
+    copy_slot_ = program == this->program(slot) ? -1 : slot;
     copy_program_ = program;
 }
 
@@ -251,6 +260,11 @@ void ShaderLibrary::set_vec3(int slot, const std::string& name, float x, float y
 void ShaderLibrary::set_int(int slot, const std::string& name, int value) const {
     const int location = uniform_location(slot, name);
     if (location >= 0) glUniform1i(location, value);
+}
+
+void ShaderLibrary::set_matrix4(int slot, const std::string& name, const float* column_major) const {
+    const int location = uniform_location(slot, name);
+    if (location >= 0) glUniformMatrix4fv(location, 1, GL_FALSE, column_major);
 }
 
 void ShaderLibrary::bind_texture_uniform(uint32_t target, int unit, int slot, const std::string& name,

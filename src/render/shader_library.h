@@ -10,6 +10,10 @@
 // "Cannot open shader source file." and its shader is left without source. Uniform locations are
 // looked up on every call (a reloaded slot is a new program); unknown names are ignored.
 //
+// A program that failed to link (a missing or broken source) is never made current: the slot
+// draws with program 0 (fixed function), its uniform setters do nothing and program() is 0, so
+// the GL reports no error for it frame after frame.
+//
 // Slots are 0..10127; a slot outside that range is logged and the call does nothing.
 #include <cstdint>
 #include <map>
@@ -45,6 +49,7 @@ public:
     void set_float(int slot, const std::string& name, float value) const;
     void set_vec3(int slot, const std::string& name, float x, float y, float z) const;
     void set_int(int slot, const std::string& name, int value) const;
+    void set_matrix4(int slot, const std::string& name, const float* column_major) const;
     // Binds the texture to the target on texture unit `unit` (left active) and points the
     // sampler uniform at that unit.
     void bind_texture_uniform(uint32_t target, int unit, int slot, const std::string& name,
@@ -75,7 +80,8 @@ public:
     void prepare_depth_only(int slot) const;
 
     bool loaded(int slot) const { return in_table(slot) && loaded_[slot] != 0; }
-    uint32_t program(int slot) const { return in_table(slot) ? program_ids_[slot] : 0u; }
+    // The slot's program; 0 when it has none or it failed to link.
+    uint32_t program(int slot) const { return in_table(slot) && linked_[slot] ? program_ids_[slot] : 0u; }
 
 private:
     static bool in_table(int slot) { return slot >= 0 && slot < slot_count; }
@@ -83,6 +89,8 @@ private:
     bool valid(int slot) const;
     int uniform_location(int slot, const std::string& name) const;
     uint32_t compile(uint32_t kind, const std::string& file_name, int slot);
+    // Links the slot's program and records whether that worked.
+    void link(int slot);
 
     uint32_t link_copy(int slot, const std::string& defines, const std::string& vertex_file,
                        const char* fragment_text) const;
@@ -91,7 +99,7 @@ private:
     uint32_t depth_only_copy(int slot) const;
 
     std::vector<uint32_t> fragment_ids_, vertex_ids_, program_ids_;
-    std::vector<uint8_t> loaded_;
+    std::vector<uint8_t> loaded_, linked_;
     std::vector<std::string> vertex_files_, fragment_files_;
     // Copies by (slot, defines, vertex file); each remembers the slot's program it was made
     // from, so a reloaded slot gets new copies. A depth-only copy has the defines "depth only".

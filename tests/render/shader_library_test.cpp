@@ -124,10 +124,21 @@ TEST_F(ShaderLibraryTest, SourcesAndFailures) {
     EXPECT_TRUE(shaders.loaded(6));
     EXPECT_TRUE(shaders.loaded(10127));
     EXPECT_FALSE(shaders.loaded(10128));
-    EXPECT_EQ(linked(shaders.program(6)), GL_FALSE);
+    // A program that failed to link is never made current and takes no uniforms: no GL error,
+    // frame after frame.
+    EXPECT_EQ(shaders.program(6), 0u);
+    EXPECT_EQ(shaders.program(10127), 0u);
+    EXPECT_EQ(current_program(), 0) << "the failed fragment-only program was not made current";
+    shaders.use_program(6);
+    EXPECT_EQ(current_program(), 0);
+    shaders.set_float(6, "Level", 1.0f);
+    const float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    shaders.set_matrix4(6, "ShadowMat", identity);
+    shaders.bind_texture_uniform(GL_TEXTURE_2D, 1, 6, "texture2d_1", 0);
+    glActiveTexture(GL_TEXTURE0);
+    shaders.use_depth_only(6);
+    EXPECT_TRUE(no_gl_error());
     shaders.disable_programs();
-    while (glGetError() != GL_NO_ERROR) {
-    }
 }
 
 TEST_F(ShaderLibraryTest, ProjectorMatrixIsBiasPerspectiveLookAt) {

@@ -200,7 +200,7 @@ void part_middle::set_shadow_matrix(const float view[16]) {
     glActiveTexture(GL_TEXTURE0);
     for (int program : {mw::material2, mw::material3}) {
         shaders_.use_program(program);
-        glUniformMatrix4fv(glGetUniformLocation(shaders_.program(program), "ShadowMat"), 1, GL_FALSE, shadow);
+        shaders_.set_matrix4(program, "ShadowMat", shadow);
         // The same units as the general material's samplers (bound in scene_pass).
         shaders_.set_int(program, "texture2d_2", 1);
         shaders_.set_int(program, "texture2d_paper", 5);
