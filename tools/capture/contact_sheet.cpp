@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <opencv2/core.hpp>
 #include <opencv2/imgcodecs.hpp>
@@ -70,7 +71,18 @@ bool read_frame_list(const std::string& folder, std::vector<SheetStill>& stills)
     return true;
 }
 
-std::string sheet_label(const SheetStill& still) { return still.show_time + " s"; }
+std::string sheet_label(const SheetStill& still) {
+    // Times that are not on the frame grid (the first frame after a start-up that ran with the
+    // music) have six decimals; a hundredth of a second is enough under a still.
+    const std::size_t point = still.show_time.find('.');
+    if (point == std::string::npos || still.show_time.size() - point - 1 <= 2) return still.show_time + " s";
+    char digits[32];
+    std::snprintf(digits, sizeof digits, "%.2f", std::strtod(still.show_time.c_str(), nullptr));
+    std::string rounded = digits;
+    rounded.erase(rounded.find_last_not_of('0') + 1);
+    if (rounded.back() == '.') rounded.pop_back();
+    return rounded + " s";
+}
 
 bool write_contact_sheet(const std::string& folder, const std::vector<SheetStill>& stills,
                          const std::string& file) {

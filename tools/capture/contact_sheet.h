@@ -14,7 +14,9 @@ struct SheetStill {
 // cannot be read or a row is malformed.
 bool read_frame_list(const std::string& folder, std::vector<SheetStill>& stills);
 
-// What is written under a still: its show time in seconds, "30.2 s".
+// What is written under a still: its show time in seconds as frames.csv has it ("30.2 s"),
+// rounded to hundredths when it has more decimals ("10.246305" -> "10.25 s", "15.199926" ->
+// "15.2 s").
 std::string sheet_label(const SheetStill& still);
 
 // Tiles FOLDER/frame_NNNNNN.png of every still into the PNG `file`. False (with a reason on
