@@ -14,9 +14,12 @@ namespace {
 
 // A 20-joint chain (root with 6 channels, 19 joints with 3) over `frames` frames of values.
 std::string write_clip(int frames) {
-    std::string text = "HIERARCHY\nROOT Hips\n{\n  OFFSET 0 0 0\n  CHANNELS 6 Xposition Yposition Zposition Zrotation Xrotation Yrotation\n";
+    std::string text =
+        "HIERARCHY\nROOT Hips\n{\n  OFFSET 0 0 0\n  CHANNELS 6 Xposition Yposition Zposition Zrotation "
+        "Xrotation Yrotation\n";
     for (int j = 0; j < 19; ++j)
-        text += "JOINT J" + std::to_string(j) + "\n{\n  OFFSET 0 1.5 0.25\n  CHANNELS 3 Zrotation Xrotation Yrotation\n";
+        text += "JOINT J" + std::to_string(j) +
+                "\n{\n  OFFSET 0 1.5 0.25\n  CHANNELS 3 Zrotation Xrotation Yrotation\n";
     text += "End Site\n{\n  OFFSET 0 1 0\n}\n";
     for (int j = 0; j < 20; ++j) text += "}\n";
     text += "MOTION\nFrames: " + std::to_string(frames) + "\nFrame Time: 0.0333333\n";
@@ -51,7 +54,8 @@ void BM_ResampleClosedSpline1000Points(benchmark::State& state) {
     Spline source;
     for (int i = 0; i < 1000; ++i) {
         const float a = 2.0f * 3.14159265f * i / 1000.0f;
-        source.append({(10.0f + std::sin(7.0f * a)) * std::cos(a), (10.0f + std::sin(7.0f * a)) * std::sin(a), 0.0f});
+        source.append(
+            {(10.0f + std::sin(7.0f * a)) * std::cos(a), (10.0f + std::sin(7.0f * a)) * std::sin(a), 0.0f});
     }
     source.count = 1000;
     Spline s;

@@ -37,8 +37,8 @@ bool read_scene_frames(const std::string& json, std::array<SceneFrames, 4>& scen
     for (SceneFrames& scene : scenes) {
         at = json.find("{\"frames\": ", at);
         if (at == std::string::npos ||
-            std::sscanf(json.c_str() + at, "{\"frames\": %ld, \"median_ms\": %lf, \"p95_ms\": %lf", &scene.frames,
-                        &scene.median_ms, &scene.p95_ms) != 3)
+            std::sscanf(json.c_str() + at, "{\"frames\": %ld, \"median_ms\": %lf, \"p95_ms\": %lf",
+                        &scene.frames, &scene.median_ms, &scene.p95_ms) != 3)
             return false;
         ++at;
     }
@@ -46,8 +46,9 @@ bool read_scene_frames(const std::string& json, std::array<SceneFrames, 4>& scen
 }
 
 void frame_time(benchmark::State& state, bool low_spec, bool reference) {
-    const std::string stats =
-        (std::filesystem::temp_directory_path() / ("frame_time_bench_" + std::to_string(::getpid()) + ".json")).string();
+    const std::string stats = (std::filesystem::temp_directory_path() /
+                               ("frame_time_bench_" + std::to_string(::getpid()) + ".json"))
+                                  .string();
     const std::string command = std::string(BRINEFALL_CAPTURE) + " --show-dir " + BRINEFALL_SHOW_DIR +
                                 " --size 640x360 --fps 1 --stats " + stats + (low_spec ? " --low-spec" : "") +
                                 (reference ? " --reference-chain" : "") + " > /dev/null 2>&1";
@@ -81,9 +82,9 @@ void frame_time(benchmark::State& state, bool low_spec, bool reference) {
 
 }  // namespace
 
-BENCHMARK_CAPTURE(frame_time, Normal/specialised, false, false)->Iterations(1)->Unit(benchmark::kSecond);
-BENCHMARK_CAPTURE(frame_time, LowSpec/specialised, true, false)->Iterations(1)->Unit(benchmark::kSecond);
-BENCHMARK_CAPTURE(frame_time, Normal/reference, false, true)->Iterations(1)->Unit(benchmark::kSecond);
-BENCHMARK_CAPTURE(frame_time, LowSpec/reference, true, true)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(frame_time, Normal / specialised, false, false)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(frame_time, LowSpec / specialised, true, false)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(frame_time, Normal / reference, false, true)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(frame_time, LowSpec / reference, true, true)->Iterations(1)->Unit(benchmark::kSecond);
 
 BENCHMARK_MAIN();

@@ -48,7 +48,8 @@ void show_decoder(benchmark::State& state) {
     const TestImage& img = image(static_cast<int>(state.range(0)));
     std::vector<uint8_t> out(static_cast<size_t>(img.width) * img.height * (img.components == 3 ? 4 : 1));
     for (auto _ : state) {
-        jpeg_decoder_memory_stream stream(reinterpret_cast<const uint8_t*>(img.bytes.data()), img.bytes.size());
+        jpeg_decoder_memory_stream stream(reinterpret_cast<const uint8_t*>(img.bytes.data()),
+                                          img.bytes.size());
         jpeg_decoder decoder(&stream, true);
         if (decoder.begin_decoding() != 0) state.SkipWithError("decode failed");
         uint8_t* dst = out.data();
@@ -69,7 +70,8 @@ void libjpeg_turbo(benchmark::State& state) {
     tjhandle handle = tjInitDecompress();
     for (auto _ : state) {
         if (tjDecompress2(handle, reinterpret_cast<const unsigned char*>(img.bytes.data()), img.bytes.size(),
-                          out.data(), img.width, 0, img.height, img.components == 3 ? TJPF_RGB : TJPF_GRAY, 0) != 0)
+                          out.data(), img.width, 0, img.height, img.components == 3 ? TJPF_RGB : TJPF_GRAY,
+                          0) != 0)
             state.SkipWithError("decode failed");
         benchmark::DoNotOptimize(out.data());
     }
@@ -81,8 +83,9 @@ void stb_image(benchmark::State& state) {
     const TestImage& img = image(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         int w, h, n;
-        stbi_uc* pixels = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(img.bytes.data()),
-                                                static_cast<int>(img.bytes.size()), &w, &h, &n, img.components);
+        stbi_uc* pixels =
+            stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(img.bytes.data()),
+                                  static_cast<int>(img.bytes.size()), &w, &h, &n, img.components);
         if (!pixels) state.SkipWithError("decode failed");
         benchmark::DoNotOptimize(pixels);
         stbi_image_free(pixels);

@@ -25,7 +25,8 @@ namespace {
 // faces as quads in the p/t/n form: about 60 MB of text.
 const std::string& obj_file() {
     static const std::string path = [] {
-        const std::string file = (std::filesystem::temp_directory_path() / "brinefall_bench_60mb.obj").string();
+        const std::string file =
+            (std::filesystem::temp_directory_path() / "brinefall_bench_60mb.obj").string();
         if (std::filesystem::exists(file) && std::filesystem::file_size(file) > 50'000'000) return file;
         RandomGenerator random(42);
         std::string text;
@@ -38,25 +39,30 @@ const std::string& obj_file() {
             text += line;
             for (int y = 0; y < kSide; ++y)
                 for (int x = 0; x < kSide; ++x) {
-                    const double h = std::sin(x * 0.3 + object) * std::cos(y * 0.2) + random.draw_unit() * 0.01;
-                    std::snprintf(line, sizeof line, "v %.6f %.6f %.6f\n", x * 0.1 + object * 7.0, h, y * 0.1);
+                    const double h =
+                        std::sin(x * 0.3 + object) * std::cos(y * 0.2) + random.draw_unit() * 0.01;
+                    std::snprintf(line, sizeof line, "v %.6f %.6f %.6f\n", x * 0.1 + object * 7.0, h,
+                                  y * 0.1);
                     text += line;
                 }
             for (int y = 0; y < kSide; ++y)
                 for (int x = 0; x < kSide; ++x) {
-                    std::snprintf(line, sizeof line, "vt %.6f %.6f\n", x / double(kSide - 1), y / double(kSide - 1));
+                    std::snprintf(line, sizeof line, "vt %.6f %.6f\n", x / double(kSide - 1),
+                                  y / double(kSide - 1));
                     text += line;
                 }
             for (int y = 0; y < kSide; ++y)
                 for (int x = 0; x < kSide; ++x) {
                     const double nx = random.draw_unit() * 0.2 - 0.1, nz = random.draw_unit() * 0.2 - 0.1;
-                    std::snprintf(line, sizeof line, "vn %.6f %.6f %.6f\n", nx, std::sqrt(1 - nx * nx - nz * nz), nz);
+                    std::snprintf(line, sizeof line, "vn %.6f %.6f %.6f\n", nx,
+                                  std::sqrt(1 - nx * nx - nz * nz), nz);
                     text += line;
                 }
             for (int y = 0; y + 1 < kSide; ++y)
                 for (int x = 0; x + 1 < kSide; ++x) {
                     const int a = base + y * kSide + x + 1, b = a + 1, c = a + kSide + 1, d = a + kSide;
-                    std::snprintf(line, sizeof line, "f %d/%d/%d %d/%d/%d %d/%d/%d %d/%d/%d\n", a, a, a, b, b, b, c, c, c, d, d, d);
+                    std::snprintf(line, sizeof line, "f %d/%d/%d %d/%d/%d %d/%d/%d %d/%d/%d\n", a, a, a, b, b,
+                                  b, c, c, c, d, d, d);
                     text += line;
                 }
             base += kSide * kSide;

@@ -12,8 +12,9 @@
 namespace {
 
 bool in_show_directory() {
-    static const bool found = std::filesystem::exists(std::filesystem::path(BRINEFALL_SHOW_DIR) / "textures/videos1/t0256.png") &&
-                              chdir(BRINEFALL_SHOW_DIR) == 0;
+    static const bool found =
+        std::filesystem::exists(std::filesystem::path(BRINEFALL_SHOW_DIR) / "textures/videos1/t0256.png") &&
+        chdir(BRINEFALL_SHOW_DIR) == 0;
     return found;
 }
 

@@ -21,8 +21,7 @@ std::vector<DisplayMode> filter_display_modes(const std::vector<DisplayMode>& re
     return modes;
 }
 
-std::vector<DisplayMode> dialog_display_modes(const std::vector<DisplayMode>& reported,
-                                              DisplayMode desktop) {
+std::vector<DisplayMode> dialog_display_modes(const std::vector<DisplayMode>& reported, DisplayMode desktop) {
     std::vector<DisplayMode> modes = filter_display_modes(reported);
     if (modes.empty() && desktop.width > 0 && desktop.height > 0) modes.push_back(desktop);
     return modes;

@@ -11,8 +11,7 @@ std::vector<DisplayMode> filter_display_modes(const std::vector<DisplayMode>& re
 
 // The list for the dialog. A display whose every mode fails the filter still gets one line: the
 // desktop's current mode, so that "Run ... " always has a resolution to read.
-std::vector<DisplayMode> dialog_display_modes(const std::vector<DisplayMode>& reported,
-                                              DisplayMode desktop);
+std::vector<DisplayMode> dialog_display_modes(const std::vector<DisplayMode>& reported, DisplayMode desktop);
 
 // dialog_display_modes of the primary display.
 std::vector<DisplayMode> enumerate_display_modes();

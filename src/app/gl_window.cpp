@@ -46,8 +46,8 @@ bool create_gl_window(const char* title, int width, int height, int bits, bool f
         app.fullscreen = false;
     }
 
-    app.window = open_window(title, width, height,
-                             app.fullscreen ? WindowKind::fullscreen : WindowKind::windowed);
+    app.window =
+        open_window(title, width, height, app.fullscreen ? WindowKind::fullscreen : WindowKind::windowed);
     if (!app.window) {
         kill_gl_window();
         creation_error("Window Creation Error.");

@@ -63,11 +63,13 @@ int main(int argc, char** argv) {
     const std::vector<DisplayMode> modes = enumerate_display_modes();
     int selected = preselected_mode(modes);
     switch (show_setup_dialog(modes, options, selected)) {
-        case SetupAnswer::run: break;
-        case SetupAnswer::quit: SDL_Quit(); return 0;
+        case SetupAnswer::run:
+            break;
+        case SetupAnswer::quit:
+            SDL_Quit();
+            return 0;
         case SetupAnswer::unavailable:
-            message_box("ERROR", "Window Creation Error.", MessageButtons::ok,
-                        MessageIcon::exclamation);
+            message_box("ERROR", "Window Creation Error.", MessageButtons::ok, MessageIcon::exclamation);
             SDL_Quit();
             return 0;
     }

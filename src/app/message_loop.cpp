@@ -55,8 +55,8 @@ int run_message_loop() {
     for (;;) {
         SDL_Event event;
         if (SDL_PollEvent(&event)) {
-            const WindowTarget target{app, show.frame, show.graphics.view_camera,
-                                      show.driver.frame_dt, resize_gl_scene};
+            const WindowTarget target{app, show.frame, show.graphics.view_camera, show.driver.frame_dt,
+                                      resize_gl_scene};
             if (window_proc(event, target)) break;
             continue;
         }

@@ -11,8 +11,10 @@
 std::string resolution_line(DisplayMode mode) {
     const double ratio = static_cast<double>(mode.width) / mode.height;
     const char* format = " %d x %d       ";
-    if (std::fabs(ratio - 1.6) < 0.01) format = " %d x %d  (16:10)";
-    else if (std::fabs(ratio - 16.0 / 9.0) < 0.01) format = " %d x %d  (16:9)";
+    if (std::fabs(ratio - 1.6) < 0.01)
+        format = " %d x %d  (16:10)";
+    else if (std::fabs(ratio - 16.0 / 9.0) < 0.01)
+        format = " %d x %d  (16:9)";
     char line[64];
     std::snprintf(line, sizeof line, format, mode.width, mode.height);
     return line;
@@ -70,8 +72,6 @@ std::string render_scale_label(double scale) {
     std::snprintf(text, sizeof text, "%g", scale);
     return text;
 }
-
-
 
 void apply_choice(const SetupChoice& choice, AppState& app) {
     app.fullscreen = choice.fullscreen;

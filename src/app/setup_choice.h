@@ -34,8 +34,8 @@ int preselected_mode(const std::vector<DisplayMode>& modes);
 struct SetupChoice {
     bool fullscreen = false;
     int window_width = 0, window_height = 0;
-    int render_width = 0, render_height = 0;   // the picture times the render scale
-    int picture_width = 0, picture_height = 0; // the picture's area in the window
+    int render_width = 0, render_height = 0;    // the picture times the render scale
+    int picture_width = 0, picture_height = 0;  // the picture's area in the window
     bool render_scale_auto = false;
     bool low_spec = false;
     bool antialias = false;

@@ -41,8 +41,7 @@ void check_box(const char* label, float x, float y, bool& ticked) {
 
 }  // namespace
 
-SetupAnswer show_setup_dialog(const std::vector<DisplayMode>& modes, SetupOptions& options,
-                              int& selected) {
+SetupAnswer show_setup_dialog(const std::vector<DisplayMode>& modes, SetupOptions& options, int& selected) {
     std::vector<std::string> lines;
     for (DisplayMode mode : modes) lines.push_back(resolution_line(mode));
 
@@ -104,8 +103,8 @@ SetupAnswer show_setup_dialog(const std::vector<DisplayMode>& modes, SetupOption
     };
 
     const ImVec2 size = at(dialog_width, kDialogHeight);
-    const DialogEnd end = run_dialog_window(setup_caption, static_cast<int>(size.x),
-                                            static_cast<int>(size.y), draw);
+    const DialogEnd end =
+        run_dialog_window(setup_caption, static_cast<int>(size.x), static_cast<int>(size.y), draw);
     if (end == DialogEnd::failed) return SetupAnswer::unavailable;
     return end == DialogEnd::closed ? answer : SetupAnswer::quit;
 }

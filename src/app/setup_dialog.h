@@ -16,5 +16,4 @@ enum class SetupAnswer {
 
 // Shows the dialog until the viewer answers. options and selected (an index into modes, see
 // preselected_mode) come in as the initial state and go out as the viewer left them.
-SetupAnswer show_setup_dialog(const std::vector<DisplayMode>& modes, SetupOptions& options,
-                              int& selected);
+SetupAnswer show_setup_dialog(const std::vector<DisplayMode>& modes, SetupOptions& options, int& selected);

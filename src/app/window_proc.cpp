@@ -5,10 +5,10 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/frame_state.h"
 #include "platform/virtual_keys.h"
 #include "render/graphics_context.h"
 #include "show/app_state.h"
-#include "core/frame_state.h"
 
 namespace {
 
@@ -31,9 +31,13 @@ bool window_minimised(Uint32 window_id) {
 // Handles the window's own events; false for those that count as default traffic.
 bool handle_window_event(const SDL_WindowEvent& event, const WindowTarget& target) {
     switch (event.event) {
-        case SDL_WINDOWEVENT_MINIMIZED: target.app.active = false; return true;
+        case SDL_WINDOWEVENT_MINIMIZED:
+            target.app.active = false;
+            return true;
         case SDL_WINDOWEVENT_RESTORED:
-        case SDL_WINDOWEVENT_MAXIMIZED: target.app.active = true; return true;
+        case SDL_WINDOWEVENT_MAXIMIZED:
+            target.app.active = true;
+            return true;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
         case SDL_WINDOWEVENT_FOCUS_LOST:
             // Losing the focus alone does not stop the show; only being minimised does.
@@ -49,7 +53,8 @@ bool handle_window_event(const SDL_WindowEvent& event, const WindowTarget& targe
             SDL_PushEvent(&quit);
             return true;
         }
-        default: return false;
+        default:
+            return false;
     }
 }
 
@@ -58,8 +63,7 @@ bool handle_window_event(const SDL_WindowEvent& event, const WindowTarget& targe
 void capture_developer_point(const WindowTarget& target) {
     FrameState& f = target.frame;
     f.picked_points.push_back(Vector3(Vector3::ordinary, static_cast<float>(f.point_x),
-                                      static_cast<float>(f.point_y),
-                                      static_cast<float>(f.point_z)));
+                                      static_cast<float>(f.point_y), static_cast<float>(f.point_z)));
     const Vector3& eye = target.view_camera.eye;
     target.app.capture_text += capture_group("Cam :", f.camera_x, f.camera_y, f.camera_z, "\n");
     target.app.capture_text += capture_group("Pnt :", f.point_x, f.point_y, f.point_z, "\n \n");
@@ -77,13 +81,13 @@ void apply_held_key_adjustments(const WindowTarget& target) {
 
 bool window_proc(const SDL_Event& event, const WindowTarget& target) {
     switch (event.type) {
-        case SDL_QUIT: return true;
+        case SDL_QUIT:
+            return true;
         case SDL_KEYDOWN:
         case SDL_KEYUP:
             if (const int code = virtual_key(event.key.keysym.sym)) {
                 target.app.keys[code] = event.type == SDL_KEYDOWN ? 1 : 0;
-                if (code == key_escape && event.type == SDL_KEYDOWN)
-                    target.app.escape_pressed = true;
+                if (code == key_escape && event.type == SDL_KEYDOWN) target.app.escape_pressed = true;
             }
             return false;
         case SDL_MOUSEWHEEL: {
@@ -100,7 +104,8 @@ bool window_proc(const SDL_Event& event, const WindowTarget& target) {
         case SDL_MOUSEBUTTONDOWN:
             if (event.button.button == SDL_BUTTON_MIDDLE) capture_developer_point(target);
             break;
-        default: break;
+        default:
+            break;
     }
     apply_held_key_adjustments(target);
     return false;

@@ -11,13 +11,12 @@ namespace {
 
 int clamp_target(int target) { return std::clamp(target, 0, GraphicsContext::render_target_count - 1); }
 
-constexpr GLenum colour_attachments[3] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1,
-                                          GL_COLOR_ATTACHMENT2};
+constexpr GLenum colour_attachments[3] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1, GL_COLOR_ATTACHMENT2};
 
 }  // namespace
 
-std::string GraphicsContext::start_up(std::function<void(double)> progress_callback,
-                                      int render_width, int render_height, bool low_spec_gpu) {
+std::string GraphicsContext::start_up(std::function<void(double)> progress_callback, int render_width,
+                                      int render_height, bool low_spec_gpu) {
     progress = std::move(progress_callback);
     const GLubyte* vendor_text = glGetString(GL_VENDOR);
     std::string vendor = vendor_text ? reinterpret_cast<const char*>(vendor_text) : "";
@@ -35,8 +34,8 @@ std::string GraphicsContext::start_up(std::function<void(double)> progress_callb
 }
 
 int GraphicsContext::table_index(int slot) const {
-    const long long index = slot < absolute_slot_start ? static_cast<long long>(slot) + texture_slot_base
-                                                       : slot;
+    const long long index =
+        slot < absolute_slot_start ? static_cast<long long>(slot) + texture_slot_base : slot;
     if (index < 0 || index >= table_size) {
         log_line("Texture slot " + std::to_string(slot) + " is outside the texture table.");
         return -1;
@@ -47,8 +46,8 @@ int GraphicsContext::table_index(int slot) const {
 int GraphicsContext::writable_index(int slot) const {
     const int index = table_index(slot);
     if (index < 0) return -1;
-    const bool framebuffer = index >= draw_framebuffer_index &&
-                             index < resolve_framebuffer_index + render_target_count;
+    const bool framebuffer =
+        index >= draw_framebuffer_index && index < resolve_framebuffer_index + render_target_count;
     if (framebuffer || index == base_index) {
         log_line("Texture slot " + std::to_string(slot) + " is reserved for the render targets.");
         return -1;
@@ -139,17 +138,15 @@ void GraphicsContext::resolve_render_target(int target, int width, int height, i
     }
 }
 
-void GraphicsContext::bind_window_framebuffer() {
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-}
+void GraphicsContext::bind_window_framebuffer() { glBindFramebuffer(GL_FRAMEBUFFER, 0); }
 
 void GraphicsContext::scale_up_to_window(int target, int width, int height, int bottom, int window_width,
                                          int window_height) {
     glBindFramebuffer(GL_READ_FRAMEBUFFER, texture_table[draw_framebuffer_index + clamp_target(target)]);
     glReadBuffer(GL_COLOR_ATTACHMENT0);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    glBlitFramebuffer(0, 0, width, height, 0, bottom, window_width, bottom + window_height, GL_COLOR_BUFFER_BIT,
-                      GL_LINEAR);
+    glBlitFramebuffer(0, 0, width, height, 0, bottom, window_width, bottom + window_height,
+                      GL_COLOR_BUFFER_BIT, GL_LINEAR);
     bind_window_framebuffer();
 }
 

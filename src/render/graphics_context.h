@@ -84,8 +84,8 @@ public:
     // vendor, initialise GLEW, create target 0 at the render size and target 1 at a quarter of
     // it (integer division), base 0, linear filtering on the bound 2D texture, placeholder and
     // compressed textures off, the low-detail option from the setup dialog. Returns the vendor.
-    std::string start_up(std::function<void(double)> progress_callback, int render_width,
-                         int render_height, bool low_spec_gpu);
+    std::string start_up(std::function<void(double)> progress_callback, int render_width, int render_height,
+                         bool low_spec_gpu);
 
     // ---- texture table ----
     // Table index of a slot, or -1 (logged) when it falls outside the table.
@@ -115,7 +115,8 @@ public:
     // Scales colour 0 of the draw framebuffer, rectangle (0, 0)-(width, height), into the
     // window's rectangle (0, bottom)-(window_width, bottom + window_height), linear; leaves the
     // window framebuffer bound.
-    void scale_up_to_window(int target, int width, int height, int bottom, int window_width, int window_height);
+    void scale_up_to_window(int target, int width, int height, int bottom, int window_width,
+                            int window_height);
     // Blending, lighting, colour material, light 0, 2D texturing and fog off; colour opaque white.
     void reset_fixed_function_state();
 

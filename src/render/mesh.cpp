@@ -21,9 +21,7 @@ namespace {
 // The reader walks the text the way the show's stream reader did (words, numbers that skip any
 // whitespace before them, literal '/' that must follow at once), but over memory and with
 // from_chars, which is what makes a 60 MB mesh load in well under a second.
-bool is_space(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
+bool is_space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
 // A skipped line is read like a 256-byte line buffer does: at most 255 characters, newline
 // included, so the tail of an overlong line is read as statements.
@@ -101,9 +99,8 @@ struct Cursor {
     // two floats, so that case, exponents, long digit strings and anything unusual are left to
     // from_chars, and the result is always the correctly rounded float.
     bool fast_decimal(float& out) {
-        static constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                             1e16, 1e17, 1e18};
+        static constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8, 1e9,
+                                            1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18};
         const char* q = p;
         const bool negative = q < end && *q == '-';
         if (q < end && (*q == '-' || *q == '+')) ++q;
@@ -122,7 +119,8 @@ struct Cursor {
             }
         }
         if (digits == 0 || digits > 15) return false;
-        if (q < end && (*q == 'e' || *q == 'E' || *q == 'x' || *q == 'X' || *q == 'p' || *q == 'P')) return false;
+        if (q < end && (*q == 'e' || *q == 'E' || *q == 'x' || *q == 'X' || *q == 'p' || *q == 'P'))
+            return false;
         const double value = static_cast<double>(mantissa) / powers[fraction];
         uint64_t bits;
         std::memcpy(&bits, &value, sizeof bits);
@@ -151,8 +149,7 @@ bool read_corner(Cursor& c, FaceForm form, Corner& corner) {
             return c.read_int(corner.position) && c.match('/') && c.read_int(corner.texcoord) &&
                    c.match('/') && c.read_int(corner.normal);
         case FaceForm::position_normal:
-            return c.read_int(corner.position) && c.match('/') && c.match('/') &&
-                   c.read_int(corner.normal);
+            return c.read_int(corner.position) && c.match('/') && c.match('/') && c.read_int(corner.normal);
     }
     return false;
 }
@@ -172,8 +169,10 @@ FaceForm form_of(std::string_view first) {
 // negative index counts back from the latest element of its kind: -1 is the last one read.
 int resolve_index(long long n, int count) {
     long long index = -1;
-    if (n > 0) index = n - 1;
-    else if (n < 0) index = n + count;
+    if (n > 0)
+        index = n - 1;
+    else if (n < 0)
+        index = n + count;
     return index >= 0 && index < count ? static_cast<int>(index) : -1;
 }
 
@@ -523,16 +522,15 @@ void Mesh::compute_normals() {
         const float* c = vertices[indices[t + 2]].position;
         const float u[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
         const float w[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
-        const float n[3] = {u[1] * w[2] - u[2] * w[1], u[2] * w[0] - u[0] * w[2],
-                            u[0] * w[1] - u[1] * w[0]};
+        const float n[3] = {u[1] * w[2] - u[2] * w[1], u[2] * w[0] - u[0] * w[2], u[0] * w[1] - u[1] * w[0]};
         for (int corner = 0; corner < 3; ++corner) {
             float* normal = vertices[indices[t + corner]].normal;
             for (int axis = 0; axis < 3; ++axis) normal[axis] += n[axis];
         }
     }
     for (MeshVertex& v : vertices) {
-        const float length = std::sqrt(v.normal[0] * v.normal[0] + v.normal[1] * v.normal[1] +
-                                       v.normal[2] * v.normal[2]);
+        const float length =
+            std::sqrt(v.normal[0] * v.normal[0] + v.normal[1] * v.normal[1] + v.normal[2] * v.normal[2]);
         // A vertex only on degenerate triangles keeps the zero normal instead of 0/0.
         if (length > 0.0f && std::isfinite(length))
             for (float& component : v.normal) component /= length;

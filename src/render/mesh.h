@@ -80,7 +80,7 @@ public:
     std::vector<MeshMaterial> materials;
     std::unordered_map<std::string, int> material_index;
     std::vector<MeshVertex> vertices;
-    std::vector<uint32_t> indices;         // 3 per triangle
+    std::vector<uint32_t> indices;        // 3 per triangle
     std::vector<int> triangle_materials;  // 1 per triangle
     std::vector<float> raw_positions, raw_texcoords, raw_normals;
     // For each unique vertex, the raw position it was built from (the de-duplication key).

@@ -2,8 +2,7 @@
 
 #include <GL/gl.h>
 
-movable::movable()
-    : model_matrix{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, -1, 0, 0, 0, 0, 1} {}
+movable::movable() : model_matrix{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, -1, 0, 0, 0, 0, 1} {}
 
 void movable::set_bounds(const float min[3], const float max[3]) {
     for (int axis = 0; axis < 3; ++axis) {
@@ -39,12 +38,16 @@ void movable::draw_box_lines(float red, float green, float blue) const {
 
 void movable::draw_bounds_framed() const {
     glPushMatrix();
-    if (highlight) draw_box_lines(0.7f, 0.3f, 0.4f);
-    else draw_box_lines(0.4f, 0.3f, 0.7f);
+    if (highlight)
+        draw_box_lines(0.7f, 0.3f, 0.4f);
+    else
+        draw_box_lines(0.4f, 0.3f, 0.7f);
     glPopMatrix();
 }
 
 void movable::draw_bounds_plain() const {
-    if (highlight) draw_box_lines(0.9f, 0.3f, 0.2f);
-    else draw_box_lines(0.2f, 0.4f, 0.2f);
+    if (highlight)
+        draw_box_lines(0.9f, 0.3f, 0.2f);
+    else
+        draw_box_lines(0.2f, 0.4f, 0.2f);
 }

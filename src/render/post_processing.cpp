@@ -45,7 +45,8 @@ std::string_view short_name(std::string_view file) {
 // the same light, so the specialised copy searches once per corner, in v_godrays, and hands the
 // result down; the fixed-light variants have nothing to search.
 // The vertex half lies beside the fragment file.
-constexpr std::array<std::string_view, 3> searching_shafts = {"f_godrays", "f_godrays_toys", "f_godrays_toys2"};
+constexpr std::array<std::string_view, 3> searching_shafts = {"f_godrays", "f_godrays_toys",
+                                                              "f_godrays_toys2"};
 constexpr std::string_view shaft_vertex_half = "v_godrays";
 
 // The program a filter pass draws with: for a searching shaft program its specialised copy.
@@ -55,8 +56,9 @@ GLuint filter_program(const GraphicsContext& context, const ShaderLibrary& shade
     if (context.specialised_programs)
         for (std::string_view searching : searching_shafts)
             if (name == searching)
-                return shaders.variant(program, "#define GODRAYS_LIGHT_FROM_VERTEX\n",
-                                       file.substr(0, file.size() - name.size()) + std::string(shaft_vertex_half));
+                return shaders.variant(
+                    program, "#define GODRAYS_LIGHT_FROM_VERTEX\n",
+                    file.substr(0, file.size() - name.size()) + std::string(shaft_vertex_half));
     return shaders.program(program);
 }
 
@@ -128,8 +130,7 @@ void draw_screen_quad(double angle, double x_scale, double y_scale, bool billboa
     glEnd();
 }
 
-void draw_billboard(double right_size, double up_size, const Vector3& centre, Vector3& right,
-                    Vector3& up) {
+void draw_billboard(double right_size, double up_size, const Vector3& centre, Vector3& right, Vector3& up) {
     right = scale(right, static_cast<float>(right_size));
     up = scale(up, static_cast<float>(up_size));
     const Vector3 corners[4] = {centre - right - up, centre + right - up, centre + right + up,
@@ -149,8 +150,8 @@ void blend_camera(CameraRecord& target, double t, const CameraRecord& a, const C
 }
 
 void run_filter_passes(GraphicsContext& context, ShaderLibrary& shaders, int program, int target,
-                       int pass_count, int width, int height, int source, int destination,
-                       int second_input, int third_input) {
+                       int pass_count, int width, int height, int source, int destination, int second_input,
+                       int third_input) {
     const std::string name(short_name(shaders.fragment_file(program)));
     PassScope scope(context, name.empty() ? "filter" : name.c_str());
     const GLuint program_id = filter_program(context, shaders, program);
@@ -190,8 +191,7 @@ void run_filter_passes(GraphicsContext& context, ShaderLibrary& shaders, int pro
     context.bind_window_framebuffer();
 }
 
-void create_chain_textures(GraphicsContext& context, const ChainTextures& textures,
-                           const ChainSizes& sizes) {
+void create_chain_textures(GraphicsContext& context, const ChainTextures& textures, const ChainSizes& sizes) {
     const int w = sizes.render_width, h = sizes.render_height;
     context.create_noise_texture(textures.random_vectors, 1024, 1024);
     context.create_random_texture(textures.colour, w, h);
@@ -209,9 +209,8 @@ void attach_chain_textures(GraphicsContext& context, const ChainTextures& textur
     context.attach_color_texture(1, 0, textures.highlights);
 }
 
-void render_scene_passes(GraphicsContext& context, const ChainTextures& textures,
-                         const ChainSizes& sizes, bool depth_prepass,
-                         const std::function<void(bool depth_mode)>& scene_pass) {
+void render_scene_passes(GraphicsContext& context, const ChainTextures& textures, const ChainSizes& sizes,
+                         bool depth_prepass, const std::function<void(bool depth_mode)>& scene_pass) {
     const int w = sizes.render_width, h = sizes.render_height;
     context.attach_color_texture(0, 0, textures.colour);
     context.attach_color_texture(0, 1, textures.second_output);
@@ -229,9 +228,8 @@ void render_scene_passes(GraphicsContext& context, const ChainTextures& textures
     context.resolve_render_target(0, w, h, 2, true);
 }
 
-void render_lit_scene_passes(GraphicsContext& context, const ChainTextures& textures,
-                             const ChainSizes& sizes, bool light, bool mirrored,
-                             const std::function<void(LitPass pass)>& scene_pass) {
+void render_lit_scene_passes(GraphicsContext& context, const ChainTextures& textures, const ChainSizes& sizes,
+                             bool light, bool mirrored, const std::function<void(LitPass pass)>& scene_pass) {
     const int w = sizes.render_width, h = sizes.render_height;
     context.attach_color_texture(0, 0, textures.colour);
     context.attach_color_texture(0, 1, textures.second_output);
@@ -305,15 +303,13 @@ void run_occlusion_combine(GraphicsContext& context, ShaderLibrary& shaders, int
 }
 
 void compose_to_window(GraphicsContext& context, ShaderLibrary& shaders, int program,
-                       const ChainTextures& textures, const ChainSizes& sizes,
-                       const ComposeUniforms& u) {
+                       const ChainTextures& textures, const ChainSizes& sizes, const ComposeUniforms& u) {
     PassScope scope(context, "compose");
     // The picture spans the window's width; its height keeps the render area's shape.
-    const double height_share =
-        sizes.window_height > 0 && sizes.render_width > 0
-            ? static_cast<double>(sizes.render_height) * sizes.window_width / sizes.render_width /
-                  sizes.window_height
-            : 1.0;
+    const double height_share = sizes.window_height > 0 && sizes.render_width > 0
+                                    ? static_cast<double>(sizes.render_height) * sizes.window_width /
+                                          sizes.render_width / sizes.window_height
+                                    : 1.0;
     // A render area narrower than the window (a render scale below 1) is composed at its own
     // size and then scaled up: the compose is the costliest pass per pixel, and grading the
     // window's pixels would spend what the smaller render area saved.

@@ -27,8 +27,7 @@ void draw_screen_quad(double angle, double x_scale, double y_scale, bool billboa
 
 // Inside an open GL_QUADS list: the quad centre ± right·right_size ± up·up_size with texture
 // coordinates (0,0) (1,0) (1,1) (0,1). The scaled vectors are written back to right and up.
-void draw_billboard(double right_size, double up_size, const Vector3& centre, Vector3& right,
-                    Vector3& up);
+void draw_billboard(double right_size, double up_size, const Vector3& centre, Vector3& right, Vector3& up);
 
 // target = a + (b - a)·t for eye, centre and up; lens values are left as they are.
 void blend_camera(CameraRecord& target, double t, const CameraRecord& a, const CameraRecord& b);
@@ -62,15 +61,13 @@ struct ChainSizes {
 
 // Load-time: the noise texture, the random-content colour textures (full, quarter, full, full)
 // and the two depth textures, in the show's order; then their attachments to targets 0 and 1.
-void create_chain_textures(GraphicsContext& context, const ChainTextures& textures,
-                           const ChainSizes& sizes);
+void create_chain_textures(GraphicsContext& context, const ChainTextures& textures, const ChainSizes& sizes);
 void attach_chain_textures(GraphicsContext& context, const ChainTextures& textures);
 
 // The scene passes into target 0: with depth_prepass, scene_pass(true) renders depth only into
 // the pre-pass depth texture; then scene_pass(false) renders both colour outputs and the depth.
-void render_scene_passes(GraphicsContext& context, const ChainTextures& textures,
-                         const ChainSizes& sizes, bool depth_prepass,
-                         const std::function<void(bool depth_mode)>& scene_pass);
+void render_scene_passes(GraphicsContext& context, const ChainTextures& textures, const ChainSizes& sizes,
+                         bool depth_prepass, const std::function<void(bool depth_mode)>& scene_pass);
 
 // The passes of the lit scenes (toys, final) into target 0, each drawn by scene_pass:
 //   light     with `light`: depth only that matters, into prepass_depth (the shadow map), one output;
@@ -79,14 +76,12 @@ void render_scene_passes(GraphicsContext& context, const ChainTextures& textures
 //             main pass samples as its reflection
 //   main      both outputs and the camera depth
 enum class LitPass { light, mirrored, main };
-void render_lit_scene_passes(GraphicsContext& context, const ChainTextures& textures,
-                             const ChainSizes& sizes, bool light, bool mirrored,
-                             const std::function<void(LitPass pass)>& scene_pass);
+void render_lit_scene_passes(GraphicsContext& context, const ChainTextures& textures, const ChainSizes& sizes,
+                             bool light, bool mirrored, const std::function<void(LitPass pass)>& scene_pass);
 
 // The scene colour copied into the velocities texture (the compose reads it as
 // "texture2d_velocities"); target 0 is left bound with the colour texture as its one output.
-void copy_scene_colour(GraphicsContext& context, const ChainTextures& textures,
-                       const ChainSizes& sizes);
+void copy_scene_colour(GraphicsContext& context, const ChainTextures& textures, const ChainSizes& sizes);
 
 // The occlusion combine into the colour texture. "Limit" is a per-frame random value that depends
 // only on `time` (the generator is seeded with time · 423424 and 1000 values are discarded);
@@ -119,7 +114,7 @@ struct ComposeUniforms {
     // (unit 4) and "ShaftWeight" 1. Otherwise the texture still holds an older frame's glow, so
     // it is left unbound and weighs nothing.
     bool shafts = true;
-    bool random = false;    // "texture2d_random" = the random vectors (unit 2)
+    bool random = false;  // "texture2d_random" = the random vectors (unit 2)
 };
 
 // The window compose: letterbox bands cleared when the window is taller than the render area,

@@ -77,8 +77,7 @@ void ShaderLibrary::compile_vertex(const std::string& file_name, int slot) {
     vertex_ids_[slot] = compile(GL_VERTEX_SHADER, file_name, slot);
 }
 
-void ShaderLibrary::load_program(const std::string& vertex_file, const std::string& fragment_file,
-                                 int slot) {
+void ShaderLibrary::load_program(const std::string& vertex_file, const std::string& fragment_file, int slot) {
     if (!valid(slot)) return;
     compile_vertex(vertex_file, slot);
     compile_fragment(fragment_file, slot);
@@ -283,7 +282,7 @@ void ShaderLibrary::set_projector_matrix(const CameraRecord& camera) const {
     glTranslatef(0.5f, 0.5f, 0.5f);
     glScalef(0.5f, 0.5f, 0.5f);
     gluPerspective(camera.fov, camera.aspect, camera.near_distance, camera.far_distance);
-    gluLookAt(camera.eye.x, camera.eye.y, camera.eye.z, camera.centre.x, camera.centre.y,
-              camera.centre.z, camera.up.x, camera.up.y, camera.up.z);
+    gluLookAt(camera.eye.x, camera.eye.y, camera.eye.z, camera.centre.x, camera.centre.y, camera.centre.z,
+              camera.up.x, camera.up.y, camera.up.z);
     glActiveTexture(GL_TEXTURE0);
 }

@@ -78,7 +78,8 @@ RgbImage compute_normal_map(const RgbImage& height_map) {
             const float length = std::sqrt(sx * sx + sy * sy + 1.0f);
             const float n[3] = {-sx / length, -sy / length, 1.0f / length};
             uint8_t* out = normals.pixels.data() + (static_cast<size_t>(h - 1 - y) * w + x) * 3;
-            for (int c = 0; c < 3; ++c) out[c] = static_cast<uint8_t>(static_cast<int>((n[c] + 1.0f) * 0.5f * 255.0f));
+            for (int c = 0; c < 3; ++c)
+                out[c] = static_cast<uint8_t>(static_cast<int>((n[c] + 1.0f) * 0.5f * 255.0f));
         }
     }
     return normals;

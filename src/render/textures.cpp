@@ -51,8 +51,10 @@ void GraphicsContext::set_default_filtering() const {
 
 void GraphicsContext::fail_texture(const std::string& file_name, const char* caption) {
     message_box(caption, file_name, MessageButtons::ok, MessageIcon::information);
-    if (end_process) end_process(0);
-    else std::exit(0);
+    if (end_process)
+        end_process(0);
+    else
+        std::exit(0);
 }
 
 void GraphicsContext::upload_rgb(const uint8_t* pixels, int width, int height, bool compressed) const {

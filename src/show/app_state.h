@@ -10,13 +10,13 @@ struct SDL_Window;
 struct AppState {
     // Chosen in the setup dialog.
     bool fullscreen = false;
-    int window_width = 0, window_height = 0;  // client area (and display mode in full screen)
-    int render_width = 0, render_height = 0;  // area the scenes render: the picture times the
-                                              // render scale
+    int window_width = 0, window_height = 0;    // client area (and display mode in full screen)
+    int render_width = 0, render_height = 0;    // area the scenes render: the picture times the
+                                                // render scale
     int picture_width = 0, picture_height = 0;  // the picture's area in the window; 16:9 when forced
-    bool render_scale_auto = false;           // start-up picks the render scale (render_*)
-    bool antialias = false;                   // offered by the dialog, cleared by start-up
-    bool low_spec = false;                    // "Low spec GPU": scenes pick cheaper shaders
+    bool render_scale_auto = false;             // start-up picks the render scale (render_*)
+    bool antialias = false;                     // offered by the dialog, cleared by start-up
+    bool low_spec = false;                      // "Low spec GPU": scenes pick cheaper shaders
 
     // The show window and its GL context, while they exist (the shell's; capture keeps its own).
     SDL_Window* window = nullptr;

@@ -48,11 +48,11 @@ double probe(GraphicsContext& context, ShaderLibrary& shaders, int combine, int 
     for (int run = 0; run < 4; ++run) {
         glFinish();
         const auto start = std::chrono::steady_clock::now();
-        run_occlusion_combine(context, shaders, combine, textures, sizes, 1.0,
-                              projector);
+        run_occlusion_combine(context, shaders, combine, textures, sizes, 1.0, projector);
         compose_to_window(context, shaders, compose, textures, sizes, uniforms);
         glFinish();
-        const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        const double ms =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
         if (run > 0) fastest = std::min(fastest, ms);
     }
     context.bind_window_framebuffer();

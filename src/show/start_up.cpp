@@ -126,14 +126,15 @@ void start_up() {
         s.graphics.create_render_target(0, app.render_width, app.render_height, 0);
         s.graphics.create_render_target(1, app.render_width / 4, app.render_height / 4, 0);
         s.graphics.bind_window_framebuffer();
-        std::printf("render scale auto: %.2f (%dx%d rendered for a %dx%d picture; the probe took %.1f ms "
-                    "at full size and %.1f ms at %dx%d; a frame is estimated at %.1f ms%s)\n",
-                    choice.scale, app.render_width, app.render_height, app.picture_width, app.picture_height,
-                    choice.probe_ms, choice.reference_probe_ms, probe_reference_width, probe_reference_height,
-                    choice.estimated_ms,
-                    choice.estimated_ms > auto_frame_budget_ms ? ", slower than 24 frames per second even at the "
-                                                                 "smallest scale"
-                                                               : "");
+        std::printf(
+            "render scale auto: %.2f (%dx%d rendered for a %dx%d picture; the probe took %.1f ms "
+            "at full size and %.1f ms at %dx%d; a frame is estimated at %.1f ms%s)\n",
+            choice.scale, app.render_width, app.render_height, app.picture_width, app.picture_height,
+            choice.probe_ms, choice.reference_probe_ms, probe_reference_width, probe_reference_height,
+            choice.estimated_ms,
+            choice.estimated_ms > auto_frame_budget_ms ? ", slower than 24 frames per second even at the "
+                                                         "smallest scale"
+                                                       : "");
         std::fflush(stdout);
     }
     if (!load_scenes(s)) return;

@@ -10,8 +10,7 @@ TEST(DisplayModeList, KeepsLandscapeModesUpTo2047WithinTheAspectLimit) {
                             {1900, 1000}, {2047, 2047}, {1024, 1025}};
     // 2560 x 1600 and 2048 x 1152 are too wide, 1080 x 1920 is portrait, 1900 x 1000 is wider
     // than 1.8:1, 1024 x 1025 is (barely) portrait; 1800 x 1000 is exactly 1.8:1 and stays.
-    const Modes expected = {{1920, 1200}, {1920, 1080}, {1280, 1024},
-                            {640, 480},   {1800, 1000}, {2047, 2047}};
+    const Modes expected = {{1920, 1200}, {1920, 1080}, {1280, 1024}, {640, 480}, {1800, 1000}, {2047, 2047}};
     EXPECT_EQ(filter_display_modes(reported), expected);
 }
 

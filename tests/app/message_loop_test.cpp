@@ -57,7 +57,8 @@ TEST(IdlePass, MinimisedWindowDrawsNothingButStillPresentsAndHearsEscape) {
     app.active = true;
     app.keys[27] = 0;
     AppState fresh;
-    idle_pass(fresh, [&] { return false; }, show_time, present);
+    idle_pass(
+        fresh, [&] { return false; }, show_time, present);
     EXPECT_TRUE(fresh.quit_requested) << "a failed frame starts the quit sequence";
 }
 
@@ -65,7 +66,13 @@ TEST(IdlePass, QuitTimeIsTheShowTimeTheFrameLeft) {
     AppState app;
     app.keys[27] = 1;
     double show_time = 10.0;
-    idle_pass(app, [&] { show_time = 10.5; return true; }, show_time, [] {});
+    idle_pass(
+        app,
+        [&] {
+            show_time = 10.5;
+            return true;
+        },
+        show_time, [] {});
     EXPECT_DOUBLE_EQ(app.quit_time, 10.5);
 }
 

@@ -3,9 +3,9 @@
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
+#include "core/frame_state.h"
 #include "render/graphics_context.h"
 #include "show/app_state.h"
-#include "core/frame_state.h"
 
 namespace {
 

@@ -16,10 +16,13 @@ bool parse(std::vector<const char*> args, CaptureOptions& options, std::string& 
 TEST(CaptureOptions, ReadsEveryOption) {
     CaptureOptions o;
     std::string error;
-    ASSERT_TRUE(parse({"--size", "160x90", "--fps", "10", "--from", "1.5", "--to", "3",
-                       "--every", "4", "--out", "frames", "--video", "a.mp4", "--stats", "s.json",
-                       "--sheet", "sheet.png", "--low-spec", "--force-16x9", "--show-dir", "show",
-                       "--profile", "--reference-chain", "--render-scale", "0.5"},
+    ASSERT_TRUE(parse({"--size",         "160x90",    "--fps",      "10",
+                       "--from",         "1.5",       "--to",       "3",
+                       "--every",        "4",         "--out",      "frames",
+                       "--video",        "a.mp4",     "--stats",    "s.json",
+                       "--sheet",        "sheet.png", "--low-spec", "--force-16x9",
+                       "--show-dir",     "show",      "--profile",  "--reference-chain",
+                       "--render-scale", "0.5"},
                       o, error))
         << error;
     EXPECT_EQ(o.width, 160);
@@ -47,13 +50,27 @@ TEST(CaptureOptions, ReadsEveryOption) {
 
 TEST(CaptureOptions, RefusesWhatItCannotUse) {
     const std::vector<std::vector<const char*>> bad = {
-        {"--size", "160"},        {"--size", "160x"},      {"--size", "0x90"},
-        {"--size", "99999x90"},   {"--size", "-5x90"},     {"--fps", "0"},
-        {"--fps", "10.5"},        {"--fps", "ten"},        {"--every", "0"},
-        {"--from", "5", "--to", "3"}, {"--to", "-1"},     {"--to", "nan"},
-        {"--to", "1e300"},        {"--from", "inf"},       {"--bogus"},
-        {"--out"},                {"stray"},               {"--sheet", "s.png"},
-        {"--render-scale", "2"},  {"--render-scale", "0"}, {"--render-scale"},
+        {"--size", "160"},
+        {"--size", "160x"},
+        {"--size", "0x90"},
+        {"--size", "99999x90"},
+        {"--size", "-5x90"},
+        {"--fps", "0"},
+        {"--fps", "10.5"},
+        {"--fps", "ten"},
+        {"--every", "0"},
+        {"--from", "5", "--to", "3"},
+        {"--to", "-1"},
+        {"--to", "nan"},
+        {"--to", "1e300"},
+        {"--from", "inf"},
+        {"--bogus"},
+        {"--out"},
+        {"stray"},
+        {"--sheet", "s.png"},
+        {"--render-scale", "2"},
+        {"--render-scale", "0"},
+        {"--render-scale"},
     };
     for (const auto& args : bad) {
         CaptureOptions o;

@@ -38,9 +38,8 @@ class CaptureRun : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display: run the tests under xvfb-run";
-        root_ = fs::temp_directory_path() /
-                ("capture_run_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        root_ = fs::temp_directory_path() / ("capture_run_" + std::to_string(::getpid()) + "_" +
+                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(root_);
         show_ = root_ / "show";
         fs::create_directories(show_);
@@ -63,9 +62,8 @@ protected:
 
     CaptureResult capture(const std::string& args) {
         const fs::path err = root_ / "stderr.txt";
-        const std::string command = std::string(BRINEFALL_CAPTURE) + " --show-dir '" +
-                                    show_.string() + "' " + args + " > /dev/null 2> '" +
-                                    err.string() + "'";
+        const std::string command = std::string(BRINEFALL_CAPTURE) + " --show-dir '" + show_.string() + "' " +
+                                    args + " > /dev/null 2> '" + err.string() + "'";
         const int status = std::system(command.c_str());
         CaptureResult run;
         run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -103,7 +101,8 @@ protected:
 
 TEST_F(CaptureRun, WritesEveryFrameToTheEndTimeByteForByteAgain) {
     add_music(4.0);
-    const CaptureResult first = capture("--size 160x90 --fps 10 --to 3 --out '" + (root_ / "a").string() + "'");
+    const CaptureResult first =
+        capture("--size 160x90 --fps 10 --to 3 --out '" + (root_ / "a").string() + "'");
     ASSERT_EQ(first.exit_code, 0) << first.err;
     EXPECT_EQ(first.err.find("GL error"), std::string::npos) << first.err;
 
@@ -122,21 +121,21 @@ TEST_F(CaptureRun, WritesEveryFrameToTheEndTimeByteForByteAgain) {
     EXPECT_GE(last_time, 3.0) << rows[31];
     EXPECT_LE(last_time, 3.1) << rows[31];
 
-    const CaptureResult second = capture("--size 160x90 --fps 10 --to 3 --out '" + (root_ / "b").string() + "'");
+    const CaptureResult second =
+        capture("--size 160x90 --fps 10 --to 3 --out '" + (root_ / "b").string() + "'");
     ASSERT_EQ(second.exit_code, 0) << second.err;
     ASSERT_EQ(pngs(root_ / "b"), names);
     std::vector<std::string> differing;
     for (const std::string& name : names)
         if (read_file(root_ / "a" / name) != read_file(root_ / "b" / name)) differing.push_back(name);
-    EXPECT_TRUE(differing.empty()) << differing.size() << " frames differ, the first "
-                                   << differing.front();
+    EXPECT_TRUE(differing.empty()) << differing.size() << " frames differ, the first " << differing.front();
 }
 
 TEST_F(CaptureRun, WritesFromTheFirstTimeEveryKthFrameAndTheFigures) {
     add_music(3.0);
-    const CaptureResult run = capture("--size 64x48 --fps 10 --from 1 --to 2 --every 5 --out '" +
-                            (root_ / "out").string() + "' --stats '" +
-                            (root_ / "stats.json").string() + "'");
+    const CaptureResult run =
+        capture("--size 64x48 --fps 10 --from 1 --to 2 --every 5 --out '" + (root_ / "out").string() +
+                "' --stats '" + (root_ / "stats.json").string() + "'");
     ASSERT_EQ(run.exit_code, 0) << run.err;
     // The bar's last line is the full one, however quickly the last frames went.
     EXPECT_NE(last_progress_line(run.err).find("100%  frame 20 "), std::string::npos) << run.err;
@@ -150,14 +149,14 @@ TEST_F(CaptureRun, WritesFromTheFirstTimeEveryKthFrameAndTheFigures) {
 
 TEST_F(CaptureRun, ForcedSixteenByNineMakesTheFramesSixteenByNine) {
     add_music(1.0);
-    const CaptureResult run = capture("--size 160x120 --force-16x9 --fps 5 --to 0 --out '" +
-                            (root_ / "out").string() + "'");
+    const CaptureResult run =
+        capture("--size 160x120 --force-16x9 --fps 5 --to 0 --out '" + (root_ / "out").string() + "'");
     ASSERT_EQ(run.exit_code, 0) << run.err;
     const std::string png = read_file(root_ / "out" / "frame_000000.png");
     ASSERT_GT(png.size(), 24u);
     auto be32 = [&png](size_t at) {
-        return (uint8_t(png[at]) << 24) | (uint8_t(png[at + 1]) << 16) |
-               (uint8_t(png[at + 2]) << 8) | uint8_t(png[at + 3]);
+        return (uint8_t(png[at]) << 24) | (uint8_t(png[at + 1]) << 16) | (uint8_t(png[at + 2]) << 8) |
+               uint8_t(png[at + 3]);
     };
     EXPECT_EQ(be32(16), 160u);  // IHDR width
     EXPECT_EQ(be32(20), 90u);   // IHDR height
@@ -167,9 +166,8 @@ TEST_F(CaptureRun, TheShowEndsByItselfAndStillFlushesItsOutput) {
     add_music(1.0);  // a short track: past its end the music clock keeps running
     // At 1 fps the show runs about one second ahead of frame / fps (the lock's one-step lead),
     // so frame 505 is at or just past 506 s and the show ends there or one frame later.
-    const CaptureResult run = capture("--size 32x32 --fps 1 --from 504 --out '" +
-                            (root_ / "out").string() + "' --stats '" +
-                            (root_ / "stats.json").string() + "'");
+    const CaptureResult run = capture("--size 32x32 --fps 1 --from 504 --out '" + (root_ / "out").string() +
+                                      "' --stats '" + (root_ / "stats.json").string() + "'");
     ASSERT_EQ(run.exit_code, 0) << run.err;
     const std::vector<std::string> names = pngs(root_ / "out");
     ASSERT_FALSE(names.empty());
@@ -183,7 +181,8 @@ TEST_F(CaptureRun, TheShowEndsByItselfAndStillFlushesItsOutput) {
 // The show's own rule ends it with exit code 0 when the music is missing; for capture that is a
 // run that captured nothing, so it says so and fails.
 TEST_F(CaptureRun, WithoutTheMusicFileTheShowStopsAtStartUpAndCaptureFails) {
-    const CaptureResult run = capture("--size 160x90 --fps 10 --to 3 --out '" + (root_ / "out").string() + "'");
+    const CaptureResult run =
+        capture("--size 160x90 --fps 10 --to 3 --out '" + (root_ / "out").string() + "'");
     EXPECT_EQ(run.exit_code, 1);
     EXPECT_NE(run.err.find("OVK  : Problem initializing FMod. \nNo sound file."), std::string::npos)
         << run.err;
@@ -237,9 +236,7 @@ TEST_F(CaptureRun, TheContactSheetLabelsEachStillWithItsShowTimeFromFramesCsv) {
     EXPECT_EQ(cv::norm(image(cv::Rect(4 + 2 * 68, 4, 64, 36)), last, cv::NORM_INF), 0);
 }
 
-TEST_F(CaptureRun, HelpIsNotAnError) {
-    EXPECT_EQ(capture("--help").exit_code, 0);
-}
+TEST_F(CaptureRun, HelpIsNotAnError) { EXPECT_EQ(capture("--help").exit_code, 0); }
 
 // The show itself ends cleanly (exit code 0); capture fails because nothing was captured.
 TEST_F(CaptureRun, WithoutAMotionClipTheShowNamesTheFileAndEndsCleanly) {
@@ -251,7 +248,8 @@ TEST_F(CaptureRun, WithoutAMotionClipTheShowNamesTheFileAndEndsCleanly) {
         if (entry.path().filename() != "avatar_sit.bvh")
             fs::create_symlink(entry.path(), show_ / "neomeshes" / entry.path().filename());
     ASSERT_TRUE(fs::exists(show_ / "neomeshes" / "avatar_run.bvh"));
-    const CaptureResult run = capture("--size 160x90 --fps 10 --to 1 --out '" + (root_ / "out").string() + "'");
+    const CaptureResult run =
+        capture("--size 160x90 --fps 10 --to 1 --out '" + (root_ / "out").string() + "'");
     EXPECT_EQ(run.exit_code, 1) << run.err;
     EXPECT_NE(run.err.find("the show stopped at start-up (exit code 0"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("Bvh: neomeshes//avatar_sit.bvh"), std::string::npos) << run.err;

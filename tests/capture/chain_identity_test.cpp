@@ -72,7 +72,8 @@ protected:
     }
     ProgramRun capture(const std::string& folder, const std::string& extra) {
         return run_program(std::string(BRINEFALL_CAPTURE) + " --show-dir " + BRINEFALL_SHOW_DIR +
-                           " --size 192x108 --fps 2 --every 9 --out " + (root_ / folder).string() + " " + extra);
+                           " --size 192x108 --fps 2 --every 9 --out " + (root_ / folder).string() + " " +
+                           extra);
     }
     fs::path root_;
 };

@@ -29,9 +29,9 @@ protected:
     static constexpr int kWidth = 40, kHeight = 20;
 
     void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("contact_sheet_" + std::to_string(::getpid()) + "_" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder_ =
+            fs::temp_directory_path() / ("contact_sheet_" + std::to_string(::getpid()) + "_" +
+                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(folder_);
     }
     void TearDown() override { fs::remove_all(folder_); }
@@ -44,8 +44,7 @@ protected:
                     cv::Mat(height, width, CV_8UC3, cv::Scalar(static_cast<double>(frame), 90, 30)));
     }
     void write_csv(const std::string& rows) {
-        std::ofstream(folder_ / "frames.csv")
-            << "frame,show_time,scene_slot,scene_clock,cpu_ms\n" << rows;
+        std::ofstream(folder_ / "frames.csv") << "frame,show_time,scene_slot,scene_clock,cpu_ms\n" << rows;
     }
     std::string sheet() const { return (folder_ / "sheet.png").string(); }
 
@@ -99,9 +98,9 @@ TEST_F(ContactSheet, TilesFourAcrossWithALabelUnderEachStill) {
     }
     // The cells after the last still stay black.
     double rest = 0;
-    cv::minMaxLoc(image(cv::Rect(4 + kWidth + 4, 4 + kHeight + 18, 3 * (kWidth + 4), kHeight + 14))
-                      .reshape(1),
-                  nullptr, &rest);
+    cv::minMaxLoc(
+        image(cv::Rect(4 + kWidth + 4, 4 + kHeight + 18, 3 * (kWidth + 4), kHeight + 14)).reshape(1), nullptr,
+        &rest);
     EXPECT_EQ(rest, 0);
 }
 

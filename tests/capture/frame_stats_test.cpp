@@ -70,8 +70,8 @@ TEST(FrameStats, ProfileGivesEveryPassOfEverySlotItsMedianAndTheRest) {
     FrameStats stats;
     // Two opening frames, one with the depth pre-pass; a middle frame; a loading frame (no slot).
     stats.record_passes(0, 50.0, {{"main", 20.0}, {"main/f_sea", 8.0}, {"compose", 10.0}}, 3, 11);
-    stats.record_passes(0, 70.0, {{"depth pre-pass", 9.0}, {"main", 30.0}, {"main/f_sea", 12.0}, {"compose", 14.0}},
-                        5, 13);
+    stats.record_passes(
+        0, 70.0, {{"depth pre-pass", 9.0}, {"main", 30.0}, {"main/f_sea", 12.0}, {"compose", 14.0}}, 5, 13);
     stats.record_passes(0, 60.0, {{"main", 22.0}, {"main/f_sea", 10.0}, {"compose", 12.0}}, 4, 12);
     stats.record_passes(2, 40.0, {{"light", 6.0}, {"main", 14.0}, {"compose", 9.0}}, 2, 7);
     stats.record_passes(-1, 5.0, {{"compose", 1.0}}, 0, 0);
@@ -90,7 +90,8 @@ TEST(FrameStats, ProfileGivesEveryPassOfEverySlotItsMedianAndTheRest) {
               std::string::npos)
         << json;
     // Slots that drew nothing have an empty profile.
-    EXPECT_NE(json.find("{\"passes\": {}, \"chain_draw_calls\": 0, \"material_state_changes\": 0}", profile), std::string::npos)
+    EXPECT_NE(json.find("{\"passes\": {}, \"chain_draw_calls\": 0, \"material_state_changes\": 0}", profile),
+              std::string::npos)
         << json;
 }
 

@@ -21,16 +21,17 @@ TEST(HeadlessScript, MakesALabelledContactSheetAndAVideoWithMusic) {
     fs::remove_all(root);
     fs::create_directories(root / "scripts");
     fs::create_directories(root / "bin");
-    fs::copy_file(fs::path(BRINEFALL_SOURCE_DIR) / "scripts" / "headless.sh", root / "scripts" / "headless.sh");
+    fs::copy_file(fs::path(BRINEFALL_SOURCE_DIR) / "scripts" / "headless.sh",
+                  root / "scripts" / "headless.sh");
     for (const char* program : {"montage", "convert", "magick"}) {
         std::ofstream(root / "bin" / program)
             << "#!/bin/sh\necho \"" << program << ": unable to read font 'helvetica'\" >&2\nexit 1\n";
         fs::permissions(root / "bin" / program, fs::perms::owner_all, fs::perm_options::add);
     }
 
-    const ProgramRun run = run_program("cd '" + root.string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY PATH='" +
-                                       (root / "bin").string() + ":'\"$PATH\" BRINEFALL_BUILD_DIR='" +
-                                       BRINEFALL_BUILD_DIR + "' scripts/headless.sh --video --to 2");
+    const ProgramRun run = run_program(
+        "cd '" + root.string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY PATH='" + (root / "bin").string() +
+        ":'\"$PATH\" BRINEFALL_BUILD_DIR='" + BRINEFALL_BUILD_DIR + "' scripts/headless.sh --video --to 2");
     ASSERT_EQ(run.exit_code, 0) << run.out << run.err;
     EXPECT_NE(run.out.find("Contact sheet: out/headless/contact_sheet.png"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("Video: out/headless/brinefall.mp4"), std::string::npos) << run.out;

@@ -31,9 +31,8 @@ class Faults : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display: run the tests under xvfb-run";
-        root_ = fs::temp_directory_path() /
-                ("faults_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        root_ = fs::temp_directory_path() / ("faults_" + std::to_string(::getpid()) + "_" +
+                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
         show_ = std::make_unique<ShowCopy>(BRINEFALL_SHOW_DIR, root_ / "show");
     }
     void TearDown() override {
@@ -44,8 +43,8 @@ protected:
     // brinefall-capture on the copy; `environment` goes before the command (VAR=value ...).
     ProgramRun capture(const std::string& args, const std::string& environment = "") {
         return run_program(environment + " timeout " + std::to_string(hang_seconds) + " " +
-                           BRINEFALL_CAPTURE + " --show-dir '" + show_->folder().string() +
-                           "' --out '" + (root_ / "out").string() + "' " + args);
+                           BRINEFALL_CAPTURE + " --show-dir '" + show_->folder().string() + "' --out '" +
+                           (root_ / "out").string() + "' " + args);
     }
 
     // What no run may show, whatever was spoilt. (A program whose shader source is missing or
@@ -53,8 +52,8 @@ protected:
     static void expect_no_crash(const ProgramRun& run) {
         EXPECT_NE(run.exit_code, 124) << "capture hung and was stopped";
         EXPECT_LT(run.exit_code, 124) << "capture was killed by a signal\n" << run.err;
-        for (const char* sign : {"AddressSanitizer", "LeakSanitizer", "runtime error:",
-                                 "terminate called", "Segmentation fault"})
+        for (const char* sign : {"AddressSanitizer", "LeakSanitizer", "runtime error:", "terminate called",
+                                 "Segmentation fault"})
             EXPECT_EQ(run.err.find(sign), std::string::npos) << sign << "\n" << run.err;
         EXPECT_EQ(run.err.find("GL error"), std::string::npos) << run.err;
     }
@@ -65,8 +64,7 @@ protected:
         expect_no_crash(run);
         EXPECT_EQ(run.exit_code, 1) << run.err;
         EXPECT_NE(run.err.find(message + "\n"), std::string::npos) << run.err;
-        EXPECT_NE(run.err.find("the show stopped at start-up (exit code 0"), std::string::npos)
-            << run.err;
+        EXPECT_NE(run.err.find("the show stopped at start-up (exit code 0"), std::string::npos) << run.err;
         EXPECT_EQ(drawn_slots().size(), 0u);
     }
 
@@ -129,8 +127,8 @@ TEST_F(Faults, SpoiltMusicEndsTheShowAtStartUpWithTheSoundMessage) {
 
 // No audio device: the show's own sound output says so and plays silently on its clock.
 TEST_F(Faults, WithoutAnAudioDeviceTheShowRunsSilentlyInTime) {
-    const ProgramRun run = capture("--live-sound --size 64x36 --fps 4 --to 2",
-                                   "SDL_AUDIODRIVER=no_such_audio_driver");
+    const ProgramRun run =
+        capture("--live-sound --size 64x36 --fps 4 --to 2", "SDL_AUDIODRIVER=no_such_audio_driver");
     expect_opening_ran(run);
     EXPECT_NE(run.out.find("No audio device ("), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("the music plays silently, in time."), std::string::npos) << run.out;
@@ -169,7 +167,8 @@ TEST_F(Faults, SpoiltMeshTheShowRuns) {
     // Faces that name vertices that do not exist, and a face cut short.
     show_->replace("neomeshes/seafloor.objt", spoilt("neomeshes/seafloor.objt") +
                                                   "\nf 1/1/1 999999/2/2 -999999/3/3\nf 2147483647 1 2\n"
-                                                  "vt nan inf\nf 1/\n" + junk);
+                                                  "vt nan inf\nf 1/\n" +
+                                                  junk);
     expect_opening_ran(run_opening());
 }
 
@@ -205,8 +204,7 @@ TEST_F(Faults, MissingMotionClipNamesTheFileAndEndsTheShow) {
     show_->remove("neomeshes/avatar_walk.bvh");
     const ProgramRun run = run_opening();
     expect_stopped_at_start_up(run, "Bvh: neomeshes//avatar_walk.bvh");
-    EXPECT_NE(run.out.find("File \"neomeshes//avatar_walk.bvh\" not found."), std::string::npos)
-        << run.out;
+    EXPECT_NE(run.out.find("File \"neomeshes//avatar_walk.bvh\" not found."), std::string::npos) << run.out;
 }
 
 TEST_F(Faults, SpoiltMotionClipTheShowRuns) {

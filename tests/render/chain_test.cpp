@@ -26,7 +26,15 @@ namespace {
 const std::string kPost = std::string(BRINEFALL_SHOW_DIR) + "/Other//PostProcessing//";
 
 // Program slots of the test scene (the opening scene's numbers).
-enum Slot { kScene = 1, kCombine = 63, kCompose = 4, kComposeLow = 64, kHighlights = 6, kShafts = 7, kAddQuarter = 90 };
+enum Slot {
+    kScene = 1,
+    kCombine = 63,
+    kCompose = 4,
+    kComposeLow = 64,
+    kHighlights = 6,
+    kShafts = 7,
+    kAddQuarter = 90
+};
 
 const char* scene_vertex = R"(#version 120
 varying vec3 normal;
@@ -123,13 +131,15 @@ std::string box_obj(const std::string& name, float cx, float cz, float half, flo
     const float x[2] = {cx - half, cx + half}, z[2] = {cz - half, cz + half}, y[2] = {0, height};
     std::string text = "o " + name + "\n";
     for (int i = 0; i < 8; ++i)
-        text += "v " + std::to_string(x[i & 1]) + " " + std::to_string(y[(i >> 1) & 1]) + " " + std::to_string(z[i >> 2]) + "\n";
+        text += "v " + std::to_string(x[i & 1]) + " " + std::to_string(y[(i >> 1) & 1]) + " " +
+                std::to_string(z[i >> 2]) + "\n";
     // Corner i has x bit 0, y bit 1, z bit 2; each side lists its corners counter-clockwise from
     // outside, with the normals +z, -z, +x, -x, +y (normals 1..5 of the file).
     const int sides[5][4] = {{4, 5, 7, 6}, {1, 0, 2, 3}, {5, 1, 3, 7}, {0, 4, 6, 2}, {6, 7, 3, 2}};
     for (int side = 0; side < 5; ++side) {
         text += "f";
-        for (int corner : sides[side]) text += " " + std::to_string(base + corner + 1) + "//" + std::to_string(side + 1);
+        for (int corner : sides[side])
+            text += " " + std::to_string(base + corner + 1) + "//" + std::to_string(side + 1);
         text += "\n";
     }
     base += 8;
@@ -151,7 +161,8 @@ protected:
         sizes.window_height = kWindowHeight;
         testing::internal::CaptureStdout();
         context.start_up(nullptr, kRenderWidth, kRenderHeight, false);
-        shaders.load_program(write_shader("v_scene", scene_vertex), write_shader("f_scene", scene_fragment), kScene);
+        shaders.load_program(write_shader("v_scene", scene_vertex), write_shader("f_scene", scene_fragment),
+                             kScene);
         shaders.load_fragment_program(kPost + "f_combineSSAO2", kCombine);
         shaders.load_fragment_program(kPost + "f_blurpass2", kCompose);
         shaders.load_fragment_program(kPost + "f_blurpasslow", kComposeLow);
@@ -188,8 +199,8 @@ protected:
         gluPerspective(camera.fov, camera.aspect, camera.near_distance, camera.far_distance);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
-        gluLookAt(camera.eye.x, camera.eye.y, camera.eye.z, camera.centre.x, camera.centre.y,
-                  camera.centre.z, camera.up.x, camera.up.y, camera.up.z);
+        gluLookAt(camera.eye.x, camera.eye.y, camera.eye.z, camera.centre.x, camera.centre.y, camera.centre.z,
+                  camera.up.x, camera.up.y, camera.up.z);
     }
 
     // Window coordinates (render area) of a world point.
@@ -218,12 +229,16 @@ protected:
         glGetFloatv(GL_MODELVIEW_MATRIX, m);
         const float lx = 1.2f, ly = 2.1f, lz = -5.5f;
         shaders.set_vec3(kScene, "LightPosition", m[0] * lx + m[4] * ly + m[8] * lz + m[12],
-                         m[1] * lx + m[5] * ly + m[9] * lz + m[13], m[2] * lx + m[6] * ly + m[10] * lz + m[14]);
+                         m[1] * lx + m[5] * ly + m[9] * lz + m[13],
+                         m[2] * lx + m[6] * ly + m[10] * lz + m[14]);
         shaders.set_float(kScene, "Glow", 0.0f);
         glColor3f(0.62f, 0.6f, 0.56f);
         glBegin(GL_QUADS);
         glNormal3f(0, 1, 0);
-        glVertex3f(-20, 0, 20); glVertex3f(20, 0, 20); glVertex3f(20, 0, -20); glVertex3f(-20, 0, -20);
+        glVertex3f(-20, 0, 20);
+        glVertex3f(20, 0, 20);
+        glVertex3f(20, 0, -20);
+        glVertex3f(-20, 0, -20);
         glEnd();
         glColor3f(0.75f, 0.35f, 0.25f);
         boxes.draw(0);
@@ -391,7 +406,8 @@ TEST_F(ChainTest, SceneThroughTheWholeChain) {
     for (int dy = -20; dy <= 20; dy += 4)
         for (int dx = -30; dx <= 30; dx += 6) {
             const int x = qlx + dx, y = qly + dy;
-            if (std::abs(dx) + std::abs(dy) < 12 || x < 0 || y < 0 || x >= shafts.width || y >= shafts.height) continue;
+            if (std::abs(dx) + std::abs(dy) < 12 || x < 0 || y < 0 || x >= shafts.width || y >= shafts.height)
+                continue;
             ++checked;
             if (shafts.luma(x, y) > highlights.luma(x, y) + 0.01f) ++gained;
         }
@@ -469,7 +485,8 @@ TEST_F(ChainTest, SceneThroughTheWholeChain) {
     for (int i : {0, 1}) {
         const Picture dark_highlights = compose(i == 0 ? kCompose : kComposeLow, u);
         EXPECT_TRUE(without[i].bytes == dark_highlights.bytes) << i;
-        EXPECT_LT(without[i].mean(lx + 12, ly + band, 4), glowing[i].mean(lx + 12, ly + band, 4) - 0.02f) << i;
+        EXPECT_LT(without[i].mean(lx + 12, ly + band, 4), glowing[i].mean(lx + 12, ly + band, 4) - 0.02f)
+            << i;
     }
     EXPECT_TRUE(no_gl_error());
 }
@@ -525,10 +542,10 @@ TEST_F(ChainTest, PassesStayFiniteOnExtremeInputs) {
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, target, 0);
     ASSERT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
 
-    const char* names[] = {"f_combineSSAO", "f_combineSSAO2", "f_combineSSAO3", "f_blurpass2",
-                           "f_blurpasslow", "f_blurpasstoy", "f_blurpasstoy3", "f_simpleblur",
-                           "f_blurhighlights", "f_blurhighlights_toys", "f_godrays", "f_godrays2",
-                           "f_godrays_toys", "f_godrays_toys2"};
+    const char* names[] = {"f_combineSSAO",    "f_combineSSAO2",        "f_combineSSAO3", "f_blurpass2",
+                           "f_blurpasslow",    "f_blurpasstoy",         "f_blurpasstoy3", "f_simpleblur",
+                           "f_blurhighlights", "f_blurhighlights_toys", "f_godrays",      "f_godrays2",
+                           "f_godrays_toys",   "f_godrays_toys2"};
     GLuint colour = 0, depth = 0;
     glGenTextures(1, &colour);
     glGenTextures(1, &depth);
@@ -543,7 +560,8 @@ TEST_F(ChainTest, PassesStayFiniteOnExtremeInputs) {
             glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, size, size, 0, GL_RGBA, GL_FLOAT, colours.data());
             glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
             glBindTexture(GL_TEXTURE_2D, depth);
-            glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT24, size, size, 0, GL_DEPTH_COMPONENT, GL_FLOAT, depths.data());
+            glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT24, size, size, 0, GL_DEPTH_COMPONENT, GL_FLOAT,
+                         depths.data());
             glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
             for (int i = 0; i < 14; ++i) {
                 const int slot = 100 + i;
@@ -557,7 +575,8 @@ TEST_F(ChainTest, PassesStayFiniteOnExtremeInputs) {
                 shaders.bind_texture_uniform(GL_TEXTURE_2D, 0, slot, "texture2d_1", colour);
                 shaders.bind_texture_uniform(GL_TEXTURE_2D, 1, slot, "texture2d_2", depth);
                 shaders.bind_texture_uniform(GL_TEXTURE_2D, 2, slot, "texture2d_3", colour);
-                shaders.bind_texture_uniform(GL_TEXTURE_2D, 3, slot, "texture2d_random", context.texture_name(textures.random_vectors));
+                shaders.bind_texture_uniform(GL_TEXTURE_2D, 3, slot, "texture2d_random",
+                                             context.texture_name(textures.random_vectors));
                 shaders.bind_texture_uniform(GL_TEXTURE_2D, 4, slot, "texture2d_velocities", colour);
                 glActiveTexture(GL_TEXTURE0);
                 shaders.set_int(slot, "Mode", 1 + i % 4);
@@ -615,8 +634,8 @@ TEST_F(ChainTest, SpecialisedProgramsDrawTheSamePicture) {
     for (int specialised : {0, 1}) {
         // The same input both times: the shafts draw in place.
         glBindTexture(GL_TEXTURE_2D, context.texture_name(textures.highlights));
-        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, highlights.width, highlights.height, GL_RGBA, GL_UNSIGNED_BYTE,
-                        highlights.bytes.data());
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, highlights.width, highlights.height, GL_RGBA,
+                        GL_UNSIGNED_BYTE, highlights.bytes.data());
         context.specialised_programs = specialised;
         run_filter_passes(context, shaders, kShafts, 1, 1, sizes.quarter_width(), sizes.quarter_height(),
                           textures.highlights, textures.highlights);

@@ -65,8 +65,8 @@ TEST(ContourExtruder, DiscWithMidGreyRingHasAHole) {
 
 TEST(ContourExtruder, TinyContoursGetWallsButNoCap) {
     cv::Mat image(64, 64, CV_8UC1, cv::Scalar(0));
-    image.at<uint8_t>(10, 10) = 255;            // one point
-    image(cv::Rect(20, 20, 2, 1)).setTo(255);   // two points
+    image.at<uint8_t>(10, 10) = 255;           // one point
+    image(cv::Rect(20, 20, 2, 1)).setTo(255);  // two points
     const ExtrusionGeometry g = build(image);
     ASSERT_EQ(g.outlines[0].size(), 2u);
     EXPECT_EQ(g.cap_triangle_count(), 0);
@@ -98,7 +98,8 @@ TEST(ContourExtruder, CoordinatesFollowTheImageAxes) {
     }
     EXPECT_FLOAT_EQ(ContourExtruder::quantise(0.5f), 5.0f);
     EXPECT_EQ(ContourExtruder::quantise(-1.0f), static_cast<float>(-30000) * 0.00033333333f);
-    EXPECT_EQ(ContourExtruder::quantise(2.0f), static_cast<float>(static_cast<int16_t>(60000)) * 0.00033333333f);
+    EXPECT_EQ(ContourExtruder::quantise(2.0f),
+              static_cast<float>(static_cast<int16_t>(60000)) * 0.00033333333f);
 }
 
 TEST(ContourExtruder, ManyOutlinesGrowTheVertexStorage) {

@@ -108,7 +108,8 @@ TEST_F(GraphicsContextTest, ResolveCopiesTheAskedColoursAndLeavesDepth) {
     context.texture_table[21] = colour_texture(16, 16);
     context.create_depth_texture(22, 16, 16);
     const std::vector<uint32_t> quarter(16 * 16, 0x40000000u);  // depth 0.25 in 24.8 bits
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT24, 16, 16, 0, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, quarter.data());
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT24, 16, 16, 0, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT,
+                 quarter.data());
 
     EXPECT_EQ(context.attach_color_texture(0, 0, 20), static_cast<uint32_t>(GL_FRAMEBUFFER_COMPLETE));
     context.attach_color_texture(0, 1, 21);
@@ -157,9 +158,9 @@ TEST_F(GraphicsContextTest, TextureSlotsRelativeAbsoluteAndRefused) {
     testing::internal::CaptureStdout();
     EXPECT_EQ(context.texture_name(-1), 0u);
     EXPECT_EQ(context.texture_name(GraphicsContext::table_size), 0u);
-    context.create_grid_texture(-7);              // outside the table
-    context.create_grid_texture(10070);           // a framebuffer's entry
-    context.create_random_texture(10097, 4, 4);   // the base's entry
+    context.create_grid_texture(-7);             // outside the table
+    context.create_grid_texture(10070);          // a framebuffer's entry
+    context.create_random_texture(10097, 4, 4);  // the base's entry
     const std::string log = testing::internal::GetCapturedStdout();
     EXPECT_NE(log.find("Texture slot -7 is outside the texture table."), std::string::npos);
     EXPECT_NE(log.find("Texture slot 10070 is reserved for the render targets."), std::string::npos);

@@ -39,10 +39,11 @@ TEST(MeshRead, QuadIsAFanAndEveryStatementCounts) {
 }
 
 TEST(MeshRead, UniqueVerticesShareOnlyIdenticalCorners) {
-    const Mesh mesh = read(kSquare + "vt 0 0\nvt 0.5 0.5\nvn 0 0 1\nvn 0 1 0\n"
-                                     "f 1/1/1 2/1/1 3/1/1\n"
-                                     "f 1/1/1 3/1/1 4/1/1\n"   // corners 1 and 3 again: shared
-                                     "f 1/2/1 2/1/2 4/1/1\n"); // new texcoord / new normal
+    const Mesh mesh = read(kSquare +
+                           "vt 0 0\nvt 0.5 0.5\nvn 0 0 1\nvn 0 1 0\n"
+                           "f 1/1/1 2/1/1 3/1/1\n"
+                           "f 1/1/1 3/1/1 4/1/1\n"    // corners 1 and 3 again: shared
+                           "f 1/2/1 2/1/2 4/1/1\n");  // new texcoord / new normal
     ASSERT_EQ(mesh.triangle_count, 3);
     EXPECT_EQ(triangle(mesh, 1), (std::vector<uint32_t>{0, 2, 3}));
     EXPECT_EQ(triangle(mesh, 2), (std::vector<uint32_t>{4, 5, 3}));
@@ -177,9 +178,20 @@ TEST(MeshRead, NumbersAreTheCorrectlyRoundedFloats) {
     // Short decimals take the reader's own path, the rest from_chars; both must give what a C
     // library's strtof gives, including values that sit next to a halfway point between floats.
     RandomGenerator random(2024);
-    std::vector<std::string> words = {"16777217", "0.1", "-0.0", "+2.5", "3.4028235e38", "1e-45",
-                                      "0.000000059604644775390625", "5.", ".5", "1e", "nan", "-inf",
-                                      "123456789012345678", "0.30000001192092896"};
+    std::vector<std::string> words = {"16777217",
+                                      "0.1",
+                                      "-0.0",
+                                      "+2.5",
+                                      "3.4028235e38",
+                                      "1e-45",
+                                      "0.000000059604644775390625",
+                                      "5.",
+                                      ".5",
+                                      "1e",
+                                      "nan",
+                                      "-inf",
+                                      "123456789012345678",
+                                      "0.30000001192092896"};
     for (int i = 0; i < 3000; ++i) {
         std::string w = std::to_string(random.draw() * 32768 + random.draw());
         w.insert(w.size() - std::min<std::size_t>(w.size(), random.draw() % 9), ".");
@@ -193,8 +205,10 @@ TEST(MeshRead, NumbersAreTheCorrectlyRoundedFloats) {
     for (std::size_t i = 0; i < words.size(); ++i) {
         const float expected = std::strtof(words[i].c_str(), nullptr);
         const float got = mesh.raw_positions[3 * i];
-        if (std::isnan(expected)) EXPECT_TRUE(std::isnan(got)) << words[i];
-        else EXPECT_EQ(std::memcmp(&got, &expected, 4), 0) << words[i] << " " << got << " " << expected;
+        if (std::isnan(expected))
+            EXPECT_TRUE(std::isnan(got)) << words[i];
+        else
+            EXPECT_EQ(std::memcmp(&got, &expected, 4), 0) << words[i] << " " << got << " " << expected;
     }
 }
 
@@ -212,7 +226,7 @@ TEST(MeshRead, LoadPicksTheAlternateFileAndKeepsTheDirectory) {
     EXPECT_EQ(mesh.directory, path.substr(0, path.find_last_of('/') + 1));
     Mesh plain;
     plain.alternate_file = false;
-    EXPECT_FALSE(plain.load(path, false));  // only the "t" file exists
+    EXPECT_FALSE(plain.load(path, false));                // only the "t" file exists
     EXPECT_FALSE(plain.load(testing::TempDir(), false));  // a directory is not a mesh
 }
 
@@ -222,17 +236,21 @@ TEST(MeshRead, HashedDeduplicationMatchesTheListScan) {
     RandomGenerator random(77);
     std::string text;
     const int positions = 30, texcoords = 5, normals = 4;
-    for (int i = 0; i < positions; ++i) text += "v " + std::to_string(random.draw() % 7) + " 1 " + std::to_string(i % 3) + "\n";
+    for (int i = 0; i < positions; ++i)
+        text += "v " + std::to_string(random.draw() % 7) + " 1 " + std::to_string(i % 3) + "\n";
     for (int i = 0; i < texcoords; ++i) text += "vt 0." + std::to_string(i % 3) + " 0\n";
     for (int i = 0; i < normals; ++i) text += "vn 0 " + std::to_string(i % 2) + " 1\n";
-    struct Corner { int p, t, n; };
+    struct Corner {
+        int p, t, n;
+    };
     std::vector<Corner> corners;
     for (int face = 0; face < 400; ++face) {
         text += "f";
         for (int k = 0; k < 3; ++k) {
             Corner c{random.draw() % positions, random.draw() % texcoords, random.draw() % normals};
             corners.push_back(c);
-            text += " " + std::to_string(c.p + 1) + "/" + std::to_string(c.t + 1) + "/" + std::to_string(c.n + 1);
+            text +=
+                " " + std::to_string(c.p + 1) + "/" + std::to_string(c.t + 1) + "/" + std::to_string(c.n + 1);
         }
         text += "\n";
     }

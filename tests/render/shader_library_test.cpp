@@ -194,10 +194,10 @@ TEST_F(ShaderLibraryTest, ProjectorMatrixIsBiasPerspectiveLookAt) {
 
 TEST_F(ShaderLibraryTest, PostProcessingShadersCompileAndLink) {
     const std::string show = BRINEFALL_SHOW_DIR;
-    const char* fragments[] = {"f_combineSSAO", "f_combineSSAO2", "f_combineSSAO3", "f_blurpass2",
-                               "f_blurpasslow", "f_blurpasstoy", "f_blurpasstoy3", "f_simpleblur",
-                               "f_blurhighlights", "f_blurhighlights_toys", "f_godrays",
-                               "f_godrays2", "f_godrays_toys", "f_godrays_toys2"};
+    const char* fragments[] = {"f_combineSSAO",    "f_combineSSAO2",        "f_combineSSAO3", "f_blurpass2",
+                               "f_blurpasslow",    "f_blurpasstoy",         "f_blurpasstoy3", "f_simpleblur",
+                               "f_blurhighlights", "f_blurhighlights_toys", "f_godrays",      "f_godrays2",
+                               "f_godrays_toys",   "f_godrays_toys2"};
     ShaderLibrary shaders;
     int slot = 0;
     for (const char* name : fragments) {
@@ -221,8 +221,9 @@ TEST_F(ShaderLibraryTest, VariantsAreCopiesWithDefinesAfterTheVersionLine) {
     ShaderLibrary shaders;
     // Without SHOW_LEVEL the copy has no "Level" uniform; a second #version line would not compile.
     const std::string fragment = write_shader(
-        "f_variant", "#version 120\n#ifdef SHOW_LEVEL\nuniform float Level;\n#else\nconst float Level = 0.25;\n#endif\n"
-                     "void main() { gl_FragColor = vec4(Level); }\n");
+        "f_variant",
+        "#version 120\n#ifdef SHOW_LEVEL\nuniform float Level;\n#else\nconst float Level = 0.25;\n#endif\n"
+        "void main() { gl_FragColor = vec4(Level); }\n");
     testing::internal::CaptureStdout();
     shaders.load_fragment_program(fragment, 5);
     const GLuint loaded = shaders.program(5);

@@ -44,7 +44,8 @@ protected:
         cv::Mat image(height, width, CV_8UC3);
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x)
-                image.at<cv::Vec3b>(y, x) = cv::Vec3b(40, uint8_t(y * 255 / height), uint8_t(x * 255 / width));
+                image.at<cv::Vec3b>(y, x) =
+                    cv::Vec3b(40, uint8_t(y * 255 / height), uint8_t(x * 255 / width));
         const std::string path = testing::TempDir() + name;
         cv::imwrite(path, image, {cv::IMWRITE_JPEG_QUALITY, 95});
         return path;
@@ -103,7 +104,8 @@ TEST_F(TexturesTest, RenderAndGridTextures) {
 
     context.create_render_texture(8, 64, 64, true);
     const GLint format = level_parameter(GL_TEXTURE_2D, GL_TEXTURE_INTERNAL_FORMAT);
-    EXPECT_TRUE(format == GL_COMPRESSED_RGB || level_parameter(GL_TEXTURE_2D, GL_TEXTURE_COMPRESSED) == GL_TRUE)
+    EXPECT_TRUE(format == GL_COMPRESSED_RGB ||
+                level_parameter(GL_TEXTURE_2D, GL_TEXTURE_COMPRESSED) == GL_TRUE)
         << std::hex << format;
 
     seed_random(5);

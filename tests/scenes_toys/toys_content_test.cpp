@@ -82,7 +82,8 @@ TEST(ToysCrowd, PlacedFromTheGeneratorInTheOrderXZPace) {
         EXPECT_NEAR(crowd[i].x, 26.0 * rx - 11.6 + toys::crowd_x, 1e-4) << i;
         EXPECT_NEAR(crowd[i].z, 37.0 * rz - 43.17 + toys::crowd_walk(t) - (front ? 0.0 : 2.4), 1e-4) << i;
         EXPECT_NEAR(crowd[i].y, -1.221 - (front ? 0.0 : 3.2), 1e-5) << i;
-        EXPECT_NEAR(crowd[i].motion_time, std::fmod((0.1 * rp + 1.0) * (t + 1000.0) * 10.5, 1000001.0), 1e-2) << i;
+        EXPECT_NEAR(crowd[i].motion_time, std::fmod((0.1 * rp + 1.0) * (t + 1000.0) * 10.5, 1000001.0), 1e-2)
+            << i;
     }
 }
 
@@ -150,7 +151,8 @@ TEST(ToysParticles, FieldsDrawTheirValuesInOrder) {
 
 TEST(ToysTank, WheelsTurnBySoftRampWithTheirOffsets) {
     for (const toys::Axle& axle : toys::tank_axles)
-        EXPECT_NEAR(toys::wheel_angle(axle, 70.0), soft_ramp(10.0 + axle.offset) * 180.0 / pi, 1e-9) << axle.group;
+        EXPECT_NEAR(toys::wheel_angle(axle, 70.0), soft_ramp(10.0 + axle.offset) * 180.0 / pi, 1e-9)
+            << axle.group;
     EXPECT_EQ(toys::wheel_angle(toys::tank_axles[5], 60.0), 0.0) << "offset -0.9 starts after 60";
     EXPECT_GT(toys::wheel_angle(toys::tank_axles[0], 60.0), 0.0) << "offset 0.3 has already turned";
 }
@@ -190,7 +192,8 @@ TEST(ToysGround, UnderTheRoadsAndTheTankButNeitherOverTheBoardNorTheLane) {
     }
     for (float x : {-12.4f, 12.2f}) EXPECT_TRUE(st::on_ground(x, 2.0f)) << "pieces beside the board";
     for (float x : {-10.3f, 0.0f, 10.3f}) EXPECT_FALSE(st::on_ground(x, 10.3f)) << "the board's opening";
-    for (float z : {-46.0f, -20.0f, -2.8f, 8.0f}) EXPECT_FALSE(st::on_ground(16.0f, z)) << "the runners' lane";
+    for (float z : {-46.0f, -20.0f, -2.8f, 8.0f})
+        EXPECT_FALSE(st::on_ground(16.0f, z)) << "the runners' lane";
 }
 
 TEST(ToysShots, OpeningGlideTurnAndSpiral) {

@@ -98,7 +98,9 @@ protected:
     }
 
     // The frame delta that brings the clock from `from` to `to` in one steady frame.
-    static double step_to(double from, double to) { return (to - from) / (0.8 * 1.0035 * toys::speed_factor(from)); }
+    static double step_to(double from, double to) {
+        return (to - from) / (0.8 * 1.0035 * toys::speed_factor(from));
+    }
 
     GraphicsContext context_;
 };
@@ -120,8 +122,8 @@ TEST_F(ToysFrames, DrawsChosenClockValuesWithoutGlErrors) {
     // One frame in each section: the white fade-in, the crowd, the spiral, the mirrored chess,
     // the traffic, the pavement, the tank rising, the maze, the sea, the bridge, the toys and
     // their bursts, and the black after the fade-out.
-    const double clocks[] = {-6.5, -3.0, 5.0, 12.0, 20.5, 30.0, 47.0, 63.0, 76.0, 84.0,
-                             93.0, 101.0, 103.6, 109.0, 115.0, 121.0, 126.0, 136.0};
+    const double clocks[] = {-6.5, -3.0, 5.0,   12.0,  20.5,  30.0,  47.0,  63.0,  76.0,
+                             84.0, 93.0, 101.0, 103.6, 109.0, 115.0, 121.0, 126.0, 136.0};
     for (double t : clocks) {
         double dt = step_to(scene->clock().value(), t);
         scene->draw(&dt, &context_, &shared);

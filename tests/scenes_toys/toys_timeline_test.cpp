@@ -12,10 +12,10 @@ namespace {
 double E(double t, double a, double r) { return ease_cos(std::min(std::max((t - a) * r, 0.0), 1.0), 1.0); }
 
 TEST(ToysGreyValue, FadesInFromWhiteThenCutsToBlackAtZero) {
-    EXPECT_NEAR(toys::grey_value(-7.1), 1.0, 1e-12);                 // white before -7
+    EXPECT_NEAR(toys::grey_value(-7.1), 1.0, 1e-12);  // white before -7
     EXPECT_NEAR(toys::grey_value(-6.0), 1.0 - 0.5 * E(-6.0, -7.0, 0.7), 1e-12);
-    EXPECT_NEAR(toys::grey_value(-1.0), 0.5, 1e-12);                 // the picture as it is
-    EXPECT_NEAR(toys::grey_value(0.0), 0.0, 1e-12);                  // the cut at 0 is black
+    EXPECT_NEAR(toys::grey_value(-1.0), 0.5, 1e-12);  // the picture as it is
+    EXPECT_NEAR(toys::grey_value(0.0), 0.0, 1e-12);   // the cut at 0 is black
     EXPECT_NEAR(toys::grey_value(1.0), 0.5 * E(1.0, 0.0, 0.6), 1e-12);
 }
 
@@ -24,9 +24,11 @@ TEST(ToysGreyValue, EachSectionReplacesThePreviousAtItsStart) {
     EXPECT_NEAR(toys::grey_value(3.2), 0.5 * E(3.2, 3.0, 1.1), 1e-12);
     EXPECT_NEAR(toys::grey_value(21.5), 0.5 * E(21.5, 21.0, 1.1), 1e-12);
     EXPECT_NEAR(toys::grey_value(40.5), 0.5 - 0.5 * E(40.5, 39.9, 0.84), 1e-12);
-    EXPECT_NEAR(toys::grey_value(41.0), 0.5 - 0.5 * E(41.0, 39.9, 0.84), 1e-12) << "41 itself still fades out";
+    EXPECT_NEAR(toys::grey_value(41.0), 0.5 - 0.5 * E(41.0, 39.9, 0.84), 1e-12)
+        << "41 itself still fades out";
     EXPECT_NEAR(toys::grey_value(41.05), 0.5 * E(41.05, 41.0, 1.1), 1e-12) << "then in again from black";
-    EXPECT_NEAR(toys::grey_value(73.2), 1.0 - 0.5 * E(73.2, 73.0, 1.1), 1e-12) << "the tank section opens white";
+    EXPECT_NEAR(toys::grey_value(73.2), 1.0 - 0.5 * E(73.2, 73.0, 1.1), 1e-12)
+        << "the tank section opens white";
     EXPECT_NEAR(toys::grey_value(89.5), 0.5 * E(89.5, 89.0, 0.6), 1e-12);
     EXPECT_NEAR(toys::grey_value(107.6), 0.58 - 0.08 * E(107.6, 107.5, 1.6), 1e-12);
     EXPECT_NEAR(toys::grey_value(120.0), 0.5, 1e-12);

@@ -23,8 +23,7 @@ void GlTest::SetUpTestSuite() {
     SDL_GL_MakeCurrent(window_, context_);
     glewExperimental = GL_TRUE;
     glewInit();
-    while (glGetError() != GL_NO_ERROR) {
-    }
+    while (glGetError() != GL_NO_ERROR) {}
 }
 
 void GlTest::TearDownTestSuite() {}

@@ -46,8 +46,7 @@ struct SceneWindow {
     double start, end;
     int slot;
 };
-constexpr SceneWindow scene_windows[] = {
-    {0, 76.8, 0}, {76.8, 289, 1}, {289, 361, 2}, {361, show_end, 3}};
+constexpr SceneWindow scene_windows[] = {{0, 76.8, 0}, {76.8, 289, 1}, {289, 361, 2}, {361, show_end, 3}};
 
 int slot_at(double t) {
     for (const SceneWindow& w : scene_windows)
@@ -112,10 +111,9 @@ TEST(WholeShow, RunsToItsEndSteadilyAndLooksAsRecorded) {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display: run the tests under xvfb-run";
     const fs::path out = fs::temp_directory_path() / ("whole_show_" + std::to_string(::getpid()));
     fs::remove_all(out);
-    const ProgramRun run =
-        run_program(std::string(BRINEFALL_CAPTURE) + " --show-dir '" + BRINEFALL_SHOW_DIR + "' " +
-                    capture_args + " --out '" + out.string() + "' --stats '" +
-                    (out / "stats.json").string() + "'");
+    const ProgramRun run = run_program(std::string(BRINEFALL_CAPTURE) + " --show-dir '" + BRINEFALL_SHOW_DIR +
+                                       "' " + capture_args + " --out '" + out.string() + "' --stats '" +
+                                       (out / "stats.json").string() + "'");
 
     // To the show's own end (no --to: capture runs until the show ends it), cleanly.
     ASSERT_EQ(run.exit_code, 0) << run.err;
@@ -147,14 +145,14 @@ TEST(WholeShow, RunsToItsEndSteadilyAndLooksAsRecorded) {
     } else {
         for (const Still& s : stills) {
             const cv::Mat expected = cv::imread((golden / s.file).string(), cv::IMREAD_COLOR);
-            ASSERT_FALSE(expected.empty()) << (golden / s.file)
-                                           << " is missing: scripts/update-golden.sh writes it";
+            ASSERT_FALSE(expected.empty())
+                << (golden / s.file) << " is missing: scripts/update-golden.sh writes it";
             const cv::Mat actual = cv::imread((out / s.file).string(), cv::IMREAD_COLOR);
             ASSERT_EQ(actual.size(), expected.size()) << s.file;
             const double psnr = cv::PSNR(actual, expected);  // 361 dB when identical
-            EXPECT_GE(psnr, min_psnr_db) << s.file << " at " << s.show_time
-                                        << " s differs from its golden still (" << psnr
-                                        << " dB); kept in " << out;
+            EXPECT_GE(psnr, min_psnr_db)
+                << s.file << " at " << s.show_time << " s differs from its golden still (" << psnr
+                << " dB); kept in " << out;
         }
     }
     if (!HasFailure()) fs::remove_all(out);

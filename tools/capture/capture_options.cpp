@@ -56,8 +56,7 @@ bool parse_size(std::string_view text, int& width, int& height) {
 
 }  // namespace
 
-bool parse_capture_options(int argc, const char* const* argv, CaptureOptions& o,
-                           std::string& error) {
+bool parse_capture_options(int argc, const char* const* argv, CaptureOptions& o, std::string& error) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--low-spec") {
@@ -80,9 +79,9 @@ bool parse_capture_options(int argc, const char* const* argv, CaptureOptions& o,
             o.reference_chain = true;
             continue;
         }
-        static constexpr std::string_view valued[] = {"--size", "--fps",   "--from",  "--to",
-                                                       "--every", "--out",  "--video", "--stats",
-                                                       "--sheet", "--show-dir", "--render-scale"};
+        static constexpr std::string_view valued[] = {"--size",  "--fps",      "--from",        "--to",
+                                                      "--every", "--out",      "--video",       "--stats",
+                                                      "--sheet", "--show-dir", "--render-scale"};
         if (std::find(std::begin(valued), std::end(valued), arg) == std::end(valued)) {
             error = std::string(arg) + ": unknown option";
             return false;

@@ -8,27 +8,27 @@ struct CaptureOptions {
     int fps = 30;                   // frames per second of show time: the fixed step
     double from = 0;                // frames before this show time are simulated, not written
     double to = std::numeric_limits<double>::infinity();  // last frame time; default: the end
-    int every = 1;                  // write every K-th frame from --from on
-    std::string out;                // PNG frames and frames.csv go here
-    std::string video;              // an .mp4 encoded by ffmpeg, muxed with the music
-    std::string stats;              // start-up and frame-time figures as JSON
-    std::string sheet;              // a PNG tiling the stills written to `out`, labelled
-    std::string show_dir;           // the show directory (working directory of the show)
+    int every = 1;                                        // write every K-th frame from --from on
+    std::string out;                                      // PNG frames and frames.csv go here
+    std::string video;                                    // an .mp4 encoded by ffmpeg, muxed with the music
+    std::string stats;                                    // start-up and frame-time figures as JSON
+    std::string sheet;     // a PNG tiling the stills written to `out`, labelled
+    std::string show_dir;  // the show directory (working directory of the show)
     bool low_spec = false;
     bool force_16x9 = false;
     // The show's own sound output (the audio device, or its silent clock when there is none)
     // instead of the offline one: frames then depend on timing, not only on their number.
     bool live_sound = false;
-    bool profile = false;          // per-pass times into the --stats file
-    bool reference_chain = false;  // the chain's programs as loaded (GraphicsContext::specialised_programs off)
-    double render_scale = 1.0;     // 0: "auto"
+    bool profile = false;  // per-pass times into the --stats file
+    bool reference_chain =
+        false;                  // the chain's programs as loaded (GraphicsContext::specialised_programs off)
+    double render_scale = 1.0;  // 0: "auto"
 };
 
 // Parses argv[1..]. False with a one-line reason in `error` for an unknown option, a missing or
 // malformed value, or values out of range (sizes 16..8192, fps 1..1000, every >= 1, from <= to),
 // or a --sheet without the --out folder whose stills it tiles.
-bool parse_capture_options(int argc, const char* const* argv, CaptureOptions& options,
-                           std::string& error);
+bool parse_capture_options(int argc, const char* const* argv, CaptureOptions& options, std::string& error);
 
 extern const char* const capture_usage;
 

@@ -35,8 +35,8 @@ void put_label(cv::Mat& sheet, cv::Mat coverage, const cv::Rect& area) {
         cv::resize(coverage, coverage, cv::Size(), scale, scale, cv::INTER_AREA);
     }
     const int height = std::min(coverage.rows, area.height);
-    const cv::Rect at(area.x + (area.width - coverage.cols) / 2,
-                      area.y + (area.height - height) / 2, coverage.cols, height);
+    const cv::Rect at(area.x + (area.width - coverage.cols) / 2, area.y + (area.height - height) / 2,
+                      coverage.cols, height);
     cv::Mat grey;
     cv::cvtColor(coverage(cv::Rect(0, 0, coverage.cols, height)), grey, cv::COLOR_GRAY2BGR);
     cv::Mat target = sheet(at);
@@ -61,8 +61,7 @@ bool read_frame_list(const std::string& folder, std::vector<SheetStill>& stills)
         const auto [end, ec] = std::from_chars(line.data(), line.data() + first, still.frame);
         if (second == std::string::npos || ec != std::errc() || end != line.data() + first ||
             second == first + 1) {
-            std::fprintf(stderr, "brinefall-capture: %s: malformed row \"%s\"\n", csv.c_str(),
-                         line.c_str());
+            std::fprintf(stderr, "brinefall-capture: %s: malformed row \"%s\"\n", csv.c_str(), line.c_str());
             return false;
         }
         still.show_time = line.substr(first + 1, second - first - 1);
@@ -109,8 +108,8 @@ bool write_contact_sheet(const std::string& folder, const std::vector<SheetStill
             sheet = cv::Mat(rows * (height + strip + kPadding) + kPadding,
                             columns * (width + kPadding) + kPadding, CV_8UC3, cv::Scalar::all(0));
         } else if (still.cols != width || still.rows != height) {
-            std::fprintf(stderr, "brinefall-capture: %s is not %dx%d like the first still\n",
-                         path.c_str(), width, height);
+            std::fprintf(stderr, "brinefall-capture: %s is not %dx%d like the first still\n", path.c_str(),
+                         width, height);
             return false;
         }
         const int x = kPadding + static_cast<int>(i % kColumns) * (width + kPadding);
@@ -124,8 +123,10 @@ bool write_contact_sheet(const std::string& folder, const std::vector<SheetStill
             put_label(sheet, label, cv::Rect(x, y + height, width, strip));
     }
     if (labels_missing)
-        std::fprintf(stderr, "brinefall-capture: the labels need %s%s (fonts-dejavu-core); the "
-                             "sheet has none\n", font_folder, kLabelFont);
+        std::fprintf(stderr,
+                     "brinefall-capture: the labels need %s%s (fonts-dejavu-core); the "
+                     "sheet has none\n",
+                     font_folder, kLabelFont);
     if (!cv::imwrite(file, sheet)) {
         std::fprintf(stderr, "brinefall-capture: cannot write %s\n", file.c_str());
         return false;

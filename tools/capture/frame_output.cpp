@@ -79,8 +79,8 @@ bool FrameFolder::write(long frame, double show_time, int slot, double scene_clo
         std::fprintf(stderr, "brinefall-capture: cannot write %s\n", path.c_str());
         return false;
     }
-    std::fprintf(csv_, "%ld,%s,%d,%.6f,%.3f\n", frame, show_time_text(show_time).c_str(), slot,
-                 scene_clock, ms);
+    std::fprintf(csv_, "%ld,%s,%d,%.6f,%.3f\n", frame, show_time_text(show_time).c_str(), slot, scene_clock,
+                 ms);
     return true;
 }
 
@@ -101,8 +101,7 @@ bool VideoPipe::open(const std::string& file, int width, int height, int fps, in
         command += std::string(" -ss ") + from + " -i " + shell_quoted(music_file) +
                    " -map 0:v -map 1:a -c:a aac -b:a 192k -shortest";
     }
-    command += " -vf vflip -c:v libx264 -preset veryfast -crf 18 -pix_fmt yuv420p " +
-               shell_quoted(file);
+    command += " -vf vflip -c:v libx264 -preset veryfast -crf 18 -pix_fmt yuv420p " + shell_quoted(file);
     pipe_ = popen(command.c_str(), "w");
     if (!pipe_) std::fprintf(stderr, "brinefall-capture: cannot start ffmpeg\n");
     return pipe_ != nullptr;

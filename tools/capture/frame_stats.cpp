@@ -45,8 +45,9 @@ void FrameStats::record_frame(int slot, double ms) {
         unattributed_ms_.push_back(ms);
 }
 
-void FrameStats::record_passes(int slot, double frame_ms, const std::vector<std::pair<std::string, double>>& pass_ms,
-                               int draw_calls, int state_changes) {
+void FrameStats::record_passes(int slot, double frame_ms,
+                               const std::vector<std::pair<std::string, double>>& pass_ms, int draw_calls,
+                               int state_changes) {
     profiled_ = true;
     if (slot < 0 || slot >= kSlots) return;
     Profile& p = profiles_[slot];
@@ -86,18 +87,19 @@ std::string FrameStats::json() const {
         .raw("scene_frames", frames)
         .raw("no_scene_frames", summary_json(summarise_frame_times(unattributed_ms_)));
     if (resources_)
-        report.raw("resources",
-                   JsonLine()
-                       .field("resident_after_load_kb", static_cast<long long>(resources_->resident_after_load_kb))
-                       .field("resident_after_first_frame_kb",
-                              static_cast<long long>(resources_->resident_after_first_frame_kb))
-                       .field("resident_at_end_kb", static_cast<long long>(resources_->resident_at_end_kb))
-                       .field("peak_resident_kb", static_cast<long long>(resources_->peak_resident_kb))
-                       .field("gl_objects_created_after_load",
-                              static_cast<long long>(resources_->gl_objects_created_after_load))
-                       .field("resident_at_written_frames_kb",
-                              std::span<const long long>(resources_->resident_at_written_frames_kb))
-                       .str());
+        report.raw(
+            "resources",
+            JsonLine()
+                .field("resident_after_load_kb", static_cast<long long>(resources_->resident_after_load_kb))
+                .field("resident_after_first_frame_kb",
+                       static_cast<long long>(resources_->resident_after_first_frame_kb))
+                .field("resident_at_end_kb", static_cast<long long>(resources_->resident_at_end_kb))
+                .field("peak_resident_kb", static_cast<long long>(resources_->peak_resident_kb))
+                .field("gl_objects_created_after_load",
+                       static_cast<long long>(resources_->gl_objects_created_after_load))
+                .field("resident_at_written_frames_kb",
+                       std::span<const long long>(resources_->resident_at_written_frames_kb))
+                .str());
     if (profiled_) {
         // Per slot: {"passes": {"name": median ms, ...} in the order the passes ran, ...}.
         std::string slots = "[";

@@ -8,8 +8,8 @@
 // content groups (use_material). The scenes' own mesh draws go straight to the GL and are not
 // counted.
 #include <array>
-#include <optional>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>

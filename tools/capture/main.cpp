@@ -16,8 +16,8 @@
 #include "app/setup_choice.h"
 #include "platform/message_box.h"
 #include "platform/steady_clock.h"
-#include "render/pass_timer.h"
 #include "platform/window.h"
+#include "render/pass_timer.h"
 #include "scenes/show_scenes.h"
 #include "show/app_state.h"
 #include "show/frame_driver.h"
@@ -91,8 +91,7 @@ SceneFactories Capture::timed_factories(const SceneFactories& show) {
     if (show.loader)
         timed.loader = [this, construct = show.loader] {
             return new TimedScene(
-                construct(), -1, [this](double ms) { stats_.record_loader_load(ms); },
-                loader_drew_);
+                construct(), -1, [this](double ms) { stats_.record_loader_load(ms); }, loader_drew_);
         };
     for (int slot = 0; slot < kShowScenes; ++slot)
         if (show.scenes[slot])
@@ -152,7 +151,8 @@ bool Capture::start() {
         // query when it sorts the commands into tiles, before it shades them, so the stamps
         // inside a pass would miss the pixel work. Otherwise glFinish at every pass boundary.
         const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-        const bool software = renderer && (std::strstr(renderer, "llvmpipe") || std::strstr(renderer, "softpipe"));
+        const bool software =
+            renderer && (std::strstr(renderer, "llvmpipe") || std::strstr(renderer, "softpipe"));
         pass_timer_ = std::make_unique<PassTimer>((GLEW_ARB_timer_query || GLEW_VERSION_3_3) && !software);
         show.graphics.pass_timer = pass_timer_.get();
     }
@@ -165,9 +165,8 @@ bool Capture::start() {
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer);
 
     if (!options_.video.empty() &&
-        !video_.open(options_.video, app.window_width, app.window_height, options_.fps,
-                     options_.every, kMusicFile,
-                     first_written_frame(options_) / static_cast<double>(options_.fps)))
+        !video_.open(options_.video, app.window_width, app.window_height, options_.fps, options_.every,
+                     kMusicFile, first_written_frame(options_) / static_cast<double>(options_.fps)))
         return false;
     return true;
 }
@@ -251,8 +250,7 @@ void Capture::finish(int exit_code) {
             exit_code = 1;
     }
     if (!video_.close()) {
-        std::fprintf(stderr, "brinefall-capture: ffmpeg failed; %s is incomplete\n",
-                     options_.video.c_str());
+        std::fprintf(stderr, "brinefall-capture: ffmpeg failed; %s is incomplete\n", options_.video.c_str());
         if (exit_code == 0) exit_code = 1;
     }
     if (!options_.stats.empty()) {
@@ -306,8 +304,8 @@ int main(int argc, char** argv) {
     std::error_code ec;
     fs::current_path(show_dir, ec);
     if (ec) {
-        std::fprintf(stderr, "brinefall-capture: cannot enter the show directory %s: %s\n",
-                     show_dir.c_str(), ec.message().c_str());
+        std::fprintf(stderr, "brinefall-capture: cannot enter the show directory %s: %s\n", show_dir.c_str(),
+                     ec.message().c_str());
         return 2;
     }
     // A video encoder that quits early must not kill capture on its next write.

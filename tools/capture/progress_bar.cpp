@@ -25,9 +25,8 @@ void ProgressBar::update(long frame, double show_time) {
     const double interval = terminal_ ? terminal_redraw_seconds : log_line_seconds;
     if (last_draw_ >= 0 && now - last_draw_ < interval) return;
     last_draw_ = now;
-    draw(std::clamp(total_ > 0 ? (frame + 1) / static_cast<double>(total_ + 1)
-                               : show_time / end_of_show,
-                    0.0, 1.0),
+    draw(std::clamp(total_ > 0 ? (frame + 1) / static_cast<double>(total_ + 1) : show_time / end_of_show, 0.0,
+                    1.0),
          now);
 }
 
@@ -47,9 +46,8 @@ void ProgressBar::draw(double done, double now) {
     bar[bar_width] = 0;
     const double elapsed = now - start_;
     const double eta = done > 0 ? elapsed * (1 - done) / done : 0;
-    std::fprintf(stderr, "%s[%s] %3d%%  frame %ld  show %7.2f s  ETA %4.0f s %s",
-                 terminal_ ? "\r" : "", bar, static_cast<int>(done * 100), frame_, show_time_, eta,
-                 terminal_ ? "" : "\n");
+    std::fprintf(stderr, "%s[%s] %3d%%  frame %ld  show %7.2f s  ETA %4.0f s %s", terminal_ ? "\r" : "", bar,
+                 static_cast<int>(done * 100), frame_, show_time_, eta, terminal_ ? "" : "\n");
     drawn_ = terminal_;
 }
 

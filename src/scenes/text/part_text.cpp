@@ -113,8 +113,7 @@ void part_text::load(GraphicsContext* context) {
 
     clock_.reset();
     scene_clock = clock_.value();
-    for (const ProgramEntry& entry : text::replacements)
-        load_program_entry(shaders_, *context, entry);
+    for (const ProgramEntry& entry : text::replacements) load_program_entry(shaders_, *context, entry);
     prepare_compose_copies(*context, shaders_, text::compose, final_grading);
 }
 
@@ -184,8 +183,7 @@ void part_text::draw(double* frame_dt, GraphicsContext* context, FrameState* fra
     ++frame_counter_;
     clock_copy_ = t;
     if (frame_.key_state[32]) {
-        for (const ProgramEntry& entry : text::reloads)
-            load_program_entry(shaders_, *context, entry);
+        for (const ProgramEntry& entry : text::reloads) load_program_entry(shaders_, *context, entry);
         ++reload_counter_;
     }
 

@@ -49,8 +49,8 @@ void part_toys::load(GraphicsContext* context) {
     load_program_table(shaders_, *context, toys::programs);
 
     create_chain_textures(*context, textures_, sizes_);
-    for (int slot : {textures_.random_vectors, textures_.colour, textures_.highlights, textures_.second_output,
-                     textures_.velocities, textures_.depth, textures_.prepass_depth})
+    for (int slot : {textures_.random_vectors, textures_.colour, textures_.highlights,
+                     textures_.second_output, textures_.velocities, textures_.depth, textures_.prepass_depth})
         clamp_to_edge(*context, slot);
     attach_chain_textures(*context, textures_);
     context->bind_window_framebuffer();

@@ -28,16 +28,33 @@
 class part_toys : public parts {
 public:
     enum MeshIndex {
-        chess_mesh, skin_mesh, vehicle1_mesh, vehicle2_mesh, vehicle3_mesh, pavement_mesh, tree_mesh, ford_mesh,
-        wires_mesh, labyrinth_mesh, tank_mesh, sea_mesh, bridge_mesh, transf1_mesh, transf1a_mesh, transf3_mesh,
-        box_mesh, cylinder_mesh, mesh_count
+        chess_mesh,
+        skin_mesh,
+        vehicle1_mesh,
+        vehicle2_mesh,
+        vehicle3_mesh,
+        pavement_mesh,
+        tree_mesh,
+        ford_mesh,
+        wires_mesh,
+        labyrinth_mesh,
+        tank_mesh,
+        sea_mesh,
+        bridge_mesh,
+        transf1_mesh,
+        transf1a_mesh,
+        transf3_mesh,
+        box_mesh,
+        cylinder_mesh,
+        mesh_count
     };
     enum Figure { push = 0, walk = 1, run = 2, run2 = 3 };
     // Image texture slots (base 1000 + offset).
     static constexpr int image_base = 1000;
-    static constexpr int noise_slot = image_base + 10, blob_slot = image_base + 12, chess_slot = image_base + 13,
-                         night_slot = image_base + 200, paper_slot = image_base + 112,
-                         textured_blob_slot = image_base + 113, bg_slot = image_base + 111;
+    static constexpr int noise_slot = image_base + 10, blob_slot = image_base + 12,
+                         chess_slot = image_base + 13, night_slot = image_base + 200,
+                         paper_slot = image_base + 112, textured_blob_slot = image_base + 113,
+                         bg_slot = image_base + 111;
     static constexpr double shake_offset = 2.0, late_shake_offset = 120.0;
 
     void draw(double* frame_dt, GraphicsContext* context, FrameState* frame) override;

@@ -18,10 +18,14 @@ namespace tw = toys::windows;
 constexpr float toy_scale = 1.8f;
 constexpr float robot_x = -5.5f, crane_x = 6.0f;
 // Where each part flies off to when its toy comes apart (in the toy's own units), per group.
-constexpr float robot_spread[4][3] = {{0.0f, 3.5f, 2.0f}, {0.0f, 7.0f, -1.0f}, {-5.0f, 2.0f, 1.5f}, {1.0f, -1.5f, 4.0f}};
-constexpr float crane_spread[4][3] = {{0.0f, -1.0f, 3.0f}, {-3.0f, 4.0f, -1.0f}, {4.0f, 6.0f, 0.0f}, {6.0f, 2.0f, 3.0f}};
-constexpr float robot_paint[4][3] = {{0.75f, 0.2f, 0.15f}, {0.85f, 0.8f, 0.7f}, {0.2f, 0.3f, 0.65f}, {0.3f, 0.32f, 0.36f}};
-constexpr float crane_paint[4][3] = {{0.25f, 0.25f, 0.22f}, {0.9f, 0.7f, 0.15f}, {0.85f, 0.6f, 0.12f}, {0.5f, 0.5f, 0.5f}};
+constexpr float robot_spread[4][3] = {
+    {0.0f, 3.5f, 2.0f}, {0.0f, 7.0f, -1.0f}, {-5.0f, 2.0f, 1.5f}, {1.0f, -1.5f, 4.0f}};
+constexpr float crane_spread[4][3] = {
+    {0.0f, -1.0f, 3.0f}, {-3.0f, 4.0f, -1.0f}, {4.0f, 6.0f, 0.0f}, {6.0f, 2.0f, 3.0f}};
+constexpr float robot_paint[4][3] = {
+    {0.75f, 0.2f, 0.15f}, {0.85f, 0.8f, 0.7f}, {0.2f, 0.3f, 0.65f}, {0.3f, 0.32f, 0.36f}};
+constexpr float crane_paint[4][3] = {
+    {0.25f, 0.25f, 0.22f}, {0.9f, 0.7f, 0.15f}, {0.85f, 0.6f, 0.12f}, {0.5f, 0.5f, 0.5f}};
 constexpr float block_scale = 0.7f;
 constexpr float block_paint[2][3] = {{0.8f, 0.35f, 0.2f}, {0.9f, 0.75f, 0.3f}};
 
@@ -62,7 +66,8 @@ void part_toys::draw_toys(LitPass) {
     shaders_.set_float(p, "ttimer1", static_cast<float>(toys::ramp(t, toys::windows::toys_from, 0.5)));
     shaders_.set_float(p, "IsBox", 0.0f);
 
-    auto toy = [&](MeshIndex mesh, float x, double assembled, const float (&spread)[4][3], const float (&paint)[4][3]) {
+    auto toy = [&](MeshIndex mesh, float x, double assembled, const float(&spread)[4][3],
+                   const float(&paint)[4][3]) {
         const float apart = static_cast<float>(1.0 - assembled);
         for (int group = 0; group < 4; ++group) {
             glPushMatrix();

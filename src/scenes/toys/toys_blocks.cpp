@@ -15,8 +15,10 @@ namespace {
 struct Move {
     double start, rate, sign;
 };
-constexpr Move robot_moves[] = {{106.8, 0.7, 1.0}, {113.0, 0.9, -1.0}, {115.5, 0.7, 1.0}, {124.0, 0.45, -1.0}};
-constexpr Move crane_moves[] = {{108.0, 0.6, 1.0}, {117.4, 0.9, -1.0}, {119.0, 0.55, 1.0}, {124.0, 0.4, -1.0}};
+constexpr Move robot_moves[] = {
+    {106.8, 0.7, 1.0}, {113.0, 0.9, -1.0}, {115.5, 0.7, 1.0}, {124.0, 0.45, -1.0}};
+constexpr Move crane_moves[] = {
+    {108.0, 0.6, 1.0}, {117.4, 0.9, -1.0}, {119.0, 0.55, 1.0}, {124.0, 0.4, -1.0}};
 
 template <size_t N>
 double assembly(const Move (&moves)[N], double t) {

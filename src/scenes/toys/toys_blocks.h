@@ -11,8 +11,8 @@ double robot_assembly(double t);
 double crane_assembly(double t);
 
 struct BlockPlace {
-    float x, y, z;      // offset from the burst's centre
-    float spin;         // degrees
+    float x, y, z;  // offset from the burst's centre
+    float spin;     // degrees
     bool shown;
 };
 inline constexpr int burst_blocks = 36;

@@ -11,7 +11,7 @@ namespace toys {
 inline constexpr uint32_t crowd_seed = 423424233;
 inline constexpr int crowd_size = 9;
 inline constexpr float figure_scale = 0.06f;
-inline constexpr float figure_drop = 1.221f;  // the figures' ground lies this far below y = 0
+inline constexpr float figure_drop = 1.221f;      // the figures' ground lies this far below y = 0
 inline constexpr float crowd_mirror_lift = 2.6f;  // mirrored about y = -1.3
 
 // The crowd walks left of the board, where the opening glide passes close by.

@@ -25,7 +25,8 @@ Speck rain_speck(const double r[6], double t) {
 }
 
 Speck swarm_speck(const double r[3]) {
-    return {static_cast<float>(15.0 * (2.0 * r[0] - 1.0)), static_cast<float>(15.0 * (2.0 * r[1] - 1.0) + 27.0),
+    return {static_cast<float>(15.0 * (2.0 * r[0] - 1.0)),
+            static_cast<float>(15.0 * (2.0 * r[1] - 1.0) + 27.0),
             static_cast<float>(swarm_centre_z + swarm_half_depth * (2.0 * r[2] - 1.0))};
 }
 

@@ -7,9 +7,9 @@
 
 namespace toys {
 
-inline constexpr int particles_program = 1015, general = 1001, vehicle = 1021, toy_blocks = 1031, tank_material = 1023,
-                     sea_material = 1027, combine = 1003, compose = 1004, simple_blur = 1013, highlights = 1006,
-                     godrays = 1007, velocities = 1005;
+inline constexpr int particles_program = 1015, general = 1001, vehicle = 1021, toy_blocks = 1031,
+                     tank_material = 1023, sea_material = 1027, combine = 1003, compose = 1004,
+                     simple_blur = 1013, highlights = 1006, godrays = 1007, velocities = 1005;
 
 inline constexpr std::array<ProgramEntry, 12> programs = {{
     {particles_program, "Other//Materials//v_material2particles", "Other//Materials//f_material2particles"},

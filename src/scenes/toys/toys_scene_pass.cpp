@@ -54,7 +54,8 @@ void part_toys::load_eye_to_world() {
     for (int j = 0; j < 3; ++j)
         for (int i = 0; i < 3; ++i) inv[4 * j + i] = m[4 * i + j];
     inv[3] = inv[7] = inv[11] = 0.0f;
-    for (int i = 0; i < 3; ++i) inv[12 + i] = -(m[4 * i] * m[12] + m[4 * i + 1] * m[13] + m[4 * i + 2] * m[14]);
+    for (int i = 0; i < 3; ++i)
+        inv[12 + i] = -(m[4 * i] * m[12] + m[4 * i + 1] * m[13] + m[4 * i + 2] * m[14]);
     inv[15] = 1.0f;
     glActiveTexture(GL_TEXTURE3);
     glMatrixMode(GL_TEXTURE);
@@ -102,7 +103,9 @@ void part_toys::use_toy_program(int program) {
 
 void part_toys::scene_pass(LitPass pass) {
     const double t = t_;
-    const float* clear = t > black_sky_after ? black : pass == LitPass::mirrored ? mirrored_clear : general_clear;
+    const float* clear = t > black_sky_after         ? black
+                         : pass == LitPass::mirrored ? mirrored_clear
+                                                     : general_clear;
     begin_pass(pass, 1.0, clear);
     use_general_material();
 

@@ -24,16 +24,16 @@ Vector3 around(double radius, double height, double angle) {
 }
 
 // ---- the opening seconds ----
-Shot glide_from(double t) {
-    return {around(35.0, 7.2, 0.125 * t - 2.2), at(0, 5, 0), at(0, 1, -0.1)};
-}
+Shot glide_from(double t) { return {around(35.0, 7.2, 0.125 * t - 2.2), at(0, 5, 0), at(0, 1, -0.1)}; }
 Shot glide_to(double t) {
     const double phi = 0.125 * t - 1.8;
-    return {at(55.0 * std::sin(phi), 4.2 * (4.0 + 0.36 * (t + 6.0)), 55.0 * std::cos(phi)), at((t + 6.0) * 3.2 - 16.0, 0, 0),
-            at(0, 1, 0.1)};
+    return {at(55.0 * std::sin(phi), 4.2 * (4.0 + 0.36 * (t + 6.0)), 55.0 * std::cos(phi)),
+            at((t + 6.0) * 3.2 - 16.0, 0, 0), at(0, 1, 0.1)};
 }
 Shot turn(double t) { return {around(45.0, 17.2, 5.6 - 0.135 * t), at(0, 0, 0), upright}; }
-Shot widening(double t) { return {around(20.0 + 4.0 * (t - 3.0), 10.2, 0.225 * t - 5.2), at(0, 0, 0), upright}; }
+Shot widening(double t) {
+    return {around(20.0 + 4.0 * (t - 3.0), 10.2, 0.225 * t - 5.2), at(0, 0, 0), upright};
+}
 
 // ---- 7: the chess set, circling low while the pieces move and the board mirrors them ----
 Shot chess(double t) {
@@ -44,21 +44,22 @@ Shot chess(double t) {
 // ---- 21: the first cars, tracked along the near road ----
 Shot traffic(double t) {
     const double k = t - 21.0;
-    return {at(-9.0 + 0.6 * k, 0.9, st::near_road_z + 7.5), at(-3.0 + 0.5 * k, -0.2, st::near_road_z - 3.0), upright};
+    return {at(-9.0 + 0.6 * k, 0.9, st::near_road_z + 7.5), at(-3.0 + 0.5 * k, -0.2, st::near_road_z - 3.0),
+            upright};
 }
 
 // ---- 41: the pavement, the old car and the runners; the tank rises ----
 Shot pavement(double t) {
     const double k = t - 41.0;
-    return {at(st::pavement_x + 18.0, 4.0, 20.0 - 0.3 * k), at(st::pavement_x, -1.0, -2.0 - 0.3 * k), upright};
+    return {at(st::pavement_x + 18.0, 4.0, 20.0 - 0.3 * k), at(st::pavement_x, -1.0, -2.0 - 0.3 * k),
+            upright};
 }
 Shot pavement_low(double t) {
     const double k = t - 43.5;
-    return {at(st::pavement_x + 9.0, 1.2, 10.0 - 0.6 * k), at(st::pavement_x - 1.0, -0.8, -8.0 - 0.6 * k), upright};
+    return {at(st::pavement_x + 9.0, 1.2, 10.0 - 0.6 * k), at(st::pavement_x - 1.0, -0.8, -8.0 - 0.6 * k),
+            upright};
 }
-Shot overview(double t) {
-    return {around(31.0, 14.0, -0.5 + 0.03 * (t - 50.0)), at(0, -2.0, 0), upright};
-}
+Shot overview(double t) { return {around(31.0, 14.0, -0.5 + 0.03 * (t - 50.0)), at(0, -2.0, 0), upright}; }
 Shot tank_rise(double t) {
     const double z = tank_track_z(t);
     return {at(5.2, 1.1, z + 4.6), at(2.2, -0.5, z), upright};
@@ -90,7 +91,8 @@ Shot maze_above(double t) {
     const double z = tank_track_z(t);
     return {at(-1.5, 12.5, z + 4.5), at(2.2, 0.0, z - 0.5), upright};
 }
-constexpr std::array<ShotCue, 2> maze_cues = {{{73.9, 0.3, 1.0, corridor_close}, {79.5, 0.2, 1.0, maze_above}}};
+constexpr std::array<ShotCue, 2> maze_cues = {
+    {{73.9, 0.3, 1.0, corridor_close}, {79.5, 0.2, 1.0, maze_above}}};
 
 // ---- 89: the sea with the two figures standing in it, the bridge behind them, the tank on
 // the bridge, the transforming toys (all seen from -z, towards the bridge) ----
@@ -99,14 +101,17 @@ Shot sea(double t) {
     return {at(-7.0 + 0.25 * k, 2.6, -50.0), at(2.0, 1.2, -30.0), upright};
 }
 Shot sea_wide(double t) { return {at(-16.0 + 0.3 * (t - 95.0), 6.5, -66.0), at(0.0, 2.5, 0.0), upright}; }
-Shot tank_on_bridge(double) { return {at(6.5, 10.5, st::bridge_z - 6.0), at(2.2, 6.3, st::bridge_z + 0.5), upright}; }
+Shot tank_on_bridge(double) {
+    return {at(6.5, 10.5, st::bridge_z - 6.0), at(2.2, 6.3, st::bridge_z + 0.5), upright};
+}
 Shot bridge_front(double t) {
     return {at(-4.0 + 0.3 * (t - 104.0), 8.0, st::bridge_z - 34.0), at(0.0, 6.5, st::bridge_z), upright};
 }
 Shot toys_close(double) { return {at(0.0, 10.5, st::bridge_z - 25.0), at(0.0, 10.0, st::bridge_z), upright}; }
 Shot toys_circle(double t) {
     const double a = 0.09 * (t - 110.0);
-    return {at(24.0 * std::sin(a), 12.0, st::bridge_z - 24.0 * std::cos(a)), at(0.0, 10.0, st::bridge_z), upright};
+    return {at(24.0 * std::sin(a), 12.0, st::bridge_z - 24.0 * std::cos(a)), at(0.0, 10.0, st::bridge_z),
+            upright};
 }
 Shot toys_away(double) { return {at(6.0, 15.0, st::bridge_z - 31.0), at(0.0, 12.0, st::bridge_z), upright}; }
 constexpr std::array<ShotCue, 6> sea_cues = {{{95.0, 0.25, 1.0, sea_wide},

@@ -21,7 +21,7 @@ struct Look {
     double start, sign;
 };
 constexpr Look looks[] = {{67.0, 1.0}, {71.0, -1.0}, {73.0, 1.0}, {101.0, -1.0}};
-constexpr double look_rate = 0.5;     // each look lasts two clock seconds
+constexpr double look_rate = 0.5;  // each look lasts two clock seconds
 constexpr double look_degrees = 50.0 * 1.2;
 }  // namespace
 
@@ -29,7 +29,8 @@ TankPlacement tank_placement(double t) {
     if (t < rise_at) return {0.0f, hidden_depth, 0.0f};
     const double d = 1.0 - ramp(t, rise_at, 0.55);
     const double driven = t > halt_at ? halt_at : t;
-    TankPlacement p{2.2f, static_cast<float>(0.56 - (3.2 * d + 1.4)), static_cast<float>((driven - 75.0) * 1.5 - 6.0 - 8.0)};
+    TankPlacement p{2.2f, static_cast<float>(0.56 - (3.2 * d + 1.4)),
+                    static_cast<float>((driven - 75.0) * 1.5 - 6.0 - 8.0)};
     if (t > climb_at) p.y += climb_height * static_cast<float>(ramp(t, climb_at, climb_rate));
     return p;
 }
@@ -38,7 +39,8 @@ double wheel_angle(const Axle& axle, double t) { return soft_ramp(t - rise_at + 
 
 double turret_angle(double t) {
     double swing = 0.0;
-    for (const Look& look : looks) swing += look.sign * std::sin(pi * std::clamp((t - look.start) * look_rate, 0.0, 1.0));
+    for (const Look& look : looks)
+        swing += look.sign * std::sin(pi * std::clamp((t - look.start) * look_rate, 0.0, 1.0));
     return swing * look_degrees;
 }
 

@@ -22,12 +22,12 @@ struct GreyStep {
 };
 constexpr double always = -1e300;
 constexpr std::array<GreyStep, 10> grey_steps = {{
-    {always, true, -7.0, 0.7, 0.5, -0.5},     // in from white over the opening's end
-    {0.0, true, 0.0, 0.6, -0.5, 0.5},         // cut at 0, in from black
+    {always, true, -7.0, 0.7, 0.5, -0.5},  // in from white over the opening's end
+    {0.0, true, 0.0, 0.6, -0.5, 0.5},      // cut at 0, in from black
     {3.0, false, 3.0, 1.1, -0.5, 0.5},
     {7.0, false, 7.0, 1.1, -0.5, 0.5},
     {21.0, false, 21.0, 1.1, -0.5, 0.5},
-    {39.9, false, 39.9, 0.84, 0.0, -0.5},     // out to black before the traffic section
+    {39.9, false, 39.9, 0.84, 0.0, -0.5},  // out to black before the traffic section
     {41.0, false, 41.0, 1.1, -0.5, 0.5},
     {73.0, false, 73.0, 1.1, 0.5, -0.5},      // the tank section opens on white
     {89.0, false, 89.0, 0.6, -0.5, 0.5},      // the sea comes in from black
@@ -40,9 +40,10 @@ constexpr double out_start = 131.5, out_rate = 0.5;
 struct BlurTerm {
     double start, rate, sign;
 };
-constexpr std::array<BlurTerm, 4> blur_terms = {{
-    {112.0, 1.85, -1.0}, {115.0, 1.85, 1.0}, {122.0, 0.85, -1.0}, {124.5, 0.85, 1.0}}};
-constexpr std::array<BlurTerm, 3> tank_blur_terms = {{{74.0, 0.25, 1.0}, {80.0, 0.85, -1.0}, {85.0, 0.25, 1.0}}};
+constexpr std::array<BlurTerm, 4> blur_terms = {
+    {{112.0, 1.85, -1.0}, {115.0, 1.85, 1.0}, {122.0, 0.85, -1.0}, {124.5, 0.85, 1.0}}};
+constexpr std::array<BlurTerm, 3> tank_blur_terms = {
+    {{74.0, 0.25, 1.0}, {80.0, 0.85, -1.0}, {85.0, 0.25, 1.0}}};
 
 template <size_t N>
 double sum_terms(double t, double base, const std::array<BlurTerm, N>& terms) {
@@ -53,14 +54,17 @@ double sum_terms(double t, double base, const std::array<BlurTerm, N>& terms) {
 
 }  // namespace
 
-double ramp(double t, double start, double rate) { return ease_cos(std::clamp((t - start) * rate, 0.0, 1.0), 1.0); }
+double ramp(double t, double start, double rate) {
+    return ease_cos(std::clamp((t - start) * rate, 0.0, 1.0), 1.0);
+}
 
 bool tank_section(double t) { return t >= tank_from && t < tank_to; }
 
 double grey_value(double t) {
     double v = 0.0;
     for (const GreyStep& step : grey_steps)
-        if (step.inclusive ? t >= step.from : t > step.from) v = step.a + step.b * ramp(t, step.start, step.rate);
+        if (step.inclusive ? t >= step.from : t > step.from)
+            v = step.a + step.b * ramp(t, step.start, step.rate);
     return v - 0.5 * ramp(t, out_start, out_rate) + 0.5;
 }
 
@@ -97,8 +101,9 @@ double running(double t) { return t > 105.0 ? 0.0 : soft_ramp(t - 41.0) * 144.0;
 double chess_timer(double t) { return ramp(t, 7.7, 0.2); }
 
 double tank_timer1(double t) {
-    return ease_cos(std::clamp((t - 8.2) * 0.17, 0.0, 1.0) - 0.5 * std::sin(pi * std::clamp((t - 15.0) * 0.35, 0.0, 1.0)),
-                    1.0);
+    return ease_cos(
+        std::clamp((t - 8.2) * 0.17, 0.0, 1.0) - 0.5 * std::sin(pi * std::clamp((t - 15.0) * 0.35, 0.0, 1.0)),
+        1.0);
 }
 
 double tank_timer2(double t) { return ease_cos(std::clamp((t - 16.0) * 0.22, 0.0, 1.0), 1.0); }

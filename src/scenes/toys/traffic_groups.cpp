@@ -127,12 +127,14 @@ void part_toys::draw_vehicles() {
     }
     if (tw::first_cars.holds(t))
         for (const CarRun& run : first_wave) {
-            const float driven = 2.0f * st::road_span * static_cast<float>(toys::ramp(t, run.start, run.rate));
+            const float driven =
+                2.0f * st::road_span * static_cast<float>(toys::ramp(t, run.start, run.rate));
             car(run, -st::road_span + driven, st::near_road_z, 0.0f, driven);
         }
     if (tw::second_cars.holds(t))
         for (const CarRun& run : second_wave) {
-            const float driven = 2.0f * st::road_span * static_cast<float>(toys::ramp(t, run.start, run.rate));
+            const float driven =
+                2.0f * st::road_span * static_cast<float>(toys::ramp(t, run.start, run.rate));
             car(run, st::road_span - driven, st::far_road_z, 180.0f, driven);
         }
 
@@ -152,11 +154,13 @@ void part_toys::draw_vehicles() {
     if (t > runs_from) {
         glColor3f(0.78f, 0.72f, 0.62f);
         for (int i = 0; i < 2; ++i) {
-            const float along = std::fmod(runner_phase[i] + runner_speed[i] * static_cast<float>(soft_ramp(t - runs_from)), run_span);
+            const float along = std::fmod(
+                runner_phase[i] + runner_speed[i] * static_cast<float>(soft_ramp(t - runs_from)), run_span);
             const float z = run_from_z + along;
             const float y = z > slab_from_z && z < slab_to_z ? slab_top : walkway_top;
-            draw_figure(i == 0 ? run : run2, st::pavement_x + runner_lanes[i], y, z, 0.0f,
-                        static_cast<float>(std::fmod((t - runs_from) * run_clip_rate + 100.0 * i, 1000001.0)));
+            draw_figure(
+                i == 0 ? run : run2, st::pavement_x + runner_lanes[i], y, z, 0.0f,
+                static_cast<float>(std::fmod((t - runs_from) * run_clip_rate + 100.0 * i, 1000001.0)));
         }
     }
 
@@ -164,7 +168,8 @@ void part_toys::draw_vehicles() {
     shaders_.set_float(p, "isFord", 1.0f);
     glColor3f(ford_paint[0], ford_paint[1], ford_paint[2]);
     glPushMatrix();
-    const float ford_x = ford_from_x + (ford_to_x - ford_from_x) * static_cast<float>(toys::ramp(t, ford_from, ford_rate));
+    const float ford_x =
+        ford_from_x + (ford_to_x - ford_from_x) * static_cast<float>(toys::ramp(t, ford_from, ford_rate));
     glTranslatef(ford_x, st::road_y, st::near_road_z - 3.0f);
     glScalef(ford_scale, ford_scale, ford_scale);
     meshes_[ford_mesh].draw(-1);

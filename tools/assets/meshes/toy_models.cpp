@@ -30,39 +30,102 @@ enum class Piece { kPawn, kRook, kKnight, kBishop, kQueen, kKing };
 Shape chess_piece(Piece piece, double facing) {
     Shape s;
     switch (piece) {
-    case Piece::kPawn:
-        s = lathe({{0, 0}, {0.8, 0}, {0.8, 0.2}, {0.6, 0.35}, {0.45, 0.5}, {0.3, 1.1}, {0.5, 1.2}, {0.3, 1.3},
-                   {0.38, 1.4}, {0.44, 1.58}, {0.36, 1.76}, {0.2, 1.86}, {0, 1.9}}, 14, false);
-        break;
-    case Piece::kRook:
-        s = lathe({{0, 0}, {0.85, 0}, {0.85, 0.25}, {0.6, 0.45}, {0.5, 1.6}, {0.72, 1.75}, {0.72, 2.15}, {0, 2.15}}, 14, false);
-        for (int k = 0; k < 5; ++k) s.merge(box_at({0.55 * std::cos(k * 2 * kPi / 5), 2.3, 0.55 * std::sin(k * 2 * kPi / 5)}, {0.3, 0.3, 0.3}));
-        break;
-    case Piece::kKnight: {
-        s = lathe({{0, 0}, {0.85, 0}, {0.85, 0.25}, {0.6, 0.45}, {0.56, 0.8}, {0, 0.8}}, 14, false);
-        Shape head = extrude({{-0.5, 0.7}, {0.45, 0.7}, {0.3, 1.3}, {0.95, 1.5}, {1.0, 1.85}, {0.5, 2.2},
-                              {0.25, 2.55}, {0.05, 2.3}, {-0.45, 2.05}, {-0.6, 1.4}},
-                             -0.28, 0.28);
-        head.rotate_y(-90);  // the head's nose (+x of the outline) now points along +z
-        s.merge(head);
-        break;
-    }
-    case Piece::kBishop:
-        s = lathe({{0, 0}, {0.8, 0}, {0.8, 0.2}, {0.55, 0.4}, {0.38, 1.4}, {0.6, 1.55}, {0.35, 1.68}, {0.48, 2.0},
-                   {0.5, 2.3}, {0.3, 2.6}, {0.1, 2.75}, {0.16, 2.85}, {0, 2.95}}, 14, false);
-        break;
-    case Piece::kQueen:
-        s = lathe({{0, 0}, {0.9, 0}, {0.9, 0.25}, {0.62, 0.45}, {0.4, 1.8}, {0.72, 2.0}, {0.4, 2.12}, {0.56, 2.8},
-                   {0.68, 3.05}, {0.3, 3.1}, {0, 3.12}}, 14, false);
-        for (int k = 0; k < 8; ++k) s.merge(ellipsoid({0.6 * std::cos(k * kPi / 4), 3.12, 0.6 * std::sin(k * kPi / 4)}, {0.1, 0.1, 0.1}, 6, 4));
-        s.merge(ellipsoid({0, 3.3, 0}, {0.2, 0.2, 0.2}, 8, 6));
-        break;
-    case Piece::kKing:
-        s = lathe({{0, 0}, {0.92, 0}, {0.92, 0.25}, {0.64, 0.45}, {0.42, 2.0}, {0.74, 2.2}, {0.42, 2.32}, {0.6, 3.0},
-                   {0.5, 3.25}, {0, 3.3}}, 14, false);
-        s.merge(box_at({0, 3.62, 0}, {0.16, 0.64, 0.16}));
-        s.merge(box_at({0, 3.7, 0}, {0.48, 0.16, 0.16}));
-        break;
+        case Piece::kPawn:
+            s = lathe({{0, 0},
+                       {0.8, 0},
+                       {0.8, 0.2},
+                       {0.6, 0.35},
+                       {0.45, 0.5},
+                       {0.3, 1.1},
+                       {0.5, 1.2},
+                       {0.3, 1.3},
+                       {0.38, 1.4},
+                       {0.44, 1.58},
+                       {0.36, 1.76},
+                       {0.2, 1.86},
+                       {0, 1.9}},
+                      14, false);
+            break;
+        case Piece::kRook:
+            s = lathe({{0, 0},
+                       {0.85, 0},
+                       {0.85, 0.25},
+                       {0.6, 0.45},
+                       {0.5, 1.6},
+                       {0.72, 1.75},
+                       {0.72, 2.15},
+                       {0, 2.15}},
+                      14, false);
+            for (int k = 0; k < 5; ++k)
+                s.merge(box_at({0.55 * std::cos(k * 2 * kPi / 5), 2.3, 0.55 * std::sin(k * 2 * kPi / 5)},
+                               {0.3, 0.3, 0.3}));
+            break;
+        case Piece::kKnight: {
+            s = lathe({{0, 0}, {0.85, 0}, {0.85, 0.25}, {0.6, 0.45}, {0.56, 0.8}, {0, 0.8}}, 14, false);
+            Shape head = extrude({{-0.5, 0.7},
+                                  {0.45, 0.7},
+                                  {0.3, 1.3},
+                                  {0.95, 1.5},
+                                  {1.0, 1.85},
+                                  {0.5, 2.2},
+                                  {0.25, 2.55},
+                                  {0.05, 2.3},
+                                  {-0.45, 2.05},
+                                  {-0.6, 1.4}},
+                                 -0.28, 0.28);
+            head.rotate_y(-90);  // the head's nose (+x of the outline) now points along +z
+            s.merge(head);
+            break;
+        }
+        case Piece::kBishop:
+            s = lathe({{0, 0},
+                       {0.8, 0},
+                       {0.8, 0.2},
+                       {0.55, 0.4},
+                       {0.38, 1.4},
+                       {0.6, 1.55},
+                       {0.35, 1.68},
+                       {0.48, 2.0},
+                       {0.5, 2.3},
+                       {0.3, 2.6},
+                       {0.1, 2.75},
+                       {0.16, 2.85},
+                       {0, 2.95}},
+                      14, false);
+            break;
+        case Piece::kQueen:
+            s = lathe({{0, 0},
+                       {0.9, 0},
+                       {0.9, 0.25},
+                       {0.62, 0.45},
+                       {0.4, 1.8},
+                       {0.72, 2.0},
+                       {0.4, 2.12},
+                       {0.56, 2.8},
+                       {0.68, 3.05},
+                       {0.3, 3.1},
+                       {0, 3.12}},
+                      14, false);
+            for (int k = 0; k < 8; ++k)
+                s.merge(ellipsoid({0.6 * std::cos(k * kPi / 4), 3.12, 0.6 * std::sin(k * kPi / 4)},
+                                  {0.1, 0.1, 0.1}, 6, 4));
+            s.merge(ellipsoid({0, 3.3, 0}, {0.2, 0.2, 0.2}, 8, 6));
+            break;
+        case Piece::kKing:
+            s = lathe({{0, 0},
+                       {0.92, 0},
+                       {0.92, 0.25},
+                       {0.64, 0.45},
+                       {0.42, 2.0},
+                       {0.74, 2.2},
+                       {0.42, 2.32},
+                       {0.6, 3.0},
+                       {0.5, 3.25},
+                       {0, 3.3}},
+                      14, false);
+            s.merge(box_at({0, 3.62, 0}, {0.16, 0.64, 0.16}));
+            s.merge(box_at({0, 3.7, 0}, {0.48, 0.16, 0.16}));
+            break;
     }
     s.rotate_y(facing);
     return s;
@@ -119,7 +182,8 @@ Model build_vehicle(int variant) {
     Shape body, cabin;
     double front = 2.6, rear = -2.6, r = 0.8, track = 1.55;
     if (variant == 1) {  // a rounded hatchback
-        body = profile_body({{-4, 0.45}, {4, 0.45}, {4.15, 1.45}, {3.7, 1.9}, {-3.8, 1.95}, {-4.15, 1.4}}, 1.5);
+        body =
+            profile_body({{-4, 0.45}, {4, 0.45}, {4.15, 1.45}, {3.7, 1.9}, {-3.8, 1.95}, {-4.15, 1.4}}, 1.5);
         cabin = profile_body({{-3.3, 1.9}, {1.4, 1.9}, {0.5, 3.05}, {-2.7, 3.1}}, 1.3);
     } else if (variant == 2) {  // a tall van
         front = 3.0;
@@ -138,7 +202,11 @@ Model build_vehicle(int variant) {
         track = 1.6;
     }
     // Lamps on the front and a bumper.
-    body.merge(box({4.0, 0.35, -1.4}, {4.5, 0.7, 1.4}).translate({variant == 2 ? 0.1 : variant == 3 ? 0.3 : 0.0, 0, 0}));
+    body.merge(box({4.0, 0.35, -1.4}, {4.5, 0.7, 1.4})
+                   .translate({variant == 2   ? 0.1
+                               : variant == 3 ? 0.3
+                                              : 0.0,
+                               0, 0}));
     model.add("body", std::move(body));
     model.add("cabin", std::move(cabin));
     model.add("wheel_fl", wheel({front, r, track}, r, 0.5));
@@ -159,7 +227,7 @@ Model build_ford() {
     body.merge(box({-3.9, 0.8, -1.3}, {3.0, 1.0, 1.3}));   // chassis
     for (double z : {-1.55, 1.55}) {
         body.merge(box({-2.8, 0.75, z - 0.3}, {1.8, 0.85, z + 0.3}));  // running boards
-        body.merge(box({1.4, 1.55, z - 0.3}, {3.0, 1.65, z + 0.3}));  // mudguards
+        body.merge(box({1.4, 1.55, z - 0.3}, {3.0, 1.65, z + 0.3}));   // mudguards
         body.merge(box({-3.7, 1.55, z - 0.3}, {-2.1, 1.65, z + 0.3}));
     }
     body.merge(box({-2.4, 2.0, -1.0}, {-1.6, 2.9, 1.0}));  // seat back
@@ -185,7 +253,8 @@ Model build_ford() {
     model.add("wheels", std::move(wheels));
 
     Shape lamps;
-    for (double z : {-0.75, 0.75}) lamps.merge(cylinder(0.22, 0, 0.3, 10).rotate_z(-90).translate({2.9, 2.1, z}));
+    for (double z : {-0.75, 0.75})
+        lamps.merge(cylinder(0.22, 0, 0.3, 10).rotate_z(-90).translate({2.9, 2.1, z}));
     model.add("lamps", std::move(lamps));
     return model;
 }
@@ -204,7 +273,8 @@ Model build_tank2() {
             Shape w = cylinder(radii[i], -0.42, 0.42, 14);
             w.merge(cylinder(radii[i] * 0.4, -0.5, 0.5, 8));
             if (i == 0) {  // the sprocket's teeth
-                for (int k = 0; k < 10; ++k) w.merge(box_at({radii[i] + 0.06, 0, 0}, {0.18, 0.3, 0.2}).rotate_y(36.0 * k));
+                for (int k = 0; k < 10; ++k)
+                    w.merge(box_at({radii[i] + 0.06, 0, 0}, {0.18, 0.3, 0.2}).rotate_y(36.0 * k));
             }
             w.rotate_x(90).translate({axles[i].x, axles[i].y, z});
             s.merge(w);
@@ -217,16 +287,19 @@ Model build_tank2() {
     for (int i = 0; i < 6; ++i)
         for (int k = 0; k < 24; ++k) {
             double a = 2 * kPi * k / 24;
-            rim_points.push_back({axles[i].x + (radii[i] + 0.08) * std::cos(a), axles[i].y + (radii[i] + 0.08) * std::sin(a)});
+            rim_points.push_back(
+                {axles[i].x + (radii[i] + 0.08) * std::cos(a), axles[i].y + (radii[i] + 0.08) * std::sin(a)});
         }
-    std::sort(rim_points.begin(), rim_points.end(), [](Vec2 a, Vec2 b) { return a.x < b.x || (a.x == b.x && a.y < b.y); });
+    std::sort(rim_points.begin(), rim_points.end(),
+              [](Vec2 a, Vec2 b) { return a.x < b.x || (a.x == b.x && a.y < b.y); });
     std::vector<Vec2> hull;
     auto turn = [](Vec2 o, Vec2 a, Vec2 b) { return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x); };
     for (int pass = 0; pass < 2; ++pass) {
         size_t start = hull.size();
         for (size_t k = 0; k < rim_points.size(); ++k) {
             Vec2 p = pass == 0 ? rim_points[k] : rim_points[rim_points.size() - 1 - k];
-            while (hull.size() >= start + 2 && turn(hull[hull.size() - 2], hull.back(), p) <= 0) hull.pop_back();
+            while (hull.size() >= start + 2 && turn(hull[hull.size() - 2], hull.back(), p) <= 0)
+                hull.pop_back();
             hull.push_back(p);
         }
         hull.pop_back();
@@ -234,7 +307,9 @@ Model build_tank2() {
     auto track = [&](double z) {
         Shape s;
         double perimeter = 0;
-        for (size_t i = 0; i < hull.size(); ++i) perimeter += std::hypot(hull[(i + 1) % hull.size()].x - hull[i].x, hull[(i + 1) % hull.size()].y - hull[i].y);
+        for (size_t i = 0; i < hull.size(); ++i)
+            perimeter += std::hypot(hull[(i + 1) % hull.size()].x - hull[i].x,
+                                    hull[(i + 1) % hull.size()].y - hull[i].y);
         const int links = static_cast<int>(perimeter / 0.42);
         double step = perimeter / links;
         size_t seg = 0;
@@ -261,12 +336,14 @@ Model build_tank2() {
         return s;
     };
     Shape turret;
-    turret.merge(extrude({{-1.9, 2.5}, {1.5, 2.5}, {2.0, 2.9}, {1.4, 3.45}, {-1.6, 3.45}, {-2.1, 2.95}}, -1.5, 1.5, 0.2));
+    turret.merge(extrude({{-1.9, 2.5}, {1.5, 2.5}, {2.0, 2.9}, {1.4, 3.45}, {-1.6, 3.45}, {-2.1, 2.95}}, -1.5,
+                         1.5, 0.2));
     turret.merge(cylinder(0.18, 0, 4.6, 10).rotate_z(-90).translate({1.9, 3.0, 0}));  // gun
     turret.merge(cylinder(0.28, 0, 0.6, 10).rotate_z(-90).translate({1.8, 3.0, 0}));  // mantlet
-    turret.merge(cylinder(0.45, 3.45, 3.75, 10).translate({-0.6, 0, 0.6}));            // hatch
+    turret.merge(cylinder(0.45, 3.45, 3.75, 10).translate({-0.6, 0, 0.6}));           // hatch
     Shape hull_shape;
-    hull_shape.merge(extrude({{-6.1, 1.0}, {4.9, 1.0}, {5.7, 1.75}, {4.7, 2.5}, {-5.7, 2.5}, {-6.3, 1.8}}, -1.3, 1.3, 0.2));
+    hull_shape.merge(extrude({{-6.1, 1.0}, {4.9, 1.0}, {5.7, 1.75}, {4.7, 2.5}, {-5.7, 2.5}, {-6.3, 1.8}},
+                             -1.3, 1.3, 0.2));
     for (double z : {-track_z, track_z}) hull_shape.merge(box({-6.2, 1.62, z - 0.6}, {5.3, 1.72, z + 0.6}));
     hull_shape.merge(box({-5.9, 2.5, -0.9}, {-4.4, 2.8, 0.9}));  // engine deck
 
@@ -287,7 +364,9 @@ Model build_pavement() {
     auto plate = [](int tiles) {
         Shape s;
         for (int i = 0; i < tiles; ++i)
-            for (int j = 0; j < 2; ++j) s.merge(box({-0.6 * tiles + 1.2 * i + 0.04, -0.22, -1.2 + 1.2 * j + 0.04}, {-0.6 * tiles + 1.2 * (i + 1) - 0.04, 0, -1.2 + 1.2 * (j + 1) - 0.04}));
+            for (int j = 0; j < 2; ++j)
+                s.merge(box({-0.6 * tiles + 1.2 * i + 0.04, -0.22, -1.2 + 1.2 * j + 0.04},
+                            {-0.6 * tiles + 1.2 * (i + 1) - 0.04, 0, -1.2 + 1.2 * (j + 1) - 0.04}));
         s.merge(box({-0.6 * tiles, -0.4, -1.2}, {0.6 * tiles, -0.2, 1.2}));
         return s;
     };
@@ -304,8 +383,10 @@ Model build_labyrinth() {
     RandomGenerator random(1408);
     // wall_x[i][j]: wall on the west side of cell (i, j); wall_z: on its north (low z) side.
     bool wall_x[kCells + 1][kCells] = {}, wall_z[kCells][kCells + 1] = {};
-    for (auto& r : wall_x) for (bool& w : r) w = true;
-    for (auto& r : wall_z) for (bool& w : r) w = true;
+    for (auto& r : wall_x)
+        for (bool& w : r) w = true;
+    for (auto& r : wall_z)
+        for (bool& w : r) w = true;
     bool seen[kCells][kCells] = {};
     std::vector<std::pair<int, int>> stack = {{0, 0}};
     seen[0][0] = true;
@@ -336,12 +417,18 @@ Model build_labyrinth() {
     Shape walls;
     for (int i = 0; i <= kCells; ++i)
         for (int j = 0; j < kCells; ++j)
-            if (wall_x[i][j]) walls.merge(box({origin + i - kThick, kFloor, origin + j - kThick}, {origin + i + kThick, kTop, origin + j + 1 + kThick}));
+            if (wall_x[i][j])
+                walls.merge(box({origin + i - kThick, kFloor, origin + j - kThick},
+                                {origin + i + kThick, kTop, origin + j + 1 + kThick}));
     for (int i = 0; i < kCells; ++i)
         for (int j = 0; j <= kCells; ++j)
-            if (wall_z[i][j]) walls.merge(box({origin + i - kThick, kFloor, origin + j - kThick}, {origin + i + 1 + kThick, kTop, origin + j + kThick}));
+            if (wall_z[i][j])
+                walls.merge(box({origin + i - kThick, kFloor, origin + j - kThick},
+                                {origin + i + 1 + kThick, kTop, origin + j + kThick}));
     Model model;
-    model.add("floor", height_field(1, 1, origin - 0.5, -origin + 0.5, origin - 0.5, -origin + 0.5, [](double, double) { return kFloor; }, kCells));
+    model.add("floor", height_field(
+                           1, 1, origin - 0.5, -origin + 0.5, origin - 0.5, -origin + 0.5,
+                           [](double, double) { return kFloor; }, kCells));
     model.add("walls", std::move(walls));
     return model;
 }
@@ -407,7 +494,10 @@ Model build_transf3() {
     Model model;
     Shape base, cab, boom, hook;
     base.merge(box({-2.2, 0, -1.4}, {2.2, 0.8, 1.4}));
-    for (double z : {-1.4, 1.4}) base.merge(lathe({{0, -2.1}, {0.4, -2.1}, {0.4, 2.1}, {0, 2.1}}, 10, false).rotate_z(90).translate({0, 0.4, z}));
+    for (double z : {-1.4, 1.4})
+        base.merge(lathe({{0, -2.1}, {0.4, -2.1}, {0.4, 2.1}, {0, 2.1}}, 10, false)
+                       .rotate_z(90)
+                       .translate({0, 0.4, z}));
     cab.merge(box({-1.6, 0.8, -1.1}, {0.8, 2.4, 1.1}));
     cab.merge(box({0.8, 0.8, -1.1}, {1.6, 1.7, 1.1}));
     boom.merge(box({-0.2, 2.2, -0.25}, {5.6, 2.6, 0.25}).rotate_z(35).translate({0.6, -0.9, 0}));
