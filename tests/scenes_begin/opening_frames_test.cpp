@@ -19,82 +19,27 @@
 #include "scenes/begin/part_begin.h"
 #include "scenes/loader/part_loader.h"
 #include "show/app_state.h"
-#include "tests/support/gl_context.h"
+#include "tests/support/scene_test.h"
 
 namespace {
 
-constexpr int render_height = 144;  // letterboxed in the 256 x 256 window
-
-bool pack_present() {
-    const std::filesystem::path show = BRINEFALL_SHOW_DIR;
-    for (const char* file :
-         {"neomeshes/human4.objt", "neomeshes/seaplane.objt", "textures/noise.jpg", "textures/theloader3.jpg",
-          "neomeshes/avatar_walk.bvh", "Other/Materials/f_man.glsl", "Other/PostProcessing/f_blurpass2.glsl"})
-        if (!std::filesystem::exists(show / file)) return false;
-    return true;
-}
-
-struct Picture {
-    int width = 0;
-    std::vector<unsigned char> rgb;
-    const unsigned char* at(int x, int y) const { return &rgb[3 * (y * width + x)]; }
-};
-
-// Writes a window picture (bottom row first) as a PNG for looking at.
-void save_png(const Picture& p, const std::string& path) {
-    cv::Mat rgb(static_cast<int>(p.rgb.size() / 3 / p.width), p.width, CV_8UC3,
-                const_cast<unsigned char*>(p.rgb.data()));
-    cv::Mat bgr, flipped;
-    cv::cvtColor(rgb, bgr, cv::COLOR_RGB2BGR);
-    cv::flip(bgr, flipped, 0);
-    cv::imwrite(path, flipped);
-}
-
-class OpeningFrames : public GlTest {
+class OpeningFrames : public SceneTest {
 protected:
     void SetUp() override {
-        GlTest::SetUp();
-        if (IsSkipped()) return;
-        if (!pack_present()) GTEST_SKIP() << "no asset pack in " << BRINEFALL_SHOW_DIR;
-        ASSERT_EQ(chdir(BRINEFALL_SHOW_DIR), 0);
-        AppState& app = app_state();
-        app.render_width = app.picture_width = kWidth;
-        app.render_height = app.picture_height = render_height;
-        app.window_width = kWidth;
-        app.window_height = kHeight;
-        context_.end_process = [](int code) { FAIL() << "the scene ended the process with " << code; };
-        context_.start_up([](double) {}, kWidth, render_height, false);
+        set_up_scene({"neomeshes/human4.objt", "neomeshes/seaplane.objt", "textures/noise.jpg",
+                      "textures/theloader3.jpg", "neomeshes/avatar_walk.bvh", "Other/Materials/f_man.glsl",
+                      "Other/PostProcessing/f_blurpass2.glsl"});
     }
 
-    static Picture window_picture() {
-        Picture p;
-        p.width = kWidth;
-        p.rgb.resize(3 * kWidth * kHeight);
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glReadBuffer(GL_BACK);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, p.rgb.data());
-        return p;
+    // Writes a window picture (bottom row first) as a PNG for looking at.
+    static void save_png(const Picture& p, const std::string& path) {
+        cv::Mat rgb(static_cast<int>(p.rgb.size() / 3 / kWidth), kWidth, CV_8UC3,
+                    const_cast<unsigned char*>(p.rgb.data()));
+        cv::Mat bgr, flipped;
+        cv::cvtColor(rgb, bgr, cv::COLOR_RGB2BGR);
+        cv::flip(bgr, flipped, 0);
+        cv::imwrite(path, flipped);
     }
-
-    // Spread of the brightness over the picture area (the letterbox bands excluded).
-    static double brightness_spread(const Picture& p) {
-        const int top = (kHeight + render_height) / 2, bottom = (kHeight - render_height) / 2;
-        double sum = 0, sum2 = 0;
-        int n = 0;
-        for (int y = bottom; y < top; ++y)
-            for (int x = 0; x < kWidth; ++x) {
-                const unsigned char* c = p.at(x, y);
-                const double v = (c[0] + c[1] + c[2]) / 3.0;
-                sum += v;
-                sum2 += v * v;
-                ++n;
-            }
-        const double mean = sum / n;
-        return std::sqrt(std::max(sum2 / n - mean * mean, 0.0));
-    }
-
-    GraphicsContext context_;
 };
 
 TEST_F(OpeningFrames, LoadingRingIsBlackFirstThenGrowsClockwise) {
@@ -155,7 +100,7 @@ TEST_F(OpeningFrames, DrawsTheVisibleClockRangesWithoutGlErrors) {
             EXPECT_NEAR(c[1], 0.03 * 255, 1.5);
             EXPECT_NEAR(c[2], 0.045 * 255, 1.5);
         } else {
-            EXPECT_GT(brightness_spread(picture), 2.0) << "a picture, not a flat colour";
+            EXPECT_GT(brightness(picture).spread, 2.0) << "a picture, not a flat colour";
         }
     }
     EXPECT_LT(scene->scene_clock, 70.2);
@@ -201,7 +146,7 @@ TEST_F(OpeningFrames, LowSpecComposeShowsThePicture) {
     scene->draw(&dt, &context_, &shared);  // s = 4.15, where the second "Limit" is 1
     EXPECT_TRUE(no_gl_error());
     const Picture picture = window_picture();
-    EXPECT_GT(brightness_spread(picture), 2.0) << "the low-spec picture must not be blacked out";
+    EXPECT_GT(brightness(picture).spread, 2.0) << "the low-spec picture must not be blacked out";
 }
 
 TEST_F(OpeningFrames, LightDepthStartsFarAndTheWarmUpLeavesNoTrace) {

@@ -17,56 +17,16 @@
 #include "scenes/middle/middle_programs.h"
 #include "scenes/middle/part_middle.h"
 #include "show/app_state.h"
-#include "tests/support/gl_context.h"
+#include "tests/support/scene_test.h"
 
 namespace {
 
-constexpr int render_height = 144;
-
-bool pack_present() {
-    const std::filesystem::path show = BRINEFALL_SHOW_DIR;
-    for (const char* file : {"neomeshes/human4.objt", "neomeshes/kolones.objt", "textures/paper.jpg",
-                             "textures/videos1/t0256.png", "textures/fish3a2.png", "neomeshes/avatar_run.bvh",
-                             "Other/Materials3/f_material2.glsl"})
-        if (!std::filesystem::exists(show / file)) return false;
-    return true;
-}
-
-class MiddleFrames : public GlTest {
+class MiddleFrames : public SceneTest {
 protected:
     void SetUp() override {
-        GlTest::SetUp();
-        if (IsSkipped()) return;
-        if (!pack_present()) GTEST_SKIP() << "no asset pack in " << BRINEFALL_SHOW_DIR;
-        ASSERT_EQ(chdir(BRINEFALL_SHOW_DIR), 0);
-        AppState& app = app_state();
-        app.render_width = app.picture_width = kWidth;
-        app.render_height = app.picture_height = render_height;
-        app.window_width = kWidth;
-        app.window_height = kHeight;
-        context_.end_process = [](int code) { FAIL() << "the scene ended the process with " << code; };
-        context_.start_up([](double) {}, kWidth, render_height, false);
-    }
-
-    // Spread of the brightness over the picture area (the letterbox bands excluded).
-    static double brightness_spread() {
-        std::vector<unsigned char> rgb(3 * kWidth * kHeight);
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glReadBuffer(GL_BACK);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-        double sum = 0, sum2 = 0;
-        int n = 0;
-        for (int y = (kHeight - render_height) / 2; y < (kHeight + render_height) / 2; ++y)
-            for (int x = 0; x < kWidth; ++x) {
-                const unsigned char* c = &rgb[3 * (y * kWidth + x)];
-                const double v = (c[0] + c[1] + c[2]) / 3.0;
-                sum += v;
-                sum2 += v * v;
-                ++n;
-            }
-        const double mean = sum / n;
-        return std::sqrt(std::max(sum2 / n - mean * mean, 0.0));
+        set_up_scene({"neomeshes/human4.objt", "neomeshes/kolones.objt", "textures/paper.jpg",
+                      "textures/videos1/t0256.png", "textures/fish3a2.png", "neomeshes/avatar_run.bvh",
+                      "Other/Materials3/f_material2.glsl"});
     }
 
     static float uniform(const part_middle& scene, int slot, const char* name) {
@@ -75,8 +35,6 @@ protected:
         glGetUniformfv(program, glGetUniformLocation(program, name), &value);
         return value;
     }
-
-    GraphicsContext context_;
 };
 
 TEST_F(MiddleFrames, LoadsEverySlabAndDrawsAcrossTheVisibleClockWithoutGlErrors) {
@@ -107,7 +65,7 @@ TEST_F(MiddleFrames, LoadsEverySlabAndDrawsAcrossTheVisibleClockWithoutGlErrors)
         SCOPED_TRACE(now);
         EXPECT_NEAR(now, target + 0.055, 1e-9);
         EXPECT_TRUE(no_gl_error());
-        EXPECT_GT(brightness_spread(), 4.0) << "a picture, not a flat colour";
+        EXPECT_GT(brightness(window_picture()).spread, 4.0) << "a picture, not a flat colour";
         EXPECT_EQ(uniform(*scene, middle::compose, "isMiddleScene"), 0.0f);
         EXPECT_EQ(uniform(*scene, middle::compose, "SetBlur"), now > 51.8 ? 1.0f : 0.0f);
         EXPECT_EQ(uniform(*scene, middle::compose, "WhichBlur"), 1.0f);

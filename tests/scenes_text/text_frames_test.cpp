@@ -16,63 +16,16 @@
 #include "scenes/text/part_text.h"
 #include "scenes/text/text_programs.h"
 #include "show/app_state.h"
-#include "tests/support/gl_context.h"
+#include "tests/support/scene_test.h"
 
 namespace {
 
-constexpr int window_size = 256;    // GlTest's hidden window
-constexpr int render_height = 144;  // letterboxed in it
-
-bool pack_present() {
-    const std::filesystem::path show = BRINEFALL_SHOW_DIR;
-    for (const char* file : {"neomeshes/wall.objt", "neomeshes/ant.objt", "neomeshes/Asm1.objt",
-                             "textures/tile.jpg", "neomeshes/avatar_run2.bvh",
-                             "Other/Materials4/f_material1.glsl", "Other/PostProcessing/f_blurpasstoy3.glsl"})
-        if (!std::filesystem::exists(show / file)) return false;
-    return true;
-}
-
-// Mean and spread of the brightness over the picture area (the letterbox bands excluded).
-struct Brightness {
-    double mean = 0, spread = 0;
-};
-Brightness picture_brightness() {
-    std::vector<unsigned char> rgb(3 * window_size * window_size);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, window_size, window_size, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    const int bottom = (window_size - render_height) / 2, top = bottom + render_height;
-    double sum = 0, sum2 = 0;
-    int n = 0;
-    for (int y = bottom; y < top; ++y)
-        for (int x = 0; x < window_size; ++x) {
-            const unsigned char* c = &rgb[3 * (y * window_size + x)];
-            const double v = (c[0] + c[1] + c[2]) / 3.0;
-            sum += v;
-            sum2 += v * v;
-            ++n;
-        }
-    Brightness b;
-    b.mean = sum / n;
-    b.spread = std::sqrt(std::max(sum2 / n - b.mean * b.mean, 0.0));
-    return b;
-}
-
-class FinalScene : public GlTest {
+class FinalScene : public SceneTest {
 protected:
     void SetUp() override {
-        GlTest::SetUp();
-        if (IsSkipped()) return;
-        if (!pack_present()) GTEST_SKIP() << "no asset pack in " << BRINEFALL_SHOW_DIR;
-        ASSERT_EQ(chdir(BRINEFALL_SHOW_DIR), 0);
-        AppState& app = app_state();
-        app.render_width = kWidth;
-        app.render_height = render_height;
-        app.window_width = kWidth;
-        app.window_height = kHeight;
-        context_.end_process = [](int code) { FAIL() << "the scene ended the process with " << code; };
-        context_.start_up([](double) {}, kWidth, render_height, false);
+        set_up_scene({"neomeshes/wall.objt", "neomeshes/ant.objt", "neomeshes/Asm1.objt", "textures/tile.jpg",
+                      "neomeshes/avatar_run2.bvh", "Other/Materials4/f_material1.glsl",
+                      "Other/PostProcessing/f_blurpasstoy3.glsl"});
     }
 
     // Elapsed seconds that bring the clock from `from` to `to` in one frame (no flash): a frame
@@ -80,8 +33,6 @@ protected:
     static double step_to(double from, double to) {
         return (to - from) / (to > text::trim_above ? text::clock_rate - text::trim_rate : text::clock_rate);
     }
-
-    GraphicsContext context_;
 };
 
 TEST_F(FinalScene, EveryProgramCompilesAndLinksFromTheShowDirectory) {
@@ -137,7 +88,7 @@ TEST_F(FinalScene, DrawsEverySectionWithoutGlErrors) {
         SCOPED_TRACE(clock);
         EXPECT_NEAR(clock, target, 1e-6);
         EXPECT_TRUE(no_gl_error());
-        const Brightness b = picture_brightness();
+        const Brightness b = brightness(window_picture());
         if (target < 169.0) {
             EXPECT_GT(b.spread, 2.0) << "a picture, not a flat colour";
         } else {

@@ -23,66 +23,16 @@
 #include "scenes/toys/toys_programs.h"
 #include "scenes/toys/toys_timeline.h"
 #include "show/app_state.h"
-#include "tests/support/gl_context.h"
+#include "tests/support/scene_test.h"
 
 namespace {
 
-constexpr int render_height = 144;  // letterboxed in the 256 x 256 window
-
-bool pack_present() {
-    const std::filesystem::path show = BRINEFALL_SHOW_DIR;
-    for (const char* file : {"neomeshes/chess.objt", "neomeshes/tank2.objt", "neomeshes/avatar_run2.bvh",
-                             "textures/chessboard.jpg", "Other/Materials2/f_material1.glsl",
-                             "Other/PostProcessing/f_blurpasstoy.glsl"})
-        if (!std::filesystem::exists(show / file)) return false;
-    return true;
-}
-
-struct Picture {
-    std::vector<unsigned char> rgb;
-};
-
-class ToysFrames : public GlTest {
+class ToysFrames : public SceneTest {
 protected:
     void SetUp() override {
-        GlTest::SetUp();
-        if (IsSkipped()) return;
-        if (!pack_present()) GTEST_SKIP() << "no asset pack in " << BRINEFALL_SHOW_DIR;
-        ASSERT_EQ(chdir(BRINEFALL_SHOW_DIR), 0);
-        AppState& app = app_state();
-        app.render_width = kWidth;
-        app.render_height = render_height;
-        app.window_width = kWidth;
-        app.window_height = kHeight;
-        context_.end_process = [](int code) { FAIL() << "the scene ended the process with " << code; };
-        context_.start_up([](double) {}, kWidth, render_height, false);
-    }
-
-    static Picture window_picture() {
-        Picture p;
-        p.rgb.resize(3 * kWidth * kHeight);
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glReadBuffer(GL_BACK);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, p.rgb.data());
-        return p;
-    }
-
-    // Spread of the brightness over the render area (the letterbox bands left out).
-    static double spread(const Picture& p) {
-        const int top = (kHeight + render_height) / 2, bottom = (kHeight - render_height) / 2;
-        double sum = 0, sum2 = 0;
-        int n = 0;
-        for (int y = bottom; y < top; ++y)
-            for (int x = 0; x < kWidth; ++x) {
-                const unsigned char* c = &p.rgb[3 * (y * kWidth + x)];
-                const double v = (c[0] + c[1] + c[2]) / 3.0;
-                sum += v;
-                sum2 += v * v;
-                ++n;
-            }
-        const double mean = sum / n;
-        return std::sqrt(std::max(sum2 / n - mean * mean, 0.0));
+        set_up_scene({"neomeshes/chess.objt", "neomeshes/tank2.objt", "neomeshes/avatar_run2.bvh",
+                      "textures/chessboard.jpg", "Other/Materials2/f_material1.glsl",
+                      "Other/PostProcessing/f_blurpasstoy.glsl"});
     }
 
     static void keep_still(const Picture& p, double t) {
@@ -101,8 +51,6 @@ protected:
     static double step_to(double from, double to) {
         return (to - from) / (0.8 * 1.0035 * toys::speed_factor(from));
     }
-
-    GraphicsContext context_;
 };
 
 TEST_F(ToysFrames, DrawsChosenClockValuesWithoutGlErrors) {
@@ -134,7 +82,7 @@ TEST_F(ToysFrames, DrawsChosenClockValuesWithoutGlErrors) {
         keep_still(picture, t);
         const double grey = toys::grey_value(t);
         if (grey > 0.2 && grey < 0.8) {
-            EXPECT_GT(spread(picture), 2.0) << "a picture, not a flat colour";
+            EXPECT_GT(brightness(picture).spread, 2.0) << "a picture, not a flat colour";
         }
     }
 }
