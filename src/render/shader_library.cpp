@@ -77,8 +77,22 @@ void ShaderLibrary::compile_vertex(const std::string& file_name, int slot) {
     vertex_ids_[slot] = compile(GL_VERTEX_SHADER, file_name, slot);
 }
 
+// A slot loaded again (the developer reload does it every frame while space is held) lets go of
+// what it held: its copies, its program and its shaders.
+void ShaderLibrary::release_slot(int slot) {
+    for (auto& [key, copy] : copies_)
+        if (std::get<0>(key) == slot) release(copy);
+    if (copy_slot_ == slot) copy_slot_ = -1;
+    if (program_ids_[slot]) glDeleteProgram(program_ids_[slot]);
+    for (uint32_t shader : {vertex_ids_[slot], fragment_ids_[slot]})
+        if (shader) glDeleteShader(shader);
+    program_ids_[slot] = vertex_ids_[slot] = fragment_ids_[slot] = 0;
+    linked_[slot] = 0;
+}
+
 void ShaderLibrary::load_program(const std::string& vertex_file, const std::string& fragment_file, int slot) {
     if (!valid(slot)) return;
+    release_slot(slot);
     compile_vertex(vertex_file, slot);
     compile_fragment(fragment_file, slot);
     vertex_files_[slot] = vertex_file;
@@ -98,6 +112,7 @@ void ShaderLibrary::link(int slot) {
 
 void ShaderLibrary::load_fragment_program(const std::string& fragment_file, int slot) {
     if (!valid(slot)) return;
+    release_slot(slot);
     compile_fragment(fragment_file, slot);
     vertex_files_[slot].clear();
     fragment_files_[slot] = fragment_file;

@@ -91,6 +91,7 @@ private:
     uint32_t compile(uint32_t kind, const std::string& file_name, int slot);
     // Links the slot's program and records whether that worked.
     void link(int slot);
+    void release_slot(int slot);
 
     uint32_t link_copy(int slot, const std::string& defines, const std::string& vertex_file,
                        const char* fragment_text) const;

@@ -237,14 +237,16 @@ TEST_F(ShaderLibraryTest, VariantsAreCopiesWithDefinesAfterTheVersionLine) {
     EXPECT_GE(glGetUniformLocation(copy, "Level"), 0) << "the define reached the source";
     EXPECT_EQ(shaders.variant(5, "#define SHOW_LEVEL\n"), copy) << "compiled once";
 
-    // Loading the slot again makes a new copy and deletes the old one.
+    // Loading the slot again deletes the old program and its copy, and makes a new copy.
     testing::internal::CaptureStdout();
     shaders.load_fragment_program(fragment, 5);
+    EXPECT_FALSE(glIsProgram(loaded)) << "the replaced program is not kept";
+    EXPECT_FALSE(glIsProgram(copy));
     const GLuint again = shaders.variant(5, "#define SHOW_LEVEL\n");
     testing::internal::GetCapturedStdout();
-    EXPECT_NE(again, copy);
+    EXPECT_TRUE(glIsProgram(again));
     EXPECT_EQ(linked(again), GL_TRUE);
-    EXPECT_FALSE(glIsProgram(copy));
+    EXPECT_GE(glGetUniformLocation(again, "Level"), 0);
 
     // A copy that does not compile falls back to the slot's own program, with the reason logged.
     testing::internal::CaptureStdout();

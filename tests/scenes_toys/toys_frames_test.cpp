@@ -109,4 +109,25 @@ TEST_F(ToysFrames, AFlashFrameIsDrawnAheadAndTheJumpSkipsToTwoFortyThree) {
     EXPECT_TRUE(no_gl_error());
 }
 
+// The developer reload: while space is held the scene loads six programs again every frame; the
+// replaced programs and their copies are let go. (The vehicle rows name their files without the
+// "Other//" folder, as they always have, so those materials draw unshaded until space is let go.)
+TEST_F(ToysFrames, HoldingSpaceReloadsProgramsEveryFrameWithoutAGlError) {
+    auto scene = std::make_unique<part_toys>();
+    scene->load(&context_);
+    FrameState shared;
+    double dt = step_to(-7.1, 12.0);
+    scene->draw(&dt, &context_, &shared);
+    shared.key_state[32] = 1;
+    for (int frame = 0; frame < 3; ++frame) {
+        dt = 0.0;
+        scene->draw(&dt, &context_, &shared);
+        EXPECT_TRUE(no_gl_error()) << frame;
+        EXPECT_GT(brightness(window_picture()).spread, 2.0) << frame;
+    }
+    shared.key_state[32] = 0;
+    scene->draw(&dt, &context_, &shared);
+    EXPECT_TRUE(no_gl_error());
+}
+
 }  // namespace
