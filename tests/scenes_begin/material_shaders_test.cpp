@@ -101,6 +101,23 @@ void expect_program_builds(const char* vertex_name, const char* fragment_name) {
     glDeleteShader(fragment);
 }
 
+// A row loaded over a slot at the end of a load keeps the cheaper file the slot's own row names
+// for "Low spec GPU"; otherwise the replacement would undo the setup dialog's choice.
+TEST(ProgramReplacements, KeepTheLowDetailFileOfTheRowTheyReplace) {
+    const auto check = [](std::span<const ProgramEntry> table, std::span<const ProgramEntry> replacements) {
+        for (const ProgramEntry& replacement : replacements)
+            for (const ProgramEntry& row : table)
+                if (row.slot == replacement.slot && row.low_detail_fragment) {
+                    EXPECT_NE(replacement.low_detail_fragment, nullptr) << replacement.fragment;
+                    if (replacement.low_detail_fragment) {
+                        EXPECT_STREQ(replacement.low_detail_fragment, row.low_detail_fragment);
+                    }
+                }
+    };
+    check(toys::programs, toys::replacements);
+    check(text::programs, text::replacements);
+}
+
 class MaterialShaders : public GlTest {};
 
 TEST_F(MaterialShaders, EveryProgramOfEveryTableCompilesAndLinksCleanly) {

@@ -31,10 +31,11 @@ inline constexpr std::array<ProgramEntry, 14> programs = {{
     {velocities, "Other//PostProcessing//v_velocities", "Other//PostProcessing//f_velocities", 1.0},
 }};
 
-// Loaded over their slots at the end of load.
+// Loaded over their slots at the end of load. The compose keeps the cheap file when "Low spec
+// GPU" was chosen: replacing it by the full one would undo that choice.
 inline constexpr std::array<ProgramEntry, 2> replacements = {{
     {combine, nullptr, "Other//PostProcessing//f_combineSSAO2"},
-    {compose, nullptr, "Other//PostProcessing//f_blurpass2"},
+    {compose, nullptr, "Other//PostProcessing//f_blurpass2", 0.0, "Other//PostProcessing//f_blurpasslow"},
 }};
 
 // The developer reload while space is held: the credits material, the sky, the credits
