@@ -8,6 +8,7 @@
 #include "scenes/begin/begin_stage.h"
 #include "scenes/begin/begin_timeline.h"
 #include "scenes/begin/part_begin.h"
+#include "scenes/kit/glow_picture.h"
 #include "scenes/kit/shots.h"
 
 namespace bt = begin::timeline;
@@ -89,33 +90,8 @@ void part_begin::scene_pass(bool depth_mode) {
 void part_begin::background_prepass() {
     const double s = s_;
     const int width = sizes_.quarter_width(), height = sizes_.quarter_height();
-    context_->attach_color_texture(1, 0, prepass_slot);
-    context_->bind_render_target(1, 1);
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(65.0, 1.0, 0.1, 100.0);
-    glMatrixMode(GL_TEXTURE);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    gluLookAt(0.0, 0.0, 5.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
-    shaders_.disable_programs();
-    glClearColor(0.0f, 0.02f, 0.03f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glColor3f(0.02f, 0.05f, 0.45f);
-    glEnable(GL_TEXTURE_2D);
-    context_->bind_texture_slot(blob_slot);
-    glDisable(GL_DEPTH_TEST);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_ONE, GL_ONE);
-    glDisable(GL_CULL_FACE);
-
     // The moon's glow.
-    glColor3f(1.0f, 0.7f, 0.5f);
-    glPushMatrix();
-    draw_screen_quad(0.0, 1.0, 1.0, false, 1.0f);
-    glPopMatrix();
+    begin_glow_picture(*context_, shaders_, prepass_slot, blob_slot, width, height, {1.0f, 0.7f, 0.5f});
 
     // Blots of cloud drifting across it, slowly, with the clock.
     seed_random(blot_seed);

@@ -26,6 +26,7 @@
 //      clock values with no GL error.
 #include "scenes/kit/clock_window.h"
 #include "scenes/kit/flash_clock.h"
+#include "scenes/kit/glow_picture.h"
 #include "scenes/kit/material_binding.h"
 #include "scenes/kit/pass_check.h"
 #include "scenes/kit/program_table.h"

@@ -131,30 +131,7 @@ void part_text::set_cameras(double t) {
 void part_text::draw_glow_texture() {
     const int width = static_cast<int>(sizes_.render_width * 0.25),
               height = static_cast<int>(sizes_.render_height * 0.25);
-    context_->bind_window_framebuffer();
-    glViewport(0, 0, width, height);
-    context_->attach_color_texture(1, 0, glow_slot);
-    context_->bind_render_target(1, 1);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(65.0, 1.0, 0.1, 100.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    gluLookAt(0.0, 0.0, 5.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
-    shaders_.disable_programs();
-    glClearColor(0.0f, 0.02f, 0.03f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glActiveTexture(GL_TEXTURE0);
-    glEnable(GL_TEXTURE_2D);
-    context_->bind_texture_slot(blob_slot);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_ONE, GL_ONE);
-    glColor3f(0.84f, 0.7f, 0.5f);
-    glPushMatrix();
-    draw_screen_quad(0.0, 1.0, 1.0, false, 1.0f);
-    glPopMatrix();
+    begin_glow_picture(*context_, shaders_, glow_slot, blob_slot, width, height, {0.84f, 0.7f, 0.5f});
     seed_random(glow_seed);
     glColor3f(0.15f, 0.15f, 0.15f);
     for (int i = 0; i < glow_blots; ++i) {
