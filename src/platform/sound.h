@@ -25,6 +25,8 @@ public:
     virtual bool initialise(int mix_rate, int channels) = 0;
     // Decodes the music file (Ogg Vorbis); false when it is missing or unreadable.
     bool load_music(const std::string& path);
+    // Takes a track decoded elsewhere (start-up decodes while the scenes load).
+    void set_music(MusicTrack track) { track_ = std::move(track); }
     // Starts the loaded music from position 0 on channel 1, once (no loop).
     virtual void play_music() = 0;
     // Volume of a channel, or of every channel with all_channels; clamped to 0..255. Only channel 1
