@@ -10,12 +10,15 @@
 #include "show/cue_table.h"
 #include "show/roster.h"
 #include "show/show_timer.h"
+#include "show/timeline.h"
 
 struct DriverState {
     double show_time = 0;         // the show's position, seconds
     double frame_dt = 0;          // this frame's step after the music correction
     double previous_reading = 0;  // ShowTimer reading at the previous frame
     double music_time = 0;        // music position of this frame, seconds
+    int scene_slot = -1;          // the roster slot whose window holds the show time; -1: none
+    FlashState flash;             // this frame's flash flag and picture overlay
 };
 
 struct ShowState {

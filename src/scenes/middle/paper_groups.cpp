@@ -268,7 +268,7 @@ void part_middle::draw_ropes(double t) {
     if (mw::rope_field.holds(t)) {
         colour(0.96f, 0.78f, 0.3f);
         const float star = 0.8f / mw::rope_scale;
-        for (const SpringChain& rope : ropes_.field) {
+        for (const SpringChain& rope : state_.ropes.field) {
             mw::rope_curve(rope, curve_, 30);
             for (std::size_t k = 2; k < curve_.points.size(); ++k) {
                 const Vector3& p = curve_.points[k];
@@ -282,7 +282,7 @@ void part_middle::draw_ropes(double t) {
         }
     }
     if (mw::single_rope.holds(t)) {
-        const SpringChain& rope = ropes_.single.front();
+        const SpringChain& rope = state_.ropes.single.front();
         mw::rope_curve(rope, curve_, 0);
         const Vector3 moon = rope.masses.front().position;
         shaders_.use_program(mw::material2);

@@ -118,7 +118,7 @@ void part_text::draw_backdrop(LitPass pass, double t) {
     use_material(shaders_, *context_, program, {{"texture2d_1", glow_slot}, {"texture2d_blob", blob_slot}});
     shaders_.set_float(program, "Mode", 1.0f);
     const float level =
-        static_cast<float>(tt::ramp(t, tw::backdrop_from, 0.25) * tt::glow_level(t, frame_.show_time));
+        static_cast<float>(tt::ramp(t, tw::backdrop_from, 0.25) * tt::glow_level(t, state_.frame.show_time));
     glColor3f(level, level, level);
     glDepthMask(GL_FALSE);
     glEnable(GL_BLEND);
@@ -145,7 +145,7 @@ void part_text::draw_credits(LitPass pass, double t) {
     use_material(shaders_, *context_, program, {{"texture2d_1", noise_slot}, {"texture2d_glow", glow_slot}},
                  "ttime", t);
     shaders_.set_float(program, "isCredits", 1.0f);
-    shaders_.set_float(program, "Level", static_cast<float>(tt::ending_level(frame_.show_time)));
+    shaders_.set_float(program, "Level", static_cast<float>(tt::ending_level(state_.frame.show_time)));
     shaders_.set_vec3(program, "ScreenSize", static_cast<float>(sizes_.render_width),
                       static_cast<float>(sizes_.render_height), 0.0f);
     seed_random(credits_seed);
@@ -176,7 +176,7 @@ void part_text::draw_layers(LitPass pass, double t) {
     Vector3 right = cross(forward, view.up);
     normalise(right);
     const Vector3 up = cross(right, forward);
-    const float ending = static_cast<float>(tt::ending_level(frame_.show_time));
+    const float ending = static_cast<float>(tt::ending_level(state_.frame.show_time));
 
     glDepthMask(GL_FALSE);
     glEnable(GL_BLEND);
@@ -239,8 +239,9 @@ void part_text::draw_sky(LitPass pass, double t) {
                  {{"texture2d_1", clouds_slot}, {"texture2d_2", cloud_slot}, {"texture2d_glow", glow_slot}},
                  "ttime", t);
     shaders_.set_float(program, "SkyLevel", static_cast<float>(tt::sky_level(t) * tt::ramp(t, 30.0, 0.25)));
-    shaders_.set_float(program, "GlowLevel",
-                       static_cast<float>(tw::glow_pass(t) ? tt::glow_level(t, frame_.show_time) : 0.0));
+    shaders_.set_float(
+        program, "GlowLevel",
+        static_cast<float>(tw::glow_pass(t) ? tt::glow_level(t, state_.frame.show_time) : 0.0));
     shaders_.set_float(program, "Dusk", static_cast<float>(tt::ramp(t, 45.8, 0.25)));
     shaders_.set_float(program, "MoonLevel", static_cast<float>(tt::ramp(t, tw::moon_from, 0.5)));
     shaders_.set_vec3(program, "ScreenSize", static_cast<float>(sizes_.render_width),

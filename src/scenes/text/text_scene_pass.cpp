@@ -70,7 +70,8 @@ void part_text::set_shadow_projector() {
 
 float part_text::material_level(LitPass pass) const {
     // Everything lit goes down with the music at the very end, as the lettering does.
-    return static_cast<float>((pass == LitPass::light ? 0.05 : 1.0) * tt::ending_level(frame_.show_time));
+    return static_cast<float>((pass == LitPass::light ? 0.05 : 1.0) *
+                              tt::ending_level(state_.frame.show_time));
 }
 
 void part_text::use_material1(LitPass pass, double t) {
@@ -86,7 +87,7 @@ void part_text::use_material1(LitPass pass, double t) {
                   {"texture2d_paper", bg03_slot}},
                  "ttime", t);
     shaders_.set_float(program, "MaterialMultiplier", material_level(pass));
-    shaders_.set_float(program, "PosY", static_cast<float>(frame_.camera_y));
+    shaders_.set_float(program, "PosY", static_cast<float>(state_.frame.camera_y));
     shaders_.set_float(program, "isHappiness", 0.0f);
     shaders_.set_float(program, "isFish", 0.0f);
     shaders_.set_float(program, "ReflectPass", pass == LitPass::mirrored ? 1.0f : 0.0f);
@@ -100,7 +101,7 @@ void part_text::use_material1(LitPass pass, double t) {
 }
 
 void part_text::scene_pass(LitPass pass) {
-    const double t = t_;
+    const double t = state_.t;
     reflection_pass_ = pass == LitPass::mirrored;
     glViewport(0, 0, sizes_.render_width, sizes_.render_height);
     glMatrixMode(GL_PROJECTION);

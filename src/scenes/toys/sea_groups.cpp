@@ -37,7 +37,7 @@ constexpr float particle_fog_density = 0.002f;
 }  // namespace
 
 void part_toys::draw_sea_and_bridge(LitPass pass) {
-    const double t = t_;
+    const double t = state_.t;
     const int p = toys::sea_material;
     use_toy_program(p);
     shaders_.set_float(p, "isPressable", 1.0f);
@@ -58,11 +58,11 @@ void part_toys::draw_sea_and_bridge(LitPass pass) {
 }
 
 void part_toys::draw_toys(LitPass) {
-    const double t = t_;
+    const double t = state_.t;
     const int p = toys::toy_blocks;
     use_toy_program(p);
     shaders_.set_float(p, "MaterialMultiplier", 1.0f);
-    shaders_.set_float(p, "PosY", static_cast<float>(frame_.camera_y));
+    shaders_.set_float(p, "PosY", static_cast<float>(state_.frame.camera_y));
     shaders_.set_float(p, "ttimer1", static_cast<float>(toys::ramp(t, toys::windows::toys_from, 0.5)));
     shaders_.set_float(p, "IsBox", 0.0f);
 
@@ -104,7 +104,7 @@ void part_toys::draw_toys(LitPass) {
 }
 
 void part_toys::draw_particles() {
-    const double t = t_;
+    const double t = state_.t;
     const bool rain = tw::rain.holds(t), swarm = tw::swarm.holds(t);
     if (!rain && !swarm) return;
     const int p = toys::particles_program;

@@ -70,7 +70,7 @@ void part_toys::load_light_projector() const {
 }
 
 void part_toys::use_general_material() {
-    const double t = t_;
+    const double t = state_.t;
     use_material(shaders_, *context_, toys::general,
                  {{"texture2d_1", noise_slot},
                   {"texture2d_2", textures_.prepass_depth},
@@ -80,7 +80,7 @@ void part_toys::use_general_material() {
                   {"texture2d_chess", chess_slot},
                   {"texture2d_reflection", textures_.second_output},
                   {"texture2d_paper", paper_slot}});
-    const float camera_y = static_cast<float>(frame_.camera_y);
+    const float camera_y = static_cast<float>(state_.frame.camera_y);
     shaders_.set_float(toys::general, "PosY", camera_y);
     shaders_.set_float(toys::general, "PP", camera_y);
     shaders_.set_float(toys::general, "TheFog", static_cast<float>(toys::fog_level(t)));
@@ -97,12 +97,12 @@ void part_toys::use_toy_program(int program) {
                   {"texture2d_blob", blob_slot},
                   {"texture2d_texturedblob", textured_blob_slot},
                   {"texture2d_paper", paper_slot}},
-                 "ttime", t_);
+                 "ttime", state_.t);
     load_light_projector();
 }
 
 void part_toys::scene_pass(LitPass pass) {
-    const double t = t_;
+    const double t = state_.t;
     const float* clear = t > black_sky_after         ? black
                          : pass == LitPass::mirrored ? mirrored_clear
                                                      : general_clear;

@@ -78,11 +78,11 @@ constexpr float tank_paint[3] = {0.32f, 0.4f, 0.26f};
 }  // namespace
 
 void part_toys::draw_vehicles() {
-    const double t = t_;
+    const double t = state_.t;
     use_toy_program(toys::vehicle);
     const int p = toys::vehicle;
     shaders_.set_float(p, "MaterialMultiplier", 1.0f);
-    shaders_.set_float(p, "PosY", static_cast<float>(frame_.camera_y));
+    shaders_.set_float(p, "PosY", static_cast<float>(state_.frame.camera_y));
     shaders_.set_float(p, "isPressable", 0.0f);
     shaders_.set_float(p, "isFord", 0.0f);
     shaders_.set_float(p, "isType2", 0.0f);
@@ -191,11 +191,11 @@ void part_toys::draw_vehicles() {
 }
 
 void part_toys::draw_tank(bool tank_section_pass) {
-    const double t = t_;
+    const double t = state_.t;
     const int p = tank_section_pass ? toys::tank_material : toys::vehicle;
     use_toy_program(p);
-    shaders_.set_float(p, "PosY", static_cast<float>(frame_.camera_y));
-    shaders_.set_float(p, "PP", static_cast<float>(frame_.camera_y));
+    shaders_.set_float(p, "PosY", static_cast<float>(state_.frame.camera_y));
+    shaders_.set_float(p, "PP", static_cast<float>(state_.frame.camera_y));
     shaders_.set_float(p, "isFord", 0.0f);
     shaders_.set_float(p, "isType2", 0.0f);
     shaders_.set_float(p, "randomize", 0.0f);
@@ -236,7 +236,7 @@ void part_toys::draw_tank(bool tank_section_pass) {
 }
 
 void part_toys::draw_maze(LitPass pass) {
-    const double t = t_;
+    const double t = state_.t;
     const int p = toys::tank_material;
     shaders_.set_float(p, "istank", 1.0f);
     glColor3f(0.55f, 0.5f, 0.42f);
