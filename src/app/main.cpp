@@ -19,6 +19,8 @@ namespace {
 // How smoothly the show played here: worth knowing on a machine without a GPU, where the render
 // scale trades sharpness for frames.
 void report_frame_rate() {
+    // Author mode pauses and seeks: its frame rate is the overlay's to tell.
+    if (app_state().author_mode) return;
     const FramesShown shown = frames_shown();
     if (shown.frames > 0 && shown.seconds > 0)
         std::printf("The show drew %ld frames in %.1f s: %.1f frames per second.\n", shown.frames,
@@ -39,12 +41,17 @@ void end_process(int exit_code) {
 
 int main(int argc, char** argv) {
     AppState& app = app_state();
-    // "--render-scale S|auto" preselects the dialog's render scale (./run.sh passes it on).
+    // "--render-scale S|auto" preselects the dialog's render scale (./run.sh passes it on), and
+    // "--author" its author mode.
     SetupOptions options;
     for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--author") == 0) {
+            options.author_mode = true;
+            continue;
+        }
         const bool named = std::strcmp(argv[i], "--render-scale") == 0;
         if (!named || i + 1 >= argc || !parse_render_scale(argv[i + 1], options.render_scale)) {
-            std::fprintf(stderr, "usage: brinefall [--render-scale S|auto]   (S: 0.1..1)\n");
+            std::fprintf(stderr, "usage: brinefall [--render-scale S|auto] [--author]   (S: 0.1..1)\n");
             return 2;
         }
         ++i;

@@ -20,6 +20,7 @@
 // And in load: call context->progress with a step weight after each group of resources.
 // A scene sets up the GL state it needs at the start of render; nothing resets it between frames.
 class GraphicsContext;
+class ShaderLibrary;
 struct FrameState;
 
 class parts {
@@ -32,6 +33,8 @@ public:
     virtual void render(GraphicsContext& context) = 0;
     // Puts the state back where load left it, so that the show can be replayed from its start.
     virtual void rewind() = 0;
+    // The scene's shader programs, for author mode's live reload; none by default.
+    virtual ShaderLibrary* shader_library() { return nullptr; }
 
     // The live frame. frame_dt points at the frame's elapsed seconds (read only; the driver owns
     // it).

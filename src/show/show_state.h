@@ -26,6 +26,7 @@ struct ShowState {
     ShowTimer timer;
     CueTable cues;
     FrameState frame;          // the shared record the scenes copy and write back
+    FrameState start_frame;    // the shared record as start-up left it, for replaying the show
     FrameState loading_frame;  // used only while start-up loads the scenes
     Roster roster;
     SceneFactories scene_factories;  // handed over by the program before start-up

@@ -161,4 +161,5 @@ void start_up() {
 
     s.driver.show_time = 0;
     reset_frame_state(s.frame);
+    s.start_frame = s.frame;
 }

@@ -50,6 +50,8 @@ public:
         return true;
     }
     void play_music() override { events.push_back("play"); }
+    void seek(double) override {}
+    void pause(bool) override {}
     uint32_t position() override { return 0; }
     void close() override {}
 

@@ -1,6 +1,7 @@
 // The frame driver against stand-in scenes, a sound output whose position the test sets, and a
 // timer clock the test moves: every show time below is exact, so the boundaries are too.
 #include "show/frame_driver.h"
+#include "show/seek.h"
 
 #include <GL/glew.h>
 #include <SDL2/SDL.h>
@@ -27,12 +28,15 @@ public:
         return true;
     }
     void play_music() override {}
+    void seek(double seconds) override { sought = seconds; }
+    void pause(bool) override {}
     uint32_t position() override { return static_cast<uint32_t>(frames_played()); }
     void close() override { ++closed; }
     void set_time(double seconds) { frame = static_cast<uint64_t>(std::llround(seconds * 1000)); }
 
     uint64_t frame = 0;
     int closed = 0;
+    double sought = -1;
 
 protected:
     uint64_t frames_played() override { return frame; }
@@ -52,8 +56,9 @@ public:
         rendered_.push_back(slot_);
         if (on_render) on_render();
     }
-    void rewind() override {}
+    void rewind() override { ++rewinds; }
 
+    int rewinds = 0;
     std::function<void(double, FrameState&)> on_advance;
     std::function<void()> on_render;
 
@@ -335,6 +340,38 @@ TEST_F(FrameDriverTest, QuitFadeCompletesOnTheFrameAfterEscape) {
         EXPECT_STREQ(text, "Cam :1,2,3  \n");
         SDL_free(text);
     }
+}
+
+TEST_F(FrameDriverTest, ASeekReplaysFromTheStartAndDrawsOnlyTheLastTwoFrames) {
+    ShowState& s = show_state();
+    s.start_frame = FrameState{};
+    s.start_frame.started[0] = true;
+    s.frame.params[7] = 3;  // whatever the frames before left: the replay starts from the start
+    frame_at(250.0);
+    drawn_.clear();
+    rendered_.clear();
+    clock_ += 3.0;
+
+    const double reached = seek_show(120.0, 30);
+    EXPECT_NEAR(reached, 120.0, 1.5 / 30);
+    for (const auto& scene : scenes_) EXPECT_EQ(scene->rewinds, 1);
+    // Frames at 1/30 s from 0: the opening's then the toys' (76.8 s), the last two drawn.
+    EXPECT_NEAR(static_cast<double>(drawn_.size()), 120.0 * 30, 2.0);
+    EXPECT_EQ(drawn_.front(), 0);
+    EXPECT_EQ(drawn_.back(), 1);
+    EXPECT_EQ(rendered_, (std::vector<int>{1, 1}));
+    EXPECT_TRUE(s.frame.started[0]);
+    EXPECT_EQ(s.frame.params[7], 0.0);
+    // The music is where the drawn frame's music was, and the live timer goes on from now.
+    EXPECT_NEAR(sound_->sought, s.driver.music_time, 1e-9);
+    EXPECT_NEAR(sound_->sought, 120.0, 2.0 / 30);
+    clock_ += 0.5;
+    draw_frame();
+    EXPECT_NEAR(s.driver.show_time, reached + 0.5 + (s.driver.music_time - reached) * 0.1f, 0.02);
+
+    // Back, to the start and past the end: clamped to the show.
+    EXPECT_LT(seek_show(-5.0, 30), 3.0 / 30);
+    EXPECT_NEAR(seek_show(900.0, 10), end_of_show, 0.15);
 }
 
 }  // namespace

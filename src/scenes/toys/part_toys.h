@@ -61,6 +61,7 @@ public:
     void advance(double frame_dt, FrameState& frame) override;
     void render(GraphicsContext& context) override;
     void rewind() override { state_ = loaded_state_; }
+    ShaderLibrary* shader_library() override { return &shaders_; }
 
     // What advance moves and render reads.
     struct State {
