@@ -9,6 +9,7 @@
 #include "scenes/kit/pass_check.h"
 #include "scenes/kit/program_table.h"
 #include "scenes/kit/scene_frame.h"
+#include "scenes/kit/shadow_projector.h"
 #include "scenes/middle/middle_programs.h"
 #include "scenes/middle/middle_shots.h"
 #include "scenes/middle/middle_timeline.h"
@@ -40,15 +41,6 @@ void clamp_texture(GraphicsContext& context, int slot) {
     context.bind_texture_slot(slot);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-}
-
-// The inverse of a rigid modelview (rotation and translation only, as a look-at makes it).
-void invert_rigid(const float m[16], float out[16]) {
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 3; ++c) out[c * 4 + r] = m[r * 4 + c];
-    for (int r = 0; r < 3; ++r) out[12 + r] = -(out[r] * m[12] + out[4 + r] * m[13] + out[8 + r] * m[14]);
-    out[3] = out[7] = out[11] = 0.0f;
-    out[15] = 1.0f;
 }
 
 }  // namespace
@@ -185,22 +177,12 @@ void part_middle::compose(double t) {
     compose_to_window(*context_, shaders_, mw::compose, textures_, sizes_, u);
 }
 
-void part_middle::set_shadow_matrix(const float view[16]) {
-    // The projector maps world points into the light's depth texture; the materials have eye
-    // space points, so the view's inverse goes in front of it.
-    float eye_to_world[16];
-    invert_rigid(view, eye_to_world);
-    shaders_.set_projector_matrix(context_->light_camera);
-    glActiveTexture(GL_TEXTURE2);
-    glMatrixMode(GL_TEXTURE);
-    glMultMatrixf(eye_to_world);
-    float shadow[16];
-    glGetFloatv(GL_TEXTURE_MATRIX, shadow);
-    glMatrixMode(GL_MODELVIEW);
-    glActiveTexture(GL_TEXTURE0);
+void part_middle::set_shadow_matrix() {
+    // Two materials take the projector as a uniform as well.
+    const Matrix4 shadow = load_shadow_projector(shaders_, context_->light_camera);
     for (int program : {mw::material2, mw::material3}) {
         shaders_.use_program(program);
-        shaders_.set_matrix4(program, "ShadowMat", shadow);
+        shaders_.set_matrix4(program, "ShadowMat", shadow.data());
         // The same units as the general material's samplers (bound in scene_pass).
         shaders_.set_int(program, "texture2d_2", 1);
         shaders_.set_int(program, "texture2d_paper", 5);
@@ -237,9 +219,7 @@ void part_middle::scene_pass(bool from_light) {
                              context_->light_camera.eye.z, 1.0f};
     glLightfv(GL_LIGHT0, GL_POSITION, lamp);
 
-    float view[16];
-    glGetFloatv(GL_MODELVIEW_MATRIX, view);
-    set_shadow_matrix(view);
+    set_shadow_matrix();
 
     const int p = mw::material1;
     shaders_.use_program(p);

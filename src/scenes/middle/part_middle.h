@@ -75,7 +75,7 @@ private:
     void load_slabs();
     void set_cameras(double t);
     void scene_pass(bool from_light);
-    void set_shadow_matrix(const float view[16]);
+    void set_shadow_matrix();
     void compose(double t);
 
     // Content groups of the scene pass (paper_groups.cpp).

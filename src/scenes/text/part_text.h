@@ -80,8 +80,6 @@ private:
     void draw_glow_texture();
     void scene_pass(LitPass pass);
     void set_lights(double t);
-    // Unit 2's texture matrix: from the current eye space to the light's depth texture.
-    void set_shadow_projector();
     void use_material1(LitPass pass, double t);
     // The materials' brightness in a pass: 0.05 for the light, and falling with the music's fade.
     float material_level(LitPass pass) const;

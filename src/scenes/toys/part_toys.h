@@ -113,7 +113,7 @@ private:
     std::array<std::unique_ptr<body>, 4> figures_;
     std::array<Mesh, mesh_count> meshes_;
     bool reflection_pass_ = false;
-    float eye_to_world_[16] = {};
+    Matrix4 eye_to_world_{};
     ChainTextures textures_{0, 11, 26, 29, 28, 32, 27};
     ChainSizes sizes_;
     std::vector<toys::Speck> specks_;

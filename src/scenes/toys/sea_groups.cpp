@@ -1,6 +1,7 @@
 // The sea and the bridge, the transforming toys on the bridge, and the two point fields.
 #include <GL/glew.h>
 
+#include "core/easing.h"
 #include "core/random.h"
 #include "scenes/toys/part_toys.h"
 #include "scenes/toys/toys_blocks.h"
@@ -63,7 +64,7 @@ void part_toys::draw_toys(LitPass) {
     use_toy_program(p);
     shaders_.set_float(p, "MaterialMultiplier", 1.0f);
     shaders_.set_float(p, "PosY", static_cast<float>(state_.frame.camera_y));
-    shaders_.set_float(p, "ttimer1", static_cast<float>(toys::ramp(t, toys::windows::toys_from, 0.5)));
+    shaders_.set_float(p, "ttimer1", static_cast<float>(eased_window(t, toys::windows::toys_from, 0.5)));
     shaders_.set_float(p, "IsBox", 0.0f);
 
     auto toy = [&](MeshIndex mesh, float x, double assembled, const float(&spread)[4][3],

@@ -1,3 +1,4 @@
+#include "core/easing.h"
 #include "scenes/toys/toys_clock.h"
 
 #include <algorithm>
@@ -6,7 +7,6 @@
 namespace toys {
 
 namespace {
-constexpr double pi = 3.14159265358979;
 constexpr double base_rate = 0.8;
 constexpr double timer_trim = 1.0035;  // the scene's pacing against the music, as tuned
 constexpr double flash_lead_per_second = 4.0;

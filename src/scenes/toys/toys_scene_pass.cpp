@@ -46,20 +46,12 @@ void part_toys::begin_pass(LitPass pass, double near, const float clear[4]) {
 }
 
 void part_toys::load_eye_to_world() {
-    float m[16];
-    glGetFloatv(GL_MODELVIEW_MATRIX, m);
-    // The view is a rotation and a translation: its inverse is the transposed rotation and the
-    // translation taken back through it.
-    float* inv = eye_to_world_;
-    for (int j = 0; j < 3; ++j)
-        for (int i = 0; i < 3; ++i) inv[4 * j + i] = m[4 * i + j];
-    inv[3] = inv[7] = inv[11] = 0.0f;
-    for (int i = 0; i < 3; ++i)
-        inv[12 + i] = -(m[4 * i] * m[12] + m[4 * i + 1] * m[13] + m[4 * i + 2] * m[14]);
-    inv[15] = 1.0f;
+    Matrix4 view;
+    glGetFloatv(GL_MODELVIEW_MATRIX, view.data());
+    eye_to_world_ = invert_rigid(view);
     glActiveTexture(GL_TEXTURE3);
     glMatrixMode(GL_TEXTURE);
-    glLoadMatrixf(eye_to_world_);
+    glLoadMatrixf(eye_to_world_.data());
     glActiveTexture(GL_TEXTURE0);
     glMatrixMode(GL_MODELVIEW);
 }
