@@ -3,6 +3,7 @@
 
 #include <map>
 
+#include "scenes/kit/ant_gait.h"
 #include "scenes/middle/ant_pose.h"
 
 namespace {
@@ -10,11 +11,11 @@ namespace {
 using namespace middle;
 
 TEST(AntSawtooth, SwingsQuicklyDownThenReturnsSlowly) {
-    EXPECT_DOUBLE_EQ(ant_sawtooth(3.0), 1.0);
-    EXPECT_NEAR(ant_sawtooth(3.1), 0.0, 1e-12);
-    EXPECT_NEAR(ant_sawtooth(3.2), -1.0, 1e-12);
-    EXPECT_NEAR(ant_sawtooth(3.6), 0.0, 1e-12);
-    EXPECT_NEAR(ant_sawtooth(3.99), 2.5 * 0.79 - 1.0, 1e-9);
+    EXPECT_DOUBLE_EQ(ant_leg_wave(3.0), 1.0);
+    EXPECT_NEAR(ant_leg_wave(3.1), 0.0, 1e-12);
+    EXPECT_NEAR(ant_leg_wave(3.2), -1.0, 1e-12);
+    EXPECT_NEAR(ant_leg_wave(3.6), 0.0, 1e-12);
+    EXPECT_NEAR(ant_leg_wave(3.99), 2.5 * 0.79 - 1.0, 1e-9);
 }
 
 std::map<int, AntPartTurn> by_part(double phase) {

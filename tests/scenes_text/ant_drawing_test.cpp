@@ -3,25 +3,26 @@
 
 #include <cmath>
 
+#include "scenes/kit/ant_gait.h"
 #include "scenes/text/ant_drawing.h"
 
 namespace {
 
 TEST(LegWave, SwingsBackOverTheFirstFifthAndForwardOverTheRest) {
-    EXPECT_DOUBLE_EQ(text::leg_wave(0.0), 1.0);
-    EXPECT_DOUBLE_EQ(text::leg_wave(0.1), 0.0);
-    EXPECT_NEAR(text::leg_wave(0.2), -1.0, 1e-12);
-    EXPECT_NEAR(text::leg_wave(0.6), 0.0, 1e-12);
-    EXPECT_NEAR(text::leg_wave(0.999), 1.0 - 2.5 * 0.001, 1e-9);
+    EXPECT_DOUBLE_EQ(ant_leg_wave(0.0), 1.0);
+    EXPECT_DOUBLE_EQ(ant_leg_wave(0.1), 0.0);
+    EXPECT_NEAR(ant_leg_wave(0.2), -1.0, 1e-12);
+    EXPECT_NEAR(ant_leg_wave(0.6), 0.0, 1e-12);
+    EXPECT_NEAR(ant_leg_wave(0.999), 1.0 - 2.5 * 0.001, 1e-9);
     // Periodic in whole cycles.
-    EXPECT_NEAR(text::leg_wave(7.35), text::leg_wave(0.35), 1e-9);
-    EXPECT_NEAR(text::leg_wave(7.35), 2.0 * (1.0 - (1.0 - 1.25 * 0.15)) - 1.0, 1e-9);
+    EXPECT_NEAR(ant_leg_wave(7.35), ant_leg_wave(0.35), 1e-9);
+    EXPECT_NEAR(ant_leg_wave(7.35), 2.0 * (1.0 - (1.0 - 1.25 * 0.15)) - 1.0, 1e-9);
 }
 
 TEST(LegPoses, TripodsSwingHalfACycleApartAndSidesMirror) {
     // Phase 0: b = 100, c = 225, a whole cycle: w = 1 for the first tripod, w(0.5) for the other.
     const auto poses = text::leg_poses(0.0);
-    const double w0 = 1.0, w1 = text::leg_wave(0.5);
+    const double w0 = 1.0, w1 = ant_leg_wave(0.5);
     EXPECT_EQ(poses[0].group, 2);
     EXPECT_FLOAT_EQ(poses[0].x_angle, static_cast<float>(5.0 * w0));
     EXPECT_FLOAT_EQ(poses[0].y_angle, static_cast<float>(12.0 + 13.0 * w0));     // left front
@@ -37,7 +38,7 @@ TEST(LegPoses, TripodsSwingHalfACycleApartAndSidesMirror) {
 
 TEST(LegPoses, HeadTurnFollowsTheMirroredCycle) {
     // b = 2·0.1 + 100 = 100.2, c' = 2.25·(5003 − 100.2) = 11031.3: f = 0.3.
-    EXPECT_NEAR(text::head_turn(0.1), 5.0 * text::leg_wave(0.3), 1e-6);
+    EXPECT_NEAR(text::head_turn(0.1), 5.0 * ant_leg_wave(0.3), 1e-6);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "anim/tube.h"
 #include "core/easing.h"
 #include "core/random.h"
+#include "scenes/kit/figures.h"
 #include "scenes/middle/ant_pose.h"
 #include "scenes/middle/middle_programs.h"
 #include "scenes/middle/middle_timeline.h"
@@ -384,7 +385,7 @@ void part_middle::draw_crowd(double t) {
     for (int i = 0; i < runners; ++i) {
         const double r = random.draw_unit();
         const double rate = i % 3 == 2 ? 12.0 : 17.0;
-        figure_->frame = static_cast<float>(std::fmod((1.0 + 0.1 * r) * rate * t, 1000001.0));
+        figure_->frame = clip_frame((1.0 + 0.1 * r) * rate * t);
         glPushMatrix();
         if (early) {
             const double x = wrap(-30.0 + (3.2 + 0.4 * r) * (t - mw::early_crowd.from) + 6.5 * i, 60.0);

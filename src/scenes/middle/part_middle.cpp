@@ -6,9 +6,11 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "platform/virtual_keys.h"
 #include "scenes/kit/pass_check.h"
 #include "scenes/kit/program_table.h"
 #include "scenes/kit/scene_frame.h"
+#include "scenes/kit/scene_textures.h"
 #include "scenes/kit/shadow_projector.h"
 #include "scenes/middle/middle_programs.h"
 #include "scenes/middle/middle_shots.h"
@@ -23,7 +25,6 @@ namespace {
 
 constexpr const char* figure_file = "neomeshes//avatar_run.bvh";
 constexpr const char* shake_file = "Other//try1.sav";
-constexpr int space_key = 32;
 
 struct MeshRow {
     const char* file;
@@ -36,12 +37,6 @@ constexpr MeshRow mesh_rows[part_middle::mesh_count] = {
     {"neomeshes//theplane.obj", 0}, {"neomeshes//thelong.obj", 2}, {"neomeshes//thecity1.obj", 0},
     {"neomeshes//transf1.obj", 0},  {"neomeshes//tstar.obj", 0},
 };
-
-void clamp_texture(GraphicsContext& context, int slot) {
-    context.bind_texture_slot(slot);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-}
 
 }  // namespace
 
@@ -61,11 +56,11 @@ void part_middle::load(GraphicsContext* context) {
     create_chain_textures(*context, textures_, sizes_);
     for (int slot : {textures_.random_vectors, textures_.colour, textures_.highlights,
                      textures_.second_output, textures_.velocities, textures_.depth, textures_.prepass_depth})
-        clamp_texture(*context, slot);
+        clamp_to_edge(*context, slot);
     attach_chain_textures(*context, textures_);
     context->load_normal_map("textures/noise.jpg", noise_slot);
     context->load_jpeg_texture("textures/blob41b.jpg", blob_slot);
-    clamp_texture(*context, blob_slot);
+    clamp_to_edge(*context, blob_slot);
     context->load_jpeg_texture("textures/paper.jpg", paper_slot);
     context->load_jpeg_texture("textures/texturedblob.jpg", textured_blob_slot);
     context->load_jpeg_texture("textures/bg10.jpg", background_slot);
@@ -131,7 +126,7 @@ void part_middle::advance(double frame_dt, FrameState& frame) {
 
 void part_middle::render(GraphicsContext& context) {
     const double t = state_.t;
-    if (state_.frame.key_state[space_key])
+    if (state_.frame.key_state[key_space])
         for (mw::ProgramSlot slot : mw::developer_reload)
             for (const ProgramEntry& entry : mw::programs)
                 if (entry.slot == slot) load_program_entry(shaders_, context, entry);

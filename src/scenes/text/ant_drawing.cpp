@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "render/mesh.h"
+#include "scenes/kit/ant_gait.h"
 
 namespace text {
 
@@ -39,18 +40,12 @@ void draw_turned(const Mesh& ant, int group, float hinge_z, float x_angle, float
 
 }  // namespace
 
-double leg_wave(double x) {
-    const double f = x - std::trunc(x);
-    const double u = f < 0.2 ? 5.0 * f : 1.0 - 1.25 * (f - 0.2);
-    return 2.0 * (1.0 - u) - 1.0;
-}
-
 std::array<LegPose, 6> leg_poses(double phase) {
     const double c = cycle(phase);
     std::array<LegPose, 6> poses{};
     for (int i = 0; i < 6; ++i) {
         const Leg& leg = legs[i];
-        const double w = leg_wave(c + leg.lead);
+        const double w = ant_leg_wave(c + leg.lead);
         const double swing = leg.middle ? 10.0 * w - leg.side * 6.0 : leg.side * (12.0 + 13.0 * w);
         poses[i] = {leg.group, leg.hinge_z, static_cast<float>(5.0 * w), static_cast<float>(swing)};
     }
@@ -59,7 +54,7 @@ std::array<LegPose, 6> leg_poses(double phase) {
 
 double head_turn(double phase) {
     const double b = 2.0 * phase + 100.0;
-    return 5.0 * leg_wave(2.25 * (5003.0 - b));
+    return 5.0 * ant_leg_wave(2.25 * (5003.0 - b));
 }
 
 void draw_ant(const Mesh& ant, double phase) {

@@ -3,18 +3,13 @@
 // (2, 3, 4), gaster (5), right legs (6, 7, 8). The mesh faces −z; its hinges lie on the mid line
 // at z = −0.18 (neck), −0.09, −0.05 and 0 (legs) and 0.1 (waist).
 //
-// The legs swing with leg_wave, in the tripod gait: left front, left hind and right middle
-// together, the other three half a cycle later.
+// The legs swing with the ants' leg cycle (kit/ant_gait.h), in the tripod gait: left front,
+// left hind and right middle together, the other three half a cycle later.
 #include <array>
 
 class Mesh;
 
 namespace text {
-
-// The leg cycle at x: with f = x − trunc(x), u = 5·f for f < 0.2, else 1 − 1.25·(f − 0.2);
-// returns 2·(1 − u) − 1. It swings back (1 to −1) over the first fifth of a cycle and forward
-// over the rest.
-double leg_wave(double x);
 
 struct LegPose {
     int group;
@@ -24,7 +19,7 @@ struct LegPose {
 };
 
 // The six legs at phase a. With b = 2·a + 100 and c = 2.25·b, a leg's wave value is
-// w = leg_wave(c) (or leg_wave(c + 0.5) for the other tripod); it lifts by 5·w and swings by
+// w = ant_leg_wave(c) (or ant_leg_wave(c + 0.5) for the other tripod); it lifts by 5·w and swings by
 // ±(12 + 13·w) (front and hind) or 10·w ∓ 6 (middle), the sign by side.
 std::array<LegPose, 6> leg_poses(double phase);
 

@@ -21,13 +21,10 @@ namespace ts = text_stage;
 namespace {
 
 constexpr double clip_rate = 12.0;  // clip frames per clock second
-constexpr double max_frame = 1000001.0;
 constexpr uint32_t runner_seed = 423423, walker_seed = 42342;
 constexpr int runner_count = 5, walker_count = 4;
 
-float clip_frame(double t, double rate) {
-    return static_cast<float>(std::fmod(t * rate * clip_rate, max_frame));
-}
+float clip_frame(double t, double rate) { return ::clip_frame(t * rate * clip_rate); }
 
 // The house's groups: walls, roof, windows, door, chimney, porch, with their colours and how
 // much they light up from within (the windows come on one after another from 60).
@@ -60,14 +57,8 @@ double shatter(double t, double end) {
 }  // namespace
 
 void part_text::draw_figure(Figure figure, float x, float z, float heading, float frame) {
-    glPushMatrix();
-    glTranslatef(x, 0.0f, z);
-    glRotatef(heading, 0.0f, 1.0f, 0.0f);
-    glScalef(ts::figure_scale, ts::figure_scale, ts::figure_scale);
-    body& b = *figures_[figure];
-    b.frame = frame;
-    b.draw(meshes_[human4], 1.0, 1.0, 1.0);
-    glPopMatrix();
+    ::draw_figure(*figures_[figure], meshes_[human4],
+                  {{Vector3::ordinary, x, 0.0f, z}, heading, ts::figure_scale}, frame);
 }
 
 void part_text::draw_figures(double t) {

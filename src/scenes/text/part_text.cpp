@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/random.h"
+#include "platform/virtual_keys.h"
 #include "scenes/kit/kit.h"
 #include "scenes/text/text_programs.h"
 #include "scenes/text/text_shots.h"
@@ -21,7 +22,6 @@ namespace tw = text_windows;
 namespace {
 
 constexpr const char* shake_file = "Other//try1.sav";
-constexpr int space_key = 32;
 constexpr int float_texels = 1024;
 // The shake track is read every frame but moves nothing.
 constexpr double shake_offset_early = 2.0, shake_offset_late = 1070.0, shake_late_from = 78.0;
@@ -51,29 +51,16 @@ void part_text::load(GraphicsContext* context) {
     create_chain_textures(*context, textures_, sizes_);
     // The 1D float texture is created as the show creates it, empty; this scene's wall pieces
     // are placed on the CPU (flight_paths.h), so nothing samples it.
-    GLuint float_texture = 0;
-    glGenTextures(1, &float_texture);
-    context->texture_table[float_texture_entry] = float_texture;
-    glBindTexture(GL_TEXTURE_1D, float_texture);
-    glTexImage1D(GL_TEXTURE_1D, 0, GL_RGBA32F, float_texels, 0, GL_RGBA, GL_FLOAT, nullptr);
-    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glBindTexture(GL_TEXTURE_1D, 0);
+    create_float_texture_1d(*context, float_texture_entry, float_texels, GL_CLAMP_TO_EDGE);
     for (int slot : {textures_.colour, textures_.second_output, textures_.depth, textures_.prepass_depth,
-                     textures_.highlights, textures_.velocities, glow_slot}) {
-        context->bind_texture_slot(slot);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    }
+                     textures_.highlights, textures_.velocities, glow_slot})
+        clamp_to_edge(*context, slot);
     attach_chain_textures(*context, textures_);
 
     context->load_jpeg_texture("textures/theclouds2.jpg", clouds_slot);
     context->load_normal_map("textures/noise.jpg", noise_slot);
     context->load_jpeg_texture("textures/blob41b.jpg", blob_slot);
-    context->bind_texture_slot(blob_slot);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    clamp_to_edge(*context, blob_slot);
     context->progress(2.0);
     context->load_jpeg_texture("textures/bg03.jpg", bg03_slot);
     context->load_jpeg_texture("textures/texturedblob.jpg", textured_blob_slot);
@@ -181,7 +168,7 @@ void part_text::advance(double frame_dt, FrameState& frame) {
 
 void part_text::render(GraphicsContext& context) {
     const double t = state_.t;
-    if (state_.frame.key_state[space_key]) {
+    if (state_.frame.key_state[key_space]) {
         for (const ProgramEntry& entry : text::reloads) load_program_entry(shaders_, context, entry);
         ++reload_counter_;
     }

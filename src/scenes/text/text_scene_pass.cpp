@@ -26,26 +26,16 @@ constexpr uint32_t pass_seed = 4234234;
 }  // namespace
 
 void part_text::set_lights(double t) {
-    // Light 0: the moon, from the moon's side of the sky, given in world space.
-    const GLfloat moon_direction[4] = {-0.35f, 0.62f, -0.7f, 0.0f};
-    glLightfv(GL_LIGHT0, GL_POSITION, moon_direction);
-    const GLfloat moon_colour[4] = {0.62f, 0.68f, 0.85f, 1.0f};
-    glLightfv(GL_LIGHT0, GL_DIFFUSE, moon_colour);
-    // Light 1: a warm rim from behind the subject, fixed to the camera; it grows with the dusk.
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    const GLfloat rim_direction[4] = {0.3f, 0.4f, -1.0f, 0.0f};
-    glLightfv(GL_LIGHT1, GL_POSITION, rim_direction);
-    glPopMatrix();
+    // The moon shines from its side of the sky; a warm rim from behind the subject grows with
+    // the dusk; far things sink into the night air, which turns black with the sky.
     const float dusk = static_cast<float>(eased_window(t, 45.8, 0.25));
-    const GLfloat rim_colour[4] = {0.25f + 0.25f * dusk, 0.3f + 0.1f * dusk, 0.45f - 0.15f * dusk, 1.0f};
-    glLightfv(GL_LIGHT1, GL_DIFFUSE, rim_colour);
-    // Far things sink into the night air, which turns black with the sky.
     const float sky = static_cast<float>(tt::sky_level(t));
-    const GLfloat air[4] = {(0.03f + 0.03f * dusk) * sky, 0.04f * sky, (0.08f - 0.04f * dusk) * sky, 1.0f};
-    glFogfv(GL_FOG_COLOR, air);
-    glFogf(GL_FOG_DENSITY, 0.012f);
+    set_scene_lights({{-0.35f, 0.62f, -0.7f, 0.0f},
+                      {0.62f, 0.68f, 0.85f, 1.0f},
+                      {0.3f, 0.4f, -1.0f, 0.0f},
+                      {0.25f + 0.25f * dusk, 0.3f + 0.1f * dusk, 0.45f - 0.15f * dusk, 1.0f},
+                      {(0.03f + 0.03f * dusk) * sky, 0.04f * sky, (0.08f - 0.04f * dusk) * sky, 1.0f},
+                      0.012f});
 }
 
 float part_text::material_level(LitPass pass) const {
