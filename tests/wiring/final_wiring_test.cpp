@@ -108,18 +108,13 @@ protected:
 TEST_F(FinalWiring, EveryPassIsWiredAsDescribedInsideAndOutsideItsWindow) {
     auto scene = std::make_unique<part_text>();
     load(*scene, 25.0);
-    std::vector<Difference> found;
     // Around the edges of the glow (99.5), light (67.5, 89.1), mirrored (66.5) and shaft (113.3)
     // windows, the glow around the picture (51.8), "isCredits" (105) and the shafts' "Limit".
-    const double clocks[] = {30,   51.6, 52,  66.3,  66.7,  67.3, 67.7, 89, 89.3,
-                             99.3, 99.7, 106, 113.1, 113.5, 120,  125,  150};
-    for (double clock : clocks) {
-        const Frame frame = record_at(*scene, clock, 1.04);
-        SCOPED_TRACE(frame.clock);
-        const auto differences = check(frame, final_frame(frame.clock));
-        found.insert(found.end(), differences.begin(), differences.end());
-    }
-    report_differences(found, final_known);
+    report_differences(check_at_clocks(*scene,
+                                       {30, 51.6, 52, 66.3, 66.7, 67.3, 67.7, 89, 89.3, 99.3, 99.7, 106,
+                                        113.1, 113.5, 120, 125, 150},
+                                       1.04, final_frame),
+                       final_known);
 }
 
 }  // namespace

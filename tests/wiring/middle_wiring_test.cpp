@@ -110,16 +110,10 @@ protected:
 TEST_F(MiddleWiring, EveryPassIsWiredAsDescribedInsideAndOutsideItsWindow) {
     auto scene = std::make_unique<part_middle>();
     load(*scene, 0.0);
-    std::vector<Difference> found;
     // Around the blur's steps (13.4, 51.8, 63, 68), the grey's (63, 68, 74) and the streak's.
-    const double clocks[] = {1, 5, 12, 30, 51.6, 52, 62.8, 63.2, 68.5, 72, 76};
-    for (double clock : clocks) {
-        const Frame frame = record_at(*scene, clock, 1.11);
-        SCOPED_TRACE(frame.clock);
-        const auto differences = check(frame, middle_frame(frame.clock));
-        found.insert(found.end(), differences.begin(), differences.end());
-    }
-    report_differences(found, middle_known);
+    report_differences(
+        check_at_clocks(*scene, {1, 5, 12, 30, 51.6, 52, 62.8, 63.2, 68.5, 72, 76}, 1.11, middle_frame),
+        middle_known);
 }
 
 }  // namespace

@@ -154,17 +154,11 @@ protected:
 TEST_F(OpeningWiring, EveryPassIsWiredAsDescribedInsideAndOutsideItsWindow) {
     auto scene = std::make_unique<part_begin>();
     load(*scene, 4.15);
-    std::vector<Difference> found;
     // Show-time steps: the first frame, the warm-up frame (drawn 60 s of clock ahead), the sea
     // descending, the jump to the stage, the stage, the jump back and the stage again.
-    const double steps[] = {0.0, 0.1, 11.9, 18.0, 7.8, 0.3, 6.9, 11.9, 0.3, 12.0};
-    for (double dt : steps) {
-        const Frame frame = record_frame(*scene, dt);
-        SCOPED_TRACE(frame.clock);
-        const auto differences = check(frame, opening_frame(frame.clock));
-        found.insert(found.end(), differences.begin(), differences.end());
-    }
-    report_differences(found, opening_known);
+    report_differences(
+        check_after_steps(*scene, {0.0, 0.1, 11.9, 18.0, 7.8, 0.3, 6.9, 11.9, 0.3, 12.0}, opening_frame),
+        opening_known);
 }
 
 }  // namespace

@@ -144,17 +144,13 @@ protected:
 TEST_F(ToysWiring, EveryPassIsWiredAsDescribedInsideAndOutsideItsWindow) {
     auto scene = std::make_unique<part_toys>();
     load(*scene, -7.1);
-    std::vector<Difference> found;
     // Around each window's edges: the mirrored pass (21), the tank section (73..89), the sea (89),
     // the particles' pause (104..107) and the toys (107.5); then after the jump to 243.
-    const double clocks[] = {-5, 5, 12, 20.8, 21.2, 50, 72.8, 73.2, 88.8, 89.2, 100, 105, 108, 125, 133, 250};
-    for (double clock : clocks) {
-        const Frame frame = record_at(*scene, clock, 1.08);
-        SCOPED_TRACE(frame.clock);
-        const auto differences = check(frame, toys_frame(frame.clock));
-        found.insert(found.end(), differences.begin(), differences.end());
-    }
-    report_differences(found, toys_known);
+    report_differences(
+        check_at_clocks(*scene,
+                        {-5, 5, 12, 20.8, 21.2, 50, 72.8, 73.2, 88.8, 89.2, 100, 105, 108, 125, 133, 250},
+                        1.08, toys_frame),
+        toys_known);
 }
 
 }  // namespace

@@ -60,3 +60,25 @@ std::vector<Difference> WiringTest::check(const Frame& frame, const std::vector<
 std::string WiringTest::describe(const RecordedPass& pass) {
     return WiringCheck(context_, *names_, *shader_files_).describe(pass);
 }
+
+std::vector<Difference> WiringTest::check_at_clocks(parts& scene, std::initializer_list<double> clocks,
+                                                    double rate, const Table& table) {
+    std::vector<Difference> found;
+    for (double clock : clocks) {
+        const Frame frame = record_at(scene, clock, rate);
+        const std::vector<Difference> differences = check(frame, table(frame.clock));
+        found.insert(found.end(), differences.begin(), differences.end());
+    }
+    return found;
+}
+
+std::vector<Difference> WiringTest::check_after_steps(parts& scene, std::initializer_list<double> steps,
+                                                      const Table& table) {
+    std::vector<Difference> found;
+    for (double dt : steps) {
+        const Frame frame = record_frame(scene, dt);
+        const std::vector<Difference> differences = check(frame, table(frame.clock));
+        found.insert(found.end(), differences.begin(), differences.end());
+    }
+    return found;
+}

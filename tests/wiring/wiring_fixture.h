@@ -36,6 +36,15 @@ protected:
     // The frame against its table; call right after recording it (a specialised copy's folded
     // uniforms are read from the live GL).
     std::vector<Difference> check(const Frame& frame, const std::vector<ExpectedPass>& expected);
+
+    // A scene's table: the passes a frame drawn at this clock value must have.
+    using Table = std::function<std::vector<ExpectedPass>(double clock)>;
+    // Frames recorded at each clock value (record_at), or after each show-time step
+    // (record_frame), each checked against the table at the clock it drew with.
+    std::vector<Difference> check_at_clocks(parts& scene, std::initializer_list<double> clocks, double rate,
+                                            const Table& table);
+    std::vector<Difference> check_after_steps(parts& scene, std::initializer_list<double> steps,
+                                              const Table& table);
     std::string describe(const RecordedPass& pass);
 
     FrameState shared_;
