@@ -9,10 +9,11 @@
 // The stretches lie around the known pops and sample each scene. Capture reaches a stretch by
 // drawing the show up to it; until it can advance there without drawing, the stretches are
 // captured in one run (the frames between them cost nothing more) and only those that start
-// before `reduced_scope_until` run by default: BRINEFALL_POPS=all runs every stretch, and
-// BRINEFALL_POPS=whole captures the whole show in one run and searches it everywhere (a few
-// minutes). Once capture seeks without drawing, set `reduced_scope_until` past the show's end
-// and `merge_gap` to a few seconds: each stretch then runs on its own.
+// before `reduced_scope_until` run by default: BRINEFALL_POPS=all runs every stretch (about four
+// minutes on a 2-core machine), and BRINEFALL_POPS=whole captures the whole show in one run and
+// searches it everywhere (the list covers the stretches, so jumps elsewhere show as new ones).
+// Once capture seeks without drawing, set `reduced_scope_until` past the show's end and
+// `merge_gap` to a few seconds: each stretch then runs on its own.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
