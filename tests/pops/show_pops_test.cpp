@@ -6,14 +6,9 @@
 // view). Every jump must be in the list below; the test fails on any jump that is not, and on any
 // pop awaiting a mend that a captured stretch no longer shows (mended: take it off the list).
 //
-// The stretches lie around the known pops and sample each scene. Capture reaches a stretch by
-// drawing the show up to it; until it can advance there without drawing, the stretches are
-// captured in one run (the frames between them cost nothing more) and only those that start
-// before `reduced_scope_until` run by default: BRINEFALL_POPS=all runs every stretch (about four
-// minutes on a 2-core machine), and BRINEFALL_POPS=whole captures the whole show in one run and
-// searches it everywhere (the list covers the stretches, so jumps elsewhere show as new ones).
-// Once capture seeks without drawing, set `reduced_scope_until` past the show's end and
-// `merge_gap` to a few seconds: each stretch then runs on its own.
+// The stretches lie around the known pops and sample each scene; capture reaches each one by
+// advancing the show without drawing. BRINEFALL_POPS=whole captures the whole show in one run
+// and searches it everywhere (the list covers the stretches, so jumps elsewhere show as new ones).
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -33,8 +28,6 @@ namespace {
 
 constexpr int fps = 10;
 constexpr const char* size = "160x90";
-constexpr double reduced_scope_until = 130.0;
-constexpr double merge_gap = 1000.0;  // stretches closer than this are captured in one run
 
 struct Stretch {
     double from, to;  // show time
@@ -141,20 +134,7 @@ std::vector<Stretch> chosen_stretches() {
     const char* scope = std::getenv("BRINEFALL_POPS");
     const std::string mode = scope ? scope : "";
     if (mode == "whole") return {{0, 506, "the whole show"}};
-    std::vector<Stretch> chosen;
-    for (const Stretch& s : stretches)
-        if (mode == "all" || s.from < reduced_scope_until) chosen.push_back(s);
-    return chosen;
-}
-
-std::vector<Stretch> capture_runs(const std::vector<Stretch>& chosen) {
-    std::vector<Stretch> runs;
-    for (const Stretch& s : chosen)
-        if (!runs.empty() && s.from - runs.back().to < merge_gap)
-            runs.back().to = s.to;
-        else
-            runs.push_back(s);
-    return runs;
+    return {std::begin(stretches), std::end(stretches)};
 }
 
 TEST(ShowPops, NothingVanishesOrAppearsInOneFrameBesidesTheKnownJumps) {
@@ -167,7 +147,7 @@ TEST(ShowPops, NothingVanishesOrAppearsInOneFrameBesidesTheKnownJumps) {
         double from, to;
     };
     std::vector<Covered> covered;
-    for (const Stretch& run : capture_runs(chosen)) {
+    for (const Stretch& run : chosen) {
         std::string error;
         ASSERT_TRUE(capture_stretch(BRINEFALL_CAPTURE, BRINEFALL_SHOW_DIR, run.from, run.to, fps, size,
                                     folder.string(), error))
