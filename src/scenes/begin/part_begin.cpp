@@ -96,7 +96,7 @@ void part_begin::load(GraphicsContext* context) {
     for (double step : {1.0, 1.0, 2.0}) context->progress(step);
 
     shake_.load(shake_file);
-    state_ = loaded_state_ = State{};
+    start_state({});
 }
 
 void part_begin::clear_light_depth() {

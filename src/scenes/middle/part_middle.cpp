@@ -74,11 +74,11 @@ void part_middle::load(GraphicsContext* context) {
 
     figure_ = std::make_unique<body>(figure_file);
     shake_track_.load(shake_file);
-    state_ = State{};
-    state_.ropes.create();
+    middle::State start;
+    start.ropes.create();
     context->progress(1.0);
-    state_.clock.reset(0.0);
-    loaded_state_ = state_;
+    start.clock.reset(0.0);
+    start_state(start);
 }
 
 void part_middle::load_slabs() {

@@ -21,11 +21,12 @@
 #include "render/mesh.h"
 #include "render/post_processing.h"
 #include "render/shader_library.h"
+#include "scenes/kit/stateful_scene.h"
 #include "scenes/middle/middle_clock.h"
+#include "scenes/middle/middle_state.h"
 #include "scenes/middle/rope_rig.h"
-#include "show/parts.h"
 
-class part_middle : public parts {
+class part_middle : public StatefulScene<middle::State> {
 public:
     // Mesh members in load order.
     enum MeshIndex {
@@ -50,18 +51,6 @@ public:
     void load(GraphicsContext* context) override;
     void advance(double frame_dt, FrameState& frame) override;
     void render(GraphicsContext& context) override;
-    void rewind() override { state_ = loaded_state_; }
-    ShaderLibrary* shader_library() override { return &shaders_; }
-
-    // What advance moves and render reads.
-    struct State {
-        middle::MiddleClock clock;
-        FrameState frame;  // the frame's copy of the shared record
-        double t = 0.0;    // the clock value this frame draws with
-        middle::RopeRig ropes;
-        bool operator==(const State&) const = default;
-    };
-    const State& state() const { return state_; }
 
     // Worker threads for the CPU half of the extrusion; 0 builds every slab on the loading thread.
     unsigned extrusion_workers;
@@ -94,8 +83,6 @@ private:
     void draw_slab(unsigned list, float scale);
 
     GraphicsContext* context_ = nullptr;
-    ShaderLibrary shaders_;
-    State state_, loaded_state_;
     CameraPath shake_track_;
     std::unique_ptr<body> figure_;
     std::array<Mesh, mesh_count> meshes_;

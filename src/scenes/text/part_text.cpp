@@ -99,9 +99,9 @@ void part_text::load(GraphicsContext* context) {
     flight_paths_ = text::build_flight_paths(text::wall_face_centres(meshes_[wall]));
     context->progress(5.0);
 
-    state_ = State{};
-    state_.clock.reset();
-    loaded_state_ = state_;
+    text::State start;
+    start.clock.reset();
+    start_state(start);
     for (const ProgramEntry& entry : text::replacements) load_program_entry(shaders_, *context, entry);
     prepare_compose_copies(*context, shaders_, text::compose, final_grading);
 }

@@ -21,11 +21,12 @@
 #include "render/post_processing.h"
 #include "render/shader_library.h"
 #include "scenes/kit/shots.h"
+#include "scenes/kit/stateful_scene.h"
 #include "scenes/text/flight_paths.h"
 #include "scenes/text/text_clock.h"
-#include "show/parts.h"
+#include "scenes/text/text_state.h"
 
-class part_text : public parts {
+class part_text : public StatefulScene<text::State> {
 public:
     enum MeshId {
         sphere,
@@ -54,21 +55,7 @@ public:
     void load(GraphicsContext* context) override;
     void advance(double frame_dt, FrameState& frame) override;
     void render(GraphicsContext& context) override;
-    void rewind() override { state_ = loaded_state_; }
-    ShaderLibrary* shader_library() override { return &shaders_; }
 
-    // What advance moves and render reads.
-    struct State {
-        text::TextClock clock;
-        FrameState frame;  // the frame's copy of the shared record
-        double t = 0.0;    // the clock value this frame draws with
-        // The view direction of the previous frame, and the streak this frame's turn from it
-        // gives the compose ("TheVelocity").
-        Vector3 previous_direction{};
-        float streak[2] = {};
-        bool operator==(const State&) const = default;
-    };
-    const State& state() const { return state_; }
     const text::TextClock& clock() const { return state_.clock; }
     int reload_count() const { return reload_counter_; }
     const std::vector<text::FlightPath>& flight_paths() const { return flight_paths_; }
@@ -102,8 +89,6 @@ private:
     void draw_figure(Figure figure, float x, float z, float heading, float frame);
 
     GraphicsContext* context_ = nullptr;
-    ShaderLibrary shaders_;
-    State state_, loaded_state_;
     CameraPath shake_;
     std::array<std::unique_ptr<body>, 3> figures_;
     std::array<Mesh, mesh_count> meshes_;

@@ -89,9 +89,9 @@ void part_toys::load(GraphicsContext* context) {
     figures_[walk] = std::make_unique<body>("neomeshes//avatar_walk.bvh");
     figures_[run] = std::make_unique<body>("neomeshes//avatar_run.bvh");
     figures_[run2] = std::make_unique<body>("neomeshes//avatar_run2.bvh");
-    state_ = State{};
-    state_.clock.reset();
-    loaded_state_ = state_;
+    toys::State start;
+    start.clock.reset();
+    start_state(start);
     shake_.load(shake_file);
     for (const ProgramEntry& entry : toys::replacements) load_program_entry(shaders_, *context, entry);
     prepare_compose_copies(*context, shaders_, toys::compose, toys_grading);
