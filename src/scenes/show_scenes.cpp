@@ -1,6 +1,6 @@
 #include "scenes/show_scenes.h"
 
-#include "scenes/begin/part_begin.h"
+#include "scenes/opening/part_begin.h"
 #include "scenes/loader/part_loader.h"
 #include "scenes/middle/part_middle.h"
 #include "scenes/text/part_text.h"

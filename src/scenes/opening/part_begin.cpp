@@ -1,21 +1,18 @@
-#include "scenes/begin/part_begin.h"
+#include "scenes/opening/part_begin.h"
 
 #include <GL/glew.h>
 
 #include <algorithm>
 #include <string>
 
-#include "scenes/begin/begin_programs.h"
-#include "scenes/begin/begin_shots.h"
-#include "scenes/begin/begin_stage.h"
-#include "scenes/begin/begin_timeline.h"
 #include "scenes/kit/pass_check.h"
 #include "scenes/kit/scene_frame.h"
 #include "scenes/kit/scene_textures.h"
+#include "scenes/opening/opening_programs.h"
+#include "scenes/opening/opening_shots.h"
+#include "scenes/opening/opening_stage.h"
+#include "scenes/opening/opening_timeline.h"
 #include "show/app_state.h"
-
-namespace bt = begin::timeline;
-namespace bp = begin::program;
 
 namespace {
 
@@ -49,8 +46,8 @@ void part_begin::load(GraphicsContext* context) {
     context->create_render_texture(prepass_slot, sizes_.quarter_width(), sizes_.quarter_height(), false);
     context->progress(1.0);
 
-    load_program_table(shaders_, *context, begin::programs, program_base_);
-    for (int composite : {bp::composite, bp::composite_late})
+    load_program_table(shaders_, *context, opening::programs, program_base_);
+    for (int composite : {opening::composite_program, opening::composite_late_program})
         prepare_compose_copies(*context, shaders_, program_base_ + composite, opening_grading);
 
     create_chain_textures(*context, textures_, sizes_);
@@ -111,7 +108,7 @@ void part_begin::clear_light_depth() {
 }
 
 void part_begin::set_cameras(double s) {
-    const Shot shot = begin::opening_shot(s);
+    const Shot shot = opening::opening_shot(s);
     Vector3 eye = shot.eye, centre = shot.centre;
     if (shake_.size() >= 2) {
         const Vector3 sample = shake_.positions[shake_.sample_index(s, shake_offset)];
@@ -120,22 +117,22 @@ void part_begin::set_cameras(double s) {
     }
     const double aspect = static_cast<double>(sizes_.render_width) / sizes_.render_height;
     // apply_camera steadies the up vector where the view runs along it.
-    context_->view_camera = {eye, centre, shot.up, bt::scene_fov(s), aspect, 0.1, bt::scene_far(s)};
+    context_->view_camera = {eye, centre, shot.up, opening::scene_fov(s), aspect, 0.1, opening::scene_far(s)};
 
     // The moon: high above the water near the camera while the sea lasts, then above the stage.
     Vector3 light_eye, light_centre;
-    if (s <= bt::world_change) {
+    if (s <= opening::world_change) {
         light_eye = {eye.x + 8.0f, eye.y - 60.0f, eye.z - 45.0f};
         light_centre = {eye.x, eye.y, eye.z - 20.0f};
     } else {
-        const Vector3& c = begin::stage::stage_centre;
+        const Vector3& c = opening::stage_centre;
         light_eye = {c.x + 14.0f, c.y - 45.0f, c.z + 22.0f};
         light_centre = {c.x, c.y, c.z - 4.0f};
     }
-    context_->light_camera = {light_eye, light_centre, {0.0f, 0.0f, -1.0f}, bt::projector_fov(s),
-                              aspect,    0.1,          bt::scene_far(s)};
+    context_->light_camera = {light_eye, light_centre, {0.0f, 0.0f, -1.0f},  opening::projector_fov(s),
+                              aspect,    0.1,          opening::scene_far(s)};
     projector_ = context_->light_camera;
-    projector_.fov = bt::projector_fov(s);
+    projector_.fov = opening::projector_fov(s);
     projector_.near_distance = 1.0;
     projector_.far_distance = 100.0;
 }
@@ -157,20 +154,22 @@ void part_begin::render(GraphicsContext& context) {
     context.bind_window_framebuffer();
     glPushAttrib(GL_ALL_ATTRIB_BITS);
 
-    if (bt::background_prepass(s)) background_prepass();
+    if (opening::runs_background_prepass(s)) background_prepass();
     check_pass("opening", "background pre-pass");
-    render_scene_passes(context, textures_, sizes_, bt::depth_prepass(s),
+    render_scene_passes(context, textures_, sizes_, opening::runs_depth_prepass(s),
                         [this](bool depth_mode) { scene_pass(depth_mode); });
     check_pass("opening", "scene passes");
-    run_occlusion_combine(context, shaders_, program_base_ + bp::combine2, textures_, sizes_, s, projector_);
+    run_occlusion_combine(context, shaders_, program_base_ + opening::combine2_program, textures_, sizes_, s,
+                          projector_);
     check_pass("opening", "occlusion combine");
-    if (bt::highlight_passes(s)) {
+    if (opening::runs_highlight_passes(s)) {
         const int quarter_w = sizes_.quarter_width(), quarter_h = sizes_.quarter_height();
-        run_filter_passes(context, shaders_, program_base_ + bp::highlights, 1, 1, quarter_w, quarter_h,
-                          textures_.colour, textures_.highlights);
+        run_filter_passes(context, shaders_, program_base_ + opening::highlights_program, 1, 1, quarter_w,
+                          quarter_h, textures_.colour, textures_.highlights);
         run_filter_passes(context, shaders_,
-                          program_base_ + (bt::late_programs(s) ? bp::godrays2 : bp::godrays), 1, 1,
-                          quarter_w, quarter_h, textures_.highlights, textures_.highlights);
+                          program_base_ + (opening::uses_late_programs(s) ? opening::godrays2_program
+                                                                          : opening::godrays_program),
+                          1, 1, quarter_w, quarter_h, textures_.highlights, textures_.highlights);
         check_pass("opening", "highlight and shaft passes");
     }
 
@@ -178,15 +177,16 @@ void part_begin::render(GraphicsContext& context) {
     compose.mode = opening_grading;
     compose.ttime = static_cast<float>(s);
     compose.pos_y = static_cast<float>(std::clamp(frame.camera_y, 0.0, 1.0));
-    compose.limit = static_cast<float>(bt::composite_limit(s, frame.camera_z));
-    compose.flo = static_cast<float>(bt::composite_flo(s));
-    const auto blur = bt::composite_motion_blur(s);
+    compose.limit = static_cast<float>(opening::composite_limit(s, frame.camera_z));
+    compose.flo = static_cast<float>(opening::composite_flo(s));
+    const auto blur = opening::composite_motion_blur(s);
     std::copy(blur.begin(), blur.end(), compose.motion_blur);
-    compose.fade = static_cast<float>(bt::fade_level(s));
-    compose.shafts = bt::highlight_passes(s);
+    compose.fade = static_cast<float>(opening::fade_level(s));
+    compose.shafts = opening::runs_highlight_passes(s);
     compose_to_window(context, shaders_,
-                      program_base_ + (bt::late_programs(s) ? bp::composite_late : bp::composite), textures_,
-                      sizes_, compose);
+                      program_base_ + (opening::uses_late_programs(s) ? opening::composite_late_program
+                                                                      : opening::composite_program),
+                      textures_, sizes_, compose);
     set_overlay_state(context, textures_);
     check_pass("opening", "window compose");
 

@@ -5,7 +5,7 @@
 // (103, 350, -320), turned over and scaled 17).
 #include "core/vector3.h"
 
-namespace begin::stage {
+namespace opening {
 
 inline constexpr Vector3 world_up{0.0f, -1.0f, 0.0f};
 // Centre of the ground the figures walk on; the figures stand at y = stage_centre.y.
@@ -15,10 +15,6 @@ inline constexpr Vector3 background_offset{103.0f, 350.0f, -320.0f};
 inline constexpr float background_scale = 17.0f;
 // The sea floor copies drift along z at 25 units per clock second around this line.
 inline constexpr float seafloor_x = 795.6f, seafloor_y = 116.5f;
-
-}  // namespace begin::stage
-
-namespace begin::stage {
 
 // The figures' clips are authored about 71 units tall; on the stage they stand about 1.8.
 inline constexpr float figure_scale = 0.0254f;
@@ -38,4 +34,4 @@ inline constexpr double school_turn = 0.32;  // radians per clock second
 // the stage direction (dx, dz).
 float heading_toward(float dx, float dz);
 
-}  // namespace begin::stage
+}  // namespace opening

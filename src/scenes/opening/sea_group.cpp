@@ -5,16 +5,12 @@
 
 #include "core/easing.h"
 #include "core/random.h"
-#include "scenes/begin/begin_programs.h"
-#include "scenes/begin/begin_stage.h"
-#include "scenes/begin/begin_timeline.h"
-#include "scenes/begin/begin_windows.h"
-#include "scenes/begin/part_begin.h"
 #include "scenes/kit/material_binding.h"
-
-namespace bp = begin::program;
-namespace bs = begin::stage;
-namespace bw = begin::windows;
+#include "scenes/opening/opening_programs.h"
+#include "scenes/opening/opening_stage.h"
+#include "scenes/opening/opening_timeline.h"
+#include "scenes/opening/opening_windows.h"
+#include "scenes/opening/part_begin.h"
 
 namespace {
 
@@ -25,7 +21,7 @@ constexpr int floor_sand = 0, floor_kelp = 2;
 }  // namespace
 
 void part_begin::draw_sea(double s) {
-    const int program = program_base_ + bp::sea;
+    const int program = program_base_ + opening::sea_program;
     use_material(shaders_, *context_, program,
                  {{"texture2d_1", ripples_slot},
                   {"texture2d_2", textures_.prepass_depth},
@@ -50,9 +46,9 @@ void part_begin::draw_sea(double s) {
     glPushMatrix();
     glRotated(180.0, 1.0, 0.0, 0.0);
     glScaled(5.0, 5.0, 5.0);
-    if (begin::timeline::background_prepass(s)) {
-        if (s < bw::near_sea_until) meshes_[sea_mesh].draw(-1);
-        if (s > bw::far_sea_from) {
+    if (opening::runs_background_prepass(s)) {
+        if (s < opening::near_sea_until) meshes_[sea_mesh].draw(-1);
+        if (s > opening::far_sea_from) {
             glTranslated(0.0, 310.0, 0.0);
             shaders_.set_float(program, "BigSea", 0.015f);
             glScaled(142.0, 42.0, 142.0);
@@ -65,9 +61,9 @@ void part_begin::draw_sea(double s) {
 }
 
 void part_begin::draw_sea_floor(double s) {
-    const int program = program_base_ + bp::seafloor;
-    bool any = bw::stage_floor.holds(s);
-    for (const auto& copy : bw::floor_copies) any = any || copy.window.holds(s);
+    const int program = program_base_ + opening::seafloor_program;
+    bool any = opening::stage_floor_window.holds(s);
+    for (const auto& copy : opening::floor_copies) any = any || copy.window.holds(s);
     if (!any) return;
     use_material(shaders_, *context_, program,
                  {{"texture2d_1", ripples_slot},
@@ -75,7 +71,7 @@ void part_begin::draw_sea_floor(double s) {
                   {"texture2d_cube", night_slot, GL_TEXTURE_CUBE_MAP}},
                  "ttime", s);
     glColor3f(1.0f, 1.0f, 1.0f);
-    for (const auto& copy : bw::floor_copies) {
+    for (const auto& copy : opening::floor_copies) {
         if (!copy.window.holds(s)) continue;
         // Each slab rises out of the sand as its window opens and sinks back as it closes.
         const double in = std::min(s - copy.window.from, copy.window.to - s);
@@ -87,10 +83,10 @@ void part_begin::draw_sea_floor(double s) {
         meshes_[floor_mesh].draw(-1);
         glPopMatrix();
     }
-    if (bw::stage_floor.holds(s)) {
+    if (opening::stage_floor_window.holds(s)) {
         // The stage's own ground: the sand pressed nearly flat so the figures stand on it, the
         // kelp left standing.
-        const Vector3& c = bs::stage_centre;
+        const Vector3& c = opening::stage_centre;
         glPushMatrix();
         glTranslatef(c.x, c.y, c.z);
         glRotated(180.0, 0.0, 0.0, 1.0);

@@ -19,11 +19,11 @@
 #include "render/mesh.h"
 #include "render/post_processing.h"
 #include "render/shader_library.h"
-#include "scenes/begin/begin_clock.h"
-#include "scenes/begin/begin_state.h"
 #include "scenes/kit/stateful_scene.h"
+#include "scenes/opening/opening_clock.h"
+#include "scenes/opening/opening_state.h"
 
-class part_begin : public StatefulScene<begin::State> {
+class part_begin : public StatefulScene<opening::State> {
 public:
     // Mesh array entries the scene loads; the others stay unloaded and draw nothing.
     static constexpr int sea_mesh = 0, floor_mesh = 2, background_mesh = 8, crowd_mesh = 9, bait_mesh = 10,
@@ -41,7 +41,7 @@ public:
     void advance(double frame_dt, FrameState& frame) override;
     void render(GraphicsContext& context) override;
 
-    const begin::BeginClock& clock() const { return state_.clock; }
+    const opening::OpeningClock& clock() const { return state_.clock; }
 
 private:
     // The 3D picture into whatever target is bound: depth mode draws depth only, through the

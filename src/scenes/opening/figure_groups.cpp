@@ -8,16 +8,12 @@
 
 #include "core/easing.h"
 #include "core/random.h"
-#include "scenes/begin/begin_programs.h"
-#include "scenes/begin/begin_stage.h"
-#include "scenes/begin/begin_windows.h"
-#include "scenes/begin/part_begin.h"
 #include "scenes/kit/figures.h"
 #include "scenes/kit/material_binding.h"
-
-namespace bp = begin::program;
-namespace bs = begin::stage;
-namespace bw = begin::windows;
+#include "scenes/opening/opening_programs.h"
+#include "scenes/opening/opening_stage.h"
+#include "scenes/opening/opening_windows.h"
+#include "scenes/opening/part_begin.h"
 
 namespace {
 
@@ -53,18 +49,18 @@ constexpr double sit_lead = 3.17;
 }  // namespace
 
 void part_begin::draw_figure(Figure figure, float x, float z, float heading, float frame, float rise) {
-    const Vector3& c = bs::stage_centre;
+    const Vector3& c = opening::stage_centre;
     // Up is -y: a figure below the ground sits at a larger y.
     const FigurePlace place{
-        {Vector3::ordinary, c.x + x, c.y + rise, c.z + z}, heading, bs::figure_scale, true};
+        {Vector3::ordinary, c.x + x, c.y + rise, c.z + z}, heading, opening::figure_scale, true};
     ::draw_figure(*figures_[figure], meshes_[skin_mesh], place, frame);
 }
 
 void part_begin::draw_figures(double s) {
     bool any = false;
-    for (const ClockWindow& window : bw::figure_groups) any = any || window.holds(s);
+    for (const ClockWindow& window : opening::figure_windows) any = any || window.holds(s);
     if (!any) return;
-    const int program = program_base_ + bp::man;
+    const int program = program_base_ + opening::man_program;
     use_material(shaders_, *context_, program, {{"texture2d_blood", blood_slot}});
     shaders_.set_float(program, "ExtraLight", 0.0f);
     shaders_.set_float(program, "Thettime", 0.0f);
@@ -75,18 +71,19 @@ void part_begin::draw_figures(double s) {
     for (float& v : variation) v = static_cast<float>(random_unit());
 
     // 1: the procession of walkers along the stage, and a thrower watching them pass.
-    if (bw::figure_groups[0].holds(s)) {
+    if (opening::figure_windows[0].holds(s)) {
         for (size_t i = 0; i < std::size(walkers); ++i) {
             const Walker& w = walkers[i];
             const float x = static_cast<float>(wrapped(w.start, w.speed, s, walk_span));
-            draw_figure(walk, x, w.z, bs::heading_toward(1.0f, 0.0f), clip_frame(s, clip_rate, variation[i]));
+            draw_figure(walk, x, w.z, opening::heading_toward(1.0f, 0.0f),
+                        clip_frame(s, clip_rate, variation[i]));
         }
-        draw_figure(throw_r, 6.0f, 3.0f, bs::heading_toward(-0.6f, -1.0f),
+        draw_figure(throw_r, 6.0f, 3.0f, opening::heading_toward(-0.6f, -1.0f),
                     clip_frame(s + 1.3, clip_rate, variation[6]));
     }
 
     // 2: runners crossing the stage on the diagonal, one after another.
-    if (bw::figure_groups[1].holds(s)) {
+    if (opening::figure_windows[1].holds(s)) {
         const float dx = run_to_x - run_from_x, dz = run_to_z - run_from_z;
         const float length = std::sqrt(dx * dx + dz * dz);
         for (int i = 0; i < runner_count; ++i) {
@@ -95,42 +92,42 @@ void part_begin::draw_figures(double s) {
             const float t = static_cast<float>(along / length + 0.5);
             const float side = (i % 2 ? 0.9f : -0.9f);
             draw_figure(run, run_from_x + dx * t + side * 0.5f, run_from_z + dz * t + side * 0.6f,
-                        bs::heading_toward(dx, dz), clip_frame(s, 1.2 * clip_rate, variation[7 + i]));
+                        opening::heading_toward(dx, dz), clip_frame(s, 1.2 * clip_rate, variation[7 + i]));
         }
     }
 
     // 3: they rise from the sand onto the plinth's edge and sit; two throw in front of them.
-    if (bw::figure_groups[2].holds(s)) {
+    if (opening::figure_windows[2].holds(s)) {
         const float rise =
-            static_cast<float>(1.9 * (1.0 - ease_cos(0.8 * (s - bw::figure_groups[2].from), 1.0)));
-        const float edge_z = bs::crowd_z + bs::plinth_front + 0.45f;
+            static_cast<float>(1.9 * (1.0 - ease_cos(0.8 * (s - opening::figure_windows[2].from), 1.0)));
+        const float edge_z = opening::crowd_z + opening::plinth_front + 0.45f;
         for (int i = 0; i < 5; ++i) {
-            const float x = bs::crowd_x - 5.0f + 2.3f * i;
+            const float x = opening::crowd_x - 5.0f + 2.3f * i;
             // The clip sits down (to about frame 31), rests, and rises from frame 98 of 120.
             // Played at half speed, each one is just settling onto the seat as it comes out of
             // the sand at 61 and is still seated at 70.6, a little apart from its neighbours.
             draw_figure(sit, x, edge_z, 0.0f, clip_frame(s + sit_lead + 0.7 * i, 0.5 * clip_rate, 0.0), rise);
         }
         for (int i = 0; i < 2; ++i)
-            draw_figure(throw_r, bs::crowd_x - 1.5f + 4.0f * i, edge_z + 2.2f,
-                        bs::heading_toward(i ? -0.5f : 0.5f, 1.0f),
+            draw_figure(throw_r, opening::crowd_x - 1.5f + 4.0f * i, edge_z + 2.2f,
+                        opening::heading_toward(i ? -0.5f : 0.5f, 1.0f),
                         clip_frame(s + 2.0 * i, clip_rate, variation[11 + i]), rise);
     }
 
     // 4: throwers on the ridge behind the stage.
-    if (bw::figure_groups[3].holds(s)) {
+    if (opening::figure_windows[3].holds(s)) {
         for (int i = 0; i < 3; ++i)
-            draw_figure(throw_r, -6.0f + 6.0f * i, -12.0f, bs::heading_toward(0.0f, 1.0f),
+            draw_figure(throw_r, -6.0f + 6.0f * i, -12.0f, opening::heading_toward(0.0f, 1.0f),
                         clip_frame(s + 0.9 * i, clip_rate, variation[13 + i]));
     }
 
     // 5: the lit group, slowly walking into the light while the blood spreads over them.
-    if (bw::figure_groups[4].holds(s)) {
-        const double in = s - bw::figure_groups[4].from;
+    if (opening::figure_windows[4].holds(s)) {
+        const double in = s - opening::figure_windows[4].from;
         shaders_.set_float(program, "ExtraLight", static_cast<float>(ease_cos(0.3 * in, 1.0)));
         shaders_.set_float(program, "Thettime", static_cast<float>(ease_cos(0.1 * (in - 4.0), 1.0)));
         for (int i = 0; i < 4; ++i)
             draw_figure(walk, -3.0f + 2.0f * i, static_cast<float>(6.0 - 0.5 * in),
-                        bs::heading_toward(0.0f, -1.0f), clip_frame(s, 0.8 * clip_rate, variation[i]));
+                        opening::heading_toward(0.0f, -1.0f), clip_frame(s, 0.8 * clip_rate, variation[i]));
     }
 }

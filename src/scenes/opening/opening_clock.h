@@ -7,9 +7,9 @@
 // Per frame: advance(dt) moves the clock and returns the value the frame draws with; the
 // warm-up lead is in that value only, never in the clock.
 
-namespace begin {
+namespace opening {
 
-class BeginClock {
+class OpeningClock {
 public:
     static constexpr double start_value = 4.15;
     static constexpr double base_rate = 0.7;
@@ -38,7 +38,7 @@ public:
     int frames() const { return frames_; }
     float real_time() const { return real_time_; }
 
-    bool operator==(const BeginClock&) const = default;
+    bool operator==(const OpeningClock&) const = default;
 
 private:
     double scene_clock_ = start_value;
@@ -48,4 +48,4 @@ private:
     bool second_jump_done_ = false;
 };
 
-}  // namespace begin
+}  // namespace opening

@@ -10,7 +10,7 @@
 
 #include "scenes/kit/shots.h"
 
-namespace begin {
+namespace opening {
 
 Shot base_shot(double s);
 
@@ -20,4 +20,4 @@ extern const std::array<ShotCue, 14> shot_cues;
 // The view camera at clock s: the base shot blended through every cue in order.
 Shot opening_shot(double s);
 
-}  // namespace begin
+}  // namespace opening

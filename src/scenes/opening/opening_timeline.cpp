@@ -1,4 +1,4 @@
-#include "scenes/begin/begin_timeline.h"
+#include "scenes/opening/opening_timeline.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 
 #include "core/easing.h"
 
-namespace begin::timeline {
+namespace opening {
 namespace {
 
 double ease2(double x) { return ease_cos(x, 2.0); }
@@ -18,10 +18,10 @@ double pulse(double k, double x) {
 
 }  // namespace
 
-bool background_prepass(double s) { return s <= sea_end && !(s > dive_from && s < dive_to); }
-bool depth_prepass(double s) { return s > world_change; }
-bool highlight_passes(double s) { return s < shafts_end; }
-bool late_programs(double s) { return s > world_change; }
+bool runs_background_prepass(double s) { return s <= sea_end && !(s > dive_from && s < dive_to); }
+bool runs_depth_prepass(double s) { return s > world_change; }
+bool runs_highlight_passes(double s) { return s < shafts_end; }
+bool uses_late_programs(double s) { return s > world_change; }
 
 double projector_fov(double s) { return 65.0 + 5.0 * ease2(0.3 * (s - 73.0)); }
 
@@ -56,4 +56,4 @@ std::array<float, 3> composite_motion_blur(double s) {
 
 double fade_level(double s) { return 1.0 - ease_cos(1.0 - std::clamp(0.35 * (s - 116.0), 0.0, 1.0), 1.0); }
 
-}  // namespace begin::timeline
+}  // namespace opening

@@ -1,15 +1,15 @@
-#include "scenes/begin/begin_clock.h"
+#include "scenes/opening/opening_clock.h"
 
 #include <algorithm>
 
-namespace begin {
+namespace opening {
 
-double BeginClock::rate(double s) {
+double OpeningClock::rate(double s) {
     const double pace = s < slow_until ? base_rate * slow_factor : base_rate;
     return speed_trim * (s >= late_from ? late_factor : early_factor) * pace;
 }
 
-double BeginClock::advance(double dt) {
+double OpeningClock::advance(double dt) {
     real_time_ += static_cast<float>(dt);
     double s = std::max(scene_clock_ + dt * rate(scene_clock_), 0.0);
     if (!first_jump_done_ && real_time_ > first_jump_from && real_time_ < first_jump_to) {
@@ -25,4 +25,4 @@ double BeginClock::advance(double dt) {
     return warming_up() ? s + warm_up_lead : s;
 }
 
-}  // namespace begin
+}  // namespace opening

@@ -7,15 +7,11 @@
 #include "core/easing.h"
 #include "core/random.h"
 #include "render/post_processing.h"
-#include "scenes/begin/begin_programs.h"
-#include "scenes/begin/begin_stage.h"
-#include "scenes/begin/begin_windows.h"
-#include "scenes/begin/part_begin.h"
 #include "scenes/kit/material_binding.h"
-
-namespace bp = begin::program;
-namespace bs = begin::stage;
-namespace bw = begin::windows;
+#include "scenes/opening/opening_programs.h"
+#include "scenes/opening/opening_stage.h"
+#include "scenes/opening/opening_windows.h"
+#include "scenes/opening/part_begin.h"
 
 namespace {
 
@@ -49,7 +45,8 @@ void end_sprites() {
 }  // namespace
 
 void part_begin::draw_particles(double s) {
-    const bool plankton = bw::plankton.holds(s), swirl = bw::swirl.holds(s), column = bw::column.holds(s);
+    const bool plankton = opening::plankton_window.holds(s), swirl = opening::swirl_window.holds(s),
+               column = opening::column_window.holds(s);
     if (!plankton && !swirl && !column) return;
     begin_sprites();
     const float screen = static_cast<float>(sizes_.render_height);
@@ -57,8 +54,8 @@ void part_begin::draw_particles(double s) {
     if (plankton) {
         // Drifting specks around the camera: a few hundred near the surface, more in the
         // dive, fewer again in the deep.
-        const int count = s < bw::plankton_thicker ? 500 : (s < bw::plankton_thinner ? 900 : 350);
-        const int program = program_base_ + bp::particles2;
+        const int count = s < opening::plankton_thicker ? 500 : (s < opening::plankton_thinner ? 900 : 350);
+        const int program = program_base_ + opening::particles2_program;
         shaders_.use_program(program);
         shaders_.set_float(program, "particlesize", 0.05f);
         shaders_.set_float(program, "Screensize", screen);
@@ -78,15 +75,16 @@ void part_begin::draw_particles(double s) {
         glEnd();
     }
 
-    const Vector3& c = bs::stage_centre;
+    const Vector3& c = opening::stage_centre;
     if (swirl) {
         // Bubbles spiralling up round the stage as the camera arrives.
-        const int program = program_base_ + bp::particles2;
+        const int program = program_base_ + opening::particles2_program;
         shaders_.use_program(program);
         shaders_.set_float(program, "particlesize", 0.09f);
         shaders_.set_float(program, "Screensize", screen);
         shaders_.set_float(program, "mode", 0.0f);
-        const float fade = static_cast<float>(1.0 - ease_cos(0.5 * (s - (bw::swirl.to - 2.0)), 1.0));
+        const float fade =
+            static_cast<float>(1.0 - ease_cos(0.5 * (s - (opening::swirl_window.to - 2.0)), 1.0));
         glColor3f(0.25f * fade, 0.4f * fade, 0.45f * fade);
         seed_random(bubble_seed);
         glBegin(GL_POINTS);
@@ -102,12 +100,13 @@ void part_begin::draw_particles(double s) {
 
     if (column) {
         // A column of bubbles rising from the sand before the plinth, thickening until 69.
-        const int program = program_base_ + bp::particles;
+        const int program = program_base_ + opening::particles_program;
         shaders_.use_program(program);
         shaders_.set_float(program, "particlesize", 0.12f);
         shaders_.set_float(program, "Screensize", screen);
         shaders_.set_float(program, "mode", 1.0f);
-        const double full = ease_cos((s - bw::column.from) / (bw::column_full - bw::column.from), 1.0);
+        const double full = ease_cos(
+            (s - opening::column_window.from) / (opening::column_full - opening::column_window.from), 1.0);
         const int count = static_cast<int>(40 + 160 * full);
         glColor3f(0.5f, 0.65f, 0.7f);
         seed_random(bubble_seed + 1);
@@ -127,8 +126,8 @@ void part_begin::draw_particles(double s) {
 }
 
 void part_begin::draw_billboards(double s) {
-    if (!bw::motes.holds(s)) return;
-    const int program = program_base_ + bp::billboards;
+    if (!opening::motes_window.holds(s)) return;
+    const int program = program_base_ + opening::billboards_program;
     use_material(shaders_, *context_, program, {{"texture2d_1", blob_slot}});
     // Camera-facing: the modelview's rows are the camera's right and up in world space.
     GLfloat m[16];
@@ -137,8 +136,8 @@ void part_begin::draw_billboards(double s) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE);
     glDepthMask(GL_FALSE);
-    const float fade_in = static_cast<float>(ease_cos(0.4 * (s - bw::motes.from), 1.0));
-    const Vector3& c = bs::stage_centre;
+    const float fade_in = static_cast<float>(ease_cos(0.4 * (s - opening::motes_window.from), 1.0));
+    const Vector3& c = opening::stage_centre;
     seed_random(mote_seed);
     glBegin(GL_QUADS);
     for (int i = 0; i < 28; ++i) {

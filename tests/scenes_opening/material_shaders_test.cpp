@@ -8,8 +8,8 @@
 #include <string>
 
 #include "core/file_io.h"
-#include "scenes/begin/begin_programs.h"
 #include "scenes/middle/middle_programs.h"
+#include "scenes/opening/opening_programs.h"
 #include "scenes/text/text_programs.h"
 #include "scenes/toys/toys_programs.h"
 #include "tests/support/gl_context.h"
@@ -18,7 +18,7 @@ namespace {
 
 // One line per scene (and its _programs.h include above).
 const std::span<const ProgramEntry> scene_tables[] = {
-    begin::programs,
+    opening::programs,
     middle::programs,
     toys::programs,
     text::programs,

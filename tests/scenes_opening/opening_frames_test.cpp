@@ -16,8 +16,8 @@
 
 #include "core/frame_state.h"
 #include "render/graphics_context.h"
-#include "scenes/begin/part_begin.h"
 #include "scenes/loader/part_loader.h"
+#include "scenes/opening/part_begin.h"
 #include "show/app_state.h"
 #include "tests/support/scene_test.h"
 

@@ -1,4 +1,4 @@
-#include "scenes/begin/begin_shots.h"
+#include "scenes/opening/opening_shots.h"
 
 #include <gtest/gtest.h>
 
@@ -6,11 +6,11 @@
 #include <cmath>
 #include <vector>
 
-#include "scenes/begin/begin_clock.h"
+#include "scenes/opening/opening_clock.h"
 
-using begin::base_shot;
-using begin::opening_shot;
-using begin::shot_cues;
+using opening::base_shot;
+using opening::opening_shot;
+using opening::shot_cues;
 
 namespace {
 
@@ -22,7 +22,7 @@ void expect_vector(const Vector3& v, float x, float y, float z, float tolerance 
     EXPECT_NEAR(v.z, z, tolerance);
 }
 
-TEST(BeginShots, BaseShotAloneUntilShotOneStarts) {
+TEST(OpeningShots, BaseShotAloneUntilShotOneStarts) {
     const Shot at_start = opening_shot(4.15);
     expect_vector(at_start.eye, 0.0f, 4.98f, 0.0f);
     expect_vector(at_start.centre, 0.0f, 4.98f - 10.0f, -6.0f);
@@ -38,7 +38,7 @@ TEST(BeginShots, BaseShotAloneUntilShotOneStarts) {
     EXPECT_NEAR(base_shot(19.0).centre.z, -14.0 * ramp - 6.0, 1e-4);
 }
 
-TEST(BeginShots, ShotOneTakesOverHalfWayAndThenCompletely) {
+TEST(OpeningShots, ShotOneTakesOverHalfWayAndThenCompletely) {
     const double s = 8.4 + 0.5 / 0.15;
     const Shot camera = opening_shot(s);
     const Shot base = base_shot(s);
@@ -50,7 +50,7 @@ TEST(BeginShots, ShotOneTakesOverHalfWayAndThenCompletely) {
     expect_vector(taken.centre, 2.0f, 11.6f, float(2.4 * full - 36.0));
 }
 
-TEST(BeginShots, ShotTwoOrbitsItsTravellingCentre) {
+TEST(OpeningShots, ShotTwoOrbitsItsTravellingCentre) {
     for (double s : {21.8, 22.3, 22.9}) {  // after shot 2 has taken over, before shot 3
         const Shot camera = opening_shot(s);
         expect_vector(camera.centre, 0.0f, 16.5f, float(54.0 - 3.0 * s));
@@ -61,7 +61,7 @@ TEST(BeginShots, ShotTwoOrbitsItsTravellingCentre) {
     }
 }
 
-TEST(BeginShots, CuesComeInOrderWithTheirWeights) {
+TEST(OpeningShots, CuesComeInOrderWithTheirWeights) {
     for (size_t k = 1; k < shot_cues.size(); ++k) EXPECT_LT(shot_cues[k - 1].start, shot_cues[k].start);
     for (size_t k = 0; k < 9; ++k) EXPECT_EQ(shot_cues[k].exponent, 2.0);
     EXPECT_DOUBLE_EQ(shot_cues[4].rate, 0.19 * 0.9);
@@ -70,7 +70,7 @@ TEST(BeginShots, CuesComeInOrderWithTheirWeights) {
     EXPECT_EQ(shot_weight(shot_cues[7], 51.1 + 1.0 / 0.27), 1.0);
 }
 
-TEST(BeginShots, EveryFrameHasAUsableLookAt) {
+TEST(OpeningShots, EveryFrameHasAUsableLookAt) {
     for (double s = 0.0; s < 130.0; s += 0.05) {
         const Shot camera = opening_shot(s);
         const Vector3 view = camera.centre - camera.eye;
@@ -81,7 +81,7 @@ TEST(BeginShots, EveryFrameHasAUsableLookAt) {
     }
 }
 
-TEST(BeginShots, SteadyUpOnlyStepsInWhenTheViewRunsAlongUp) {
+TEST(OpeningShots, SteadyUpOnlyStepsInWhenTheViewRunsAlongUp) {
     const Shot sideways{{0, 0, 0}, {0, 0, -5}, {0, -1, 0}};
     EXPECT_EQ(steady_up(sideways), sideways.up);
     const Shot straight_up{{2, 18, 0}, {2, 11.6f, 0}, {0, -1, 0}};  // shot 1 at s = 15
@@ -101,7 +101,7 @@ struct Seen {
 };
 
 std::vector<Seen> watch_opening() {
-    begin::BeginClock clock;
+    opening::OpeningClock clock;
     std::vector<Seen> frames;
     const double dt = 1.0 / 30.0;
     for (int frame = 0; frame * dt < 76.8; ++frame) {
@@ -118,7 +118,7 @@ double degrees_between(const Vector3& a, const Vector3& b) {
 
 }  // namespace
 
-TEST(BeginShots, OnTheStageStillsTwoSecondsApartDifferInFraming) {
+TEST(OpeningShots, OnTheStageStillsTwoSecondsApartDifferInFraming) {
     const std::vector<Seen> frames = watch_opening();
     for (std::size_t i = 60; i < frames.size(); ++i) {
         const Seen& now = frames[i];
@@ -132,7 +132,7 @@ TEST(BeginShots, OnTheStageStillsTwoSecondsApartDifferInFraming) {
     }
 }
 
-TEST(BeginShots, OnTheStageTheCutsLandOnTheMusicsHalfBars) {
+TEST(OpeningShots, OnTheStageTheCutsLandOnTheMusicsHalfBars) {
     const std::vector<Seen> frames = watch_opening();
     const double half_bar = 2.0 * 60.0 / 140.0;  // the grid starts at 80 s
     int cuts = 0;

@@ -5,14 +5,12 @@
 #include <cmath>
 
 #include "core/random.h"
-#include "scenes/begin/begin_stage.h"
-#include "scenes/begin/begin_timeline.h"
-#include "scenes/begin/part_begin.h"
 #include "scenes/kit/glow_picture.h"
 #include "scenes/kit/scene_lights.h"
 #include "scenes/kit/shots.h"
-
-namespace bt = begin::timeline;
+#include "scenes/opening/opening_stage.h"
+#include "scenes/opening/opening_timeline.h"
+#include "scenes/opening/part_begin.h"
 
 namespace {
 
@@ -26,7 +24,7 @@ void part_begin::set_lights_and_water(double s) {
     // The moon shines from the light camera's side; a cold back light comes from behind the
     // subject and above it; the water is clearer near the surface and dense on the deep floor.
     const CameraRecord& moon = context_->light_camera;
-    const bool deep = s > bt::world_change;
+    const bool deep = s > opening::world_change;
     set_scene_lights(
         {{moon.eye.x - moon.centre.x, moon.eye.y - moon.centre.y, moon.eye.z - moon.centre.z, 0.0f},
          {0.75f, 0.82f, 0.95f, 1.0f},
@@ -40,7 +38,7 @@ void part_begin::scene_pass(bool depth_mode) {
     const double s = state_.s;
     if (depth_mode) glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     glViewport(0, 0, sizes_.render_width, sizes_.render_height);
-    const auto clear = bt::clear_colour(s);
+    const auto clear = opening::clear_colour(s);
     glClearColor(clear[0], clear[1], clear[2], clear[3]);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     // Both modes keep the view camera's lens; the depth mode looks from the light.

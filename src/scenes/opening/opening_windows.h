@@ -8,7 +8,7 @@
 
 #include "scenes/kit/clock_window.h"
 
-namespace begin::windows {
+namespace opening {
 
 // The sea itself: the near sea before 26, the far sea after 30, neither during the dive nor once
 // the world changes.
@@ -33,12 +33,12 @@ inline constexpr std::array<FloorCopy, 7> floor_copies = {{
 
 // The sea-floor mesh again as the ground of the figures' stage, for as long as the stage's
 // background stands.
-inline constexpr ClockWindow stage_floor{51.848, 94.6};
+inline constexpr ClockWindow stage_floor_window{51.848, 94.6};
 
 // The five figure groups: walkers (with a thrower), runners, sitters (with throwers), the
 // late throwers, and the lit group that carries the blood texture. The stage only exists once
 // the world has changed, so the open-ended windows start there too.
-inline constexpr std::array<ClockWindow, 5> figure_groups = {{
+inline constexpr std::array<ClockWindow, 5> figure_windows = {{
     {51.848, 72.5},
     {51.848, 65.0},
     {61.0, never},
@@ -46,25 +46,25 @@ inline constexpr std::array<ClockWindow, 5> figure_groups = {{
     {79.548, 93.0},
 }};
 
-inline constexpr ClockWindow background{51.848, 94.6};
+inline constexpr ClockWindow background_window{51.848, 94.6};
 
 // The escher crowd stands until 71 and blinks out over its last second: it is hidden in the
 // steps [70.0, 70.1), [70.2, 70.3), ... and shown in the steps between.
-inline constexpr ClockWindow crowd{51.848, 71.0};
+inline constexpr ClockWindow crowd_window{51.848, 71.0};
 inline constexpr double crowd_blink_from = 70.0, crowd_blink_step = 0.1;
 inline constexpr int crowd_blink_steps = 8;  // 70.0 .. 70.7
 
-inline constexpr ClockWindow bait_fish{51.848, 75.2};
+inline constexpr ClockWindow bait_fish_window{51.848, 75.2};
 
 // Particles: plankton in the sea (thicker after 24, thinner after 35), bubbles swirling round
 // the stage, and a rising column of bubbles late on.
-inline constexpr ClockWindow plankton{-never, 51.848};
+inline constexpr ClockWindow plankton_window{-never, 51.848};
 inline constexpr double plankton_thicker = 24.0, plankton_thinner = 35.0;
-inline constexpr ClockWindow swirl{51.4, 61.0};
-inline constexpr ClockWindow column{67.0, never};
+inline constexpr ClockWindow swirl_window{51.4, 61.0};
+inline constexpr ClockWindow column_window{67.0, never};
 inline constexpr double column_full = 69.003;
 
 // Billboards: glowing motes drifting over the stage.
-inline constexpr ClockWindow motes{55.3, 101.0};
+inline constexpr ClockWindow motes_window{55.3, 101.0};
 
-}  // namespace begin::windows
+}  // namespace opening

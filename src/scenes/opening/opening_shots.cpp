@@ -1,21 +1,15 @@
-#include "scenes/begin/begin_shots.h"
+#include "scenes/opening/opening_shots.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 
 #include "core/easing.h"
-#include "scenes/begin/begin_stage.h"
 #include "scenes/kit/clock_window.h"
+#include "scenes/opening/opening_stage.h"
 
-namespace begin {
+namespace opening {
 namespace {
-
-using stage::school_turn;
-using stage::school_x;
-using stage::school_z;
-using stage::stage_centre;
-using stage::world_up;
 
 Vector3 at_stage(float dx, float dy, float dz) {
     return {stage_centre.x + dx, stage_centre.y + dy, stage_centre.z + dz};
@@ -45,24 +39,24 @@ Shot shot3(double s) {
 // 4: the sea floor copies drift by underneath; looking along their lane.
 Shot shot4(double s) {
     const double d = s - 30.4;
-    return {{f(begin::stage::seafloor_x - 60.0), 70.0f, f(-120.0 - 2.0 * d)},
-            {begin::stage::seafloor_x, begin::stage::seafloor_y, f(-260.0 + 10.0 * d)},
+    return {{f(seafloor_x - 60.0), 70.0f, f(-120.0 - 2.0 * d)},
+            {seafloor_x, seafloor_y, f(-260.0 + 10.0 * d)},
             world_up};
 }
 
 // 5: a slow arc over the floor.
 Shot shot5(double s) {
     const double a = 0.12 * (s - 30.8);
-    return {{f(begin::stage::seafloor_x - 60.0 * std::cos(a)), 80.0f, f(-160.0 - 60.0 * std::sin(a))},
-            {begin::stage::seafloor_x, begin::stage::seafloor_y, -230.0f},
+    return {{f(seafloor_x - 60.0 * std::cos(a)), 80.0f, f(-160.0 - 60.0 * std::sin(a))},
+            {seafloor_x, seafloor_y, -230.0f},
             world_up};
 }
 
 // 6: low over the floor, the copies sliding toward the lens.
 Shot shot6(double s) {
     const double d = s - 34.0;
-    return {{f(begin::stage::seafloor_x + 20.0), 100.0f, f(-100.0 + 1.5 * d)},
-            {f(begin::stage::seafloor_x - 10.0), begin::stage::seafloor_y, -230.0f},
+    return {{f(seafloor_x + 20.0), 100.0f, f(-100.0 + 1.5 * d)},
+            {f(seafloor_x - 10.0), seafloor_y, -230.0f},
             world_up};
 }
 
@@ -202,4 +196,4 @@ const std::array<ShotCue, 14> shot_cues = {{
 
 Shot opening_shot(double s) { return blend_shots(base_shot(s), shot_cues, s); }
 
-}  // namespace begin
+}  // namespace opening

@@ -1,8 +1,8 @@
-#include "scenes/begin/begin_clock.h"
+#include "scenes/opening/opening_clock.h"
 
 #include <gtest/gtest.h>
 
-using begin::BeginClock;
+using opening::OpeningClock;
 
 namespace {
 
@@ -10,22 +10,22 @@ constexpr double slow_rate = 1.0388 * 1.014 * 0.7 * 0.45;
 constexpr double normal_rate = 1.0388 * 1.014 * 0.7;
 constexpr double late_rate = 1.0388 * 0.838 * 0.7;
 
-TEST(BeginClock, RunsAtItsThreeRates) {
-    EXPECT_DOUBLE_EQ(BeginClock::rate(10.0), slow_rate);
-    EXPECT_DOUBLE_EQ(BeginClock::rate(16.999), slow_rate);
-    EXPECT_DOUBLE_EQ(BeginClock::rate(17.0), normal_rate);
-    EXPECT_DOUBLE_EQ(BeginClock::rate(102.9), normal_rate);
-    EXPECT_DOUBLE_EQ(BeginClock::rate(103.0), late_rate);
+TEST(OpeningClock, RunsAtItsThreeRates) {
+    EXPECT_DOUBLE_EQ(OpeningClock::rate(10.0), slow_rate);
+    EXPECT_DOUBLE_EQ(OpeningClock::rate(16.999), slow_rate);
+    EXPECT_DOUBLE_EQ(OpeningClock::rate(17.0), normal_rate);
+    EXPECT_DOUBLE_EQ(OpeningClock::rate(102.9), normal_rate);
+    EXPECT_DOUBLE_EQ(OpeningClock::rate(103.0), late_rate);
 }
 
-TEST(BeginClock, StartsAt415AndStepsByTheSlowRate) {
-    BeginClock clock;
+TEST(OpeningClock, StartsAt415AndStepsByTheSlowRate) {
+    OpeningClock clock;
     EXPECT_DOUBLE_EQ(clock.value(), 4.15);
     EXPECT_NEAR(clock.advance(0.1), 4.15 + 0.1 * slow_rate, 1e-12);
 }
 
-TEST(BeginClock, TheSecondFrameDrawsSixtyAheadWithoutMovingTheClock) {
-    BeginClock clock;
+TEST(OpeningClock, TheSecondFrameDrawsSixtyAheadWithoutMovingTheClock) {
+    OpeningClock clock;
     // First frame carries the clock to 10; the second is the warm-up frame.
     const double first = clock.advance((10.0 - 4.15) / slow_rate);
     EXPECT_NEAR(first, 10.0, 1e-9);
@@ -39,8 +39,8 @@ TEST(BeginClock, TheSecondFrameDrawsSixtyAheadWithoutMovingTheClock) {
     EXPECT_FALSE(clock.warming_up());
 }
 
-TEST(BeginClock, JumpsToFiftySixTwiceAndOnlyTwice) {
-    BeginClock clock;
+TEST(OpeningClock, JumpsToFiftySixTwiceAndOnlyTwice) {
+    OpeningClock clock;
     clock.advance(1.0);
     clock.advance(1.0);
     // Real time 38 itself is not inside the window.
@@ -56,8 +56,8 @@ TEST(BeginClock, JumpsToFiftySixTwiceAndOnlyTwice) {
     EXPECT_GT(clock.advance(10.0), 70.0);
 }
 
-TEST(BeginClock, LateFactorAppliesFrom103) {
-    BeginClock clock;
+TEST(OpeningClock, LateFactorAppliesFrom103) {
+    OpeningClock clock;
     clock.advance(39.0);                   // first jump: 56
     clock.advance(19.0);                   // 58 s: second jump: 56
     const double s = clock.advance(26.0);  // 84 s, past every window
@@ -67,8 +67,8 @@ TEST(BeginClock, LateFactorAppliesFrom103) {
     EXPECT_NEAR(clock.advance(0.1), 103.5 + 0.1 * late_rate, 1e-9);
 }
 
-TEST(BeginClock, NeverRunsBelowZero) {
-    BeginClock clock;
+TEST(OpeningClock, NeverRunsBelowZero) {
+    OpeningClock clock;
     EXPECT_EQ(clock.advance(-100.0), 0.0);
 }
 

@@ -4,7 +4,7 @@
 // fade level). Plain functions of the clock, so the whole timeline can be checked without GL.
 #include <array>
 
-namespace begin::timeline {
+namespace opening {
 
 // The scene turns from the sea to the figures' world here: depth pre-pass on, light-shaft
 // variant 2, composite program 64, narrower projection.
@@ -17,10 +17,10 @@ inline constexpr double dive_from = 27.0, dive_to = 30.8;
 // The sky turns to day blue and the clock slows.
 inline constexpr double daylight_from = 103.0;
 
-bool background_prepass(double s);  // s <= sea_end and s outside (dive_from, dive_to)
-bool depth_prepass(double s);       // s > world_change
-bool highlight_passes(double s);    // s < shafts_end
-bool late_programs(double s);       // s > world_change: godrays2 (47) and composite slot 64
+bool runs_background_prepass(double s);  // s <= sea_end and s outside (dive_from, dive_to)
+bool runs_depth_prepass(double s);       // s > world_change
+bool runs_highlight_passes(double s);    // s < shafts_end
+bool uses_late_programs(double s);       // s > world_change: godrays2 (47) and composite slot 64
 
 // Field of view (degrees) the projector uses for the occlusion combine.
 double projector_fov(double s);
@@ -40,4 +40,4 @@ std::array<float, 3> composite_motion_blur(double s);
 // Colour of the composite quad: 0 (picture as is) until s = 116, then rising to 1.
 double fade_level(double s);
 
-}  // namespace begin::timeline
+}  // namespace opening

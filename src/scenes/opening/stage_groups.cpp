@@ -6,15 +6,11 @@
 #include <numbers>
 
 #include "core/random.h"
-#include "scenes/begin/begin_programs.h"
-#include "scenes/begin/begin_stage.h"
-#include "scenes/begin/begin_windows.h"
-#include "scenes/begin/part_begin.h"
 #include "scenes/kit/material_binding.h"
-
-namespace bp = begin::program;
-namespace bs = begin::stage;
-namespace bw = begin::windows;
+#include "scenes/opening/opening_programs.h"
+#include "scenes/opening/opening_stage.h"
+#include "scenes/opening/opening_windows.h"
+#include "scenes/opening/part_begin.h"
 
 namespace {
 
@@ -27,8 +23,9 @@ constexpr int fish_back = 1, fish_flank = 4;  // objects of the bait mesh the sc
 }  // namespace
 
 void part_begin::draw_background(double s, bool depth_mode) {
-    if (!bw::background.holds(s)) return;
-    const int program = program_base_ + (depth_mode ? bp::background2 : bp::background);
+    if (!opening::background_window.holds(s)) return;
+    const int program =
+        program_base_ + (depth_mode ? opening::background2_program : opening::background_program);
     use_material(shaders_, *context_, program,
                  {{"texture2d_1", ripples_slot},
                   {"texture2d_2", bg_slot},
@@ -39,38 +36,38 @@ void part_begin::draw_background(double s, bool depth_mode) {
     shaders_.set_float(program, "Flag", 1.0f);
     glColor3f(0.0f, 0.0f, 0.0f);
     glPushMatrix();
-    glTranslatef(bs::background_offset.x, bs::background_offset.y, bs::background_offset.z);
+    glTranslatef(opening::background_offset.x, opening::background_offset.y, opening::background_offset.z);
     glRotated(180.0, 0.0, 0.0, 1.0);
-    glScalef(bs::background_scale, bs::background_scale, bs::background_scale);
+    glScalef(opening::background_scale, opening::background_scale, opening::background_scale);
     for (int object = 0; object < 3; ++object) meshes_[background_mesh].draw(object);
     glPopMatrix();
 }
 
 void part_begin::draw_crowd(double s) {
-    if (!bw::crowd.holds(s)) return;
+    if (!opening::crowd_window.holds(s)) return;
     // Over its last second the crowd blinks out, a tenth of a second off, a tenth on.
-    if (s >= bw::crowd_blink_from) {
-        const int step = static_cast<int>((s - bw::crowd_blink_from) / bw::crowd_blink_step);
-        if (step < bw::crowd_blink_steps && step % 2 == 0) return;
+    if (s >= opening::crowd_blink_from) {
+        const int step = static_cast<int>((s - opening::crowd_blink_from) / opening::crowd_blink_step);
+        if (step < opening::crowd_blink_steps && step % 2 == 0) return;
     }
-    const int program = program_base_ + bp::escher2;
+    const int program = program_base_ + opening::escher2_program;
     use_material(shaders_, *context_, program, {}, "ttime", s);
     glColor3f(0.55f, 0.6f, 0.62f);
-    const Vector3& c = bs::stage_centre;
+    const Vector3& c = opening::stage_centre;
     glPushMatrix();
-    glTranslatef(c.x + bs::crowd_x, c.y - bs::crowd_lift, c.z + bs::crowd_z);
+    glTranslatef(c.x + opening::crowd_x, c.y - opening::crowd_lift, c.z + opening::crowd_z);
     glRotated(180.0, 0.0, 0.0, 1.0);
     meshes_[crowd_mesh].draw(-1);
     glPopMatrix();
 }
 
 void part_begin::draw_bait_fish(double s) {
-    if (!bw::bait_fish.holds(s) || !meshes_[bait_mesh].loaded) return;
-    const int program = program_base_ + bp::fish2;
+    if (!opening::bait_fish_window.holds(s) || !meshes_[bait_mesh].loaded) return;
+    const int program = program_base_ + opening::fish2_program;
     use_material(shaders_, *context_, program, {}, "ttime", s);
     const Mesh& fish = meshes_[bait_mesh];
     const float size = fish.bbox_largest > 0 ? fish_length / fish.bbox_largest : 1.0f;
-    const Vector3& c = bs::stage_centre;
+    const Vector3& c = opening::stage_centre;
     seed_random(school_seed);
     for (int i = 0; i < school_size; ++i) {
         const double offset_angle = 0.25 * random_unit();
@@ -78,11 +75,11 @@ void part_begin::draw_bait_fish(double s) {
         const double offset_height = 1.4 * random_unit() - 0.7;
         const double phase = 2.0 * std::numbers::pi * random_unit();
         // The school sweeps round the stage in a loose band, each fish swaying in and out of it.
-        const double a = bs::school_turn * s + school_spread * i / school_size + offset_angle;
-        const double r = bs::school_radius + offset_radius + 0.4 * std::sin(1.7 * s + phase);
-        const double h = bs::school_height + offset_height + 0.25 * std::sin(1.1 * s + 2.0 * phase);
-        const float x = static_cast<float>(c.x + bs::school_x + r * std::cos(a));
-        const float z = static_cast<float>(c.z + bs::school_z + r * std::sin(a));
+        const double a = opening::school_turn * s + school_spread * i / school_size + offset_angle;
+        const double r = opening::school_radius + offset_radius + 0.4 * std::sin(1.7 * s + phase);
+        const double h = opening::school_height + offset_height + 0.25 * std::sin(1.1 * s + 2.0 * phase);
+        const float x = static_cast<float>(c.x + opening::school_x + r * std::cos(a));
+        const float z = static_cast<float>(c.z + opening::school_z + r * std::sin(a));
         const float y = static_cast<float>(c.y - h);
         // Swimming along the circle: the tangent direction.
         const double heading = -a * 180.0 / std::numbers::pi;
