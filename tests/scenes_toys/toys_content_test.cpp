@@ -179,21 +179,20 @@ TEST(ToysTank, TurretLooksAtSixtySevenSeventyOneAndSeventyThree) {
 }
 
 TEST(ToysGround, UnderTheRoadsAndTheTankButNeitherOverTheBoardNorTheLane) {
-    namespace st = toys::stage;
-    for (float x = -st::road_span; x <= st::road_span; x += 0.5f) {
-        if (x < st::lane_x0 || x > st::lane_x1) {
-            EXPECT_TRUE(st::on_ground(x, st::far_road_z)) << x;
+    for (float x = -toys::road_span; x <= toys::road_span; x += 0.5f) {
+        if (x < toys::lane_x0 || x > toys::lane_x1) {
+            EXPECT_TRUE(toys::on_ground(x, toys::far_road_z)) << x;
         }
-        EXPECT_TRUE(st::on_ground(x, st::near_road_z)) << x;
+        EXPECT_TRUE(toys::on_ground(x, toys::near_road_z)) << x;
     }
     for (double t = 60.0; t < 73.0; t += 0.25) {  // after 73 it drives in the maze
         const toys::TankPlacement p = toys::tank_placement(t);
-        EXPECT_TRUE(st::on_ground(p.x, p.z)) << t;
+        EXPECT_TRUE(toys::on_ground(p.x, p.z)) << t;
     }
-    for (float x : {-12.4f, 12.2f}) EXPECT_TRUE(st::on_ground(x, 2.0f)) << "pieces beside the board";
-    for (float x : {-10.3f, 0.0f, 10.3f}) EXPECT_FALSE(st::on_ground(x, 10.3f)) << "the board's opening";
+    for (float x : {-12.4f, 12.2f}) EXPECT_TRUE(toys::on_ground(x, 2.0f)) << "pieces beside the board";
+    for (float x : {-10.3f, 0.0f, 10.3f}) EXPECT_FALSE(toys::on_ground(x, 10.3f)) << "the board's opening";
     for (float z : {-46.0f, -20.0f, -2.8f, 8.0f})
-        EXPECT_FALSE(st::on_ground(16.0f, z)) << "the runners' lane";
+        EXPECT_FALSE(toys::on_ground(16.0f, z)) << "the runners' lane";
 }
 
 TEST(ToysShots, OpeningGlideTurnAndSpiral) {

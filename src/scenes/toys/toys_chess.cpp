@@ -1,5 +1,5 @@
-#include "core/easing.h"
 #include "scenes/toys/toys_chess.h"
+#include "core/easing.h"
 
 #include <algorithm>
 #include <array>

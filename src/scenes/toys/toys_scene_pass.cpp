@@ -102,13 +102,13 @@ void part_toys::scene_pass(LitPass pass) {
     use_general_material();
 
     // The floor casts nothing and would cover the board's reflection in the mirrored pass.
-    if (pass == LitPass::main && toys::windows::ground.holds(t)) draw_ground();
+    if (pass == LitPass::main && toys::ground_window.holds(t)) draw_ground();
     seed_random(chess_seed);
     draw_chess(pass);
     draw_crowd(pass);
     if (pass != LitPass::mirrored) draw_vehicles();
-    if (toys::windows::sea(t)) draw_sea_and_bridge(pass);
-    if (toys::windows::toys(t)) draw_toys(pass);
+    if (toys::sea_shown(t)) draw_sea_and_bridge(pass);
+    if (toys::toys_shown(t)) draw_toys(pass);
 
     shaders_.disable_programs();
     if (pass == LitPass::main) draw_particles();

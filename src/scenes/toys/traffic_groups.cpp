@@ -17,9 +17,6 @@
 
 namespace {
 
-namespace st = toys::stage;
-namespace tw = toys::windows;
-
 constexpr float car_scale = 0.55f;
 constexpr int car_body = 0, car_cabin = 1, first_wheel = 2, wheel_count = 4;
 
@@ -45,7 +42,7 @@ constexpr CarRun second_wave[4] = {{part_toys::vehicle3_mesh, 29.0, 0.14, {0.3f,
                                    {part_toys::vehicle1_mesh, 60.1, 0.13, {0.85f, 0.85f, 0.8f}, 0.0f},
                                    {part_toys::vehicle2_mesh, 35.0, 0.16, {0.8f, 0.3f, 0.45f}, 0.0f},
                                    {part_toys::vehicle1_mesh, 54.5, 0.15, {0.9f, 0.5f, 0.15f}, 1.0f}};
-constexpr float hatchback_at[3] = {-13.5f, st::road_y, 9.5f};
+constexpr float hatchback_at[3] = {-13.5f, toys::road_y, 9.5f};
 constexpr float hatchback_paint[3] = {0.55f, 0.62f, 0.7f};
 
 // The old car drives the near road from 41 and parks by the pavement.
@@ -98,7 +95,7 @@ void part_toys::draw_vehicles() {
         shaders_.set_float(p, "randomize", run.paint[0]);
         glColor3f(run.paint[0], run.paint[1], run.paint[2]);
         glPushMatrix();
-        glTranslatef(x, st::road_y, z);
+        glTranslatef(x, toys::road_y, z);
         glRotatef(heading, 0.0f, 1.0f, 0.0f);
         glScalef(car_scale, car_scale, car_scale);
         meshes_[run.mesh].draw(car_body);
@@ -116,7 +113,7 @@ void part_toys::draw_vehicles() {
         glPopMatrix();
     };
 
-    if (tw::hatchback.holds(t)) {
+    if (toys::hatchback_window.holds(t)) {
         glColor3f(hatchback_paint[0], hatchback_paint[1], hatchback_paint[2]);
         glPushMatrix();
         glTranslatef(hatchback_at[0], hatchback_at[1], hatchback_at[2]);
@@ -125,17 +122,17 @@ void part_toys::draw_vehicles() {
         meshes_[vehicle1_mesh].draw(-1);
         glPopMatrix();
     }
-    if (tw::first_cars.holds(t))
+    if (toys::first_cars_window.holds(t))
         for (const CarRun& run : first_wave) {
             const float driven =
-                2.0f * st::road_span * static_cast<float>(eased_window(t, run.start, run.rate));
-            car(run, -st::road_span + driven, st::near_road_z, 0.0f, driven);
+                2.0f * toys::road_span * static_cast<float>(eased_window(t, run.start, run.rate));
+            car(run, -toys::road_span + driven, toys::near_road_z, 0.0f, driven);
         }
-    if (tw::second_cars.holds(t))
+    if (toys::second_cars_window.holds(t))
         for (const CarRun& run : second_wave) {
             const float driven =
-                2.0f * st::road_span * static_cast<float>(eased_window(t, run.start, run.rate));
-            car(run, st::road_span - driven, st::far_road_z, 180.0f, driven);
+                2.0f * toys::road_span * static_cast<float>(eased_window(t, run.start, run.rate));
+            car(run, toys::road_span - driven, toys::far_road_z, 180.0f, driven);
         }
 
     draw_tank(false);
@@ -146,7 +143,7 @@ void part_toys::draw_vehicles() {
     // The telegraph line behind the far road.
     glColor3f(0.45f, 0.36f, 0.28f);
     glPushMatrix();
-    glTranslatef(0.0f, st::road_y + 1.0f, st::wires_z);
+    glTranslatef(0.0f, toys::road_y + 1.0f, toys::wires_z);
     meshes_[wires_mesh].draw(-1);
     glPopMatrix();
 
@@ -158,7 +155,7 @@ void part_toys::draw_vehicles() {
                 runner_phase[i] + runner_speed[i] * static_cast<float>(soft_ramp(t - runs_from)), run_span);
             const float z = run_from_z + along;
             const float y = z > slab_from_z && z < slab_to_z ? slab_top : walkway_top;
-            draw_figure(i == 0 ? run : run2, st::pavement_x + runner_lanes[i], y, z, 0.0f,
+            draw_figure(i == 0 ? run : run2, toys::pavement_x + runner_lanes[i], y, z, 0.0f,
                         clip_frame((t - runs_from) * run_clip_rate + 100.0 * i));
         }
     }
@@ -169,7 +166,7 @@ void part_toys::draw_vehicles() {
     glPushMatrix();
     const float ford_x =
         ford_from_x + (ford_to_x - ford_from_x) * static_cast<float>(eased_window(t, ford_from, ford_rate));
-    glTranslatef(ford_x, st::road_y, st::near_road_z - 3.0f);
+    glTranslatef(ford_x, toys::road_y, toys::near_road_z - 3.0f);
     glScalef(ford_scale, ford_scale, ford_scale);
     meshes_[ford_mesh].draw(-1);
     glPopMatrix();
@@ -179,9 +176,9 @@ void part_toys::draw_vehicles() {
     shaders_.set_float(p, "isPressable", 0.0f);
     glColor3f(0.58f, 0.56f, 0.52f);
     for (int i = 0; i < 3; ++i) {
-        if (!tw::plates[i].holds(t)) continue;
+        if (!toys::plate_windows[i].holds(t)) continue;
         glPushMatrix();
-        glTranslatef(st::pavement_x, plates[i].y, plates[i].z);
+        glTranslatef(toys::pavement_x, plates[i].y, plates[i].z);
         glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
         glScalef(plate_scale, plate_scale, plate_scale);
         meshes_[pavement_mesh].draw(plates[i].group);
