@@ -69,10 +69,20 @@ TEST_F(OpeningFrames, LoadingRingIsBlackFirstThenGrowsClockwise) {
 }
 
 TEST_F(OpeningFrames, DrawsTheVisibleClockRangesWithoutGlErrors) {
+    std::vector<double> progress;
+    context_.progress = [&](double step) { progress.push_back(step); };
     auto scene = std::make_unique<part_begin>();
     scene->load(&context_);
     EXPECT_TRUE(no_gl_error());
     EXPECT_DOUBLE_EQ(scene->clock().value(), 4.15);
+    // The load's own steps: the pre-pass texture, three program batches and the post-processing,
+    // three texture batches, then the meshes (each picture adds its tenth between them).
+    std::vector<double> load_steps;
+    for (double step : progress)
+        if (step > 0.1) load_steps.push_back(step);
+    EXPECT_EQ(load_steps,
+              (std::vector<double>{1, 0.33, 0.33, 0.33, 1, 1, 1, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 1, 1, 2}));
+    EXPECT_EQ(progress.size() - load_steps.size(), 9u) << "one tenth for each of the nine pictures";
 
     FrameState shared;
     shared.mode = 1;

@@ -9,8 +9,8 @@
 #include "scenes/opening/opening_clock.h"
 
 using opening::base_shot;
-using opening::opening_shot;
 using opening::shot_cues;
+using opening::view_shot;
 
 namespace {
 
@@ -23,13 +23,13 @@ void expect_vector(const Vector3& v, float x, float y, float z, float tolerance 
 }
 
 TEST(OpeningShots, BaseShotAloneUntilShotOneStarts) {
-    const Shot at_start = opening_shot(4.15);
+    const Shot at_start = view_shot(4.15);
     expect_vector(at_start.eye, 0.0f, 4.98f, 0.0f);
     expect_vector(at_start.centre, 0.0f, 4.98f - 10.0f, -6.0f);
     expect_vector(at_start.up, 0.0f, -1.0f, 0.0f);
     // soft_ramp(0.3·(8.4 − 9)) is 0; at 8.4 the base shot's centre has not moved along z yet.
     const Shot base = base_shot(8.4);
-    const Shot blended = opening_shot(8.4);
+    const Shot blended = view_shot(8.4);
     EXPECT_EQ(blended.eye, base.eye);
     EXPECT_EQ(blended.centre, base.centre);
     expect_vector(base.centre, 0.0f, 1.2f * 8.4f - 10.0f, -6.0f);
@@ -40,19 +40,19 @@ TEST(OpeningShots, BaseShotAloneUntilShotOneStarts) {
 
 TEST(OpeningShots, ShotOneTakesOverHalfWayAndThenCompletely) {
     const double s = 8.4 + 0.5 / 0.15;
-    const Shot camera = opening_shot(s);
+    const Shot camera = view_shot(s);
     const Shot base = base_shot(s);
     EXPECT_NEAR(camera.eye.x, 2.0 * half_ease2, 1e-5);
     EXPECT_NEAR(camera.centre.y, base.centre.y + (11.6 - base.centre.y) * half_ease2, 1e-4);
     const double full = 8.4 + 1.0 / 0.15 + 0.01;
-    const Shot taken = opening_shot(full);
+    const Shot taken = view_shot(full);
     expect_vector(taken.eye, 2.0f, 1.2f * float(full), 0.0f);
     expect_vector(taken.centre, 2.0f, 11.6f, float(2.4 * full - 36.0));
 }
 
 TEST(OpeningShots, ShotTwoOrbitsItsTravellingCentre) {
     for (double s : {21.8, 22.3, 22.9}) {  // after shot 2 has taken over, before shot 3
-        const Shot camera = opening_shot(s);
+        const Shot camera = view_shot(s);
         expect_vector(camera.centre, 0.0f, 16.5f, float(54.0 - 3.0 * s));
         EXPECT_NEAR(camera.eye.y, 18.5f, 1e-4);
         const float dx = camera.eye.x - camera.centre.x, dz = camera.eye.z - camera.centre.z;
@@ -72,7 +72,7 @@ TEST(OpeningShots, CuesComeInOrderWithTheirWeights) {
 
 TEST(OpeningShots, EveryFrameHasAUsableLookAt) {
     for (double s = 0.0; s < 130.0; s += 0.05) {
-        const Shot camera = opening_shot(s);
+        const Shot camera = view_shot(s);
         const Vector3 view = camera.centre - camera.eye;
         ASSERT_TRUE(std::isfinite(camera.eye.x + camera.eye.y + camera.eye.z)) << s;
         ASSERT_GT(length(view), 0.5f) << s;
@@ -106,7 +106,7 @@ std::vector<Seen> watch_opening() {
     const double dt = 1.0 / 30.0;
     for (int frame = 0; frame * dt < 76.8; ++frame) {
         const double s = clock.advance(frame == 0 ? 0.0 : dt);
-        if (!clock.warming_up()) frames.push_back({frame * dt, s, opening_shot(s)});
+        if (!clock.warming_up()) frames.push_back({frame * dt, s, view_shot(s)});
     }
     return frames;
 }

@@ -76,4 +76,22 @@ TEST(OpeningTimeline, FadeStaysClearUntil116) {
     EXPECT_DOUBLE_EQ(opening::fade_level(130.0), 1.0);
 }
 
+TEST(OpeningCompose, UniformsFollowTheClockAndTheShaftPasses) {
+    const ComposeUniforms sea = opening::compose_uniforms(14.0, 0.0, 0.0);
+    EXPECT_EQ(sea.mode, 1);
+    EXPECT_FLOAT_EQ(sea.ttime, 14.0f);
+    EXPECT_NEAR(sea.limit, 0.0f, 1e-6) << "the first dip of Limit is at its bottom";
+    EXPECT_NEAR(sea.flo, 1.0f, 1e-6);
+    EXPECT_TRUE(sea.shafts);
+    EXPECT_FALSE(sea.random);
+    const ComposeUniforms stage = opening::compose_uniforms(60.0, 0.0, 0.0);
+    EXPECT_FALSE(stage.shafts) << "the shaft passes stop at 51.9";
+    EXPECT_NEAR(stage.flo, -0.8f, 1e-6);
+    EXPECT_EQ(stage.fade, 0.0f);
+    // A developer's camera height reaches "PosY" clamped to 0..1.
+    EXPECT_EQ(opening::compose_uniforms(20.0, 3.0, 0.0).pos_y, 1.0f);
+    EXPECT_EQ(opening::compose_uniforms(20.0, -2.0, 0.0).pos_y, 0.0f);
+    EXPECT_NEAR(opening::compose_uniforms(118.86, 0.0, 0.0).fade, 1.0f, 1e-4);
+}
+
 }  // namespace

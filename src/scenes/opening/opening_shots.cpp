@@ -194,6 +194,6 @@ const std::array<ShotCue, 14> shot_cues = {{
     {111.5, 0.14 * 0.8, 1.0, shot14},
 }};
 
-Shot opening_shot(double s) { return blend_shots(base_shot(s), shot_cues, s); }
+Shot view_shot(double s) { return blend_shots(base_shot(s), shot_cues, s); }
 
 }  // namespace opening

@@ -18,6 +18,6 @@ Shot base_shot(double s);
 extern const std::array<ShotCue, 14> shot_cues;
 
 // The view camera at clock s: the base shot blended through every cue in order.
-Shot opening_shot(double s);
+Shot view_shot(double s);
 
 }  // namespace opening

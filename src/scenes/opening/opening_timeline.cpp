@@ -56,4 +56,18 @@ std::array<float, 3> composite_motion_blur(double s) {
 
 double fade_level(double s) { return 1.0 - ease_cos(1.0 - std::clamp(0.35 * (s - 116.0), 0.0, 1.0), 1.0); }
 
+ComposeUniforms compose_uniforms(double s, double camera_y, double camera_z) {
+    ComposeUniforms u;
+    u.mode = opening_grading;
+    u.ttime = static_cast<float>(s);
+    u.pos_y = static_cast<float>(std::clamp(camera_y, 0.0, 1.0));
+    u.limit = static_cast<float>(composite_limit(s, camera_z));
+    u.flo = static_cast<float>(composite_flo(s));
+    const auto blur = composite_motion_blur(s);
+    std::copy(blur.begin(), blur.end(), u.motion_blur);
+    u.fade = static_cast<float>(fade_level(s));
+    u.shafts = runs_highlight_passes(s);
+    return u;
+}
+
 }  // namespace opening

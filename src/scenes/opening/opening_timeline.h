@@ -4,6 +4,8 @@
 // fade level). Plain functions of the clock, so the whole timeline can be checked without GL.
 #include <array>
 
+#include "render/post_processing.h"
+
 namespace opening {
 
 // The scene turns from the sea to the figures' world here: depth pre-pass on, light-shaft
@@ -39,5 +41,10 @@ double composite_flo(double s);
 std::array<float, 3> composite_motion_blur(double s);
 // Colour of the composite quad: 0 (picture as is) until s = 116, then rising to 1.
 double fade_level(double s);
+
+// Everything the window compose is given at clock s. camera_y and camera_z are the frame state's
+// (0 unless a developer moved them): "PosY" takes camera_y clamped to 0..1, the last dip of
+// "Limit" moves with camera_z.
+ComposeUniforms compose_uniforms(double s, double camera_y, double camera_z);
 
 }  // namespace opening

@@ -24,23 +24,71 @@ constexpr float shake_eye = 0.08f, shake_centre = 0.04f;
 // The warm-up frame is covered by this clear.
 constexpr float warm_up_clear[4] = {0.0f, 0.03f, 0.045f, 0.0f};
 
-void repeat_bound_texture() {
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+// In the order of part_begin::Figure.
+constexpr const char* figure_clips[4] = {"neomeshes//avatar_run.bvh", "neomeshes//avatar_walk.bvh",
+                                         "neomeshes//avatar_sit.bvh", "neomeshes//avatar_throw_R.bvh"};
+
+// The image textures in load order, each batch followed by the loading screen's step. Turtle,
+// "53" and "yeolde" are not drawn, but a missing or broken one still ends the show at start-up
+// as every picture of the show does.
+enum class Image { picture, normal_map, night_sky };
+enum class Wrap { as_loaded, clamped, repeating };
+struct TextureLoad {
+    int slot;
+    const char* file;
+    Image kind = Image::picture;
+    Wrap wrap = Wrap::as_loaded;
+};
+struct TextureFiles {
+    std::initializer_list<TextureLoad> textures;
+    double progress_after;
+};
+const std::string night_sky[6] = {"textures/1/1night_posx.jpg", "textures/1/1night_negx.jpg",
+                                  "textures/1/1night_posy.jpg", "textures/1/1night_negy.jpg",
+                                  "textures/1/1night_posz.jpg", "textures/1/1night_negz.jpg"};
+
+void load_texture(GraphicsContext& context, const TextureLoad& t) {
+    switch (t.kind) {
+        case Image::normal_map:
+            context.load_normal_map(t.file, t.slot);
+            break;
+        case Image::night_sky:
+            context.load_cube_map(night_sky, t.slot);
+            break;
+        case Image::picture:
+            context.load_jpeg_texture(t.file, t.slot);
+            break;
+    }
+    if (t.wrap == Wrap::clamped) clamp_to_edge(context, t.slot);
+    if (t.wrap == Wrap::repeating) {
+        context.bind_texture_slot(t.slot);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    }
 }
+
+// The meshes in load order, each batch followed by the loading screen's steps.
+struct MeshLoad {
+    int index;
+    const char* file;
+    bool alternate_file = true;  // read the ".objt" companion
+};
+struct MeshFiles {
+    std::initializer_list<MeshLoad> meshes;
+    std::initializer_list<double> progress_after;
+};
 
 }  // namespace
 
 void part_begin::load(GraphicsContext* context) {
+    using P = part_begin;
     context_ = context;
     const AppState& app = app_state();
     sizes_ = {app.render_width, app.render_height, app.window_width, app.window_height};
 
     shake_.load(shake_file);
-    figures_[run] = std::make_unique<body>("neomeshes//avatar_run.bvh");
-    figures_[walk] = std::make_unique<body>("neomeshes//avatar_walk.bvh");
-    figures_[sit] = std::make_unique<body>("neomeshes//avatar_sit.bvh");
-    figures_[throw_r] = std::make_unique<body>("neomeshes//avatar_throw_R.bvh");
+    for (int figure : {run, walk, sit, throw_r})
+        figures_[figure] = std::make_unique<body>(figure_clips[figure]);
     program_base_ = 0;
 
     context->create_render_texture(prepass_slot, sizes_.quarter_width(), sizes_.quarter_height(), false);
@@ -55,44 +103,42 @@ void part_begin::load(GraphicsContext* context) {
     attach_chain_textures(*context, textures_);
     clear_light_depth();
 
-    context->load_normal_map("textures/noise.jpg", ripples_slot);
-    context->load_jpeg_texture("textures/texturedblob.jpg", textured_blob_slot);
-    context->progress(1.0);
-    context->load_jpeg_texture("textures/blob41b.jpg", blob_slot);
-    clamp_to_edge(*context, blob_slot);
-    context->load_jpeg_texture("textures/53.jpg", fifty_three_slot);
-    clamp_to_edge(*context, fifty_three_slot);
-    context->load_jpeg_texture("textures/yeolde.jpg", yeolde_slot);
-    clamp_to_edge(*context, yeolde_slot);
-    context->load_jpeg_texture("textures/theclouds.jpg", clouds_slot);
-    context->load_jpeg_texture("textures/blood.jpg", blood_slot);
-    clamp_to_edge(*context, blood_slot);
-    context->load_jpeg_texture("textures/turtle.jpg", turtle_slot);
-    repeat_bound_texture();
-    context->progress(1.0);
-    const std::string night[6] = {"textures/1/1night_posx.jpg", "textures/1/1night_negx.jpg",
-                                  "textures/1/1night_posy.jpg", "textures/1/1night_negy.jpg",
-                                  "textures/1/1night_posz.jpg", "textures/1/1night_negz.jpg"};
-    context->load_cube_map(night, night_slot);
-    context->load_jpeg_texture("textures/bg10.jpg", bg_slot);
-    context->load_jpeg_texture("textures/cloudt3.jpg", cloud_slot);
-    context->progress(1.0);
+    const TextureFiles textures[] = {
+        {{{P::ripples_slot, "textures/noise.jpg", Image::normal_map},
+          {P::textured_blob_slot, "textures/texturedblob.jpg"}},
+         1.0},
+        {{{P::blob_slot, "textures/blob41b.jpg", Image::picture, Wrap::clamped},
+          {P::fifty_three_slot, "textures/53.jpg", Image::picture, Wrap::clamped},
+          {P::yeolde_slot, "textures/yeolde.jpg", Image::picture, Wrap::clamped},
+          {P::clouds_slot, "textures/theclouds.jpg"},
+          {P::blood_slot, "textures/blood.jpg", Image::picture, Wrap::clamped},
+          {P::turtle_slot, "textures/turtle.jpg", Image::picture, Wrap::repeating}},
+         1.0},
+        {{{P::night_slot, nullptr, Image::night_sky},
+          {P::bg_slot, "textures/bg10.jpg"},
+          {P::cloud_slot, "textures/cloudt3.jpg"}},
+         1.0},
+    };
+    for (const TextureFiles& batch : textures) {
+        for (const TextureLoad& texture : batch.textures) load_texture(*context, texture);
+        context->progress(batch.progress_after);
+    }
 
-    meshes_[sea_mesh].load("neomeshes//seaplane.obj", false);
-    context->progress(1.0);
-    context->progress(1.0);
-    meshes_[floor_mesh].load("neomeshes//seafloor.obj", false);
-    for (double step : {1.0, 1.0, 1.0, 2.0, 2.0}) context->progress(step);
-    meshes_[crowd_mesh].load("neomeshes//manymen.obj", false);
-    context->progress(2.0);
-    meshes_[background_mesh].load("neomeshes//background2.obj", false);
-    meshes_[skin_mesh].load("neomeshes//human4.obj", false);
-    context->progress(2.0);
-    meshes_[bait_mesh].alternate_file = false;
-    meshes_[bait_mesh].load("neomeshes//fishbait22.obj", false);
-    for (double step : {1.0, 1.0, 2.0}) context->progress(step);
-
-    shake_.load(shake_file);
+    const MeshFiles meshes[] = {
+        {{{P::sea_mesh, "neomeshes//seaplane.obj"}}, {1.0, 1.0}},
+        {{{P::floor_mesh, "neomeshes//seafloor.obj"}}, {1.0, 1.0, 1.0, 2.0, 2.0}},
+        {{{P::crowd_mesh, "neomeshes//manymen.obj"}}, {2.0}},
+        {{{P::background_mesh, "neomeshes//background2.obj"}, {P::skin_mesh, "neomeshes//human4.obj"}},
+         {2.0}},
+        {{{P::bait_mesh, "neomeshes//fishbait22.obj", false}}, {1.0, 1.0, 2.0}},
+    };
+    for (const MeshFiles& batch : meshes) {
+        for (const MeshLoad& mesh : batch.meshes) {
+            meshes_[mesh.index].alternate_file = mesh.alternate_file;
+            meshes_[mesh.index].load(mesh.file, false);
+        }
+        for (double step : batch.progress_after) context->progress(step);
+    }
     start_state({});
 }
 
@@ -108,7 +154,7 @@ void part_begin::clear_light_depth() {
 }
 
 void part_begin::set_cameras(double s) {
-    const Shot shot = opening::opening_shot(s);
+    const Shot shot = opening::view_shot(s);
     Vector3 eye = shot.eye, centre = shot.centre;
     if (shake_.size() >= 2) {
         const Vector3 sample = shake_.positions[shake_.sample_index(s, shake_offset)];
@@ -173,20 +219,10 @@ void part_begin::render(GraphicsContext& context) {
         check_pass("opening", "highlight and shaft passes");
     }
 
-    ComposeUniforms compose;
-    compose.mode = opening_grading;
-    compose.ttime = static_cast<float>(s);
-    compose.pos_y = static_cast<float>(std::clamp(frame.camera_y, 0.0, 1.0));
-    compose.limit = static_cast<float>(opening::composite_limit(s, frame.camera_z));
-    compose.flo = static_cast<float>(opening::composite_flo(s));
-    const auto blur = opening::composite_motion_blur(s);
-    std::copy(blur.begin(), blur.end(), compose.motion_blur);
-    compose.fade = static_cast<float>(opening::fade_level(s));
-    compose.shafts = opening::runs_highlight_passes(s);
     compose_to_window(context, shaders_,
                       program_base_ + (opening::uses_late_programs(s) ? opening::composite_late_program
                                                                       : opening::composite_program),
-                      textures_, sizes_, compose);
+                      textures_, sizes_, opening::compose_uniforms(s, frame.camera_y, frame.camera_z));
     set_overlay_state(context, textures_);
     check_pass("opening", "window compose");
 
