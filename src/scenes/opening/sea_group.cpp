@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "core/easing.h"
-#include "core/random.h"
 #include "scenes/kit/material_binding.h"
 #include "scenes/opening/opening_programs.h"
 #include "scenes/opening/opening_stage.h"
@@ -14,7 +13,6 @@
 
 namespace {
 
-constexpr uint32_t sea_seed = 4234234;
 // Objects of the sea-floor mesh.
 constexpr int floor_sand = 0, floor_kelp = 2;
 
@@ -33,7 +31,6 @@ void part_begin::draw_sea(double s) {
     shaders_.set_float(program, "BigSea", 1.0f);
     shaders_.set_projector_matrix(projector_);
     glMatrixMode(GL_MODELVIEW);
-    seed_random(sea_seed);
 
     // The surface is seen from beneath: its faces point at the sky, so the ones turned toward
     // the camera are the back faces.

@@ -95,8 +95,8 @@ void part_toys::draw_chess(LitPass pass) {
 
 void part_toys::draw_crowd(LitPass pass) {
     const double t = state_.t;
-    seed_random(toys::crowd_seed);
     if (!toys::crowd_in_pass(t, pass)) return;
+    seed_random(toys::crowd_seed);
     const auto crowd = toys::place_crowd(t);
     glColor3f(figure_grey, figure_grey, figure_grey);
     for (int i = 0; i < toys::crowd_size; ++i) {

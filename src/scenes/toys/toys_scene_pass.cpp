@@ -2,7 +2,6 @@
 // section's (73 <= t < 89). Both draw into whatever target the chain has bound.
 #include <GL/glew.h>
 
-#include "core/random.h"
 #include "scenes/kit/material_binding.h"
 #include "scenes/kit/shots.h"
 #include "scenes/toys/part_toys.h"
@@ -13,7 +12,6 @@
 
 namespace {
 
-constexpr uint32_t chess_seed = 4234234, tank_end_seed = 2432427;
 constexpr float general_clear[4] = {0.0f, 0.03f, 0.08f, 0.0f};
 constexpr float mirrored_clear[4] = {0.02f, 0.04f, 0.08f, 0.0f};
 constexpr float black[4] = {0.0f, 0.0f, 0.0f, 0.0f};
@@ -103,7 +101,6 @@ void part_toys::scene_pass(LitPass pass) {
 
     // The floor casts nothing and would cover the board's reflection in the mirrored pass.
     if (pass == LitPass::main && toys::ground_window.holds(t)) draw_ground();
-    seed_random(chess_seed);
     draw_chess(pass);
     draw_crowd(pass);
     if (pass != LitPass::mirrored) draw_vehicles();
@@ -120,10 +117,8 @@ void part_toys::scene_pass(LitPass pass) {
 void part_toys::tank_pass(LitPass pass) {
     begin_pass(pass, tank_near, black);
     use_general_material();
-    seed_random(chess_seed);
     draw_tank(true);
     draw_maze(pass);
-    seed_random(tank_end_seed);
     shaders_.disable_programs();
     glDisable(GL_CLIP_PLANE0);
     glActiveTexture(GL_TEXTURE0);
