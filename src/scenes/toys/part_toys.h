@@ -88,7 +88,16 @@ private:
     void draw_ground();
     void draw_chess(LitPass pass);
     void draw_crowd(LitPass pass);
-    void draw_vehicles();
+    // The vehicle material as the traffic groups start from.
+    void use_vehicle_material();
+    // The same for the wires, the runners, the old car and the plates: the paper finish.
+    void use_roadside_material();
+    void draw_hatchback();
+    void draw_car_waves();
+    void draw_wires();
+    void draw_runners();
+    void draw_old_car();
+    void draw_plates();
     void draw_tank(bool tank_section_pass);
     void draw_maze(LitPass pass);
     void draw_sea_and_bridge(LitPass pass);

@@ -103,7 +103,15 @@ void part_toys::scene_pass(LitPass pass) {
     if (pass == LitPass::main && toys::ground_window.holds(t)) draw_ground();
     draw_chess(pass);
     draw_crowd(pass);
-    if (pass != LitPass::mirrored) draw_vehicles();
+    if (pass != LitPass::mirrored) {
+        draw_hatchback();
+        draw_car_waves();
+        draw_tank(false);
+        draw_wires();
+        draw_runners();
+        draw_old_car();
+        draw_plates();
+    }
     if (toys::sea_shown(t)) draw_sea_and_bridge(pass);
     if (toys::toys_shown(t)) draw_toys(pass);
 

@@ -72,111 +72,140 @@ constexpr float maze_y = 1.8f, maze_scale = 5.0f, ceiling_y = 16.8f, far_maze_sc
 // Paint brightness by group for the tank: hull, turret, wheels, tracks.
 constexpr float tank_paint[3] = {0.32f, 0.4f, 0.26f};
 
+// One car by its groups at x along a road, in the vehicle material.
+void draw_car(ShaderLibrary& shaders, const Mesh& mesh, const CarRun& run, float x, float z, float heading,
+              float driven) {
+    const int p = toys::vehicle;
+    const WheelBase& base = wheel_bases[run.mesh - part_toys::vehicle1_mesh];
+    shaders.set_float(p, "isType2", run.type2);
+    shaders.set_float(p, "randomize", run.paint[0]);
+    glColor3f(run.paint[0], run.paint[1], run.paint[2]);
+    glPushMatrix();
+    glTranslatef(x, toys::road_y, z);
+    glRotatef(heading, 0.0f, 1.0f, 0.0f);
+    glScalef(car_scale, car_scale, car_scale);
+    mesh.draw(car_body);
+    mesh.draw(car_cabin);
+    // Wheels turned for the distance driven.
+    const float turn = static_cast<float>(-driven / (base.radius * car_scale) * 180.0 / pi);
+    for (int w = 0; w < wheel_count; ++w) {
+        const float axle = w < 2 ? base.front : base.rear;
+        glPushMatrix();
+        glTranslatef(axle, base.radius, 0.0f);
+        glRotatef(turn, 0.0f, 0.0f, 1.0f);
+        glTranslatef(-axle, -base.radius, 0.0f);
+        mesh.draw(first_wheel + w);
+        glPopMatrix();
+    }
+    glPopMatrix();
+}
+
 }  // namespace
 
-void part_toys::draw_vehicles() {
+void part_toys::use_vehicle_material() {
     const double t = state_.t;
-    use_toy_program(toys::vehicle);
     const int p = toys::vehicle;
+    use_toy_program(p);
     shaders_.set_float(p, "MaterialMultiplier", 1.0f);
     shaders_.set_float(p, "PosY", static_cast<float>(state_.frame.camera_y));
     shaders_.set_float(p, "isPressable", 0.0f);
     shaders_.set_float(p, "isFord", 0.0f);
     shaders_.set_float(p, "isType2", 0.0f);
     shaders_.set_float(p, "randomize", 0.0f);
+    // The cars' lamps come on with their waves.
     shaders_.set_float(p, "ttimer1", static_cast<float>(eased_window(t, 21.0, 0.2)));
     shaders_.set_float(p, "ttimer2", static_cast<float>(eased_window(t, 41.0, 0.2)));
     shaders_.set_float(p, "timer1", static_cast<float>(toys::chess_timer(t)));
+}
 
-    // One car by its groups at x along a road, wheels turned for the distance driven.
-    auto car = [&](const CarRun& run, float x, float z, float heading, float driven) {
-        const WheelBase& base = wheel_bases[run.mesh - vehicle1_mesh];
-        shaders_.set_float(p, "isType2", run.type2);
-        shaders_.set_float(p, "randomize", run.paint[0]);
-        glColor3f(run.paint[0], run.paint[1], run.paint[2]);
-        glPushMatrix();
-        glTranslatef(x, toys::road_y, z);
-        glRotatef(heading, 0.0f, 1.0f, 0.0f);
-        glScalef(car_scale, car_scale, car_scale);
-        meshes_[run.mesh].draw(car_body);
-        meshes_[run.mesh].draw(car_cabin);
-        const float turn = static_cast<float>(-driven / (base.radius * car_scale) * 180.0 / pi);
-        for (int w = 0; w < wheel_count; ++w) {
-            const float axle = w < 2 ? base.front : base.rear;
-            glPushMatrix();
-            glTranslatef(axle, base.radius, 0.0f);
-            glRotatef(turn, 0.0f, 0.0f, 1.0f);
-            glTranslatef(-axle, -base.radius, 0.0f);
-            meshes_[run.mesh].draw(first_wheel + w);
-            glPopMatrix();
-        }
-        glPopMatrix();
-    };
+void part_toys::use_roadside_material() {
+    use_vehicle_material();
+    shaders_.set_float(toys::vehicle, "isType2", 1.0f);
+    // The roadside has always been drawn after the tank, with the lamp ramps the tank's
+    // material left in the vehicle program.
+    shaders_.set_float(toys::vehicle, "ttimer1", static_cast<float>(toys::tank_timer1(state_.t)));
+    shaders_.set_float(toys::vehicle, "ttimer2", static_cast<float>(toys::tank_timer2(state_.t)));
+}
 
-    if (toys::hatchback_window.holds(t)) {
-        glColor3f(hatchback_paint[0], hatchback_paint[1], hatchback_paint[2]);
-        glPushMatrix();
-        glTranslatef(hatchback_at[0], hatchback_at[1], hatchback_at[2]);
-        glRotatef(70.0f, 0.0f, 1.0f, 0.0f);
-        glScalef(car_scale, car_scale, car_scale);
-        meshes_[vehicle1_mesh].draw(-1);
-        glPopMatrix();
-    }
-    if (toys::first_cars_window.holds(t))
+void part_toys::draw_hatchback() {
+    if (!toys::hatchback_window.holds(state_.t)) return;
+    use_vehicle_material();
+    glColor3f(hatchback_paint[0], hatchback_paint[1], hatchback_paint[2]);
+    glPushMatrix();
+    glTranslatef(hatchback_at[0], hatchback_at[1], hatchback_at[2]);
+    glRotatef(70.0f, 0.0f, 1.0f, 0.0f);
+    glScalef(car_scale, car_scale, car_scale);
+    meshes_[vehicle1_mesh].draw(-1);
+    glPopMatrix();
+}
+
+void part_toys::draw_car_waves() {
+    const double t = state_.t;
+    const bool first = toys::first_cars_window.holds(t), second = toys::second_cars_window.holds(t);
+    if (!first && !second) return;
+    use_vehicle_material();
+    // The first wave drives along +x on the near road, the second along -x on the far one.
+    if (first)
         for (const CarRun& run : first_wave) {
             const float driven =
                 2.0f * toys::road_span * static_cast<float>(eased_window(t, run.start, run.rate));
-            car(run, -toys::road_span + driven, toys::near_road_z, 0.0f, driven);
+            draw_car(shaders_, meshes_[run.mesh], run, -toys::road_span + driven, toys::near_road_z, 0.0f,
+                     driven);
         }
-    if (toys::second_cars_window.holds(t))
+    if (second)
         for (const CarRun& run : second_wave) {
             const float driven =
                 2.0f * toys::road_span * static_cast<float>(eased_window(t, run.start, run.rate));
-            car(run, toys::road_span - driven, toys::far_road_z, 180.0f, driven);
+            draw_car(shaders_, meshes_[run.mesh], run, toys::road_span - driven, toys::far_road_z, 180.0f,
+                     driven);
         }
+}
 
-    draw_tank(false);
-    use_toy_program(toys::vehicle);
-    shaders_.set_float(p, "isType2", 1.0f);
-    shaders_.set_float(p, "randomize", 0.0f);
-
-    // The telegraph line behind the far road.
+void part_toys::draw_wires() {
+    use_roadside_material();
     glColor3f(0.45f, 0.36f, 0.28f);
     glPushMatrix();
     glTranslatef(0.0f, toys::road_y + 1.0f, toys::wires_z);
     meshes_[wires_mesh].draw(-1);
     glPopMatrix();
+}
 
-    // The runners on the walkway (on the slab where it rises).
-    if (t > runs_from) {
-        glColor3f(0.78f, 0.72f, 0.62f);
-        for (int i = 0; i < 2; ++i) {
-            const float along = std::fmod(
-                runner_phase[i] + runner_speed[i] * static_cast<float>(soft_ramp(t - runs_from)), run_span);
-            const float z = run_from_z + along;
-            const float y = z > slab_from_z && z < slab_to_z ? slab_top : walkway_top;
-            draw_figure(i == 0 ? run : run2, toys::pavement_x + runner_lanes[i], y, z, 0.0f,
-                        clip_frame((t - runs_from) * run_clip_rate + 100.0 * i));
-        }
+void part_toys::draw_runners() {
+    const double t = state_.t;
+    if (t <= runs_from) return;
+    use_roadside_material();
+    glColor3f(0.78f, 0.72f, 0.62f);
+    for (int i = 0; i < 2; ++i) {
+        const float along = std::fmod(
+            runner_phase[i] + runner_speed[i] * static_cast<float>(soft_ramp(t - runs_from)), run_span);
+        const float z = run_from_z + along;
+        // On the slab where the walkway rises.
+        const float y = z > slab_from_z && z < slab_to_z ? slab_top : walkway_top;
+        draw_figure(i == 0 ? run : run2, toys::pavement_x + runner_lanes[i], y, z, 0.0f,
+                    clip_frame((t - runs_from) * run_clip_rate + 100.0 * i));
     }
+}
 
-    // The old car.
-    shaders_.set_float(p, "isFord", 1.0f);
+void part_toys::draw_old_car() {
+    use_roadside_material();
+    shaders_.set_float(toys::vehicle, "isFord", 1.0f);
     glColor3f(ford_paint[0], ford_paint[1], ford_paint[2]);
     glPushMatrix();
-    const float ford_x =
-        ford_from_x + (ford_to_x - ford_from_x) * static_cast<float>(eased_window(t, ford_from, ford_rate));
+    const float ford_x = ford_from_x + (ford_to_x - ford_from_x) *
+                                           static_cast<float>(eased_window(state_.t, ford_from, ford_rate));
     glTranslatef(ford_x, toys::road_y, toys::near_road_z - 3.0f);
     glScalef(ford_scale, ford_scale, ford_scale);
     meshes_[ford_mesh].draw(-1);
     glPopMatrix();
-    shaders_.set_float(p, "isFord", 0.0f);
+    shaders_.set_float(toys::vehicle, "isFord", 0.0f);
+}
 
-    // The pavement plates, one by one gone as the sea comes in.
-    shaders_.set_float(p, "isPressable", 0.0f);
+void part_toys::draw_plates() {
+    use_roadside_material();
     glColor3f(0.58f, 0.56f, 0.52f);
+    // One by one gone as the sea comes in.
     for (int i = 0; i < 3; ++i) {
-        if (!toys::plate_windows[i].holds(t)) continue;
+        if (!toys::plate_windows[i].holds(state_.t)) continue;
         glPushMatrix();
         glTranslatef(toys::pavement_x, plates[i].y, plates[i].z);
         glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
