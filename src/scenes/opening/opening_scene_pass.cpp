@@ -62,7 +62,9 @@ void part_begin::scene_pass(bool depth_mode) {
     draw_crowd(s);
     draw_bait_fish(s);
     if (!depth_mode) {
-        draw_particles(s);
+        draw_plankton(s);
+        draw_bubble_swirl(s);
+        draw_bubble_column(s);
         draw_billboards(s);
     }
 

@@ -36,15 +36,13 @@ inline constexpr std::array<FloorCopy, 7> floor_copies = {{
 inline constexpr ClockWindow stage_floor_window{51.848, 94.6};
 
 // The five figure groups: walkers (with a thrower), runners, sitters (with throwers), the
-// late throwers, and the lit group that carries the blood texture. The stage only exists once
-// the world has changed, so the open-ended windows start there too.
-inline constexpr std::array<ClockWindow, 5> figure_windows = {{
-    {51.848, 72.5},
-    {51.848, 65.0},
-    {61.0, never},
-    {71.548, 87.0},
-    {79.548, 93.0},
-}};
+// late throwers on the ridge, and the lit group that carries the blood texture. The stage only
+// exists once the world has changed, so the open-ended windows start there too.
+inline constexpr ClockWindow walkers_window{51.848, 72.5};
+inline constexpr ClockWindow runners_window{51.848, 65.0};
+inline constexpr ClockWindow sitters_window{61.0, never};
+inline constexpr ClockWindow ridge_throwers_window{71.548, 87.0};
+inline constexpr ClockWindow lit_group_window{79.548, 93.0};
 
 inline constexpr ClockWindow background_window{51.848, 94.6};
 

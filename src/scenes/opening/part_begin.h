@@ -56,11 +56,20 @@ private:
     // Content groups (each sets its program, uniforms and GL state).
     void draw_sea(double s);
     void draw_sea_floor(double s);
+    // The five figure groups, each pace varied by its own share of the variations.
+    using FigureVariations = std::array<float, 16>;
     void draw_figures(double s);
+    void draw_walkers(double s, const FigureVariations& variation);
+    void draw_runners(double s, const FigureVariations& variation);
+    void draw_sitters(double s, const FigureVariations& variation);
+    void draw_ridge_throwers(double s, const FigureVariations& variation);
+    void draw_lit_group(double s, const FigureVariations& variation);
     void draw_background(double s, bool depth_mode);
     void draw_crowd(double s);
     void draw_bait_fish(double s);
-    void draw_particles(double s);
+    void draw_plankton(double s);
+    void draw_bubble_swirl(double s);
+    void draw_bubble_column(double s);
     void draw_billboards(double s);
     // One figure at ground point (x, z) of the stage, turned by heading degrees about the
     // world's vertical, posed at `frame` of its clip, sunk `rise` below the ground (0 = on it).

@@ -44,84 +44,84 @@ void end_sprites() {
 
 }  // namespace
 
-void part_begin::draw_particles(double s) {
-    const bool plankton = opening::plankton_window.holds(s), swirl = opening::swirl_window.holds(s),
-               column = opening::column_window.holds(s);
-    if (!plankton && !swirl && !column) return;
+// Drifting specks around the camera: a few hundred near the surface, more in the dive, fewer
+// again in the deep.
+void part_begin::draw_plankton(double s) {
+    if (!opening::plankton_window.holds(s)) return;
     begin_sprites();
-    const float screen = static_cast<float>(sizes_.render_height);
-
-    if (plankton) {
-        // Drifting specks around the camera: a few hundred near the surface, more in the
-        // dive, fewer again in the deep.
-        const int count = s < opening::plankton_thicker ? 500 : (s < opening::plankton_thinner ? 900 : 350);
-        const int program = program_base_ + opening::particles2_program;
-        shaders_.use_program(program);
-        shaders_.set_float(program, "particlesize", 0.05f);
-        shaders_.set_float(program, "Screensize", screen);
-        shaders_.set_float(program, "mode", 1.0f);
-        shaders_.set_float(program, "ttime", static_cast<float>(s));
-        const Vector3& eye = context_->view_camera.eye;
-        seed_random(plankton_seed);
-        glColor3f(0.35f, 0.5f, 0.5f);
-        glBegin(GL_POINTS);
-        for (int i = 0; i < count; ++i) {
-            const float x = static_cast<float>(random_unit() * 400.0 + 0.15 * std::sin(0.3 * s + i));
-            const float y = static_cast<float>(random_unit() * 400.0 - 0.08 * s);
-            const float z = static_cast<float>(random_unit() * 400.0 + 0.1 * s);
-            glVertex3f(around(x, eye.x, plankton_box), around(y, eye.y, plankton_box),
-                       around(z, eye.z, plankton_box));
-        }
-        glEnd();
+    const int count = s < opening::plankton_thicker ? 500 : (s < opening::plankton_thinner ? 900 : 350);
+    const int program = program_base_ + opening::particles2_program;
+    shaders_.use_program(program);
+    shaders_.set_float(program, "particlesize", 0.05f);
+    shaders_.set_float(program, "Screensize", static_cast<float>(sizes_.render_height));
+    shaders_.set_float(program, "mode", 1.0f);
+    shaders_.set_float(program, "ttime", static_cast<float>(s));
+    const Vector3& eye = context_->view_camera.eye;
+    seed_random(plankton_seed);
+    glColor3f(0.35f, 0.5f, 0.5f);
+    glBegin(GL_POINTS);
+    for (int i = 0; i < count; ++i) {
+        const float x = static_cast<float>(random_unit() * 400.0 + 0.15 * std::sin(0.3 * s + i));
+        const float y = static_cast<float>(random_unit() * 400.0 - 0.08 * s);
+        const float z = static_cast<float>(random_unit() * 400.0 + 0.1 * s);
+        glVertex3f(around(x, eye.x, plankton_box), around(y, eye.y, plankton_box),
+                   around(z, eye.z, plankton_box));
     }
+    glEnd();
+    end_sprites();
+}
 
+// Bubbles spiralling up round the stage as the camera arrives.
+void part_begin::draw_bubble_swirl(double s) {
+    if (!opening::swirl_window.holds(s)) return;
+    begin_sprites();
+    const int program = program_base_ + opening::particles2_program;
+    shaders_.use_program(program);
+    shaders_.set_float(program, "particlesize", 0.09f);
+    shaders_.set_float(program, "Screensize", static_cast<float>(sizes_.render_height));
+    shaders_.set_float(program, "mode", 0.0f);
+    const float fade = static_cast<float>(1.0 - ease_cos(0.5 * (s - (opening::swirl_window.to - 2.0)), 1.0));
+    glColor3f(0.25f * fade, 0.4f * fade, 0.45f * fade);
     const Vector3& c = opening::stage_centre;
-    if (swirl) {
-        // Bubbles spiralling up round the stage as the camera arrives.
-        const int program = program_base_ + opening::particles2_program;
-        shaders_.use_program(program);
-        shaders_.set_float(program, "particlesize", 0.09f);
-        shaders_.set_float(program, "Screensize", screen);
-        shaders_.set_float(program, "mode", 0.0f);
-        const float fade =
-            static_cast<float>(1.0 - ease_cos(0.5 * (s - (opening::swirl_window.to - 2.0)), 1.0));
-        glColor3f(0.25f * fade, 0.4f * fade, 0.45f * fade);
-        seed_random(bubble_seed);
-        glBegin(GL_POINTS);
-        for (int i = 0; i < 240; ++i) {
-            const double r = 3.0 + 9.0 * random_unit();
-            const double a = 6.2832 * random_unit() + 0.25 * s * (12.0 / r);
-            const double h = std::fmod(12.0 * random_unit() + 0.9 * s, 12.0);
-            glVertex3f(static_cast<float>(c.x + r * std::cos(a)), static_cast<float>(c.y - h),
-                       static_cast<float>(c.z - 4.0 + r * std::sin(a)));
-        }
-        glEnd();
+    seed_random(bubble_seed);
+    glBegin(GL_POINTS);
+    for (int i = 0; i < 240; ++i) {
+        const double r = 3.0 + 9.0 * random_unit();
+        const double a = 6.2832 * random_unit() + 0.25 * s * (12.0 / r);
+        const double h = std::fmod(12.0 * random_unit() + 0.9 * s, 12.0);
+        glVertex3f(static_cast<float>(c.x + r * std::cos(a)), static_cast<float>(c.y - h),
+                   static_cast<float>(c.z - 4.0 + r * std::sin(a)));
     }
+    glEnd();
+    end_sprites();
+}
 
-    if (column) {
-        // A column of bubbles rising from the sand before the plinth, thickening until 69.
-        const int program = program_base_ + opening::particles_program;
-        shaders_.use_program(program);
-        shaders_.set_float(program, "particlesize", 0.12f);
-        shaders_.set_float(program, "Screensize", screen);
-        shaders_.set_float(program, "mode", 1.0f);
-        const double full = ease_cos(
-            (s - opening::column_window.from) / (opening::column_full - opening::column_window.from), 1.0);
-        const int count = static_cast<int>(40 + 160 * full);
-        glColor3f(0.5f, 0.65f, 0.7f);
-        seed_random(bubble_seed + 1);
-        glBegin(GL_POINTS);
-        for (int i = 0; i < count; ++i) {
-            const double speed = 1.2 + 1.5 * random_unit();
-            const double h = std::fmod(30.0 * random_unit() + speed * s, 30.0);
-            const double wobble = 0.15 * std::sin(3.0 * s + 7.0 * i);
-            const double spread = 0.2 + 0.05 * h;
-            glVertex3f(static_cast<float>(c.x + 4.0 + spread * (random_unit() - 0.5) + wobble),
-                       static_cast<float>(c.y - h),
-                       static_cast<float>(c.z - 3.0 + spread * (random_unit() - 0.5)));
-        }
-        glEnd();
+// A column of bubbles rising from the sand before the plinth, thickening until 69.
+void part_begin::draw_bubble_column(double s) {
+    if (!opening::column_window.holds(s)) return;
+    begin_sprites();
+    const int program = program_base_ + opening::particles_program;
+    shaders_.use_program(program);
+    shaders_.set_float(program, "particlesize", 0.12f);
+    shaders_.set_float(program, "Screensize", static_cast<float>(sizes_.render_height));
+    shaders_.set_float(program, "mode", 1.0f);
+    const double full = ease_cos(
+        (s - opening::column_window.from) / (opening::column_full - opening::column_window.from), 1.0);
+    const int count = static_cast<int>(40 + 160 * full);
+    glColor3f(0.5f, 0.65f, 0.7f);
+    const Vector3& c = opening::stage_centre;
+    seed_random(bubble_seed + 1);
+    glBegin(GL_POINTS);
+    for (int i = 0; i < count; ++i) {
+        const double speed = 1.2 + 1.5 * random_unit();
+        const double h = std::fmod(30.0 * random_unit() + speed * s, 30.0);
+        const double wobble = 0.15 * std::sin(3.0 * s + 7.0 * i);
+        const double spread = 0.2 + 0.05 * h;
+        glVertex3f(static_cast<float>(c.x + 4.0 + spread * (random_unit() - 0.5) + wobble),
+                   static_cast<float>(c.y - h),
+                   static_cast<float>(c.z - 3.0 + spread * (random_unit() - 0.5)));
     }
+    glEnd();
     end_sprites();
 }
 
