@@ -1,14 +1,21 @@
 #pragma once
 // The opening: a night sea seen from beneath, a dive to the deep floor, and a stage down there
 // where figures walk, run, sit and throw among an Escher crowd while a school of bait fish
-// circles. Everything is driven by the scene's own clock (begin_clock.h), which the viewer sees
-// from 4.15 to about 16.8 and then, twice, from 56 to about 70.6.
+// circles. Everything is driven by the scene's own clock (opening_clock.h), which the viewer
+// sees from 4.15 to about 16.8 and then, twice, from 56 to about 70.6.
 //
-// Files: begin_clock (clock), begin_timeline (pass switches and composite curves), begin_shots
-// (camera), begin_windows (content windows), begin_programs (program table), begin_stage
-// (where the places are); part_begin.cpp loads and runs the frame and its chain;
-// begin_scene_pass.cpp the 3D pass and the background pre-pass; the content groups live in
-// sea_group.cpp, stage_groups.cpp, figure_groups.cpp and particle_groups.cpp.
+// Files: opening_clock (clock), opening_timeline (pass switches, composite curves and the
+// compose's uniforms), opening_shots (camera), opening_windows (content windows),
+// opening_programs (program table), opening_stage (where the places are), opening_state (what
+// advance moves); part_begin.cpp loads and runs the frame and its chain; opening_scene_pass.cpp
+// the 3D pass and the background pre-pass; the content groups live in sea_group.cpp,
+// stage_groups.cpp, figure_groups.cpp and particle_groups.cpp.
+//
+// Where the opening keeps a recipe of its own: its clock is not the kit's FlashClock (it runs on
+// accumulated real time, jumps twice to 56 and draws one warm-up frame ahead; the show's flashes
+// leave it alone), and its frame is a background pre-pass and a depth pre-pass from the light
+// before the main pass rather than the later scenes' light, mirrored and main passes. Every
+// program slot is counted from a program-slot base, as the show's first scene always has.
 #include <array>
 #include <memory>
 
