@@ -1,4 +1,4 @@
-// The loading screen and the opening scene drawn for real on the hidden window, from the asset
+// The opening scene drawn for real on the hidden window, from the asset
 // pack in the show directory (skipped when the pack has not been generated).
 #include <GL/glew.h>
 #include <unistd.h>
@@ -16,7 +16,6 @@
 
 #include "core/frame_state.h"
 #include "render/graphics_context.h"
-#include "scenes/loader/part_loader.h"
 #include "scenes/opening/part_begin.h"
 #include "show/app_state.h"
 #include "tests/support/scene_test.h"
@@ -27,7 +26,7 @@ class OpeningFrames : public SceneTest {
 protected:
     void SetUp() override {
         set_up_scene({"neomeshes/human4.objt", "neomeshes/seaplane.objt", "textures/noise.jpg",
-                      "textures/theloader3.jpg", "neomeshes/avatar_walk.bvh", "Other/Materials/f_man.glsl",
+                      "neomeshes/avatar_walk.bvh", "Other/Materials/f_man.glsl",
                       "Other/PostProcessing/f_blurpass2.glsl"});
     }
 
@@ -41,32 +40,6 @@ protected:
         cv::imwrite(path, flipped);
     }
 };
-
-TEST_F(OpeningFrames, LoadingRingIsBlackFirstThenGrowsClockwise) {
-    part_loader loader;
-    loader.load(&context_);
-    EXPECT_TRUE(no_gl_error());
-    FrameState unused;
-    double step = 0.0;
-    loader.draw(&step, &context_, &unused);
-    Picture black = window_picture();
-    int lit = 0;
-    for (size_t i = 0; i < black.rgb.size(); ++i) lit += black.rgb[i] > 8;
-    EXPECT_EQ(lit, 0) << "the loading screen stays black before progress 2";
-
-    step = 25.0 / 0.909;  // progress 25: the half ring on the right
-    loader.draw(&step, &context_, &unused);
-    EXPECT_NEAR(loader.progress, 25.0, 1e-9);
-    Picture half = window_picture();
-    // The ring's body at radius 4.15 seen from 9.9 with a 65-degree view over the render area,
-    // which starts at the window's bottom.
-    const double pixels_per_unit = (render_height / 2.0) / (9.9 * std::tan(32.5 * 3.14159265 / 180.0));
-    const int r = static_cast<int>(std::lround(4.15 * pixels_per_unit));
-    const int cx = kWidth / 2, cy = render_height / 2;
-    EXPECT_GT(half.at(cx + r, cy)[0], 150) << "3 o'clock is on the arc";
-    EXPECT_LT(half.at(cx - r, cy)[0], half.at(cx + r, cy)[0] / 2) << "9 o'clock is not yet";
-    EXPECT_TRUE(no_gl_error());
-}
 
 TEST_F(OpeningFrames, DrawsTheVisibleClockRangesWithoutGlErrors) {
     std::vector<double> progress;

@@ -10,7 +10,6 @@
 
 #include "platform/message_box.h"
 #include "platform/sound.h"
-#include "scenes/loader/part_loader.h"
 #include "show/app_state.h"
 #include "show/show_state.h"
 #include "show/start_up.h"
@@ -20,11 +19,14 @@ namespace {
 
 std::vector<std::string> events;
 
-class StandInLoader : public part_loader {
+// Adds up the steps start-up hands it, as the loading screen does (its own share is 0.909).
+class StandInLoader : public parts {
 public:
     void load(GraphicsContext*) override { events.push_back("loader load"); }
     void advance(double step, FrameState&) override { progress += step * 0.909; }
     void render(GraphicsContext&) override { events.push_back("loader draw"); }
+    void rewind() override {}
+    double progress = 0.0;
 };
 
 class StandInScene : public parts {
@@ -78,7 +80,7 @@ TEST_F(StartUpOrder, LoadsEverySceneBeforeTheSoundAndEndsWithoutTheMusic) {
         events.push_back("construct loader");
         return new StandInLoader;
     };
-    const char* names[] = {"begin", "toys", "middle", "text"};
+    const char* names[] = {"opening", "toys", "middle", "final"};
     for (int slot = 0; slot < kShowScenes; ++slot)
         factories.scenes[slot] = [name = std::string(names[slot])] {
             events.push_back("construct " + name);
@@ -88,16 +90,16 @@ TEST_F(StartUpOrder, LoadsEverySceneBeforeTheSoundAndEndsWithoutTheMusic) {
     show_state().sound = std::make_unique<StandInSound>();
     start_up();
 
-    const std::vector<std::string> expected = {"construct loader", "loader load",    "loader draw",
-                                               "construct begin",  "begin load",     "loader draw",
-                                               "begin loaded",     "construct toys", "toys load",
-                                               "loader draw",      "toys loaded",    "construct middle",
-                                               "middle load",      "loader draw",    "middle loaded",
-                                               "construct text",   "text load",      "loader draw",
-                                               "text loaded",      "sound 44100 32", "end 0"};
+    const std::vector<std::string> expected = {"construct loader",  "loader load",    "loader draw",
+                                               "construct opening", "opening load",   "loader draw",
+                                               "opening loaded",    "construct toys", "toys load",
+                                               "loader draw",       "toys loaded",    "construct middle",
+                                               "middle load",       "loader draw",    "middle loaded",
+                                               "construct final",   "final load",     "loader draw",
+                                               "final loaded",      "sound 44100 32", "end 0"};
     EXPECT_EQ(events, expected);
     // The ring took four reported units of 1.0, at 0.567 x 0.909 each.
-    auto* loader = static_cast<part_loader*>(show_state().roster.loader);
+    auto* loader = static_cast<StandInLoader*>(show_state().roster.loader);
     EXPECT_NEAR(loader->progress, 4 * 0.567 * 0.909, 1e-12);
     for (int slot = 0; slot < kShowScenes; ++slot) EXPECT_NE(show_state().roster.slots[slot], nullptr);
     app.end_process = nullptr;
