@@ -2,6 +2,7 @@
 // generator, the two particle fields, the tank's wheels, turret and path, and the shots.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -71,19 +72,48 @@ TEST(ToysChess, PiecesStandStillUntilZeroThenSlideTheirOwnShareOfOneRamp) {
     EXPECT_EQ(toys::piece_slide(0, 40.0).x, 0.0f) << "the board stays put";
 }
 
-TEST(ToysCrowd, PlacedFromTheGeneratorInTheOrderXZPace) {
-    const double t = 3.0;
+TEST(ToysCrowd, NineFiguresFromThreeDrawsEachTheSameEveryFrame) {
     seed_random(toys::crowd_seed);
-    const auto crowd = toys::place_crowd(t);
+    const auto crowd = toys::place_crowd(3.0);
     RandomGenerator g(toys::crowd_seed);
+    for (int i = 0; i < 3 * toys::crowd_size; ++i) g.draw();
+    EXPECT_EQ(random_unit(), g.draw_unit()) << "x, z and pace for each of the nine";
+    seed_random(toys::crowd_seed);
+    const auto again = toys::place_crowd(3.0);
     for (int i = 0; i < toys::crowd_size; ++i) {
-        const double rx = g.draw_unit(), rz = g.draw_unit(), rp = g.draw_unit();
-        const bool front = i == 5 || i == 8;
-        EXPECT_NEAR(crowd[i].x, 26.0 * rx - 11.6 + toys::crowd_x, 1e-4) << i;
-        EXPECT_NEAR(crowd[i].z, 37.0 * rz - 43.17 + toys::crowd_walk(t) - (front ? 0.0 : 2.4), 1e-4) << i;
-        EXPECT_NEAR(crowd[i].y, -1.221 - (front ? 0.0 : 3.2), 1e-5) << i;
-        EXPECT_NEAR(crowd[i].motion_time, std::fmod((0.1 * rp + 1.0) * (t + 1000.0) * 10.5, 1000001.0), 1e-2)
-            << i;
+        EXPECT_EQ(crowd[i].x, again[i].x) << i;
+        EXPECT_EQ(crowd[i].z, again[i].z) << i;
+        EXPECT_EQ(crowd[i].motion_time, again[i].motion_time) << i;
+    }
+}
+
+TEST(ToysCrowd, TheTwoInFrontWalkAboveTheOthersWithinTheirBand) {
+    seed_random(toys::crowd_seed);
+    const auto crowd = toys::place_crowd(3.0);
+    EXPECT_EQ(crowd[5].y, crowd[8].y);
+    float min_x = 1e9f, max_x = -1e9f, min_z = 1e9f, max_z = -1e9f;
+    for (int i = 0; i < toys::crowd_size; ++i) {
+        if (i != 5 && i != 8) EXPECT_NEAR(crowd[i].y, crowd[5].y - 3.2f, 1e-5) << i;
+        min_x = std::min(min_x, crowd[i].x);
+        max_x = std::max(max_x, crowd[i].x);
+        min_z = std::min(min_z, crowd[i].z);
+        max_z = std::max(max_z, crowd[i].z);
+    }
+    EXPECT_LE(max_x - min_x, 26.0f);
+    EXPECT_GT(max_x - min_x, 5.0f) << "spread out, not in one file";
+    EXPECT_LE(max_z - min_z, 37.0f + 2.4f);
+}
+
+TEST(ToysCrowd, EachFiguresClipRunsAtItsOwnPace) {
+    seed_random(toys::crowd_seed);
+    const auto early = toys::place_crowd(2.0);
+    seed_random(toys::crowd_seed);
+    const auto later = toys::place_crowd(4.0);
+    for (int i = 0; i < toys::crowd_size; ++i) {
+        // The walk's 10.5 frames a clock second, up to a tenth faster.
+        const double rate = (later[i].motion_time - early[i].motion_time) / 2.0;
+        EXPECT_GE(rate, 10.5 - 1e-3) << i;
+        EXPECT_LE(rate, 10.5 * 1.1 + 1e-3) << i;
     }
 }
 
