@@ -27,7 +27,12 @@ float around(float v, float centre, float box) {
     return centre + d - box / 2.0f;
 }
 
-void begin_sprites() {
+// Additive point sprites that leave the depth buffer alone, drawn with `program` at `size`.
+void begin_sprites(ShaderLibrary& shaders, int program, float size, float screen, float mode) {
+    shaders.use_program(program);
+    shaders.set_float(program, "particlesize", size);
+    shaders.set_float(program, "Screensize", screen);
+    shaders.set_float(program, "mode", mode);
     glEnable(GL_VERTEX_PROGRAM_POINT_SIZE);
     glEnable(GL_POINT_SPRITE);
     glEnable(GL_BLEND);
@@ -48,13 +53,9 @@ void end_sprites() {
 // again in the deep.
 void part_begin::draw_plankton(double s) {
     if (!opening::plankton_window.holds(s)) return;
-    begin_sprites();
     const int count = s < opening::plankton_thicker ? 500 : (s < opening::plankton_thinner ? 900 : 350);
     const int program = program_base_ + opening::particles2_program;
-    shaders_.use_program(program);
-    shaders_.set_float(program, "particlesize", 0.05f);
-    shaders_.set_float(program, "Screensize", static_cast<float>(sizes_.render_height));
-    shaders_.set_float(program, "mode", 1.0f);
+    begin_sprites(shaders_, program, 0.05f, static_cast<float>(sizes_.render_height), 1.0f);
     shaders_.set_float(program, "ttime", static_cast<float>(s));
     const Vector3& eye = context_->view_camera.eye;
     seed_random(plankton_seed);
@@ -74,12 +75,8 @@ void part_begin::draw_plankton(double s) {
 // Bubbles spiralling up round the stage as the camera arrives.
 void part_begin::draw_bubble_swirl(double s) {
     if (!opening::swirl_window.holds(s)) return;
-    begin_sprites();
-    const int program = program_base_ + opening::particles2_program;
-    shaders_.use_program(program);
-    shaders_.set_float(program, "particlesize", 0.09f);
-    shaders_.set_float(program, "Screensize", static_cast<float>(sizes_.render_height));
-    shaders_.set_float(program, "mode", 0.0f);
+    begin_sprites(shaders_, program_base_ + opening::particles2_program, 0.09f,
+                  static_cast<float>(sizes_.render_height), 0.0f);
     const float fade = static_cast<float>(1.0 - ease_cos(0.5 * (s - (opening::swirl_window.to - 2.0)), 1.0));
     glColor3f(0.25f * fade, 0.4f * fade, 0.45f * fade);
     const Vector3& c = opening::stage_centre;
@@ -99,12 +96,8 @@ void part_begin::draw_bubble_swirl(double s) {
 // A column of bubbles rising from the sand before the plinth, thickening until 69.
 void part_begin::draw_bubble_column(double s) {
     if (!opening::column_window.holds(s)) return;
-    begin_sprites();
-    const int program = program_base_ + opening::particles_program;
-    shaders_.use_program(program);
-    shaders_.set_float(program, "particlesize", 0.12f);
-    shaders_.set_float(program, "Screensize", static_cast<float>(sizes_.render_height));
-    shaders_.set_float(program, "mode", 1.0f);
+    begin_sprites(shaders_, program_base_ + opening::particles_program, 0.12f,
+                  static_cast<float>(sizes_.render_height), 1.0f);
     const double full = ease_cos(
         (s - opening::column_window.from) / (opening::column_full - opening::column_window.from), 1.0);
     const int count = static_cast<int>(40 + 160 * full);
