@@ -111,7 +111,7 @@ void part_toys::draw_crowd(LitPass pass) {
         draw_figure(walk, f.x, f.y, f.z, 180.0f, f.motion_time);
         glPopMatrix();
     }
-    if (!toys::head_carriers_window.holds(t)) return;
+    if (!toys::onlookers_window.drawn(t, pass)) return;
     for (const Onlooker& o : onlookers) {
         glPushMatrix();
         if (pass == LitPass::mirrored) {

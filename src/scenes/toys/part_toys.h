@@ -92,17 +92,17 @@ private:
     void use_vehicle_material();
     // The same for the wires, the runners, the old car and the plates: the paper finish.
     void use_roadside_material();
-    void draw_hatchback();
-    void draw_car_waves();
-    void draw_wires();
-    void draw_runners();
-    void draw_old_car();
-    void draw_plates();
+    void draw_hatchback(LitPass pass);
+    void draw_car_waves(LitPass pass);
+    void draw_wires(LitPass pass);
+    void draw_runners(LitPass pass);
+    void draw_old_car(LitPass pass);
+    void draw_plates(LitPass pass);
     void draw_tank(bool tank_section_pass);
     void draw_maze(LitPass pass);
     void draw_sea_and_bridge(LitPass pass);
     void draw_toys(LitPass pass);
-    void draw_particles();
+    void draw_particles(LitPass pass);
     // The walk, run or push figure at a ground point, turned by heading degrees about y.
     void draw_figure(Figure figure, float x, float y, float z, float heading, float motion_time);
 

@@ -45,7 +45,7 @@ void part_toys::draw_sea_and_bridge(LitPass pass) {
     glTranslatef(0.0f, 0.0f, toys::bridge_z);
     meshes_[sea_mesh].draw(-1);
     glPopMatrix();
-    if (toys::bridge_window.holds(t) && pass != LitPass::light) {
+    if (toys::bridge_window.drawn(t, pass)) {
         shaders_.set_float(p, "isPressable", 0.0f);
         glColor3f(0.6f, 0.55f, 0.48f);
         glPushMatrix();
@@ -101,9 +101,9 @@ void part_toys::draw_toys(LitPass) {
     shaders_.set_float(p, "IsBox", 0.0f);
 }
 
-void part_toys::draw_particles() {
+void part_toys::draw_particles(LitPass pass) {
     const double t = state_.t;
-    const bool rain = toys::rain_window.holds(t), swarm = toys::swarm_window.holds(t);
+    const bool rain = toys::rain_window.drawn(t, pass), swarm = toys::swarm_window.drawn(t, pass);
     if (!rain && !swarm) return;
     const int p = toys::particles_program;
     shaders_.use_program(p);

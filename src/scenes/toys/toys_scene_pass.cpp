@@ -99,24 +99,21 @@ void part_toys::scene_pass(LitPass pass) {
     begin_pass(pass, 1.0, clear);
     use_general_material();
 
-    // The floor casts nothing and would cover the board's reflection in the mirrored pass.
-    if (pass == LitPass::main && toys::ground_window.holds(t)) draw_ground();
+    if (toys::ground_window.drawn(t, pass)) draw_ground();
     draw_chess(pass);
     draw_crowd(pass);
-    if (pass != LitPass::mirrored) {
-        draw_hatchback();
-        draw_car_waves();
-        draw_tank(false);
-        draw_wires();
-        draw_runners();
-        draw_old_car();
-        draw_plates();
-    }
-    if (toys::sea_shown(t)) draw_sea_and_bridge(pass);
-    if (toys::toys_shown(t)) draw_toys(pass);
+    draw_hatchback(pass);
+    draw_car_waves(pass);
+    if (toys::tank_window.drawn(t, pass)) draw_tank(false);
+    draw_wires(pass);
+    draw_runners(pass);
+    draw_old_car(pass);
+    draw_plates(pass);
+    if (toys::sea_shown(t) && toys::sea_passes.has(pass)) draw_sea_and_bridge(pass);
+    if (toys::toys_shown(t) && toys::toys_passes.has(pass)) draw_toys(pass);
 
     shaders_.disable_programs();
-    if (pass == LitPass::main) draw_particles();
+    draw_particles(pass);
     glDisable(GL_CLIP_PLANE0);
     glActiveTexture(GL_TEXTURE0);
     glMatrixMode(GL_TEXTURE);

@@ -1,32 +1,82 @@
 #pragma once
-// When each content group of the toys scene draws, in clock seconds (open windows; "never"
-// leaves a side unbounded). Rules that depend on the pass as well live with their groups.
+// When each element of the toys scene is drawn, in clock seconds, and in which of the three
+// scene passes: the light's (its shadow), the mirrored one (its reflection in the board, while
+// t < 21) and the main one. Windows are open at both ends ("never" leaves a side unbounded)
+// unless they say otherwise. The chess set's per-piece rules live in toys_chess.cpp.
+//
+// Windows and passes marked "chosen" are this scene's own choice where its description leaves
+// the choreography open, with the reason; every other one is as the scene is described.
+#include "render/post_processing.h"
 #include "scenes/kit/clock_window.h"
 
 namespace toys {
 
-inline constexpr ClockWindow mirrored_pass_window{-never, 21.0};
-// The crowd's other figures stand only in the opening seconds; the light stops seeing the crowd.
-inline constexpr ClockWindow whole_crowd_window{-never, 0.0};
-inline constexpr ClockWindow head_carriers_window{0.0, never};
-// Traffic: the hatchback whole, then two waves of cars built from their parts.
-inline constexpr ClockWindow hatchback_window{9.0, 30.0};
-inline constexpr ClockWindow first_cars_window{-never, 39.0};
-inline constexpr ClockWindow second_cars_window{-never, 67.0};
-// The pavement plates go one by one as the sea comes in.
-inline constexpr ClockWindow plate_windows[3] = {{-never, 96.0}, {-never, 95.0}, {-never, 95.3}};
-inline constexpr ClockWindow bridge_window{98.0, never};
-// The floor, from the cut at 0 until the sea takes its place. Before 0 the crowd's back row
-// walks 3.2 lower than the two in front, deeper than its hips below the floor, so the
-// opening glide keeps the open night.
-inline constexpr ClockWindow ground_window{0.0, 89.0};
-inline constexpr ClockWindow rain_window{-never, 104.0};
-inline constexpr ClockWindow swarm_window{107.0, never};
+// Which scene passes draw an element.
+struct Passes {
+    bool light, mirrored, main;
+    constexpr bool has(LitPass pass) const {
+        return pass == LitPass::light ? light : pass == LitPass::mirrored ? mirrored : main;
+    }
+};
+inline constexpr Passes every_pass{true, true, true};
+inline constexpr Passes unmirrored{true, false, true};
+inline constexpr Passes main_pass_only{false, false, true};
+inline constexpr Passes seen_not_lit{false, true, true};
 
-// Half-open at their start ("from t on").
+struct ContentWindow {
+    ClockWindow when;
+    Passes passes;
+    constexpr bool drawn(double t, LitPass pass) const { return when.holds(t) && passes.has(pass); }
+};
+
+inline constexpr ClockWindow mirrored_pass_window{-never, 21.0};
+
+// The floor (chosen): from the cut at 0 until the sea takes its place; main pass only, as it
+// casts nothing and would cover the board's reflection. Before 0 the crowd's back row walks
+// 3.2 lower than the two in front, deeper than its hips below the floor, so the opening glide
+// keeps the open night.
+inline constexpr ContentWindow ground_window{{0.0, 89.0}, main_pass_only};
+
+// The crowd: figures 5 and 8 always, the light seeing them until t = 14 (inclusive); the
+// others only before 0, and not mirrored.
+inline constexpr ContentWindow crowd_front_window{{-never, never}, every_pass};
+inline constexpr double crowd_light_until = 14.0;
+inline constexpr ContentWindow crowd_back_window{{-never, 0.0}, unmirrored};
+// The single figures with their balls, from 0 on, in every pass.
+inline constexpr ContentWindow onlookers_window{{0.0, never}, every_pass};
+
+// The traffic, never mirrored: the hatchback whole, then two waves of cars built from their
+// parts; the tank (waiting out of sight below the world until 60), the wires, the old car
+// (chosen: always, parked by the pavement once it has driven in) and the runners (chosen: from
+// 41, when the pavement section starts from black); the pavement plates go one by one as the
+// sea comes in.
+inline constexpr ContentWindow hatchback_window{{9.0, 30.0}, unmirrored};
+inline constexpr ContentWindow first_cars_window{{-never, 39.0}, unmirrored};
+inline constexpr ContentWindow second_cars_window{{-never, 67.0}, unmirrored};
+inline constexpr ContentWindow tank_window{{-never, never}, unmirrored};
+inline constexpr ContentWindow wires_window{{-never, never}, unmirrored};
+inline constexpr ContentWindow old_car_window{{-never, never}, unmirrored};
+inline constexpr ContentWindow runners_window{{41.0, never}, unmirrored};
+inline constexpr ContentWindow plate_windows[3] = {
+    {{-never, 96.0}, unmirrored}, {{-never, 95.0}, unmirrored}, {{-never, 95.3}, unmirrored}};
+
+// The tank section's maze (73 <= t < 89): the corridor floor in every pass, the ceiling copy
+// and the far copy not from the light.
+inline constexpr Passes maze_floor_passes = every_pass;
+inline constexpr Passes maze_copies_passes = seen_not_lit;
+
+// The sea from 89 on, the transforming toys from 107.5 on (both inclusive), in every pass; the
+// bridge from 98, not from the light.
 inline constexpr double sea_from = 89.0;
 inline constexpr double toys_from = 107.5;
 inline bool sea_shown(double t) { return t >= sea_from; }
 inline bool toys_shown(double t) { return t >= toys_from; }
+inline constexpr Passes sea_passes = every_pass;
+inline constexpr Passes toys_passes = every_pass;
+inline constexpr ContentWindow bridge_window{{98.0, never}, seen_not_lit};
+
+// The two point fields, main pass only: the rain before 104, the swarm after 107.
+inline constexpr ContentWindow rain_window{{-never, 104.0}, main_pass_only};
+inline constexpr ContentWindow swarm_window{{107.0, never}, main_pass_only};
 
 }  // namespace toys

@@ -55,7 +55,6 @@ constexpr float runner_lanes[2] = {-0.8f, 0.8f};
 constexpr float runner_speed[2] = {3.1f, 3.6f};
 constexpr float runner_phase[2] = {0.0f, 19.0f};
 constexpr float run_from_z = -46.0f, run_span = 54.0f;
-constexpr double runs_from = 41.0;
 constexpr double run_clip_rate = 17.0;
 // The walkways' top and the raised slab on the first one.
 constexpr float walkway_top = -2.68f, slab_top = -1.48f, slab_from_z = -7.4f, slab_to_z = 3.4f;
@@ -127,8 +126,8 @@ void part_toys::use_roadside_material() {
     shaders_.set_float(toys::vehicle, "ttimer2", static_cast<float>(toys::tank_timer2(state_.t)));
 }
 
-void part_toys::draw_hatchback() {
-    if (!toys::hatchback_window.holds(state_.t)) return;
+void part_toys::draw_hatchback(LitPass pass) {
+    if (!toys::hatchback_window.drawn(state_.t, pass)) return;
     use_vehicle_material();
     glColor3f(hatchback_paint[0], hatchback_paint[1], hatchback_paint[2]);
     glPushMatrix();
@@ -139,9 +138,10 @@ void part_toys::draw_hatchback() {
     glPopMatrix();
 }
 
-void part_toys::draw_car_waves() {
+void part_toys::draw_car_waves(LitPass pass) {
     const double t = state_.t;
-    const bool first = toys::first_cars_window.holds(t), second = toys::second_cars_window.holds(t);
+    const bool first = toys::first_cars_window.drawn(t, pass),
+               second = toys::second_cars_window.drawn(t, pass);
     if (!first && !second) return;
     use_vehicle_material();
     // The first wave drives along +x on the near road, the second along -x on the far one.
@@ -161,7 +161,8 @@ void part_toys::draw_car_waves() {
         }
 }
 
-void part_toys::draw_wires() {
+void part_toys::draw_wires(LitPass pass) {
+    if (!toys::wires_window.drawn(state_.t, pass)) return;
     use_roadside_material();
     glColor3f(0.45f, 0.36f, 0.28f);
     glPushMatrix();
@@ -170,23 +171,26 @@ void part_toys::draw_wires() {
     glPopMatrix();
 }
 
-void part_toys::draw_runners() {
+void part_toys::draw_runners(LitPass pass) {
     const double t = state_.t;
-    if (t <= runs_from) return;
+    if (!toys::runners_window.drawn(t, pass)) return;
     use_roadside_material();
     glColor3f(0.78f, 0.72f, 0.62f);
     for (int i = 0; i < 2; ++i) {
-        const float along = std::fmod(
-            runner_phase[i] + runner_speed[i] * static_cast<float>(soft_ramp(t - runs_from)), run_span);
+        const float along =
+            std::fmod(runner_phase[i] +
+                          runner_speed[i] * static_cast<float>(soft_ramp(t - toys::runners_window.when.from)),
+                      run_span);
         const float z = run_from_z + along;
         // On the slab where the walkway rises.
         const float y = z > slab_from_z && z < slab_to_z ? slab_top : walkway_top;
         draw_figure(i == 0 ? run : run2, toys::pavement_x + runner_lanes[i], y, z, 0.0f,
-                    clip_frame((t - runs_from) * run_clip_rate + 100.0 * i));
+                    clip_frame((t - toys::runners_window.when.from) * run_clip_rate + 100.0 * i));
     }
 }
 
-void part_toys::draw_old_car() {
+void part_toys::draw_old_car(LitPass pass) {
+    if (!toys::old_car_window.drawn(state_.t, pass)) return;
     use_roadside_material();
     shaders_.set_float(toys::vehicle, "isFord", 1.0f);
     glColor3f(ford_paint[0], ford_paint[1], ford_paint[2]);
@@ -200,12 +204,12 @@ void part_toys::draw_old_car() {
     shaders_.set_float(toys::vehicle, "isFord", 0.0f);
 }
 
-void part_toys::draw_plates() {
+void part_toys::draw_plates(LitPass pass) {
     use_roadside_material();
     glColor3f(0.58f, 0.56f, 0.52f);
     // One by one gone as the sea comes in.
     for (int i = 0; i < 3; ++i) {
-        if (!toys::plate_windows[i].holds(state_.t)) continue;
+        if (!toys::plate_windows[i].drawn(state_.t, pass)) continue;
         glPushMatrix();
         glTranslatef(toys::pavement_x, plates[i].y, plates[i].z);
         glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
@@ -270,7 +274,7 @@ void part_toys::draw_maze(LitPass pass) {
     glScalef(maze_scale, maze_scale, maze_scale);
     meshes_[labyrinth_mesh].draw(1);
     glPopMatrix();
-    if (pass != LitPass::light) {
+    if (toys::maze_copies_passes.has(pass)) {
         glPushMatrix();
         glTranslatef(0.0f, ceiling_y, 0.0f);
         glRotatef(180.0f, 0.0f, 0.0f, 1.0f);
