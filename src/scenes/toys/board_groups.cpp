@@ -111,7 +111,11 @@ void part_toys::draw_crowd(LitPass pass) {
         draw_figure(walk, f.x, f.y, f.z, 180.0f, f.motion_time);
         glPopMatrix();
     }
-    if (!toys::onlookers_window.drawn(t, pass)) return;
+}
+
+void part_toys::draw_onlookers(LitPass pass) {
+    if (!toys::onlookers_window.drawn(state_.t, pass)) return;
+    glColor3f(figure_grey, figure_grey, figure_grey);
     for (const Onlooker& o : onlookers) {
         glPushMatrix();
         if (pass == LitPass::mirrored) {

@@ -88,6 +88,7 @@ private:
     void draw_ground();
     void draw_chess(LitPass pass);
     void draw_crowd(LitPass pass);
+    void draw_onlookers(LitPass pass);
     // The vehicle material as the traffic groups start from.
     void use_vehicle_material();
     // The same for the wires, the runners, the old car and the plates: the paper finish.

@@ -102,6 +102,7 @@ void part_toys::scene_pass(LitPass pass) {
     if (toys::ground_window.drawn(t, pass)) draw_ground();
     draw_chess(pass);
     draw_crowd(pass);
+    draw_onlookers(pass);
     draw_hatchback(pass);
     draw_car_waves(pass);
     if (toys::tank_window.drawn(t, pass)) draw_tank(false);
