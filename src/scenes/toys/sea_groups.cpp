@@ -39,6 +39,7 @@ void part_toys::draw_sea_and_bridge(LitPass pass) {
     const int p = toys::sea_material;
     use_toy_program(p);
     shaders_.set_float(p, "isPressable", 1.0f);
+    shaders_.set_float(p, "isStone", 0.0f);
     shaders_.set_float(p, "MaterialMultiplier", 1.0f);
     glColor3f(0.1f, 0.2f, 0.35f);
     glPushMatrix();
@@ -46,7 +47,7 @@ void part_toys::draw_sea_and_bridge(LitPass pass) {
     meshes_[sea_mesh].draw(-1);
     glPopMatrix();
     if (toys::bridge_window.drawn(t, pass)) {
-        shaders_.set_float(p, "isPressable", 0.0f);
+        shaders_.set_float(p, "isStone", 1.0f);
         glColor3f(0.6f, 0.55f, 0.48f);
         glPushMatrix();
         glTranslatef(0.0f, 0.0f, toys::bridge_z);
