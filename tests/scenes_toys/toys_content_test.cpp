@@ -15,6 +15,7 @@
 #include "scenes/toys/toys_shots.h"
 #include "scenes/toys/toys_stage.h"
 #include "scenes/toys/toys_tank.h"
+#include "scenes/toys/toys_traffic.h"
 
 namespace {
 
@@ -177,6 +178,41 @@ TEST(ToysParticles, FieldsDrawTheirValuesInOrder) {
         ASSERT_GE(s.y, 12.0f);
         ASSERT_LE(s.y, 42.0f);
     }
+}
+
+TEST(ToysTraffic, NoTwoCarsOfAWaveEverStandOnOneSpot) {
+    // The longest car is 9.6 long and 3.8 wide before its scale of 0.55.
+    const float length = 9.6f * 0.55f, width = 3.8f * 0.55f;
+    for (const toys::Wave* wave : {&toys::first_wave, &toys::second_wave})
+        for (double t = -7.1; t < 67.0; t += 0.02)
+            for (std::size_t i = 0; i < wave->cars.size(); ++i)
+                for (std::size_t j = i + 1; j < wave->cars.size(); ++j) {
+                    const toys::CarPlace a = toys::place_car(*wave, wave->cars[i], t);
+                    const toys::CarPlace b = toys::place_car(*wave, wave->cars[j], t);
+                    if (std::fabs(a.z - b.z) >= width) continue;
+                    ASSERT_GE(std::fabs(a.x - b.x), length) << "cars " << i << " and " << j << " at " << t;
+                }
+}
+
+TEST(ToysTraffic, EachCarWaitsUntilItsRampThenDrivesTheWholeRoadOneWay) {
+    for (const toys::Wave* wave : {&toys::first_wave, &toys::second_wave})
+        for (const toys::CarRun& car : wave->cars) {
+            SCOPED_TRACE(car.start);
+            const toys::CarPlace waiting = toys::place_car(*wave, car, car.start - 5.0);
+            const toys::CarPlace starting = toys::place_car(*wave, car, car.start);
+            const toys::CarPlace parked = toys::place_car(*wave, car, car.start + 1.0 / car.rate);
+            EXPECT_EQ(waiting.x, starting.x) << "still until its ramp starts";
+            EXPECT_EQ(waiting.driven, 0.0f);
+            EXPECT_LE(wave->direction * starting.x, -toys::road_span) << "it starts at the road's start";
+            EXPECT_GE(wave->direction * parked.x, toys::road_span) << "and ends beyond its end";
+            EXPECT_NEAR(parked.driven, std::fabs(parked.x - starting.x), 1e-3) << "its wheels roll the way";
+            float previous = wave->direction * starting.x;
+            for (double t = car.start; t <= car.start + 1.0 / car.rate; t += 0.05) {
+                const float along = wave->direction * toys::place_car(*wave, car, t).x;
+                ASSERT_GE(along, previous - 1e-4f) << t;
+                previous = along;
+            }
+        }
 }
 
 TEST(ToysTank, WheelsTurnBySoftRampWithTheirOffsets) {

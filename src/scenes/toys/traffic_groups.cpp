@@ -13,11 +13,11 @@
 #include "scenes/toys/toys_stage.h"
 #include "scenes/toys/toys_tank.h"
 #include "scenes/toys/toys_timeline.h"
+#include "scenes/toys/toys_traffic.h"
 #include "scenes/toys/toys_windows.h"
 
 namespace {
 
-constexpr float car_scale = 0.55f;
 constexpr int car_body = 0, car_cabin = 1, first_wheel = 2, wheel_count = 4;
 
 // Where each car mesh's wheels turn: front and rear axle along x, and the wheel radius.
@@ -26,22 +26,6 @@ struct WheelBase {
 };
 constexpr WheelBase wheel_bases[3] = {{2.6f, -2.6f, 0.8f}, {3.0f, -3.0f, 0.8f}, {3.0f, -2.6f, 0.9f}};
 
-// A car of a wave: which mesh, when its drive starts and how fast it is over (1 / duration),
-// its paint and whether it takes the paper finish.
-struct CarRun {
-    part_toys::MeshIndex mesh;
-    double start, rate;
-    float paint[3];
-    float type2;
-};
-constexpr CarRun first_wave[4] = {{part_toys::vehicle1_mesh, 21.0, 0.14, {0.75f, 0.18f, 0.12f}, 0.0f},
-                                  {part_toys::vehicle2_mesh, 31.0, 0.1, {0.2f, 0.35f, 0.7f}, 1.0f},
-                                  {part_toys::vehicle3_mesh, 26.0, 0.15, {0.85f, 0.65f, 0.2f}, 0.0f},
-                                  {part_toys::vehicle1_mesh, 31.3, 0.23, {0.25f, 0.6f, 0.35f}, 1.0f}};
-constexpr CarRun second_wave[4] = {{part_toys::vehicle3_mesh, 29.0, 0.14, {0.3f, 0.55f, 0.75f}, 1.0f},
-                                   {part_toys::vehicle1_mesh, 60.1, 0.13, {0.85f, 0.85f, 0.8f}, 0.0f},
-                                   {part_toys::vehicle2_mesh, 35.0, 0.16, {0.8f, 0.3f, 0.45f}, 0.0f},
-                                   {part_toys::vehicle1_mesh, 54.5, 0.15, {0.9f, 0.5f, 0.15f}, 1.0f}};
 constexpr float hatchback_at[3] = {-13.5f, toys::road_y, 9.5f};
 constexpr float hatchback_paint[3] = {0.55f, 0.62f, 0.7f};
 
@@ -71,22 +55,22 @@ constexpr float maze_y = 1.8f, maze_scale = 5.0f, ceiling_y = 16.8f, far_maze_sc
 // Paint brightness by group for the tank: hull, turret, wheels, tracks.
 constexpr float tank_paint[3] = {0.32f, 0.4f, 0.26f};
 
-// One car by its groups at x along a road, in the vehicle material.
-void draw_car(ShaderLibrary& shaders, const Mesh& mesh, const CarRun& run, float x, float z, float heading,
-              float driven) {
+// One car by its groups at its place on the road, in the vehicle material.
+void draw_car(ShaderLibrary& shaders, const Mesh& mesh, const toys::CarRun& car, const toys::CarPlace& at) {
+    using toys::car_scale;
     const int p = toys::vehicle;
-    const WheelBase& base = wheel_bases[run.mesh - part_toys::vehicle1_mesh];
-    shaders.set_float(p, "isType2", run.type2);
-    shaders.set_float(p, "randomize", run.paint[0]);
-    glColor3f(run.paint[0], run.paint[1], run.paint[2]);
+    const WheelBase& base = wheel_bases[car.model];
+    shaders.set_float(p, "isType2", car.type2);
+    shaders.set_float(p, "randomize", car.paint[0]);
+    glColor3f(car.paint[0], car.paint[1], car.paint[2]);
     glPushMatrix();
-    glTranslatef(x, toys::road_y, z);
-    glRotatef(heading, 0.0f, 1.0f, 0.0f);
+    glTranslatef(at.x, toys::road_y, at.z);
+    glRotatef(at.heading, 0.0f, 1.0f, 0.0f);
     glScalef(car_scale, car_scale, car_scale);
     mesh.draw(car_body);
     mesh.draw(car_cabin);
     // Wheels turned for the distance driven.
-    const float turn = static_cast<float>(-driven / (base.radius * car_scale) * 180.0 / pi);
+    const float turn = static_cast<float>(-at.driven / (base.radius * car_scale) * 180.0 / pi);
     for (int w = 0; w < wheel_count; ++w) {
         const float axle = w < 2 ? base.front : base.rear;
         glPushMatrix();
@@ -133,7 +117,7 @@ void part_toys::draw_hatchback(LitPass pass) {
     glPushMatrix();
     glTranslatef(hatchback_at[0], hatchback_at[1], hatchback_at[2]);
     glRotatef(70.0f, 0.0f, 1.0f, 0.0f);
-    glScalef(car_scale, car_scale, car_scale);
+    glScalef(toys::car_scale, toys::car_scale, toys::car_scale);
     meshes_[vehicle1_mesh].draw(-1);
     glPopMatrix();
 }
@@ -144,21 +128,12 @@ void part_toys::draw_car_waves(LitPass pass) {
                second = toys::second_cars_window.drawn(t, pass);
     if (!first && !second) return;
     use_vehicle_material();
-    // The first wave drives along +x on the near road, the second along -x on the far one.
-    if (first)
-        for (const CarRun& run : first_wave) {
-            const float driven =
-                2.0f * toys::road_span * static_cast<float>(eased_window(t, run.start, run.rate));
-            draw_car(shaders_, meshes_[run.mesh], run, -toys::road_span + driven, toys::near_road_z, 0.0f,
-                     driven);
-        }
-    if (second)
-        for (const CarRun& run : second_wave) {
-            const float driven =
-                2.0f * toys::road_span * static_cast<float>(eased_window(t, run.start, run.rate));
-            draw_car(shaders_, meshes_[run.mesh], run, toys::road_span - driven, toys::far_road_z, 180.0f,
-                     driven);
-        }
+    for (const toys::Wave* wave :
+         {first ? &toys::first_wave : nullptr, second ? &toys::second_wave : nullptr}) {
+        if (!wave) continue;
+        for (const toys::CarRun& car : wave->cars)
+            draw_car(shaders_, meshes_[vehicle1_mesh + car.model], car, toys::place_car(*wave, car, t));
+    }
 }
 
 void part_toys::draw_wires(LitPass pass) {
