@@ -71,8 +71,6 @@ const KnownJump known_jumps[] = {
     {1, 3.0, "the section from 3 starts from black", Kind::described},
     {1, 7.0, "the section from 7 starts from black", Kind::described},
     {1, 9.0, "the first car comes in at the left edge", Kind::described},
-    {1, 60.0, "the camera jumps from the whole board to the pieces and swings down (show time 157.9)",
-     Kind::awaiting_mend},
     {1, 103.0, "the sky turns black", Kind::described},
     {1, 107.5, "the toys' section starts bright", Kind::described},
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "core/easing.h"
@@ -276,6 +277,26 @@ TEST(ToysShots, OpeningGlideTurnAndSpiral) {
     const Shot spiral = toys::view_shot(5.0, orbit);
     EXPECT_NEAR(spiral.eye.y, 10.2, 1e-5);
     EXPECT_NEAR(std::hypot(spiral.eye.x, spiral.eye.z), 28.0, 1e-4);
+}
+
+// Within a section the shots only blend, however fast: over a thousandth of a clock second the
+// camera moves a fraction of a unit, where a cut would jump it across the scene. The sections
+// themselves start on a cut to black or white.
+TEST(ToysShots, WithinEachSectionTheCameraNeverJumps) {
+    const Shot orbit = toys::orbit_shot(0.0, 0.0, 0.0);
+    const double step = 0.001;
+    for (const auto& [from, to] :
+         {std::pair{7.0, 21.0}, {21.0, 39.9}, {41.0, 73.0}, {73.0, 89.0}, {89.0, 131.5}}) {
+        double largest = 0.0, at = from;
+        Shot previous = toys::view_shot(from + 1e-6, orbit);
+        for (double t = from + 1e-6 + step; t < to; t += step) {
+            const Shot now = toys::view_shot(t, orbit);
+            const double moved = length(now.eye - previous.eye) + length(now.centre - previous.centre);
+            if (moved > largest) largest = moved, at = t;
+            previous = now;
+        }
+        EXPECT_LT(largest, 0.2) << "the camera jumps at clock " << at << " in the section from " << from;
+    }
 }
 
 TEST(ToysShots, LightCameraFollowsTheSections) {

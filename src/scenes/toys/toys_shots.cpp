@@ -155,8 +155,6 @@ Shot view_shot(double t, const Shot& orbit) {
     return shot;
 }
 
-float tank_track_z(double t) { return tank_placement(t).z; }
-
 Vector3 light_eye(double t, const Vector3& view_eye) {
     if (t > 107.5) return view_eye + at(0, light_above_view, 0);
     if (tank_section(t)) return at(9, 15, 0);

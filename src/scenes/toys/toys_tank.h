@@ -27,6 +27,10 @@ struct TankPlacement {
 };
 TankPlacement tank_placement(double t);
 
+// Where along its track (z, world units) the tank is at clock t, or, before it rises at 60, where
+// it will come up: the shots that frame it follow this.
+float tank_track_z(double t);
+
 // Wheel turn about its axle in degrees: soft_ramp(t - 60 + offset) radians.
 double wheel_angle(const Axle& axle, double t);
 
