@@ -20,8 +20,6 @@
 
 namespace {
 
-constexpr double pi = 3.14159265358979;
-
 std::vector<int> drawn(double t, LitPass pass) {
     std::vector<int> groups;
     for (int g = 0; g < toys::chess_groups; ++g)
@@ -95,7 +93,9 @@ TEST(ToysCrowd, TheTwoInFrontWalkAboveTheOthersWithinTheirBand) {
     EXPECT_EQ(crowd[5].y, crowd[8].y);
     float min_x = 1e9f, max_x = -1e9f, min_z = 1e9f, max_z = -1e9f;
     for (int i = 0; i < toys::crowd_size; ++i) {
-        if (i != 5 && i != 8) EXPECT_NEAR(crowd[i].y, crowd[5].y - 3.2f, 1e-5) << i;
+        if (i != 5 && i != 8) {
+            EXPECT_NEAR(crowd[i].y, crowd[5].y - 3.2f, 1e-5) << i;
+        }
         min_x = std::min(min_x, crowd[i].x);
         max_x = std::max(max_x, crowd[i].x);
         min_z = std::min(min_z, crowd[i].z);
@@ -216,10 +216,9 @@ TEST(ToysTraffic, EachCarWaitsUntilItsRampThenDrivesTheWholeRoadOneWay) {
         }
 }
 
-TEST(ToysTank, WheelsTurnBySoftRampWithTheirOffsets) {
+TEST(ToysTank, WheelsTurnBySoftRampDegreesWithTheirOffsets) {
     for (const toys::Axle& axle : toys::tank_axles)
-        EXPECT_NEAR(toys::wheel_angle(axle, 70.0), soft_ramp(10.0 + axle.offset) * 180.0 / pi, 1e-9)
-            << axle.group;
+        EXPECT_NEAR(toys::wheel_angle(axle, 70.0), soft_ramp(10.0 + axle.offset), 1e-9) << axle.group;
     EXPECT_EQ(toys::wheel_angle(toys::tank_axles[5], 60.0), 0.0) << "offset -0.9 starts after 60";
     EXPECT_GT(toys::wheel_angle(toys::tank_axles[0], 60.0), 0.0) << "offset 0.3 has already turned";
 }

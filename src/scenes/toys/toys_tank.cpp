@@ -37,7 +37,7 @@ TankPlacement tank_placement(double t) {
     return p;
 }
 
-double wheel_angle(const Axle& axle, double t) { return soft_ramp(t - rise_at + axle.offset) * 180.0 / pi; }
+double wheel_angle(const Axle& axle, double t) { return soft_ramp(t - rise_at + axle.offset); }
 
 double turret_angle(double t) {
     double swing = 0.0;
