@@ -118,33 +118,45 @@ double degrees_between(const Vector3& a, const Vector3& b) {
 
 }  // namespace
 
-TEST(OpeningShots, OnTheStageStillsTwoSecondsApartDifferInFraming) {
+// Over any two seconds on the stage the camera travels, turns, or both: it may climb and come
+// back down, but it never stands still.
+TEST(OpeningShots, OnTheStageTheCameraKeepsMoving) {
     const std::vector<Seen> frames = watch_opening();
     for (std::size_t i = 60; i < frames.size(); ++i) {
         const Seen& now = frames[i];
         const Seen& before = frames[i - 60];                // 2 s earlier
         if (before.s < 56.0 || now.s < before.s) continue;  // both on the stage, in the same pass
-        const double moved = length(now.camera.eye - before.camera.eye);
-        const double turned =
-            degrees_between(now.camera.centre - now.camera.eye, before.camera.centre - before.camera.eye);
-        EXPECT_TRUE(moved > 1.5 || turned > 12.0) << "show time " << now.show_time << " clock " << now.s
-                                                  << ": moved " << moved << ", turned " << turned;
+        double travelled = 0.0, turned = 0.0;
+        for (std::size_t k = i - 59; k <= i; ++k) {
+            const Shot& a = frames[k - 1].camera;
+            const Shot& b = frames[k].camera;
+            travelled += length(b.eye - a.eye);
+            turned += degrees_between(b.centre - b.eye, a.centre - a.eye);
+        }
+        EXPECT_TRUE(travelled > 1.5 || turned > 12.0) << "show time " << now.show_time << " clock " << now.s
+                                                      << ": travelled " << travelled << ", turned " << turned;
     }
 }
 
-TEST(OpeningShots, OnTheStageTheCutsLandOnTheMusicsHalfBars) {
+// The stage's moves blend from one into the next, each taking over on a half-bar of the music:
+// from one frame to the next the camera glides, it never cuts.
+TEST(OpeningShots, OnTheStageTheMovesBlendWithoutACutFromAHalfBar) {
     const std::vector<Seen> frames = watch_opening();
-    const double half_bar = 2.0 * 60.0 / 140.0;  // the grid starts at 80 s
-    int cuts = 0;
     for (std::size_t i = 1; i < frames.size(); ++i) {
         const Seen& now = frames[i];
         const Seen& before = frames[i - 1];
-        if (now.show_time < 38.0 || std::abs(now.s - before.s) > 0.1) continue;  // not the clock's jumps
-        if (length(now.camera.eye - before.camera.eye) < 1.0) continue;          // a move, not a cut
-        ++cuts;
-        const double beats = (now.show_time - 80.0) / half_bar;
-        const double off = (beats - std::round(beats)) * half_bar;
-        EXPECT_LT(std::abs(off), 0.1) << "cut at show time " << now.show_time << " clock " << now.s;
+        if (now.s < 56.0 || std::abs(now.s - before.s) > 0.1) continue;  // not the clock's jumps
+        EXPECT_LT(length(now.camera.eye - before.camera.eye), 0.5)
+            << "a cut at show time " << now.show_time << " clock " << now.s;
     }
-    EXPECT_EQ(cuts, 6);  // three in each pass over the stage
+    const double half_bar = 2.0 * 60.0 / 140.0;  // the grid starts at 80 s
+    for (double start : {59.7, 63.5, 67.3}) {
+        for (std::size_t i = 1; i < frames.size(); ++i) {
+            if (!(frames[i - 1].s < start && frames[i].s >= start && frames[i].s - frames[i - 1].s < 0.1))
+                continue;
+            const double beats = (frames[i].show_time - 80.0) / half_bar;
+            EXPECT_LT(std::abs(beats - std::round(beats)) * half_bar, 0.1)
+                << "the move from clock " << start << " starts at show time " << frames[i].show_time;
+        }
+    }
 }

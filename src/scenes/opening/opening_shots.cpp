@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "core/easing.h"
-#include "scenes/kit/clock_window.h"
 #include "scenes/opening/opening_stage.h"
 
 namespace opening {
@@ -74,8 +73,8 @@ Shot shot8(double s) {
             at_stage(-1.0f, -3.0f, -6.0f), world_up};
 }
 
-// 9: down on the stage, a run of moves cut on the music's half-bars (see stage_moves below).
-// Each move is a function of the clock like the shots themselves.
+// 9: down on the stage, a run of moves, each blending into the next from a half-bar of the music
+// (see stage_moves below). Each move is a function of the clock like the shots themselves.
 
 // Among the walkers at head height, overtaking their procession toward the tower.
 Shot among_walkers(double s) {
@@ -84,10 +83,11 @@ Shot among_walkers(double s) {
 }
 
 // Up the stair tower from above the plinth's edge, past the sitters as they rise out of the
-// sand, to the crowd on the stairs; slow at the bottom so the sitters are seen settling.
+// sand, to the crowd on the stairs; slow at the bottom so the sitters are seen settling, and
+// slowing to a stop at the top, where the next move takes over.
 Shot up_the_tower(double s) {
-    const double x = std::clamp((s - 59.7) / 3.8, 0.0, 1.0);
-    const double lift = -2.8 - 12.0 * x * x;
+    const double x = ease_cos((s - 59.7) / 3.8, 1.0);
+    const double lift = -2.8 - 12.0 * x;
     return {at_stage(f(-4.0 + 3.0 * x), f(lift), f(-0.5 - 3.0 * x)),
             at_stage(-2.0f, f(lift + 1.5 - 3.5 * x), -15.0f), world_up};
 }
@@ -109,27 +109,19 @@ Shot over_the_stage(double s) {
     return {at_stage(f(5.5 - 1.3 * d), -6.5f, f(8.0 + 0.3 * d)), at_stage(-1.5f, -1.0f, -6.0f), world_up};
 }
 
-// The moves of shot 9 from their first clock value on. The cuts lie on half-bars of the music
-// (140 beats a minute) in both passes the viewer sees: the clock reaches 56 near show time 38 s
-// and again 19 s later, so each cut is placed 0.07 s before a half-bar in the first pass and
-// lands 0.07 s after one in the second.
-struct Move {
-    double from;
-    Shot (*at)(double s);
-};
-constexpr std::array<Move, 4> stage_moves = {{
-    {-never, among_walkers},
-    {59.7, up_the_tower},
-    {63.5, through_the_school},
-    {67.3, over_the_stage},
+// The moves of shot 9 after the first, among the walkers. Each takes over on a half-bar of the
+// music (140 beats a minute) in both passes the viewer sees (the clock reaches 56 near show time
+// 38 s and again 19 s later: each start lies 0.07 s before a half-bar in the first pass and 0.07 s
+// after one in the second), pulling the camera over from the move before in about two and a half
+// seconds, as the shots blend into one another.
+constexpr double move_rate = 0.7;
+constexpr std::array<ShotCue, 3> stage_moves = {{
+    {59.7, move_rate, 1.0, up_the_tower},
+    {63.5, move_rate, 1.0, through_the_school},
+    {67.3, move_rate, 1.0, over_the_stage},
 }};
 
-Shot shot9(double s) {
-    const Move* current = &stage_moves.front();
-    for (const Move& move : stage_moves)
-        if (s >= move.from) current = &move;
-    return current->at(s);
-}
+Shot shot9(double s) { return blend_shots(among_walkers(s), stage_moves, s); }
 
 // 10: from the high view, drifts on across the stage and cranes up and back until it lies below
 // like a map.
