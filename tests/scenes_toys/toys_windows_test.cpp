@@ -27,7 +27,7 @@ struct Element {
     std::vector<Probe> probes;
 };
 
-Drawn window(const toys::ContentWindow& w) {
+Drawn window(const ContentWindow& w) {
     return [&w](double t, LitPass pass) { return w.drawn(t, pass); };
 }
 

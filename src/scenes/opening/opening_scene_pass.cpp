@@ -55,18 +55,18 @@ void part_begin::scene_pass(bool depth_mode) {
     glDepthFunc(GL_LESS);
     glDepthMask(GL_TRUE);
 
-    if (!depth_mode) draw_sea(s);
-    draw_sea_floor(s);
-    draw_figures(s);
-    draw_background(s, depth_mode);
-    draw_crowd(s);
-    draw_bait_fish(s);
-    if (!depth_mode) {
-        draw_plankton(s);
-        draw_bubble_swirl(s);
-        draw_bubble_column(s);
-        draw_billboards(s);
-    }
+    // The depth pre-pass is the light's view of the stage (opening_windows.h says who is in it).
+    const LitPass pass = depth_mode ? LitPass::light : LitPass::main;
+    draw_sea(s, pass);
+    draw_sea_floor(s, pass);
+    draw_figures(s, pass);
+    draw_background(s, pass);
+    draw_crowd(s, pass);
+    draw_bait_fish(s, pass);
+    draw_plankton(s, pass);
+    draw_bubble_swirl(s, pass);
+    draw_bubble_column(s, pass);
+    draw_billboards(s, pass);
 
     shaders_.disable_programs();
     glDisable(GL_CULL_FACE);

@@ -1,23 +1,31 @@
 #pragma once
-// The scene-clock windows in which the opening's content groups draw. Every window is open at
-// both ends; "below x" starts at minus infinity, "above x" ends at plus infinity.
+// When each of the opening's elements is drawn, in scene-clock seconds, and in which of its two
+// passes: the depth pre-pass from the light (LitPass::light, from 51.848 on: the stage's shadows)
+// and the main pass. The opening has no mirrored pass. Every window is open at both ends;
+// "never" leaves a side unbounded.
+//
+// The sea's windows, the floor copies', the first figure group's, the background's and the bait
+// fish's are as the scene is described. The rest are marked "chosen": the description leaves the
+// later groups to the scene, listing only the clock windows they test; each is placed so that
+// nothing appears or vanishes in view (the viewer sees the clock from 4.15 to about 16.8 and from
+// 56 to about 70.6). The particles and the motes write no depth, so they are in the main pass only.
 //
 // Groups whose meshes the scene never loads (turtle, fish, goldfish, beetles, house, happiness,
 // trees, train, blub) draw nothing and are not listed here.
 #include <array>
 
-#include "scenes/kit/clock_window.h"
+#include "scenes/kit/content_window.h"
 
 namespace opening {
 
-// The sea itself: the near sea before 26, the far sea after 30, neither during the dive nor once
-// the world changes.
-inline constexpr double near_sea_until = 26.0;
-inline constexpr double far_sea_from = 30.0;
+// The sea itself, while the background pre-pass runs (see opening_timeline.h): the near sea
+// before 26, the far sea after 30. The depth pre-pass only starts once the sea is gone.
+inline constexpr ContentWindow near_sea_window{{-never, 26.0}, main_only};
+inline constexpr ContentWindow far_sea_window{{30.0, never}, main_only};
 
 // Sea-floor copies: each at its own place on the floor's lane, drifting along z with the clock.
 struct FloorCopy {
-    ClockWindow window;
+    ClockWindow window;  // in both passes
     float x, y;          // place across the lane
     float z_rate, z_at;  // z = z_rate · s + z_at
 };
@@ -31,38 +39,43 @@ inline constexpr std::array<FloorCopy, 7> floor_copies = {{
     {{25.4, 36.3}, 795.6f, 112.0f, 25.0f, -1330.0f},
 }};
 
-// The sea-floor mesh again as the ground of the figures' stage, for as long as the stage's
-// background stands.
-inline constexpr ClockWindow stage_floor_window{51.848, 94.6};
+// The sea-floor mesh again as the ground of the figures' stage (chosen), for as long as the
+// stage's background stands.
+inline constexpr ContentWindow stage_floor_window{{51.848, 94.6}, light_and_main};
 
-// The five figure groups: walkers (with a thrower), runners, sitters (with throwers), the
-// late throwers on the ridge, and the lit group that carries the blood texture. The stage only
-// exists once the world has changed, so the open-ended windows start there too.
-inline constexpr ClockWindow walkers_window{51.848, 72.5};
-inline constexpr ClockWindow runners_window{51.848, 65.0};
-inline constexpr ClockWindow sitters_window{61.0, never};
-inline constexpr ClockWindow ridge_throwers_window{71.548, 87.0};
-inline constexpr ClockWindow lit_group_window{79.548, 93.0};
+// The five figure groups: walkers (with a thrower), runners, sitters (with throwers), the late
+// throwers on the ridge, and the lit group that carries the blood texture. The stage only exists
+// once the world has changed, so the open-ended windows start there too. Chosen: the runners
+// keep running as long as the walkers walk (ending them at 65, as one of the listed windows
+// would, takes one away in the middle of the picture); the sitters rise out of the sand at 61;
+// the ridge throwers and the lit group come after what the viewer sees.
+inline constexpr ContentWindow walkers_window{{51.848, 72.5}, light_and_main};
+inline constexpr ContentWindow runners_window{{51.848, 65.0}, light_and_main};
+inline constexpr ContentWindow sitters_window{{61.0, never}, light_and_main};
+inline constexpr ContentWindow ridge_throwers_window{{71.548, 87.0}, light_and_main};
+inline constexpr ContentWindow lit_group_window{{79.548, 93.0}, light_and_main};
 
-inline constexpr ClockWindow background_window{51.848, 94.6};
+// The background landscape: background2's program draws it in the light's pass.
+inline constexpr ContentWindow background_window{{51.848, 94.6}, light_and_main};
 
-// The escher crowd stands until 71 and blinks out over its last second: it is hidden in the
-// steps [70.0, 70.1), [70.2, 70.3), ... and shown in the steps between.
-inline constexpr ClockWindow crowd_window{51.848, 71.0};
+// The Escher crowd (chosen) stands until 71 and blinks out over its last second: it is hidden in
+// the steps [70.0, 70.1), [70.2, 70.3), ... and shown in the steps between.
+inline constexpr ContentWindow crowd_window{{51.848, 71.0}, light_and_main};
 inline constexpr double crowd_blink_from = 70.0, crowd_blink_step = 0.1;
 inline constexpr int crowd_blink_steps = 8;  // 70.0 .. 70.7
 
-inline constexpr ClockWindow bait_fish_window{51.848, 75.2};
+inline constexpr ContentWindow bait_fish_window{{51.848, 75.2}, light_and_main};
 
-// Particles: plankton in the sea (thicker after 24, thinner after 35), bubbles swirling round
-// the stage, and a rising column of bubbles late on.
-inline constexpr ClockWindow plankton_window{-never, 51.848};
+// Particles (chosen): plankton in the sea (thicker after 24, thinner after 35) until the world
+// changes, bubbles swirling round the stage (fading out over their last two seconds), and a
+// rising column of bubbles late on (it starts where the camera does not look).
+inline constexpr ContentWindow plankton_window{{-never, 51.848}, main_only};
 inline constexpr double plankton_thicker = 24.0, plankton_thinner = 35.0;
-inline constexpr ClockWindow swirl_window{51.4, 61.0};
-inline constexpr ClockWindow column_window{67.0, never};
+inline constexpr ContentWindow swirl_window{{51.4, 61.0}, main_only};
+inline constexpr ContentWindow column_window{{67.0, never}, main_only};
 inline constexpr double column_full = 69.003;
 
-// Billboards: glowing motes drifting over the stage.
-inline constexpr ClockWindow motes_window{55.3, 101.0};
+// Billboards (chosen): glowing motes drifting over the stage, fading in from 55.3.
+inline constexpr ContentWindow motes_window{{55.3, 101.0}, main_only};
 
 }  // namespace opening

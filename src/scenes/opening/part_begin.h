@@ -61,23 +61,23 @@ private:
     void clear_light_depth();
 
     // Content groups (each sets its program, uniforms and GL state).
-    void draw_sea(double s);
-    void draw_sea_floor(double s);
+    void draw_sea(double s, LitPass pass);
+    void draw_sea_floor(double s, LitPass pass);
     // The five figure groups, each pace varied by its own share of the variations.
     using FigureVariations = std::array<float, 16>;
-    void draw_figures(double s);
+    void draw_figures(double s, LitPass pass);
     void draw_walkers(double s, const FigureVariations& variation);
     void draw_runners(double s, const FigureVariations& variation);
     void draw_sitters(double s, const FigureVariations& variation);
     void draw_ridge_throwers(double s, const FigureVariations& variation);
     void draw_lit_group(double s, const FigureVariations& variation);
-    void draw_background(double s, bool depth_mode);
-    void draw_crowd(double s);
-    void draw_bait_fish(double s);
-    void draw_plankton(double s);
-    void draw_bubble_swirl(double s);
-    void draw_bubble_column(double s);
-    void draw_billboards(double s);
+    void draw_background(double s, LitPass pass);
+    void draw_crowd(double s, LitPass pass);
+    void draw_bait_fish(double s, LitPass pass);
+    void draw_plankton(double s, LitPass pass);
+    void draw_bubble_swirl(double s, LitPass pass);
+    void draw_bubble_column(double s, LitPass pass);
+    void draw_billboards(double s, LitPass pass);
     // One figure at ground point (x, z) of the stage, turned by heading degrees about the
     // world's vertical, posed at `frame` of its clip, sunk `rise` below the ground (0 = on it).
     void draw_figure(Figure figure, float x, float z, float heading, float frame, float rise = 0.0f);

@@ -18,7 +18,11 @@ constexpr int floor_sand = 0, floor_kelp = 2;
 
 }  // namespace
 
-void part_begin::draw_sea(double s) {
+void part_begin::draw_sea(double s, LitPass pass) {
+    const bool prepass = opening::runs_background_prepass(s);
+    const bool near = prepass && opening::near_sea_window.drawn(s, pass),
+               far = prepass && opening::far_sea_window.drawn(s, pass);
+    if (!near && !far) return;
     const int program = program_base_ + opening::sea_program;
     use_material(shaders_, *context_, program,
                  {{"texture2d_1", ripples_slot},
@@ -43,23 +47,22 @@ void part_begin::draw_sea(double s) {
     glPushMatrix();
     glRotated(180.0, 1.0, 0.0, 0.0);
     glScaled(5.0, 5.0, 5.0);
-    if (opening::runs_background_prepass(s)) {
-        if (s < opening::near_sea_until) meshes_[sea_mesh].draw(-1);
-        if (s > opening::far_sea_from) {
-            glTranslated(0.0, 310.0, 0.0);
-            shaders_.set_float(program, "BigSea", 0.015f);
-            glScaled(142.0, 42.0, 142.0);
-            meshes_[sea_mesh].draw(-1);
-        }
+    if (near) meshes_[sea_mesh].draw(-1);
+    if (far) {
+        glTranslated(0.0, 310.0, 0.0);
+        shaders_.set_float(program, "BigSea", 0.015f);
+        glScaled(142.0, 42.0, 142.0);
+        meshes_[sea_mesh].draw(-1);
     }
     glPopMatrix();
     glCullFace(GL_BACK);
     glDisable(GL_CULL_FACE);
 }
 
-void part_begin::draw_sea_floor(double s) {
+void part_begin::draw_sea_floor(double s, LitPass pass) {
     const int program = program_base_ + opening::seafloor_program;
-    bool any = opening::stage_floor_window.holds(s);
+    const bool stage_floor = opening::stage_floor_window.drawn(s, pass);
+    bool any = stage_floor;
     for (const auto& copy : opening::floor_copies) any = any || copy.window.holds(s);
     if (!any) return;
     use_material(shaders_, *context_, program,
@@ -80,7 +83,7 @@ void part_begin::draw_sea_floor(double s) {
         meshes_[floor_mesh].draw(-1);
         glPopMatrix();
     }
-    if (opening::stage_floor_window.holds(s)) {
+    if (stage_floor) {
         // The stage's own ground: the sand pressed nearly flat so the figures stand on it, the
         // kelp left standing.
         const Vector3& c = opening::stage_centre;

@@ -22,10 +22,10 @@ constexpr int fish_back = 1, fish_flank = 4;  // objects of the bait mesh the sc
 
 }  // namespace
 
-void part_begin::draw_background(double s, bool depth_mode) {
-    if (!opening::background_window.holds(s)) return;
+void part_begin::draw_background(double s, LitPass pass) {
+    if (!opening::background_window.drawn(s, pass)) return;
     const int program =
-        program_base_ + (depth_mode ? opening::background2_program : opening::background_program);
+        program_base_ + (pass == LitPass::light ? opening::background2_program : opening::background_program);
     use_material(shaders_, *context_, program,
                  {{"texture2d_1", ripples_slot},
                   {"texture2d_2", bg_slot},
@@ -43,8 +43,8 @@ void part_begin::draw_background(double s, bool depth_mode) {
     glPopMatrix();
 }
 
-void part_begin::draw_crowd(double s) {
-    if (!opening::crowd_window.holds(s)) return;
+void part_begin::draw_crowd(double s, LitPass pass) {
+    if (!opening::crowd_window.drawn(s, pass)) return;
     // Over its last second the crowd blinks out, a tenth of a second off, a tenth on.
     if (s >= opening::crowd_blink_from) {
         const int step = static_cast<int>((s - opening::crowd_blink_from) / opening::crowd_blink_step);
@@ -61,8 +61,8 @@ void part_begin::draw_crowd(double s) {
     glPopMatrix();
 }
 
-void part_begin::draw_bait_fish(double s) {
-    if (!opening::bait_fish_window.holds(s) || !meshes_[bait_mesh].loaded) return;
+void part_begin::draw_bait_fish(double s, LitPass pass) {
+    if (!opening::bait_fish_window.drawn(s, pass) || !meshes_[bait_mesh].loaded) return;
     const int program = program_base_ + opening::fish2_program;
     use_material(shaders_, *context_, program, {}, "ttime", s);
     const Mesh& fish = meshes_[bait_mesh];

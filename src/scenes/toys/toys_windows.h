@@ -6,28 +6,9 @@
 //
 // Windows and passes marked "chosen" are this scene's own choice where its description leaves
 // the choreography open, with the reason; every other one is as the scene is described.
-#include "render/post_processing.h"
-#include "scenes/kit/clock_window.h"
+#include "scenes/kit/content_window.h"
 
 namespace toys {
-
-// Which scene passes draw an element.
-struct Passes {
-    bool light, mirrored, main;
-    constexpr bool has(LitPass pass) const {
-        return pass == LitPass::light ? light : pass == LitPass::mirrored ? mirrored : main;
-    }
-};
-inline constexpr Passes every_pass{true, true, true};
-inline constexpr Passes unmirrored{true, false, true};
-inline constexpr Passes main_pass_only{false, false, true};
-inline constexpr Passes seen_not_lit{false, true, true};
-
-struct ContentWindow {
-    ClockWindow when;
-    Passes passes;
-    constexpr bool drawn(double t, LitPass pass) const { return when.holds(t) && passes.has(pass); }
-};
 
 inline constexpr ClockWindow mirrored_pass_window{-never, 21.0};
 
@@ -35,13 +16,13 @@ inline constexpr ClockWindow mirrored_pass_window{-never, 21.0};
 // casts nothing and would cover the board's reflection. Before 0 the crowd's back row walks
 // 3.2 lower than the two in front, deeper than its hips below the floor, so the opening glide
 // keeps the open night.
-inline constexpr ContentWindow ground_window{{0.0, 89.0}, main_pass_only};
+inline constexpr ContentWindow ground_window{{0.0, 89.0}, main_only};
 
 // The crowd: figures 5 and 8 always, the light seeing them until t = 14 (inclusive); the
 // others only before 0, and not mirrored.
 inline constexpr ContentWindow crowd_front_window{{-never, never}, every_pass};
 inline constexpr double crowd_light_until = 14.0;
-inline constexpr ContentWindow crowd_back_window{{-never, 0.0}, unmirrored};
+inline constexpr ContentWindow crowd_back_window{{-never, 0.0}, light_and_main};
 // The single figures with their balls, from 0 on, in every pass.
 inline constexpr ContentWindow onlookers_window{{0.0, never}, every_pass};
 
@@ -50,20 +31,20 @@ inline constexpr ContentWindow onlookers_window{{0.0, never}, every_pass};
 // (chosen: always, parked by the pavement once it has driven in) and the runners (chosen: from
 // 41, when the pavement section starts from black); the pavement plates go one by one as the
 // sea comes in.
-inline constexpr ContentWindow hatchback_window{{9.0, 30.0}, unmirrored};
-inline constexpr ContentWindow first_cars_window{{-never, 39.0}, unmirrored};
-inline constexpr ContentWindow second_cars_window{{-never, 67.0}, unmirrored};
-inline constexpr ContentWindow tank_window{{-never, never}, unmirrored};
-inline constexpr ContentWindow wires_window{{-never, never}, unmirrored};
-inline constexpr ContentWindow old_car_window{{-never, never}, unmirrored};
-inline constexpr ContentWindow runners_window{{41.0, never}, unmirrored};
+inline constexpr ContentWindow hatchback_window{{9.0, 30.0}, light_and_main};
+inline constexpr ContentWindow first_cars_window{{-never, 39.0}, light_and_main};
+inline constexpr ContentWindow second_cars_window{{-never, 67.0}, light_and_main};
+inline constexpr ContentWindow tank_window{{-never, never}, light_and_main};
+inline constexpr ContentWindow wires_window{{-never, never}, light_and_main};
+inline constexpr ContentWindow old_car_window{{-never, never}, light_and_main};
+inline constexpr ContentWindow runners_window{{41.0, never}, light_and_main};
 inline constexpr ContentWindow plate_windows[3] = {
-    {{-never, 96.0}, unmirrored}, {{-never, 95.0}, unmirrored}, {{-never, 95.3}, unmirrored}};
+    {{-never, 96.0}, light_and_main}, {{-never, 95.0}, light_and_main}, {{-never, 95.3}, light_and_main}};
 
 // The tank section's maze (73 <= t < 89): the corridor floor in every pass, the ceiling copy
 // and the far copy not from the light.
 inline constexpr Passes maze_floor_passes = every_pass;
-inline constexpr Passes maze_copies_passes = seen_not_lit;
+inline constexpr Passes maze_copies_passes = mirrored_and_main;
 
 // The sea from 89 on, the transforming toys from 107.5 on (both inclusive), in every pass; the
 // bridge from 98, not from the light.
@@ -73,10 +54,10 @@ inline bool sea_shown(double t) { return t >= sea_from; }
 inline bool toys_shown(double t) { return t >= toys_from; }
 inline constexpr Passes sea_passes = every_pass;
 inline constexpr Passes toys_passes = every_pass;
-inline constexpr ContentWindow bridge_window{{98.0, never}, seen_not_lit};
+inline constexpr ContentWindow bridge_window{{98.0, never}, mirrored_and_main};
 
 // The two point fields, main pass only: the rain before 104, the swarm after 107.
-inline constexpr ContentWindow rain_window{{-never, 104.0}, main_pass_only};
-inline constexpr ContentWindow swarm_window{{107.0, never}, main_pass_only};
+inline constexpr ContentWindow rain_window{{-never, 104.0}, main_only};
+inline constexpr ContentWindow swarm_window{{107.0, never}, main_only};
 
 }  // namespace toys
