@@ -50,7 +50,7 @@ inline constexpr ContentWindow stage_floor_window{{51.848, 94.6}, light_and_main
 // would, takes one away in the middle of the picture); the sitters rise out of the sand at 61;
 // the ridge throwers and the lit group come after what the viewer sees.
 inline constexpr ContentWindow walkers_window{{51.848, 72.5}, light_and_main};
-inline constexpr ContentWindow runners_window{{51.848, 65.0}, light_and_main};
+inline constexpr ContentWindow runners_window{{51.848, 72.5}, light_and_main};
 inline constexpr ContentWindow sitters_window{{61.0, never}, light_and_main};
 inline constexpr ContentWindow ridge_throwers_window{{71.548, 87.0}, light_and_main};
 inline constexpr ContentWindow lit_group_window{{79.548, 93.0}, light_and_main};
