@@ -104,10 +104,6 @@ void part_toys::use_vehicle_material() {
 void part_toys::use_roadside_material() {
     use_vehicle_material();
     shaders_.set_float(toys::vehicle, "isType2", 1.0f);
-    // The roadside has always been drawn after the tank, with the lamp ramps the tank's
-    // material left in the vehicle program.
-    shaders_.set_float(toys::vehicle, "ttimer1", static_cast<float>(toys::tank_timer1(state_.t)));
-    shaders_.set_float(toys::vehicle, "ttimer2", static_cast<float>(toys::tank_timer2(state_.t)));
 }
 
 void part_toys::draw_hatchback(LitPass pass) {
