@@ -7,9 +7,14 @@
 //
 // Files: toys_clock (clock), toys_timeline (fades, blur and material curves), toys_windows
 // (content windows), toys_shots (cameras), toys_stage (where things stand), toys_programs
-// (program table), toys_chess / toys_crowd / toys_tank / toys_particles (each group's rules);
-// part_toys.cpp loads and runs the frame and its chain, toys_scene_pass.cpp the two scene passes,
-// and the content groups live in board_groups.cpp, traffic_groups.cpp and sea_groups.cpp.
+// (program table), toys_state (what advance moves), toys_chess / toys_crowd / toys_traffic /
+// toys_tank / toys_blocks / toys_particles (each group's rules); part_toys.cpp loads and runs the
+// frame and its chain, toys_scene_pass.cpp the two scene passes, and the content groups live in
+// board_groups.cpp, traffic_groups.cpp and sea_groups.cpp.
+//
+// Where the toys keep a recipe of their own: from 73 to 89 a second scene pass, the tank's,
+// takes the place of the general one in every pass (its own near plane, black sky and maze), and
+// the compose's "isMiddleScene" zoom blur belongs to that section.
 #include <array>
 #include <memory>
 #include <vector>
