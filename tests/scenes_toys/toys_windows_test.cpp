@@ -1,128 +1,90 @@
-// When the toys scene's elements are drawn and in which passes, against a table written from the
-// scene's description: each row names an element and the clock values around its window's ends,
-// with the passes (light, mirrored, main) that must draw it there. The chess set's per-piece
-// rules are checked in toys_content_test.cpp.
+// Every element window and pass membership the toys scene's description gives, checked against
+// the table below (written from the description, not from toys_windows.h): each element is drawn
+// just inside its window and not just outside it, in the passes it belongs to only. Where the
+// description gives an element no window, it is drawn whenever its group is. The chess set's
+// per-piece rules are checked in toys_content_test.cpp.
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <string>
 #include <vector>
 
 #include "scenes/toys/toys_crowd.h"
 #include "scenes/toys/toys_timeline.h"
 #include "scenes/toys/toys_windows.h"
+#include "tests/support/described_windows.h"
 
 namespace {
 
-using Drawn = std::function<bool(double t, LitPass pass)>;
+using namespace toys;
 
-struct Probe {
-    double t;
-    bool light, mirrored, main;
+constexpr unsigned not_mirrored = in_light | in_main;
+
+const std::vector<DescribedWindow> described = {
+    {"the crowd's figures 5 and 8, always", crowd_front_window, -never, never, in_every_pass},
+    {"the crowd's other figures while t < 0, not mirrored", crowd_back_window, -never, 0.0, not_mirrored},
+    {"the single figures with group 18 beside them, for t > 0", onlookers_window, 0.0, never, in_every_pass},
+    {"vehicle1 whole while 9 < t < 30, not mirrored", hatchback_window, 9.0, 30.0, not_mirrored},
+    {"the first cars while t < 39, not mirrored", first_cars_window, -never, 39.0, not_mirrored},
+    {"the second cars while t < 67, not mirrored", second_cars_window, -never, 67.0, not_mirrored},
+    {"the tank, not mirrored", tank_window, -never, never, not_mirrored},
+    {"the wires whole, not mirrored", wires_window, -never, never, not_mirrored},
+    {"the plate at (x, -1.48, -2) while t < 96, not mirrored", plate_windows[0], -never, 96.0, not_mirrored},
+    {"the plate at (x, -2.68, -2.8) while t < 95, not mirrored", plate_windows[1], -never, 95.0,
+     not_mirrored},
+    {"the plate at (x, -2.68, -36) while t < 95.3, not mirrored", plate_windows[2], -never, 95.3,
+     not_mirrored},
+    {"the bridge when t > 98, not in the light pass", bridge_window, 98.0, never, in_mirrored | in_main},
+    {"the particles for t < 104, main pass only", rain_window, -never, 104.0, in_main},
+    {"the particles for t > 107, main pass only", swarm_window, 107.0, never, in_main},
 };
 
-struct Element {
-    std::string name;
-    Drawn drawn;
-    std::vector<Probe> probes;
-};
+const LitPass passes[] = {LitPass::light, LitPass::mirrored, LitPass::main};
 
-Drawn window(const ContentWindow& w) {
-    return [&w](double t, LitPass pass) { return w.drawn(t, pass); };
+const char* name(LitPass pass) {
+    return pass == LitPass::light ? "light" : pass == LitPass::mirrored ? "mirrored" : "main";
 }
 
-constexpr bool yes = true, no = false;
-
-// From the description: where it gives no window or pass rule, the element is drawn whenever
-// its group is.
-const std::vector<Element>& described() {
-    static const std::vector<Element> rows = {
-        {"the crowd's figures 5 and 8: always, the light seeing them until 14",
-         [](double t, LitPass p) { return toys::crowd_in_pass(t, p) && toys::figure_drawn(5, t, p); },
-         {{-7.0, yes, yes, yes},
-          {13.9, yes, yes, yes},
-          {14.0, yes, yes, yes},
-          {14.1, no, yes, yes},
-          {120.0, no, yes, yes}}},
-        {"the crowd's other figures: before 0, not mirrored",
-         [](double t, LitPass p) { return toys::crowd_in_pass(t, p) && toys::figure_drawn(0, t, p); },
-         {{-7.0, yes, no, yes}, {-0.1, yes, no, yes}, {0.1, no, no, no}}},
-        {"the single figures with the balls: from 0, every pass",
-         window(toys::onlookers_window),
-         {{-0.1, no, no, no}, {0.1, yes, yes, yes}, {14.1, yes, yes, yes}, {60.0, yes, yes, yes}}},
-        {"the hatchback: 9 < t < 30, not mirrored",
-         window(toys::hatchback_window),
-         {{8.9, no, no, no}, {9.1, yes, no, yes}, {29.9, yes, no, yes}, {30.1, no, no, no}}},
-        {"the first wave: t < 39, not mirrored",
-         window(toys::first_cars_window),
-         {{-5.0, yes, no, yes}, {38.9, yes, no, yes}, {39.1, no, no, no}}},
-        {"the second wave: t < 67, not mirrored",
-         window(toys::second_cars_window),
-         {{-5.0, yes, no, yes}, {66.9, yes, no, yes}, {67.1, no, no, no}}},
-        {"the tank: not mirrored", window(toys::tank_window), {{5.0, yes, no, yes}, {65.0, yes, no, yes}}},
-        {"the wires: not mirrored", window(toys::wires_window), {{5.0, yes, no, yes}, {100.0, yes, no, yes}}},
-        {"the old car: not mirrored",
-         window(toys::old_car_window),
-         {{5.0, yes, no, yes}, {60.0, yes, no, yes}}},
-        {"the first plate: t < 96, not mirrored",
-         window(toys::plate_windows[0]),
-         {{5.0, yes, no, yes}, {95.9, yes, no, yes}, {96.1, no, no, no}}},
-        {"the second plate: t < 95, not mirrored",
-         window(toys::plate_windows[1]),
-         {{5.0, yes, no, yes}, {94.9, yes, no, yes}, {95.1, no, no, no}}},
-        {"the third plate: t < 95.3, not mirrored",
-         window(toys::plate_windows[2]),
-         {{5.0, yes, no, yes}, {95.2, yes, no, yes}, {95.4, no, no, no}}},
-        {"the sea: from 89 on",
-         [](double t, LitPass p) { return toys::sea_shown(t) && toys::sea_passes.has(p); },
-         {{88.9, no, no, no}, {89.0, yes, yes, yes}, {130.0, yes, yes, yes}}},
-        {"the bridge: t > 98, not from the light",
-         window(toys::bridge_window),
-         {{97.9, no, no, no}, {98.1, no, yes, yes}, {130.0, no, yes, yes}}},
-        {"the transforming toys: from 107.5 on",
-         [](double t, LitPass p) { return toys::toys_shown(t) && toys::toys_passes.has(p); },
-         {{107.4, no, no, no}, {107.5, yes, yes, yes}, {130.0, yes, yes, yes}}},
-        {"the rain: t < 104, main pass only",
-         window(toys::rain_window),
-         {{-7.0, no, no, yes}, {103.9, no, no, yes}, {104.1, no, no, no}}},
-        {"the swarm: t > 107, main pass only",
-         window(toys::swarm_window),
-         {{106.9, no, no, no}, {107.1, no, no, yes}, {130.0, no, no, yes}}},
-        {"the maze's second and third copies: not from the light",
-         [](double, LitPass p) { return toys::maze_copies_passes.has(p); },
-         {{80.0, no, yes, yes}}},
-        {"the maze's corridor: every pass",
-         [](double, LitPass p) { return toys::maze_floor_passes.has(p); },
-         {{80.0, yes, yes, yes}}},
-    };
-    return rows;
-}
-
-TEST(ToysWindows, EveryElementIsDrawnWhenAndWhereTheSceneSays) {
-    for (const Element& e : described()) {
-        for (const Probe& p : e.probes) {
-            EXPECT_EQ(e.drawn(p.t, LitPass::light), p.light) << e.name << ", light pass at " << p.t;
-            EXPECT_EQ(e.drawn(p.t, LitPass::mirrored), p.mirrored) << e.name << ", mirrored pass at " << p.t;
-            EXPECT_EQ(e.drawn(p.t, LitPass::main), p.main) << e.name << ", main pass at " << p.t;
-        }
+TEST(ToysWindows, EveryDescribedWindowAndPassHolds) {
+    for (const DescribedWindow& d : described) {
+        SCOPED_TRACE(d.what);
+        EXPECT_FALSE(d.element.chosen) << "the description fixes this window";
+        for (LitPass pass : passes)
+            for (const auto& [t, inside] : window_probes(d.from, d.to, -7.0, 140.0))
+                EXPECT_EQ(d.element.drawn(pass, t), inside && (d.passes & drawn_in_bit(pass)) != 0)
+                    << "t = " << t << ", " << name(pass) << " pass";
     }
 }
 
-TEST(ToysWindows, TheMirroredPassRunsUntil21) {
-    EXPECT_TRUE(toys::mirrored_pass_window.holds(-7.0));
-    EXPECT_TRUE(toys::mirrored_pass_window.holds(20.9));
-    EXPECT_FALSE(toys::mirrored_pass_window.holds(21.1));
+TEST(ToysWindows, TheLightStopsSeeingTheCrowdAfter14AndTheMirrorRunsUntil21) {
+    EXPECT_TRUE(crowd_in_pass(14.0, LitPass::light));
+    EXPECT_FALSE(crowd_in_pass(14.01, LitPass::light));
+    EXPECT_TRUE(crowd_in_pass(100.0, LitPass::mirrored));
+    EXPECT_TRUE(crowd_in_pass(100.0, LitPass::main));
+    EXPECT_TRUE(mirrored_pass_window.holds(20.99));
+    EXPECT_FALSE(mirrored_pass_window.holds(21.01));
 }
 
-// The scene's own choices: the floor is only in the main pass; it comes and goes, and the
-// runners come in, where the picture is black, so nothing appears or vanishes in view.
-TEST(ToysWindows, TheChosenWindowsStartAndEndOnABlackPicture) {
-    EXPECT_FALSE(toys::ground_window.drawn(5.0, LitPass::mirrored)) << "it would cover the reflection";
-    EXPECT_FALSE(toys::ground_window.drawn(5.0, LitPass::light));
-    EXPECT_TRUE(toys::ground_window.drawn(5.0, LitPass::main));
-    for (double edge :
-         {toys::ground_window.when.from, toys::ground_window.when.to, toys::runners_window.when.from})
-        EXPECT_LT(toys::grey_value(edge + 1e-6), 0.01) << edge;
+TEST(ToysWindows, TheSeaTheToysAndTheMaze) {
+    // From 89 and from 107.5 on, both included, in every pass.
+    EXPECT_FALSE(sea_shown(88.99));
+    EXPECT_TRUE(sea_shown(89.0));
+    EXPECT_FALSE(toys_shown(107.49));
+    EXPECT_TRUE(toys_shown(107.5));
+    EXPECT_EQ(sea_passes, in_every_pass);
+    EXPECT_EQ(toys_passes, in_every_pass);
+    // The maze's second and third copies are not in the light pass; its first is.
+    EXPECT_EQ(maze_copies_passes & in_light, 0u);
+    EXPECT_NE(maze_floor_passes & in_light, 0u);
+}
+
+// The scene's own choices come and go where the picture is black, so nothing appears or
+// vanishes in view: the floor at the cut to black at 0 and when the sea comes in from black at
+// 89 (main pass only: it casts nothing and would cover the board's reflection), the runners with
+// the pavement section, which starts from black at 41. The old car is always there.
+TEST(ToysWindows, TheChosenWindowsComeAndGoOnABlackPicture) {
+    for (const ElementWindow* w : {&ground_window, &runners_window, &old_car_window}) EXPECT_TRUE(w->chosen);
+    EXPECT_EQ(ground_window.passes, in_main);
+    for (double edge : {ground_window.from, ground_window.to, runners_window.from})
+        EXPECT_LT(grey_value(edge + 1e-6), 0.01) << edge;
 }
 
 }  // namespace

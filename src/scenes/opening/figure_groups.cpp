@@ -58,10 +58,10 @@ void part_begin::draw_figure(Figure figure, float x, float z, float heading, flo
 
 void part_begin::draw_figures(double s, LitPass pass) {
     bool any = false;
-    for (const ContentWindow* window :
+    for (const ElementWindow* window :
          {&opening::walkers_window, &opening::runners_window, &opening::sitters_window,
           &opening::ridge_throwers_window, &opening::lit_group_window})
-        any = any || window->drawn(s, pass);
+        any = any || window->drawn(pass, s);
     if (!any) return;
     const int program = program_base_ + opening::man_program;
     use_material(shaders_, *context_, program, {{"texture2d_blood", blood_slot}});
@@ -74,11 +74,11 @@ void part_begin::draw_figures(double s, LitPass pass) {
     FigureVariations variation;
     for (float& v : variation) v = static_cast<float>(random_unit());
 
-    if (opening::walkers_window.drawn(s, pass)) draw_walkers(s, variation);
-    if (opening::runners_window.drawn(s, pass)) draw_runners(s, variation);
-    if (opening::sitters_window.drawn(s, pass)) draw_sitters(s, variation);
-    if (opening::ridge_throwers_window.drawn(s, pass)) draw_ridge_throwers(s, variation);
-    if (opening::lit_group_window.drawn(s, pass)) draw_lit_group(s, variation);
+    if (opening::walkers_window.drawn(pass, s)) draw_walkers(s, variation);
+    if (opening::runners_window.drawn(pass, s)) draw_runners(s, variation);
+    if (opening::sitters_window.drawn(pass, s)) draw_sitters(s, variation);
+    if (opening::ridge_throwers_window.drawn(pass, s)) draw_ridge_throwers(s, variation);
+    if (opening::lit_group_window.drawn(pass, s)) draw_lit_group(s, variation);
 }
 
 // The procession of walkers along the stage, and a thrower watching them pass.
@@ -110,7 +110,7 @@ void part_begin::draw_runners(double s, const FigureVariations& variation) {
 // They rise from the sand onto the plinth's edge and sit; two throw in front of them.
 void part_begin::draw_sitters(double s, const FigureVariations& variation) {
     const float rise =
-        static_cast<float>(1.9 * (1.0 - ease_cos(0.8 * (s - opening::sitters_window.when.from), 1.0)));
+        static_cast<float>(1.9 * (1.0 - ease_cos(0.8 * (s - opening::sitters_window.from), 1.0)));
     const float edge_z = opening::crowd_z + opening::plinth_front + 0.45f;
     for (int i = 0; i < 5; ++i) {
         const float x = opening::crowd_x - 5.0f + 2.3f * i;
@@ -135,7 +135,7 @@ void part_begin::draw_ridge_throwers(double s, const FigureVariations& variation
 // The lit group, slowly walking into the light while the blood spreads over them.
 void part_begin::draw_lit_group(double s, const FigureVariations& variation) {
     const int program = program_base_ + opening::man_program;
-    const double in = s - opening::lit_group_window.when.from;
+    const double in = s - opening::lit_group_window.from;
     shaders_.set_float(program, "ExtraLight", static_cast<float>(ease_cos(0.3 * in, 1.0)));
     shaders_.set_float(program, "Thettime", static_cast<float>(ease_cos(0.1 * (in - 4.0), 1.0)));
     for (int i = 0; i < 4; ++i)

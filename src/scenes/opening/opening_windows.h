@@ -14,14 +14,14 @@
 // trees, train, blub) draw nothing and are not listed here.
 #include <array>
 
-#include "scenes/kit/content_window.h"
+#include "scenes/kit/element_window.h"
 
 namespace opening {
 
 // The sea itself, while the background pre-pass runs (see opening_timeline.h): the near sea
 // before 26, the far sea after 30. The depth pre-pass only starts once the sea is gone.
-inline constexpr ContentWindow near_sea_window{{-never, 26.0}, main_only};
-inline constexpr ContentWindow far_sea_window{{30.0, never}, main_only};
+inline constexpr ElementWindow near_sea_window{{-never, 26.0}, in_main};
+inline constexpr ElementWindow far_sea_window{{30.0, never}, in_main};
 
 // Sea-floor copies: each at its own place on the floor's lane, drifting along z with the clock.
 struct FloorCopy {
@@ -41,7 +41,7 @@ inline constexpr std::array<FloorCopy, 7> floor_copies = {{
 
 // The sea-floor mesh again as the ground of the figures' stage (chosen), for as long as the
 // stage's background stands.
-inline constexpr ContentWindow stage_floor_window{{51.848, 94.6}, light_and_main};
+inline constexpr ElementWindow stage_floor_window{{51.848, 94.6}, in_light | in_main, true};
 
 // The five figure groups: walkers (with a thrower), runners, sitters (with throwers), the late
 // throwers on the ridge, and the lit group that carries the blood texture. The stage only exists
@@ -49,33 +49,33 @@ inline constexpr ContentWindow stage_floor_window{{51.848, 94.6}, light_and_main
 // keep running as long as the walkers walk (ending them at 65, as one of the listed windows
 // would, takes one away in the middle of the picture); the sitters rise out of the sand at 61;
 // the ridge throwers and the lit group come after what the viewer sees.
-inline constexpr ContentWindow walkers_window{{51.848, 72.5}, light_and_main};
-inline constexpr ContentWindow runners_window{{51.848, 72.5}, light_and_main};
-inline constexpr ContentWindow sitters_window{{61.0, never}, light_and_main};
-inline constexpr ContentWindow ridge_throwers_window{{71.548, 87.0}, light_and_main};
-inline constexpr ContentWindow lit_group_window{{79.548, 93.0}, light_and_main};
+inline constexpr ElementWindow walkers_window{{51.848, 72.5}, in_light | in_main};
+inline constexpr ElementWindow runners_window{{51.848, 72.5}, in_light | in_main, true};
+inline constexpr ElementWindow sitters_window{{61.0, never}, in_light | in_main, true};
+inline constexpr ElementWindow ridge_throwers_window{{71.548, 87.0}, in_light | in_main, true};
+inline constexpr ElementWindow lit_group_window{{79.548, 93.0}, in_light | in_main, true};
 
 // The background landscape: background2's program draws it in the light's pass.
-inline constexpr ContentWindow background_window{{51.848, 94.6}, light_and_main};
+inline constexpr ElementWindow background_window{{51.848, 94.6}, in_light | in_main};
 
 // The Escher crowd (chosen) stands until 71 and blinks out over its last second: it is hidden in
 // the steps [70.0, 70.1), [70.2, 70.3), ... and shown in the steps between.
-inline constexpr ContentWindow crowd_window{{51.848, 71.0}, light_and_main};
+inline constexpr ElementWindow crowd_window{{51.848, 71.0}, in_light | in_main, true};
 inline constexpr double crowd_blink_from = 70.0, crowd_blink_step = 0.1;
 inline constexpr int crowd_blink_steps = 8;  // 70.0 .. 70.7
 
-inline constexpr ContentWindow bait_fish_window{{51.848, 75.2}, light_and_main};
+inline constexpr ElementWindow bait_fish_window{{51.848, 75.2}, in_light | in_main};
 
 // Particles (chosen): plankton in the sea (thicker after 24, thinner after 35) until the world
 // changes, bubbles swirling round the stage (fading out over their last two seconds), and a
 // rising column of bubbles late on (it starts where the camera does not look).
-inline constexpr ContentWindow plankton_window{{-never, 51.848}, main_only};
+inline constexpr ElementWindow plankton_window{{-never, 51.848}, in_main, true};
 inline constexpr double plankton_thicker = 24.0, plankton_thinner = 35.0;
-inline constexpr ContentWindow swirl_window{{51.4, 61.0}, main_only};
-inline constexpr ContentWindow column_window{{67.0, never}, main_only};
+inline constexpr ElementWindow swirl_window{{51.4, 61.0}, in_main, true};
+inline constexpr ElementWindow column_window{{67.0, never}, in_main, true};
 inline constexpr double column_full = 69.003;
 
 // Billboards (chosen): glowing motes drifting over the stage, fading in from 55.3.
-inline constexpr ContentWindow motes_window{{55.3, 101.0}, main_only};
+inline constexpr ElementWindow motes_window{{55.3, 101.0}, in_main, true};
 
 }  // namespace opening

@@ -52,7 +52,7 @@ void end_sprites() {
 // Drifting specks around the camera: a few hundred near the surface, more in the dive, fewer
 // again in the deep.
 void part_begin::draw_plankton(double s, LitPass pass) {
-    if (!opening::plankton_window.drawn(s, pass)) return;
+    if (!opening::plankton_window.drawn(pass, s)) return;
     const int count = s < opening::plankton_thicker ? 500 : (s < opening::plankton_thinner ? 900 : 350);
     const int program = program_base_ + opening::particles2_program;
     begin_sprites(shaders_, program, 0.05f, static_cast<float>(sizes_.render_height), 1.0f);
@@ -74,11 +74,10 @@ void part_begin::draw_plankton(double s, LitPass pass) {
 
 // Bubbles spiralling up round the stage as the camera arrives.
 void part_begin::draw_bubble_swirl(double s, LitPass pass) {
-    if (!opening::swirl_window.drawn(s, pass)) return;
+    if (!opening::swirl_window.drawn(pass, s)) return;
     begin_sprites(shaders_, program_base_ + opening::particles2_program, 0.09f,
                   static_cast<float>(sizes_.render_height), 0.0f);
-    const float fade =
-        static_cast<float>(1.0 - ease_cos(0.5 * (s - (opening::swirl_window.when.to - 2.0)), 1.0));
+    const float fade = static_cast<float>(1.0 - ease_cos(0.5 * (s - (opening::swirl_window.to - 2.0)), 1.0));
     glColor3f(0.25f * fade, 0.4f * fade, 0.45f * fade);
     const Vector3& c = opening::stage_centre;
     seed_random(bubble_seed);
@@ -96,12 +95,11 @@ void part_begin::draw_bubble_swirl(double s, LitPass pass) {
 
 // A column of bubbles rising from the sand before the plinth, thickening until 69.
 void part_begin::draw_bubble_column(double s, LitPass pass) {
-    if (!opening::column_window.drawn(s, pass)) return;
+    if (!opening::column_window.drawn(pass, s)) return;
     begin_sprites(shaders_, program_base_ + opening::particles_program, 0.12f,
                   static_cast<float>(sizes_.render_height), 1.0f);
     const double full = ease_cos(
-        (s - opening::column_window.when.from) / (opening::column_full - opening::column_window.when.from),
-        1.0);
+        (s - opening::column_window.from) / (opening::column_full - opening::column_window.from), 1.0);
     const int count = static_cast<int>(40 + 160 * full);
     glColor3f(0.5f, 0.65f, 0.7f);
     const Vector3& c = opening::stage_centre;
@@ -121,7 +119,7 @@ void part_begin::draw_bubble_column(double s, LitPass pass) {
 }
 
 void part_begin::draw_billboards(double s, LitPass pass) {
-    if (!opening::motes_window.drawn(s, pass)) return;
+    if (!opening::motes_window.drawn(pass, s)) return;
     const int program = program_base_ + opening::billboards_program;
     use_material(shaders_, *context_, program, {{"texture2d_1", blob_slot}});
     // Camera-facing: the modelview's rows are the camera's right and up in world space.
@@ -131,7 +129,7 @@ void part_begin::draw_billboards(double s, LitPass pass) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE);
     glDepthMask(GL_FALSE);
-    const float fade_in = static_cast<float>(ease_cos(0.4 * (s - opening::motes_window.when.from), 1.0));
+    const float fade_in = static_cast<float>(ease_cos(0.4 * (s - opening::motes_window.from), 1.0));
     const Vector3& c = opening::stage_centre;
     seed_random(mote_seed);
     glBegin(GL_QUADS);

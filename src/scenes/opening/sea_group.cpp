@@ -20,8 +20,8 @@ constexpr int floor_sand = 0, floor_kelp = 2;
 
 void part_begin::draw_sea(double s, LitPass pass) {
     const bool prepass = opening::runs_background_prepass(s);
-    const bool near = prepass && opening::near_sea_window.drawn(s, pass),
-               far = prepass && opening::far_sea_window.drawn(s, pass);
+    const bool near = prepass && opening::near_sea_window.drawn(pass, s),
+               far = prepass && opening::far_sea_window.drawn(pass, s);
     if (!near && !far) return;
     const int program = program_base_ + opening::sea_program;
     use_material(shaders_, *context_, program,
@@ -61,7 +61,7 @@ void part_begin::draw_sea(double s, LitPass pass) {
 
 void part_begin::draw_sea_floor(double s, LitPass pass) {
     const int program = program_base_ + opening::seafloor_program;
-    const bool stage_floor = opening::stage_floor_window.drawn(s, pass);
+    const bool stage_floor = opening::stage_floor_window.drawn(pass, s);
     bool any = stage_floor;
     for (const auto& copy : opening::floor_copies) any = any || copy.window.holds(s);
     if (!any) return;

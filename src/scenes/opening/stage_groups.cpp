@@ -23,7 +23,7 @@ constexpr int fish_back = 1, fish_flank = 4;  // objects of the bait mesh the sc
 }  // namespace
 
 void part_begin::draw_background(double s, LitPass pass) {
-    if (!opening::background_window.drawn(s, pass)) return;
+    if (!opening::background_window.drawn(pass, s)) return;
     const int program =
         program_base_ + (pass == LitPass::light ? opening::background2_program : opening::background_program);
     use_material(shaders_, *context_, program,
@@ -44,7 +44,7 @@ void part_begin::draw_background(double s, LitPass pass) {
 }
 
 void part_begin::draw_crowd(double s, LitPass pass) {
-    if (!opening::crowd_window.drawn(s, pass)) return;
+    if (!opening::crowd_window.drawn(pass, s)) return;
     // Over its last second the crowd blinks out, a tenth of a second off, a tenth on.
     if (s >= opening::crowd_blink_from) {
         const int step = static_cast<int>((s - opening::crowd_blink_from) / opening::crowd_blink_step);
@@ -62,7 +62,7 @@ void part_begin::draw_crowd(double s, LitPass pass) {
 }
 
 void part_begin::draw_bait_fish(double s, LitPass pass) {
-    if (!opening::bait_fish_window.drawn(s, pass) || !meshes_[bait_mesh].loaded) return;
+    if (!opening::bait_fish_window.drawn(pass, s) || !meshes_[bait_mesh].loaded) return;
     const int program = program_base_ + opening::fish2_program;
     use_material(shaders_, *context_, program, {}, "ttime", s);
     const Mesh& fish = meshes_[bait_mesh];

@@ -114,7 +114,7 @@ void part_toys::draw_crowd(LitPass pass) {
 }
 
 void part_toys::draw_onlookers(LitPass pass) {
-    if (!toys::onlookers_window.drawn(state_.t, pass)) return;
+    if (!toys::onlookers_window.drawn(pass, state_.t)) return;
     glColor3f(figure_grey, figure_grey, figure_grey);
     for (const Onlooker& o : onlookers) {
         glPushMatrix();

@@ -46,7 +46,7 @@ void part_toys::draw_sea_and_bridge(LitPass pass) {
     glTranslatef(0.0f, 0.0f, toys::bridge_z);
     meshes_[sea_mesh].draw(-1);
     glPopMatrix();
-    if (toys::bridge_window.drawn(t, pass)) {
+    if (toys::bridge_window.drawn(pass, t)) {
         shaders_.set_float(p, "isStone", 1.0f);
         glColor3f(0.6f, 0.55f, 0.48f);
         glPushMatrix();
@@ -104,7 +104,7 @@ void part_toys::draw_toys(LitPass) {
 
 void part_toys::draw_particles(LitPass pass) {
     const double t = state_.t;
-    const bool rain = toys::rain_window.drawn(t, pass), swarm = toys::swarm_window.drawn(t, pass);
+    const bool rain = toys::rain_window.drawn(pass, t), swarm = toys::swarm_window.drawn(pass, t);
     if (!rain && !swarm) return;
     const int p = toys::particles_program;
     shaders_.use_program(p);

@@ -40,7 +40,7 @@ bool crowd_in_pass(double t, LitPass pass) { return !(pass == LitPass::light && 
 
 bool figure_drawn(int figure, double t, LitPass pass) {
     const bool front = figure == 5 || figure == 8;
-    return (front ? crowd_front_window : crowd_back_window).drawn(t, pass);
+    return (front ? crowd_front_window : crowd_back_window).drawn(pass, t);
 }
 
 }  // namespace toys

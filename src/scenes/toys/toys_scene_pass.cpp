@@ -99,19 +99,19 @@ void part_toys::scene_pass(LitPass pass) {
     begin_pass(pass, 1.0, clear);
     use_general_material();
 
-    if (toys::ground_window.drawn(t, pass)) draw_ground();
+    if (toys::ground_window.drawn(pass, t)) draw_ground();
     draw_chess(pass);
     draw_crowd(pass);
     draw_onlookers(pass);
     draw_hatchback(pass);
     draw_car_waves(pass);
-    if (toys::tank_window.drawn(t, pass)) draw_tank(false);
+    if (toys::tank_window.drawn(pass, t)) draw_tank(false);
     draw_wires(pass);
     draw_runners(pass);
     draw_old_car(pass);
     draw_plates(pass);
-    if (toys::sea_shown(t) && toys::sea_passes.has(pass)) draw_sea_and_bridge(pass);
-    if (toys::toys_shown(t) && toys::toys_passes.has(pass)) draw_toys(pass);
+    if (toys::sea_shown(t) && (toys::sea_passes & drawn_in_bit(pass))) draw_sea_and_bridge(pass);
+    if (toys::toys_shown(t) && (toys::toys_passes & drawn_in_bit(pass))) draw_toys(pass);
 
     shaders_.disable_programs();
     draw_particles(pass);

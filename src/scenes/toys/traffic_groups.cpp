@@ -107,7 +107,7 @@ void part_toys::use_roadside_material() {
 }
 
 void part_toys::draw_hatchback(LitPass pass) {
-    if (!toys::hatchback_window.drawn(state_.t, pass)) return;
+    if (!toys::hatchback_window.drawn(pass, state_.t)) return;
     use_vehicle_material();
     glColor3f(hatchback_paint[0], hatchback_paint[1], hatchback_paint[2]);
     glPushMatrix();
@@ -120,8 +120,8 @@ void part_toys::draw_hatchback(LitPass pass) {
 
 void part_toys::draw_car_waves(LitPass pass) {
     const double t = state_.t;
-    const bool first = toys::first_cars_window.drawn(t, pass),
-               second = toys::second_cars_window.drawn(t, pass);
+    const bool first = toys::first_cars_window.drawn(pass, t),
+               second = toys::second_cars_window.drawn(pass, t);
     if (!first && !second) return;
     use_vehicle_material();
     for (const toys::Wave* wave :
@@ -133,7 +133,7 @@ void part_toys::draw_car_waves(LitPass pass) {
 }
 
 void part_toys::draw_wires(LitPass pass) {
-    if (!toys::wires_window.drawn(state_.t, pass)) return;
+    if (!toys::wires_window.drawn(pass, state_.t)) return;
     use_roadside_material();
     glColor3f(0.45f, 0.36f, 0.28f);
     glPushMatrix();
@@ -144,24 +144,23 @@ void part_toys::draw_wires(LitPass pass) {
 
 void part_toys::draw_runners(LitPass pass) {
     const double t = state_.t;
-    if (!toys::runners_window.drawn(t, pass)) return;
+    if (!toys::runners_window.drawn(pass, t)) return;
     use_roadside_material();
     glColor3f(0.78f, 0.72f, 0.62f);
     for (int i = 0; i < 2; ++i) {
-        const float along =
-            std::fmod(runner_phase[i] +
-                          runner_speed[i] * static_cast<float>(soft_ramp(t - toys::runners_window.when.from)),
-                      run_span);
+        const float along = std::fmod(
+            runner_phase[i] + runner_speed[i] * static_cast<float>(soft_ramp(t - toys::runners_window.from)),
+            run_span);
         const float z = run_from_z + along;
         // On the slab where the walkway rises.
         const float y = z > slab_from_z && z < slab_to_z ? slab_top : walkway_top;
         draw_figure(i == 0 ? run : run2, toys::pavement_x + runner_lanes[i], y, z, 0.0f,
-                    clip_frame((t - toys::runners_window.when.from) * run_clip_rate + 100.0 * i));
+                    clip_frame((t - toys::runners_window.from) * run_clip_rate + 100.0 * i));
     }
 }
 
 void part_toys::draw_old_car(LitPass pass) {
-    if (!toys::old_car_window.drawn(state_.t, pass)) return;
+    if (!toys::old_car_window.drawn(pass, state_.t)) return;
     use_roadside_material();
     shaders_.set_float(toys::vehicle, "isFord", 1.0f);
     glColor3f(ford_paint[0], ford_paint[1], ford_paint[2]);
@@ -180,7 +179,7 @@ void part_toys::draw_plates(LitPass pass) {
     glColor3f(0.58f, 0.56f, 0.52f);
     // One by one gone as the sea comes in.
     for (int i = 0; i < 3; ++i) {
-        if (!toys::plate_windows[i].drawn(state_.t, pass)) continue;
+        if (!toys::plate_windows[i].drawn(pass, state_.t)) continue;
         glPushMatrix();
         glTranslatef(toys::pavement_x, plates[i].y, plates[i].z);
         glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
@@ -245,7 +244,7 @@ void part_toys::draw_maze(LitPass pass) {
     glScalef(maze_scale, maze_scale, maze_scale);
     meshes_[labyrinth_mesh].draw(1);
     glPopMatrix();
-    if (toys::maze_copies_passes.has(pass)) {
+    if ((toys::maze_copies_passes & drawn_in_bit(pass))) {
         glPushMatrix();
         glTranslatef(0.0f, ceiling_y, 0.0f);
         glRotatef(180.0f, 0.0f, 0.0f, 1.0f);
