@@ -157,6 +157,10 @@ void part_begin::render(GraphicsContext& context) {
     context.bind_window_framebuffer();
     glPushAttrib(GL_ALL_ATTRIB_BITS);
 
+    // The sea samples the light's depth before the pre-pass writes it: far everywhere, nothing
+    // stands between the moon and the sea. Cleared every such frame, so that no earlier frame's
+    // depth (the warm-up's, a seek's) can show.
+    if (!bt::depth_prepass(s)) clear_light_depth();
     if (bt::background_prepass(s)) background_prepass();
     check_pass("opening", "background pre-pass");
     render_scene_passes(context, textures_, sizes_, bt::depth_prepass(s),
