@@ -400,7 +400,7 @@ void part_middle::draw_crowd(double t) {
         }
         const float size = early ? 0.034f : 0.0254f;
         glScalef(size, size, size);
-        figure_->draw(meshes_[human4], 1.0, 1.0, 1.0);
+        figure_->draw(meshes_[human4]);
         glPopMatrix();
     }
 }
