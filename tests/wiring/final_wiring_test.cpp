@@ -7,7 +7,7 @@
 // reads it, and the sky drawn last.
 #include <memory>
 
-#include "scenes/text/part_text.h"
+#include "scenes/finale/part_text.h"
 #include "tests/wiring/curves.h"
 #include "tests/wiring/pass_tables.h"
 #include "tests/wiring/wiring_fixture.h"

@@ -4,7 +4,7 @@
 // Flash frames are drawn 6 · Δ ahead of the standing clock (kit FlashClock).
 #include "scenes/kit/flash_clock.h"
 
-namespace text {
+namespace finale {
 
 inline constexpr double clock_start = 25.0;
 inline constexpr double clock_rate = 1.05 * 0.981;
@@ -16,7 +16,7 @@ inline constexpr double flash_lead_rate = 6.0;
 // the result lies above 42.
 double advance_clock(double value, double dt);
 
-class TextClock {
+class FinaleClock {
 public:
     void reset() { clock_.reset(clock_start); }
     // Advances by dt and returns the value this frame draws with.
@@ -24,10 +24,10 @@ public:
     double value() const { return clock_.value(); }
     double steady() const { return clock_.steady(); }
 
-    bool operator==(const TextClock&) const = default;
+    bool operator==(const FinaleClock&) const = default;
 
 private:
     FlashClock clock_;
 };
 
-}  // namespace text
+}  // namespace finale

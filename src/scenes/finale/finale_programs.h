@@ -7,7 +7,7 @@
 
 #include "scenes/kit/program_table.h"
 
-namespace text {
+namespace finale {
 
 inline constexpr int particles = 3015, billboards = 3019, material1 = 3001, material1sea = 3031,
                      material2 = 3011, material3 = 3012, materialcredits = 3042, skybox = 3033;
@@ -48,4 +48,4 @@ inline constexpr std::array<ProgramEntry, 5> reloads = {{
     replacements[1],
 }};
 
-}  // namespace text
+}  // namespace finale

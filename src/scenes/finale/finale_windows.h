@@ -5,7 +5,7 @@
 
 #include "scenes/kit/clock_window.h"
 
-namespace text_windows {
+namespace finale {
 
 // ---- passes ----
 // The light pass rests while the tree and the diver have the picture: it runs for t <= 67.5
@@ -61,8 +61,8 @@ inline constexpr double shatter_lead = 2.5;
 inline constexpr double backdrop_from = 116.0;
 inline constexpr double credits_from = 121.0;
 // Each credits line comes in at its own time: title, year (Asm1), then the two groups (Asm2).
-inline constexpr std::array<double, 4> credit_lines = {121.0, 124.0, 130.5, 133.5};
+inline constexpr std::array<double, 4> credit_line_starts = {121.0, 124.0, 130.5, 133.5};
 // The point and billboard layers: motes, fireflies, stars, dust, drifting sparks, embers.
 inline constexpr std::array<double, 6> layer_starts = {91.0, 60.0, 60.0, 60.0, 80.0, 90.0};
 
-}  // namespace text_windows
+}  // namespace finale

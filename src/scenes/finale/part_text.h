@@ -4,10 +4,10 @@
 // whose leaves move; a diver stands among faces that crack and fall away; and the credits come
 // up over a warm glow and go down with the music.
 //
-// Files: text_clock (clock), text_windows (pass and content windows), text_timeline (curves),
-// text_shots and text_stage (camera and places), text_programs (program table), flight_paths
+// Files: finale_clock (clock), finale_windows (pass and content windows), finale_timeline (curves),
+// finale_shots and finale_stage (camera and places), finale_programs (program table), flight_paths
 // (the wall's pieces), ant_drawing (one ant); part_text.cpp loads and runs the frame and its
-// chain, text_scene_pass.cpp the 3D pass, and the content groups live in ground_groups.cpp,
+// chain, finale_scene_pass.cpp the 3D pass, and the content groups live in ground_groups.cpp,
 // landmark_groups.cpp and credits_groups.cpp.
 #include <array>
 #include <memory>
@@ -20,13 +20,13 @@
 #include "render/mesh.h"
 #include "render/post_processing.h"
 #include "render/shader_library.h"
+#include "scenes/finale/finale_clock.h"
+#include "scenes/finale/finale_state.h"
+#include "scenes/finale/flight_paths.h"
 #include "scenes/kit/shots.h"
 #include "scenes/kit/stateful_scene.h"
-#include "scenes/text/flight_paths.h"
-#include "scenes/text/text_clock.h"
-#include "scenes/text/text_state.h"
 
-class part_text : public StatefulScene<text::State> {
+class part_text : public StatefulScene<finale::State> {
 public:
     enum MeshId {
         sphere,
@@ -56,9 +56,9 @@ public:
     void advance(double frame_dt, FrameState& frame) override;
     void render(GraphicsContext& context) override;
 
-    const text::TextClock& clock() const { return state_.clock; }
+    const finale::FinaleClock& clock() const { return state_.clock; }
     int reload_count() const { return reload_counter_; }
-    const std::vector<text::FlightPath>& flight_paths() const { return flight_paths_; }
+    const std::vector<finale::FlightPath>& flight_paths() const { return flight_paths_; }
 
 private:
     // The view's shot at clock t: the scene's camera, with the shake track's (weightless) sample.
@@ -92,7 +92,7 @@ private:
     CameraPath shake_;
     std::array<std::unique_ptr<body>, 3> figures_;
     std::array<Mesh, mesh_count> meshes_;
-    std::vector<text::FlightPath> flight_paths_;
+    std::vector<finale::FlightPath> flight_paths_;
     int reload_counter_ = 0;
     bool reflection_pass_ = false;
     ChainTextures textures_{0, 11, 26, 29, 28, 32, 27};

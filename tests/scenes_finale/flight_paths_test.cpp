@@ -6,12 +6,12 @@
 
 #include "core/random.h"
 #include "render/mesh.h"
-#include "scenes/text/flight_paths.h"
+#include "scenes/finale/flight_paths.h"
 
 namespace {
 
-using text::build_flight_paths;
-using text::FlightPath;
+using finale::build_flight_paths;
+using finale::FlightPath;
 
 Vector3 at(float x, float y, float z) { return {Vector3::ordinary, x, y, z}; }
 
@@ -21,7 +21,7 @@ struct Draws {
     double r1, r2, choice, r3 = 0, r4 = 0;
 };
 std::vector<Draws> replay(size_t paths) {
-    RandomGenerator g(text::flight_seed);
+    RandomGenerator g(finale::flight_seed);
     for (size_t i = 0; i < paths; ++i) g.draw();
     std::vector<Draws> draws(paths);
     for (Draws& d : draws) {
@@ -104,7 +104,7 @@ TEST(FlightPaths, WallFaceCentresAreTheMeansOfTheQuadCorners) {
         "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nv 2 0 0\nv 4 0 0\nv 4 2 0\nv 2 2 0\n"
         "o bricks\nf 1 2 3 4\nf 5 6 7 8\n",
         true);
-    const auto centres = text::wall_face_centres(wall);
+    const auto centres = finale::wall_face_centres(wall);
     ASSERT_EQ(centres.size(), 2u);
     EXPECT_FLOAT_EQ(centres[0].x, 0.5f);
     EXPECT_FLOAT_EQ(centres[0].y, 0.5f);
@@ -116,16 +116,16 @@ TEST(FlightPaths, AWallWithoutFacesGivesNoPaths) {
     // A missing or empty wall mesh: nothing to fly, and nothing read past its faces.
     Mesh missing;
     EXPECT_FALSE(missing.load("no such wall.obj", false));
-    EXPECT_TRUE(text::wall_face_centres(missing).empty());
-    EXPECT_TRUE(build_flight_paths(text::wall_face_centres(missing)).empty());
+    EXPECT_TRUE(finale::wall_face_centres(missing).empty());
+    EXPECT_TRUE(build_flight_paths(finale::wall_face_centres(missing)).empty());
 }
 
 TEST(FlightPaths, OffsetBetweenStepsIsInterpolatedAndClamped) {
     const auto paths = build_flight_paths(std::vector<Vector3>{at(0.1f, 0.2f, 0.0f)});
     const FlightPath& p = paths[0];
-    EXPECT_NEAR(text::flight_offset(p, 10.5).z, 0.5f * (p.offsets[10].z + p.offsets[11].z), 1e-6);
-    EXPECT_EQ(text::flight_offset(p, -3.0).z, p.offsets[0].z);
-    EXPECT_EQ(text::flight_offset(p, 400.0).z, p.offsets[149].z);
+    EXPECT_NEAR(finale::flight_offset(p, 10.5).z, 0.5f * (p.offsets[10].z + p.offsets[11].z), 1e-6);
+    EXPECT_EQ(finale::flight_offset(p, -3.0).z, p.offsets[0].z);
+    EXPECT_EQ(finale::flight_offset(p, 400.0).z, p.offsets[149].z);
 }
 
 }  // namespace

@@ -1,14 +1,14 @@
+#include "scenes/finale/finale_shots.h"
 #include "core/easing.h"
-#include "scenes/text/text_shots.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 
-#include "scenes/text/text_stage.h"
-#include "scenes/text/text_timeline.h"
+#include "scenes/finale/finale_stage.h"
+#include "scenes/finale/finale_timeline.h"
 
-namespace text {
+namespace finale {
 
 namespace {
 
@@ -120,4 +120,4 @@ Shot light_shot(const Shot& view, double t) {
     return {view.eye + offset, view.centre, view.up};
 }
 
-}  // namespace text
+}  // namespace finale

@@ -9,7 +9,7 @@
 
 class Mesh;
 
-namespace text {
+namespace finale {
 
 struct LegPose {
     int group;
@@ -29,4 +29,4 @@ double head_turn(double phase);
 // Draws the ant at the current modelview, legs, thorax, head, gaster.
 void draw_ant(const Mesh& ant, double phase);
 
-}  // namespace text
+}  // namespace finale

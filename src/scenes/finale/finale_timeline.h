@@ -5,7 +5,7 @@
 
 #include "core/easing.h"
 
-namespace text_timeline {
+namespace finale {
 
 // The clear colour: night blue turning towards a dusky brown from 45.8, up from black over
 // 30-34 and down to black again after 95.
@@ -31,4 +31,4 @@ double glow_level(double t, double show_time);
 double ending_level(double show_time);
 inline constexpr double music_fade_from = 495.0, music_fade_to = 505.0;
 
-}  // namespace text_timeline
+}  // namespace finale

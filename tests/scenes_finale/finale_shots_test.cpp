@@ -6,9 +6,9 @@
 #include <cmath>
 
 #include "core/easing.h"
-#include "scenes/text/text_shots.h"
-#include "scenes/text/text_stage.h"
-#include "scenes/text/text_windows.h"
+#include "scenes/finale/finale_shots.h"
+#include "scenes/finale/finale_stage.h"
+#include "scenes/finale/finale_windows.h"
 
 namespace {
 
@@ -23,36 +23,36 @@ float distance(const Vector3& a, const Vector3& b) { return length(a - b); }
 TEST(LightShot, FollowsTheViewFromJustBelowUntil80) {
     const Shot view = some_view();
     // Before 23: m = 1.
-    Shot light = text::light_shot(view, 20.0);
+    Shot light = finale::light_shot(view, 20.0);
     EXPECT_FLOAT_EQ(light.eye.y, 2.0f - 0.5f);
     EXPECT_FLOAT_EQ(light.eye.z, 3.0f + 0.5f);
     EXPECT_FLOAT_EQ(light.centre.z, view.centre.z);
     // At 25: m = 1 − 0.6·0.6 = 0.64.
-    light = text::light_shot(view, 25.0);
+    light = finale::light_shot(view, 25.0);
     EXPECT_NEAR(light.eye.y, 2.0 - 0.32, 1e-6);
     EXPECT_NEAR(light.eye.z, 3.0 + 0.32, 1e-6);
     // From 26.33 on: m = 0.4.
-    light = text::light_shot(view, 60.0);
+    light = finale::light_shot(view, 60.0);
     EXPECT_NEAR(light.eye.y, 2.0 - 0.2, 1e-6);
     EXPECT_FLOAT_EQ(light.eye.x, 1.0f);
 }
 
 TEST(LightShot, StandsHighBehindAfter80AndSwingsBackFrom106) {
     const Shot view = some_view();
-    Shot light = text::light_shot(view, 80.5);
+    Shot light = finale::light_shot(view, 80.5);
     EXPECT_FLOAT_EQ(light.eye.y, 26.0f);
     EXPECT_FLOAT_EQ(light.eye.z, 3.0f - 8.0f);
-    light = text::light_shot(view, 108.0);
+    light = finale::light_shot(view, 108.0);
     EXPECT_NEAR(light.eye.z, 3.0 - 8.0 - 27.4 * ease_cos(0.5, 1.0), 1e-4);
-    light = text::light_shot(view, 120.0);
+    light = finale::light_shot(view, 120.0);
     EXPECT_NEAR(light.eye.z, 3.0 - 8.0 - 27.4, 1e-4);
 }
 
 TEST(ViewShot, MovesWithoutJumpsOverTheWholeScene) {
     // At 25 frames a second no frame moves the eye or the centre by more than a stride.
-    Shot previous = text::view_shot(25.0);
+    Shot previous = finale::view_shot(25.0);
     for (double t = 25.04; t < 175.0; t += 0.04) {
-        const Shot shot = text::view_shot(t);
+        const Shot shot = finale::view_shot(t);
         EXPECT_LT(distance(shot.eye, previous.eye), 0.25f) << t;
         EXPECT_LT(distance(shot.centre, previous.centre), 0.6f) << t;
         EXPECT_GT(length(shot.centre - shot.eye), 0.3f) << t;
@@ -61,20 +61,19 @@ TEST(ViewShot, MovesWithoutJumpsOverTheWholeScene) {
 }
 
 TEST(ViewShot, NeverStandsInsideTheWallWhileItStands) {
-    namespace ts = text_stage;
-    const float half_width = 1.5f * ts::wall_scale, top = ts::wall_at.y + 1.5f * ts::wall_scale;
-    for (double t = text_windows::wall.from; t < text_windows::wall.to; t += 0.1) {
-        const Vector3 eye = text::view_shot(t).eye;
-        const bool within = std::fabs(eye.x - ts::wall_at.x) < half_width + 0.5f && eye.y < top &&
-                            std::fabs(eye.z - ts::wall_at.z) < 1.0f;
+    const float half_width = 1.5f * finale::wall_scale, top = finale::wall_at.y + 1.5f * finale::wall_scale;
+    for (double t = finale::wall.from; t < finale::wall.to; t += 0.1) {
+        const Vector3 eye = finale::view_shot(t).eye;
+        const bool within = std::fabs(eye.x - finale::wall_at.x) < half_width + 0.5f && eye.y < top &&
+                            std::fabs(eye.z - finale::wall_at.z) < 1.0f;
         EXPECT_FALSE(within) << t;
     }
 }
 
 TEST(ViewShot, LooksAtTheCreditsWhileTheyStand) {
     for (double t : {125.0, 150.0, 170.0}) {
-        const Shot shot = text::view_shot(t);
-        const Vector3 to_credits = text_stage::credits_at - shot.eye;
+        const Shot shot = finale::view_shot(t);
+        const Vector3 to_credits = finale::credits_at - shot.eye;
         const Vector3 view = shot.centre - shot.eye;
         const float cosine = (to_credits.x * view.x + to_credits.y * view.y + to_credits.z * view.z) /
                              (length(to_credits) * length(view));

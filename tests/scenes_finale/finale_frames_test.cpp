@@ -13,8 +13,8 @@
 
 #include "core/file_io.h"
 #include "render/graphics_context.h"
-#include "scenes/text/part_text.h"
-#include "scenes/text/text_programs.h"
+#include "scenes/finale/finale_programs.h"
+#include "scenes/finale/part_text.h"
 #include "show/app_state.h"
 #include "tests/support/scene_test.h"
 
@@ -31,12 +31,13 @@ protected:
     // Elapsed seconds that bring the clock from `from` to `to` in one frame (no flash): a frame
     // that ends above 42 is trimmed over its whole step.
     static double step_to(double from, double to) {
-        return (to - from) / (to > text::trim_above ? text::clock_rate - text::trim_rate : text::clock_rate);
+        return (to - from) /
+               (to > finale::trim_above ? finale::clock_rate - finale::trim_rate : finale::clock_rate);
     }
 };
 
 TEST_F(FinalScene, EveryProgramCompilesAndLinksFromTheShowDirectory) {
-    for (const ProgramEntry& entry : text::programs) {
+    for (const ProgramEntry& entry : finale::programs) {
         SCOPED_TRACE(entry.fragment);
         for (const char* file : {entry.vertex, entry.fragment}) {
             if (!file) continue;
@@ -49,7 +50,7 @@ TEST_F(FinalScene, EveryProgramCompilesAndLinksFromTheShowDirectory) {
     scene.load(&context_);
     EXPECT_TRUE(no_gl_error());
     ShaderLibrary probe;
-    for (const ProgramEntry& entry : text::programs) {
+    for (const ProgramEntry& entry : finale::programs) {
         SCOPED_TRACE(entry.fragment);
         load_program_entry(probe, context_, entry);
         EXPECT_TRUE(probe.loaded(entry.slot));
@@ -65,7 +66,7 @@ TEST_F(FinalScene, LoadBuildsThePathsAndSetsTheClock) {
     EXPECT_EQ(scene.reload_count(), 2000);
     ASSERT_EQ(scene.flight_paths().size(), 1408u);
     int moving = 0;
-    for (const text::FlightPath& path : scene.flight_paths()) moving += path.offsets.back().z != 0.0f;
+    for (const finale::FlightPath& path : scene.flight_paths()) moving += path.offsets.back().z != 0.0f;
     // The bricks within 0.91 of the wall's centre line: a disc blown out of the wall.
     EXPECT_GT(moving, 200);
     EXPECT_LT(moving, 700);
@@ -109,7 +110,7 @@ TEST_F(FinalScene, FlashFramesStandStillAndSpaceReloads) {
     shared.previous_flash = true;
     shared.key_state[32] = 1;
     scene.draw(&dt, &context_, &shared);
-    EXPECT_DOUBLE_EQ(shared.params[0], 25.0 + 2.0 * text::clock_rate * 0.5);
+    EXPECT_DOUBLE_EQ(shared.params[0], 25.0 + 2.0 * finale::clock_rate * 0.5);
     EXPECT_EQ(scene.reload_count(), 2001);
     EXPECT_TRUE(no_gl_error());
 }

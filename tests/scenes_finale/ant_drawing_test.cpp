@@ -3,8 +3,8 @@
 
 #include <cmath>
 
+#include "scenes/finale/ant_drawing.h"
 #include "scenes/kit/ant_gait.h"
-#include "scenes/text/ant_drawing.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ TEST(LegWave, SwingsBackOverTheFirstFifthAndForwardOverTheRest) {
 
 TEST(LegPoses, TripodsSwingHalfACycleApartAndSidesMirror) {
     // Phase 0: b = 100, c = 225, a whole cycle: w = 1 for the first tripod, w(0.5) for the other.
-    const auto poses = text::leg_poses(0.0);
+    const auto poses = finale::leg_poses(0.0);
     const double w0 = 1.0, w1 = ant_leg_wave(0.5);
     EXPECT_EQ(poses[0].group, 2);
     EXPECT_FLOAT_EQ(poses[0].x_angle, static_cast<float>(5.0 * w0));
@@ -32,13 +32,13 @@ TEST(LegPoses, TripodsSwingHalfACycleApartAndSidesMirror) {
     EXPECT_FLOAT_EQ(poses[0].hinge_z, -0.09f);
     EXPECT_FLOAT_EQ(poses[1].hinge_z, -0.05f);
     // A phase step of 1/4.5 is one whole leg cycle.
-    const auto later = text::leg_poses(1.0 / 4.5);
+    const auto later = finale::leg_poses(1.0 / 4.5);
     EXPECT_NEAR(later[0].y_angle, poses[0].y_angle, 1e-3);
 }
 
 TEST(LegPoses, HeadTurnFollowsTheMirroredCycle) {
     // b = 2·0.1 + 100 = 100.2, c' = 2.25·(5003 − 100.2) = 11031.3: f = 0.3.
-    EXPECT_NEAR(text::head_turn(0.1), 5.0 * ant_leg_wave(0.3), 1e-6);
+    EXPECT_NEAR(finale::head_turn(0.1), 5.0 * ant_leg_wave(0.3), 1e-6);
 }
 
 }  // namespace

@@ -7,16 +7,12 @@
 
 #include "core/easing.h"
 #include "core/random.h"
+#include "scenes/finale/finale_programs.h"
+#include "scenes/finale/finale_stage.h"
+#include "scenes/finale/finale_timeline.h"
+#include "scenes/finale/finale_windows.h"
+#include "scenes/finale/part_text.h"
 #include "scenes/kit/kit.h"
-#include "scenes/text/part_text.h"
-#include "scenes/text/text_programs.h"
-#include "scenes/text/text_stage.h"
-#include "scenes/text/text_timeline.h"
-#include "scenes/text/text_windows.h"
-
-namespace tw = text_windows;
-namespace tt = text_timeline;
-namespace ts = text_stage;
 
 namespace {
 
@@ -29,15 +25,15 @@ struct CreditLine {
     int group;
     float drop;
 };
-constexpr CreditLine credit_lines[4] = {{part_text::asm1, 0, 0.0f},
-                                        {part_text::asm1, 1, 0.0f},
-                                        {part_text::asm2, 0, ts::credits_sheet_drop},
-                                        {part_text::asm2, 1, ts::credits_sheet_drop}};
+constexpr CreditLine credit_line_meshes[4] = {{part_text::asm1, 0, 0.0f},
+                                              {part_text::asm1, 1, 0.0f},
+                                              {part_text::asm2, 0, finale::credits_sheet_drop},
+                                              {part_text::asm2, 1, finale::credits_sheet_drop}};
 
 // The backdrop: a wide card behind the lettering that shows the glow texture.
 constexpr float backdrop_behind = 3.0f, backdrop_width = 26.0f, backdrop_height = 15.0f;
 
-// The layers, each from its start (text_windows) to its end, as points or camera-facing cards.
+// The layers, each from its start (finale_windows) to its end, as points or camera-facing cards.
 struct Layer {
     bool cards;  // billboards (program 3019) or points (3015)
     double until;
@@ -114,17 +110,17 @@ float wrap(float v, float span) {
 }  // namespace
 
 void part_text::draw_backdrop(LitPass pass, double t) {
-    if (pass == LitPass::mirrored || t < tw::backdrop_from) return;
-    const int program = text::billboards;
+    if (pass == LitPass::mirrored || t < finale::backdrop_from) return;
+    const int program = finale::billboards;
     use_material(shaders_, *context_, program, {{"texture2d_1", glow_slot}, {"texture2d_blob", blob_slot}});
     shaders_.set_float(program, "Mode", 1.0f);
-    const float level =
-        static_cast<float>(eased_window(t, tw::backdrop_from, 0.25) * tt::glow_level(t, state_.frame.show_time));
+    const float level = static_cast<float>(eased_window(t, finale::backdrop_from, 0.25) *
+                                           finale::glow_level(t, state_.frame.show_time));
     glColor3f(level, level, level);
     glDepthMask(GL_FALSE);
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE);
-    const float z = ts::credits_at.z - backdrop_behind, y = ts::credits_at.y - 4.0f;
+    const float z = finale::credits_at.z - backdrop_behind, y = finale::credits_at.y - 4.0f;
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 0.0f);
     glVertex3f(-backdrop_width, y - backdrop_height, z);
@@ -137,36 +133,37 @@ void part_text::draw_backdrop(LitPass pass, double t) {
     glEnd();
     glDisable(GL_BLEND);
     glDepthMask(GL_TRUE);
-    shaders_.use_program(text::material1);
+    shaders_.use_program(finale::material1);
 }
 
 void part_text::draw_credits(LitPass pass, double t) {
-    if (pass != LitPass::main || t < tw::credits_from) return;
-    const int program = text::material3;
+    if (pass != LitPass::main || t < finale::credits_from) return;
+    const int program = finale::material3;
     use_material(shaders_, *context_, program, {{"texture2d_1", noise_slot}, {"texture2d_glow", glow_slot}},
                  "ttime", t);
     shaders_.set_float(program, "isCredits", 1.0f);
-    shaders_.set_float(program, "Level", static_cast<float>(tt::ending_level(state_.frame.show_time)));
+    shaders_.set_float(program, "Level", static_cast<float>(finale::ending_level(state_.frame.show_time)));
     shaders_.set_vec3(program, "ScreenSize", static_cast<float>(sizes_.render_width),
                       static_cast<float>(sizes_.render_height), 0.0f);
     seed_random(credits_seed);
-    for (size_t i = 0; i < tw::credit_lines.size(); ++i) {
-        const CreditLine& line = credit_lines[i];
-        const double appear = eased_window(t, tw::credit_lines[i], 0.4);
+    for (size_t i = 0; i < finale::credit_line_starts.size(); ++i) {
+        const CreditLine& line = credit_line_meshes[i];
+        const double appear = eased_window(t, finale::credit_line_starts[i], 0.4);
         const float shimmer = static_cast<float>(random_unit());
         if (appear <= 0.0) continue;
         shaders_.set_float(program, "Appear", static_cast<float>(appear));
         shaders_.set_float(program, "Shimmer", shimmer);
         glColor3f(0.95f, 0.78f, 0.5f);
         glPushMatrix();
-        glTranslatef(ts::credits_at.x, ts::credits_at.y - line.drop * ts::credits_scale, ts::credits_at.z);
+        glTranslatef(finale::credits_at.x, finale::credits_at.y - line.drop * finale::credits_scale,
+                     finale::credits_at.z);
         // Each line swings in from a quarter turn.
         glRotatef(static_cast<float>(70.0 * (1.0 - appear)), 1.0f, 0.0f, 0.0f);
-        glScalef(ts::credits_scale, ts::credits_scale, ts::credits_scale);
+        glScalef(finale::credits_scale, finale::credits_scale, finale::credits_scale);
         meshes_[line.mesh].draw(line.group);
         glPopMatrix();
     }
-    shaders_.use_program(text::material1);
+    shaders_.use_program(finale::material1);
 }
 
 void part_text::draw_layers(LitPass pass, double t) {
@@ -177,7 +174,7 @@ void part_text::draw_layers(LitPass pass, double t) {
     Vector3 right = cross(forward, view.up);
     normalise(right);
     const Vector3 up = cross(right, forward);
-    const float ending = static_cast<float>(tt::ending_level(state_.frame.show_time));
+    const float ending = static_cast<float>(finale::ending_level(state_.frame.show_time));
 
     glDepthMask(GL_FALSE);
     glEnable(GL_BLEND);
@@ -186,13 +183,13 @@ void part_text::draw_layers(LitPass pass, double t) {
     glEnable(GL_VERTEX_PROGRAM_POINT_SIZE);
     for (size_t i = 0; i < std::size(layers); ++i) {
         const Layer& layer = layers[i];
-        const double from = tw::layer_starts[i];
+        const double from = finale::layer_starts[i];
         if (t <= from || t >= layer.until) continue;
         const float level =
             static_cast<float>(eased_window(t, from, 0.5) * (1.0 - eased_window(t, layer.until - 2.0, 0.5))) *
             (layer.ends_with_music ? ending : 1.0f);
         if (level <= 0.0f) continue;
-        const int program = layer.cards ? text::billboards : text::particles;
+        const int program = layer.cards ? finale::billboards : finale::particles;
         if (layer.cards) {
             use_material(shaders_, *context_, program,
                          {{"texture2d_1", blob_slot}, {"texture2d_blob", blob_slot}});
@@ -230,24 +227,25 @@ void part_text::draw_layers(LitPass pass, double t) {
     glDisable(GL_POINT_SPRITE);
     glDisable(GL_BLEND);
     glDepthMask(GL_TRUE);
-    shaders_.use_program(text::material1);
+    shaders_.use_program(finale::material1);
 }
 
 void part_text::draw_sky(LitPass pass, double t) {
     if (pass == LitPass::light) return;
-    const int program = text::skybox;
+    const int program = finale::skybox;
     use_material(shaders_, *context_, program,
                  {{"texture2d_1", clouds_slot}, {"texture2d_2", cloud_slot}, {"texture2d_glow", glow_slot}},
                  "ttime", t);
-    shaders_.set_float(program, "SkyLevel", static_cast<float>(tt::sky_level(t) * eased_window(t, 30.0, 0.25)));
+    shaders_.set_float(program, "SkyLevel",
+                       static_cast<float>(finale::sky_level(t) * eased_window(t, 30.0, 0.25)));
     shaders_.set_float(
         program, "GlowLevel",
-        static_cast<float>(tw::glow_pass(t) ? tt::glow_level(t, state_.frame.show_time) : 0.0));
+        static_cast<float>(finale::glow_pass(t) ? finale::glow_level(t, state_.frame.show_time) : 0.0));
     shaders_.set_float(program, "Dusk", static_cast<float>(eased_window(t, 45.8, 0.25)));
-    shaders_.set_float(program, "MoonLevel", static_cast<float>(eased_window(t, tw::moon_from, 0.5)));
+    shaders_.set_float(program, "MoonLevel", static_cast<float>(eased_window(t, finale::moon_from, 0.5)));
     shaders_.set_vec3(program, "ScreenSize", static_cast<float>(sizes_.render_width),
                       static_cast<float>(sizes_.render_height), 0.0f);
-    Vector3 moon = ts::moon_at - context_->view_camera.eye;
+    Vector3 moon = finale::moon_at - context_->view_camera.eye;
     normalise(moon);
     shaders_.set_vec3(program, "MoonDirection", moon.x, moon.y, moon.z);
     const Vector3& eye = context_->view_camera.eye;

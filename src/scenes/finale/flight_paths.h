@@ -13,7 +13,7 @@
 
 class Mesh;
 
-namespace text {
+namespace finale {
 
 inline constexpr int flight_path_count = 1408;
 inline constexpr int flight_steps = 150;
@@ -41,4 +41,4 @@ std::vector<FlightPath> build_flight_paths(std::span<const Vector3> starts);
 // The offset at a fractional step (clamped to the path), linearly between steps.
 Vector3 flight_offset(const FlightPath& path, double step);
 
-}  // namespace text
+}  // namespace finale

@@ -1,9 +1,9 @@
 #pragma once
 // The final scene's camera: a base shot circling the ants, pulled by cues through the scene's
-// places (text_stage.h) and finally to the credits; the light camera follows the view.
+// places (finale_stage.h) and finally to the credits; the light camera follows the view.
 #include "scenes/kit/shots.h"
 
-namespace text {
+namespace finale {
 
 // The view at clock t: the base shot through every cue, with the last push towards the credits.
 Shot view_shot(double t);
@@ -13,4 +13,4 @@ Shot view_shot(double t);
 // (0, 24, −8 − 27.4·E(106, 0.25)).
 Shot light_shot(const Shot& view, double t);
 
-}  // namespace text
+}  // namespace finale

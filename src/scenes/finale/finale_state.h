@@ -1,13 +1,13 @@
 #pragma once
 #include "core/frame_state.h"
 #include "core/vector3.h"
-#include "scenes/text/text_clock.h"
+#include "scenes/finale/finale_clock.h"
 
-namespace text {
+namespace finale {
 
 // What the final scene's advance moves and its render reads.
 struct State {
-    TextClock clock;
+    FinaleClock clock;
     FrameState frame;  // the frame's copy of the shared record
     double t = 0.0;    // the clock value this frame draws with
     // The view direction of the previous frame, and the streak this frame's turn from it gives
@@ -17,4 +17,4 @@ struct State {
     bool operator==(const State&) const = default;
 };
 
-}  // namespace text
+}  // namespace finale

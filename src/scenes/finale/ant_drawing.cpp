@@ -1,4 +1,4 @@
-#include "scenes/text/ant_drawing.h"
+#include "scenes/finale/ant_drawing.h"
 
 #include <GL/glew.h>
 
@@ -7,7 +7,7 @@
 #include "render/mesh.h"
 #include "scenes/kit/ant_gait.h"
 
-namespace text {
+namespace finale {
 
 namespace {
 
@@ -66,4 +66,4 @@ void draw_ant(const Mesh& ant, double phase) {
     draw_turned(ant, gaster_group, waist_z, 0.0f, -turn);
 }
 
-}  // namespace text
+}  // namespace finale

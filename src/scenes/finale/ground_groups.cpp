@@ -9,20 +9,15 @@
 #include "anim/tube.h"
 #include "core/easing.h"
 #include "core/random.h"
+#include "scenes/finale/ant_drawing.h"
+#include "scenes/finale/finale_programs.h"
+#include "scenes/finale/finale_stage.h"
+#include "scenes/finale/finale_timeline.h"
+#include "scenes/finale/finale_windows.h"
+#include "scenes/finale/part_text.h"
 #include "scenes/kit/kit.h"
-#include "scenes/text/ant_drawing.h"
-#include "scenes/text/part_text.h"
-#include "scenes/text/text_programs.h"
-#include "scenes/text/text_stage.h"
-#include "scenes/text/text_timeline.h"
-#include "scenes/text/text_windows.h"
-
-namespace tw = text_windows;
-namespace tt = text_timeline;
-namespace ts = text_stage;
 
 namespace {
-
 
 // The ground: a grid of quads around the places, fine enough for the fog and the reflection.
 constexpr float ground_from_x = -70.0f, ground_to_x = 70.0f, ground_from_z = -90.0f, ground_to_z = 30.0f;
@@ -38,7 +33,7 @@ constexpr float ant_colour[3] = {0.3f, 0.13f, 0.07f};
 struct SingleAnt {
     float from_x, from_z, heading;
 };
-constexpr SingleAnt single_ants[4] = {
+constexpr SingleAnt single_ant_paths[4] = {
     {-0.8f, 0.4f, 70.0f}, {0.5f, -0.6f, -120.0f}, {-1.9f, 0.35f, 95.0f}, {0.7f, 0.9f, 160.0f}};
 // The second ant turns onto a new line at the switch.
 constexpr SingleAnt switched_ant{0.2f, -0.4f, 200.0f};
@@ -56,7 +51,7 @@ constexpr float brick_colour[3] = {0.42f, 0.2f, 0.14f};
 }  // namespace
 
 void part_text::draw_ground(LitPass pass, double t) {
-    const int program = text::material1sea;
+    const int program = finale::material1sea;
     use_material(shaders_, *context_, program,
                  {{"texture2d_1", noise_slot},
                   {"texture2d_flower", tile_slot},
@@ -64,10 +59,10 @@ void part_text::draw_ground(LitPass pass, double t) {
                   {"texture2d_2", textures_.prepass_depth}},
                  "ttime", t);
     shaders_.set_float(program, "MaterialMultiplier", material_level(pass));
-    shaders_.set_float(program, "ReflectLevel", tw::mirrored_pass.holds(t) ? 1.0f : 0.0f);
+    shaders_.set_float(program, "ReflectLevel", finale::mirrored_pass.holds(t) ? 1.0f : 0.0f);
     shaders_.set_vec3(program, "ScreenSize", static_cast<float>(sizes_.render_width),
                       static_cast<float>(sizes_.render_height), 0.0f);
-    shaders_.set_float(program, "SkyLevel", static_cast<float>(tt::sky_level(t)));
+    shaders_.set_float(program, "SkyLevel", static_cast<float>(finale::sky_level(t)));
     glColor3f(0.16f, 0.14f, 0.13f);
     glNormal3f(0.0f, 1.0f, 0.0f);
     const float dx = (ground_to_x - ground_from_x) / ground_cells,
@@ -86,13 +81,13 @@ void part_text::draw_ground(LitPass pass, double t) {
             glVertex3f(x0 + dx, 0.0f, z0);
         }
     glEnd();
-    shaders_.use_program(text::material1);
+    shaders_.use_program(finale::material1);
 }
 
 void part_text::draw_ants(double t) {
-    const bool colony = tw::colony.holds(t);
+    const bool colony = finale::colony.holds(t);
     bool any = colony;
-    for (const ClockWindow& w : tw::single_ants) any = any || w.holds(t);
+    for (const ClockWindow& w : finale::single_ants) any = any || w.holds(t);
     if (!any) return;
     const Mesh& mesh = meshes_[ant];
     glColor3f(ant_colour[0], ant_colour[1], ant_colour[2]);
@@ -101,7 +96,7 @@ void part_text::draw_ants(double t) {
         glPushMatrix();
         glTranslatef(x, 0.045f, z);
         glRotatef(heading, 0.0f, 1.0f, 0.0f);
-        text::draw_ant(mesh, phase);
+        finale::draw_ant(mesh, phase);
         glPopMatrix();
     };
 
@@ -121,15 +116,15 @@ void part_text::draw_ants(double t) {
             draw_at(x, z, heading, phase);
         }
     }
-    for (size_t i = 0; i < tw::single_ants.size(); ++i) {
-        const ClockWindow& window = tw::single_ants[i];
+    for (size_t i = 0; i < finale::single_ants.size(); ++i) {
+        const ClockWindow& window = finale::single_ants[i];
         if (!window.holds(t)) continue;
         const double phase = t / 2.0;
-        SingleAnt a = single_ants[i];
+        SingleAnt a = single_ant_paths[i];
         double walked = (t - window.from) * 0.5 * ant_stride;
-        if (i == 1 && t > tw::ant_switch) {
+        if (i == 1 && t > finale::ant_switch) {
             a = switched_ant;
-            walked = (t - tw::ant_switch) * 0.5 * ant_stride;
+            walked = (t - finale::ant_switch) * 0.5 * ant_stride;
         }
         const double h = a.heading * pi / 180.0;
         draw_at(static_cast<float>(a.from_x - std::sin(h) * walked),
@@ -138,8 +133,8 @@ void part_text::draw_ants(double t) {
 }
 
 void part_text::draw_tubes(double t) {
-    if (!tw::tubes.holds(t)) return;
-    shaders_.set_float(text::material1, "Emission", 0.35f);
+    if (!finale::tubes.holds(t)) return;
+    shaders_.set_float(finale::material1, "Emission", 0.35f);
     const Vector3 up{Vector3::ordinary, 0.0f, 1.0f, 0.0f};
     for (int g = 0; g < tube_groups; ++g) {
         seed_random(tube_seed + 7 * g);
@@ -176,24 +171,24 @@ void part_text::draw_tubes(double t) {
             draw_tube_window(spline, up, 1.0, tube_points - 2.0, tube_segments, tube_sides, 0.0, grown);
         }
     }
-    shaders_.set_float(text::material1, "Emission", 0.0f);
+    shaders_.set_float(finale::material1, "Emission", 0.0f);
 }
 
 void part_text::draw_wall(double t) {
-    if (!tw::wall.holds(t) || flight_paths_.empty()) return;
+    if (!finale::wall.holds(t) || flight_paths_.empty()) return;
     const Mesh& mesh = meshes_[wall];
     seed_random(pieces_seed);
-    const double step = std::max(0.0, (t - tw::flight_from) * flight_steps_per_second);
+    const double step = std::max(0.0, (t - finale::flight_from) * flight_steps_per_second);
     glColor3f(brick_colour[0], brick_colour[1], brick_colour[2]);
     glPushMatrix();
-    glTranslatef(ts::wall_at.x, ts::wall_at.y, ts::wall_at.z);
+    glTranslatef(finale::wall_at.x, finale::wall_at.y, finale::wall_at.z);
     glRotatef(180.0f, 0.0f, 1.0f, 0.0f);
-    glScalef(ts::wall_scale, ts::wall_scale, ts::wall_scale);
+    glScalef(finale::wall_scale, finale::wall_scale, finale::wall_scale);
     const size_t pieces = std::min(flight_paths_.size(), mesh.indices.size() / 6);
     glBegin(GL_QUADS);
     for (size_t i = 0; i < pieces; ++i) {
-        const text::FlightPath& path = flight_paths_[i];
-        const Vector3 o = text::flight_offset(path, step);
+        const finale::FlightPath& path = flight_paths_[i];
+        const Vector3 o = finale::flight_offset(path, step);
         // A flying brick tumbles about its long axis as far as it has flown.
         const float tumble = -6.0f * o.z;
         const float c = std::cos(tumble), s = std::sin(tumble);

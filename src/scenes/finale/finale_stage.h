@@ -4,7 +4,7 @@
 // tree (right) with the moon far beyond, then the diver and the mosaic face, and last the credits.
 #include "core/vector3.h"
 
-namespace text_stage {
+namespace finale {
 
 // The wall mesh (3 x 2 units, y from −0.5 to 1.5) is turned to face +z, scaled and lifted so it
 // stands on the ground; its pieces fly towards the ants.
@@ -25,4 +25,4 @@ inline constexpr float credits_sheet_drop = 3.5f;  // lettering units
 // Human figures: the clips stand about 71 units tall.
 inline constexpr float figure_scale = 0.0254f;
 
-}  // namespace text_stage
+}  // namespace finale

@@ -1,4 +1,4 @@
-#include "scenes/text/part_text.h"
+#include "scenes/finale/part_text.h"
 
 #include <GL/glew.h>
 #include <GL/glu.h>
@@ -9,15 +9,12 @@
 
 #include "core/random.h"
 #include "platform/virtual_keys.h"
+#include "scenes/finale/finale_programs.h"
+#include "scenes/finale/finale_shots.h"
+#include "scenes/finale/finale_timeline.h"
+#include "scenes/finale/finale_windows.h"
 #include "scenes/kit/kit.h"
-#include "scenes/text/text_programs.h"
-#include "scenes/text/text_shots.h"
-#include "scenes/text/text_timeline.h"
-#include "scenes/text/text_windows.h"
 #include "show/app_state.h"
-
-namespace tt = text_timeline;
-namespace tw = text_windows;
 
 namespace {
 
@@ -44,7 +41,7 @@ void part_text::load(GraphicsContext* context) {
     const AppState& app = app_state();
     sizes_ = {app.render_width, app.render_height, app.window_width, app.window_height};
 
-    load_program_table(shaders_, *context, text::programs);
+    load_program_table(shaders_, *context, finale::programs);
 
     context->create_render_texture(glow_slot, static_cast<int>(sizes_.render_width * 0.25),
                                    static_cast<int>(sizes_.render_height * 0.25), false);
@@ -96,18 +93,18 @@ void part_text::load(GraphicsContext* context) {
     shake_.load(shake_file);
     context->progress(1.0);
 
-    flight_paths_ = text::build_flight_paths(text::wall_face_centres(meshes_[wall]));
+    flight_paths_ = finale::build_flight_paths(finale::wall_face_centres(meshes_[wall]));
     context->progress(5.0);
 
-    text::State start;
+    finale::State start;
     start.clock.reset();
     start_state(start);
-    for (const ProgramEntry& entry : text::replacements) load_program_entry(shaders_, *context, entry);
-    prepare_compose_copies(*context, shaders_, text::compose, final_grading);
+    for (const ProgramEntry& entry : finale::replacements) load_program_entry(shaders_, *context, entry);
+    prepare_compose_copies(*context, shaders_, finale::compose, final_grading);
 }
 
 Shot part_text::view_shot(double t) const {
-    Shot view = text::view_shot(t);
+    Shot view = finale::view_shot(t);
     view.eye = view.eye +
                shake_.sample(t, t >= shake_late_from ? shake_offset_late : shake_offset_early) * shake_weight;
     return view;
@@ -116,9 +113,9 @@ Shot part_text::view_shot(double t) const {
 void part_text::set_cameras(double t) {
     const Shot view = view_shot(t);
     const double aspect = static_cast<double>(sizes_.render_width) / sizes_.render_height;
-    const double fov = tt::field_of_view(t);
+    const double fov = finale::field_of_view(t);
     context_->view_camera = {view.eye, view.centre, steady_up(view), fov, aspect, 0.2, 500.0};
-    const Shot light = text::light_shot(view, t);
+    const Shot light = finale::light_shot(view, t);
     context_->light_camera = {light.eye, light.centre, steady_up(light), fov, aspect, 0.2, 500.0};
 }
 
@@ -169,7 +166,7 @@ void part_text::advance(double frame_dt, FrameState& frame) {
 void part_text::render(GraphicsContext& context) {
     const double t = state_.t;
     if (state_.frame.key_state[key_space]) {
-        for (const ProgramEntry& entry : text::reloads) load_program_entry(shaders_, context, entry);
+        for (const ProgramEntry& entry : finale::reloads) load_program_entry(shaders_, context, entry);
         ++reload_counter_;
     }
 
@@ -177,9 +174,9 @@ void part_text::render(GraphicsContext& context) {
     context.bind_window_framebuffer();
     glPushAttrib(GL_ALL_ATTRIB_BITS);
 
-    if (tw::glow_pass(t)) draw_glow_texture();
+    if (finale::glow_pass(t)) draw_glow_texture();
     check_pass("final scene", "glow texture");
-    render_lit_scene_passes(context, textures_, sizes_, tw::light_pass(t), tw::mirrored_pass.holds(t),
+    render_lit_scene_passes(context, textures_, sizes_, finale::light_pass(t), finale::mirrored_pass.holds(t),
                             [this](LitPass pass) { scene_pass(pass); });
     check_pass("final scene", "scene passes");
 
@@ -187,17 +184,17 @@ void part_text::render(GraphicsContext& context) {
     projector.fov = 60.0;
     projector.near_distance = 1.0;
     projector.far_distance = 1500.0;
-    run_occlusion_combine(context, shaders_, text::combine, textures_, sizes_, t, projector, 1.0f);
+    run_occlusion_combine(context, shaders_, finale::combine, textures_, sizes_, t, projector, 1.0f);
     check_pass("final scene", "occlusion combine");
 
     const int quarter_w = sizes_.quarter_width(), quarter_h = sizes_.quarter_height();
-    run_filter_passes(context, shaders_, text::highlights, 1, 1, quarter_w, quarter_h, textures_.colour,
+    run_filter_passes(context, shaders_, finale::highlights, 1, 1, quarter_w, quarter_h, textures_.colour,
                       textures_.highlights);
-    shaders_.use_program(text::godrays);
-    shaders_.set_float(text::godrays, "Limit", static_cast<float>(tt::shaft_limit(t)));
-    if (t > tw::shafts_after)
-        run_filter_passes(context, shaders_, text::godrays, 1, 1, quarter_w, quarter_h, textures_.highlights,
-                          textures_.highlights);
+    shaders_.use_program(finale::godrays);
+    shaders_.set_float(finale::godrays, "Limit", static_cast<float>(finale::shaft_limit(t)));
+    if (t > finale::shafts_after)
+        run_filter_passes(context, shaders_, finale::godrays, 1, 1, quarter_w, quarter_h,
+                          textures_.highlights, textures_.highlights);
     check_pass("final scene", "highlight and shaft passes");
 
     ComposeUniforms compose;
@@ -207,11 +204,11 @@ void part_text::render(GraphicsContext& context) {
     compose.ttime = static_cast<float>(t);
     compose.limit = static_cast<float>(state_.frame.adjust_a);
     compose.dsp = state_.frame.spectrum[5];
-    compose.set_blur = static_cast<float>(tt::set_blur(t));
-    compose.fade = static_cast<float>(tt::grey_value(t));
+    compose.set_blur = static_cast<float>(finale::set_blur(t));
+    compose.fade = static_cast<float>(finale::grey_value(t));
     compose.shafts = false;
     compose.random = true;
-    compose_to_window(context, shaders_, text::compose, textures_, sizes_, compose);
+    compose_to_window(context, shaders_, finale::compose, textures_, sizes_, compose);
     check_pass("final scene", "window compose");
 
     glPopAttrib();

@@ -1,11 +1,11 @@
-#include "scenes/text/text_timeline.h"
+#include "scenes/finale/finale_timeline.h"
 
 #include <algorithm>
 
 #include "core/easing.h"
-#include "scenes/text/text_windows.h"
+#include "scenes/finale/finale_windows.h"
 
-namespace text_timeline {
+namespace finale {
 
 std::array<float, 3> clear_colour(double t) {
     const double warm = std::clamp((t - 45.8) * 0.25, 0.0, 1.0);
@@ -23,18 +23,19 @@ double grey_value(double t) { return 0.5 * eased_window(t, 0.1, 0.6); }
 
 double shaft_limit(double t) { return std::clamp((t - 115.7) * 0.15, 0.0, 1.0); }
 
-double set_blur(double t) { return t >= text_windows::set_blur_from ? 1.0 : 0.0; }
+double set_blur(double t) { return t >= finale::set_blur_from ? 1.0 : 0.0; }
 
 double field_of_view(double t) {
-    return 68.0 - 10.0 * eased_window(t, 48.0, 0.2) + 4.0 * eased_window(t, 64.0, 0.25) - 14.0 * eased_window(t, 106.0, 0.12);
+    return 68.0 - 10.0 * eased_window(t, 48.0, 0.2) + 4.0 * eased_window(t, 64.0, 0.25) -
+           14.0 * eased_window(t, 106.0, 0.12);
 }
 
 double glow_level(double t, double show_time) {
-    return eased_window(t, text_windows::glow_from, 0.15) * ending_level(show_time);
+    return eased_window(t, finale::glow_from, 0.15) * ending_level(show_time);
 }
 
 double ending_level(double show_time) {
     return 1.0 - ease_cos((show_time - music_fade_from) / (music_fade_to - music_fade_from), 1.0);
 }
 
-}  // namespace text_timeline
+}  // namespace finale

@@ -1,4 +1,4 @@
-#include "scenes/text/flight_paths.h"
+#include "scenes/finale/flight_paths.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include "core/random.h"
 #include "render/mesh.h"
 
-namespace text {
+namespace finale {
 
 namespace {
 
@@ -85,4 +85,4 @@ Vector3 flight_offset(const FlightPath& path, double step) {
     return path.offsets[k] + (path.offsets[k + 1] - path.offsets[k]) * f;
 }
 
-}  // namespace text
+}  // namespace finale

@@ -7,12 +7,10 @@
 
 #include "core/easing.h"
 #include "core/random.h"
+#include "scenes/finale/finale_programs.h"
+#include "scenes/finale/finale_timeline.h"
+#include "scenes/finale/part_text.h"
 #include "scenes/kit/kit.h"
-#include "scenes/text/part_text.h"
-#include "scenes/text/text_programs.h"
-#include "scenes/text/text_timeline.h"
-
-namespace tt = text_timeline;
 
 namespace {
 
@@ -29,7 +27,7 @@ void part_text::set_lights(double t) {
     // The moon shines from its side of the sky; a warm rim from behind the subject grows with
     // the dusk; far things sink into the night air, which turns black with the sky.
     const float dusk = static_cast<float>(eased_window(t, 45.8, 0.25));
-    const float sky = static_cast<float>(tt::sky_level(t));
+    const float sky = static_cast<float>(finale::sky_level(t));
     set_scene_lights({{-0.35f, 0.62f, -0.7f, 0.0f},
                       {0.62f, 0.68f, 0.85f, 1.0f},
                       {0.3f, 0.4f, -1.0f, 0.0f},
@@ -41,11 +39,11 @@ void part_text::set_lights(double t) {
 float part_text::material_level(LitPass pass) const {
     // Everything lit goes down with the music at the very end, as the lettering does.
     return static_cast<float>((pass == LitPass::light ? 0.05 : 1.0) *
-                              tt::ending_level(state_.frame.show_time));
+                              finale::ending_level(state_.frame.show_time));
 }
 
 void part_text::use_material1(LitPass pass, double t) {
-    const int program = text::material1;
+    const int program = finale::material1;
     use_material(shaders_, *context_, program,
                  {{"texture2d_1", noise_slot},
                   {"texture2d_2", textures_.prepass_depth},
@@ -76,9 +74,9 @@ void part_text::scene_pass(LitPass pass) {
     glViewport(0, 0, sizes_.render_width, sizes_.render_height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(tt::field_of_view(t), static_cast<double>(sizes_.render_width) / sizes_.render_height, 0.2,
-                   500.0);
-    const auto clear = tt::clear_colour(t);
+    gluPerspective(finale::field_of_view(t), static_cast<double>(sizes_.render_width) / sizes_.render_height,
+                   0.2, 500.0);
+    const auto clear = finale::clear_colour(t);
     glClearColor(clear[0], clear[1], clear[2], 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
