@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include "core/easing.h"
-#include "core/random.h"
 #include "scenes/finale/finale_programs.h"
 #include "scenes/finale/finale_timeline.h"
 #include "scenes/finale/part_text.h"
@@ -18,8 +17,6 @@ void look_through(const CameraRecord& camera) {
     gluLookAt(camera.eye.x, camera.eye.y, camera.eye.z, camera.centre.x, camera.centre.y, camera.centre.z,
               camera.up.x, camera.up.y, camera.up.z);
 }
-
-constexpr uint32_t pass_seed = 4234234;
 
 }  // namespace
 
@@ -97,7 +94,6 @@ void part_text::scene_pass(LitPass pass) {
     glDisable(GL_BLEND);
 
     use_material1(pass, t);
-    seed_random(pass_seed);
     if (pass != LitPass::mirrored) draw_ground(pass, t);
     draw_ants(t);
     draw_tubes(t);

@@ -43,7 +43,6 @@ constexpr int tube_groups = 5, tubes_per_group = 3, tube_points = 7;
 constexpr int tube_segments = 24, tube_sides = 6;
 constexpr double tube_side = 3.5 - pi;
 
-constexpr uint32_t pieces_seed = 426264;
 constexpr float brick_depth = 0.035f;  // mesh units, the bricks' thickness
 constexpr double flight_steps_per_second = 25.0;
 constexpr float brick_colour[3] = {0.42f, 0.2f, 0.14f};
@@ -177,7 +176,6 @@ void part_text::draw_tubes(double t) {
 void part_text::draw_wall(double t) {
     if (!finale::wall.holds(t) || flight_paths_.empty()) return;
     const Mesh& mesh = meshes_[wall];
-    seed_random(pieces_seed);
     const double step = std::max(0.0, (t - finale::flight_from) * flight_steps_per_second);
     glColor3f(brick_colour[0], brick_colour[1], brick_colour[2]);
     glPushMatrix();

@@ -70,7 +70,8 @@ void part_text::load(GraphicsContext* context) {
     context->progress(1.0);
     meshes_[bait3].load("neomeshes//bait3.obj", false);
     context->progress(1.0);
-    meshes_[faces].load("neomeshes//faces.obj", false);
+    // The show loads the faces twice into the same mesh; the second load gives what the first
+    // did, so the file is read once.
     meshes_[faces].load("neomeshes//faces.obj", false);
     context->progress(1.0);
     meshes_[diver].load("neomeshes//diver.obj", false);
