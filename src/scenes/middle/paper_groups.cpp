@@ -12,6 +12,7 @@
 #include "scenes/kit/figures.h"
 #include "scenes/middle/ant_pose.h"
 #include "scenes/middle/middle_programs.h"
+#include "scenes/middle/middle_stage.h"
 #include "scenes/middle/middle_timeline.h"
 #include "scenes/middle/middle_windows.h"
 #include "scenes/middle/part_middle.h"
@@ -19,15 +20,14 @@
 
 namespace {
 
-constexpr float slab_thickness = 0.25;  // card, not blocks: slabs are thinner than they are wide
-constexpr double rise_time = 1.2;       // seconds a piece takes to come up through the floor
-
 // 1 while the piece stands, 0 while it is below the floor: eases up after the window opens and
 // down before it closes.
 double standing(const ClockWindow& window, double t) {
-    const double up = std::isfinite(window.from) ? eased_window(t, window.from, 1.0 / rise_time) : 1.0;
-    const double down =
-        std::isfinite(window.to) ? eased_window(t, window.to - rise_time, 1.0 / rise_time) : 0.0;
+    const double up =
+        std::isfinite(window.from) ? eased_window(t, window.from, 1.0 / middle::rise_time) : 1.0;
+    const double down = std::isfinite(window.to)
+                            ? eased_window(t, window.to - middle::rise_time, 1.0 / middle::rise_time)
+                            : 0.0;
     return up * (1.0 - down);
 }
 
@@ -43,13 +43,6 @@ float wrap(double x, double span) {
     return static_cast<float>((u < 0 ? u + span : u) - span / 2.0);
 }
 
-// The image sequence frames stand on their ground line, row 122 of 132: 8.48 slab units below
-// the centre.
-constexpr float figure_feet = 8.48f;
-constexpr float sequence_scale = 1.5f * 0.35f;
-
-constexpr unsigned first_shoal_lists[] = {2000, 2100, 2300};
-constexpr unsigned full_shoal_lists[] = {2000, 2100, 2300, 2400, 2500, 2600};
 constexpr float fish_colours[6][3] = {{0.93f, 0.45f, 0.2f}, {0.95f, 0.75f, 0.25f}, {0.3f, 0.6f, 0.65f},
                                       {0.85f, 0.3f, 0.3f},  {0.95f, 0.6f, 0.35f},  {0.35f, 0.5f, 0.75f}};
 
@@ -57,7 +50,7 @@ constexpr float fish_colours[6][3] = {{0.93f, 0.45f, 0.2f}, {0.95f, 0.75f, 0.25f
 
 void part_middle::draw_slab(unsigned list, float scale) {
     glPushMatrix();
-    glScalef(scale, scale, scale * slab_thickness);
+    glScalef(scale, scale, scale * middle::slab_thickness);
     glNormal3f(0.0f, 0.0f, 1.0f);  // the caps carry no normals of their own
     glCallList(list);
     glPopMatrix();
@@ -76,7 +69,7 @@ void part_middle::draw_backdrop(double t, bool from_light) {
     glPushMatrix();
     glScalef(4.0f, 1.0f, 1.0f);
     meshes_[obj1].draw(0);
-    glTranslatef(0.0f, 30.0f, -22.0f);
+    glTranslatef(middle::backdrop_at.x, middle::backdrop_at.y, middle::backdrop_at.z);
     glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
     meshes_[obj1].draw(0);
     glPopMatrix();
@@ -87,7 +80,7 @@ void part_middle::draw_city(double t) {
         shaders_.use_program(middle::material1);
         colour(0.9f, 0.88f, 0.82f);
         glPushMatrix();
-        glTranslatef(0.0f, 0.0f, -13.0f);
+        glTranslatef(middle::city_at.x, middle::city_at.y, middle::city_at.z);
         sink(middle::city, t, 6.0f);
         glScalef(0.14f, 0.14f, 0.1f);
         for (int group = 0; group < 3; ++group) meshes_[thecity1].draw(group);
@@ -98,7 +91,7 @@ void part_middle::draw_city(double t) {
         shaders_.set_float(middle::material3, "IsMan", 0.0f);
         colour(0.97f, 0.94f, 0.88f);
         glPushMatrix();
-        glTranslatef(0.0f, 0.0f, 2.0f);
+        glTranslatef(middle::houses_at.x, middle::houses_at.y, middle::houses_at.z);
         sink(middle::city, t, 4.0f);
         glScalef(0.45f, 0.45f, 0.3f);
         meshes_[obj1].draw(2);
@@ -109,7 +102,7 @@ void part_middle::draw_city(double t) {
         shaders_.use_program(middle::material1);
         colour(0.86f, 0.68f, 0.42f);
         glPushMatrix();
-        glTranslatef(0.0f, 0.0f, -19.0f);
+        glTranslatef(middle::long_strip_at.x, middle::long_strip_at.y, middle::long_strip_at.z);
         sink(middle::long_strip, t, 5.0f);
         glScalef(0.9f, 1.2f, 1.0f);
         meshes_[thelong].draw(-1);
@@ -119,7 +112,7 @@ void part_middle::draw_city(double t) {
         shaders_.use_program(middle::material1);
         colour(0.75f, 0.3f, 0.25f);
         glPushMatrix();
-        glTranslatef(11.0f, 0.0f, -3.0f);
+        glTranslatef(middle::robot_at.x, middle::robot_at.y, middle::robot_at.z);
         sink(middle::robot, t, 7.0f);
         glRotatef(static_cast<float>(-30.0 + 10.0 * std::sin(0.5 * t)), 0.0f, 1.0f, 0.0f);
         glScalef(1.3f, 1.3f, 1.3f);
@@ -133,12 +126,13 @@ void part_middle::draw_sky(double t) {
     shaders_.set_float(middle::material2, "IsBird", 0.0f);
     if (middle::sun.holds(t)) {
         glPushMatrix();
-        glTranslatef(-12.0f, static_cast<float>(14.0 + 0.6 * std::sin(0.4 * t)), -16.0f);
+        glTranslatef(middle::sun_at.x, static_cast<float>(middle::sun_at.y + 0.6 * std::sin(0.4 * t)),
+                     middle::sun_at.z);
         sink(middle::sun, t, 24.0f);
         colour(1.0f, 0.55f, 0.1f);
         glPushMatrix();
         glRotatef(static_cast<float>(8.0 * std::sin(0.7 * t)), 0.0f, 0.0f, 1.0f);
-        draw_slab(300, 0.38f);
+        draw_slab(middle::sun_list, 0.38f);
         glPopMatrix();
         colour(0.85f, 0.25f, 0.1f);
         glTranslatef(0.0f, 0.0f, 0.2f);
@@ -156,7 +150,7 @@ void part_middle::draw_sky(double t) {
                          cloud_at[i][2]);
             sink(middle::clouds, t, 30.0f);
             colour(0.98f, 0.97f, 0.95f);
-            draw_slab(400, 0.2f + 0.05f * i);
+            draw_slab(middle::cloud_list, 0.2f + 0.05f * i);
             glPopMatrix();
         }
     }
@@ -166,7 +160,7 @@ void part_middle::draw_sky(double t) {
             glTranslatef(wrap(-14.0 + 9.0 * i + 0.25 * t, 44.0), 13.0f + 3.0f * (i % 2), -14.0f + i);
             sink(middle::curly_clouds, t, 30.0f);
             colour(0.8f, 0.82f, 0.9f);
-            draw_slab(i % 2 ? 1400 : 1300, 0.22f);
+            draw_slab(middle::curly_cloud_lists[i % 2], 0.22f);
             glPopMatrix();
         }
     }
@@ -176,7 +170,7 @@ void part_middle::draw_sky(double t) {
             glTranslatef(-18.0f + 18.0f * i, 7.0f, -17.0f + 0.5f * i);
             sink(middle::skylines, t, 16.0f);
             colour(0.45f, 0.38f, 0.36f);
-            draw_slab(i % 2 ? 1200 : 1100, 0.9f);
+            draw_slab(middle::skyline_lists[i % 2], 0.9f);
             glPopMatrix();
         }
     }
@@ -204,10 +198,10 @@ void part_middle::draw_sequence_figure(double t) {
     shaders_.use_program(middle::material2);
     colour(0.05f, 0.04f, 0.04f);
     glPushMatrix();
-    glTranslatef(static_cast<float>(-2.0 + 1.5 * std::sin(0.11 * t)), figure_feet * sequence_scale, 1.5f);
+    glTranslatef(static_cast<float>(-2.0 + 1.5 * std::sin(0.11 * t)),
+                 middle::figure_feet * middle::sequence_scale, 1.5f);
     sink(middle::sequence_figure, t, 12.0f);
-    draw_slab(middle::sequence_list_base + middle::lists_per_slab * middle::sequence_frame(t),
-              sequence_scale);
+    draw_slab(middle::sequence_list(middle::sequence_frame(t)), middle::sequence_scale);
     glPopMatrix();
 }
 
@@ -218,7 +212,7 @@ void part_middle::draw_sea(double t) {
     // Two rows of rolling sea with the fish leaping between them, the curling wave at the side.
     const struct {
         float z, y, shade, speed;
-    } rows[2] = {{-8.0f, 3.6f, 0.0f, 0.6f}, {-3.0f, 2.6f, 1.0f, -0.9f}};
+    } rows[2] = {{middle::sea_rows_z[0], 3.6f, 0.0f, 0.6f}, {middle::sea_rows_z[1], 2.6f, 1.0f, -0.9f}};
     for (const auto& row : rows) {
         for (int copy = -2; copy <= 2; ++copy) {
             glPushMatrix();
@@ -226,16 +220,16 @@ void part_middle::draw_sea(double t) {
                          row.y + 0.3f * static_cast<float>(std::sin(1.3 * t + row.z)), row.z);
             sink(middle::waves, t, 10.0f);
             colour(0.32f + 0.2f * row.shade, 0.5f + 0.18f * row.shade, 0.68f + 0.12f * row.shade);
-            draw_slab(100, 0.6f);
+            draw_slab(middle::wave_list, 0.6f);
             glPopMatrix();
         }
     }
     glPushMatrix();
-    glTranslatef(15.0f, 4.0f, -5.5f);
+    glTranslatef(middle::curling_wave_at.x, middle::curling_wave_at.y, middle::curling_wave_at.z);
     sink(middle::waves, t, 10.0f);
     glRotatef(static_cast<float>(4.0 * std::sin(0.8 * t)), 0.0f, 0.0f, 1.0f);
     colour(0.42f, 0.6f, 0.76f);
-    draw_slab(200, 0.55f);
+    draw_slab(middle::curling_wave_list, 0.55f);
     glPopMatrix();
 
     // Fish leap from the far row over the near one, head first (the cut-outs face -x).
@@ -256,10 +250,10 @@ void part_middle::draw_sea(double t) {
     };
     if (middle::first_shoal.holds(t))
         for (int i = 0; i < 3; ++i)
-            leap(first_shoal_lists[i], i, middle::first_shoal.from, middle::first_shoal);
+            leap(middle::fish_lists[i], i, middle::first_shoal.from, middle::first_shoal);
     if (middle::full_shoal.holds(t))
         for (int i = 0; i < 6; ++i)
-            leap(full_shoal_lists[i], i, middle::full_shoal.from - 3.0, middle::full_shoal);
+            leap(middle::fish_lists[i], i, middle::full_shoal.from - 3.0, middle::full_shoal);
     shaders_.set_float(middle::material2, "IsBird", 0.0f);
 }
 
@@ -292,7 +286,7 @@ void part_middle::draw_ropes(double t) {
         glTranslatef(moon.x, moon.y + 2.2f / middle::rope_scale, moon.z);
         glRotatef(static_cast<float>(10.0 * std::sin(0.6 * t)), 0.0f, 0.0f, 1.0f);
         colour(0.85f, 0.85f, 0.1f);
-        draw_slab(600, 0.25f / middle::rope_scale);
+        draw_slab(middle::moon_list, 0.25f / middle::rope_scale);
         glPopMatrix();
         if (middle::rope_line.holds(t)) {
             shaders_.use_program(middle::material1);
@@ -347,19 +341,18 @@ void part_middle::draw_temple(double t) {
     shaders_.use_program(middle::material3);
     shaders_.set_float(middle::material3, "IsMan", 0.0f);
     colour(0.9f, 0.86f, 0.8f);
-    const float row_z[4] = {-16.0f, -10.0f, -4.0f, -16.0f};
     for (int r = 0; r < 4; ++r) {
         const ClockWindow& window = middle::columns[r];
         if (!window.holds(t)) continue;
         glPushMatrix();
-        glTranslatef(0.0f, 0.6f, row_z[r]);
+        glTranslatef(0.0f, 0.6f, middle::column_rows_z[r]);
         sink(window, t, 12.0f);
         meshes_[kolones].draw(1);
         glPopMatrix();
     }
     if (middle::temple_frame.holds(t)) {
         glPushMatrix();
-        glTranslatef(0.0f, 1.2f, -16.0f);
+        glTranslatef(middle::temple_frame_at.x, middle::temple_frame_at.y, middle::temple_frame_at.z);
         sink(middle::temple_frame, t, 18.0f);
         meshes_[kolones].draw(0);
         glPopMatrix();
@@ -367,7 +360,7 @@ void part_middle::draw_temple(double t) {
     if (middle::forks.holds(t)) {
         colour(0.7f, 0.7f, 0.72f);
         glPushMatrix();
-        glTranslatef(0.0f, 0.0f, -5.0f);
+        glTranslatef(middle::forks_at.x, middle::forks_at.y, middle::forks_at.z);
         sink(middle::forks, t, 9.0f);
         glScalef(1.3f, 1.3f, 1.3f);
         for (int f = 0; f < 5; ++f) meshes_[forks].draw(f);
@@ -396,7 +389,7 @@ void part_middle::draw_crowd(double t) {
             const double a = (0.16 + 0.02 * r) * (t - middle::late_figures.from) + 6.2832 * i / runners;
             const double radius = 7.0 + 2.0 * (i % 3);
             glTranslatef(static_cast<float>(radius * std::cos(a)), 0.0f,
-                         static_cast<float>(-2.0 + radius * std::sin(a)));
+                         static_cast<float>(middle::ring_centre.z + radius * std::sin(a)));
             glRotatef(static_cast<float>(-a * 180.0 / 3.14159265), 0.0f, 1.0f, 0.0f);
         }
         const float size = early ? 0.034f : 0.0254f;
@@ -447,7 +440,7 @@ void part_middle::draw_ants(double t) {
             const double a = -0.12 * (t - middle::late_ants.from) + 6.2832 * i / 10;
             glPushMatrix();
             glTranslatef(static_cast<float>(4.0 * std::cos(a)), 0.0f,
-                         static_cast<float>(-2.0 + 4.0 * std::sin(a)));
+                         static_cast<float>(middle::ring_centre.z + 4.0 * std::sin(a)));
             glRotatef(static_cast<float>(a * 180.0 / 3.14159265), 0.0f, 1.0f, 0.0f);
             glScalef(6.0f, 6.0f, 6.0f);
             draw_ant((0.5 * r + 1.5) * k * t);
@@ -464,7 +457,8 @@ void part_middle::draw_people_row(double t, bool from_light) {
     // that frame 0's marker puts person 0 at the left end of the row.
     constexpr float row_units = 0.01f;
     const Vector3 anchor =
-        Vector3{-9.0f, figure_feet * 0.3f, 0.5f} - middle::person_position(markers_[0]) * row_units;
+        Vector3{middle::people_row_at.x, middle::figure_feet * 0.3f, middle::people_row_at.z} -
+        middle::person_position(markers_[0]) * row_units;
     for (int j = 0; j < 7; ++j) {
         const double r = random.draw_unit();
         const int k = middle::person_frame(t, j, r);
@@ -473,13 +467,13 @@ void part_middle::draw_people_row(double t, bool from_light) {
         glTranslatef(at.x + 3.0f * j, at.y, at.z + 0.5f * (j % 2));
         sink(middle::people_row, t, 6.0f);
         colour(0.04f, 0.04f, 0.04f);
-        draw_slab(middle::sequence_list_base + middle::lists_per_slab * k, 0.3f);
+        draw_slab(middle::sequence_list(k), 0.3f);
         // The edge slab fills the outline a pixel wider than the figure: set just behind it, it
         // shows as a grey rim of card around the black.
         colour(0.5f, 0.5f, 0.5f);
         glTranslatef(0.0f, 0.0f, -0.04f);
         glScalef(1.03f, 1.03f, 1.0f);
-        draw_slab(middle::sequence_list_base + middle::edge_list_offset + middle::lists_per_slab * k, 0.3f);
+        draw_slab(middle::edge_list(k), 0.3f);
         glPopMatrix();
     }
 }

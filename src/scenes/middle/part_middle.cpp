@@ -1,7 +1,6 @@
 #include "scenes/middle/part_middle.h"
 
 #include <GL/glew.h>
-#include <GL/glu.h>
 
 #include <algorithm>
 #include <cstddef>
@@ -11,7 +10,6 @@
 #include "scenes/kit/program_table.h"
 #include "scenes/kit/scene_frame.h"
 #include "scenes/kit/scene_textures.h"
-#include "scenes/kit/shadow_projector.h"
 #include "scenes/middle/middle_programs.h"
 #include "scenes/middle/middle_shots.h"
 #include "scenes/middle/middle_timeline.h"
@@ -45,6 +43,8 @@ void part_middle::load(GraphicsContext* context) {
     const AppState& app = app_state();
     sizes_ = {app.render_width, app.render_height, app.window_width, app.window_height};
 
+    // The show reads the running clip a second time after the meshes, into a figure that replaces
+    // this one; the two are the same, so it is read once.
     figure_ = std::make_unique<body>(figure_file);
     load_program_table(shaders_, *context, middle::programs);
     prepare_compose_copies(*context, shaders_, middle::compose, middle_grading);
@@ -70,7 +70,6 @@ void part_middle::load(GraphicsContext* context) {
         if (mesh_rows[m].progress_after > 0) context->progress(mesh_rows[m].progress_after);
     }
 
-    figure_ = std::make_unique<body>(figure_file);
     shake_track_.load(shake_file);
     middle::State start;
     start.ropes.create();
@@ -101,10 +100,12 @@ void part_middle::set_cameras(double t) {
     const double aspect = static_cast<double>(sizes_.render_width) / sizes_.render_height;
     const double fov = middle::field_of_view(t);
     const Shot view = middle::view_shot(t);
-    context_->view_camera = {view.eye, view.centre, steady_up(view), fov, aspect, 0.2, 1500.0};
+    context_->view_camera = {view.eye, view.centre,        steady_up(view),  fov,
+                             aspect,   middle::near_plane, middle::far_plane};
     // The light pass renders with the scene pass's lens, so the shadow lookup uses the same.
     const Shot light = middle::light_shot(t);
-    context_->light_camera = {light.eye, light.centre, steady_up(light), fov, aspect, 0.2, 1500.0};
+    context_->light_camera = {light.eye, light.centre,       steady_up(light), fov,
+                              aspect,    middle::near_plane, middle::far_plane};
 
     const Vector3 sample = shake_track_.sample(t, middle::shake_offset(t));
     const double gain = 0.006 * middle::shake_gain(t);
@@ -138,116 +139,17 @@ void part_middle::render(GraphicsContext& context) {
     check_pass("middle scene", "light and main passes");
 
     CameraRecord projector = context.view_camera;
-    projector.fov = 60.0;
-    projector.near_distance = 1.0;
-    projector.far_distance = 1500.0;
+    projector.fov = middle::projector_fov;
+    projector.near_distance = middle::projector_near;
+    projector.far_distance = middle::projector_far;
     run_occlusion_combine(context, shaders_, middle::combine, textures_, sizes_, t, projector,
                           static_cast<float>(middle::ssao_factor(t)));
     check_pass("middle scene", "occlusion pass");
 
-    compose(t);
+    compose_to_window(context, shaders_, middle::compose, textures_, sizes_,
+                      middle::compose_uniforms(t, state_.frame.spectrum[5], shake_));
     check_pass("middle scene", "window pass");
 
     glPopAttrib();
     glFlush();
-}
-
-void part_middle::compose(double t) {
-    ComposeUniforms u;
-    u.mode = middle_grading;
-    u.ttime = static_cast<float>(t);
-    u.limit = static_cast<float>(middle::blur_amount(t));
-    u.dsp = state_.frame.spectrum[5];
-    u.is_middle_scene = middle::is_middle_scene;
-    u.which_blur = 1.0f;
-    u.set_blur = middle::set_blur(t);
-    const double streak = 0.033 * middle::motion_blur_weight(t);
-    u.motion_blur[0] = static_cast<float>(shake_[0] * streak);
-    u.motion_blur[1] = static_cast<float>(shake_[1] * streak);
-    u.fade = static_cast<float>(middle::grey_value(t));
-    u.shafts = false;
-    u.random = true;
-    compose_to_window(*context_, shaders_, middle::compose, textures_, sizes_, u);
-}
-
-void part_middle::set_shadow_matrix() {
-    // Two materials take the projector as a uniform as well.
-    const Matrix4 shadow = load_shadow_projector(shaders_, context_->light_camera);
-    for (int program : {middle::material2, middle::material3}) {
-        shaders_.use_program(program);
-        shaders_.set_matrix4(program, "ShadowMat", shadow.data());
-        // The same units as the general material's samplers (bound in scene_pass).
-        shaders_.set_int(program, "texture2d_2", 1);
-        shaders_.set_int(program, "texture2d_paper", 5);
-        shaders_.set_float(program, "ttime", static_cast<float>(state_.t));
-    }
-}
-
-void part_middle::scene_pass(bool from_light) {
-    const double t = state_.t;
-    const double aspect = static_cast<double>(sizes_.render_width) / sizes_.render_height;
-    glViewport(0, 0, sizes_.render_width, sizes_.render_height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(middle::field_of_view(t), aspect, 0.2, 1500.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-
-    if (t > middle::warm_clear_from)
-        glClearColor(1.0f, 0.9f, 0.75f, 0.0f);
-    else
-        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    shaders_.use_program(middle::material1);
-    shaders_.set_float(middle::material1, "IsAnt", 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-
-    const CameraRecord& camera = from_light ? context_->light_camera : context_->view_camera;
-    gluLookAt(camera.eye.x, camera.eye.y, camera.eye.z, camera.centre.x, camera.centre.y, camera.centre.z,
-              camera.up.x, camera.up.y, camera.up.z);
-    context_->reset_fixed_function_state();
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glDisable(GL_CULL_FACE);
-    const GLfloat lamp[4] = {context_->light_camera.eye.x, context_->light_camera.eye.y,
-                             context_->light_camera.eye.z, 1.0f};
-    glLightfv(GL_LIGHT0, GL_POSITION, lamp);
-
-    set_shadow_matrix();
-
-    const int p = middle::material1;
-    shaders_.use_program(p);
-    shaders_.set_float(p, "MaterialMultiplier", from_light ? 0.05f : 1.0f);
-    shaders_.set_float(p, "PosY", static_cast<float>(state_.frame.camera_y));
-    shaders_.set_float(p, "ScaleDown", static_cast<float>(middle::scale_down(t)));
-    shaders_.set_float(p, "LightDown", static_cast<float>(middle::light_down(t)));
-    const int samplers[8] = {
-        noise_slot, textures_.prepass_depth, background_slot, chess_slot, textures_.second_output,
-        paper_slot, textured_blob_slot,      blob_slot};
-    const char* names[8] = {"texture2d_1",
-                            "texture2d_2",
-                            "texture2d_3",
-                            "texture2d_chess",
-                            "texture2d_reflection",
-                            "texture2d_paper",
-                            "texture2d_texturedblob",
-                            "texture2d_blob"};
-    for (int unit = 0; unit < 8; ++unit)
-        shaders_.bind_texture_uniform(GL_TEXTURE_2D, unit, p, names[unit],
-                                      context_->texture_name(samplers[unit]));
-    glActiveTexture(GL_TEXTURE0);
-    shaders_.set_float(p, "ttime", static_cast<float>(t));
-
-    draw_backdrop(t, from_light);
-    draw_city(t);
-    draw_sky(t);
-    draw_sea(t);
-    draw_ropes(t);
-    draw_sequence_figure(t);
-    draw_strands(t);
-    draw_temple(t);
-    draw_crowd(t);
-    draw_ants(t);
-    draw_people_row(t, from_light);
-
-    shaders_.disable_programs();
 }

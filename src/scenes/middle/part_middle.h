@@ -4,11 +4,12 @@
 // a crowd and articulated ants, and ropes that hang and swing. Everything is driven by the
 // scene's own clock (middle_clock.h); the viewer sees about 0..59 and 63..79 of it.
 //
-// Files: middle_clock (clock), middle_timeline (fades, blur, lens, sequence frames), middle_shots
-// (cameras), middle_windows (when each element draws), middle_programs (program table),
-// slab_loading (the extruded slabs and their parallel build), ant_pose (the ant's gait),
-// rope_rig (the ropes); part_middle.cpp loads and runs the frame and its chain,
-// paper_groups.cpp draws the scene pass's elements.
+// Files: middle_clock (clock), middle_timeline (fades, blur, lens, sequence frames, the compose's
+// uniforms), middle_shots (cameras), middle_stage (where things stand), middle_windows (when each
+// element draws), middle_programs (program table), middle_state (what advance moves), slab_loading
+// (the extruded slabs and their parallel build), ant_pose (the ant's gait), rope_rig (the ropes);
+// part_middle.cpp loads, advances and renders the frame and its chain, middle_scene_pass.cpp
+// draws the 3D pass and paper_groups.cpp its elements.
 #include <array>
 #include <memory>
 #include <vector>
@@ -63,9 +64,10 @@ public:
 private:
     void load_slabs();
     void set_cameras(double t);
+    // The scene pass (middle_scene_pass.cpp).
     void scene_pass(bool from_light);
     void set_shadow_matrix();
-    void compose(double t);
+    void bind_material_samplers();
 
     // Content groups of the scene pass (paper_groups.cpp).
     void draw_backdrop(double t, bool from_light);
