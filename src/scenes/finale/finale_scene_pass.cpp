@@ -1,7 +1,6 @@
 // The final scene's 3D pass: lens, clear, camera, lights and fog, then the content groups in
 // order, the sky last.
 #include <GL/glew.h>
-#include <GL/glu.h>
 
 #include <algorithm>
 
@@ -10,15 +9,6 @@
 #include "scenes/finale/finale_timeline.h"
 #include "scenes/finale/part_text.h"
 #include "scenes/kit/kit.h"
-
-namespace {
-
-void look_through(const CameraRecord& camera) {
-    gluLookAt(camera.eye.x, camera.eye.y, camera.eye.z, camera.centre.x, camera.centre.y, camera.centre.z,
-              camera.up.x, camera.up.y, camera.up.z);
-}
-
-}  // namespace
 
 void part_text::set_lights(double t) {
     // The moon shines from its side of the sky; a warm rim from behind the subject grows with
@@ -69,16 +59,11 @@ void part_text::scene_pass(LitPass pass) {
     const double t = state_.t;
     reflection_pass_ = pass == LitPass::mirrored;
     glViewport(0, 0, sizes_.render_width, sizes_.render_height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(finale::field_of_view(t), static_cast<double>(sizes_.render_width) / sizes_.render_height,
-                   0.2, 500.0);
     const auto clear = finale::clear_colour(t);
     glClearColor(clear[0], clear[1], clear[2], 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    look_through(pass == LitPass::light ? context_->light_camera : context_->view_camera);
+    // Both cameras carry the scene pass's lens (set_cameras).
+    apply_camera(pass == LitPass::light ? context_->light_camera : context_->view_camera);
     context_->reset_fixed_function_state();
     set_lights(t);
     // The mirrored pass sees the world upside down through the wet ground (the plane y = 0).

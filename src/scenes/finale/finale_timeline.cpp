@@ -25,6 +25,21 @@ double shaft_limit(double t) { return std::clamp((t - 115.7) * 0.15, 0.0, 1.0); 
 
 double set_blur(double t) { return t >= finale::set_blur_from ? 1.0 : 0.0; }
 
+ComposeUniforms compose_uniforms(double t, double adjust_a, float dsp, const float (&streak)[2]) {
+    ComposeUniforms u;
+    u.the_velocity[0] = streak[0];
+    u.the_velocity[1] = streak[1];
+    u.mode = final_grading;
+    u.ttime = static_cast<float>(t);
+    u.limit = static_cast<float>(adjust_a);
+    u.dsp = dsp;
+    u.set_blur = static_cast<float>(set_blur(t));
+    u.fade = static_cast<float>(grey_value(t));
+    u.shafts = false;
+    u.random = true;
+    return u;
+}
+
 double field_of_view(double t) {
     return 68.0 - 10.0 * eased_window(t, 48.0, 0.2) + 4.0 * eased_window(t, 64.0, 0.25) -
            14.0 * eased_window(t, 106.0, 0.12);

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "core/easing.h"
+#include "render/post_processing.h"
 
 namespace finale {
 
@@ -19,10 +20,17 @@ double grey_value(double t);
 // The shafts' length: clamp((t − 115.7)·0.15, 0, 1).
 double shaft_limit(double t);
 double set_blur(double t);
+// Everything the window compose is given at t: "Limit" is the developer value adjust_a, dsp the
+// frame's spectrum value, and streak the camera's turn since the last frame ("TheVelocity").
+ComposeUniforms compose_uniforms(double t, double adjust_a, float dsp, const float (&streak)[2]);
 
 // Field of view of the scene pass, degrees: wide down among the ants, narrowing as the camera
 // rises, a long lens for the credits.
 double field_of_view(double t);
+// The scene passes' near and far planes.
+inline constexpr double near_plane = 0.2, far_plane = 500.0;
+// The occlusion combine projects through the view camera with a lens of its own.
+inline constexpr double projector_fov = 60.0, projector_near = 1.0, projector_far = 1500.0;
 
 // The glow behind the credits: rises from 99.5 and follows the ending.
 double glow_level(double t, double show_time);

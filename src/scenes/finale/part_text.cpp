@@ -33,6 +33,56 @@ float dot(const Vector3& a, const Vector3& b) { return a.x * b.x + a.y * b.y + a
 // How much of the camera's turn per frame streaks the compose (texture units per radian).
 constexpr float velocity_gain = 0.12f;
 
+// The image textures in load order, with the loading screen's weights after some of them.
+struct ImageFile {
+    const char* file;
+    int slot;
+    bool normal_map;
+    bool clamped;
+    double progress_after;
+};
+constexpr ImageFile images[] = {
+    {"textures/theclouds2.jpg", part_text::clouds_slot, false, false, 0.0},
+    {"textures/noise.jpg", part_text::noise_slot, true, false, 0.0},
+    {"textures/blob41b.jpg", part_text::blob_slot, false, true, 2.0},
+    {"textures/bg03.jpg", part_text::bg03_slot, false, false, 0.0},
+    {"textures/texturedblob.jpg", part_text::textured_blob_slot, false, false, 0.0},
+    {"textures/bg10.jpg", part_text::bg10_slot, false, false, 0.0},
+    {"textures/tile.jpg", part_text::tile_slot, false, false, 0.0},
+    {"textures/cloudt3.jpg", part_text::cloud_slot, false, false, 3.0},
+};
+
+struct MeshFile {
+    part_text::MeshId index;
+    const char* file;
+};
+// The meshes in load order, each batch followed by the loading screen's step. The show loads
+// the faces twice into the same mesh; the second load gives what the first did, so the file is
+// read once.
+struct MeshLoads {
+    std::initializer_list<MeshFile> meshes;
+    double progress_after;
+};
+const MeshLoads mesh_batches[] = {
+    {{{part_text::sphere, "neomeshes//sphere.obj"}}, 1.0},
+    {{{part_text::bait3, "neomeshes//bait3.obj"}}, 1.0},
+    {{{part_text::faces, "neomeshes//faces.obj"}}, 1.0},
+    {{{part_text::diver, "neomeshes//diver.obj"}}, 1.0},
+    {{{part_text::asm1, "neomeshes//Asm1.obj"}, {part_text::asm2, "neomeshes//Asm2.obj"}}, 1.0},
+    {{{part_text::tree3, "neomeshes//tree3.obj"}}, 1.0},
+    {{{part_text::bighouse2, "neomeshes//bighouse2.obj"}}, 1.0},
+    {{{part_text::ant, "neomeshes//ant.obj"}, {part_text::wall, "neomeshes//wall.obj"}}, 1.0},
+    {{{part_text::fish, "neomeshes//fish.obj"}, {part_text::human4, "neomeshes//human4.obj"}}, 0.0},
+};
+
+struct FigureFile {
+    part_text::Figure index;
+    const char* file;
+};
+constexpr FigureFile figure_files[] = {{part_text::run, "neomeshes//avatar_run.bvh"},
+                                       {part_text::run2, "neomeshes//avatar_run2.bvh"},
+                                       {part_text::walk, "neomeshes//avatar_walk.bvh"}};
+
 }  // namespace
 
 void part_text::load(GraphicsContext* context) {
@@ -42,55 +92,21 @@ void part_text::load(GraphicsContext* context) {
     sizes_ = {app.render_width, app.render_height, app.window_width, app.window_height};
 
     load_program_table(shaders_, *context, finale::programs);
-
-    context->create_render_texture(glow_slot, static_cast<int>(sizes_.render_width * 0.25),
-                                   static_cast<int>(sizes_.render_height * 0.25), false);
-    create_chain_textures(*context, textures_, sizes_);
-    // The 1D float texture is created as the show creates it, empty; this scene's wall pieces
-    // are placed on the CPU (flight_paths.h), so nothing samples it.
-    create_float_texture_1d(*context, float_texture_entry, float_texels, GL_CLAMP_TO_EDGE);
-    for (int slot : {textures_.colour, textures_.second_output, textures_.depth, textures_.prepass_depth,
-                     textures_.highlights, textures_.velocities, glow_slot})
-        clamp_to_edge(*context, slot);
-    attach_chain_textures(*context, textures_);
-
-    context->load_jpeg_texture("textures/theclouds2.jpg", clouds_slot);
-    context->load_normal_map("textures/noise.jpg", noise_slot);
-    context->load_jpeg_texture("textures/blob41b.jpg", blob_slot);
-    clamp_to_edge(*context, blob_slot);
-    context->progress(2.0);
-    context->load_jpeg_texture("textures/bg03.jpg", bg03_slot);
-    context->load_jpeg_texture("textures/texturedblob.jpg", textured_blob_slot);
-    context->load_jpeg_texture("textures/bg10.jpg", bg10_slot);
-    context->load_jpeg_texture("textures/tile.jpg", tile_slot);
-    context->load_jpeg_texture("textures/cloudt3.jpg", cloud_slot);
-    context->progress(3.0);
-
-    meshes_[sphere].load("neomeshes//sphere.obj", false);
-    context->progress(1.0);
-    meshes_[bait3].load("neomeshes//bait3.obj", false);
-    context->progress(1.0);
-    // The show loads the faces twice into the same mesh; the second load gives what the first
-    // did, so the file is read once.
-    meshes_[faces].load("neomeshes//faces.obj", false);
-    context->progress(1.0);
-    meshes_[diver].load("neomeshes//diver.obj", false);
-    context->progress(1.0);
-    meshes_[asm1].load("neomeshes//Asm1.obj", false);
-    meshes_[asm2].load("neomeshes//Asm2.obj", false);
-    context->progress(1.0);
-    meshes_[tree3].load("neomeshes//tree3.obj", false);
-    context->progress(1.0);
-    meshes_[bighouse2].load("neomeshes//bighouse2.obj", false);
-    context->progress(1.0);
-    meshes_[ant].load("neomeshes//ant.obj", false);
-    meshes_[wall].load("neomeshes//wall.obj", false);
-    context->progress(1.0);
-    meshes_[fish].load("neomeshes//fish.obj", false);
-    meshes_[human4].load("neomeshes//human4.obj", false);
-    figures_[run] = std::make_unique<body>("neomeshes//avatar_run.bvh");
-    figures_[run2] = std::make_unique<body>("neomeshes//avatar_run2.bvh");
-    figures_[walk] = std::make_unique<body>("neomeshes//avatar_walk.bvh");
+    create_render_textures();
+    for (const ImageFile& image : images) {
+        if (image.normal_map)
+            context->load_normal_map(image.file, image.slot);
+        else
+            context->load_jpeg_texture(image.file, image.slot);
+        if (image.clamped) clamp_to_edge(*context, image.slot);
+        if (image.progress_after > 0) context->progress(image.progress_after);
+    }
+    for (const MeshLoads& batch : mesh_batches) {
+        for (const MeshFile& mesh : batch.meshes) meshes_[mesh.index].load(mesh.file, false);
+        if (batch.progress_after > 0) context->progress(batch.progress_after);
+    }
+    for (const FigureFile& figure : figure_files)
+        figures_[figure.index] = std::make_unique<body>(figure.file);
     shake_.load(shake_file);
     context->progress(1.0);
 
@@ -104,6 +120,19 @@ void part_text::load(GraphicsContext* context) {
     prepare_compose_copies(*context, shaders_, finale::compose, final_grading);
 }
 
+void part_text::create_render_textures() {
+    context_->create_render_texture(glow_slot, static_cast<int>(sizes_.render_width * 0.25),
+                                    static_cast<int>(sizes_.render_height * 0.25), false);
+    create_chain_textures(*context_, textures_, sizes_);
+    // The 1D float texture is created as the show creates it, empty; this scene's wall pieces
+    // are placed on the CPU (flight_paths.h), so nothing samples it.
+    create_float_texture_1d(*context_, float_texture_entry, float_texels, GL_CLAMP_TO_EDGE);
+    for (int slot : {textures_.colour, textures_.second_output, textures_.depth, textures_.prepass_depth,
+                     textures_.highlights, textures_.velocities, glow_slot})
+        clamp_to_edge(*context_, slot);
+    attach_chain_textures(*context_, textures_);
+}
+
 Shot part_text::view_shot(double t) const {
     Shot view = finale::view_shot(t);
     view.eye = view.eye +
@@ -115,9 +144,11 @@ void part_text::set_cameras(double t) {
     const Shot view = view_shot(t);
     const double aspect = static_cast<double>(sizes_.render_width) / sizes_.render_height;
     const double fov = finale::field_of_view(t);
-    context_->view_camera = {view.eye, view.centre, steady_up(view), fov, aspect, 0.2, 500.0};
+    context_->view_camera = {view.eye, view.centre,        steady_up(view),  fov,
+                             aspect,   finale::near_plane, finale::far_plane};
     const Shot light = finale::light_shot(view, t);
-    context_->light_camera = {light.eye, light.centre, steady_up(light), fov, aspect, 0.2, 500.0};
+    context_->light_camera = {light.eye, light.centre,       steady_up(light), fov,
+                              aspect,    finale::near_plane, finale::far_plane};
 }
 
 void part_text::draw_glow_texture() {
@@ -182,9 +213,9 @@ void part_text::render(GraphicsContext& context) {
     check_pass("final scene", "scene passes");
 
     CameraRecord projector = context.view_camera;
-    projector.fov = 60.0;
-    projector.near_distance = 1.0;
-    projector.far_distance = 1500.0;
+    projector.fov = finale::projector_fov;
+    projector.near_distance = finale::projector_near;
+    projector.far_distance = finale::projector_far;
     run_occlusion_combine(context, shaders_, finale::combine, textures_, sizes_, t, projector, 1.0f);
     check_pass("final scene", "occlusion combine");
 
@@ -198,18 +229,9 @@ void part_text::render(GraphicsContext& context) {
                           textures_.highlights, textures_.highlights);
     check_pass("final scene", "highlight and shaft passes");
 
-    ComposeUniforms compose;
-    compose.the_velocity[0] = state_.streak[0];
-    compose.the_velocity[1] = state_.streak[1];
-    compose.mode = final_grading;
-    compose.ttime = static_cast<float>(t);
-    compose.limit = static_cast<float>(state_.frame.adjust_a);
-    compose.dsp = state_.frame.spectrum[5];
-    compose.set_blur = static_cast<float>(finale::set_blur(t));
-    compose.fade = static_cast<float>(finale::grey_value(t));
-    compose.shafts = false;
-    compose.random = true;
-    compose_to_window(context, shaders_, finale::compose, textures_, sizes_, compose);
+    compose_to_window(
+        context, shaders_, finale::compose, textures_, sizes_,
+        finale::compose_uniforms(t, state_.frame.adjust_a, state_.frame.spectrum[5], state_.streak));
     check_pass("final scene", "window compose");
 
     glPopAttrib();

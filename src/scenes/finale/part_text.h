@@ -61,6 +61,8 @@ public:
     const std::vector<finale::FlightPath>& flight_paths() const { return flight_paths_; }
 
 private:
+    // The glow texture, the chain's textures and the 1D float texture, with their attachments.
+    void create_render_textures();
     // The view's shot at clock t: the scene's camera, with the shake track's (weightless) sample.
     Shot view_shot(double t) const;
     void set_cameras(double t);
