@@ -107,6 +107,35 @@ float wrap(float v, float span) {
     return (w < 0.0f ? w + span : w) - span / 2.0f;
 }
 
+// The layer's points or cards at t, `from` its start, each drifting and blinking about its place
+// (the places come from the show's generator, seeded alike for every layer). Cards face the
+// camera: right and up are its axes.
+void emit_layer(const Layer& layer, double from, double t, float level, const Vector3& right,
+                const Vector3& up) {
+    seed_random(layer_seed);
+    glBegin(layer.cards ? GL_QUADS : GL_POINTS);
+    for (int k = 0; k < layer.count; ++k) {
+        float p[3], drift[3];
+        for (int a = 0; a < 3; ++a) p[a] = static_cast<float>(random_unit() - 0.5) * layer.spread[a];
+        for (int a = 0; a < 3; ++a) drift[a] = static_cast<float>(random_unit() - 0.5);
+        const float blink = static_cast<float>(
+            0.55 + 0.45 * std::sin(2.3 * t * (0.5 + random_unit()) + 6.28 * random_unit()));
+        const float ft = static_cast<float>(t - from);
+        const float x = layer.centre[0] + p[0] + 0.3f * std::sin(0.4f * ft + drift[0] * 6.0f);
+        const float y = layer.centre[1] + wrap(p[1] + layer.rise * ft * (0.6f + drift[1]), layer.spread[1]);
+        const float z = layer.centre[2] + p[2] + 0.3f * std::cos(0.3f * ft + drift[2] * 6.0f);
+        const float c = level * blink;
+        glColor3f(layer.colour[0] * c, layer.colour[1] * c, layer.colour[2] * c);
+        if (layer.cards) {
+            Vector3 r = right, u = up;
+            draw_billboard(layer.size * 2.0, layer.size * 2.0, {Vector3::ordinary, x, y, z}, r, u);
+        } else {
+            glVertex3f(x, y, z);
+        }
+    }
+    glEnd();
+}
+
 }  // namespace
 
 void part_text::draw_backdrop(LitPass pass, double t) {
@@ -199,29 +228,7 @@ void part_text::draw_layers(LitPass pass, double t) {
             shaders_.set_float(program, "particlesize", layer.size);
             shaders_.set_float(program, "Screensize", static_cast<float>(sizes_.render_height));
         }
-        seed_random(layer_seed);
-        glBegin(layer.cards ? GL_QUADS : GL_POINTS);
-        for (int k = 0; k < layer.count; ++k) {
-            float p[3], drift[3];
-            for (int a = 0; a < 3; ++a) p[a] = static_cast<float>(random_unit() - 0.5) * layer.spread[a];
-            for (int a = 0; a < 3; ++a) drift[a] = static_cast<float>(random_unit() - 0.5);
-            const float blink = static_cast<float>(
-                0.55 + 0.45 * std::sin(2.3 * t * (0.5 + random_unit()) + 6.28 * random_unit()));
-            const float ft = static_cast<float>(t - from);
-            const float x = layer.centre[0] + p[0] + 0.3f * std::sin(0.4f * ft + drift[0] * 6.0f);
-            const float y =
-                layer.centre[1] + wrap(p[1] + layer.rise * ft * (0.6f + drift[1]), layer.spread[1]);
-            const float z = layer.centre[2] + p[2] + 0.3f * std::cos(0.3f * ft + drift[2] * 6.0f);
-            const float c = level * blink;
-            glColor3f(layer.colour[0] * c, layer.colour[1] * c, layer.colour[2] * c);
-            if (layer.cards) {
-                Vector3 r = right, u = up;
-                draw_billboard(layer.size * 2.0, layer.size * 2.0, {Vector3::ordinary, x, y, z}, r, u);
-            } else {
-                glVertex3f(x, y, z);
-            }
-        }
-        glEnd();
+        emit_layer(layer, from, t, level, right, up);
     }
     glDisable(GL_VERTEX_PROGRAM_POINT_SIZE);
     glDisable(GL_POINT_SPRITE);

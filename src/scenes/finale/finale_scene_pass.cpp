@@ -87,7 +87,8 @@ void part_text::scene_pass(LitPass pass) {
     draw_house(pass, t);
     draw_moon(pass, t);
     draw_tree(t);
-    draw_diver_and_faces(pass, t);
+    draw_diver(t);
+    draw_faces(pass, t);
     draw_backdrop(pass, t);
     draw_credits(pass, t);
     if (pass != LitPass::light) draw_layers(pass, t);

@@ -177,26 +177,49 @@ void part_text::draw_tree(double t) {
     shaders_.use_program(finale::material1);
 }
 
-void part_text::draw_diver_and_faces(LitPass pass, double t) {
-    const int program = finale::material1;
-    if (finale::diver.holds(t)) {
-        const float bob = static_cast<float>(0.04 * std::sin(1.3 * t));
-        glPushMatrix();
-        glTranslatef(finale::diver_at.x, finale::diver_at.y + bob, finale::diver_at.z);
-        glRotatef(static_cast<float>(8.0 * std::sin(0.3 * t)), 0.0f, 1.0f, 0.0f);
-        glScalef(finale::diver_scale, finale::diver_scale, finale::diver_scale);
-        glColor3f(0.45f, 0.42f, 0.36f);
-        meshes_[diver].draw(0);
-        glColor3f(0.72f, 0.5f, 0.22f);
-        meshes_[diver].draw(1);
-        glColor3f(0.2f, 0.2f, 0.22f);
-        meshes_[diver].draw(2);
-        glPopMatrix();
-    }
-    if (t <= finale::faces_from) return;
+void part_text::draw_diver(double t) {
+    if (!finale::diver.holds(t)) return;
+    const float bob = static_cast<float>(0.04 * std::sin(1.3 * t));
+    glPushMatrix();
+    glTranslatef(finale::diver_at.x, finale::diver_at.y + bob, finale::diver_at.z);
+    glRotatef(static_cast<float>(8.0 * std::sin(0.3 * t)), 0.0f, 1.0f, 0.0f);
+    glScalef(finale::diver_scale, finale::diver_scale, finale::diver_scale);
+    glColor3f(0.45f, 0.42f, 0.36f);
+    meshes_[diver].draw(0);
+    glColor3f(0.72f, 0.5f, 0.22f);
+    meshes_[diver].draw(1);
+    glColor3f(0.2f, 0.2f, 0.22f);
+    meshes_[diver].draw(2);
+    glPopMatrix();
+}
 
+void part_text::draw_faces(LitPass pass, double t) {
+    if (t <= finale::faces_from) return;
+    const int program = finale::material1;
     shaders_.set_float(program, "issmallFace", 1.0f);
     const double appear = eased_window(t, finale::faces_from, 0.4);
+    draw_face_rings(t, appear);
+    // One more calm face, large, looking down on the diver.
+    if (finale::extra_face.holds(t)) {
+        shaders_.set_float(program, "FaceNum", 3.0f);
+        shaders_.set_float(program, "Shatter", static_cast<float>(shatter(t, finale::extra_face.to)));
+        glColor3f(0.7f, 0.66f, 0.6f);
+        glPushMatrix();
+        glTranslatef(0.0f, 5.0f, -16.0f);
+        glRotatef(25.0f, 1.0f, 0.0f, 0.0f);
+        const float s = static_cast<float>(1.8 * eased_window(t, finale::extra_face.from, 0.3));
+        glScalef(s, s, s);
+        glTranslatef(-1.5f, 0.0f, 0.0f);
+        meshes_[faces].draw(3);
+        glPopMatrix();
+    }
+    draw_mosaic(pass, t, appear);
+    shaders_.set_float(program, "issmallFace", 0.0f);
+    shaders_.set_float(program, "Shatter", 0.0f);
+}
+
+void part_text::draw_face_rings(double t, double appear) {
+    const int program = finale::material1;
     for (int ring = 0; ring < 2; ++ring) {
         const auto& ends = ring == 0 ? finale::face_ends_a : finale::face_ends_b;
         const FaceRing& r = rings[ring];
@@ -221,22 +244,12 @@ void part_text::draw_diver_and_faces(LitPass pass, double t) {
             glPopMatrix();
         }
     }
-    // One more calm face, large, looking down on the diver.
-    if (finale::extra_face.holds(t)) {
-        shaders_.set_float(program, "FaceNum", 3.0f);
-        shaders_.set_float(program, "Shatter", static_cast<float>(shatter(t, finale::extra_face.to)));
-        glColor3f(0.7f, 0.66f, 0.6f);
-        glPushMatrix();
-        glTranslatef(0.0f, 5.0f, -16.0f);
-        glRotatef(25.0f, 1.0f, 0.0f, 0.0f);
-        const float s = static_cast<float>(1.8 * eased_window(t, finale::extra_face.from, 0.3));
-        glScalef(s, s, s);
-        glTranslatef(-1.5f, 0.0f, 0.0f);
-        meshes_[faces].draw(3);
-        glPopMatrix();
-    }
-    // The mosaic face behind him, its upper and lower halves falling away in turn, and its
+}
+
+void part_text::draw_mosaic(LitPass pass, double t, double appear) {
+    // The mosaic face behind the diver, its upper and lower halves falling away in turn, and its
     // dark imprint just behind it.
+    const int program = finale::material1;
     const bool light = pass == LitPass::light;
     const double imprint_end = light ? finale::mosaic_light_end : finale::mosaic_view_end;
     const struct {
@@ -259,6 +272,4 @@ void part_text::draw_diver_and_faces(LitPass pass, double t) {
         meshes_[bait3].draw(half.group);
         glPopMatrix();
     }
-    shaders_.set_float(program, "issmallFace", 0.0f);
-    shaders_.set_float(program, "Shatter", 0.0f);
 }

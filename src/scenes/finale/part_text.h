@@ -82,7 +82,11 @@ private:
     void draw_house(LitPass pass, double t);
     void draw_moon(LitPass pass, double t);
     void draw_tree(double t);
-    void draw_diver_and_faces(LitPass pass, double t);
+    void draw_diver(double t);
+    // The small faces round the diver, the large one above him and the mosaic face behind him.
+    void draw_faces(LitPass pass, double t);
+    void draw_face_rings(double t, double appear);
+    void draw_mosaic(LitPass pass, double t, double appear);
     void draw_backdrop(LitPass pass, double t);
     void draw_credits(LitPass pass, double t);
     void draw_layers(LitPass pass, double t);

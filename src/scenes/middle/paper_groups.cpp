@@ -124,24 +124,31 @@ void part_middle::draw_city(double t) {
 void part_middle::draw_sky(double t) {
     shaders_.use_program(middle::material2);
     shaders_.set_float(middle::material2, "IsBird", 0.0f);
-    if (middle::sun.holds(t)) {
-        glPushMatrix();
-        glTranslatef(middle::sun_at.x, static_cast<float>(middle::sun_at.y + 0.6 * std::sin(0.4 * t)),
-                     middle::sun_at.z);
-        sink(middle::sun, t, 24.0f);
-        colour(1.0f, 0.55f, 0.1f);
-        glPushMatrix();
-        glRotatef(static_cast<float>(8.0 * std::sin(0.7 * t)), 0.0f, 0.0f, 1.0f);
-        draw_slab(middle::sun_list, 0.38f);
-        glPopMatrix();
-        colour(0.85f, 0.25f, 0.1f);
-        glTranslatef(0.0f, 0.0f, 0.2f);
-        glScalef(4.6f, 4.6f, 4.6f);
-        meshes_[circle].draw(0);
-        glRotatef(static_cast<float>(-12.0 * t), 0.0f, 0.0f, 1.0f);
-        meshes_[circle].draw(1);
-        glPopMatrix();
-    }
+    if (middle::sun.holds(t)) draw_sun(t);
+    draw_clouds(t);
+    if (middle::aeroplane.holds(t)) draw_aeroplane(t);
+}
+
+void part_middle::draw_sun(double t) {
+    glPushMatrix();
+    glTranslatef(middle::sun_at.x, static_cast<float>(middle::sun_at.y + 0.6 * std::sin(0.4 * t)),
+                 middle::sun_at.z);
+    sink(middle::sun, t, 24.0f);
+    colour(1.0f, 0.55f, 0.1f);
+    glPushMatrix();
+    glRotatef(static_cast<float>(8.0 * std::sin(0.7 * t)), 0.0f, 0.0f, 1.0f);
+    draw_slab(middle::sun_list, 0.38f);
+    glPopMatrix();
+    colour(0.85f, 0.25f, 0.1f);
+    glTranslatef(0.0f, 0.0f, 0.2f);
+    glScalef(4.6f, 4.6f, 4.6f);
+    meshes_[circle].draw(0);
+    glRotatef(static_cast<float>(-12.0 * t), 0.0f, 0.0f, 1.0f);
+    meshes_[circle].draw(1);
+    glPopMatrix();
+}
+
+void part_middle::draw_clouds(double t) {
     if (middle::clouds.holds(t)) {
         const float cloud_at[3][3] = {{6.0f, 15.5f, -15.0f}, {16.0f, 12.0f, -14.0f}, {-2.0f, 18.0f, -17.0f}};
         for (int i = 0; i < 3; ++i) {
@@ -174,23 +181,23 @@ void part_middle::draw_sky(double t) {
             glPopMatrix();
         }
     }
-    if (middle::aeroplane.holds(t)) {
-        shaders_.set_float(middle::material2, "IsBird", 1.0f);
-        const double a = 0.35 * t;
-        const float x = static_cast<float>(15.0 * std::cos(a)),
-                    z = static_cast<float>(-5.0 + 7.0 * std::sin(a));
-        const float heading =
-            static_cast<float>(std::atan2(-15.0 * std::sin(a), 7.0 * std::cos(a)) * 180.0 / 3.14159265);
-        glPushMatrix();
-        glTranslatef(x, static_cast<float>(13.0 + 2.0 * std::sin(0.9 * t)), z);
-        glRotatef(heading, 0.0f, 1.0f, 0.0f);
-        glRotatef(static_cast<float>(-25.0 * std::cos(a)), 0.0f, 0.0f, 1.0f);
-        glScalef(1.3f, 1.3f, 1.3f);
-        colour(0.97f, 0.97f, 0.95f);
-        meshes_[theplane].draw(-1);
-        glPopMatrix();
-        shaders_.set_float(middle::material2, "IsBird", 0.0f);
-    }
+}
+
+void part_middle::draw_aeroplane(double t) {
+    shaders_.set_float(middle::material2, "IsBird", 1.0f);
+    const double a = 0.35 * t;
+    const float x = static_cast<float>(15.0 * std::cos(a)), z = static_cast<float>(-5.0 + 7.0 * std::sin(a));
+    const float heading =
+        static_cast<float>(std::atan2(-15.0 * std::sin(a), 7.0 * std::cos(a)) * 180.0 / 3.14159265);
+    glPushMatrix();
+    glTranslatef(x, static_cast<float>(13.0 + 2.0 * std::sin(0.9 * t)), z);
+    glRotatef(heading, 0.0f, 1.0f, 0.0f);
+    glRotatef(static_cast<float>(-25.0 * std::cos(a)), 0.0f, 0.0f, 1.0f);
+    glScalef(1.3f, 1.3f, 1.3f);
+    colour(0.97f, 0.97f, 0.95f);
+    meshes_[theplane].draw(-1);
+    glPopMatrix();
+    shaders_.set_float(middle::material2, "IsBird", 0.0f);
 }
 
 void part_middle::draw_sequence_figure(double t) {

@@ -73,6 +73,9 @@ private:
     void draw_backdrop(double t, bool from_light);
     void draw_city(double t);
     void draw_sky(double t);
+    void draw_sun(double t);
+    void draw_clouds(double t);
+    void draw_aeroplane(double t);
     void draw_sequence_figure(double t);
     void draw_sea(double t);
     void draw_ropes(double t);
