@@ -206,6 +206,8 @@ void part_text::render(GraphicsContext& context) {
     context.bind_window_framebuffer();
     glPushAttrib(GL_ALL_ATTRIB_BITS);
 
+    // Where this scene differs from the other lit scenes: the glow behind the credits is drawn
+    // into a texture of its own before the scene passes, which sample it.
     if (finale::glow_pass(t)) draw_glow_texture();
     check_pass("final scene", "glow texture");
     render_lit_scene_passes(context, textures_, sizes_, finale::light_pass(t), finale::mirrored_pass.holds(t),

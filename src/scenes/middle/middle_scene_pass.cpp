@@ -43,8 +43,9 @@ void part_middle::bind_material_samplers() {
     glActiveTexture(GL_TEXTURE0);
 }
 
-void part_middle::scene_pass(bool from_light) {
+void part_middle::scene_pass(LitPass pass) {
     const double t = state_.t;
+    const bool from_light = pass == LitPass::light;
     glViewport(0, 0, sizes_.render_width, sizes_.render_height);
     if (t > middle::warm_clear_from)
         glClearColor(1.0f, 0.9f, 0.75f, 0.0f);

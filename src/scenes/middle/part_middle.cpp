@@ -126,16 +126,18 @@ void part_middle::advance(double frame_dt, FrameState& frame) {
 void part_middle::render(GraphicsContext& context) {
     const double t = state_.t;
     if (state_.frame.key_state[key_space])
-        for (middle::ProgramSlot slot : middle::developer_reload)
-            for (const ProgramEntry& entry : middle::programs)
-                if (entry.slot == slot) load_program_entry(shaders_, context, entry);
+        for (const ProgramEntry& entry : middle::developer_reload)
+            load_program_entry(shaders_, context, entry);
 
     set_cameras(t);
     context.bind_window_framebuffer();
     glPushAttrib(GL_ALL_ATTRIB_BITS);
 
+    // Where this scene differs from the other lit scenes: nothing in the paper world is wet, so
+    // there is no mirrored pass, and its compose shows no shafts, so no highlight or shaft pass
+    // runs either.
     render_lit_scene_passes(context, textures_, sizes_, true, false,
-                            [this](LitPass pass) { scene_pass(pass == LitPass::light); });
+                            [this](LitPass pass) { scene_pass(pass); });
     check_pass("middle scene", "light and main passes");
 
     CameraRecord projector = context.view_camera;

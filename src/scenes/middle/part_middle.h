@@ -65,7 +65,7 @@ private:
     void load_slabs();
     void set_cameras(double t);
     // The scene pass (middle_scene_pass.cpp).
-    void scene_pass(bool from_light);
+    void scene_pass(LitPass pass);
     void set_shadow_matrix();
     void bind_material_samplers();
 
