@@ -46,6 +46,7 @@ void part_middle::bind_material_samplers() {
 void part_middle::scene_pass(LitPass pass) {
     const double t = state_.t;
     const bool from_light = pass == LitPass::light;
+    pass_ = pass;
     glViewport(0, 0, sizes_.render_width, sizes_.render_height);
     if (t > middle::warm_clear_from)
         glClearColor(1.0f, 0.9f, 0.75f, 0.0f);
@@ -76,7 +77,7 @@ void part_middle::scene_pass(LitPass pass) {
     bind_material_samplers();
     shaders_.set_float(p, "ttime", static_cast<float>(t));
 
-    draw_backdrop(t, from_light);
+    draw_backdrop(t);
     draw_city(t);
     draw_sky(t);
     draw_sea(t);
@@ -86,7 +87,7 @@ void part_middle::scene_pass(LitPass pass) {
     draw_temple(t);
     draw_crowd(t);
     draw_ants(t);
-    draw_people_row(t, from_light);
+    draw_people_row(t);
 
     shaders_.disable_programs();
 }

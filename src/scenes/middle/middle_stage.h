@@ -6,8 +6,6 @@
 
 namespace middle {
 
-// Card, not blocks: a slab is drawn this deep for each unit of its width.
-inline constexpr float slab_thickness = 0.25f;
 // Seconds a piece takes to rise through the floor when its window opens (and to sink before it
 // closes), so that nothing pops in or out.
 inline constexpr double rise_time = 1.2;

@@ -38,6 +38,11 @@ void sink(const ClockWindow& window, double t, float height) {
 
 void colour(float r, float g, float b) { glColor3f(r, g, b); }
 
+// The rows of sea: copies of the wave slab end to end, long enough that a copy that leaves one
+// end of a row comes back in at the other out of the picture in every shot.
+constexpr int wave_copies = 9;
+constexpr double wave_length = 11.4;
+
 float wrap(double x, double span) {
     const double u = std::fmod(x + span / 2.0, span);
     return static_cast<float>((u < 0 ? u + span : u) - span / 2.0);
@@ -50,15 +55,14 @@ constexpr float fish_colours[6][3] = {{0.93f, 0.45f, 0.2f}, {0.95f, 0.75f, 0.25f
 
 void part_middle::draw_slab(unsigned list, float scale) {
     glPushMatrix();
-    glScalef(scale, scale, scale * middle::slab_thickness);
+    glScalef(scale, scale, scale);
     glNormal3f(0.0f, 0.0f, 1.0f);  // the caps carry no normals of their own
     glCallList(list);
     glPopMatrix();
 }
 
-void part_middle::draw_backdrop(double t, bool from_light) {
-    // Floor and backdrop only receive shadows; the lamp's pass has nothing to learn from them.
-    if (from_light) return;
+void part_middle::draw_backdrop(double t) {
+    if (!drawn(middle::backdrop, t)) return;
     shaders_.use_program(middle::material1);
     // Day paper, dusk while the moon is up, then a deeper warm card behind the white temple.
     const float d = static_cast<float>(eased_window(t, 24.0, 0.25) * (1.0 - eased_window(t, 41.0, 0.25)));
@@ -76,7 +80,7 @@ void part_middle::draw_backdrop(double t, bool from_light) {
 }
 
 void part_middle::draw_city(double t) {
-    if (middle::city.holds(t)) {
+    if (drawn(middle::city, t)) {
         shaders_.use_program(middle::material1);
         colour(0.9f, 0.88f, 0.82f);
         glPushMatrix();
@@ -85,19 +89,19 @@ void part_middle::draw_city(double t) {
         glScalef(0.14f, 0.14f, 0.1f);
         for (int group = 0; group < 3; ++group) meshes_[thecity1].draw(group);
         glPopMatrix();
-
+    }
+    if (drawn(middle::houses, t)) {
         // The paper village's houses are cut like the crowd: the "IsMan" card.
         shaders_.use_program(middle::material3);
         shaders_.set_float(middle::material3, "IsMan", 0.0f);
         colour(0.97f, 0.94f, 0.88f);
         glPushMatrix();
         glTranslatef(middle::houses_at.x, middle::houses_at.y, middle::houses_at.z);
-        sink(middle::city, t, 4.0f);
         glScalef(0.45f, 0.45f, 0.3f);
         meshes_[obj1].draw(2);
         glPopMatrix();
     }
-    if (middle::long_strip.holds(t)) {
+    if (drawn(middle::long_strip, t)) {
         // The folded strip: a fence of card along the back, behind the temple and the crowd.
         shaders_.use_program(middle::material1);
         colour(0.86f, 0.68f, 0.42f);
@@ -108,7 +112,7 @@ void part_middle::draw_city(double t) {
         meshes_[thelong].draw(-1);
         glPopMatrix();
     }
-    if (middle::robot.holds(t)) {
+    if (drawn(middle::robot, t)) {
         shaders_.use_program(middle::material1);
         colour(0.75f, 0.3f, 0.25f);
         glPushMatrix();
@@ -124,9 +128,9 @@ void part_middle::draw_city(double t) {
 void part_middle::draw_sky(double t) {
     shaders_.use_program(middle::material2);
     shaders_.set_float(middle::material2, "IsBird", 0.0f);
-    if (middle::sun.holds(t)) draw_sun(t);
+    if (drawn(middle::sun, t)) draw_sun(t);
     draw_clouds(t);
-    if (middle::aeroplane.holds(t)) draw_aeroplane(t);
+    if (drawn(middle::aeroplane, t)) draw_aeroplane(t);
 }
 
 void part_middle::draw_sun(double t) {
@@ -149,7 +153,7 @@ void part_middle::draw_sun(double t) {
 }
 
 void part_middle::draw_clouds(double t) {
-    if (middle::clouds.holds(t)) {
+    if (drawn(middle::clouds, t)) {
         const float cloud_at[3][3] = {{6.0f, 15.5f, -15.0f}, {16.0f, 12.0f, -14.0f}, {-2.0f, 18.0f, -17.0f}};
         for (int i = 0; i < 3; ++i) {
             glPushMatrix();
@@ -161,17 +165,18 @@ void part_middle::draw_clouds(double t) {
             glPopMatrix();
         }
     }
-    if (middle::curly_clouds.holds(t)) {
+    if (drawn(middle::curly_clouds, t)) {
         for (int i = 0; i < 4; ++i) {
             glPushMatrix();
-            glTranslatef(wrap(-14.0 + 9.0 * i + 0.25 * t, 44.0), 13.0f + 3.0f * (i % 2), -14.0f + i);
+            // They drift 6.5 units right over their window, the last one out of the picture.
+            glTranslatef(static_cast<float>(-14.0 + 9.0 * i + 0.25 * t), 13.0f + 3.0f * (i % 2), -14.0f + i);
             sink(middle::curly_clouds, t, 30.0f);
             colour(0.8f, 0.82f, 0.9f);
             draw_slab(middle::curly_cloud_lists[i % 2], 0.22f);
             glPopMatrix();
         }
     }
-    if (middle::skylines.holds(t)) {
+    if (drawn(middle::skylines, t)) {
         for (int i = 0; i < 3; ++i) {
             glPushMatrix();
             glTranslatef(-18.0f + 18.0f * i, 7.0f, -17.0f + 0.5f * i);
@@ -201,7 +206,7 @@ void part_middle::draw_aeroplane(double t) {
 }
 
 void part_middle::draw_sequence_figure(double t) {
-    if (!middle::sequence_figure.holds(t)) return;
+    if (!drawn(middle::sequence_figure, t)) return;
     shaders_.use_program(middle::material2);
     colour(0.05f, 0.04f, 0.04f);
     glPushMatrix();
@@ -213,7 +218,7 @@ void part_middle::draw_sequence_figure(double t) {
 }
 
 void part_middle::draw_sea(double t) {
-    if (!middle::waves.holds(t)) return;
+    if (!drawn(middle::waves, t)) return;
     shaders_.use_program(middle::material2);
     shaders_.set_float(middle::material2, "IsBird", 0.0f);
     // Two rows of rolling sea with the fish leaping between them, the curling wave at the side.
@@ -221,9 +226,9 @@ void part_middle::draw_sea(double t) {
         float z, y, shade, speed;
     } rows[2] = {{middle::sea_rows_z[0], 3.6f, 0.0f, 0.6f}, {middle::sea_rows_z[1], 2.6f, 1.0f, -0.9f}};
     for (const auto& row : rows) {
-        for (int copy = -2; copy <= 2; ++copy) {
+        for (int copy = -wave_copies / 2; copy <= wave_copies / 2; ++copy) {
             glPushMatrix();
-            glTranslatef(wrap(11.4 * copy + row.speed * t, 57.0),
+            glTranslatef(wrap(wave_length * copy + row.speed * t, wave_length * wave_copies),
                          row.y + 0.3f * static_cast<float>(std::sin(1.3 * t + row.z)), row.z);
             sink(middle::waves, t, 10.0f);
             colour(0.32f + 0.2f * row.shade, 0.5f + 0.18f * row.shade, 0.68f + 0.12f * row.shade);
@@ -255,10 +260,10 @@ void part_middle::draw_sea(double t) {
         draw_slab(list, 0.26f);
         glPopMatrix();
     };
-    if (middle::first_shoal.holds(t))
+    if (drawn(middle::first_shoal, t))
         for (int i = 0; i < 3; ++i)
             leap(middle::fish_lists[i], i, middle::first_shoal.from, middle::first_shoal);
-    if (middle::full_shoal.holds(t))
+    if (drawn(middle::full_shoal, t))
         for (int i = 0; i < 6; ++i)
             leap(middle::fish_lists[i], i, middle::full_shoal.from - 3.0, middle::full_shoal);
     shaders_.set_float(middle::material2, "IsBird", 0.0f);
@@ -268,7 +273,7 @@ void part_middle::draw_ropes(double t) {
     shaders_.use_program(middle::material1);
     glPushMatrix();
     glScalef(middle::rope_scale, middle::rope_scale, middle::rope_scale);
-    if (middle::rope_field.holds(t)) {
+    if (drawn(middle::rope_field, t)) {
         colour(0.96f, 0.78f, 0.3f);
         const float star = 0.8f / middle::rope_scale;
         for (const SpringChain& rope : state_.ropes.field) {
@@ -284,7 +289,7 @@ void part_middle::draw_ropes(double t) {
             }
         }
     }
-    if (middle::single_rope.holds(t)) {
+    if (drawn(middle::single_rope, t)) {
         const SpringChain& rope = state_.ropes.single.front();
         middle::rope_curve(rope, curve_, 0);
         const Vector3 moon = rope.masses.front().position;
@@ -295,7 +300,7 @@ void part_middle::draw_ropes(double t) {
         colour(0.85f, 0.85f, 0.1f);
         draw_slab(middle::moon_list, 0.25f / middle::rope_scale);
         glPopMatrix();
-        if (middle::rope_line.holds(t)) {
+        if (drawn(middle::rope_line, t)) {
             shaders_.use_program(middle::material1);
             colour(0.0f, 0.0f, 0.0f);
             glLineWidth(3.0f);
@@ -313,7 +318,7 @@ void part_middle::draw_ropes(double t) {
 }
 
 void part_middle::draw_strands(double t) {
-    if (!middle::strands.holds(t)) return;
+    if (!drawn(middle::strands, t)) return;
     shaders_.use_program(middle::material1);
     constexpr int points = 24;
     const Vector3 up{1.0f, 0.0f, 0.0f};
@@ -339,7 +344,7 @@ void part_middle::draw_strands(double t) {
             colour(0.03f, 0.03f, 0.03f);
         else
             colour(0.85f, 0.35f, 0.3f);
-        const double end = (points - 1) * g;
+        const double end = points * g;
         draw_tube(s, up, 0.0, end, std::max(1, static_cast<int>(end) * 2), black ? 10 : 9);
     }
 }
@@ -349,22 +354,22 @@ void part_middle::draw_temple(double t) {
     shaders_.set_float(middle::material3, "IsMan", 0.0f);
     colour(0.9f, 0.86f, 0.8f);
     for (int r = 0; r < 4; ++r) {
-        const ClockWindow& window = middle::columns[r];
-        if (!window.holds(t)) continue;
+        const ElementWindow& window = middle::columns[r];
+        if (!drawn(window, t)) continue;
         glPushMatrix();
         glTranslatef(0.0f, 0.6f, middle::column_rows_z[r]);
         sink(window, t, 12.0f);
         meshes_[kolones].draw(1);
         glPopMatrix();
     }
-    if (middle::temple_frame.holds(t)) {
+    if (drawn(middle::temple_frame, t)) {
         glPushMatrix();
         glTranslatef(middle::temple_frame_at.x, middle::temple_frame_at.y, middle::temple_frame_at.z);
         sink(middle::temple_frame, t, 18.0f);
         meshes_[kolones].draw(0);
         glPopMatrix();
     }
-    if (middle::forks.holds(t)) {
+    if (drawn(middle::forks, t)) {
         colour(0.7f, 0.7f, 0.72f);
         glPushMatrix();
         glTranslatef(middle::forks_at.x, middle::forks_at.y, middle::forks_at.z);
@@ -376,31 +381,24 @@ void part_middle::draw_temple(double t) {
 }
 
 void part_middle::draw_crowd(double t) {
-    const bool early = middle::early_crowd.holds(t), late = middle::late_figures.holds(t);
-    if (!early && !late) return;
+    if (!drawn(middle::crowd, t)) return;
     shaders_.use_program(middle::material3);
     shaders_.set_float(middle::material3, "IsMan", 1.0f);
     colour(0.02f, 0.02f, 0.02f);
     RandomGenerator random(1733);
-    const int runners = early ? 7 : 12;
+    constexpr int runners = 12;
     for (int i = 0; i < runners; ++i) {
         const double r = random.draw_unit();
         const double rate = i % 3 == 2 ? 12.0 : 17.0;
         figure_->frame = clip_frame((1.0 + 0.1 * r) * rate * t);
+        // Round the forks in rings, each runner at its own pace.
+        const double a = (0.16 + 0.02 * r) * (t - middle::crowd.from) + 6.2832 * i / runners;
+        const double radius = 7.0 + 2.0 * (i % 3);
         glPushMatrix();
-        if (early) {
-            const double x = wrap(-30.0 + (3.2 + 0.4 * r) * (t - middle::early_crowd.from) + 6.5 * i, 60.0);
-            glTranslatef(static_cast<float>(x), 0.0f, 4.0f + 1.1f * (i % 3));
-            glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
-        } else {
-            const double a = (0.16 + 0.02 * r) * (t - middle::late_figures.from) + 6.2832 * i / runners;
-            const double radius = 7.0 + 2.0 * (i % 3);
-            glTranslatef(static_cast<float>(radius * std::cos(a)), 0.0f,
-                         static_cast<float>(middle::ring_centre.z + radius * std::sin(a)));
-            glRotatef(static_cast<float>(-a * 180.0 / 3.14159265), 0.0f, 1.0f, 0.0f);
-        }
-        const float size = early ? 0.034f : 0.0254f;
-        glScalef(size, size, size);
+        glTranslatef(static_cast<float>(radius * std::cos(a)), 0.0f,
+                     static_cast<float>(middle::ring_centre.z + radius * std::sin(a)));
+        glRotatef(static_cast<float>(-a * 180.0 / 3.14159265), 0.0f, 1.0f, 0.0f);
+        glScalef(0.0254f, 0.0254f, 0.0254f);
         figure_->draw(meshes_[human4], 1.0, 1.0, 1.0);
         glPopMatrix();
     }
@@ -421,7 +419,7 @@ void part_middle::draw_ant(double phase) {
 
 void part_middle::draw_ants(double t) {
     RandomGenerator random(4021);
-    if (middle::early_ants.holds(t)) {
+    if (drawn(middle::early_ants, t)) {
         // A file of ants crossing the front of the stage, in the general material.
         shaders_.use_program(middle::material1);
         shaders_.set_float(middle::material1, "IsAnt", 1.0f);
@@ -438,7 +436,7 @@ void part_middle::draw_ants(double t) {
         }
         shaders_.set_float(middle::material1, "IsAnt", 0.0f);
     }
-    if (middle::late_ants.holds(t)) {
+    if (drawn(middle::late_ants, t)) {
         shaders_.use_program(middle::material3);
         shaders_.set_float(middle::material3, "IsMan", 1.0f);
         for (int i = 0; i < 10; ++i) {
@@ -456,9 +454,11 @@ void part_middle::draw_ants(double t) {
     }
 }
 
-void part_middle::draw_people_row(double t, bool from_light) {
-    if (from_light || !middle::people_row.holds(t)) return;
-    shaders_.use_program(middle::material2);
+void part_middle::draw_people_row(double t) {
+    if (!drawn(middle::people_row, t)) return;
+    // Cut like the crowd: black card with a lamp-lit rim.
+    shaders_.use_program(middle::material3);
+    shaders_.set_float(middle::material3, "IsMan", 1.0f);
     RandomGenerator random(977);
     // Markers are in frame pixels; the row places its people at a hundredth of that, anchored so
     // that frame 0's marker puts person 0 at the left end of the row.

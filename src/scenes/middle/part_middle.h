@@ -22,6 +22,7 @@
 #include "render/mesh.h"
 #include "render/post_processing.h"
 #include "render/shader_library.h"
+#include "scenes/kit/element_window.h"
 #include "scenes/kit/stateful_scene.h"
 #include "scenes/middle/middle_clock.h"
 #include "scenes/middle/middle_state.h"
@@ -70,7 +71,9 @@ private:
     void bind_material_samplers();
 
     // Content groups of the scene pass (paper_groups.cpp).
-    void draw_backdrop(double t, bool from_light);
+    // Whether an element is drawn at t in the pass being drawn.
+    bool drawn(const ElementWindow& element, double t) const { return element.drawn(pass_, t); }
+    void draw_backdrop(double t);
     void draw_city(double t);
     void draw_sky(double t);
     void draw_sun(double t);
@@ -83,7 +86,7 @@ private:
     void draw_temple(double t);
     void draw_crowd(double t);
     void draw_ants(double t);
-    void draw_people_row(double t, bool from_light);
+    void draw_people_row(double t);
     void draw_ant(double phase);
     void draw_slab(unsigned list, float scale);
 
@@ -94,6 +97,7 @@ private:
     std::array<Vector3, 257> markers_{};
     Spline curve_, resampled_;      // a rope's curve, rebuilt each time one is drawn
     double shake_[2] = {0.0, 0.0};  // this frame's shake, which feeds "MotionBlur"
+    LitPass pass_ = LitPass::main;  // the pass the scene pass is drawing
     ChainTextures textures_{0, 11, 26, 29, 28, 32, 27};
     ChainSizes sizes_;
 };
