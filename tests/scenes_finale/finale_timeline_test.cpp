@@ -65,14 +65,4 @@ TEST(FinaleEnding, LetteringAndGlowFollowTheMusicFade) {
     EXPECT_NEAR(finale::glow_level(160.0, 500.0), 0.5, 1e-12);
 }
 
-TEST(FinaleContent, FacesVanishInTheirOrderAndCreditsComeInAfterTheyHaveGone) {
-    for (size_t i = 0; i < finale::face_ends_a.size(); ++i) {
-        EXPECT_GT(finale::face_ends_a[i], finale::faces_from);
-        EXPECT_LT(finale::face_ends_a[i], finale::credits_from);
-    }
-    EXPECT_EQ(finale::credit_line_starts.front(), finale::credits_from);
-    for (size_t i = 1; i < finale::credit_line_starts.size(); ++i)
-        EXPECT_GT(finale::credit_line_starts[i], finale::credit_line_starts[i - 1]);
-}
-
 }  // namespace

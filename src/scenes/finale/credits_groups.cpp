@@ -33,10 +33,9 @@ constexpr CreditLine credit_line_meshes[4] = {{part_text::asm1, 0, 0.0f},
 // The backdrop: a wide card behind the lettering that shows the glow texture.
 constexpr float backdrop_behind = 3.0f, backdrop_width = 26.0f, backdrop_height = 15.0f;
 
-// The layers, each from its start (finale_windows) to its end, as points or camera-facing cards.
+// The layers (their windows in finale_windows.h), as points or camera-facing cards.
 struct Layer {
     bool cards;  // billboards (program 3019) or points (3015)
-    double until;
     int count;
     float centre[3];  // the region they drift in
     float spread[3];
@@ -46,60 +45,18 @@ struct Layer {
     bool ends_with_music;
 };
 constexpr Layer layers[6] = {
-    {true,
-     never,
-     70,
-     {0.0f, 3.0f, -27.0f},
-     {16.0f, 7.0f, 4.0f},
-     0.35f,
-     0.09f,
-     {0.9f, 0.62f, 0.3f},
-     true},  // sparks by the credits
-    {true,
-     105.0,
-     40,
-     {4.0f, 1.5f, -20.0f},
-     {22.0f, 2.5f, 12.0f},
-     0.05f,
-     0.07f,
-     {0.55f, 0.75f, 0.25f},
-     false},  // fireflies in the field
-    {false,
-     121.0,
-     260,
-     {0.0f, 1.5f, -14.0f},
-     {30.0f, 3.0f, 24.0f},
-     0.02f,
-     0.03f,
-     {0.35f, 0.38f, 0.45f},
-     false},  // dust over the field
-    {false,
-     105.0,
-     120,
-     {-13.0f, 2.0f, -24.0f},
-     {10.0f, 4.0f, 8.0f},
-     0.1f,
-     0.05f,
-     {0.85f, 0.8f, 0.35f},
-     false},  // fireflies at the house
-    {false,
-     105.0,
-     200,
-     {11.0f, 7.0f, -24.0f},
-     {12.0f, 10.0f, 10.0f},
-     -0.3f,
-     0.04f,
-     {0.55f, 0.62f, 0.3f},
-     false},  // pollen from the tree
-    {false,
-     never,
-     240,
-     {0.0f, 4.0f, -30.0f},
-     {24.0f, 12.0f, 6.0f},
-     0.5f,
-     0.05f,
-     {1.0f, 0.55f, 0.2f},
-     true},  // embers behind the credits
+    // sparks by the credits
+    {true, 70, {0.0f, 3.0f, -27.0f}, {16.0f, 7.0f, 4.0f}, 0.35f, 0.09f, {0.9f, 0.62f, 0.3f}, true},
+    // fireflies in the field
+    {true, 40, {4.0f, 1.5f, -20.0f}, {22.0f, 2.5f, 12.0f}, 0.05f, 0.07f, {0.55f, 0.75f, 0.25f}, false},
+    // dust over the field
+    {false, 260, {0.0f, 1.5f, -14.0f}, {30.0f, 3.0f, 24.0f}, 0.02f, 0.03f, {0.35f, 0.38f, 0.45f}, false},
+    // fireflies at the house
+    {false, 120, {-13.0f, 2.0f, -24.0f}, {10.0f, 4.0f, 8.0f}, 0.1f, 0.05f, {0.85f, 0.8f, 0.35f}, false},
+    // pollen from the tree
+    {false, 200, {11.0f, 7.0f, -24.0f}, {12.0f, 10.0f, 10.0f}, -0.3f, 0.04f, {0.55f, 0.62f, 0.3f}, false},
+    // embers behind the credits
+    {false, 240, {0.0f, 4.0f, -30.0f}, {24.0f, 12.0f, 6.0f}, 0.5f, 0.05f, {1.0f, 0.55f, 0.2f}, true},
 };
 
 float wrap(float v, float span) {
@@ -138,12 +95,12 @@ void emit_layer(const Layer& layer, double from, double t, float level, const Ve
 
 }  // namespace
 
-void part_text::draw_backdrop(LitPass pass, double t) {
-    if (pass == LitPass::mirrored || t < finale::backdrop_from) return;
+void part_text::draw_backdrop(double t) {
+    if (!drawn(finale::backdrop, t)) return;
     const int program = finale::billboards;
     use_material(shaders_, *context_, program, {{"texture2d_1", glow_slot}, {"texture2d_blob", blob_slot}});
     shaders_.set_float(program, "Mode", 1.0f);
-    const float level = static_cast<float>(eased_window(t, finale::backdrop_from, 0.25) *
+    const float level = static_cast<float>(eased_window(t, finale::backdrop.from, 0.25) *
                                            finale::glow_level(t, state_.frame.show_time));
     glColor3f(level, level, level);
     glDepthMask(GL_FALSE);
@@ -162,15 +119,15 @@ void part_text::draw_backdrop(LitPass pass, double t) {
     glEnd();
     glDisable(GL_BLEND);
     glDepthMask(GL_TRUE);
-    shaders_.use_program(finale::material1);
+    return_to_material1();
 }
 
-void part_text::draw_credits(LitPass pass, double t) {
-    if (pass != LitPass::main || t < finale::credits_from) return;
+void part_text::draw_credits(double t) {
+    if (!drawn(finale::credits, t)) return;
     const int program = finale::material3;
     use_material(shaders_, *context_, program, {{"texture2d_1", noise_slot}, {"texture2d_glow", glow_slot}},
                  "ttime", t);
-    shaders_.set_float(program, "isCredits", 1.0f);
+    shaders_.set_float(program, "isCredits", t > finale::credits_material_after ? 1.0f : 0.0f);
     shaders_.set_float(program, "Level", static_cast<float>(finale::ending_level(state_.frame.show_time)));
     shaders_.set_vec3(program, "ScreenSize", static_cast<float>(sizes_.render_width),
                       static_cast<float>(sizes_.render_height), 0.0f);
@@ -192,11 +149,10 @@ void part_text::draw_credits(LitPass pass, double t) {
         meshes_[line.mesh].draw(line.group);
         glPopMatrix();
     }
-    shaders_.use_program(finale::material1);
+    return_to_material1();
 }
 
-void part_text::draw_layers(LitPass pass, double t) {
-    if (pass != LitPass::main) return;
+void part_text::draw_layers(double t) {
     const CameraRecord& view = context_->view_camera;
     Vector3 forward = view.centre - view.eye;
     normalise(forward);
@@ -212,10 +168,11 @@ void part_text::draw_layers(LitPass pass, double t) {
     glEnable(GL_VERTEX_PROGRAM_POINT_SIZE);
     for (size_t i = 0; i < std::size(layers); ++i) {
         const Layer& layer = layers[i];
-        const double from = finale::layer_starts[i];
-        if (t <= from || t >= layer.until) continue;
+        const ElementWindow& window = finale::layers[i];
+        if (!drawn(window, t)) continue;
+        const double from = window.from;
         const float level =
-            static_cast<float>(eased_window(t, from, 0.5) * (1.0 - eased_window(t, layer.until - 2.0, 0.5))) *
+            static_cast<float>(eased_window(t, from, 0.5) * (1.0 - eased_window(t, window.to - 2.0, 0.5))) *
             (layer.ends_with_music ? ending : 1.0f);
         if (level <= 0.0f) continue;
         const int program = layer.cards ? finale::billboards : finale::particles;
@@ -234,22 +191,28 @@ void part_text::draw_layers(LitPass pass, double t) {
     glDisable(GL_POINT_SPRITE);
     glDisable(GL_BLEND);
     glDepthMask(GL_TRUE);
-    shaders_.use_program(finale::material1);
+    return_to_material1();
 }
 
-void part_text::draw_sky(LitPass pass, double t) {
-    if (pass == LitPass::light) return;
+void part_text::draw_sky(double t) {
+    if (!drawn(finale::sky, t)) return;
     const int program = finale::skybox;
     use_material(shaders_, *context_, program,
                  {{"texture2d_1", clouds_slot}, {"texture2d_2", cloud_slot}, {"texture2d_glow", glow_slot}},
                  "ttime", t);
     shaders_.set_float(program, "SkyLevel",
                        static_cast<float>(finale::sky_level(t) * eased_window(t, 30.0, 0.25)));
+    // The sky's own glow gives way to the card's as the card comes up behind the credits: the
+    // card lies over the sky, and the two together would burn the middle of the picture white.
+    const double card = eased_window(t, finale::backdrop.from, 0.25);
     shaders_.set_float(
         program, "GlowLevel",
-        static_cast<float>(finale::glow_pass(t) ? finale::glow_level(t, state_.frame.show_time) : 0.0));
+        static_cast<float>(finale::glow_pass(t) ? finale::glow_level(t, state_.frame.show_time) * (1.0 - card)
+                                                : 0.0));
     shaders_.set_float(program, "Dusk", static_cast<float>(eased_window(t, 45.8, 0.25)));
-    shaders_.set_float(program, "MoonLevel", static_cast<float>(eased_window(t, finale::moon_from, 0.5)));
+    shaders_.set_float(program, "MoonLevel", static_cast<float>(eased_window(t, finale::moon.from, 0.5)));
+    const auto background = finale::clear_colour(t);
+    shaders_.set_vec3(program, "Background", background[0], background[1], background[2]);
     shaders_.set_vec3(program, "ScreenSize", static_cast<float>(sizes_.render_width),
                       static_cast<float>(sizes_.render_height), 0.0f);
     Vector3 moon = finale::moon_at - context_->view_camera.eye;
@@ -257,10 +220,15 @@ void part_text::draw_sky(LitPass pass, double t) {
     shaders_.set_vec3(program, "MoonDirection", moon.x, moon.y, moon.z);
     const Vector3& eye = context_->view_camera.eye;
     constexpr float half = 150.0f;
+    // Last, behind everything, but added to what lies in front of it without depth (the sparks,
+    // the embers and the glowing card) instead of painted over it. Where nothing lies in front,
+    // the picture holds the clear colour, which the sky takes off again (see "Background").
     glDepthFunc(GL_LEQUAL);
     glDepthMask(GL_FALSE);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE);
     glPushMatrix();
-    glTranslatef(eye.x, pass == LitPass::mirrored ? -eye.y : eye.y, eye.z);
+    glTranslatef(eye.x, pass_ == LitPass::mirrored ? -eye.y : eye.y, eye.z);
     glBegin(GL_QUADS);
     // Six faces of a cube about the eye; the shader reads the direction from the position.
     static constexpr float faces[6][4][3] = {
@@ -275,6 +243,7 @@ void part_text::draw_sky(LitPass pass, double t) {
         for (const auto& corner : face) glVertex3f(corner[0] * half, corner[1] * half, corner[2] * half);
     glEnd();
     glPopMatrix();
+    glDisable(GL_BLEND);
     glDepthMask(GL_TRUE);
     glDepthFunc(GL_LESS);
 }

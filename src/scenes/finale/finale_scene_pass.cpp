@@ -7,6 +7,7 @@
 #include "core/easing.h"
 #include "scenes/finale/finale_programs.h"
 #include "scenes/finale/finale_timeline.h"
+#include "scenes/finale/finale_windows.h"
 #include "scenes/finale/part_text.h"
 #include "scenes/kit/kit.h"
 
@@ -29,9 +30,8 @@ float part_text::material_level(LitPass pass) const {
                               finale::ending_level(state_.frame.show_time));
 }
 
-void part_text::use_material1(LitPass pass, double t) {
-    const int program = finale::material1;
-    use_material(shaders_, *context_, program,
+void part_text::return_to_material1() {
+    use_material(shaders_, *context_, finale::material1,
                  {{"texture2d_1", noise_slot},
                   {"texture2d_2", textures_.prepass_depth},
                   {"texture2d_3", bg10_slot},
@@ -39,8 +39,13 @@ void part_text::use_material1(LitPass pass, double t) {
                   {"texture2d_texturedblob", textured_blob_slot},
                   {"texture2d_flower", tile_slot},
                   {"texture2d_reflection", textures_.second_output},
-                  {"texture2d_paper", bg03_slot}},
-                 "ttime", t);
+                  {"texture2d_paper", bg03_slot}});
+}
+
+void part_text::use_material1(LitPass pass, double t) {
+    const int program = finale::material1;
+    return_to_material1();
+    shaders_.set_float(program, "ttime", static_cast<float>(t));
     shaders_.set_float(program, "MaterialMultiplier", material_level(pass));
     shaders_.set_float(program, "PosY", static_cast<float>(state_.frame.camera_y));
     shaders_.set_float(program, "isHappiness", 0.0f);
@@ -57,6 +62,7 @@ void part_text::use_material1(LitPass pass, double t) {
 
 void part_text::scene_pass(LitPass pass) {
     const double t = state_.t;
+    pass_ = pass;
     reflection_pass_ = pass == LitPass::mirrored;
     glViewport(0, 0, sizes_.render_width, sizes_.render_height);
     const auto clear = finale::clear_colour(t);
@@ -78,21 +84,24 @@ void part_text::scene_pass(LitPass pass) {
     glDisable(GL_CULL_FACE);
     glDisable(GL_BLEND);
 
+    // The credits material hears of the credits from 105 on, long before it draws them.
+    shaders_.use_program(finale::material3);
+    shaders_.set_float(finale::material3, "isCredits", t > finale::credits_material_after ? 1.0f : 0.0f);
     use_material1(pass, t);
-    if (pass != LitPass::mirrored) draw_ground(pass, t);
+    draw_ground(pass, t);
     draw_ants(t);
     draw_tubes(t);
     draw_wall(t);
     draw_figures(t);
     draw_house(pass, t);
-    draw_moon(pass, t);
+    draw_moon(t);
     draw_tree(t);
     draw_diver(t);
     draw_faces(pass, t);
-    draw_backdrop(pass, t);
-    draw_credits(pass, t);
-    if (pass != LitPass::light) draw_layers(pass, t);
-    draw_sky(pass, t);
+    draw_backdrop(t);
+    draw_credits(t);
+    draw_layers(t);
+    draw_sky(t);
 
     shaders_.disable_programs();
     glActiveTexture(GL_TEXTURE0);

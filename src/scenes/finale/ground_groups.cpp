@@ -50,6 +50,7 @@ constexpr float brick_colour[3] = {0.42f, 0.2f, 0.14f};
 }  // namespace
 
 void part_text::draw_ground(LitPass pass, double t) {
+    if (!drawn(finale::ground, t)) return;
     const int program = finale::material1sea;
     use_material(shaders_, *context_, program,
                  {{"texture2d_1", noise_slot},
@@ -80,13 +81,13 @@ void part_text::draw_ground(LitPass pass, double t) {
             glVertex3f(x0 + dx, 0.0f, z0);
         }
     glEnd();
-    shaders_.use_program(finale::material1);
+    return_to_material1();
 }
 
 void part_text::draw_ants(double t) {
-    const bool colony = finale::colony.holds(t);
+    const bool colony = drawn(finale::colony, t);
     bool any = colony;
-    for (const ClockWindow& w : finale::single_ants) any = any || w.holds(t);
+    for (const ElementWindow& w : finale::single_ants) any = any || drawn(w, t);
     if (!any) return;
     const Mesh& mesh = meshes_[ant];
     glColor3f(ant_colour[0], ant_colour[1], ant_colour[2]);
@@ -116,8 +117,8 @@ void part_text::draw_ants(double t) {
         }
     }
     for (size_t i = 0; i < finale::single_ants.size(); ++i) {
-        const ClockWindow& window = finale::single_ants[i];
-        if (!window.holds(t)) continue;
+        const ElementWindow& window = finale::single_ants[i];
+        if (!drawn(window, t)) continue;
         const double phase = t / 2.0;
         SingleAnt a = single_ant_paths[i];
         double walked = (t - window.from) * 0.5 * ant_stride;
@@ -132,7 +133,7 @@ void part_text::draw_ants(double t) {
 }
 
 void part_text::draw_tubes(double t) {
-    if (!finale::tubes.holds(t)) return;
+    if (!drawn(finale::tubes, t)) return;
     shaders_.set_float(finale::material1, "Emission", 0.35f);
     const Vector3 up{Vector3::ordinary, 0.0f, 1.0f, 0.0f};
     for (int g = 0; g < tube_groups; ++g) {
@@ -174,7 +175,7 @@ void part_text::draw_tubes(double t) {
 }
 
 void part_text::draw_wall(double t) {
-    if (!finale::wall.holds(t) || flight_paths_.empty()) return;
+    if (!drawn(finale::wall, t) || flight_paths_.empty()) return;
     const Mesh& mesh = meshes_[wall];
     const double step = std::max(0.0, (t - finale::flight_from) * flight_steps_per_second);
     glColor3f(brick_colour[0], brick_colour[1], brick_colour[2]);

@@ -19,11 +19,17 @@ namespace {
 constexpr double clip_rate = 12.0;  // clip frames per clock second
 constexpr uint32_t runner_seed = 423423, walker_seed = 42342;
 constexpr int runner_count = 5, walker_count = 4;
+// Runners come in from out of the picture on the right and leave it on the left.
+constexpr double runners_enter_x = 18.0, runners_leave_x = -40.0;
+// Walkers close in on the house's door (x = door_side from where they set out, the path's
+// own lean aside), reach it at door_along and stop when they are inside, at walk_length.
+constexpr double door_side = 0.57, door_along = 26.8, walk_length = 30.0;
 
 float figure_frame(double t, double rate) { return ::clip_frame(t * rate * clip_rate); }
 
 // The house's groups: walls, roof, windows, door, chimney, porch, with their colours and how
-// much they light up from within (the windows come on one after another from 60).
+// much they light up from within (the windows come on from 60 and go out again from 117, when
+// the walkers are in and the credits come).
 struct HousePart {
     int group;
     float colour[3];
@@ -33,7 +39,7 @@ constexpr HousePart house_parts[6] = {
     {0, {0.5f, 0.47f, 0.42f}, 0.0f}, {1, {0.22f, 0.13f, 0.11f}, 0.0f}, {2, {1.0f, 0.62f, 0.28f}, 1.0f},
     {3, {0.3f, 0.2f, 0.14f}, 0.0f},  {4, {0.35f, 0.3f, 0.28f}, 0.0f},  {5, {0.42f, 0.38f, 0.33f}, 0.0f},
 };
-constexpr double windows_on = 60.0;
+constexpr double windows_on = 60.0, windows_off = 117.0;
 
 constexpr float tree_scale = 1.0f;
 // The moving tree grows up beside the diver and bends in a rising wind.
@@ -58,7 +64,7 @@ void part_text::draw_figure(Figure figure, float x, float z, float heading, floa
 }
 
 void part_text::draw_figures(double t) {
-    const bool running = finale::runners.holds(t), walking = finale::walkers.holds(t);
+    const bool running = drawn(finale::runners, t), walking = drawn(finale::walkers, t);
     if (!running && !walking) return;
     const int program = finale::material1;
     shaders_.set_float(program, "isManRunning", 1.0f);
@@ -71,19 +77,20 @@ void part_text::draw_figures(double t) {
             const double speed = 3.0 + 0.6 * random_unit();
             const double z = -9.0 - 6.0 * random_unit();
             const double x = 18.0 - speed * (t - finale::runners.from - delay);
-            if (x > 18.0 || x < -22.0) continue;
+            if (x > runners_enter_x || x < runners_leave_x) continue;
             draw_figure(i % 2 ? run2 : run, static_cast<float>(x), static_cast<float>(z), -90.0f,
                         figure_frame(t + delay, 1.2));
         }
     }
     if (walking) {
-        // Slowly up the path to the house.
+        // Slowly up the path to the house, closing in on its door, and in.
         seed_random(walker_seed);
         for (int i = 0; i < walker_count; ++i) {
             const double side = 1.6 * random_unit() - 0.8;
             const double start = 2.0 * i;
-            const double along = std::clamp((t - finale::walkers.from - start) * 0.55, 0.0, 30.0);
-            const double x = -4.0 + side - 0.3 * along, z = -8.0 - 0.6 * along;
+            const double along = std::clamp((t - finale::walkers.from - start) * 0.55, 0.0, walk_length);
+            const double to_door = std::clamp(along / door_along, 0.0, 1.0);
+            const double x = -4.0 + side + (door_side - side) * to_door - 0.3 * along, z = -8.0 - 0.6 * along;
             draw_figure(walk, static_cast<float>(x), static_cast<float>(z), 206.0f, figure_frame(t + i, 0.8));
         }
     }
@@ -91,7 +98,7 @@ void part_text::draw_figures(double t) {
 }
 
 void part_text::draw_house(LitPass pass, double t) {
-    if (!finale::house.holds(t)) return;
+    if (!drawn(finale::house, t)) return;
     const int program = finale::material2;
     use_material(shaders_, *context_, program,
                  {{"texture2d_1", noise_slot}, {"texture2d_3", bg10_slot}, {"texture2d_flower", tile_slot}},
@@ -104,20 +111,21 @@ void part_text::draw_house(LitPass pass, double t) {
     glTranslatef(finale::house_at.x, finale::house_at.y, finale::house_at.z);
     glRotatef(20.0f, 0.0f, 1.0f, 0.0f);
     for (const HousePart& part : house_parts) {
-        const double on = part.glow * eased_window(t, windows_on, 0.5);
+        const double on =
+            part.glow * eased_window(t, windows_on, 0.5) * (1.0 - eased_window(t, windows_off, 0.25));
         shaders_.set_float(program, "Emission", static_cast<float>(on));
         glColor3fv(part.colour);
         meshes_[bighouse2].draw(part.group);
     }
     glPopMatrix();
-    shaders_.use_program(finale::material1);
+    return_to_material1();
 }
 
-void part_text::draw_moon(LitPass pass, double t) {
-    if (pass != LitPass::main || t <= finale::moon_from || t >= finale::moon_until) return;
+void part_text::draw_moon(double t) {
+    if (!drawn(finale::moon, t)) return;
     const int program = finale::material1;
     // It rises bright and sinks into the night with the sky.
-    shaders_.set_float(program, "isMoon", static_cast<float>(eased_window(t, finale::moon_from, 0.5)));
+    shaders_.set_float(program, "isMoon", static_cast<float>(eased_window(t, finale::moon.from, 0.5)));
     const float level = static_cast<float>(finale::sky_level(t));
     glColor3f(level, level, level);
     glPushMatrix();
@@ -129,8 +137,8 @@ void part_text::draw_moon(LitPass pass, double t) {
 }
 
 void part_text::draw_tree(double t) {
-    const bool trunk = finale::tree_trunk.holds(t), leaves = finale::tree_leaves.holds(t);
-    const bool moving = finale::moving_tree.holds(t) && finale::moving_tree_parts.holds(t);
+    const bool trunk = drawn(finale::tree_trunk, t), leaves = drawn(finale::tree_leaves, t);
+    const bool moving = drawn(finale::moving_tree, t) && drawn(finale::moving_tree_parts, t);
     if (!trunk && !leaves && !moving) return;
     const int program = finale::material2;
     use_material(shaders_, *context_, program,
@@ -174,11 +182,11 @@ void part_text::draw_tree(double t) {
         meshes_[tree3].draw(1);
         glPopMatrix();
     }
-    shaders_.use_program(finale::material1);
+    return_to_material1();
 }
 
 void part_text::draw_diver(double t) {
-    if (!finale::diver.holds(t)) return;
+    if (!drawn(finale::diver, t)) return;
     const float bob = static_cast<float>(0.04 * std::sin(1.3 * t));
     glPushMatrix();
     glTranslatef(finale::diver_at.x, finale::diver_at.y + bob, finale::diver_at.z);
@@ -200,7 +208,7 @@ void part_text::draw_faces(LitPass pass, double t) {
     const double appear = eased_window(t, finale::faces_from, 0.4);
     draw_face_rings(t, appear);
     // One more calm face, large, looking down on the diver.
-    if (finale::extra_face.holds(t)) {
+    if (drawn(finale::extra_face, t)) {
         shaders_.set_float(program, "FaceNum", 3.0f);
         shaders_.set_float(program, "Shatter", static_cast<float>(shatter(t, finale::extra_face.to)));
         glColor3f(0.7f, 0.66f, 0.6f);

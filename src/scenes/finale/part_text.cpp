@@ -224,11 +224,11 @@ void part_text::render(GraphicsContext& context) {
     const int quarter_w = sizes_.quarter_width(), quarter_h = sizes_.quarter_height();
     run_filter_passes(context, shaders_, finale::highlights, 1, 1, quarter_w, quarter_h, textures_.colour,
                       textures_.highlights);
-    shaders_.use_program(finale::godrays);
-    shaders_.set_float(finale::godrays, "Limit", static_cast<float>(finale::shaft_limit(t)));
+    // "Limit" reaches the program that draws the shafts, the specialised copy where there is one.
     if (t > finale::shafts_after)
         run_filter_passes(context, shaders_, finale::godrays, 1, 1, quarter_w, quarter_h,
-                          textures_.highlights, textures_.highlights);
+                          textures_.highlights, textures_.highlights, -1, -1,
+                          {{"Limit", static_cast<float>(finale::shaft_limit(t))}});
     check_pass("final scene", "highlight and shaft passes");
 
     compose_to_window(

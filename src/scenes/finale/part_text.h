@@ -23,6 +23,7 @@
 #include "scenes/finale/finale_clock.h"
 #include "scenes/finale/finale_state.h"
 #include "scenes/finale/flight_paths.h"
+#include "scenes/kit/element_window.h"
 #include "scenes/kit/shots.h"
 #include "scenes/kit/stateful_scene.h"
 
@@ -70,6 +71,11 @@ private:
     void scene_pass(LitPass pass);
     void set_lights(double t);
     void use_material1(LitPass pass, double t);
+    // The general material current again with its textures on their units, after a group that
+    // bound textures of its own there.
+    void return_to_material1();
+    // Whether an element is drawn at t in the pass being drawn.
+    bool drawn(const ElementWindow& element, double t) const { return element.drawn(pass_, t); }
     // The materials' brightness in a pass: 0.05 for the light, and falling with the music's fade.
     float material_level(LitPass pass) const;
 
@@ -80,17 +86,17 @@ private:
     void draw_wall(double t);
     void draw_figures(double t);
     void draw_house(LitPass pass, double t);
-    void draw_moon(LitPass pass, double t);
+    void draw_moon(double t);
     void draw_tree(double t);
     void draw_diver(double t);
     // The small faces round the diver, the large one above him and the mosaic face behind him.
     void draw_faces(LitPass pass, double t);
     void draw_face_rings(double t, double appear);
     void draw_mosaic(LitPass pass, double t, double appear);
-    void draw_backdrop(LitPass pass, double t);
-    void draw_credits(LitPass pass, double t);
-    void draw_layers(LitPass pass, double t);
-    void draw_sky(LitPass pass, double t);
+    void draw_backdrop(double t);
+    void draw_credits(double t);
+    void draw_layers(double t);
+    void draw_sky(double t);
     // One figure on the ground at (x, z), turned by heading degrees, posed at `frame`.
     void draw_figure(Figure figure, float x, float z, float heading, float frame);
 
@@ -101,6 +107,7 @@ private:
     std::vector<finale::FlightPath> flight_paths_;
     int reload_counter_ = 0;
     bool reflection_pass_ = false;
+    LitPass pass_ = LitPass::main;  // the pass the scene pass is drawing
     ChainTextures textures_{0, 11, 26, 29, 28, 32, 27};
     ChainSizes sizes_;
 };
