@@ -7,21 +7,15 @@
 #include <vector>
 
 #include "scenes/finale/finale_windows.h"
+#include "tests/support/described_windows.h"
 
 namespace {
 
 using namespace finale;
 
-struct Described {
-    const char* what;
-    const ElementWindow& element;
-    double from, to;  // -never / never: open at that end
-    unsigned passes;
-};
-
 constexpr unsigned not_light = in_mirrored | in_main;
 
-const std::vector<Described> described = {
+const std::vector<DescribedWindow> described = {
     {"the colony of ants, with no window", colony, -never, never, in_every_pass},
     {"a single ant in 7.5 < t < 13.5", single_ants[0], 7.5, 13.5, in_every_pass},
     {"a single ant in 9.41 < t < 11.5", single_ants[1], 9.41, 11.5, in_every_pass},
@@ -40,30 +34,14 @@ const std::vector<Described> described = {
 
 const LitPass passes[] = {LitPass::light, LitPass::mirrored, LitPass::main};
 
-bool in(unsigned set, LitPass pass) {
-    return (set & (pass == LitPass::light      ? in_light
-                   : pass == LitPass::mirrored ? in_mirrored
-                                               : in_main)) != 0;
-}
-
-std::vector<std::pair<double, bool>> probes(double from, double to) {
-    std::vector<std::pair<double, bool>> p;
-    const double lo = from == -never ? 25.0 : from, hi = to == never ? 170.0 : to;
-    if (from != -never) p.push_back({from - 0.01, false});
-    p.push_back({lo + 0.01, true});
-    p.push_back({(lo + hi) / 2, true});
-    p.push_back({hi - 0.01, true});
-    if (to != never) p.push_back({to + 0.01, false});
-    return p;
-}
-
 TEST(FinaleWindows, EveryDescribedWindowAndPassHolds) {
-    for (const Described& d : described) {
+    for (const DescribedWindow& d : described) {
         SCOPED_TRACE(d.what);
         EXPECT_FALSE(d.element.chosen) << "the description fixes this window";
         for (LitPass pass : passes)
-            for (const auto& [t, inside] : probes(d.from, d.to))
-                EXPECT_EQ(d.element.drawn(pass, t), inside && in(d.passes, pass)) << "t = " << t;
+            for (const auto& [t, inside] : window_probes(d.from, d.to, 25.0, 170.0))
+                EXPECT_EQ(d.element.drawn(pass, t), inside && (d.passes & drawn_in_bit(pass)) != 0)
+                    << "t = " << t;
     }
 }
 

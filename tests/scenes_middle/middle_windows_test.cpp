@@ -8,21 +8,15 @@
 #include <vector>
 
 #include "scenes/middle/middle_windows.h"
+#include "tests/support/described_windows.h"
 
 namespace {
 
 using namespace middle;
 
-struct Described {
-    const char* what;
-    const ElementWindow& element;
-    double from, to;  // -never / never: open at that end
-    unsigned passes;
-};
-
 constexpr unsigned light_and_main = in_light | in_main;
 
-const std::vector<Described> described = {
+const std::vector<DescribedWindow> described = {
     {"the city (thecity1) while t < 49.3", city, -never, 49.3, light_and_main},
     {"transf1 while t < 19", robot, -never, 19.0, light_and_main},
     {"the sun slab (list 300) while t < 24", sun, -never, 24.0, light_and_main},
@@ -49,29 +43,13 @@ const std::vector<Described> described = {
 
 const LitPass passes[] = {LitPass::light, LitPass::main};
 
-bool in(unsigned set, LitPass pass) {
-    return (set & (pass == LitPass::light ? in_light : pass == LitPass::main ? in_main : in_mirrored)) != 0;
-}
-
-// Clock values around a window's ends: {t, inside}.
-std::vector<std::pair<double, bool>> probes(double from, double to) {
-    std::vector<std::pair<double, bool>> p;
-    const double lo = from == -never ? -5.0 : from, hi = to == never ? 90.0 : to;
-    if (from != -never) p.push_back({from - 0.01, false});
-    p.push_back({lo + 0.01, true});
-    p.push_back({(lo + hi) / 2, true});
-    p.push_back({hi - 0.01, true});
-    if (to != never) p.push_back({to + 0.01, false});
-    return p;
-}
-
 TEST(MiddleWindows, EveryDescribedWindowAndPassHolds) {
-    for (const Described& d : described) {
+    for (const DescribedWindow& d : described) {
         SCOPED_TRACE(d.what);
         EXPECT_FALSE(d.element.chosen) << "the description fixes this window";
         for (LitPass pass : passes)
-            for (const auto& [t, inside] : probes(d.from, d.to))
-                EXPECT_EQ(d.element.drawn(pass, t), inside && in(d.passes, pass))
+            for (const auto& [t, inside] : window_probes(d.from, d.to, -5.0, 90.0))
+                EXPECT_EQ(d.element.drawn(pass, t), inside && (d.passes & drawn_in_bit(pass)) != 0)
                     << "t = " << t << ", " << (pass == LitPass::light ? "light" : "main") << " pass";
     }
 }
