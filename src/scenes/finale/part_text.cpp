@@ -214,10 +214,8 @@ void part_text::render(GraphicsContext& context) {
                             [this](LitPass pass) { scene_pass(pass); });
     check_pass("final scene", "scene passes");
 
-    CameraRecord projector = context.view_camera;
-    projector.fov = finale::projector_fov;
-    projector.near_distance = finale::projector_near;
-    projector.far_distance = finale::projector_far;
+    const CameraRecord projector =
+        with_lens(context.view_camera, finale::projector_fov, finale::projector_near, finale::projector_far);
     run_occlusion_combine(context, shaders_, finale::combine, textures_, sizes_, t, projector, 1.0f);
     check_pass("final scene", "occlusion combine");
 

@@ -10,6 +10,7 @@
 #include "scenes/kit/program_table.h"
 #include "scenes/kit/scene_frame.h"
 #include "scenes/kit/scene_textures.h"
+#include "scenes/kit/shots.h"
 #include "scenes/middle/middle_programs.h"
 #include "scenes/middle/middle_shots.h"
 #include "scenes/middle/middle_timeline.h"
@@ -140,10 +141,8 @@ void part_middle::render(GraphicsContext& context) {
                             [this](LitPass pass) { scene_pass(pass); });
     check_pass("middle scene", "light and main passes");
 
-    CameraRecord projector = context.view_camera;
-    projector.fov = middle::projector_fov;
-    projector.near_distance = middle::projector_near;
-    projector.far_distance = middle::projector_far;
+    const CameraRecord projector =
+        with_lens(context.view_camera, middle::projector_fov, middle::projector_near, middle::projector_far);
     run_occlusion_combine(context, shaders_, middle::combine, textures_, sizes_, t, projector,
                           static_cast<float>(middle::ssao_factor(t)));
     check_pass("middle scene", "occlusion pass");
