@@ -1,8 +1,8 @@
 #include "app/setup_choice.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 

@@ -129,14 +129,15 @@ TEST(SetupChoice, RenderScaleOnTheCommandLineAndInTheDialog) {
 }
 
 TEST(SetupChoice, SoftwareRenderersGetAutoPreselectedAndGpusTheFullPicture) {
-    for (const char* software : {"llvmpipe (LLVM 15.0.6, 256 bits)", "softpipe", "Mesa DRI swrast",
-                                 "Software Rasterizer", "LLVMPIPE", "zink (llvmpipe (LLVM 15.0.6, 256 bits))"}) {
+    for (const char* software :
+         {"llvmpipe (LLVM 15.0.6, 256 bits)", "softpipe", "Mesa DRI swrast", "Software Rasterizer",
+          "LLVMPIPE", "zink (llvmpipe (LLVM 15.0.6, 256 bits))"}) {
         EXPECT_TRUE(software_renderer(software)) << software;
         EXPECT_EQ(preselected_render_scale(software), 0.0) << software;
     }
-    for (const char* gpu : {"AMD Radeon RX 6600 (navi23, LLVM 15.0.6, DRM 3.49, 6.1.0)",
-                            "NVIDIA GeForce GTX 1060 6GB/PCIe/SSE2", "Mesa Intel(R) UHD Graphics 620 (KBL GT2)",
-                            "virgl", ""}) {
+    for (const char* gpu :
+         {"AMD Radeon RX 6600 (navi23, LLVM 15.0.6, DRM 3.49, 6.1.0)",
+          "NVIDIA GeForce GTX 1060 6GB/PCIe/SSE2", "Mesa Intel(R) UHD Graphics 620 (KBL GT2)", "virgl", ""}) {
         EXPECT_FALSE(software_renderer(gpu)) << gpu;
         EXPECT_EQ(preselected_render_scale(gpu), 1.0) << gpu;
     }

@@ -270,7 +270,9 @@ TEST_F(TexturesTest, MakingASlotAgainDeletesTheTextureItHeld) {
         ASSERT_NE(made, 0u);
         EXPECT_NE(made, held);
         EXPECT_TRUE(glIsTexture(made));
-        if (held != 0) EXPECT_FALSE(glIsTexture(held)) << "the replaced texture is still alive";
+        if (held != 0) {
+            EXPECT_FALSE(glIsTexture(held)) << "the replaced texture is still alive";
+        }
         const bool cube = std::string(kind) == "cube map";
         GLint bound = 0;
         glGetIntegerv(cube ? GL_TEXTURE_BINDING_CUBE_MAP : GL_TEXTURE_BINDING_2D, &bound);
