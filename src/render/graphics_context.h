@@ -76,6 +76,10 @@ public:
     // (same pictures); the scenes compile the copies while they load (prepare_compose_copies).
     // Off: every pass draws with its program as loaded.
     bool specialised_programs = true;
+    // A sampler object that reads the nearest texel (0 where the GL has none), made with the
+    // first scene's chain textures: the chain's specialised copies read depth at texel centres
+    // through it.
+    uint32_t texel_sampler = 0;
     // Texture creators choose trilinear minification with automatic mipmap generation.
     bool generate_mipmaps = false;
     // GL names by table index; see the slot rules above.
