@@ -42,7 +42,10 @@ double probe(GraphicsContext& context, ShaderLibrary& shaders, int combine, int 
     create_chain_textures(context, textures, sizes);
     attach_chain_textures(context, textures);
 
+    // The middle scene's grading: its compose keeps the broad occlusion at full size, as every
+    // compose did when the weights were fitted, so the probe still stands for the same work.
     ComposeUniforms uniforms;
+    uniforms.mode = middle_grading;
     uniforms.limit = 0.5f;
     uniforms.motion_blur[0] = 0.01f;
     uniforms.motion_blur[2] = 1.0f;

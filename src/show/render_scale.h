@@ -3,7 +3,8 @@
 // compose scales their picture up to the window.
 //
 // "auto" decides while the loading screen shows. It times the occlusion combine and the window
-// compose (with its motion streak and soft focus on), the two full-size passes every scene runs,
+// compose (the middle scene's, with its motion streak and soft focus on and its broad occlusion
+// at full size), the two full-size passes every scene runs,
 // at the picture size and at a reference size, and estimates a frame at scale s as
 //
 //   fixed_over_probe  · reference probe   the scenes' geometry and CPU work, which do not shrink
