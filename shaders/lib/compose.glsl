@@ -45,10 +45,12 @@
 // only work whose result the uniforms already made neutral; on a software rasteriser even a
 // branch that is never taken costs, so the copies are cheaper for the same picture.
 //
-// The broad occlusion is the costliest step and the softest: the copies draw it beforehand at a
-// quarter of the width and height (COMPOSE_SHADING_PASS, the ratio of the sizes: main writes the
-// shading of the render-size pixel at each of its pixels' centres) and read it back scaled up
-// (COMPOSE_SHADING_READ, texture2d_shading). A sixteenth of the samples, and the picture differs
+// Two more trade a trace of the picture for time. COMPOSE_SHORT_STREAK: the streak is the same
+// everywhere and under a pixel long, and two reads stand for the taps. The broad occlusion, the
+// costliest step and the softest: the copies draw it beforehand at a quarter of the width and
+// height (COMPOSE_SHADING_PASS, the ratio of the sizes: main writes the shading of the
+// render-size pixel at each of its pixels' centres) and read it back scaled up
+// (COMPOSE_SHADING_READ, texture2d_shading); a sixteenth of the samples, and the picture differs
 // only by the grain of the occlusion and a few pixels at the edges of near objects. The copies
 // also read the broad occlusion's centre texels through SSAO_TEXEL_MAP (ssao.glsl).
 uniform sampler2D texture2d_1;
@@ -77,6 +79,13 @@ uniform float DSP;
 vec3 motion_blurred(vec2 uv, vec2 pixel) {
 #ifdef COMPOSE_STILL
     return texture2D(texture2d_1, uv).rgb;
+#elif defined(COMPOSE_SHORT_STREAK)
+    // Two reads spread as the taps are (the same mean square distance from the pixel): over less
+    // than a pixel the taps sample one straight stretch of the linear filter, which two reads
+    // average as well as eight.
+    vec2 streak = (MotionBlur.xy + TheVelocity.xy) *
+                  sqrt(float(COMPOSE_MOTION_TAPS + 1) / (12.0 * float(COMPOSE_MOTION_TAPS - 1)));
+    return 0.5 * (texture2D(texture2d_1, uv - streak).rgb + texture2D(texture2d_1, uv + streak).rgb);
 #else
     vec2 streak = MotionBlur.xy + TheVelocity.xy;
     if (MotionBlur.z > 0.0)

@@ -22,6 +22,14 @@ std::string GraphicsContext::start_up(std::function<void(double)> progress_callb
     std::string vendor = vendor_text ? reinterpret_cast<const char*>(vendor_text) : "";
     glewExperimental = GL_TRUE;
     glewInit();
+    // Before any scene loads: the chain's copies are compiled for it while the scenes load.
+    if (glGenSamplers) {
+        glGenSamplers(1, &texel_sampler);
+        glSamplerParameteri(texel_sampler, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glSamplerParameteri(texel_sampler, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glSamplerParameteri(texel_sampler, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glSamplerParameteri(texel_sampler, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    }
     create_render_target(0, render_width, render_height, 0);
     create_render_target(1, render_width / 4, render_height / 4, 0);
     texture_slot_base = 0;

@@ -76,9 +76,8 @@ public:
     // (same pictures); the scenes compile the copies while they load (prepare_compose_copies).
     // Off: every pass draws with its program as loaded.
     bool specialised_programs = true;
-    // A sampler object that reads the nearest texel (0 where the GL has none), made with the
-    // first scene's chain textures: the chain's specialised copies read depth at texel centres
-    // through it.
+    // A sampler object that reads the nearest texel (0 where the GL has none), made by start_up:
+    // the chain's specialised copies read depth at texel centres through it.
     uint32_t texel_sampler = 0;
     // Texture creators choose trilinear minification with automatic mipmap generation.
     bool generate_mipmaps = false;
@@ -95,9 +94,10 @@ public:
     std::function<void(int exit_code)> end_process;
 
     // The context steps of start-up, in order: install the progress callback, query the GL
-    // vendor, initialise GLEW, create target 0 at the render size and target 1 at a quarter of
-    // it (integer division), base 0, linear filtering on the bound 2D texture, placeholder and
-    // compressed textures off, the low-detail option from the setup dialog. Returns the vendor.
+    // vendor, initialise GLEW (and make the texel sampler), create target 0 at the render size
+    // and target 1 at a quarter of it (integer division), base 0, linear filtering on the bound
+    // 2D texture, placeholder and compressed textures off, the low-detail option from the setup
+    // dialog. Returns the vendor.
     std::string start_up(std::function<void(double)> progress_callback, int render_width, int render_height,
                          bool low_spec_gpu);
 

@@ -133,14 +133,18 @@ ComposeCopy compose_copy(const GraphicsContext& context, const ShaderLibrary& sh
     return copy;
 }
 
+// How the compose's copy draws the motion streak this frame.
+enum class Streak { full, short_one, none };
+
 // The compose's settings that are fixed for this frame, as defines for its specialised copy
-// (see compose.glsl): the grading mode; a single read when the motion streak is zero; no soft
-// focus when "Limit" <= 0; no glow when "SetBlur" <= 0. Each skipped step would have left the
-// picture as it was, so the copy draws the same picture; the broad occlusion read at a quarter of
-// the size is the one step that changes it, slightly.
-std::string compose_defines(int mode, bool still, bool sharp, bool no_glow, ComposeCopy copy) {
+// (see compose.glsl): the grading mode; a single read when the motion streak is zero, two when
+// it is the same everywhere and under a pixel long; no soft focus when "Limit" <= 0; no glow
+// when "SetBlur" <= 0. Besides the two reads, only the broad occlusion read at a quarter of the
+// size changes the picture, slightly; the rest leaves out work whose result was neutral.
+std::string compose_defines(int mode, Streak streak, bool sharp, bool no_glow, ComposeCopy copy) {
     std::string defines = "#define COMPOSE_FIXED_MODE " + std::to_string(mode) + "\n";
-    if (still) defines += "#define COMPOSE_STILL\n";
+    if (streak == Streak::none) defines += "#define COMPOSE_STILL\n";
+    if (streak == Streak::short_one) defines += "#define COMPOSE_SHORT_STREAK\n";
     if (sharp) defines += "#define COMPOSE_SHARP\n";
     if (no_glow) defines += "#define COMPOSE_NO_GLOW\n";
     if (copy.quarter_shading)
@@ -150,11 +154,16 @@ std::string compose_defines(int mode, bool still, bool sharp, bool no_glow, Comp
     return defines;
 }
 
-std::string compose_defines(const ComposeUniforms& u, ComposeCopy copy) {
-    const bool still = u.motion_blur[0] + u.the_velocity[0] == 0.0f &&
-                       u.motion_blur[1] + u.the_velocity[1] == 0.0f && !(u.motion_blur[2] > 0.0f) &&
-                       u.is_middle_scene == 0.0f;
-    return compose_defines(u.mode, still, u.limit <= 0.0f, u.set_blur <= 0.0f, copy);
+std::string compose_defines(const ComposeUniforms& u, const ChainSizes& sizes, ComposeCopy copy) {
+    const float x = u.motion_blur[0] + u.the_velocity[0], y = u.motion_blur[1] + u.the_velocity[1];
+    // Without per-pixel velocities or the zoom, the streak is (x, y) over the whole picture.
+    const bool uniform_streak = !(u.motion_blur[2] > 0.0f) && u.is_middle_scene == 0.0f;
+    Streak streak = Streak::full;
+    if (uniform_streak && x == 0.0f && y == 0.0f)
+        streak = Streak::none;
+    else if (uniform_streak && std::hypot(x * sizes.render_width, y * sizes.render_height) < 1.0)
+        streak = Streak::short_one;
+    return compose_defines(u.mode, streak, u.limit <= 0.0f, u.set_blur <= 0.0f, copy);
 }
 
 std::string shading_pass_defines(ComposeCopy copy) {
@@ -274,15 +283,6 @@ void run_filter_passes(GraphicsContext& context, ShaderLibrary& shaders, int pro
 
 void create_chain_textures(GraphicsContext& context, const ChainTextures& textures, const ChainSizes& sizes) {
     const int w = sizes.render_width, h = sizes.render_height;
-    if (context.texel_sampler == 0 && glGenSamplers) {
-        GLuint sampler = 0;
-        glGenSamplers(1, &sampler);
-        glSamplerParameteri(sampler, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-        glSamplerParameteri(sampler, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        glSamplerParameteri(sampler, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-        glSamplerParameteri(sampler, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-        context.texel_sampler = sampler;
-    }
     context.create_noise_texture(textures.random_vectors, 1024, 1024);
     context.create_random_texture(textures.colour, w, h);
     context.create_random_texture(textures.highlights, sizes.quarter_width(), sizes.quarter_height());
@@ -438,7 +438,7 @@ void compose_to_window(GraphicsContext& context, ShaderLibrary& shaders, int pro
 
     const GLuint loaded = shaders.program(program);
     const GLuint id =
-        context.specialised_programs ? shaders.variant(program, compose_defines(u, copy)) : loaded;
+        context.specialised_programs ? shaders.variant(program, compose_defines(u, sizes, copy)) : loaded;
     // The slot's own program gets the uniforms too, so what a scene handed the compose can be
     // read back from the program it named; the copy, set last, draws.
     const auto set_uniforms = [&](GLuint target) {
@@ -492,8 +492,9 @@ void prepare_compose_copies(const GraphicsContext& context, const ShaderLibrary&
     if (!context.specialised_programs) return;
     const ComposeCopy copy = compose_copy(context, shaders, program, mode);
     if (copy.quarter_shading) shaders.variant(program, shading_pass_defines(copy));
-    for (int settings = 0; settings < 8; ++settings)
-        shaders.variant(program, compose_defines(mode, settings & 1, settings & 2, settings & 4, copy));
+    for (Streak streak : {Streak::full, Streak::short_one, Streak::none})
+        for (int settings = 0; settings < 4; ++settings)
+            shaders.variant(program, compose_defines(mode, streak, settings & 1, settings & 2, copy));
 }
 
 void prepare_filter_copy(const GraphicsContext& context, const ShaderLibrary& shaders, int program) {

@@ -141,7 +141,8 @@ void compose_to_window(GraphicsContext& context, ShaderLibrary& shaders, int pro
 // compiles every copy it can reach while it loads and none appears mid-show. Both do nothing
 // when the copies are off.
 
-// Every compose copy of `mode`: still or streaked, sharp or soft, with or without the glow; and
+// Every compose copy of `mode`: still, short-streaked or streaked, sharp or soft, with or without
+// the glow; and
 // for a compose with broad occlusion, the copy that draws it at a quarter of the size.
 void prepare_compose_copies(const GraphicsContext& context, const ShaderLibrary& shaders, int program,
                             int mode);
