@@ -170,19 +170,26 @@ std::string shading_pass_defines(ComposeCopy copy) {
     return std::string(shading_pass_define) + (copy.texels ? texel_map_define : "");
 }
 
+// A full-screen pass into the slot's texture on `target` (colour attachment 0, one output): the
+// viewport, identity projection, texture (units last_unit..0) and modelview matrices, no depth
+// test.
+void begin_screen_pass(GraphicsContext& context, int target, int slot, int width, int height, int last_unit) {
+    context.attach_color_texture(target, 0, slot);
+    context.bind_render_target(target, 1);
+    glViewport(0, 0, width, height);
+    load_identity(GL_PROJECTION);
+    reset_texture_matrices(last_unit);
+    load_identity(GL_MODELVIEW);
+    glDisable(GL_DEPTH_TEST);
+}
+
 // The broad occlusion at a quarter of the render size into the shading texture (target 1).
 void draw_quarter_shading(GraphicsContext& context, const ShaderLibrary& shaders, int program,
                           const ChainTextures& textures, const ChainSizes& sizes, ComposeCopy copy) {
     PassScope scope(context, "broad occlusion");
     const int w = std::max(sizes.render_width / shading_reduction, 1);
     const int h = std::max(sizes.render_height / shading_reduction, 1);
-    context.attach_color_texture(1, 0, textures.shading);
-    context.bind_render_target(1, 1);
-    glViewport(0, 0, w, h);
-    load_identity(GL_PROJECTION);
-    reset_texture_matrices(1);
-    load_identity(GL_MODELVIEW);
-    glDisable(GL_DEPTH_TEST);
+    begin_screen_pass(context, 1, textures.shading, w, h, 1);
     glDisable(GL_BLEND);
     const GLuint id = shaders.variant(program, shading_pass_defines(copy));
     glUseProgram(id);
@@ -367,13 +374,7 @@ void run_occlusion_combine(GraphicsContext& context, ShaderLibrary& shaders, int
                            const CameraRecord& projector, float ssao_factor) {
     PassScope scope(context, "occlusion combine");
     const int w = sizes.render_width, h = sizes.render_height;
-    context.attach_color_texture(0, 0, textures.colour);
-    context.bind_render_target(0, 1);
-    glViewport(0, 0, w, h);
-    load_identity(GL_PROJECTION);
-    reset_texture_matrices(3);
-    load_identity(GL_MODELVIEW);
-    glDisable(GL_DEPTH_TEST);
+    begin_screen_pass(context, 0, textures.colour, w, h, 3);
 
     // The flicker depends on the clock alone, so a captured frame is reproducible.
     seed_random(static_cast<uint32_t>(static_cast<long>(time * 423424.0)));
