@@ -113,8 +113,8 @@ void set_vec3(GLuint program, const char* name, const float v[3]) {
 // 37 dB against the full-size stills): those keep it at full size.
 constexpr std::array<std::string_view, 2> shading_composes = {"f_blurpass2", "f_blurpasstoy3"};
 constexpr std::array<int, 2> quarter_shading_modes = {opening_grading, final_grading};
+// Target 1, which the quarter-size shading is drawn on, is a quarter of the render size.
 constexpr int shading_reduction = 4;
-constexpr const char* shading_pass_define = "#define COMPOSE_SHADING_PASS 4.0\n";
 
 // What a compose copy does beyond the frame's settings.
 struct ComposeCopy {
@@ -167,7 +167,8 @@ std::string compose_defines(const ComposeUniforms& u, const ChainSizes& sizes, C
 }
 
 std::string shading_pass_defines(ComposeCopy copy) {
-    return std::string(shading_pass_define) + (copy.texels ? texel_map_define : "");
+    return "#define COMPOSE_SHADING_PASS " + std::to_string(shading_reduction) + ".0\n" +
+           (copy.texels ? texel_map_define : "");
 }
 
 // A full-screen pass into the slot's texture on `target` (colour attachment 0, one output): the
@@ -187,8 +188,7 @@ void begin_screen_pass(GraphicsContext& context, int target, int slot, int width
 void draw_quarter_shading(GraphicsContext& context, const ShaderLibrary& shaders, int program,
                           const ChainTextures& textures, const ChainSizes& sizes, ComposeCopy copy) {
     PassScope scope(context, "broad occlusion");
-    const int w = std::max(sizes.render_width / shading_reduction, 1);
-    const int h = std::max(sizes.render_height / shading_reduction, 1);
+    const int w = std::max(sizes.quarter_width(), 1), h = std::max(sizes.quarter_height(), 1);
     begin_screen_pass(context, 1, textures.shading, w, h, 1);
     glDisable(GL_BLEND);
     const GLuint id = shaders.variant(program, shading_pass_defines(copy));
