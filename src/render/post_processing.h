@@ -12,6 +12,7 @@
 // The meaning of every uniform is defined in the header comment of the shader that reads it
 // (shaders/Other/PostProcessing/).
 #include <functional>
+#include <initializer_list>
 
 #include "core/vector3.h"
 #include "render/graphics_context.h"
@@ -35,9 +36,16 @@ void blend_camera(CameraRecord& target, double t, const CameraRecord& a, const C
 // pass_count full-screen passes of `program` into the destination texture on `target`: the first
 // reads "texture2d_1" from the source, later passes from the destination (the previous result).
 // "texture2d_2" / "texture2d_3" get the second and third inputs on units 1 and 2 unless -1.
+// `uniforms` are set on the program that draws: for a searching shaft program that is its
+// specialised copy, which values set on the slot never reach.
+struct FilterUniform {
+    const char* name;
+    float value;
+};
 void run_filter_passes(GraphicsContext& context, ShaderLibrary& shaders, int program, int target,
                        int pass_count, int width, int height, int source, int destination,
-                       int second_input = -1, int third_input = -1);
+                       int second_input = -1, int third_input = -1,
+                       std::initializer_list<FilterUniform> uniforms = {});
 
 // ---- the chain ----
 
@@ -50,6 +58,7 @@ struct ChainTextures {
     int highlights = 10028;      // quarter size: highlight blur, then the light shafts
     int velocities = 10032;      // per-pixel velocities for the compose
     int random_vectors = 10027;  // 1024 x 1024 noise for the occlusion combine
+    int shading = 10033;         // quarter size: the compose's broad occlusion (specialised copies)
 };
 
 struct ChainSizes {
@@ -60,7 +69,8 @@ struct ChainSizes {
 };
 
 // Load-time: the noise texture, the random-content colour textures (full, quarter, full, full)
-// and the two depth textures, in the show's order; then their attachments to targets 0 and 1.
+// and the two depth textures, in the show's order, then the quarter-size shading texture (which
+// draws no random numbers); then their attachments to targets 0 and 1.
 void create_chain_textures(GraphicsContext& context, const ChainTextures& textures, const ChainSizes& sizes);
 void attach_chain_textures(GraphicsContext& context, const ChainTextures& textures);
 
@@ -119,7 +129,8 @@ struct ComposeUniforms {
 
 // The window compose: letterbox bands cleared when the window is taller than the render area,
 // the picture scaled to the render height's share of the window. Ends with programs off and the
-// texture matrices reset (unit 0 active).
+// texture matrices reset (unit 0 active). With the specialised copies, a compose with broad
+// occlusion first draws that at a quarter of the size into the shading texture on target 1.
 //
 // Low detail changes only the program (the scenes' tables name "f_blurpasslow" for their compose
 // rows), never the uniforms: the low-detail compose is drawn with the scene's fade as the full
@@ -138,7 +149,9 @@ void compose_to_window(GraphicsContext& context, ShaderLibrary& shaders, int pro
 // compiles every copy it can reach while it loads and none appears mid-show. Both do nothing
 // when the copies are off.
 
-// Every compose copy of `mode`: still or streaked, sharp or soft, with or without the glow.
+// Every compose copy of `mode`: still, short-streaked or streaked, sharp or soft, with or without
+// the glow; and
+// for a compose with broad occlusion, the copy that draws it at a quarter of the size.
 void prepare_compose_copies(const GraphicsContext& context, const ShaderLibrary& shaders, int program,
                             int mode);
 // The copy a searching shaft program draws with; nothing for any other program.

@@ -71,19 +71,12 @@ const KnownJump known_jumps[] = {
     // The middle scene.
     {2, 14.0, "the early file of ants leaves", Kind::described},
     {2, 22.5, "the single rope comes in", Kind::described},
-    {2, 31.6, "the right end of the waves vanishes (show time 317.7)", Kind::awaiting_mend},
-    {2, 36.0, "a small white paper shape of the shoal, upper right, vanishes (show time 321.7)",
-     Kind::awaiting_mend},
     {2, 40.0, "the single rope and the moon at its end go", Kind::described},
     {2, 50.95, "a new shot takes over", Kind::described},
     {2, 51.8, "the blur steps down and the glow comes on", Kind::described},
 
     // The final scene.
-    {3, 66.0, "the wall and all its pieces vanish while they fill half the picture (show time 401.6)",
-     Kind::awaiting_mend},
-    {3, 96.0, "a walker in front of the house vanishes (show time 431.8)", Kind::awaiting_mend},
-    {3, 99.0, "the house vanishes with its windows lit (show time 434.8)", Kind::awaiting_mend},
-    {3, 121.3, "the diver, the dark figure over the ground, vanishes (show time 457.2)", Kind::awaiting_mend},
+    {3, 121.3, "the mosaic face's dark imprint goes, at the bottom of the picture", Kind::described},
     {3, 124.0, "the year's lettering comes in under the title", Kind::described},
 };
 

@@ -7,7 +7,7 @@
 // reads it, and the sky drawn last.
 #include <memory>
 
-#include "scenes/text/part_text.h"
+#include "scenes/finale/part_text.h"
 #include "tests/wiring/curves.h"
 #include "tests/wiring/pass_tables.h"
 #include "tests/wiring/wiring_fixture.h"
@@ -85,15 +85,7 @@ std::vector<ExpectedPass> final_frame(double t) {
 }
 
 // Where the final scene is known to differ from its description, awaiting a mend.
-const std::vector<KnownDifference> final_known = {
-    {"main pass", "sampler texture2d_2 in Other/Materials4/f_material1",
-     "general-material draws that follow a group which binds its own textures to units 0-2 (the sea, "
-     "the house, the tree) are not bound again: their shadow map sampler reads the tile texture",
-     "reads slot 3114"},
-    {"light shafts", "uniform Limit",
-     "\"Limit\" is set on the shaft program as loaded; the specialised copy that draws the shafts "
-     "never gets it (issue 21)"},
-};
+const std::vector<KnownDifference> final_known = {};
 
 class FinalWiring : public WiringTest {
 protected:

@@ -15,6 +15,6 @@ void draw_figure(body& figure, const Mesh& skin, const FigurePlace& place, float
     glRotatef(place.heading, 0.0f, 1.0f, 0.0f);
     glScalef(place.scale, place.scale, place.scale);
     figure.frame = frame;
-    figure.draw(skin, 1.0, 1.0, 1.0);
+    figure.draw(skin);
     glPopMatrix();
 }
