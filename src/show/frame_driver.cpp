@@ -8,6 +8,7 @@
 #include "core/random.h"
 #include "platform/clipboard.h"
 #include "show/app_state.h"
+#include "show/live_scale.h"
 #include "show/music_clock.h"
 #include "show/timeline.h"
 
@@ -203,6 +204,8 @@ void finish_frame() {
 
 bool draw_frame() {
     advance_frame(live_inputs());
+    ShowState& s = show_state();
+    if (s.live_scale) s.live_scale->before_render(s);
     render_frame();
     finish_frame();
     return true;

@@ -32,6 +32,7 @@ void advance_frame(const FrameInputs& inputs);
 void render_frame();
 void finish_frame();
 
-// The live frame: advance_frame(live_inputs()), render_frame, finish_frame. Always true: a false
+// The live frame: advance_frame(live_inputs()), render_frame, finish_frame; with the render
+// scale "auto", the scale follows the show in between (live_scale.h). Always true: a false
 // result would be taken like Escape by the message loop.
 bool draw_frame();

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "show/app_state.h"
+#include "show/live_scale.h"
 
 ShowState& show_state() {
     static ShowState state;

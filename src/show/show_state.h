@@ -12,6 +12,8 @@
 #include "show/show_timer.h"
 #include "show/timeline.h"
 
+class LiveScale;
+
 struct DriverState {
     double show_time = 0;         // the show's position, seconds
     double frame_dt = 0;          // this frame's step after the music correction
@@ -37,6 +39,9 @@ struct ShowState {
     // The music output. Start-up plays through the audio device unless the program installed
     // another output first (capture installs the offline one).
     std::unique_ptr<SoundOutput> sound;
+    // The render scale following the show in the live frame; start-up makes it when the render
+    // scale is "auto" (live_scale.h).
+    std::unique_ptr<LiveScale> live_scale;
 };
 
 ShowState& show_state();

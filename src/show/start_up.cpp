@@ -1,6 +1,7 @@
 #include "show/start_up.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <future>
 #include <optional>
@@ -9,6 +10,7 @@
 #include "platform/message_box.h"
 #include "platform/window.h"
 #include "show/app_state.h"
+#include "show/live_scale.h"
 #include "show/render_scale.h"
 #include "show/seek.h"
 #include "show/show_state.h"
@@ -134,15 +136,14 @@ void start_up() {
     s.loading_frame.mode = 1;
 
     show_loading_screen(s);
+    s.live_scale.reset();
     if (app.render_scale_auto) {
         const RenderScaleChoice choice =
             measure_render_scale(s.graphics, app.picture_width, app.picture_height, app.low_spec);
-        app.render_width = scaled_side(app.picture_width, choice.scale);
-        app.render_height = scaled_side(app.picture_height, choice.scale);
-        // The targets the scenes render into, at the chosen size.
-        s.graphics.create_render_target(0, app.render_width, app.render_height, 0);
-        s.graphics.create_render_target(1, app.render_width / 4, app.render_height / 4, 0);
-        s.graphics.bind_window_framebuffer();
+        make_render_targets(choice.scale);
+        s.live_scale = std::make_unique<LiveScale>(choice.scale, [] {
+            return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+        });
         std::printf(
             "render scale auto: %.2f (%dx%d rendered for a %dx%d picture; the probe took %.1f ms "
             "at full size and %.1f ms at %dx%d; a frame is estimated at %.1f ms%s)\n",

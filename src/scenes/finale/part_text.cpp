@@ -14,7 +14,6 @@
 #include "scenes/finale/finale_timeline.h"
 #include "scenes/finale/finale_windows.h"
 #include "scenes/kit/kit.h"
-#include "show/app_state.h"
 
 namespace {
 
@@ -96,7 +95,7 @@ void part_text::load(GraphicsContext* context) {
     // The 1D float texture is created as the show creates it, empty; this scene's wall pieces
     // are placed on the CPU (flight_paths.h), so nothing samples it.
     create_float_texture_1d(*context, float_texture_entry, float_texels, GL_CLAMP_TO_EDGE);
-    clamp_chain_and_attach(*context);
+    clamp_and_attach_chain(*context, textures_);
     for (const ImageFile& image : images) {
         if (image.normal_map)
             context->load_normal_map(image.file, image.slot);
@@ -127,20 +126,12 @@ void part_text::load(GraphicsContext* context) {
 void part_text::create_glow_texture() {
     context_->create_render_texture(glow_slot, static_cast<int>(sizes_.render_width * 0.25),
                                     static_cast<int>(sizes_.render_height * 0.25), false);
-}
-
-void part_text::clamp_chain_and_attach(GraphicsContext& context) {
-    for (int slot : {textures_.colour, textures_.second_output, textures_.depth, textures_.prepass_depth,
-                     textures_.highlights, textures_.velocities, glow_slot})
-        clamp_to_edge(context, slot);
-    attach_chain_textures(context, textures_);
+    clamp_to_edge(*context_, glow_slot);
 }
 
 void part_text::resize(GraphicsContext& context) {
-    sizes_ = current_sizes();
+    resize_chain(context, textures_, sizes_);
     create_glow_texture();
-    resize_chain_textures(context, textures_, sizes_);
-    clamp_chain_and_attach(context);
     context.bind_window_framebuffer();
 }
 

@@ -63,11 +63,8 @@ public:
     const std::vector<finale::FlightPath>& flight_paths() const { return flight_paths_; }
 
 private:
-    // The glow texture, the chain's textures and the 1D float texture, with their attachments.
-    // The glow behind the credits, a quarter of the render area.
+    // The glow behind the credits, a quarter of the render area, clamped to its edges.
     void create_glow_texture();
-    // The chain's textures clamped to their edges (the glow's too) and attached to the targets.
-    void clamp_chain_and_attach(GraphicsContext& context);
     // The view's shot at clock t: the scene's camera, with the shake track's (weightless) sample.
     Shot view_shot(double t) const;
     void set_cameras(double t);

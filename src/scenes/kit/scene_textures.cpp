@@ -16,6 +16,20 @@ void clamp_to_edge(const GraphicsContext& context, int slot) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
 }
 
+void clamp_and_attach_chain(GraphicsContext& context, const ChainTextures& textures) {
+    for (int slot : {textures.colour, textures.highlights, textures.second_output, textures.velocities,
+                     textures.depth, textures.prepass_depth})
+        clamp_to_edge(context, slot);
+    attach_chain_textures(context, textures);
+}
+
+void resize_chain(GraphicsContext& context, const ChainTextures& textures, ChainSizes& sizes) {
+    sizes = current_sizes();
+    create_sized_chain_textures(context, textures, sizes);
+    clamp_and_attach_chain(context, textures);
+    context.bind_window_framebuffer();
+}
+
 void create_float_texture_1d(GraphicsContext& context, int table_entry, int texels, uint32_t wrap) {
     GLuint texture = 0;
     glGenTextures(1, &texture);

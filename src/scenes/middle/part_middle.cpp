@@ -16,7 +16,6 @@
 #include "scenes/middle/middle_timeline.h"
 #include "scenes/middle/middle_windows.h"
 #include "scenes/middle/slab_loading.h"
-#include "show/app_state.h"
 
 namespace {
 
@@ -53,7 +52,7 @@ void part_middle::load(GraphicsContext* context) {
 
     create_chain_textures(*context, textures_, sizes_);
     clamp_to_edge(*context, textures_.random_vectors);
-    clamp_chain_and_attach(*context);
+    clamp_and_attach_chain(*context, textures_);
     context->load_normal_map("textures/noise.jpg", noise_slot);
     context->load_jpeg_texture("textures/blob41b.jpg", blob_slot);
     clamp_to_edge(*context, blob_slot);
@@ -76,19 +75,7 @@ void part_middle::load(GraphicsContext* context) {
     start_state(start);
 }
 
-void part_middle::clamp_chain_and_attach(GraphicsContext& context) {
-    for (int slot : {textures_.colour, textures_.highlights, textures_.second_output, textures_.velocities,
-                     textures_.depth, textures_.prepass_depth})
-        clamp_to_edge(context, slot);
-    attach_chain_textures(context, textures_);
-}
-
-void part_middle::resize(GraphicsContext& context) {
-    sizes_ = current_sizes();
-    resize_chain_textures(context, textures_, sizes_);
-    clamp_chain_and_attach(context);
-    context.bind_window_framebuffer();
-}
+void part_middle::resize(GraphicsContext& context) { resize_chain(context, textures_, sizes_); }
 
 void part_middle::load_slabs() {
     const std::vector<middle::SlabJob> jobs = middle::slab_jobs();

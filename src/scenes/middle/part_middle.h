@@ -65,8 +65,6 @@ public:
 
 private:
     void load_slabs();
-    // The chain's textures clamped to their edges and attached to the targets.
-    void clamp_chain_and_attach(GraphicsContext& context);
     void set_cameras(double t);
     // The scene pass (middle_scene_pass.cpp).
     void scene_pass(LitPass pass);

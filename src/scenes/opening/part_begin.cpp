@@ -12,7 +12,6 @@
 #include "scenes/opening/opening_shots.h"
 #include "scenes/opening/opening_stage.h"
 #include "scenes/opening/opening_timeline.h"
-#include "show/app_state.h"
 
 namespace {
 
@@ -83,8 +82,7 @@ struct MeshFiles {
 void part_begin::load(GraphicsContext* context) {
     using P = part_begin;
     context_ = context;
-    const AppState& app = app_state();
-    sizes_ = {app.render_width, app.render_height, app.window_width, app.window_height};
+    sizes_ = current_sizes();
 
     shake_.load(shake_file);
     for (int figure : {run, walk, sit, throw_r})
@@ -140,6 +138,15 @@ void part_begin::load(GraphicsContext* context) {
         for (double step : batch.progress_after) context->progress(step);
     }
     start_state({});
+}
+
+void part_begin::resize(GraphicsContext& context) {
+    // The opening's chain keeps the graphics library's default wrap, as at load.
+    sizes_ = current_sizes();
+    context.create_render_texture(prepass_slot, sizes_.quarter_width(), sizes_.quarter_height(), false);
+    create_sized_chain_textures(context, textures_, sizes_);
+    attach_chain_textures(context, textures_);
+    context.bind_window_framebuffer();
 }
 
 void part_begin::clear_light_depth() {

@@ -47,6 +47,7 @@ public:
     void load(GraphicsContext* context) override;
     void advance(double frame_dt, FrameState& frame) override;
     void render(GraphicsContext& context) override;
+    void resize(GraphicsContext& context) override;
 
     const opening::OpeningClock& clock() const { return state_.clock; }
 

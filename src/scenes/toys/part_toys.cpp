@@ -14,7 +14,6 @@
 #include "scenes/toys/toys_shots.h"
 #include "scenes/toys/toys_timeline.h"
 #include "scenes/toys/toys_windows.h"
-#include "show/app_state.h"
 
 namespace {
 
@@ -37,17 +36,14 @@ struct MeshLoads {
 void part_toys::load(GraphicsContext* context) {
     using M = part_toys;
     context_ = context;
-    const AppState& app = app_state();
-    sizes_ = {app.render_width, app.render_height, app.window_width, app.window_height};
+    sizes_ = current_sizes();
 
     context->progress(1.0);
     load_program_table(shaders_, *context, toys::programs);
 
     create_chain_textures(*context, textures_, sizes_);
-    for (int slot : {textures_.random_vectors, textures_.colour, textures_.highlights,
-                     textures_.second_output, textures_.velocities, textures_.depth, textures_.prepass_depth})
-        clamp_to_edge(*context, slot);
-    attach_chain_textures(*context, textures_);
+    clamp_to_edge(*context, textures_.random_vectors);
+    clamp_and_attach_chain(*context, textures_);
     context->bind_window_framebuffer();
     context->load_normal_map("textures/noise.jpg", noise_slot);
     context->load_jpeg_texture("textures/blob41b.jpg", blob_slot);
@@ -97,6 +93,8 @@ void part_toys::load(GraphicsContext* context) {
     prepare_compose_copies(*context, shaders_, toys::compose, toys_grading);
     specks_.reserve(toys::swarm_count);
 }
+
+void part_toys::resize(GraphicsContext& context) { resize_chain(context, textures_, sizes_); }
 
 void part_toys::set_cameras(double t) {
     const double aspect = static_cast<double>(sizes_.render_width) / sizes_.render_height;

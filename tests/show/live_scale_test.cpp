@@ -1,0 +1,112 @@
+// The render scale following the live show, on a GL context with stand-in scenes that log their
+// resizes and a clock the test moves: slow frames make the next cut draw smaller, and each scene
+// keeps a scale of its own.
+#include "show/live_scale.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/random.h"
+#include "show/app_state.h"
+#include "tests/support/gl_context.h"
+
+namespace {
+
+// Notes every resize with the render width it saw, and draws random numbers as making textures
+// does.
+class SizedScene : public parts {
+public:
+    explicit SizedScene(std::vector<int>& widths) : widths_(widths) {}
+    void load(GraphicsContext*) override {}
+    void advance(double, FrameState&) override {}
+    void render(GraphicsContext&) override {}
+    void rewind() override {}
+    void resize(GraphicsContext&) override {
+        widths_.push_back(app_state().render_width);
+        for (int i = 0; i < 7; ++i) random_int();
+    }
+
+private:
+    std::vector<int>& widths_;
+};
+
+class LiveScaleTest : public GlTest {
+protected:
+    void SetUp() override {
+        GlTest::SetUp();
+        if (IsSkipped()) return;
+        AppState& app = app_state();
+        app.picture_width = 640;
+        app.picture_height = 360;
+        ShowState& s = show_state();
+        s.roster.slots.fill(nullptr);
+        s.roster.slots[0] = &opening_;
+        s.roster.slots[2] = &middle_;
+        make_render_targets(1.0);
+    }
+    void TearDown() override { show_state().roster.slots.fill(nullptr); }
+
+    // `frames` live frames of `slot`, each taking `ms`; the first one a cut when the slot changed.
+    void play(LiveScale& scale, int slot, int frames, double ms, bool flash_first = false) {
+        ShowState& s = show_state();
+        for (int f = 0; f < frames; ++f) {
+            s.driver.scene_slot = slot;
+            s.driver.flash.flash = flash_first && f == 0;
+            scale.before_render(s);
+            now_ += ms / 1000.0;
+        }
+    }
+
+    double now_ = 0;
+    std::vector<int> opening_widths_, middle_widths_;
+    SizedScene opening_{opening_widths_}, middle_{middle_widths_};
+};
+
+TEST_F(LiveScaleTest, SlowFramesDrawTheirSceneSmallerFromTheNextCutAndEachSceneKeepsItsOwnScale) {
+    LiveScale scale(1.0, [this] { return now_; });
+    // The middle scene is slow at full size: it keeps drawing at 1 until a flash lets it change.
+    play(scale, 2, 100, 60.0);
+    EXPECT_EQ(app_state().render_width, 640);
+    EXPECT_TRUE(middle_widths_.empty());
+    play(scale, 2, 1, 60.0, true);
+    EXPECT_EQ(scale.scale(), 0.75);
+    EXPECT_EQ(app_state().render_width, 480);
+    // Every loaded scene made its textures again at the new size.
+    EXPECT_EQ(middle_widths_, std::vector<int>{480});
+    EXPECT_EQ(opening_widths_, std::vector<int>{480});
+    ASSERT_TRUE(no_gl_error());
+
+    // A cut to the opening, which nothing has slowed: back to full size on the cut's frame.
+    play(scale, 0, 10, 20.0);
+    EXPECT_EQ(app_state().render_width, 640);
+    // And the middle scene gets its smaller scale back at the next cut to it.
+    play(scale, 2, 1, 40.0);
+    EXPECT_EQ(app_state().render_width, 480);
+    EXPECT_EQ(middle_widths_, (std::vector<int>{480, 640, 480}));
+}
+
+TEST_F(LiveScaleTest, WithoutACutOrFlashTheScaleChangesOnlyAfterALongWait) {
+    LiveScale scale(1.0, [this] { return now_; });
+    play(scale, 2, 1, 60.0);
+    play(scale, 2, DynamicScale::unseen_wait - 10, 60.0);
+    EXPECT_EQ(scale.scale(), 1.0);
+    play(scale, 2, 20, 60.0);
+    EXPECT_EQ(scale.scale(), 0.75);
+}
+
+TEST_F(LiveScaleTest, AResizeLeavesTheFramesRandomNumbersWhereAdvancingLeftThem) {
+    LiveScale scale(0.5, [this] { return now_; });
+    seed_random(1234);
+    const uint32_t before = show_random().state();
+    play(scale, 0, 1, 10.0);  // the first frame is a cut: the start scale is made
+    ASSERT_EQ(opening_widths_.size(), 0u) << "0.5 is one of the scales: nothing to make again";
+    // Fast frames: the opening steps up to 0.75 at its next flash.
+    play(scale, 0, 60, 5.0);
+    seed_random(1234);
+    play(scale, 0, 1, 5.0, true);
+    ASSERT_EQ(opening_widths_, std::vector<int>{480});
+    EXPECT_EQ(show_random().state(), before);
+}
+
+}  // namespace
