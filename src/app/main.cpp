@@ -82,6 +82,7 @@ int main(int argc, char** argv) {
     apply_choice(run_choice(modes[selected], options), app);
 
     app.end_process = end_process;
+    catch_stop_signals();
     if (!create_gl_window(window_title, app.window_width, app.window_height, 32, app.fullscreen)) {
         SDL_Quit();
         return 0;

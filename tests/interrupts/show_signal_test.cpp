@@ -1,0 +1,189 @@
+// The show itself stopped by a signal, on the test's virtual display: Return takes the setup
+// dialog's "Run ... " (a key press made through the X server's test extension, as a keyboard
+// would), the show loads and plays, and Ctrl-C ends it the way Escape does, through the show's
+// own ending (which reports the frames it drew) with exit code 0; a second signal ends it at once.
+#include <gtest/gtest.h>
+// After gtest: Xlib's macros (None, Bool, ...) would clash with its names.
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+#include <dlfcn.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "app/gl_window.h"
+#include "app/setup_dialog.h"
+#include "tests/support/program_run.h"
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr auto start_up_limit = 300s;
+constexpr auto stop_limit = 60s;
+
+// The X connection and the test extension's key press, looked up at run time so that building
+// the tests needs no header of it.
+class Keyboard {
+public:
+    Keyboard() : display_(XOpenDisplay(nullptr)), xtst_(dlopen("libXtst.so.6", RTLD_NOW)) {
+        if (xtst_) fake_key_ = reinterpret_cast<FakeKey>(dlsym(xtst_, "XTestFakeKeyEvent"));
+    }
+    ~Keyboard() {
+        if (display_) XCloseDisplay(display_);
+        if (xtst_) dlclose(xtst_);
+    }
+    bool usable() const { return display_ && fake_key_; }
+
+    // The top-level window whose title holds `title`, or 0.
+    Window find(const char* title) const { return find_below(DefaultRootWindow(display_), title); }
+
+    // Focuses the window and holds the key down a moment: the dialog reads keys once per frame.
+    void press(Window window, KeySym key) {
+        XSetInputFocus(display_, window, RevertToParent, CurrentTime);
+        XSync(display_, False);
+        const unsigned code = XKeysymToKeycode(display_, key);
+        fake_key_(display_, code, True, 0);
+        XFlush(display_);
+        std::this_thread::sleep_for(300ms);
+        fake_key_(display_, code, False, 0);
+        XFlush(display_);
+    }
+
+private:
+    using FakeKey = int (*)(Display*, unsigned int, Bool, unsigned long);
+
+    Window find_below(Window window, const char* title) const {
+        char* name = nullptr;
+        if (XFetchName(display_, window, &name) && name) {
+            const bool found = std::strstr(name, title) != nullptr;
+            XFree(name);
+            if (found) return window;
+        }
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(display_, window, &root, &parent, &children, &count)) return 0;
+        Window found = 0;
+        for (unsigned i = 0; i < count && !found; ++i) found = find_below(children[i], title);
+        if (children) XFree(children);
+        return found;
+    }
+
+    Display* display_;
+    void* xtst_;
+    FakeKey fake_key_ = nullptr;
+};
+
+class ShowSignal : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display: run the tests under xvfb-run";
+        if (!keyboard_.usable()) GTEST_SKIP() << "no X test extension (libXtst) to press keys with";
+        root_ = fs::temp_directory_path() / ("show_signal_" + std::to_string(::getpid()) + "_" +
+                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(root_);
+    }
+    void TearDown() override {
+        if (pid_ > 0) {
+            ::kill(-pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+        if (!root_.empty()) fs::remove_all(root_);
+    }
+
+    // The show from its show directory in a process group of its own, with its standard output
+    // line by line (it says when the music starts) and no audio device (so that it says so).
+    void start() {
+        pid_ = ::fork();
+        ASSERT_GE(pid_, 0);
+        if (pid_ == 0) {
+            ::setpgid(0, 0);
+            if (::chdir(BRINEFALL_SHOW_DIR) != 0) std::_Exit(127);
+            std::freopen((root_ / "stdout.txt").c_str(), "w", stdout);
+            std::freopen((root_ / "stderr.txt").c_str(), "w", stderr);
+            ::setenv("SDL_AUDIODRIVER", "no_such_audio_driver", 1);
+            ::execlp("stdbuf", "stdbuf", "-oL", BRINEFALL_PROGRAM, static_cast<char*>(nullptr));
+            std::_Exit(127);
+        }
+        ::setpgid(pid_, pid_);
+    }
+
+    template <typename Condition>
+    bool wait_until(Condition ready, std::chrono::seconds limit) {
+        const auto until = std::chrono::steady_clock::now() + limit;
+        while (std::chrono::steady_clock::now() < until) {
+            if (ready()) return true;
+            if (::waitpid(pid_, &status_, WNOHANG) == pid_) {
+                pid_ = -1;
+                return false;
+            }
+            std::this_thread::sleep_for(50ms);
+        }
+        return false;
+    }
+
+    // Starts the show and takes the dialog's "Run ... " with Return; false when the dialog never
+    // showed.
+    bool run_past_the_dialog() {
+        start();
+        Window dialog = 0;
+        if (!wait_until([&] { return (dialog = keyboard_.find(setup_caption)) != 0; }, start_up_limit))
+            return false;
+        std::this_thread::sleep_for(500ms);  // the dialog's first frames
+        keyboard_.press(dialog, XK_Return);
+        return true;
+    }
+
+    // Sends the signals and returns the exit code (-1 when the show did not end by itself).
+    int stop_with(int signal, int times, bool whole_job) {
+        const auto sent = std::chrono::steady_clock::now();
+        for (int i = 0; i < times; ++i) {
+            ::kill(whole_job ? -pid_ : pid_, signal);
+            std::this_thread::sleep_for(50ms);
+        }
+        wait_until([] { return false; }, stop_limit);
+        if (pid_ > 0) return -1;
+        std::printf("the show ended %.2f s after the signal\n",
+                    std::chrono::duration<double>(std::chrono::steady_clock::now() - sent).count());
+        return WIFEXITED(status_) ? WEXITSTATUS(status_) : -1;
+    }
+
+    std::string out() const { return read_whole_file((root_ / "stdout.txt").string()); }
+    std::string err() const { return read_whole_file((root_ / "stderr.txt").string()); }
+
+    Keyboard keyboard_;
+    fs::path root_;
+    pid_t pid_ = -1;
+    int status_ = 0;
+};
+
+TEST_F(ShowSignal, CtrlCWhileItPlaysEndsTheShowAsEscapeDoes) {
+    ASSERT_TRUE(run_past_the_dialog()) << err();
+    ASSERT_TRUE(wait_until([&] { return out().find("the music plays silently") != std::string::npos; },
+                           start_up_limit))
+        << out() << err();
+    // A few frames of the show: at 1280x1024 on software GL one can take a second.
+    std::this_thread::sleep_for(5s);
+    ASSERT_EQ(stop_with(SIGINT, 1, true), 0) << out() << err();
+    // The show's own ending ran: it reports the frames it drew.
+    EXPECT_NE(out().find("The show drew "), std::string::npos) << out();
+}
+
+// Signals that arrive while the show loads wait for its first frame, except a second one: the
+// way out of a long load. (Without the show's own handlers SDL would turn both into one quit.)
+TEST_F(ShowSignal, ASecondSigtermEndsItAtOnceEvenWhileItLoads) {
+    ASSERT_TRUE(run_past_the_dialog()) << err();
+    ASSERT_TRUE(wait_until([&] { return keyboard_.find(window_title) != 0; }, start_up_limit)) << err();
+    ASSERT_EQ(stop_with(SIGTERM, 2, false), 143) << out() << err();
+    EXPECT_NE(err().find("brinefall: interrupted again; stopped at once"), std::string::npos) << err();
+}
+
+}  // namespace
