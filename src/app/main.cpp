@@ -16,6 +16,12 @@
 
 namespace {
 
+constexpr const char* usage =
+    "usage: brinefall [--render-scale S|auto]\n"
+    "  The setup dialog comes first, then the show; Escape ends it.\n"
+    "  --render-scale S|auto  preselects the dialog's render scale (S: 0.1..1)\n"
+    "  --help, --version      this text; the version\n";
+
 // How smoothly the show played here: worth knowing on a machine without a GPU, where the render
 // scale trades sharpness for frames.
 void report_frame_rate() {
@@ -42,9 +48,18 @@ int main(int argc, char** argv) {
     // "--render-scale S|auto" preselects the dialog's render scale (./run.sh passes it on).
     SetupOptions options;
     for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(usage, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("brinefall %s\n", BRINEFALL_VERSION);
+            return 0;
+        }
         const bool named = std::strcmp(argv[i], "--render-scale") == 0;
         if (!named || i + 1 >= argc || !parse_render_scale(argv[i + 1], options.render_scale)) {
-            std::fprintf(stderr, "usage: brinefall [--render-scale S|auto]   (S: 0.1..1)\n");
+            std::fprintf(stderr, "brinefall: %s: %s\n%s", argv[i],
+                         named ? "needs a scale 0.1..1 or auto" : "unknown option", usage);
             return 2;
         }
         ++i;

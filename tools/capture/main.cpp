@@ -302,6 +302,9 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             std::fputs(capture_usage, stdout);
             return 0;
+        } else if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("brinefall-capture %s\n", BRINEFALL_VERSION);
+            return 0;
         }
     CaptureOptions options;
     std::string error;
