@@ -55,9 +55,9 @@ command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -
 CC=clang CXX=clang++ cmake -S . -B "$build" -DBRINEFALL_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   "${launcher[@]}" >/dev/null
 
-# "NAME PROGRAM CORPUS" per line, written by fuzz/CMakeLists.txt.
+# "NAME TARGET PROGRAM CORPUS" per line, written by fuzz/CMakeLists.txt.
 names=() programs=() corpora=()
-while read -r name program corpus; do
+while read -r name _ program corpus; do
   if ((${#wanted[@]})) && [[ ! " ${wanted[*]} " == *" $name "* ]]; then continue; fi
   names+=("$name") programs+=("$program") corpora+=("$corpus")
 done < "$build/fuzz_targets.txt"
