@@ -56,10 +56,10 @@ void note_quit_request(AppState& app, bool frame_failed, double show_time) {
     app.escape_pressed = false;
 }
 
-void catch_stop_signals() {
+void handle_stop_signals(void (*handler)(int)) {
     struct sigaction action {};
-    action.sa_handler = on_stop_signal;
-    // Whatever the signal interrupts (a read, a wait for the display) carries on.
+    action.sa_handler = handler;
+    // A write to a pipe or a file, a wait for the display: whatever was interrupted goes on.
     action.sa_flags = SA_RESTART;
     sigemptyset(&action.sa_mask);
     sigaddset(&action.sa_mask, SIGINT);
@@ -67,6 +67,8 @@ void catch_stop_signals() {
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
 }
+
+void catch_stop_signals() { handle_stop_signals(on_stop_signal); }
 
 bool note_stop_signal(AppState& app) {
     if (g_stop_signal == 0) return false;

@@ -8,18 +8,20 @@
 #include <X11/keysym.h>
 #include <dlfcn.h>
 #include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "app/gl_window.h"
 #include "app/setup_dialog.h"
+#include "tests/interrupts/job.h"
 #include "tests/support/program_run.h"
 
 namespace fs = std::filesystem;
@@ -92,68 +94,24 @@ protected:
         fs::create_directories(root_);
     }
     void TearDown() override {
-        if (pid_ > 0) {
-            ::kill(-pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
+        show_.reset();
         if (!root_.empty()) fs::remove_all(root_);
     }
 
-    // The show from its show directory in a process group of its own, with its standard output
-    // line by line (it says when the music starts) and no audio device (so that it says so).
-    void start() {
-        pid_ = ::fork();
-        ASSERT_GE(pid_, 0);
-        if (pid_ == 0) {
-            ::setpgid(0, 0);
-            if (::chdir(BRINEFALL_SHOW_DIR) != 0) std::_Exit(127);
-            std::freopen((root_ / "stdout.txt").c_str(), "w", stdout);
-            std::freopen((root_ / "stderr.txt").c_str(), "w", stderr);
-            ::setenv("SDL_AUDIODRIVER", "no_such_audio_driver", 1);
-            ::execlp("stdbuf", "stdbuf", "-oL", BRINEFALL_PROGRAM, static_cast<char*>(nullptr));
-            std::_Exit(127);
-        }
-        ::setpgid(pid_, pid_);
-    }
-
-    template <typename Condition>
-    bool wait_until(Condition ready, std::chrono::seconds limit) {
-        const auto until = std::chrono::steady_clock::now() + limit;
-        while (std::chrono::steady_clock::now() < until) {
-            if (ready()) return true;
-            if (::waitpid(pid_, &status_, WNOHANG) == pid_) {
-                pid_ = -1;
-                return false;
-            }
-            std::this_thread::sleep_for(50ms);
-        }
-        return false;
-    }
-
-    // Starts the show and takes the dialog's "Run ... " with Return; false when the dialog never
-    // showed.
+    // Starts the show from its show directory, with its standard output line by line (it says
+    // when the music starts) and no audio device (so that it says so), and takes the dialog's
+    // "Run ... " with Return; false when the dialog never showed.
     bool run_past_the_dialog() {
-        start();
+        show_ = std::make_unique<Job>(std::vector<std::string>{"env", "SDL_AUDIODRIVER=no_such_audio_driver",
+                                                               "stdbuf", "-oL", BRINEFALL_PROGRAM},
+                                      BRINEFALL_SHOW_DIR, (root_ / "stdout.txt").string(),
+                                      (root_ / "stderr.txt").string());
         Window dialog = 0;
-        if (!wait_until([&] { return (dialog = keyboard_.find(setup_caption)) != 0; }, start_up_limit))
+        if (!show_->wait_until([&] { return (dialog = keyboard_.find(setup_caption)) != 0; }, start_up_limit))
             return false;
         std::this_thread::sleep_for(500ms);  // the dialog's first frames
         keyboard_.press(dialog, XK_Return);
         return true;
-    }
-
-    // Sends the signals and returns the exit code (-1 when the show did not end by itself).
-    int stop_with(int signal, int times, bool whole_job) {
-        const auto sent = std::chrono::steady_clock::now();
-        for (int i = 0; i < times; ++i) {
-            ::kill(whole_job ? -pid_ : pid_, signal);
-            std::this_thread::sleep_for(50ms);
-        }
-        wait_until([] { return false; }, stop_limit);
-        if (pid_ > 0) return -1;
-        std::printf("the show ended %.2f s after the signal\n",
-                    std::chrono::duration<double>(std::chrono::steady_clock::now() - sent).count());
-        return WIFEXITED(status_) ? WEXITSTATUS(status_) : -1;
     }
 
     std::string out() const { return read_whole_file((root_ / "stdout.txt").string()); }
@@ -161,18 +119,17 @@ protected:
 
     Keyboard keyboard_;
     fs::path root_;
-    pid_t pid_ = -1;
-    int status_ = 0;
+    std::unique_ptr<Job> show_;
 };
 
 TEST_F(ShowSignal, CtrlCWhileItPlaysEndsTheShowAsEscapeDoes) {
     ASSERT_TRUE(run_past_the_dialog()) << err();
-    ASSERT_TRUE(wait_until([&] { return out().find("the music plays silently") != std::string::npos; },
-                           start_up_limit))
+    ASSERT_TRUE(show_->wait_until([&] { return out().find("the music plays silently") != std::string::npos; },
+                                  start_up_limit))
         << out() << err();
     // A few frames of the show: at 1280x1024 on software GL one can take a second.
     std::this_thread::sleep_for(5s);
-    ASSERT_EQ(stop_with(SIGINT, 1, true), 0) << out() << err();
+    ASSERT_EQ(show_->stop_with(SIGINT, 1, true, stop_limit), 0) << out() << err();
     // The show's own ending ran: it reports the frames it drew.
     EXPECT_NE(out().find("The show drew "), std::string::npos) << out();
 }
@@ -181,8 +138,8 @@ TEST_F(ShowSignal, CtrlCWhileItPlaysEndsTheShowAsEscapeDoes) {
 // way out of a long load. (Without the show's own handlers SDL would turn both into one quit.)
 TEST_F(ShowSignal, ASecondSigtermEndsItAtOnceEvenWhileItLoads) {
     ASSERT_TRUE(run_past_the_dialog()) << err();
-    ASSERT_TRUE(wait_until([&] { return keyboard_.find(window_title) != 0; }, start_up_limit)) << err();
-    ASSERT_EQ(stop_with(SIGTERM, 2, false), 143) << out() << err();
+    ASSERT_TRUE(show_->wait_until([&] { return keyboard_.find(window_title) != 0; }, start_up_limit)) << err();
+    ASSERT_EQ(show_->stop_with(SIGTERM, 2, false, stop_limit), 143) << out() << err();
     EXPECT_NE(err().find("brinefall: interrupted again; stopped at once"), std::string::npos) << err();
 }
 

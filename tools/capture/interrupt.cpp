@@ -6,6 +6,8 @@
 #include <csignal>
 #include <cstddef>
 
+#include "app/message_loop.h"
+
 namespace {
 
 volatile std::sig_atomic_t g_signal = 0;
@@ -40,16 +42,7 @@ void on_signal(int signal) {
 
 void catch_interrupts() {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    struct sigaction action {};
-    action.sa_handler = on_signal;
-    // A write to the video pipe or a PNG file that the signal interrupts goes on where it was.
-    action.sa_flags = SA_RESTART;
-    sigemptyset(&action.sa_mask);
-    // One handler at a time: a SIGTERM arriving inside the SIGINT handler waits for it.
-    sigaddset(&action.sa_mask, SIGINT);
-    sigaddset(&action.sa_mask, SIGTERM);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    handle_stop_signals(on_signal);
 }
 
 void interrupts_stop_between_frames() { g_between_frames = 1; }
