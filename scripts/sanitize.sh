@@ -50,7 +50,9 @@ targets=(brinefall-capture show_dir)
 ((faults)) && targets+=(fault_tests)
 replays=()
 ((quick)) && mapfile -t replays < <(awk '{ print $2 }' "$build/fuzz_targets.txt")
+stage=$SECONDS
 nice cmake --build "$build" -j "$(nproc)" --target "${targets[@]}" "${replays[@]}"
+echo "Instrumented build: $((SECONDS - stage)) s"
 
 # The show keeps everything it loads until the process ends, and capture ends it with _exit:
 # leak checking has nothing to say. Every other report counts, and UBSan's go to stderr too.
@@ -66,7 +68,7 @@ capture() {
   local name=$1
   shift
   rm -rf "${out:?}/$name"
-  local status=0
+  local status=0 start=$SECONDS
   "${xvfb[@]}" "$build/brinefall-capture" --show-dir "$build/show" --size 96x54 --out "$out/$name" "$@" \
     > "$out/$name.log" 2> "$out/$name.err" || status=$?
   if grep -E "ERROR: AddressSanitizer|runtime error:|GL error" "$out/$name.err"; then
@@ -77,7 +79,7 @@ capture() {
     echo "the run $name ended with exit code $status: see $out/$name.err" >&2
     exit 1
   fi
-  echo "  $name clean: $(($(wc -l < "$out/$name/frames.csv") - 1)) frames"
+  echo "  $name clean: $(($(wc -l < "$out/$name/frames.csv") - 1)) frames written, $((SECONDS - start)) s"
 }
 
 if ((quick)); then
@@ -86,7 +88,9 @@ if ((quick)); then
     capture "scene_at_$from" --fps 10 --from "$from" --to "$((from + 1))"
   done
   echo "Replaying the fuzz corpora under the sanitizers..."
+  stage=$SECONDS
   ctest --test-dir "$build" -R '^CorpusReplay\.' --output-on-failure
+  echo "Corpus replays: $((SECONDS - stage)) s"
 else
   echo "Running the show under the sanitizers (96x54, 2 fps)..."
   capture stills --fps 2 --every 60 "${range[@]}" --stats "$out/stats.json"
@@ -94,6 +98,8 @@ fi
 
 if ((faults)); then
   echo "Running the fault tests under the sanitizers..."
+  stage=$SECONDS
   "${xvfb[@]}" ctest --test-dir "$build" -R '^Faults\.' --output-on-failure --timeout 900
+  echo "Fault tests: $((SECONDS - stage)) s"
 fi
 echo "No sanitizer report."
