@@ -15,6 +15,7 @@ struct RopeMass {
     Vector3 previous_velocity{0.0f, 0.0f, 0.0f};
     // Masses other than a led one are never given a weight by the scenes; 1 keeps them physical.
     float weight = 1.0f;
+    bool operator==(const RopeMass&) const = default;
 };
 
 struct RopeSpring {
@@ -25,6 +26,7 @@ struct RopeSpring {
     int32_t second = 0;  // mass index B
     Vector3 gravity{0.0f, -9.81f, 0.0f};
     float keep = 0.988f;  // share of the velocity kept after each update
+    bool operator==(const RopeSpring&) const = default;
 };
 
 class SpringChain {
@@ -54,4 +56,6 @@ public:
     // Empties the spline, sets one channel, and appends the first mass twice, then every mass;
     // count becomes the number of points. The closed flag is left as the spline had it.
     void rebuild_spline(Spline& spline) const;
+
+    bool operator==(const SpringChain&) const = default;
 };

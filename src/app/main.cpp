@@ -17,14 +17,17 @@
 namespace {
 
 constexpr const char* usage =
-    "usage: brinefall [--render-scale S|auto]\n"
+    "usage: brinefall [--render-scale S|auto] [--author]\n"
     "  The setup dialog comes first, then the show; Escape ends it.\n"
     "  --render-scale S|auto  preselects the dialog's render scale (S: 0.1..1)\n"
+    "  --author               preselects the dialog's author mode (pause, step, seek, overlay)\n"
     "  --help, --version      this text; the version\n";
 
 // How smoothly the show played here: worth knowing on a machine without a GPU, where the render
 // scale trades sharpness for frames.
 void report_frame_rate() {
+    // Author mode pauses and seeks: its frame rate is the overlay's to tell.
+    if (app_state().author_mode) return;
     const FramesShown shown = frames_shown();
     if (shown.frames > 0 && shown.seconds > 0)
         std::printf("The show drew %ld frames in %.1f s: %.1f frames per second.\n", shown.frames,
@@ -45,7 +48,8 @@ void end_process(int exit_code) {
 
 int main(int argc, char** argv) {
     AppState& app = app_state();
-    // "--render-scale S|auto" preselects the dialog's render scale (./run.sh passes it on).
+    // "--render-scale S|auto" preselects the dialog's render scale (./run.sh passes it on), and
+    // "--author" its author mode.
     SetupOptions options;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
@@ -55,6 +59,10 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[i], "--version") == 0) {
             std::printf("brinefall %s\n", BRINEFALL_VERSION);
             return 0;
+        }
+        if (std::strcmp(argv[i], "--author") == 0) {
+            options.author_mode = true;
+            continue;
         }
         const bool named = std::strcmp(argv[i], "--render-scale") == 0;
         if (!named || i + 1 >= argc || !parse_render_scale(argv[i + 1], options.render_scale)) {

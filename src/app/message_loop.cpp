@@ -5,8 +5,10 @@
 
 #include <chrono>
 #include <csignal>
+#include <memory>
 #include <optional>
 
+#include "app/author_mode.h"
 #include "app/gl_window.h"
 #include "app/window_proc.h"
 #include "platform/virtual_keys.h"
@@ -87,16 +89,26 @@ void idle_pass(AppState& app, const std::function<bool()>& draw, const double& s
 int run_message_loop() {
     AppState& app = app_state();
     ShowState& show = show_state();
+    std::unique_ptr<AuthorMode> author;
+    if (app.author_mode) {
+        author = std::make_unique<AuthorMode>();
+        author->start(app.window);
+    }
+    const std::function<bool()> draw = author ? std::function<bool()>([&author] { return author->frame(); })
+                                              : std::function<bool()>(draw_frame);
     for (;;) {
         SDL_Event event;
         if (SDL_PollEvent(&event)) {
+            // Author mode's keys are its own; the show never sees them.
+            if (author && event.type == SDL_KEYDOWN && author->key_down(virtual_key(event.key.keysym.sym)))
+                continue;
             const WindowTarget target{app, show.frame, show.graphics.view_camera, show.driver.frame_dt,
                                       resize_gl_scene};
             if (window_proc(event, target)) break;
             continue;
         }
         if (note_stop_signal(app)) break;
-        idle_pass(app, draw_frame, show.driver.show_time, [&app] {
+        idle_pass(app, draw, show.driver.show_time, [&app] {
             swap_window(app.window);
             if (app.active) count_drawn_frame();
         });

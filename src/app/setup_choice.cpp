@@ -31,6 +31,7 @@ SetupChoice run_choice(DisplayMode mode, const SetupOptions& options) {
     SetupChoice choice;
     choice.fullscreen = !options.windowed;
     choice.low_spec = options.low_spec;
+    choice.author_mode = options.author_mode;
     choice.antialias = options.antialiased;
     choice.window_width = mode.width;
     choice.window_height = mode.height;
@@ -83,5 +84,6 @@ void apply_choice(const SetupChoice& choice, AppState& app) {
     app.picture_height = choice.picture_height;
     app.render_scale_auto = choice.render_scale_auto;
     app.low_spec = choice.low_spec;
+    app.author_mode = choice.author_mode;
     app.antialias = choice.antialias;
 }

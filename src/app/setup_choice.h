@@ -17,6 +17,7 @@ struct SetupOptions {
     // "render scale": the share of the picture's width and height the scenes render at, the
     // compose scaling their picture up to the window; 0 means "auto" (start-up measures).
     double render_scale = 1.0;
+    bool author_mode = false;  // live controls and an overlay (brinefall --author)
 };
 
 // The dialog's "render scale" choices, largest first; "auto" is listed after them.
@@ -39,6 +40,7 @@ struct SetupChoice {
     bool render_scale_auto = false;
     bool low_spec = false;
     bool antialias = false;
+    bool author_mode = false;
 };
 SetupChoice run_choice(DisplayMode mode, const SetupOptions& options);
 

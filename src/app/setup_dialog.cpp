@@ -82,6 +82,7 @@ SetupAnswer show_setup_dialog(const std::vector<DisplayMode>& modes, SetupOption
             if (ImGui::Selectable("auto", options.render_scale <= 0.0)) options.render_scale = 0.0;
             ImGui::EndCombo();
         }
+        check_box("Author mode", 167, 59, options.author_mode);
 
         // "Run ... " is the default button (Enter); Escape is the dialog's cancel, "Quit".
         const bool enter = ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter)) ||

@@ -32,6 +32,8 @@ struct FrameState {
     bool flash = false;       // this frame lies in a flash window
     bool previous_flash = false;
     Vector3 reference{Vector3::ordinary, 0.0f, 0.0f, 0.0f};
+
+    bool operator==(const FrameState&) const = default;
 };
 
 // The index of the quit-fade factor in params.

@@ -42,3 +42,12 @@ Matrix4 rotation_z(float degrees) {
     const float c = std::cos(a), s = std::sin(a);
     return {c, s, 0, 0, -s, c, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 }
+
+Matrix4 invert_rigid(const Matrix4& m) {
+    Matrix4 out{};
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c) out[c * 4 + r] = m[r * 4 + c];
+    for (int r = 0; r < 3; ++r) out[12 + r] = -(out[r] * m[12] + out[4 + r] * m[13] + out[8 + r] * m[14]);
+    out[15] = 1.0f;
+    return out;
+}

@@ -95,6 +95,7 @@ void LiveSound::fill_audio(void* self, uint8_t* stream, int length) {
 
 uint64_t LiveSound::frames_played() {
     if (!playing_) return 0;
+    if (paused_ && device_ == 0) return paused_frames_;
     if (device_ != 0) {
         SDL_LockAudioDevice(device_);
         const uint64_t frames = device_frames_;
@@ -103,6 +104,39 @@ uint64_t LiveSound::frames_played() {
     }
     const double seconds = std::max(0.0, steady_seconds() - silent_start_);
     return static_cast<uint64_t>(seconds * rate());
+}
+
+namespace {
+
+uint64_t frames_at(double seconds, int rate) {
+    return seconds > 0 ? static_cast<uint64_t>(std::llround(seconds * rate)) : 0;
+}
+
+}  // namespace
+
+void LiveSound::seek(double seconds) {
+    if (!playing_) return;
+    if (device_ != 0) {
+        SDL_LockAudioDevice(device_);
+        device_frames_ = frames_at(seconds, rate());
+        SDL_UnlockAudioDevice(device_);
+    } else if (paused_) {
+        paused_frames_ = frames_at(seconds, rate());
+    } else {
+        silent_start_ = steady_seconds() - std::max(seconds, 0.0);
+    }
+}
+
+void LiveSound::pause(bool paused) {
+    if (!playing_ || paused == paused_) return;
+    if (device_ != 0) {
+        SDL_PauseAudioDevice(device_, paused ? 1 : 0);
+    } else if (paused) {
+        paused_frames_ = frames_played();
+    } else {
+        silent_start_ = steady_seconds() - static_cast<double>(paused_frames_) / rate();
+    }
+    paused_ = paused;
 }
 
 void LiveSound::close() {
@@ -120,8 +154,6 @@ bool OfflineSound::initialise(int mix_rate, int channels) {
     return true;
 }
 
-void OfflineSound::set_time(double seconds) {
-    frame_ = seconds > 0 ? static_cast<uint64_t>(std::llround(seconds * rate())) : 0;
-}
+void OfflineSound::set_time(double seconds) { frame_ = frames_at(seconds, rate()); }
 
 uint64_t OfflineSound::frames_played() { return playing_ ? frame_ : 0; }

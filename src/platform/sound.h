@@ -25,6 +25,8 @@ public:
     virtual bool initialise(int mix_rate, int channels) = 0;
     // Decodes the music file (Ogg Vorbis); false when it is missing or unreadable.
     bool load_music(const std::string& path);
+    // Takes a track decoded elsewhere (start-up decodes while the scenes load).
+    void set_music(MusicTrack track) { track_ = std::move(track); }
     // Starts the loaded music from position 0 on channel 1, once (no loop).
     virtual void play_music() = 0;
     // Volume of a channel, or of every channel with all_channels; clamped to 0..255. Only channel 1
@@ -39,6 +41,10 @@ public:
     int rate() const;
     // The spectrum_bands values of the current output, 0..1; valid until the next call.
     const float* spectrum();
+    // Author mode's controls: the music moves to `seconds` after its start (negative reads as 0),
+    // and holds still while paused (the position with it).
+    virtual void seek(double seconds) = 0;
+    virtual void pause(bool paused) = 0;
     // Stops the sound; the output can be initialised again afterwards.
     virtual void close() = 0;
 
@@ -65,6 +71,8 @@ public:
     void play_music() override;
     uint32_t position() override { return static_cast<uint32_t>(frames_played()); }
     void close() override;
+    void seek(double seconds) override;
+    void pause(bool paused) override;
     bool silent() const { return device_ == 0; }
 
 protected:
@@ -78,7 +86,9 @@ private:
     bool audio_started_ = false;  // SDL's audio subsystem is ours to quit
     bool playing_ = false;
     uint64_t device_frames_ = 0;  // frames handed to the device (written by its thread)
-    double silent_start_ = 0;     // steady_seconds() at play_music when silent
+    double silent_start_ = 0;     // steady_seconds() at position 0 when silent
+    bool paused_ = false;
+    uint64_t paused_frames_ = 0;  // the silent position while paused
 };
 
 // Capture's sound: nothing is heard; the position is set from the frame time.
@@ -89,6 +99,8 @@ public:
     // Positions the music at `seconds` after play_music: position = seconds * rate, rounded to the
     // nearest sample (negative times read as 0).
     void set_time(double seconds);
+    void seek(double seconds) override { set_time(seconds); }
+    void pause(bool) override {}
     uint32_t position() override { return static_cast<uint32_t>(frames_played()); }
     void close() override { playing_ = false; }
 

@@ -26,8 +26,7 @@
 
 #include "core/vector3.h"
 
-struct FrameState;  // the frame driver's per-frame record (core/frame_state.h)
-class PassTimer;    // render/pass_timer.h
+class PassTimer;  // render/pass_timer.h
 
 // A look-at camera: what the scenes hand to the perspective and look-at calls.
 struct CameraRecord {
@@ -54,8 +53,6 @@ public:
     std::function<void(double)> progress;
     // The setup dialog's "Low spec GPU": scenes choose the cheaper post-processing.
     bool low_detail = false;
-    // Stored by every show scene at the start of its draw; helpers read the frame's values here.
-    FrameState* frame_state = nullptr;
     // The platform window the context draws into (set once the window exists).
     void* window = nullptr;
     // Written by the scenes every frame; read by the post-processing helpers and the projector.

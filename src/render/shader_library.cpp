@@ -8,6 +8,7 @@
 
 #include "render/graphics_context.h"
 #include "render/log_line.h"
+#include "render/uniform_values.h"
 
 ShaderLibrary::ShaderLibrary()
     : fragment_ids_(slot_count, 0u),
@@ -120,6 +121,66 @@ void ShaderLibrary::load_fragment_program(const std::string& fragment_file, int 
     glAttachShader(program_ids_[slot], fragment_ids_[slot]);
     link(slot);
     use_program(slot);
+}
+
+bool ShaderLibrary::reload(int slot, std::string& log) {
+    log.clear();
+    if (!in_table(slot) || !loaded_[slot] || fragment_files_[slot].empty()) return false;
+    struct Half {
+        GLenum kind;
+        const std::string& file;
+        GLuint shader = 0;
+    };
+    Half halves[] = {{GL_FRAGMENT_SHADER, fragment_files_[slot]}, {GL_VERTEX_SHADER, vertex_files_[slot]}};
+    const GLuint program = glCreateProgram();
+    bool ok = true;
+    for (Half& half : halves) {
+        if (half.file.empty()) continue;
+        const std::string path = half.file + source_extension;
+        const std::unique_ptr<char[]> text = read_source(path);
+        if (!text) {
+            log += path + ": cannot be read\n";
+            ok = false;
+            continue;
+        }
+        half.shader = glCreateShader(half.kind);
+        const GLchar* source = text.get();
+        glShaderSource(half.shader, 1, &source, nullptr);
+        glCompileShader(half.shader);
+        GLint compiled = 0;
+        glGetShaderiv(half.shader, GL_COMPILE_STATUS, &compiled);
+        if (!compiled) {
+            char info[2000] = {};
+            glGetShaderInfoLog(half.shader, sizeof info, nullptr, info);
+            log += path + ":\n" + info;
+            ok = false;
+        }
+        glAttachShader(program, half.shader);
+    }
+    if (ok) {
+        glLinkProgram(program);
+        GLint linked = 0;
+        glGetProgramiv(program, GL_LINK_STATUS, &linked);
+        if (!linked) {
+            char info[2000] = {};
+            glGetProgramInfoLog(program, sizeof info, nullptr, info);
+            log += "linking " + fragment_files_[slot] + ":\n" + info;
+            ok = false;
+        }
+    }
+    if (!ok) {
+        for (const Half& half : halves)
+            if (half.shader) glDeleteShader(half.shader);
+        glDeleteProgram(program);
+        return false;
+    }
+    copy_uniform_values(this->program(slot), program);
+    release_slot(slot);
+    fragment_ids_[slot] = halves[0].shader;
+    vertex_ids_[slot] = halves[1].shader;
+    program_ids_[slot] = program;
+    linked_[slot] = 1;
+    return true;
 }
 
 void ShaderLibrary::use_program(int slot) const {

@@ -42,6 +42,12 @@ public:
     // A fragment-only program, linked and made current.
     void load_fragment_program(const std::string& fragment_file, int slot);
 
+    // Compiles the slot's files again as they are now (an author saved one) and, when they link,
+    // puts the new program in the slot with the old one's uniform values; otherwise the slot keeps
+    // what it had and draws on. True when the slot holds the new program; `log` gets the
+    // compiler's and linker's complaints. Only a slot that was loaded can be reloaded.
+    bool reload(int slot, std::string& log);
+
     void use_program(int slot) const;
     // Program 0: fixed-function drawing.
     void disable_programs() const;

@@ -17,6 +17,7 @@ struct AppState {
     bool render_scale_auto = false;             // start-up picks the render scale (render_*)
     bool antialias = false;                     // offered by the dialog, cleared by start-up
     bool low_spec = false;                      // "Low spec GPU": scenes pick cheaper shaders
+    bool author_mode = false;                   // live controls and overlay (app/author_mode.h)
 
     // The show window and its GL context, while they exist (the shell's; capture keeps its own).
     SDL_Window* window = nullptr;

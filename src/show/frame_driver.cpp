@@ -9,7 +9,6 @@
 #include "platform/clipboard.h"
 #include "show/app_state.h"
 #include "show/music_clock.h"
-#include "show/show_state.h"
 #include "show/timeline.h"
 
 namespace {
@@ -20,23 +19,20 @@ constexpr int discarded_draws = 50;
 
 // Steps the show clock by the timer and pulls it a tenth of the way toward the music. The
 // frame's random numbers are seeded from the show time before the step.
-void advance_clock(ShowState& s) {
-    DriverState& d = s.driver;
-    d.frame_dt = s.timer.reading() - d.previous_reading;
-    d.previous_reading = s.timer.reading();
-    if (d.frame_dt < 0) d.frame_dt = 0;
+void advance_clock(DriverState& d, const FrameInputs& in) {
+    d.frame_dt = std::max(in.timer_reading - d.previous_reading, 0.0);
+    d.previous_reading = in.timer_reading;
 
     seed_random(frame_seed(d.show_time));
     for (int i = 0; i < discarded_draws; ++i) random_int();
 
-    SoundOutput& sound = *s.sound;
-    d.music_time = music_time(sound.position(), sound.rate(), d.show_time);
+    d.music_time = in.music_time;
     d.frame_dt += music_correction(d.music_time, d.show_time);
 }
 
 // Fills the shared record for this frame, around the clock's advance (the cue is looked up at
 // the show time before it).
-void prepare_frame_state(ShowState& s, const AppState& app) {
+void prepare_frame_state(ShowState& s, const AppState& app, const FrameInputs& in) {
     FrameState& f = s.frame;
     f.camera_x = f.camera_y = f.camera_z = 0;
     f.wheel_notches = app.wheel_total;
@@ -46,24 +42,9 @@ void prepare_frame_state(ShowState& s, const AppState& app) {
     s.driver.show_time += s.driver.frame_dt;
     f.show_time = s.driver.show_time;
 
-    std::copy_n(s.sound->spectrum(), spectrum_bands, f.spectrum);
+    if (in.spectrum) std::copy_n(in.spectrum, spectrum_bands, f.spectrum);
     std::copy(std::begin(app.keys), std::end(app.keys), f.key_state);
     f.mode = 1;
-}
-
-// Each window is tested against the show time as it stands after the previous scene drew.
-// A window whose slot holds no scene (one this build does not have) shows black, not whatever
-// the last frame left in the buffer.
-void draw_scenes(ShowState& s) {
-    for (const SceneWindow& window : scene_windows) {
-        if (!in_window(window, s.driver.show_time)) continue;
-        if (parts* scene = s.roster.slots[window.slot]) {
-            scene->draw(&s.driver.frame_dt, &s.graphics, &s.frame);
-        } else {
-            glClearColor(0, 0, 0, 1);
-            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        }
-    }
 }
 
 void draw_quad(float half_height) {
@@ -80,7 +61,7 @@ void draw_quad(float half_height) {
 }
 
 // The picture overlay, added over whatever framebuffer the scene left bound. GL state is left
-// as set: every scene sets up its own at the start of its draw.
+// as set: every scene sets up its own at the start of its render.
 void draw_overlay(GraphicsContext& graphics, const AppState& app, const FlashState& flash) {
     glMatrixMode(GL_TEXTURE);
     glActiveTexture(GL_TEXTURE0);
@@ -151,40 +132,78 @@ void draw_quit_fade(GraphicsContext& graphics, const AppState& app, double alpha
 
 }  // namespace
 
-bool draw_frame() {
+FrameInputs live_inputs(bool drawn) {
     ShowState& s = show_state();
-    AppState& app = app_state();
+    FrameInputs in;
+    in.timer_reading = s.timer.reading();
+    in.music_time = music_time(s.sound->position(), s.sound->rate(), s.driver.show_time);
+    if (drawn) in.spectrum = s.sound->spectrum();
+    return in;
+}
+
+void advance_frame(const FrameInputs& inputs) {
+    ShowState& s = show_state();
+    const AppState& app = app_state();
+    DriverState& d = s.driver;
     FrameState& f = s.frame;
 
-    advance_clock(s);
-    prepare_frame_state(s, app);
+    advance_clock(d, inputs);
+    prepare_frame_state(s, app, inputs);
+    d.flash = flash_at(d.show_time);
+    f.flash = d.flash.flash;
 
-    const FlashState flash = flash_at(s.driver.show_time);
-    f.flash = flash.flash;
-
-    draw_scenes(s);
-
-    if (flash.overlay >= 0) draw_overlay(s.graphics, app, flash);
+    d.scene_slot = scene_slot_at(d.show_time);
+    if (d.scene_slot >= 0)
+        if (parts* scene = s.roster.slots[d.scene_slot]) scene->advance(d.frame_dt, f);
     f.previous_flash = f.flash;
 
-    s.sound->set_volume(all_channels, music_fade_volume(s.driver.show_time));
+    if (app.quit_requested) f.params[quit_fade_param] = quit_fade(d.show_time, app.quit_time).fade_param;
+}
 
-    if (s.driver.show_time > end_of_show) {
+void render_frame() {
+    ShowState& s = show_state();
+    const AppState& app = app_state();
+    const DriverState& d = s.driver;
+
+    if (d.scene_slot >= 0) {
+        if (parts* scene = s.roster.slots[d.scene_slot]) {
+            scene->render(s.graphics);
+        } else {
+            // A window whose slot holds no scene (one this build does not have) shows black, not
+            // whatever the last frame left in the buffer.
+            glClearColor(0, 0, 0, 1);
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        }
+    }
+    if (d.flash.overlay >= 0) draw_overlay(s.graphics, app, d.flash);
+    if (app.quit_requested) draw_quit_fade(s.graphics, app, quit_fade(d.show_time, app.quit_time).alpha);
+}
+
+void finish_frame() {
+    ShowState& s = show_state();
+    AppState& app = app_state();
+    const double show_time = s.driver.show_time;
+
+    s.sound->set_volume(all_channels, music_fade_volume(show_time));
+    if (show_time > end_of_show) {
         s.sound->close();
         end_show(0);
-        return true;
+        return;
     }
-
     if (app.quit_requested) {
-        const QuitFade fade = quit_fade(s.driver.show_time, app.quit_time);
-        f.params[quit_fade_param] = fade.fade_param;
+        const QuitFade fade = quit_fade(show_time, app.quit_time);
         s.sound->set_volume(music_channel, fade.music_volume);
-        draw_quit_fade(s.graphics, app, fade.alpha);
         if (fade.complete) {
             copy_to_clipboard(app.capture_text);
             s.sound->close();
             end_show(0);
         }
     }
+}
+
+bool draw_frame() {
+    advance_frame(live_inputs());
+    render_frame();
+    finish_frame();
     return true;
 }

@@ -10,12 +10,15 @@
 #include "show/cue_table.h"
 #include "show/roster.h"
 #include "show/show_timer.h"
+#include "show/timeline.h"
 
 struct DriverState {
     double show_time = 0;         // the show's position, seconds
     double frame_dt = 0;          // this frame's step after the music correction
     double previous_reading = 0;  // ShowTimer reading at the previous frame
     double music_time = 0;        // music position of this frame, seconds
+    int scene_slot = -1;          // the roster slot whose window holds the show time; -1: none
+    FlashState flash;             // this frame's flash flag and picture overlay
 };
 
 struct ShowState {
@@ -23,6 +26,7 @@ struct ShowState {
     ShowTimer timer;
     CueTable cues;
     FrameState frame;          // the shared record the scenes copy and write back
+    FrameState start_frame;    // the shared record as start-up left it, for replaying the show
     FrameState loading_frame;  // used only while start-up loads the scenes
     Roster roster;
     SceneFactories scene_factories;  // handed over by the program before start-up

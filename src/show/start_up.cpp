@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <future>
+#include <optional>
 
 #include "anim/file_not_found.h"
 #include "platform/message_box.h"
@@ -60,17 +62,30 @@ bool load_scenes(ShowState& s) {
     return true;
 }
 
+using PendingMusic = std::future<std::optional<MusicTrack>>;
+
+// The music is decoded on a thread of its own while the scenes load: it is the longest single
+// step of start-up and needs nothing but its file.
+PendingMusic decode_music() {
+    return std::async(std::launch::async, [] {
+        MusicTrack track;
+        return load_ogg_vorbis_file(kMusicFile, track) ? std::optional(std::move(track)) : std::nullopt;
+    });
+}
+
 // Returns false when the process was to end (only reached when end_process returns).
-bool start_music(ShowState& s) {
+bool start_music(ShowState& s, PendingMusic& music) {
     if (!s.sound) s.sound = std::make_unique<LiveSound>();
     if (!s.sound->initialise(kMixRate, software_channels)) {
         sound_failure("Problem initializing FMod. \nProgram will now exit.", 1);
         return false;
     }
-    if (!s.sound->load_music(kMusicFile)) {
+    std::optional<MusicTrack> track = music.get();
+    if (!track) {
         sound_failure("Problem initializing FMod. \nNo sound file.", 0);
         return false;
     }
+    s.sound->set_music(std::move(*track));
     s.sound->play_music();
     s.sound->set_volume(music_channel, max_volume);
     return true;
@@ -104,6 +119,7 @@ void start_up() {
     ShowState& s = show_state();
     AppState& app = app_state();
 
+    PendingMusic music = decode_music();
     // Multisampling is offered by the dialog but never used: the targets are made without it.
     app.antialias = false;
     s.graphics.end_process = [](int exit_code) { end_show(exit_code); };
@@ -114,7 +130,6 @@ void start_up() {
 
     s.loading_frame = FrameState{};
     s.loading_frame.mode = 1;
-    s.graphics.frame_state = &s.loading_frame;
 
     show_loading_screen(s);
     if (app.render_scale_auto) {
@@ -138,7 +153,7 @@ void start_up() {
         std::fflush(stdout);
     }
     if (!load_scenes(s)) return;
-    if (!start_music(s)) return;
+    if (!start_music(s, music)) return;
 
     s.timer.reset();
     s.driver.previous_reading = s.timer.reading();
@@ -146,4 +161,5 @@ void start_up() {
 
     s.driver.show_time = 0;
     reset_frame_state(s.frame);
+    s.start_frame = s.frame;
 }

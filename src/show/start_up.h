@@ -7,8 +7,9 @@
 // GLEW, render targets 0 and 1 at the render size and a quarter of it, texture options, the
 // low-spec choice), creates the loading FrameState, constructs, loads and presents the loading
 // screen, constructs and loads the show scenes one after the other into roster slots 0..3
-// (the loading screen advancing through the progress callback), starts the music, resets the
-// timer, fills the cue table and sets the show time and the shared FrameState to their start.
+// (the loading screen advancing through the progress callback; the music decodes meanwhile on a
+// thread of its own), starts the music, resets the timer, fills the cue table and sets the show
+// time and the shared FrameState to their start.
 //
 // A sound failure ends the process through AppState::end_process after its message box:
 // "Problem initializing FMod. \nProgram will now exit." (exit code 1) when the sound cannot

@@ -22,7 +22,7 @@ TEST(CaptureOptions, ReadsEveryOption) {
                        "--video",        "a.mp4",     "--stats",    "s.json",
                        "--sheet",        "sheet.png", "--low-spec", "--force-16x9",
                        "--show-dir",     "show",      "--profile",  "--reference-chain",
-                       "--render-scale", "0.5"},
+                       "--render-scale", "0.5",       "--draw-all"},
                       o, error))
         << error;
     EXPECT_EQ(o.width, 160);
@@ -41,11 +41,13 @@ TEST(CaptureOptions, ReadsEveryOption) {
     EXPECT_TRUE(o.profile);
     EXPECT_TRUE(o.reference_chain);
     EXPECT_EQ(o.render_scale, 0.5);
+    EXPECT_TRUE(o.draw_all);
     CaptureOptions plain;
     ASSERT_TRUE(parse({"--render-scale", "auto"}, plain, error)) << error;
     EXPECT_EQ(plain.render_scale, 0.0) << "auto";
     EXPECT_FALSE(plain.profile);
     EXPECT_FALSE(plain.reference_chain);
+    EXPECT_FALSE(plain.draw_all);
 }
 
 TEST(CaptureOptions, RefusesWhatItCannotUse) {
@@ -71,6 +73,11 @@ TEST(CaptureOptions, RefusesWhatItCannotUse) {
         {"--render-scale", "2"},
         {"--render-scale", "0"},
         {"--render-scale"},
+        {"--at", "1,,2"},
+        {"--at", "-1"},
+        {"--at", "5", "--from", "2"},
+        {"--at", "5", "--every", "2"},
+        {"--at", "5", "--video", "a.mp4"},
     };
     for (const auto& args : bad) {
         CaptureOptions o;
@@ -109,4 +116,41 @@ TEST(CaptureOptions, EveryKthFrameFromTheFirstWritten) {
     for (long n = 0; n <= 30; ++n)
         if (frame_is_written(o, n)) written.push_back(n);
     EXPECT_EQ(written, (std::vector<long>{10, 15, 20, 25, 30}));
+}
+
+TEST(CaptureOptions, AtNamesTheWrittenFramesAndTheRunEndsAtTheLast) {
+    CaptureOptions o;
+    std::string error;
+    ASSERT_TRUE(parse({"--fps", "10", "--at", "20.05,3,0.28", "--out", "f"}, o, error)) << error;
+    EXPECT_EQ(first_written_frame(o), 3);
+    EXPECT_EQ(last_frame(o), 201);  // 20.05 s lies between frames 200 and 201
+    std::vector<long> written;
+    for (long n = 0; n <= 300; ++n)
+        if (frame_is_written(o, n)) written.push_back(n);
+    EXPECT_EQ(written, (std::vector<long>{3, 30, 201}));
+}
+
+TEST(CaptureOptions, OnlyTheFramesAskedForAreDrawnUnlessEveryFrameIs) {
+    CaptureOptions o;
+    o.fps = 10;
+    o.from = 1;
+    o.every = 5;
+    o.out = "frames";
+    std::vector<long> drawn;
+    for (long n = 0; n <= 20; ++n)
+        if (frame_is_drawn(o, n)) drawn.push_back(n);
+    EXPECT_EQ(drawn, (std::vector<long>{10, 15, 20}));
+    std::vector<long> preparing;
+    for (long n = 0; n <= 20; ++n)
+        if (frame_prepares_next(o, n)) preparing.push_back(n);
+    EXPECT_EQ(preparing, (std::vector<long>{9, 14, 19}));
+
+    // Frame times alone (--stats): every frame from --from on.
+    o.out.clear();
+    EXPECT_FALSE(frame_is_drawn(o, 9));
+    EXPECT_TRUE(frame_is_drawn(o, 11));
+
+    o.draw_all = true;
+    EXPECT_TRUE(frame_is_drawn(o, 0));
+    EXPECT_TRUE(frame_is_drawn(o, 12));
 }

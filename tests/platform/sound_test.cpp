@@ -178,3 +178,36 @@ TEST_F(SoundTest, LiveSilentClockKeepsRunningPastTheEnd) {
 TEST_F(SoundTest, LiveDevicePositionKeepsRunningPastTheEnd) {
     expect_live_position_runs_past_the_end(tone_path_, "dummy", false);
 }
+
+// Author mode moves the music and holds it: a seek lands where it was asked to (the device has
+// not consumed a buffer yet, or the silent clock a measurable time), and a paused position stands.
+void expect_live_seek_and_pause(const std::string& tone_path, const char* driver) {
+    setenv("SDL_AUDIODRIVER", driver, 1);
+    LiveSound sound;
+    testing::internal::CaptureStdout();
+    ASSERT_TRUE(sound.initialise(kRate, 32));
+    testing::internal::GetCapturedStdout();
+    ASSERT_TRUE(sound.load_music(tone_path));
+    sound.play_music();
+    sound.pause(true);
+    sound.seek(300.0);
+    const uint32_t at = sound.position();
+    EXPECT_NEAR(at, 300.0 * kRate, kRate * 0.05);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(sound.position(), at) << "paused";
+    sound.pause(false);
+    for (int wait = 0; wait < 500 && sound.position() <= at; ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_GT(sound.position(), at) << "running again from where it stood";
+    EXPECT_LT(sound.position(), at + 10 * kRate);
+    sound.seek(-5.0);
+    EXPECT_LT(sound.position(), static_cast<uint32_t>(kRate)) << "a time before the start reads as the start";
+    sound.close();
+    unsetenv("SDL_AUDIODRIVER");
+}
+
+TEST_F(SoundTest, LiveSilentClockSeeksAndPauses) {
+    expect_live_seek_and_pause(tone_path_, "no-such-audio-driver");
+}
+
+TEST_F(SoundTest, LiveDeviceSeeksAndPauses) { expect_live_seek_and_pause(tone_path_, "dummy"); }

@@ -257,3 +257,45 @@ TEST_F(ShaderLibraryTest, VariantsAreCopiesWithDefinesAfterTheVersionLine) {
     EXPECT_EQ(shaders.variant(99999, "#define X\n"), 0u) << "outside the table: no program";
     EXPECT_TRUE(no_gl_error());
 }
+
+TEST_F(ShaderLibraryTest, AReloadTakesTheSavedSourceWithTheOldValuesAndABrokenOneKeepsTheOldProgram) {
+    ShaderLibrary shaders;
+    const std::string fragment = write_shader("f_reloaded", kFragment);
+    const std::string vertex = write_shader("v_reloaded", kVertex);
+    testing::internal::CaptureStdout();
+    shaders.load_program(vertex, fragment, 7);
+    testing::internal::GetCapturedStdout();
+    shaders.use_program(7);
+    shaders.set_float(7, "Level", 0.25f);
+    shaders.set_int(7, "texture2d_1", 3);
+    const GLuint before = shaders.program(7);
+
+    // Saved with a new uniform: the slot takes the new program, the set values come along.
+    write_shader("f_reloaded",
+                 "#version 120\nuniform float Level;\nuniform float Gain;\nuniform sampler2D texture2d_1;\n"
+                 "void main() { gl_FragColor = Gain * vec4(Level) + texture2D(texture2d_1, vec2(0.5)); }\n");
+    std::string log;
+    ASSERT_TRUE(shaders.reload(7, log)) << log;
+    const GLuint after = shaders.program(7);
+    EXPECT_NE(after, before);
+    GLint deleted = GL_FALSE;  // still current here, so the GL only flags it
+    glGetProgramiv(before, GL_DELETE_STATUS, &deleted);
+    EXPECT_EQ(deleted, GL_TRUE) << "the old program is let go";
+    GLfloat level = 0;
+    glGetUniformfv(after, glGetUniformLocation(after, "Level"), &level);
+    EXPECT_EQ(level, 0.25f);
+    GLint unit = 0;
+    glGetUniformiv(after, glGetUniformLocation(after, "texture2d_1"), &unit);
+    EXPECT_EQ(unit, 3);
+
+    // Saved with a typo: the slot keeps drawing with what it had, and the log says why.
+    write_shader("f_reloaded", "#version 120\nvoid main() { gl_FragColor = vec4(1.0) }\n");
+    EXPECT_FALSE(shaders.reload(7, log));
+    EXPECT_NE(log.find("f_reloaded.glsl"), std::string::npos) << log;
+    EXPECT_EQ(shaders.program(7), after);
+    EXPECT_EQ(linked(after), GL_TRUE);
+    shaders.use_program(7);
+    EXPECT_EQ(static_cast<GLuint>(current_program()), after);
+    EXPECT_FALSE(shaders.reload(8, log)) << "a slot never loaded has nothing to reload";
+    EXPECT_TRUE(no_gl_error());
+}

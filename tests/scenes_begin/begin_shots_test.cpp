@@ -105,9 +105,8 @@ std::vector<Seen> watch_opening() {
     std::vector<Seen> frames;
     const double dt = 1.0 / 30.0;
     for (int frame = 0; frame * dt < 76.8; ++frame) {
-        const double s = clock.begin_frame(frame == 0 ? 0.0 : dt);
+        const double s = clock.advance(frame == 0 ? 0.0 : dt);
         if (!clock.warming_up()) frames.push_back({frame * dt, s, opening_shot(s)});
-        clock.end_frame();
     }
     return frames;
 }

@@ -72,7 +72,7 @@ TEST_F(OpeningFrames, DrawsTheVisibleClockRangesWithoutGlErrors) {
     auto scene = std::make_unique<part_begin>();
     scene->load(&context_);
     EXPECT_TRUE(no_gl_error());
-    EXPECT_DOUBLE_EQ(scene->scene_clock, 4.15);
+    EXPECT_DOUBLE_EQ(scene->clock().value(), 4.15);
 
     FrameState shared;
     shared.mode = 1;
@@ -103,7 +103,7 @@ TEST_F(OpeningFrames, DrawsTheVisibleClockRangesWithoutGlErrors) {
             EXPECT_GT(brightness(picture).spread, 2.0) << "a picture, not a flat colour";
         }
     }
-    EXPECT_LT(scene->scene_clock, 70.2);
+    EXPECT_LT(scene->clock().value(), 70.2);
 }
 
 // The stage as the viewer sees it between the jumps: a still every 2 s of show time, written
@@ -166,6 +166,12 @@ TEST_F(OpeningFrames, LightDepthStartsFarAndTheWarmUpLeavesNoTrace) {
     }
     EXPECT_TRUE(light_depth_is_far()) << "after the warm-up frame";
     EXPECT_TRUE(no_gl_error());
+}
+
+TEST_F(OpeningFrames, RenderingChangesNoStateALaterFrameReads) {
+    // The opening shot, the warm-up frame, the descent, the first jump to 56, the stage.
+    expect_rendering_changes_no_state<part_begin>(
+        {{0.0}, {0.1}, {15.0}, {1.0 / 30}, {23.2}, {1.0 / 30}, {0.5}});
 }
 
 }  // namespace

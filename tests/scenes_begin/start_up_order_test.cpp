@@ -23,10 +23,8 @@ std::vector<std::string> events;
 class StandInLoader : public part_loader {
 public:
     void load(GraphicsContext*) override { events.push_back("loader load"); }
-    void draw(double* step, GraphicsContext*, FrameState*) override {
-        progress += *step * 0.909;
-        events.push_back("loader draw");
-    }
+    void advance(double step, FrameState&) override { progress += step * 0.909; }
+    void render(GraphicsContext&) override { events.push_back("loader draw"); }
 };
 
 class StandInScene : public parts {
@@ -37,7 +35,9 @@ public:
         context->progress(1.0);
         events.push_back(name_ + " loaded");
     }
-    void draw(double*, GraphicsContext*, FrameState*) override { events.push_back(name_ + " draw"); }
+    void advance(double, FrameState&) override {}
+    void render(GraphicsContext&) override { events.push_back(name_ + " draw"); }
+    void rewind() override {}
 
 private:
     std::string name_;
@@ -50,6 +50,8 @@ public:
         return true;
     }
     void play_music() override { events.push_back("play"); }
+    void seek(double) override {}
+    void pause(bool) override {}
     uint32_t position() override { return 0; }
     void close() override {}
 

@@ -43,7 +43,7 @@ TEST_F(MiddleFrames, LoadsEverySlabAndDrawsAcrossTheVisibleClockWithoutGlErrors)
     auto scene = std::make_unique<part_middle>();
     scene->load(&context_);
     EXPECT_TRUE(no_gl_error());
-    EXPECT_DOUBLE_EQ(scene->scene_clock, 0.0);
+    EXPECT_DOUBLE_EQ(scene->clock().value(), 0.0);
     // Programs 1, sequence 26 · 0.3, cut-outs 4, textures 1 (and 0.1 from each of the four JPEG
     // loaders themselves), meshes 4, ropes 1.
     EXPECT_NEAR(std::accumulate(progress.begin(), progress.end(), 0.0), 1 + 7.8 + 4 + 1 + 0.4 + 4 + 1, 1e-9);
@@ -83,12 +83,26 @@ TEST_F(MiddleFrames, AFlashFrameLeavesTheClockWhereItWas) {
     dt = 0.1;
     scene->draw(&dt, &context_, &shared);
     EXPECT_DOUBLE_EQ(shared.params[0], before);
-    EXPECT_DOUBLE_EQ(scene->scene_clock, before);
+    EXPECT_DOUBLE_EQ(scene->clock().value(), before);
     shared.previous_flash = true;
     shared.flash = false;
     scene->draw(&dt, &context_, &shared);
     EXPECT_NEAR(shared.params[0], before + 1.1 * 0.2, 1e-9) << "rejoined the steady clock";
     EXPECT_TRUE(no_gl_error());
+}
+
+TEST_F(MiddleFrames, RenderingChangesNoStateALaterFrameReads) {
+    // Up to the ropes, a stretch of them swinging (their sub-steps follow each frame's delta), a
+    // flash and the frame after it.
+    expect_rendering_changes_no_state<part_middle>({{22.0},
+                                                    {1.0 / 30},
+                                                    {1.0 / 60},
+                                                    {0.2},
+                                                    {1.0 / 30, true},
+                                                    {1.0 / 30, true},
+                                                    {1.0 / 30},
+                                                    {5.0},
+                                                    {1.0 / 30}});
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ namespace {
 using namespace middle;
 
 // The raised-cosine ramp at x in [0, 1].
-double ramp(double x) { return (1.0 - std::cos(3.14159265358979 * x)) / 2.0; }
+double clamp01(double x) { return (1.0 - std::cos(3.14159265358979 * x)) / 2.0; }
 
 TEST(SequenceFrame, RunsThirtyFramesASecondFromFrame133AndLoops) {
     EXPECT_EQ(sequence_frame(0.0), 133);
@@ -33,26 +33,26 @@ TEST(GreyValue, FadesInFromBlackAtTheStartAndAfterEachCutAndOutAtTheEnd) {
     EXPECT_DOUBLE_EQ(grey_value(67.99), 0.5);
     EXPECT_DOUBLE_EQ(grey_value(68.0), 0.0);
     EXPECT_DOUBLE_EQ(grey_value(73.9), 0.5);
-    EXPECT_NEAR(grey_value(75.0), 0.5 - 0.5 * ramp(0.5), 1e-12);
+    EXPECT_NEAR(grey_value(75.0), 0.5 - 0.5 * clamp01(0.5), 1e-12);
     EXPECT_DOUBLE_EQ(grey_value(80.0), 0.0);
 }
 
 TEST(BlurAmount, FollowsEachStretchOfTheClock) {
     EXPECT_DOUBLE_EQ(blur_amount(5.0), 0.0);
-    EXPECT_NEAR(blur_amount(11.5), ramp(0.5), 1e-12);
-    EXPECT_NEAR(blur_amount(13.0), 1.0 - ramp(0.75), 1e-12);
+    EXPECT_NEAR(blur_amount(11.5), clamp01(0.5), 1e-12);
+    EXPECT_NEAR(blur_amount(13.0), 1.0 - clamp01(0.75), 1e-12);
     EXPECT_DOUBLE_EQ(blur_amount(13.5), 2.0);
     EXPECT_DOUBLE_EQ(blur_amount(51.8), 2.0);
     EXPECT_DOUBLE_EQ(blur_amount(52.0), 0.4);
-    EXPECT_NEAR(blur_amount(53.7), 0.4 + 0.6 * ramp(0.5), 1e-12);
-    EXPECT_NEAR(blur_amount(56.0), 1.0 - 0.5 * ramp(0.8), 1e-12);
+    EXPECT_NEAR(blur_amount(53.7), 0.4 + 0.6 * clamp01(0.5), 1e-12);
+    EXPECT_NEAR(blur_amount(56.0), 1.0 - 0.5 * clamp01(0.8), 1e-12);
     EXPECT_NEAR(blur_amount(56.5), 0.5, 1e-12);
-    EXPECT_NEAR(blur_amount(59.0), 0.5 + 0.5 * ramp(0.56), 1e-12);
+    EXPECT_NEAR(blur_amount(59.0), 0.5 + 0.5 * clamp01(0.56), 1e-12);
     EXPECT_DOUBLE_EQ(blur_amount(63.0), 1.0);
     EXPECT_DOUBLE_EQ(blur_amount(67.9), 1.0);
     EXPECT_DOUBLE_EQ(blur_amount(68.5), 0.0);
-    EXPECT_NEAR(blur_amount(70.0), ramp(0.35), 1e-12);
-    EXPECT_NEAR(blur_amount(73.0), 1.0 - ramp(1.5 * 0.35), 1e-12);
+    EXPECT_NEAR(blur_amount(70.0), clamp01(0.35), 1e-12);
+    EXPECT_NEAR(blur_amount(73.0), 1.0 - clamp01(1.5 * 0.35), 1e-12);
 }
 
 TEST(ComposeGlow, SetBlurComesOnPast51Point8) {
@@ -74,12 +74,12 @@ TEST(Occlusion, WeakensAfter11AndAgainAfter56ThenHalves) {
 TEST(Shake, GainSwellsEarlyAndTheStreakWeightFollowsItsWindows) {
     EXPECT_DOUBLE_EQ(shake_gain(0.0), 1.0);
     EXPECT_DOUBLE_EQ(shake_gain(3.0), 15.0);
-    EXPECT_NEAR(shake_gain(7.0), 14.0 * ramp(0.5) + 1.0, 1e-12);
+    EXPECT_NEAR(shake_gain(7.0), 14.0 * clamp01(0.5) + 1.0, 1e-12);
     EXPECT_DOUBLE_EQ(shake_gain(20.0), 1.0);
     EXPECT_DOUBLE_EQ(motion_blur_weight(1.0), 0.0);
     EXPECT_DOUBLE_EQ(motion_blur_weight(3.0), 1.0);
-    EXPECT_NEAR(motion_blur_weight(4.3), ramp(0.5), 1e-12);
-    EXPECT_NEAR(motion_blur_weight(6.0), ramp(0.6), 1e-12) << "the second swell";
+    EXPECT_NEAR(motion_blur_weight(4.3), clamp01(0.5), 1e-12);
+    EXPECT_NEAR(motion_blur_weight(6.0), clamp01(0.6), 1e-12) << "the second swell";
     EXPECT_DOUBLE_EQ(motion_blur_weight(9.0), 0.0);
     EXPECT_DOUBLE_EQ(shake_offset(72.9), 2.0);
     EXPECT_DOUBLE_EQ(shake_offset(73.0), 120.0);
@@ -87,7 +87,7 @@ TEST(Shake, GainSwellsEarlyAndTheStreakWeightFollowsItsWindows) {
 
 TEST(Lens, NarrowsTo38DegreesAroundTheTempleAndWidensAgain) {
     EXPECT_DOUBLE_EQ(field_of_view(50.0), 60.0);
-    EXPECT_NEAR(field_of_view(58.25), 60.0 - 22.0 * ramp(0.5), 1e-12);
+    EXPECT_NEAR(field_of_view(58.25), 60.0 - 22.0 * clamp01(0.5), 1e-12);
     EXPECT_DOUBLE_EQ(field_of_view(60.0), 38.0);
     EXPECT_DOUBLE_EQ(field_of_view(70.0), 60.0);
     EXPECT_DOUBLE_EQ(scale_down(3.0), 3.5);

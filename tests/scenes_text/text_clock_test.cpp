@@ -11,8 +11,7 @@ TEST(TextClock, FirstFrameRunsAtTheBaseRate) {
     TextClock clock;
     clock.reset();
     const double dt = 0.04;
-    EXPECT_DOUBLE_EQ(clock.begin_frame(dt, false, false), 25.0 + 1.05 * 0.981 * dt);
-    clock.end_frame();
+    EXPECT_DOUBLE_EQ(clock.advance(dt, false, false), 25.0 + 1.05 * 0.981 * dt);
     EXPECT_DOUBLE_EQ(clock.value(), 25.0 + 1.05 * 0.981 * dt);
     EXPECT_DOUBLE_EQ(clock.steady(), clock.value());
 }
@@ -32,8 +31,7 @@ TEST(TextClock, ReachesTheEndOfTheShowNearClock170) {
     TextClock clock;
     clock.reset();
     for (int i = 0; i < 145 * 25; ++i) {
-        clock.begin_frame(0.04, false, false);
-        clock.end_frame();
+        clock.advance(0.04, false, false);
     }
     EXPECT_NEAR(clock.value(), 42.0 + (145.0 - 17.0 / 1.03005) * 0.99605, 0.05);
 }
@@ -42,14 +40,12 @@ TEST(TextClock, FlashDrawsAheadWithoutMovingThenRejoinsTheSteadyClock) {
     TextClock clock;
     clock.reset();
     const double dt = 0.05;
-    EXPECT_DOUBLE_EQ(clock.begin_frame(dt, true, false), 25.0 + 6.0 * dt);
-    clock.end_frame();
+    EXPECT_DOUBLE_EQ(clock.advance(dt, true, false), 25.0 + 6.0 * dt);
     EXPECT_DOUBLE_EQ(clock.value(), 25.0);
-    clock.begin_frame(dt, true, true);
-    clock.end_frame();
+    clock.advance(dt, true, true);
     EXPECT_DOUBLE_EQ(clock.value(), 25.0);
     // The first frame after the flash is the steady clock: three frames' worth.
-    const double t = clock.begin_frame(dt, false, true);
+    const double t = clock.advance(dt, false, true);
     EXPECT_DOUBLE_EQ(t, clock.steady());
     EXPECT_NEAR(t, 25.0 + 3.0 * 1.05 * 0.981 * dt, 1e-12);
 }

@@ -60,7 +60,7 @@ TEST_F(FinalScene, EveryProgramCompilesAndLinksFromTheShowDirectory) {
 TEST_F(FinalScene, LoadBuildsThePathsAndSetsTheClock) {
     part_text scene;
     scene.load(&context_);
-    EXPECT_DOUBLE_EQ(scene.scene_clock, 25.0);
+    EXPECT_DOUBLE_EQ(scene.clock().value(), 25.0);
     EXPECT_DOUBLE_EQ(scene.clock().steady(), 25.0);
     EXPECT_EQ(scene.reload_count(), 2000);
     ASSERT_EQ(scene.flight_paths().size(), 1408u);
@@ -112,6 +112,12 @@ TEST_F(FinalScene, FlashFramesStandStillAndSpaceReloads) {
     EXPECT_DOUBLE_EQ(shared.params[0], 25.0 + 2.0 * text::clock_rate * 0.5);
     EXPECT_EQ(scene.reload_count(), 2001);
     EXPECT_TRUE(no_gl_error());
+}
+
+TEST_F(FinalScene, RenderingChangesNoStateALaterFrameReads) {
+    // The camera turning (its streak is state), a flash, the wall flying apart, the credits.
+    expect_rendering_changes_no_state<part_text>(
+        {{1.0 / 30}, {1.0 / 30}, {0.05, true}, {0.05}, {30.0}, {1.0 / 30}, {60.0}, {1.0 / 30}});
 }
 
 }  // namespace

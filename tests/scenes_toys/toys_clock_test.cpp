@@ -13,10 +13,9 @@ TEST(ToysClock, FirstFrameRunsWithBothSpeedUps) {
     toys::ToysClock clock;
     clock.reset();
     const double dt = 0.04;
-    const double t = clock.begin_frame(dt, false, false);
+    const double t = clock.advance(dt, false, false);
     EXPECT_NEAR(t, -7.1 + 0.8 * 1.0035 * (1.28 * 1.03) * dt, 1e-12);
     EXPECT_NEAR(clock.steady(), t, 1e-12);
-    clock.end_frame();
     EXPECT_EQ(clock.value(), t);
 }
 
@@ -37,23 +36,20 @@ TEST(ToysClock, FlashHoldsTheClockDrawsAheadAndRejoinsTheSteadyClock) {
     const double dt = 0.05;
     // Run into the steady stretch past 3.
     while (clock.value() < 10.0) {
-        clock.begin_frame(dt, false, false);
-        clock.end_frame();
+        clock.advance(dt, false, false);
     }
     const double before = clock.value();
     const double steady_before = clock.steady();
     EXPECT_DOUBLE_EQ(before, steady_before);
     double drawn = 0.0;
     for (int i = 0; i < 5; ++i) {
-        drawn = clock.begin_frame(dt, true, i > 0);
+        drawn = clock.advance(dt, true, i > 0);
         EXPECT_DOUBLE_EQ(drawn, before + 4.0 * dt) << "drawn a little ahead of the held clock";
-        clock.end_frame();
         EXPECT_DOUBLE_EQ(clock.value(), before) << "held during the flash";
     }
     EXPECT_NEAR(clock.steady(), steady_before + 5 * dt * 0.8 * 1.0035, 1e-12);
-    const double after = clock.begin_frame(dt, false, true);
+    const double after = clock.advance(dt, false, true);
     EXPECT_NEAR(after, steady_before + 6 * dt * 0.8 * 1.0035, 1e-12) << "caught up with the steady clock";
-    clock.end_frame();
     EXPECT_DOUBLE_EQ(clock.value(), after);
 }
 
@@ -68,18 +64,17 @@ TEST(ToysClock, StretchBetween146And159IsNeverShown) {
     double last = clock.value();
     bool jumped = false;
     for (int i = 0; i < 20000 && !jumped; ++i) {
-        const double t = clock.begin_frame(0.05, false, false);
+        const double t = clock.advance(0.05, false, false);
         EXPECT_FALSE(t > 146.0 && t < 159.0);
         if (t == 243.0) {
             jumped = true;
             EXPECT_GT(last, 145.9);
         }
-        clock.end_frame();
         last = clock.value();
     }
     EXPECT_TRUE(jumped);
     EXPECT_EQ(clock.value(), 243.0) << "the scene clock itself moved on";
-    const double next = clock.begin_frame(0.05, false, false);
+    const double next = clock.advance(0.05, false, false);
     EXPECT_GT(next, 243.0);
 }
 

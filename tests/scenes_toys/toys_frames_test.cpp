@@ -59,7 +59,7 @@ TEST_F(ToysFrames, DrawsChosenClockValuesWithoutGlErrors) {
     auto scene = std::make_unique<part_toys>();
     scene->load(&context_);
     EXPECT_TRUE(no_gl_error());
-    EXPECT_DOUBLE_EQ(scene->scene_clock, -7.1);
+    EXPECT_DOUBLE_EQ(scene->clock().value(), -7.1);
     std::vector<double> steps;  // the load's own steps; texture loads add their tenths between
     for (double step : progress)
         if (step >= 1.0) steps.push_back(step);
@@ -96,16 +96,16 @@ TEST_F(ToysFrames, AFlashFrameIsDrawnAheadAndTheJumpSkipsToTwoFortyThree) {
     shared.flash = true;
     dt = 0.1;
     scene->draw(&dt, &context_, &shared);
-    EXPECT_NEAR(scene->drawn_clock(), 30.4, 1e-9) << "drawn 4 frame-steps ahead";
-    EXPECT_NEAR(scene->scene_clock, 30.0, 1e-9) << "the clock itself held";
+    EXPECT_NEAR(scene->state().t, 30.4, 1e-9) << "drawn 4 frame-steps ahead";
+    EXPECT_NEAR(scene->clock().value(), 30.0, 1e-9) << "the clock itself held";
     shared.flash = false;
     shared.previous_flash = true;
     scene->draw(&dt, &context_, &shared);
-    EXPECT_NEAR(scene->scene_clock, scene->clock().steady(), 1e-12);
+    EXPECT_NEAR(scene->clock().value(), scene->clock().steady(), 1e-12);
     shared.previous_flash = false;
     dt = step_to(scene->clock().value(), 150.0);
     scene->draw(&dt, &context_, &shared);
-    EXPECT_EQ(scene->scene_clock, 243.0);
+    EXPECT_EQ(scene->clock().value(), 243.0);
     EXPECT_TRUE(no_gl_error());
 }
 
@@ -128,6 +128,12 @@ TEST_F(ToysFrames, HoldingSpaceReloadsProgramsEveryFrameWithoutAGlError) {
     shared.key_state[32] = 0;
     scene->draw(&dt, &context_, &shared);
     EXPECT_TRUE(no_gl_error());
+}
+
+TEST_F(ToysFrames, RenderingChangesNoStateALaterFrameReads) {
+    // Into the mirrored chess, a flash and its end, then over the jump from 146 to 243.
+    expect_rendering_changes_no_state<part_toys>(
+        {{20.0}, {1.0 / 30}, {0.1, true}, {0.1, true}, {0.1}, {150.0}, {20.0}, {1.0 / 30}});
 }
 
 }  // namespace

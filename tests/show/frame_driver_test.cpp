@@ -1,6 +1,7 @@
 // The frame driver against stand-in scenes, a sound output whose position the test sets, and a
 // timer clock the test moves: every show time below is exact, so the boundaries are too.
 #include "show/frame_driver.h"
+#include "show/seek.h"
 
 #include <GL/glew.h>
 #include <SDL2/SDL.h>
@@ -27,31 +28,44 @@ public:
         return true;
     }
     void play_music() override {}
+    void seek(double seconds) override { sought = seconds; }
+    void pause(bool) override {}
     uint32_t position() override { return static_cast<uint32_t>(frames_played()); }
     void close() override { ++closed; }
     void set_time(double seconds) { frame = static_cast<uint64_t>(std::llround(seconds * 1000)); }
 
     uint64_t frame = 0;
     int closed = 0;
+    double sought = -1;
 
 protected:
     uint64_t frames_played() override { return frame; }
 };
 
+// Logs its slot into `advanced` and `rendered` as the driver runs it.
 class StandInScene : public parts {
 public:
-    StandInScene(int slot, std::vector<int>& log) : slot_(slot), log_(log) {}
-    void draw(double* frame_dt, GraphicsContext* context, FrameState* frame) override {
-        log_.push_back(slot_);
-        if (on_draw) on_draw(frame_dt, context, frame);
-    }
+    StandInScene(int slot, std::vector<int>& advanced, std::vector<int>& rendered)
+        : slot_(slot), advanced_(advanced), rendered_(rendered) {}
     void load(GraphicsContext*) override {}
+    void advance(double frame_dt, FrameState& frame) override {
+        advanced_.push_back(slot_);
+        if (on_advance) on_advance(frame_dt, frame);
+    }
+    void render(GraphicsContext&) override {
+        rendered_.push_back(slot_);
+        if (on_render) on_render();
+    }
+    void rewind() override { ++rewinds; }
 
-    std::function<void(double*, GraphicsContext*, FrameState*)> on_draw;
+    int rewinds = 0;
+    std::function<void(double, FrameState&)> on_advance;
+    std::function<void()> on_render;
 
 private:
     int slot_;
-    std::vector<int>& log_;
+    std::vector<int>& advanced_;
+    std::vector<int>& rendered_;
 };
 
 std::vector<int> g_exit_codes;
@@ -73,7 +87,7 @@ protected:
         s.timer.reset();
         s.driver.previous_reading = s.timer.reading();
         for (int slot = 0; slot < kShowScenes; ++slot) {
-            scenes_[slot] = std::make_unique<StandInScene>(slot, drawn_);
+            scenes_[slot] = std::make_unique<StandInScene>(slot, drawn_, rendered_);
             s.roster.slots[slot] = scenes_[slot].get();
         }
 
@@ -102,7 +116,7 @@ protected:
 
     SetSound* sound_ = nullptr;
     double clock_ = 50.0;
-    std::vector<int> drawn_;
+    std::vector<int> drawn_, rendered_;  // the slots advanced and rendered
     std::unique_ptr<StandInScene> scenes_[kShowScenes];
 };
 
@@ -122,20 +136,28 @@ TEST_F(FrameDriverTest, OneSceneDrawsPerWindowAndNoneAtExactly361) {
     }
 }
 
-TEST_F(FrameDriverTest, ASceneMovingTheShowTimeHandsOverInTheSameFrame) {
-    scenes_[0]->on_draw = [](double*, GraphicsContext*, FrameState*) {
-        show_state().driver.show_time = 100.0;
-    };
+TEST_F(FrameDriverTest, TheSceneAdvancedIsTheSceneRenderedEvenIfItTouchesTheShowTime) {
+    // A scene has no say over the show time; one that writes it anyway does not hand over.
+    scenes_[0]->on_advance = [](double, FrameState&) { show_state().driver.show_time = 100.0; };
     frame_at(70.0);
-    EXPECT_EQ(drawn_, (std::vector<int>{0, 1}));
+    EXPECT_EQ(drawn_, (std::vector<int>{0}));
+    EXPECT_EQ(rendered_, (std::vector<int>{0}));
+}
 
-    // Moving onto 361.0 exactly hands over to nobody.
-    drawn_.clear();
-    scenes_[2]->on_draw = [](double*, GraphicsContext*, FrameState*) {
-        show_state().driver.show_time = 361.0;
-    };
-    frame_at(300.0);
-    EXPECT_EQ(drawn_, (std::vector<int>{2}));
+TEST_F(FrameDriverTest, AnAdvancedFrameDrawsNothingAndTheNextDrawnFrameRendersItsOwnScene) {
+    show_state().driver.show_time = 76.0;
+    sound_->set_time(76.0);
+    clock_ += 0.5;
+    advance_frame(live_inputs(false));
+    finish_frame();
+    EXPECT_EQ(drawn_, (std::vector<int>{0}));
+    EXPECT_TRUE(rendered_.empty());
+    EXPECT_EQ(show_state().driver.scene_slot, 0);
+
+    clock_ += 0.5;
+    draw_frame();  // past 76.8: the toys scene advances and renders
+    EXPECT_EQ(drawn_, (std::vector<int>{0, 1}));
+    EXPECT_EQ(rendered_, (std::vector<int>{1}));
 }
 
 TEST_F(FrameDriverTest, EmptySlotsAreSkipped) {
@@ -184,7 +206,7 @@ TEST_F(FrameDriverTest, ANegativeTimerStepAdvancesOnlyByTheCorrection) {
 
 TEST_F(FrameDriverTest, RandomNumbersDependOnTheShowTimeAlone) {
     std::vector<int> draws;
-    scenes_[1]->on_draw = [&draws](double*, GraphicsContext*, FrameState*) {
+    scenes_[1]->on_render = [&draws] {
         draws.push_back(random_int());
         draws.push_back(random_int());
     };
@@ -194,6 +216,24 @@ TEST_F(FrameDriverTest, RandomNumbersDependOnTheShowTimeAlone) {
     ASSERT_EQ(draws.size(), 4u);
     EXPECT_EQ(draws[0], draws[2]);
     EXPECT_EQ(draws[1], draws[3]);
+
+    // However much a drawn frame drew unseeded, or whether it was drawn at all, the next frame
+    // starts from its own seed: the generator carries nothing from one frame to the next.
+    std::vector<int> after_drawn, after_skipped;
+    scenes_[1]->on_render = [] {
+        for (int i = 0; i < 1000; ++i) random_int();
+    };
+    scenes_[1]->on_advance = [&after_drawn](double, FrameState&) { after_drawn.push_back(random_int()); };
+    frame_at(200.0);
+    frame_at(201.0);
+    scenes_[1]->on_advance = [&after_skipped](double, FrameState&) { after_skipped.push_back(random_int()); };
+    show_state().driver.show_time = 200.0;
+    sound_->set_time(200.0);
+    advance_frame(live_inputs(false));
+    frame_at(201.0);
+    ASSERT_EQ(after_drawn.size(), 2u);
+    ASSERT_EQ(after_skipped.size(), 2u);
+    EXPECT_EQ(after_drawn[1], after_skipped[1]);
 
     // The seed is taken before the frame's advance, then fifty numbers are discarded.
     RandomGenerator expected(123456000u);
@@ -209,7 +249,7 @@ TEST_F(FrameDriverTest, FillsTheSharedRecordBeforeTheSceneDraws) {
     shared.camera_x = 7;
     shared.cleared_a = 9;
     FrameState seen;
-    scenes_[1]->on_draw = [&seen](double*, GraphicsContext*, FrameState* frame) { seen = *frame; };
+    scenes_[1]->on_advance = [&seen](double, FrameState& frame) { seen = frame; };
 
     // The cue is looked up before the advance: 79.999 is in the opening range (9) even though
     // the frame then lands past 80.0, in the first toys cue (1).
@@ -230,8 +270,7 @@ TEST_F(FrameDriverTest, FillsTheSharedRecordBeforeTheSceneDraws) {
 
 TEST_F(FrameDriverTest, FlashAndPreviousFlash) {
     FrameState seen;
-    for (auto& scene : scenes_)
-        scene->on_draw = [&seen](double*, GraphicsContext*, FrameState* frame) { seen = *frame; };
+    for (auto& scene : scenes_) scene->on_advance = [&seen](double, FrameState& frame) { seen = frame; };
 
     frame_at(113.05);
     EXPECT_TRUE(seen.flash);
@@ -249,17 +288,15 @@ TEST_F(FrameDriverTest, FlashAndPreviousFlash) {
 }
 
 TEST_F(FrameDriverTest, WhatTheSceneKeepsInItsCopySurvivesTheFrame) {
-    scenes_[1]->on_draw = [](double*, GraphicsContext* context, FrameState* shared) {
-        FrameState copy;
-        begin_scene_frame(context, shared, copy);
-        shared->params[5] = 55;  // written into the shared record: replaced at the end
-        copy.params[0] = 42;     // the scene's clock, kept
+    scenes_[1]->on_advance = [](double, FrameState& shared) {
+        FrameState copy = shared;
+        shared.params[5] = 55;  // written into the shared record: replaced at the end
+        copy.params[0] = 42;    // the scene's clock, kept
         copy.picked_points.push_back(Vector3(1, 2, 3));
-        end_scene_frame(context, copy);
+        shared = copy;
     };
     frame_at(150.0);
     const FrameState& f = show_state().frame;
-    EXPECT_EQ(show_state().graphics.frame_state, &f);
     EXPECT_EQ(f.params[5], 0.0);
     EXPECT_EQ(f.params[0], 42.0);
     ASSERT_EQ(f.picked_points.size(), 1u);
@@ -303,6 +340,38 @@ TEST_F(FrameDriverTest, QuitFadeCompletesOnTheFrameAfterEscape) {
         EXPECT_STREQ(text, "Cam :1,2,3  \n");
         SDL_free(text);
     }
+}
+
+TEST_F(FrameDriverTest, ASeekReplaysFromTheStartAndDrawsOnlyTheLastTwoFrames) {
+    ShowState& s = show_state();
+    s.start_frame = FrameState{};
+    s.start_frame.started[0] = true;
+    s.frame.params[7] = 3;  // whatever the frames before left: the replay starts from the start
+    frame_at(250.0);
+    drawn_.clear();
+    rendered_.clear();
+    clock_ += 3.0;
+
+    const double reached = seek_show(120.0, 30);
+    EXPECT_NEAR(reached, 120.0, 1.5 / 30);
+    for (const auto& scene : scenes_) EXPECT_EQ(scene->rewinds, 1);
+    // Frames at 1/30 s from 0: the opening's then the toys' (76.8 s), the last two drawn.
+    EXPECT_NEAR(static_cast<double>(drawn_.size()), 120.0 * 30, 2.0);
+    EXPECT_EQ(drawn_.front(), 0);
+    EXPECT_EQ(drawn_.back(), 1);
+    EXPECT_EQ(rendered_, (std::vector<int>{1, 1}));
+    EXPECT_TRUE(s.frame.started[0]);
+    EXPECT_EQ(s.frame.params[7], 0.0);
+    // The music is where the drawn frame's music was, and the live timer goes on from now.
+    EXPECT_NEAR(sound_->sought, s.driver.music_time, 1e-9);
+    EXPECT_NEAR(sound_->sought, 120.0, 2.0 / 30);
+    clock_ += 0.5;
+    draw_frame();
+    EXPECT_NEAR(s.driver.show_time, reached + 0.5 + (s.driver.music_time - reached) * 0.1f, 0.02);
+
+    // Back, to the start and past the end: clamped to the show.
+    EXPECT_LT(seek_show(-5.0, 30), 3.0 / 30);
+    EXPECT_NEAR(seek_show(900.0, 10), end_of_show, 0.15);
 }
 
 }  // namespace

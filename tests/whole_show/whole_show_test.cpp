@@ -26,7 +26,8 @@ namespace fs = std::filesystem;
 namespace {
 
 // The run: one still every 128 frames (32 s) from 16 s on, so frames 64, 192, ..., 1984.
-constexpr const char* capture_args = "--size 320x180 --fps 4 --from 16 --every 128";
+// Every frame is drawn, not only the stills: the whole show must play.
+constexpr const char* capture_args = "--size 320x180 --fps 4 --from 16 --every 128 --draw-all";
 constexpr int still_count = 16;
 constexpr double show_end = 506;
 

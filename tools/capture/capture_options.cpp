@@ -12,9 +12,14 @@ const char* const capture_usage =
     "usage: brinefall-capture [options]\n"
     "  --size WxH        window and render size (default 640x360)\n"
     "  --fps N           frames per second of show time (default 30)\n"
-    "  --from T          first written show time in seconds (earlier frames are simulated)\n"
+    "  --from T          first written show time in seconds (the show runs forward to it\n"
+    "                    without drawing: seconds, not minutes)\n"
     "  --to T            last show time in seconds (default: until the show ends)\n"
-    "  --every K         write every K-th frame (default 1)\n"
+    "  --every K         write every K-th frame (default 1); the frames between are not drawn\n"
+    "  --at T1,T2,...    write the frames at these show times instead (not with --from, --to,\n"
+    "                    --every or --video)\n"
+    "  --draw-all        draw every frame from the show's start, written or not (the same\n"
+    "                    pictures, slower: for checking the fast way against it)\n"
     "  --out DIR         PNG per written frame and frames.csv\n"
     "  --video FILE.mp4  encode the written frames with ffmpeg, muxed with the music\n"
     "  --stats FILE.json start-up and per-scene frame times\n"
@@ -51,6 +56,21 @@ bool parse_seconds(std::string_view text, double& value) {
     return ec == std::errc() && ptr == end && std::isfinite(value);
 }
 
+// Comma-separated show times, each 0..longest_show.
+bool parse_times(std::string_view text, std::vector<double>& times) {
+    times.clear();
+    for (;;) {
+        const size_t comma = text.find(',');
+        double t = 0;
+        if (!parse_seconds(text.substr(0, comma), t) || t < 0 || t > longest_show) return false;
+        times.push_back(t);
+        if (comma == std::string_view::npos) return true;
+        text.remove_prefix(comma + 1);
+    }
+}
+
+long frame_at(double t, int fps) { return static_cast<long>(std::ceil(t * fps - 1e-6)); }
+
 bool parse_size(std::string_view text, int& width, int& height) {
     const size_t x = text.find('x');
     return x != std::string_view::npos && parse_int(text.substr(0, x), width) &&
@@ -82,9 +102,13 @@ bool parse_capture_options(int argc, const char* const* argv, CaptureOptions& o,
             o.reference_chain = true;
             continue;
         }
-        static constexpr std::string_view valued[] = {"--size",  "--fps",      "--from",        "--to",
-                                                      "--every", "--out",      "--video",       "--stats",
-                                                      "--sheet", "--show-dir", "--render-scale"};
+        if (arg == "--draw-all") {
+            o.draw_all = true;
+            continue;
+        }
+        static constexpr std::string_view valued[] = {"--size",  "--fps",      "--from",         "--to",
+                                                      "--every", "--out",      "--video",        "--stats",
+                                                      "--sheet", "--show-dir", "--render-scale", "--at"};
         if (std::find(std::begin(valued), std::end(valued), arg) == std::end(valued)) {
             error = std::string(arg) + ": unknown option";
             return false;
@@ -115,6 +139,8 @@ bool parse_capture_options(int argc, const char* const* argv, CaptureOptions& o,
             o.sheet = value;
         else if (arg == "--render-scale")
             ok = parse_render_scale(value, o.render_scale);
+        else if (arg == "--at")
+            ok = parse_times(value, o.at);
         else
             o.show_dir = value;
         if (!ok) {
@@ -139,6 +165,10 @@ bool parse_capture_options(int argc, const char* const* argv, CaptureOptions& o,
         error = "--from and --to: need 0 <= from <= to <= 100000";
         return false;
     }
+    if (!o.at.empty() && (o.from != 0 || !std::isinf(o.to) || o.every != 1 || !o.video.empty())) {
+        error = "--at: names the frames itself, so no --from, --to, --every or --video with it";
+        return false;
+    }
     if (!o.sheet.empty() && o.out.empty()) {
         error = "--sheet: needs --out DIR, the stills it tiles";
         return false;
@@ -149,15 +179,29 @@ bool parse_capture_options(int argc, const char* const* argv, CaptureOptions& o,
 // A frame time within a millionth of a frame of T counts as T, so --to 3 at 10 fps includes
 // frame 30 whatever the decimal rounding of 3 * 10.
 long last_frame(const CaptureOptions& o) {
+    if (!o.at.empty()) return frame_at(*std::max_element(o.at.begin(), o.at.end()), o.fps);
     if (std::isinf(o.to)) return -1;
     return static_cast<long>(std::floor(o.to * o.fps + 1e-6));
 }
 
 long first_written_frame(const CaptureOptions& o) {
-    return static_cast<long>(std::ceil(o.from * o.fps - 1e-6));
+    if (!o.at.empty()) return frame_at(*std::min_element(o.at.begin(), o.at.end()), o.fps);
+    return frame_at(o.from, o.fps);
 }
 
 bool frame_is_written(const CaptureOptions& o, long n) {
+    if (!o.at.empty())
+        return std::any_of(o.at.begin(), o.at.end(), [&](double t) { return frame_at(t, o.fps) == n; });
     const long first = first_written_frame(o);
     return n >= first && (n - first) % o.every == 0;
+}
+
+bool frame_is_drawn(const CaptureOptions& o, long n) {
+    if (o.draw_all) return true;
+    const bool writes = !o.out.empty() || !o.video.empty();
+    return writes ? frame_is_written(o, n) : n >= first_written_frame(o);
+}
+
+bool frame_prepares_next(const CaptureOptions& o, long n) {
+    return !frame_is_drawn(o, n) && frame_is_drawn(o, n + 1);
 }

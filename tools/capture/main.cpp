@@ -45,7 +45,7 @@ public:
 
     // Everything up to the end of start-up; false (after a message) when there is no window.
     bool start();
-    // Simulates and writes the frames; ends the process through finish.
+    // Runs the frames, draws and writes those asked for; ends the process through finish.
     [[noreturn]] void run();
     // The show's own endings (the end of the show, start-up failures) come here through
     // AppState::end_process. One during start-up left nothing to capture, whatever its exit code.
@@ -198,35 +198,46 @@ bool Capture::write_frame(long frame, double ms) {
 void Capture::run() {
     const long last = last_frame(options_);
     const bool writes = folder_.is_open() || video_.is_open();
+    ShowState& show = show_state();
     running_ = true;
     for (long n = 0; last < 0 || n <= last; ++n) {
         if (const int signal = interrupt_signal()) interrupted(signal, n);
         clock_.set_frame(n);
         if (sound_) sound_->set_time(clock_.seconds());
         drew_slot_ = -1;
+        const bool drawn = frame_is_drawn(options_, n);
+        const bool rendered = drawn || frame_prepares_next(options_, n);
 
         const double start = steady_seconds();
-        draw_frame();
-        glFinish();
+        advance_frame(live_inputs(rendered));
+        if (rendered) {
+            render_frame();
+            glFinish();
+        }
         const double ms = (steady_seconds() - start) * 1000.0;
+        finish_frame();
 
-        const double show_time = show_state().driver.show_time;
+        const double show_time = show.driver.show_time;
+        progress_.update(n, show_time);
+        if (!rendered) continue;
+
         char where[64];
         std::snprintf(where, sizeof where, "at frame %ld (show time %.3f)", n, show_time);
         report_gl_errors(where);
+        const PassTimer::FrameFigures figures =
+            pass_timer_ ? pass_timer_->end_frame() : PassTimer::FrameFigures{};
+        if (!drawn) continue;  // it only prepared the next frame
+
         stats_.record_frame(drew_slot_, ms);
-        if (pass_timer_) {
-            const PassTimer::FrameFigures figures = pass_timer_->end_frame();
+        if (pass_timer_)
             stats_.record_passes(drew_slot_, ms, figures.pass_ms, figures.draw_calls, figures.state_changes);
-        }
         // Software GL allocates texture storage and compiles shader variants at their first
         // draw, so the loaded show is only fully resident once a frame has been drawn.
-        if (n == 0) resident_after_first_frame_kb_ = resident_kb();
+        if (resident_after_first_frame_kb_ < 0) resident_after_first_frame_kb_ = resident_kb();
         if (writes && frame_is_written(options_, n)) {
             if (!write_frame(n, ms)) finish(1);
             resident_at_written_frames_kb_.push_back(resident_kb());
         }
-        progress_.update(n, show_time);
     }
     progress_.complete();
     finish(0);

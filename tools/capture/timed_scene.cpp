@@ -2,8 +2,8 @@
 
 #include "platform/steady_clock.h"
 
-void TimedScene::draw(double* frame_dt, GraphicsContext* context, FrameState* frame) {
-    scene_->draw(frame_dt, context, frame);
+void TimedScene::render(GraphicsContext& context) {
+    scene_->render(context);
     drew_slot_ = slot_;
 }
 

@@ -9,12 +9,9 @@ double BeginClock::rate(double s) {
     return speed_trim * (s >= late_from ? late_factor : early_factor) * pace;
 }
 
-void BeginClock::reset() { *this = BeginClock{}; }
-
-double BeginClock::begin_frame(double dt) {
+double BeginClock::advance(double dt) {
     real_time_ += static_cast<float>(dt);
-    double s = scene_clock_;
-    s = std::max(s + dt * rate(s), 0.0);
+    double s = std::max(scene_clock_ + dt * rate(scene_clock_), 0.0);
     if (!first_jump_done_ && real_time_ > first_jump_from && real_time_ < first_jump_to) {
         s = jump_target;
         first_jump_done_ = true;
@@ -23,16 +20,9 @@ double BeginClock::begin_frame(double dt) {
         s = jump_target;
         second_jump_done_ = true;
     }
-    ++draw_count_;
-    previous_ = s;
-    if (warming_up()) s += warm_up_lead;
+    ++frames_;
     scene_clock_ = s;
-    return s;
-}
-
-void BeginClock::end_frame() {
-    if (warming_up()) scene_clock_ -= warm_up_lead;
-    previous_ = scene_clock_;
+    return warming_up() ? s + warm_up_lead : s;
 }
 
 }  // namespace begin

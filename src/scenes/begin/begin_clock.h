@@ -1,11 +1,11 @@
 #pragma once
 // The opening's own clock. It runs slower than the show (0.7 of real time, and 0.45 of that
-// before s = 17), jumps twice to 56 at fixed points of accumulated real time, and renders its
+// before s = 17), jumps twice to 56 at fixed points of accumulated real time, and draws its
 // second frame 60 s ahead once so that every resource the late part of the scene touches is
 // warmed up before the viewer gets there (that frame is covered by a clear).
 //
-// Per frame: begin_frame(dt) returns the clock value the frame draws with; end_frame() takes the
-// warm-up offset back.
+// Per frame: advance(dt) moves the clock and returns the value the frame draws with; the
+// warm-up lead is in that value only, never in the clock.
 
 namespace begin {
 
@@ -23,30 +23,26 @@ public:
     // Each jump fires the first frame the accumulated real time lies strictly inside its window.
     static constexpr double first_jump_from = 38.0, first_jump_to = 57.0;
     static constexpr double second_jump_from = 57.0, second_jump_to = 83.0;
-    static constexpr int warm_up_draw = 2;
+    static constexpr int warm_up_frame = 2;
     static constexpr double warm_up_lead = 60.0;
 
     // Clock change per elapsed second at clock value s.
     static double rate(double s);
 
-    // The state load leaves: clock at start_value, counters and flags cleared.
-    void reset();
-    // Advances by dt elapsed seconds, applies the jumps, counts the draw and, on the warm-up
-    // draw, leads the clock by warm_up_lead. Returns the value this frame draws with.
-    double begin_frame(double dt);
-    // Undoes the warm-up lead (if this was that frame) and remembers the clock.
-    void end_frame();
+    // Advances by dt elapsed seconds, applies the jumps and counts the frame. Returns the value
+    // this frame draws with: the clock, plus warm_up_lead on the warm-up frame.
+    double advance(double dt);
 
     double value() const { return scene_clock_; }
-    double previous() const { return previous_; }
-    bool warming_up() const { return draw_count_ == warm_up_draw; }
-    int draw_count() const { return draw_count_; }
+    bool warming_up() const { return frames_ == warm_up_frame; }
+    int frames() const { return frames_; }
     float real_time() const { return real_time_; }
+
+    bool operator==(const BeginClock&) const = default;
 
 private:
     double scene_clock_ = start_value;
-    double previous_ = 0.0;
-    int draw_count_ = 0;
+    int frames_ = 0;
     float real_time_ = 0.0f;  // single precision, as the accumulator always was
     bool first_jump_done_ = false;
     bool second_jump_done_ = false;

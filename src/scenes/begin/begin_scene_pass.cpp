@@ -49,7 +49,7 @@ void part_begin::set_lights_and_water(double s) {
 }
 
 void part_begin::scene_pass(bool depth_mode) {
-    const double s = s_;
+    const double s = state_.s;
     if (depth_mode) glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     glViewport(0, 0, sizes_.render_width, sizes_.render_height);
     const auto clear = bt::clear_colour(s);
@@ -88,7 +88,7 @@ void part_begin::scene_pass(bool depth_mode) {
 }
 
 void part_begin::background_prepass() {
-    const double s = s_;
+    const double s = state_.s;
     const int width = sizes_.quarter_width(), height = sizes_.quarter_height();
     // The moon's glow.
     begin_glow_picture(*context_, shaders_, prepass_slot, blob_slot, width, height, {1.0f, 0.7f, 0.5f});

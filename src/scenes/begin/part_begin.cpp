@@ -43,7 +43,6 @@ void part_begin::load(GraphicsContext* context) {
     const AppState& app = app_state();
     sizes_ = {app.render_width, app.render_height, app.window_width, app.window_height};
 
-    clock_.reset();
     shake_.load(shake_file);
     figures_[run] = std::make_unique<body>("neomeshes//avatar_run.bvh");
     figures_[walk] = std::make_unique<body>("neomeshes//avatar_walk.bvh");
@@ -108,7 +107,7 @@ void part_begin::load(GraphicsContext* context) {
     for (double step : {1.0, 1.0, 2.0}) context->progress(step);
 
     shake_.load(shake_file);
-    scene_clock = begin::BeginClock::start_value;
+    state_ = loaded_state_ = State{};
 }
 
 void part_begin::clear_light_depth() {
@@ -152,31 +151,35 @@ void part_begin::set_cameras(double s) {
     projector_.far_distance = 100.0;
 }
 
-void part_begin::draw(double* frame_dt, GraphicsContext* context, FrameState* frame) {
-    SceneFrame guard(context, frame, frame_);
-    context_ = context;
-    s_ = clock_.begin_frame(*frame_dt);
-    scene_clock = s_;
-    frame_.params[0] = s_;
-    const double s = s_;
+void part_begin::advance(double frame_dt, FrameState& frame) {
+    SceneFrame guard(frame, state_.frame);
+    state_.s = state_.clock.advance(frame_dt);
+    state_.frame.params[0] = state_.s;
+    state_.frame.camera_x = static_cast<float>(state_.frame.camera_x);
+    state_.frame.camera_y = static_cast<float>(state_.frame.camera_y);
+}
+
+void part_begin::render(GraphicsContext& context) {
+    const double s = state_.s;
+    const FrameState& frame = state_.frame;
 
     set_cameras(s);
     // Saved with the window bound, as it is again when they are restored (see part_loader).
-    context->bind_window_framebuffer();
+    context.bind_window_framebuffer();
     glPushAttrib(GL_ALL_ATTRIB_BITS);
 
     if (bt::background_prepass(s)) background_prepass();
     check_pass("opening", "background pre-pass");
-    render_scene_passes(*context, textures_, sizes_, bt::depth_prepass(s),
+    render_scene_passes(context, textures_, sizes_, bt::depth_prepass(s),
                         [this](bool depth_mode) { scene_pass(depth_mode); });
     check_pass("opening", "scene passes");
-    run_occlusion_combine(*context, shaders_, program_base_ + bp::combine2, textures_, sizes_, s, projector_);
+    run_occlusion_combine(context, shaders_, program_base_ + bp::combine2, textures_, sizes_, s, projector_);
     check_pass("opening", "occlusion combine");
     if (bt::highlight_passes(s)) {
         const int quarter_w = sizes_.quarter_width(), quarter_h = sizes_.quarter_height();
-        run_filter_passes(*context, shaders_, program_base_ + bp::highlights, 1, 1, quarter_w, quarter_h,
+        run_filter_passes(context, shaders_, program_base_ + bp::highlights, 1, 1, quarter_w, quarter_h,
                           textures_.colour, textures_.highlights);
-        run_filter_passes(*context, shaders_,
+        run_filter_passes(context, shaders_,
                           program_base_ + (bt::late_programs(s) ? bp::godrays2 : bp::godrays), 1, 1,
                           quarter_w, quarter_h, textures_.highlights, textures_.highlights);
         check_pass("opening", "highlight and shaft passes");
@@ -185,31 +188,27 @@ void part_begin::draw(double* frame_dt, GraphicsContext* context, FrameState* fr
     ComposeUniforms compose;
     compose.mode = opening_grading;
     compose.ttime = static_cast<float>(s);
-    compose.pos_y = static_cast<float>(std::clamp(frame_.camera_y, 0.0, 1.0));
-    compose.limit = static_cast<float>(bt::composite_limit(s, frame_.camera_z));
+    compose.pos_y = static_cast<float>(std::clamp(frame.camera_y, 0.0, 1.0));
+    compose.limit = static_cast<float>(bt::composite_limit(s, frame.camera_z));
     compose.flo = static_cast<float>(bt::composite_flo(s));
     const auto blur = bt::composite_motion_blur(s);
     std::copy(blur.begin(), blur.end(), compose.motion_blur);
     compose.fade = static_cast<float>(bt::fade_level(s));
     compose.shafts = bt::highlight_passes(s);
-    compose_to_window(*context, shaders_,
+    compose_to_window(context, shaders_,
                       program_base_ + (bt::late_programs(s) ? bp::composite_late : bp::composite), textures_,
                       sizes_, compose);
-    set_overlay_state(*context, textures_);
+    set_overlay_state(context, textures_);
     check_pass("opening", "window compose");
 
-    if (clock_.warming_up()) {
+    if (state_.clock.warming_up()) {
         glClearColor(warm_up_clear[0], warm_up_clear[1], warm_up_clear[2], warm_up_clear[3]);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         clear_light_depth();
         // The overlay state expects the highlights texture bound on unit 0.
-        context->bind_texture_slot(textures_.highlights);
+        context.bind_texture_slot(textures_.highlights);
     }
-    clock_.end_frame();
-    scene_clock = clock_.value();
 
     glPopAttrib();
     glFlush();
-    frame_.camera_x = static_cast<float>(frame_.camera_x);
-    frame_.camera_y = static_cast<float>(frame_.camera_y);
 }

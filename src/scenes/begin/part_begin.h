@@ -36,10 +36,21 @@ public:
     static constexpr int positions_slot = 999;  // absolute table entry: the 1D float texture
     static constexpr double shake_offset = 28.0;
 
-    void draw(double* frame_dt, GraphicsContext* context, FrameState* frame) override;
     void load(GraphicsContext* context) override;
+    void advance(double frame_dt, FrameState& frame) override;
+    void render(GraphicsContext& context) override;
+    void rewind() override { state_ = loaded_state_; }
+    ShaderLibrary* shader_library() override { return &shaders_; }
 
-    const begin::BeginClock& clock() const { return clock_; }
+    // What advance moves and render reads.
+    struct State {
+        begin::BeginClock clock;
+        FrameState frame;  // the frame's copy of the shared record
+        double s = 0.0;    // the clock value this frame draws with
+        bool operator==(const State&) const = default;
+    };
+    const State& state() const { return state_; }
+    const begin::BeginClock& clock() const { return state_.clock; }
 
 private:
     // The 3D picture into whatever target is bound: depth mode draws depth only, through the
@@ -67,12 +78,10 @@ private:
     GraphicsContext* context_ = nullptr;
     ShaderLibrary shaders_;
     int program_base_ = 0;
-    begin::BeginClock clock_;
+    State state_, loaded_state_;
     CameraPath shake_;
     std::array<std::unique_ptr<body>, 4> figures_;
     std::array<Mesh, mesh_count> meshes_;
-    FrameState frame_;
-    double s_ = 0.0;  // the clock value this frame draws with
     // The light camera as the projector sees it (the projector's field of view, near 1, far
     // 100): the sea's shadow and the occlusion combine read it.
     CameraRecord projector_{};

@@ -33,7 +33,7 @@ void part_begin::draw_sea(double s) {
                   {"texture2d_blob", blob_slot},
                   {"texture2d_cube", night_slot, GL_TEXTURE_CUBE_MAP}},
                  "ttime", s);
-    shaders_.set_float(program, "PosY", static_cast<float>(frame_.camera_y));
+    shaders_.set_float(program, "PosY", static_cast<float>(state_.frame.camera_y));
     shaders_.set_float(program, "BigSea", 1.0f);
     shaders_.set_projector_matrix(projector_);
     glMatrixMode(GL_MODELVIEW);

@@ -5,21 +5,13 @@ void FlashClock::reset(double start) {
     lead_ = 0.0;
 }
 
-double FlashClock::begin_frame(double steady_step, double scene_step, bool flash, bool previous_flash,
-                               double flash_lead) {
+double FlashClock::advance(double steady_step, double scene_step, bool flash, bool previous_flash,
+                           double flash_lead) {
     steady_ += steady_step;
-    if (flash) {
-        lead_ = flash_lead;
-        value_ += lead_;
-    } else {
-        lead_ = 0.0;
+    lead_ = flash ? flash_lead : 0.0;
+    if (!flash) {
         value_ += scene_step;
         if (previous_flash) value_ = steady_;
     }
-    return value_;
-}
-
-void FlashClock::end_frame() {
-    value_ -= lead_;
-    lead_ = 0.0;
+    return value_ + lead_;
 }

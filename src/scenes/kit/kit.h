@@ -31,4 +31,5 @@
 #include "scenes/kit/pass_check.h"
 #include "scenes/kit/program_table.h"
 #include "scenes/kit/scene_frame.h"
+#include "scenes/kit/shadow_projector.h"
 #include "scenes/kit/shots.h"

@@ -1,24 +1,23 @@
 #pragma once
-// The FrameState discipline of a show scene's draw, as a guard: constructing it stores the shared
-// record's address in the context and copies the record into the scene's working copy; when it
-// goes out of scope, as the draw's very last step, the copy replaces the shared record. So only
-// what the scene kept in its copy (its clock in params[0]) survives the frame.
+// The FrameState discipline of a show scene's advance, as a guard: constructing it copies the
+// shared record into the scene's working copy; when it goes out of scope, as the advance's very
+// last step, the copy replaces the shared record. So only what the scene kept in its copy (its
+// clock in params[0]) survives the frame, and render reads the copy.
 //
-//   void part_x::draw(double* dt, GraphicsContext* context, FrameState* frame) {
-//       SceneFrame guard(context, frame, frame_);
+//   void part_x::advance(double dt, FrameState& frame) {
+//       SceneFrame guard(frame, state_.frame);
 //       ...
 //   }
-class GraphicsContext;
-struct FrameState;
+#include "core/frame_state.h"
 
 class SceneFrame {
 public:
-    SceneFrame(GraphicsContext* context, FrameState* shared, FrameState& copy);
-    ~SceneFrame();
+    SceneFrame(FrameState& shared, FrameState& copy) : shared_(shared), copy_(copy) { copy_ = shared_; }
+    ~SceneFrame() { shared_ = copy_; }
     SceneFrame(const SceneFrame&) = delete;
     SceneFrame& operator=(const SceneFrame&) = delete;
 
 private:
-    GraphicsContext* context_;
-    const FrameState& copy_;
+    FrameState& shared_;
+    FrameState& copy_;
 };

@@ -9,7 +9,7 @@
 #include "render/graphics_context.h"
 
 double shot_weight(const ShotCue& cue, double s) {
-    return ease_cos(std::clamp(cue.rate * (s - cue.start), 0.0, 1.0), cue.exponent);
+    return eased_window(s, cue.start, cue.rate, cue.exponent);
 }
 
 Shot mix_shots(const Shot& a, const Shot& b, double w) {

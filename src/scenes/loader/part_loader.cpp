@@ -44,14 +44,15 @@ void part_loader::load(GraphicsContext* context) {
         load_clamped("textures/P" + std::to_string(i + 1) + ".jpg", first_overlay_slot + i);
 }
 
-void part_loader::draw(double* step, GraphicsContext* context, FrameState*) {
-    progress = loading_ring::advanced(progress, *step);
+void part_loader::advance(double step, FrameState&) { progress = loading_ring::advanced(progress, step); }
+
+void part_loader::render(GraphicsContext& context) {
     const AppState& app = app_state();
 
     // The window is bound before the attributes are saved: the saved draw buffer is then the
     // window's, and restoring it cannot fail. (Right after start-up a framebuffer object is
     // bound, whose draw buffer the window does not have.)
-    context->bind_window_framebuffer();
+    context.bind_window_framebuffer();
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
@@ -77,7 +78,7 @@ void part_loader::draw(double* step, GraphicsContext* context, FrameState*) {
     ring_strip(progress, a, outer_radius, outer_fringe, 0.0f);
 
     glEnable(GL_TEXTURE_2D);
-    context->bind_texture_slot(slot_base + logo_offset);
+    context.bind_texture_slot(slot_base + logo_offset);
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE);
     glColor3f(a, a, a);

@@ -11,11 +11,15 @@ public:
     static constexpr int first_overlay_slot = 11000;
     static constexpr int overlay_count = 6;
 
-    // Progress += *step × 0.909, then one loading frame into the window. The frame state is
-    // not used.
-    void draw(double* step, GraphicsContext* context, FrameState* frame) override;
     // The logo and P1..P6, each clamped to its edges and sampled nearest.
     void load(GraphicsContext* context) override;
+    // Progress += step × 0.909 (start-up passes the progress step where a scene gets its
+    // frame's seconds). The frame state is not used.
+    void advance(double step, FrameState& frame) override;
+    // One loading frame into the window.
+    void render(GraphicsContext& context) override;
+    // The loading screen is never replayed.
+    void rewind() override {}
 
     double progress = 0.0;
     int slot_base = 5000;

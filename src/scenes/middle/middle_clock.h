@@ -13,22 +13,18 @@ class MiddleClock {
 public:
     void reset(double start = 0.0) { clock_.reset(start); }
     // Advances by one frame of `delta` show seconds and returns the value this frame draws with.
-    // previous() is the clock as it stood before the update.
-    double begin_frame(double delta, bool flash, bool previous_flash);
-    // Takes the flash lead back.
-    void end_frame() { clock_.end_frame(); }
+    double advance(double delta, bool flash, bool previous_flash) {
+        return clock_.advance(clock_rate * delta, clock_rate * delta, flash, previous_flash,
+                              flash_lead_rate * delta);
+    }
 
     double value() const { return clock_.value(); }
     double steady() const { return clock_.steady(); }
-    double previous() const { return previous_; }
-    double last_delta() const { return last_delta_; }
-    int frame_count() const { return frame_count_; }
+
+    bool operator==(const MiddleClock&) const = default;
 
 private:
     FlashClock clock_;
-    double previous_ = 0.0;
-    double last_delta_ = 0.0;
-    int frame_count_ = 0;
 };
 
 }  // namespace middle

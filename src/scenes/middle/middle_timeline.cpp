@@ -11,7 +11,7 @@ namespace middle {
 
 namespace {
 
-double ramp(double x) { return std::clamp(x, 0.0, 1.0); }
+double clamp01(double x) { return std::clamp(x, 0.0, 1.0); }
 
 // From `from` on, a = scale·E(start, rate) + offset; a later row replaces an earlier one.
 struct GreyRule {
@@ -26,12 +26,10 @@ constexpr std::array<GreyRule, 4> grey_rules = {{
 
 }  // namespace
 
-double ease_at(double t, double start, double rate) { return ease_cos(ramp((t - start) * rate), 1.0); }
-
 double grey_value(double t) {
     double a = 0.0;
     for (const GreyRule& rule : grey_rules)
-        if (t >= rule.from) a = rule.scale * ease_at(t, rule.start, rule.rate) + rule.offset;
+        if (t >= rule.from) a = rule.scale * eased_window(t, rule.start, rule.rate) + rule.offset;
     return a + 0.5;
 }
 
@@ -39,12 +37,12 @@ double blur_amount(double t) {
     double b;
     if (t <= 51.8)
         b = t > 13.4 ? 2.0
-                     : ease_at(t, 10.5, 0.5) - ease_at(t, 12.5, 1.5) + 0.5 * ease_at(t, 26.5, 0.25) -
-                           0.5 * ease_at(t, 38.0, 0.55);
+                     : eased_window(t, 10.5, 0.5) - eased_window(t, 12.5, 1.5) + 0.5 * eased_window(t, 26.5, 0.25) -
+                           0.5 * eased_window(t, 38.0, 0.55);
     else
-        b = 0.4 + 0.6 * ease_at(t, 53.2, 1.0) - 0.5 * ease_at(t, 55.2, 1.0) + 0.5 * ease_at(t, 58.3, 0.8);
+        b = 0.4 + 0.6 * eased_window(t, 53.2, 1.0) - 0.5 * eased_window(t, 55.2, 1.0) + 0.5 * eased_window(t, 58.3, 0.8);
     if (t >= 68.0)
-        b = ease_at(t, 69.0, 0.35) - ease_at(t, 71.5, 0.35);
+        b = eased_window(t, 69.0, 0.35) - eased_window(t, 71.5, 0.35);
     else if (t >= 63.0)
         b = 1.0;
     return b;
@@ -54,23 +52,23 @@ float set_blur(double t) { return t > 51.8 ? 1.0f : 0.0f; }
 
 double ssao_factor(double t) {
     if (t >= 63.0) return 0.5;
-    return 1.0 - 0.25 * ramp((t - 11.0) * 0.25) - 0.21 * ramp((t - 56.0) * 0.3);
+    return 1.0 - 0.25 * clamp01((t - 11.0) * 0.25) - 0.21 * clamp01((t - 56.0) * 0.3);
 }
 
 double motion_blur_weight(double t) {
     const double m =
-        ramp(1.2 * (t - 1.5)) - ramp(0.5 * (t - 3.3)) + ramp(1.2 * (t - 5.5)) - ramp(0.5 * (t - 6.3));
+        clamp01(1.2 * (t - 1.5)) - clamp01(0.5 * (t - 3.3)) + clamp01(1.2 * (t - 5.5)) - clamp01(0.5 * (t - 6.3));
     return ease_cos(m, 1.0);
 }
 
 double shake_gain(double t) {
-    return 14.0 * ease_cos(ramp(2.0 * (t - 1.8)) - ramp(0.2 * (t - 4.5)), 1.0) + 1.0;
+    return 14.0 * ease_cos(clamp01(2.0 * (t - 1.8)) - clamp01(0.2 * (t - 4.5)), 1.0) + 1.0;
 }
 
 double shake_offset(double t) { return t >= 73.0 ? 120.0 : 2.0; }
 
 double field_of_view(double t) {
-    return 60.0 - 22.0 * ease_cos(ramp((t - 57.0) * 0.4) - ramp((t - 61.0) * 0.3), 1.0);
+    return 60.0 - 22.0 * ease_cos(clamp01((t - 57.0) * 0.4) - clamp01((t - 61.0) * 0.3), 1.0);
 }
 
 double scale_down(double t) { return 3.5 - 1.4 * 0.61 * soft_ramp(t - 3.0); }

@@ -3,14 +3,12 @@
 // occlusion strength, the lens, and which slab of the image sequence shows.
 #include <cstdint>
 
+#include "core/easing.h"
 #include "core/vector3.h"
 
 namespace middle {
 
 inline constexpr int sequence_frames = 257;
-
-// E(s, r) = ease_cos(clamp((t − s)·r, 0, 1), 1): 0 before s, 1 from s + 1/r on.
-double ease_at(double t, double start, double rate);
 
 // The grey level the window quad is drawn with (0.5 the picture as it is, 0 black).
 double grey_value(double t);

@@ -26,9 +26,9 @@ constexpr double rise_time = 1.2;       // seconds a piece takes to come up thro
 // 1 while the piece stands, 0 while it is below the floor: eases up after the window opens and
 // down before it closes.
 double standing(const ClockWindow& window, double t) {
-    const double up = std::isfinite(window.from) ? mw::ease_at(t, window.from, 1.0 / rise_time) : 1.0;
+    const double up = std::isfinite(window.from) ? eased_window(t, window.from, 1.0 / rise_time) : 1.0;
     const double down =
-        std::isfinite(window.to) ? mw::ease_at(t, window.to - rise_time, 1.0 / rise_time) : 0.0;
+        std::isfinite(window.to) ? eased_window(t, window.to - rise_time, 1.0 / rise_time) : 0.0;
     return up * (1.0 - down);
 }
 
@@ -69,8 +69,8 @@ void part_middle::draw_backdrop(double t, bool from_light) {
     if (from_light) return;
     shaders_.use_program(mw::material1);
     // Day paper, dusk while the moon is up, then a deeper warm card behind the white temple.
-    const float d = static_cast<float>(mw::ease_at(t, 24.0, 0.25) * (1.0 - mw::ease_at(t, 41.0, 0.25)));
-    const float w = static_cast<float>(mw::ease_at(t, 44.0, 0.2));
+    const float d = static_cast<float>(eased_window(t, 24.0, 0.25) * (1.0 - eased_window(t, 41.0, 0.25)));
+    const float w = static_cast<float>(eased_window(t, 44.0, 0.2));
     colour(0.93f - 0.42f * d - 0.05f * w, 0.88f - 0.32f * d - 0.12f * w, 0.78f - 0.1f * d - 0.2f * w);
     // The village's ground sheet, stretched sideways so the wide shots never see past it: once
     // as the stage floor and once stood up as the backdrop.
@@ -268,7 +268,7 @@ void part_middle::draw_ropes(double t) {
     if (mw::rope_field.holds(t)) {
         colour(0.96f, 0.78f, 0.3f);
         const float star = 0.8f / mw::rope_scale;
-        for (const SpringChain& rope : ropes_.field) {
+        for (const SpringChain& rope : state_.ropes.field) {
             mw::rope_curve(rope, curve_, 30);
             for (std::size_t k = 2; k < curve_.points.size(); ++k) {
                 const Vector3& p = curve_.points[k];
@@ -282,7 +282,7 @@ void part_middle::draw_ropes(double t) {
         }
     }
     if (mw::single_rope.holds(t)) {
-        const SpringChain& rope = ropes_.single.front();
+        const SpringChain& rope = state_.ropes.single.front();
         mw::rope_curve(rope, curve_, 0);
         const Vector3 moon = rope.masses.front().position;
         shaders_.use_program(mw::material2);

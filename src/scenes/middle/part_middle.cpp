@@ -9,6 +9,7 @@
 #include "scenes/kit/pass_check.h"
 #include "scenes/kit/program_table.h"
 #include "scenes/kit/scene_frame.h"
+#include "scenes/kit/shadow_projector.h"
 #include "scenes/middle/middle_programs.h"
 #include "scenes/middle/middle_shots.h"
 #include "scenes/middle/middle_timeline.h"
@@ -40,15 +41,6 @@ void clamp_texture(GraphicsContext& context, int slot) {
     context.bind_texture_slot(slot);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-}
-
-// The inverse of a rigid modelview (rotation and translation only, as a look-at makes it).
-void invert_rigid(const float m[16], float out[16]) {
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 3; ++c) out[c * 4 + r] = m[r * 4 + c];
-    for (int r = 0; r < 3; ++r) out[12 + r] = -(out[r] * m[12] + out[4 + r] * m[13] + out[8 + r] * m[14]);
-    out[3] = out[7] = out[11] = 0.0f;
-    out[15] = 1.0f;
 }
 
 }  // namespace
@@ -86,11 +78,12 @@ void part_middle::load(GraphicsContext* context) {
     }
 
     figure_ = std::make_unique<body>(figure_file);
-    scene_clock = 0.0;
     shake_track_.load(shake_file);
-    ropes_.create();
+    state_ = State{};
+    state_.ropes.create();
     context->progress(1.0);
-    clock_.reset(scene_clock);
+    state_.clock.reset(0.0);
+    loaded_state_ = state_;
 }
 
 void part_middle::load_slabs() {
@@ -126,34 +119,36 @@ void part_middle::set_cameras(double t) {
     shake_[1] = gain * sample.y;
 }
 
-void part_middle::draw(double* frame_dt, GraphicsContext* context, FrameState* frame) {
-    SceneFrame guard(context, frame, frame_);
-    context_ = context;
-    const double t = clock_.begin_frame(*frame_dt, frame_.flash, frame_.previous_flash);
-    t_ = t;
-    scene_clock = t;
+void part_middle::advance(double frame_dt, FrameState& frame) {
+    SceneFrame guard(frame, state_.frame);
+    const double t = state_.clock.advance(frame_dt, state_.frame.flash, state_.frame.previous_flash);
+    state_.t = t;
+    // The ropes move in show seconds, once per frame.
+    if (mw::rope_field.holds(t)) state_.ropes.step_field(t, frame_dt);
+    if (mw::single_rope.holds(t)) state_.ropes.step_single(t, frame_dt);
+    state_.frame.params[0] = state_.clock.value();
+}
 
-    if (frame_.key_state[space_key])
+void part_middle::render(GraphicsContext& context) {
+    const double t = state_.t;
+    if (state_.frame.key_state[space_key])
         for (mw::ProgramSlot slot : mw::developer_reload)
             for (const ProgramEntry& entry : mw::programs)
-                if (entry.slot == slot) load_program_entry(shaders_, *context, entry);
+                if (entry.slot == slot) load_program_entry(shaders_, context, entry);
 
     set_cameras(t);
-    // The ropes move in show seconds, once per frame whichever pass draws them.
-    if (mw::rope_field.holds(t)) ropes_.step_field(t, *frame_dt);
-    if (mw::single_rope.holds(t)) ropes_.step_single(t, *frame_dt);
-    context->bind_window_framebuffer();
+    context.bind_window_framebuffer();
     glPushAttrib(GL_ALL_ATTRIB_BITS);
 
-    render_lit_scene_passes(*context, textures_, sizes_, true, false,
+    render_lit_scene_passes(context, textures_, sizes_, true, false,
                             [this](LitPass pass) { scene_pass(pass == LitPass::light); });
     check_pass("middle scene", "light and main passes");
 
-    CameraRecord projector = context->view_camera;
+    CameraRecord projector = context.view_camera;
     projector.fov = 60.0;
     projector.near_distance = 1.0;
     projector.far_distance = 1500.0;
-    run_occlusion_combine(*context, shaders_, mw::combine, textures_, sizes_, t, projector,
+    run_occlusion_combine(context, shaders_, mw::combine, textures_, sizes_, t, projector,
                           static_cast<float>(mw::ssao_factor(t)));
     check_pass("middle scene", "occlusion pass");
 
@@ -161,10 +156,7 @@ void part_middle::draw(double* frame_dt, GraphicsContext* context, FrameState* f
     check_pass("middle scene", "window pass");
 
     glPopAttrib();
-    clock_.end_frame();
     glFlush();
-    scene_clock = clock_.value();
-    frame_.params[0] = clock_.value();
 }
 
 void part_middle::compose(double t) {
@@ -172,7 +164,7 @@ void part_middle::compose(double t) {
     u.mode = middle_grading;
     u.ttime = static_cast<float>(t);
     u.limit = static_cast<float>(mw::blur_amount(t));
-    u.dsp = frame_.spectrum[5];
+    u.dsp = state_.frame.spectrum[5];
     u.is_middle_scene = mw::is_middle_scene;
     u.which_blur = 1.0f;
     u.set_blur = mw::set_blur(t);
@@ -185,31 +177,21 @@ void part_middle::compose(double t) {
     compose_to_window(*context_, shaders_, mw::compose, textures_, sizes_, u);
 }
 
-void part_middle::set_shadow_matrix(const float view[16]) {
-    // The projector maps world points into the light's depth texture; the materials have eye
-    // space points, so the view's inverse goes in front of it.
-    float eye_to_world[16];
-    invert_rigid(view, eye_to_world);
-    shaders_.set_projector_matrix(context_->light_camera);
-    glActiveTexture(GL_TEXTURE2);
-    glMatrixMode(GL_TEXTURE);
-    glMultMatrixf(eye_to_world);
-    float shadow[16];
-    glGetFloatv(GL_TEXTURE_MATRIX, shadow);
-    glMatrixMode(GL_MODELVIEW);
-    glActiveTexture(GL_TEXTURE0);
+void part_middle::set_shadow_matrix() {
+    // Two materials take the projector as a uniform as well.
+    const Matrix4 shadow = load_shadow_projector(shaders_, context_->light_camera);
     for (int program : {mw::material2, mw::material3}) {
         shaders_.use_program(program);
-        shaders_.set_matrix4(program, "ShadowMat", shadow);
+        shaders_.set_matrix4(program, "ShadowMat", shadow.data());
         // The same units as the general material's samplers (bound in scene_pass).
         shaders_.set_int(program, "texture2d_2", 1);
         shaders_.set_int(program, "texture2d_paper", 5);
-        shaders_.set_float(program, "ttime", static_cast<float>(t_));
+        shaders_.set_float(program, "ttime", static_cast<float>(state_.t));
     }
 }
 
 void part_middle::scene_pass(bool from_light) {
-    const double t = t_;
+    const double t = state_.t;
     const double aspect = static_cast<double>(sizes_.render_width) / sizes_.render_height;
     glViewport(0, 0, sizes_.render_width, sizes_.render_height);
     glMatrixMode(GL_PROJECTION);
@@ -237,14 +219,12 @@ void part_middle::scene_pass(bool from_light) {
                              context_->light_camera.eye.z, 1.0f};
     glLightfv(GL_LIGHT0, GL_POSITION, lamp);
 
-    float view[16];
-    glGetFloatv(GL_MODELVIEW_MATRIX, view);
-    set_shadow_matrix(view);
+    set_shadow_matrix();
 
     const int p = mw::material1;
     shaders_.use_program(p);
     shaders_.set_float(p, "MaterialMultiplier", from_light ? 0.05f : 1.0f);
-    shaders_.set_float(p, "PosY", static_cast<float>(frame_.camera_y));
+    shaders_.set_float(p, "PosY", static_cast<float>(state_.frame.camera_y));
     shaders_.set_float(p, "ScaleDown", static_cast<float>(mw::scale_down(t)));
     shaders_.set_float(p, "LightDown", static_cast<float>(mw::light_down(t)));
     const int samplers[8] = {

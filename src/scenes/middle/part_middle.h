@@ -47,14 +47,27 @@ public:
     static constexpr int noise_slot = 2010, blob_slot = 2012, paper_slot = 2112, textured_blob_slot = 2113,
                          background_slot = 2111, chess_slot = 2013;
 
-    void draw(double* frame_dt, GraphicsContext* context, FrameState* frame) override;
     void load(GraphicsContext* context) override;
+    void advance(double frame_dt, FrameState& frame) override;
+    void render(GraphicsContext& context) override;
+    void rewind() override { state_ = loaded_state_; }
+    ShaderLibrary* shader_library() override { return &shaders_; }
+
+    // What advance moves and render reads.
+    struct State {
+        middle::MiddleClock clock;
+        FrameState frame;  // the frame's copy of the shared record
+        double t = 0.0;    // the clock value this frame draws with
+        middle::RopeRig ropes;
+        bool operator==(const State&) const = default;
+    };
+    const State& state() const { return state_; }
 
     // Worker threads for the CPU half of the extrusion; 0 builds every slab on the loading thread.
     unsigned extrusion_workers;
 
     part_middle();
-    const middle::MiddleClock& clock() const { return clock_; }
+    const middle::MiddleClock& clock() const { return state_.clock; }
     const ShaderLibrary& shaders() const { return shaders_; }
     const Vector3& marker(int k) const { return markers_[k]; }
 
@@ -62,7 +75,7 @@ private:
     void load_slabs();
     void set_cameras(double t);
     void scene_pass(bool from_light);
-    void set_shadow_matrix(const float view[16]);
+    void set_shadow_matrix();
     void compose(double t);
 
     // Content groups of the scene pass (paper_groups.cpp).
@@ -82,15 +95,12 @@ private:
 
     GraphicsContext* context_ = nullptr;
     ShaderLibrary shaders_;
-    middle::MiddleClock clock_;
-    FrameState frame_;
+    State state_, loaded_state_;
     CameraPath shake_track_;
     std::unique_ptr<body> figure_;
     std::array<Mesh, mesh_count> meshes_;
     std::array<Vector3, 257> markers_{};
-    middle::RopeRig ropes_;
-    Spline curve_, resampled_;
-    double t_ = 0.0;
+    Spline curve_, resampled_;      // a rope's curve, rebuilt each time one is drawn
     double shake_[2] = {0.0, 0.0};  // this frame's shake, which feeds "MotionBlur"
     ChainTextures textures_{0, 11, 26, 29, 28, 32, 27};
     ChainSizes sizes_;

@@ -47,6 +47,8 @@ public:
 
     std::vector<SpringChain> field;
     std::vector<SpringChain> single;  // one rope: kept in a vector as a chain has no default state
+
+    bool operator==(const RopeRig&) const = default;
 };
 
 }  // namespace middle

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/easing.h"
 #include "core/random.h"
 #include "scenes/kit/kit.h"
 #include "scenes/text/part_text.h"
@@ -118,7 +119,7 @@ void part_text::draw_backdrop(LitPass pass, double t) {
     use_material(shaders_, *context_, program, {{"texture2d_1", glow_slot}, {"texture2d_blob", blob_slot}});
     shaders_.set_float(program, "Mode", 1.0f);
     const float level =
-        static_cast<float>(tt::ramp(t, tw::backdrop_from, 0.25) * tt::glow_level(t, frame_.show_time));
+        static_cast<float>(eased_window(t, tw::backdrop_from, 0.25) * tt::glow_level(t, state_.frame.show_time));
     glColor3f(level, level, level);
     glDepthMask(GL_FALSE);
     glEnable(GL_BLEND);
@@ -145,13 +146,13 @@ void part_text::draw_credits(LitPass pass, double t) {
     use_material(shaders_, *context_, program, {{"texture2d_1", noise_slot}, {"texture2d_glow", glow_slot}},
                  "ttime", t);
     shaders_.set_float(program, "isCredits", 1.0f);
-    shaders_.set_float(program, "Level", static_cast<float>(tt::ending_level(frame_.show_time)));
+    shaders_.set_float(program, "Level", static_cast<float>(tt::ending_level(state_.frame.show_time)));
     shaders_.set_vec3(program, "ScreenSize", static_cast<float>(sizes_.render_width),
                       static_cast<float>(sizes_.render_height), 0.0f);
     seed_random(credits_seed);
     for (size_t i = 0; i < tw::credit_lines.size(); ++i) {
         const CreditLine& line = credit_lines[i];
-        const double appear = tt::ramp(t, tw::credit_lines[i], 0.4);
+        const double appear = eased_window(t, tw::credit_lines[i], 0.4);
         const float shimmer = static_cast<float>(random_unit());
         if (appear <= 0.0) continue;
         shaders_.set_float(program, "Appear", static_cast<float>(appear));
@@ -176,7 +177,7 @@ void part_text::draw_layers(LitPass pass, double t) {
     Vector3 right = cross(forward, view.up);
     normalise(right);
     const Vector3 up = cross(right, forward);
-    const float ending = static_cast<float>(tt::ending_level(frame_.show_time));
+    const float ending = static_cast<float>(tt::ending_level(state_.frame.show_time));
 
     glDepthMask(GL_FALSE);
     glEnable(GL_BLEND);
@@ -188,7 +189,7 @@ void part_text::draw_layers(LitPass pass, double t) {
         const double from = tw::layer_starts[i];
         if (t <= from || t >= layer.until) continue;
         const float level =
-            static_cast<float>(tt::ramp(t, from, 0.5) * (1.0 - tt::ramp(t, layer.until - 2.0, 0.5))) *
+            static_cast<float>(eased_window(t, from, 0.5) * (1.0 - eased_window(t, layer.until - 2.0, 0.5))) *
             (layer.ends_with_music ? ending : 1.0f);
         if (level <= 0.0f) continue;
         const int program = layer.cards ? text::billboards : text::particles;
@@ -238,11 +239,12 @@ void part_text::draw_sky(LitPass pass, double t) {
     use_material(shaders_, *context_, program,
                  {{"texture2d_1", clouds_slot}, {"texture2d_2", cloud_slot}, {"texture2d_glow", glow_slot}},
                  "ttime", t);
-    shaders_.set_float(program, "SkyLevel", static_cast<float>(tt::sky_level(t) * tt::ramp(t, 30.0, 0.25)));
-    shaders_.set_float(program, "GlowLevel",
-                       static_cast<float>(tw::glow_pass(t) ? tt::glow_level(t, frame_.show_time) : 0.0));
-    shaders_.set_float(program, "Dusk", static_cast<float>(tt::ramp(t, 45.8, 0.25)));
-    shaders_.set_float(program, "MoonLevel", static_cast<float>(tt::ramp(t, tw::moon_from, 0.5)));
+    shaders_.set_float(program, "SkyLevel", static_cast<float>(tt::sky_level(t) * eased_window(t, 30.0, 0.25)));
+    shaders_.set_float(
+        program, "GlowLevel",
+        static_cast<float>(tw::glow_pass(t) ? tt::glow_level(t, state_.frame.show_time) : 0.0));
+    shaders_.set_float(program, "Dusk", static_cast<float>(eased_window(t, 45.8, 0.25)));
+    shaders_.set_float(program, "MoonLevel", static_cast<float>(eased_window(t, tw::moon_from, 0.5)));
     shaders_.set_vec3(program, "ScreenSize", static_cast<float>(sizes_.render_width),
                       static_cast<float>(sizes_.render_height), 0.0f);
     Vector3 moon = ts::moon_at - context_->view_camera.eye;

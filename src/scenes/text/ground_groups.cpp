@@ -7,6 +7,7 @@
 
 #include "anim/spline.h"
 #include "anim/tube.h"
+#include "core/easing.h"
 #include "core/random.h"
 #include "scenes/kit/kit.h"
 #include "scenes/text/ant_drawing.h"
@@ -22,7 +23,6 @@ namespace ts = text_stage;
 
 namespace {
 
-constexpr double pi = 3.14159265358979;
 
 // The ground: a grid of quads around the places, fine enough for the fog and the reflection.
 constexpr float ground_from_x = -70.0f, ground_to_x = 70.0f, ground_from_z = -90.0f, ground_to_z = 30.0f;
@@ -144,7 +144,7 @@ void part_text::draw_tubes(double t) {
     for (int g = 0; g < tube_groups; ++g) {
         seed_random(tube_seed + 7 * g);
         const double start = 22.0 + 4.5 * g;
-        const double grown = tt::ramp(t, start, 0.12);
+        const double grown = eased_window(t, start, 0.12);
         if (grown <= 0.0) continue;
         for (int k = 0; k < tubes_per_group; ++k) {
             // Rooted round the colony, leaning outwards and curling over at the top.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/easing.h"
 #include "core/random.h"
 #include "scenes/kit/kit.h"
 #include "scenes/text/part_text.h"
@@ -116,7 +117,7 @@ void part_text::draw_house(LitPass pass, double t) {
     glTranslatef(ts::house_at.x, ts::house_at.y, ts::house_at.z);
     glRotatef(20.0f, 0.0f, 1.0f, 0.0f);
     for (const HousePart& part : house_parts) {
-        const double on = part.glow * tt::ramp(t, windows_on, 0.5);
+        const double on = part.glow * eased_window(t, windows_on, 0.5);
         shaders_.set_float(program, "Emission", static_cast<float>(on));
         glColor3fv(part.colour);
         meshes_[bighouse2].draw(part.group);
@@ -129,7 +130,7 @@ void part_text::draw_moon(LitPass pass, double t) {
     if (pass != LitPass::main || t <= tw::moon_from || t >= tw::moon_until) return;
     const int program = text::material1;
     // It rises bright and sinks into the night with the sky.
-    shaders_.set_float(program, "isMoon", static_cast<float>(tt::ramp(t, tw::moon_from, 0.5)));
+    shaders_.set_float(program, "isMoon", static_cast<float>(eased_window(t, tw::moon_from, 0.5)));
     const float level = static_cast<float>(tt::sky_level(t));
     glColor3f(level, level, level);
     glPushMatrix();
@@ -169,11 +170,11 @@ void part_text::draw_tree(double t) {
     glPopMatrix();
     if (moving) {
         // Grows out of the ground, bends ever harder in the wind, and sinks back at the end.
-        const double size = tt::ramp(t, tw::moving_tree_parts.from, 0.4) *
-                            (1.0 - tt::ramp(t, tw::moving_tree_parts.to - 2.0, 0.5));
+        const double size = eased_window(t, tw::moving_tree_parts.from, 0.4) *
+                            (1.0 - eased_window(t, tw::moving_tree_parts.to - 2.0, 0.5));
         shaders_.set_float(program, "isBigTree", 1.0f);
         shaders_.set_float(program, "BigTreeMovement",
-                           static_cast<float>(0.4 + 0.6 * tt::ramp(t, 85.0, 0.08)));
+                           static_cast<float>(0.4 + 0.6 * eased_window(t, 85.0, 0.08)));
         glPushMatrix();
         glTranslatef(moving_tree_at.x, moving_tree_at.y, moving_tree_at.z);
         glScalef(static_cast<float>(0.9 * size), static_cast<float>(0.9 * size),
@@ -208,7 +209,7 @@ void part_text::draw_diver_and_faces(LitPass pass, double t) {
     if (t <= tw::faces_from) return;
 
     shaders_.set_float(program, "issmallFace", 1.0f);
-    const double appear = tt::ramp(t, tw::faces_from, 0.4);
+    const double appear = eased_window(t, tw::faces_from, 0.4);
     for (int ring = 0; ring < 2; ++ring) {
         const auto& ends = ring == 0 ? tw::face_ends_a : tw::face_ends_b;
         const FaceRing& r = rings[ring];
@@ -240,7 +241,7 @@ void part_text::draw_diver_and_faces(LitPass pass, double t) {
         glPushMatrix();
         glTranslatef(0.0f, 5.0f, -16.0f);
         glRotatef(25.0f, 1.0f, 0.0f, 0.0f);
-        const float s = static_cast<float>(1.8 * tt::ramp(t, tw::extra_face.from, 0.3));
+        const float s = static_cast<float>(1.8 * eased_window(t, tw::extra_face.from, 0.3));
         glScalef(s, s, s);
         glTranslatef(-1.5f, 0.0f, 0.0f);
         meshes_[faces].draw(3);

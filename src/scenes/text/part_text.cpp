@@ -21,6 +21,7 @@ namespace tw = text_windows;
 namespace {
 
 constexpr const char* shake_file = "Other//try1.sav";
+constexpr int space_key = 32;
 constexpr int float_texels = 1024;
 // The shake track is read every frame but moves nothing.
 constexpr double shake_offset_early = 2.0, shake_offset_late = 1070.0, shake_late_from = 78.0;
@@ -111,18 +112,24 @@ void part_text::load(GraphicsContext* context) {
     flight_paths_ = text::build_flight_paths(text::wall_face_centres(meshes_[wall]));
     context->progress(5.0);
 
-    clock_.reset();
-    scene_clock = clock_.value();
+    state_ = State{};
+    state_.clock.reset();
+    loaded_state_ = state_;
     for (const ProgramEntry& entry : text::replacements) load_program_entry(shaders_, *context, entry);
     prepare_compose_copies(*context, shaders_, text::compose, final_grading);
 }
 
-void part_text::set_cameras(double t) {
+Shot part_text::view_shot(double t) const {
     Shot view = text::view_shot(t);
-    const double aspect = static_cast<double>(sizes_.render_width) / sizes_.render_height;
-    const double fov = tt::field_of_view(t);
     view.eye = view.eye +
                shake_.sample(t, t >= shake_late_from ? shake_offset_late : shake_offset_early) * shake_weight;
+    return view;
+}
+
+void part_text::set_cameras(double t) {
+    const Shot view = view_shot(t);
+    const double aspect = static_cast<double>(sizes_.render_width) / sizes_.render_height;
+    const double fov = tt::field_of_view(t);
     context_->view_camera = {view.eye, view.centre, steady_up(view), fov, aspect, 0.2, 500.0};
     const Shot light = text::light_shot(view, t);
     context_->light_camera = {light.eye, light.centre, steady_up(light), fov, aspect, 0.2, 500.0};
@@ -150,74 +157,76 @@ void part_text::draw_glow_texture() {
     context_->bind_window_framebuffer();
 }
 
-void part_text::draw(double* frame_dt, GraphicsContext* context, FrameState* frame) {
-    SceneFrame guard(context, frame, frame_);
-    context_ = context;
-    last_delta_ = *frame_dt;
-    const double t = clock_.begin_frame(last_delta_, frame_.flash, frame_.previous_flash);
-    t_ = t;
-    scene_clock = t;
-    ++frame_counter_;
-    clock_copy_ = t;
-    if (frame_.key_state[32]) {
-        for (const ProgramEntry& entry : text::reloads) load_program_entry(shaders_, *context, entry);
+void part_text::advance(double frame_dt, FrameState& frame) {
+    SceneFrame guard(frame, state_.frame);
+    const double t = state_.clock.advance(frame_dt, state_.frame.flash, state_.frame.previous_flash);
+    state_.t = t;
+
+    // The camera's turn since the last frame, in its own right/up terms, streaks the picture.
+    const Shot view = view_shot(t);
+    Vector3 direction = view.centre - view.eye;
+    normalise(direction);
+    state_.streak[0] = state_.streak[1] = 0.0f;
+    if (state_.previous_direction.state != 0 && frame_dt > 0.0) {
+        Vector3 right = cross(direction, steady_up(view));
+        normalise(right);
+        const Vector3 up = cross(right, direction);
+        const Vector3 turn = direction - state_.previous_direction;
+        state_.streak[0] = std::clamp(dot(turn, right) * velocity_gain, -0.006f, 0.006f);
+        state_.streak[1] = std::clamp(dot(turn, up) * velocity_gain, -0.006f, 0.006f);
+    }
+    state_.previous_direction = direction;
+    state_.frame.params[0] = state_.clock.value();
+}
+
+void part_text::render(GraphicsContext& context) {
+    const double t = state_.t;
+    if (state_.frame.key_state[space_key]) {
+        for (const ProgramEntry& entry : text::reloads) load_program_entry(shaders_, context, entry);
         ++reload_counter_;
     }
 
     set_cameras(t);
-    context->bind_window_framebuffer();
+    context.bind_window_framebuffer();
     glPushAttrib(GL_ALL_ATTRIB_BITS);
 
     if (tw::glow_pass(t)) draw_glow_texture();
     check_pass("final scene", "glow texture");
-    render_lit_scene_passes(*context, textures_, sizes_, tw::light_pass(t), tw::mirrored_pass.holds(t),
+    render_lit_scene_passes(context, textures_, sizes_, tw::light_pass(t), tw::mirrored_pass.holds(t),
                             [this](LitPass pass) { scene_pass(pass); });
     check_pass("final scene", "scene passes");
 
-    CameraRecord projector = context->view_camera;
+    CameraRecord projector = context.view_camera;
     projector.fov = 60.0;
     projector.near_distance = 1.0;
     projector.far_distance = 1500.0;
-    run_occlusion_combine(*context, shaders_, text::combine, textures_, sizes_, t, projector, 1.0f);
+    run_occlusion_combine(context, shaders_, text::combine, textures_, sizes_, t, projector, 1.0f);
     check_pass("final scene", "occlusion combine");
 
     const int quarter_w = sizes_.quarter_width(), quarter_h = sizes_.quarter_height();
-    run_filter_passes(*context, shaders_, text::highlights, 1, 1, quarter_w, quarter_h, textures_.colour,
+    run_filter_passes(context, shaders_, text::highlights, 1, 1, quarter_w, quarter_h, textures_.colour,
                       textures_.highlights);
     shaders_.use_program(text::godrays);
     shaders_.set_float(text::godrays, "Limit", static_cast<float>(tt::shaft_limit(t)));
     if (t > tw::shafts_after)
-        run_filter_passes(*context, shaders_, text::godrays, 1, 1, quarter_w, quarter_h, textures_.highlights,
+        run_filter_passes(context, shaders_, text::godrays, 1, 1, quarter_w, quarter_h, textures_.highlights,
                           textures_.highlights);
     check_pass("final scene", "highlight and shaft passes");
 
-    // The camera's turn since the last frame, in its own right/up terms, streaks the picture.
-    Vector3 direction = context->view_camera.centre - context->view_camera.eye;
-    normalise(direction);
     ComposeUniforms compose;
-    if (previous_direction_.state != 0 && last_delta_ > 0.0) {
-        Vector3 right = cross(direction, context->view_camera.up);
-        normalise(right);
-        const Vector3 up = cross(right, direction);
-        const Vector3 turn = direction - previous_direction_;
-        compose.the_velocity[0] = std::clamp(dot(turn, right) * velocity_gain, -0.006f, 0.006f);
-        compose.the_velocity[1] = std::clamp(dot(turn, up) * velocity_gain, -0.006f, 0.006f);
-    }
-    previous_direction_ = direction;
+    compose.the_velocity[0] = state_.streak[0];
+    compose.the_velocity[1] = state_.streak[1];
     compose.mode = final_grading;
     compose.ttime = static_cast<float>(t);
-    compose.limit = static_cast<float>(frame_.adjust_a);
-    compose.dsp = frame_.spectrum[5];
+    compose.limit = static_cast<float>(state_.frame.adjust_a);
+    compose.dsp = state_.frame.spectrum[5];
     compose.set_blur = static_cast<float>(tt::set_blur(t));
     compose.fade = static_cast<float>(tt::grey_value(t));
     compose.shafts = false;
     compose.random = true;
-    compose_to_window(*context, shaders_, text::compose, textures_, sizes_, compose);
+    compose_to_window(context, shaders_, text::compose, textures_, sizes_, compose);
     check_pass("final scene", "window compose");
 
     glPopAttrib();
-    clock_.end_frame();
-    scene_clock = clock_.value();
     glFlush();
-    frame_.params[0] = clock_.value();
 }

@@ -20,6 +20,7 @@
 #include "render/mesh.h"
 #include "render/post_processing.h"
 #include "render/shader_library.h"
+#include "scenes/kit/shots.h"
 #include "scenes/text/flight_paths.h"
 #include "scenes/text/text_clock.h"
 #include "show/parts.h"
@@ -50,20 +51,35 @@ public:
     static constexpr int float_texture_entry = 1999;  // absolute table entry: the 1D float texture
     static constexpr int reload_counter_start = 2000;
 
-    void draw(double* frame_dt, GraphicsContext* context, FrameState* frame) override;
     void load(GraphicsContext* context) override;
+    void advance(double frame_dt, FrameState& frame) override;
+    void render(GraphicsContext& context) override;
+    void rewind() override { state_ = loaded_state_; }
+    ShaderLibrary* shader_library() override { return &shaders_; }
 
-    const text::TextClock& clock() const { return clock_; }
+    // What advance moves and render reads.
+    struct State {
+        text::TextClock clock;
+        FrameState frame;  // the frame's copy of the shared record
+        double t = 0.0;    // the clock value this frame draws with
+        // The view direction of the previous frame, and the streak this frame's turn from it
+        // gives the compose ("TheVelocity").
+        Vector3 previous_direction{};
+        float streak[2] = {};
+        bool operator==(const State&) const = default;
+    };
+    const State& state() const { return state_; }
+    const text::TextClock& clock() const { return state_.clock; }
     int reload_count() const { return reload_counter_; }
     const std::vector<text::FlightPath>& flight_paths() const { return flight_paths_; }
 
 private:
+    // The view's shot at clock t: the scene's camera, with the shake track's (weightless) sample.
+    Shot view_shot(double t) const;
     void set_cameras(double t);
     void draw_glow_texture();
     void scene_pass(LitPass pass);
     void set_lights(double t);
-    // Unit 2's texture matrix: from the current eye space to the light's depth texture.
-    void set_shadow_projector();
     void use_material1(LitPass pass, double t);
     // The materials' brightness in a pass: 0.05 for the light, and falling with the music's fade.
     float material_level(LitPass pass) const;
@@ -87,19 +103,13 @@ private:
 
     GraphicsContext* context_ = nullptr;
     ShaderLibrary shaders_;
-    text::TextClock clock_;
+    State state_, loaded_state_;
     CameraPath shake_;
     std::array<std::unique_ptr<body>, 3> figures_;
     std::array<Mesh, mesh_count> meshes_;
     std::vector<text::FlightPath> flight_paths_;
-    FrameState frame_;
-    double t_ = 0.0;  // the clock value this frame draws with
-    double last_delta_ = 0.0;
-    double clock_copy_ = 0.0;
-    int frame_counter_ = 0;
     int reload_counter_ = 0;
     bool reflection_pass_ = false;
-    Vector3 previous_direction_{};  // the view direction of the previous frame (TheVelocity)
     ChainTextures textures_{0, 11, 26, 29, 28, 32, 27};
     ChainSizes sizes_;
 };

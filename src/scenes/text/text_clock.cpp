@@ -8,10 +8,10 @@ double advance_clock(double value, double dt) {
     return next;
 }
 
-double TextClock::begin_frame(double dt, bool flash, bool previous_flash) {
+double TextClock::advance(double dt, bool flash, bool previous_flash) {
     const double steady_step = advance_clock(clock_.steady(), dt) - clock_.steady();
     const double scene_step = advance_clock(clock_.value(), dt) - clock_.value();
-    return clock_.begin_frame(steady_step, scene_step, flash, previous_flash, flash_lead_rate * dt);
+    return clock_.advance(steady_step, scene_step, flash, previous_flash, flash_lead_rate * dt);
 }
 
 }  // namespace text

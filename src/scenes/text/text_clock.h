@@ -20,10 +20,11 @@ class TextClock {
 public:
     void reset() { clock_.reset(clock_start); }
     // Advances by dt and returns the value this frame draws with.
-    double begin_frame(double dt, bool flash, bool previous_flash);
-    void end_frame() { clock_.end_frame(); }
+    double advance(double dt, bool flash, bool previous_flash);
     double value() const { return clock_.value(); }
     double steady() const { return clock_.steady(); }
+
+    bool operator==(const TextClock&) const = default;
 
 private:
     FlashClock clock_;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "core/easing.h"
 #include "core/random.h"
 #include "scenes/kit/kit.h"
 #include "scenes/text/part_text.h"
@@ -18,15 +19,6 @@ namespace {
 void look_through(const CameraRecord& camera) {
     gluLookAt(camera.eye.x, camera.eye.y, camera.eye.z, camera.centre.x, camera.centre.y, camera.centre.z,
               camera.up.x, camera.up.y, camera.up.z);
-}
-
-// The inverse of a modelview made of a rotation (or a mirrored rotation) and a translation.
-void invert_rigid(const float m[16], float out[16]) {
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 3; ++c) out[c * 4 + r] = m[r * 4 + c];
-    for (int r = 0; r < 3; ++r) out[12 + r] = -(out[r] * m[12] + out[4 + r] * m[13] + out[8 + r] * m[14]);
-    out[3] = out[7] = out[11] = 0.0f;
-    out[15] = 1.0f;
 }
 
 constexpr uint32_t pass_seed = 4234234;
@@ -46,7 +38,7 @@ void part_text::set_lights(double t) {
     const GLfloat rim_direction[4] = {0.3f, 0.4f, -1.0f, 0.0f};
     glLightfv(GL_LIGHT1, GL_POSITION, rim_direction);
     glPopMatrix();
-    const float dusk = static_cast<float>(tt::ramp(t, 45.8, 0.25));
+    const float dusk = static_cast<float>(eased_window(t, 45.8, 0.25));
     const GLfloat rim_colour[4] = {0.25f + 0.25f * dusk, 0.3f + 0.1f * dusk, 0.45f - 0.15f * dusk, 1.0f};
     glLightfv(GL_LIGHT1, GL_DIFFUSE, rim_colour);
     // Far things sink into the night air, which turns black with the sky.
@@ -56,21 +48,10 @@ void part_text::set_lights(double t) {
     glFogf(GL_FOG_DENSITY, 0.012f);
 }
 
-void part_text::set_shadow_projector() {
-    shaders_.set_projector_matrix(context_->light_camera);
-    GLfloat view[16], inverse[16];
-    glGetFloatv(GL_MODELVIEW_MATRIX, view);
-    invert_rigid(view, inverse);
-    glActiveTexture(GL_TEXTURE2);
-    glMatrixMode(GL_TEXTURE);
-    glMultMatrixf(inverse);
-    glActiveTexture(GL_TEXTURE0);
-    glMatrixMode(GL_MODELVIEW);
-}
-
 float part_text::material_level(LitPass pass) const {
     // Everything lit goes down with the music at the very end, as the lettering does.
-    return static_cast<float>((pass == LitPass::light ? 0.05 : 1.0) * tt::ending_level(frame_.show_time));
+    return static_cast<float>((pass == LitPass::light ? 0.05 : 1.0) *
+                              tt::ending_level(state_.frame.show_time));
 }
 
 void part_text::use_material1(LitPass pass, double t) {
@@ -86,7 +67,7 @@ void part_text::use_material1(LitPass pass, double t) {
                   {"texture2d_paper", bg03_slot}},
                  "ttime", t);
     shaders_.set_float(program, "MaterialMultiplier", material_level(pass));
-    shaders_.set_float(program, "PosY", static_cast<float>(frame_.camera_y));
+    shaders_.set_float(program, "PosY", static_cast<float>(state_.frame.camera_y));
     shaders_.set_float(program, "isHappiness", 0.0f);
     shaders_.set_float(program, "isFish", 0.0f);
     shaders_.set_float(program, "ReflectPass", pass == LitPass::mirrored ? 1.0f : 0.0f);
@@ -96,11 +77,11 @@ void part_text::use_material1(LitPass pass, double t) {
          {"isMoon", "isManRunning", "isBigTree", "isLeaf", "issmallFace", "Shatter", "BigTreeMovement"})
         shaders_.set_float(program, flag, 0.0f);
     shaders_.set_float(program, "ShadowLevel", pass == LitPass::light ? 0.0f : 1.0f);
-    set_shadow_projector();
+    load_shadow_projector(shaders_, context_->light_camera);
 }
 
 void part_text::scene_pass(LitPass pass) {
-    const double t = t_;
+    const double t = state_.t;
     reflection_pass_ = pass == LitPass::mirrored;
     glViewport(0, 0, sizes_.render_width, sizes_.render_height);
     glMatrixMode(GL_PROJECTION);

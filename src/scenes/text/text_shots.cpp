@@ -1,3 +1,4 @@
+#include "core/easing.h"
 #include "scenes/text/text_shots.h"
 
 #include <algorithm>
@@ -10,8 +11,6 @@
 namespace text {
 
 namespace {
-
-using text_timeline::ramp;
 
 Vector3 v(double x, double y, double z) {
     return {Vector3::ordinary, static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)};
@@ -69,11 +68,11 @@ Shot orbit_cue(double s) {
 // from 41 as the wall comes.
 Shot among_the_ants(double s) {
     Orbit o = ant_orbits[4];
-    const double dip = ramp(s, 33.0, 0.2) - ramp(s, 41.0, 0.25);
+    const double dip = eased_window(s, 33.0, 0.2) - eased_window(s, 41.0, 0.25);
     o.radius -= 1.5 * dip;
     o.height -= 0.6 * dip;
     o.look_height -= 0.18 * dip;
-    o.turn += 0.6 * ramp(s, 30.0, 0.06);
+    o.turn += 0.6 * eased_window(s, 30.0, 0.06);
     return orbit(o, s);
 }
 template <size_t i>
@@ -106,14 +105,14 @@ constexpr double final_push_from = 140.0, final_push_rate = 0.05;
 
 Shot view_shot(double t) {
     Shot shot = blend_shots(orbit(base_orbit, t), cues, t);
-    shot.centre.z -= static_cast<float>(0.2 * ramp(t, final_push_from, final_push_rate));
+    shot.centre.z -= static_cast<float>(0.2 * eased_window(t, final_push_from, final_push_rate));
     return shot;
 }
 
 Shot light_shot(const Shot& view, double t) {
     Vector3 offset;
     if (t > 80.0) {
-        offset = v(0.0, 24.0, -8.0 - 27.4 * ramp(t, 106.0, 0.25));
+        offset = v(0.0, 24.0, -8.0 - 27.4 * eased_window(t, 106.0, 0.25));
     } else {
         const double m = 1.0 - 0.6 * std::clamp((t - 23.0) * 0.3, 0.0, 1.0);
         offset = v(0.0, -0.5 * m, 0.5 * m);

@@ -7,8 +7,6 @@
 
 namespace text_timeline {
 
-double ramp(double t, double a, double r) { return ease_cos(std::clamp((t - a) * r, 0.0, 1.0), 1.0); }
-
 std::array<float, 3> clear_colour(double t) {
     const double warm = std::clamp((t - 45.8) * 0.25, 0.0, 1.0);
     const double in = std::clamp((t - 30.0) * 0.25, 0.0, 1.0);
@@ -21,18 +19,18 @@ std::array<float, 3> clear_colour(double t) {
 
 double sky_level(double t) { return 1.0 - std::clamp((t - 95.0) * 0.3, 0.0, 1.0); }
 
-double grey_value(double t) { return 0.5 * ramp(t, 0.1, 0.6); }
+double grey_value(double t) { return 0.5 * eased_window(t, 0.1, 0.6); }
 
 double shaft_limit(double t) { return std::clamp((t - 115.7) * 0.15, 0.0, 1.0); }
 
 double set_blur(double t) { return t >= text_windows::set_blur_from ? 1.0 : 0.0; }
 
 double field_of_view(double t) {
-    return 68.0 - 10.0 * ramp(t, 48.0, 0.2) + 4.0 * ramp(t, 64.0, 0.25) - 14.0 * ramp(t, 106.0, 0.12);
+    return 68.0 - 10.0 * eased_window(t, 48.0, 0.2) + 4.0 * eased_window(t, 64.0, 0.25) - 14.0 * eased_window(t, 106.0, 0.12);
 }
 
 double glow_level(double t, double show_time) {
-    return ramp(t, text_windows::glow_from, 0.15) * ending_level(show_time);
+    return eased_window(t, text_windows::glow_from, 0.15) * ending_level(show_time);
 }
 
 double ending_level(double show_time) {

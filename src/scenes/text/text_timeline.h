@@ -3,10 +3,9 @@
 // view, and the ending that follows the music's fade.
 #include <array>
 
-namespace text_timeline {
+#include "core/easing.h"
 
-// E(a, r) = ease_cos(clamp((t − a)·r, 0, 1), 1): 0 before a, 1 from a + 1/r on.
-double ramp(double t, double a, double r);
+namespace text_timeline {
 
 // The clear colour: night blue turning towards a dusky brown from 45.8, up from black over
 // 30-34 and down to black again after 95.

@@ -76,7 +76,7 @@ void part_toys::draw_ground() {
 }
 
 void part_toys::draw_chess(LitPass pass) {
-    const double t = t_;
+    const double t = state_.t;
     shaders_.set_float(toys::general, "timer1", static_cast<float>(toys::chess_timer(t)));
     for (int group = 0; group < toys::chess_groups; ++group) {
         if (!toys::piece_drawn(group, t, pass)) continue;
@@ -100,7 +100,7 @@ void part_toys::draw_chess(LitPass pass) {
 }
 
 void part_toys::draw_crowd(LitPass pass) {
-    const double t = t_;
+    const double t = state_.t;
     seed_random(toys::crowd_seed);
     if (!toys::crowd_in_pass(t, pass)) return;
     const auto crowd = toys::place_crowd(t);

@@ -94,8 +94,9 @@ void part_toys::load(GraphicsContext* context) {
     figures_[walk] = std::make_unique<body>("neomeshes//avatar_walk.bvh");
     figures_[run] = std::make_unique<body>("neomeshes//avatar_run.bvh");
     figures_[run2] = std::make_unique<body>("neomeshes//avatar_run2.bvh");
-    clock_.reset();
-    scene_clock = clock_.value();
+    state_ = State{};
+    state_.clock.reset();
+    loaded_state_ = state_;
     shake_.load(shake_file);
     for (const ProgramEntry& entry : toys::replacements) load_program_entry(shaders_, *context, entry);
     prepare_compose_copies(*context, shaders_, toys::compose, toys_grading);
@@ -104,7 +105,7 @@ void part_toys::load(GraphicsContext* context) {
 
 void part_toys::set_cameras(double t) {
     const double aspect = static_cast<double>(sizes_.render_width) / sizes_.render_height;
-    const Shot orbit = toys::orbit_shot(frame_.camera_x, frame_.camera_y, frame_.camera_z);
+    const Shot orbit = toys::orbit_shot(state_.frame.camera_x, state_.frame.camera_y, state_.frame.camera_z);
     const Shot view = toys::view_shot(t, orbit);
     context_->view_camera = {view.eye, view.centre, view.up, field_of_view, aspect, near_plane, far_plane};
     // The shake track is read as the show always has, but the toys keep a still camera.
@@ -121,22 +122,24 @@ void part_toys::set_cameras(double t) {
                               far_plane};
 }
 
-void part_toys::draw(double* frame_dt, GraphicsContext* context, FrameState* frame) {
-    context_ = context;
-    SceneFrame guard(context, frame, frame_);
-    t_ = clock_.begin_frame(*frame_dt, frame_.flash, frame_.previous_flash);
-    scene_clock = t_;
-    const double t = t_;
+void part_toys::advance(double frame_dt, FrameState& frame) {
+    SceneFrame guard(frame, state_.frame);
+    state_.t = state_.clock.advance(frame_dt, state_.frame.flash, state_.frame.previous_flash);
+    state_.frame.params[0] = state_.clock.value();
+}
 
-    if (frame_.key_state[space_key])
-        for (const ProgramEntry& entry : toys::space_reload) load_program_entry(shaders_, *context, entry);
+void part_toys::render(GraphicsContext& context) {
+    const double t = state_.t;
+
+    if (state_.frame.key_state[space_key])
+        for (const ProgramEntry& entry : toys::space_reload) load_program_entry(shaders_, context, entry);
 
     // Saved with the window bound, as it is again when they are restored.
-    context->bind_window_framebuffer();
+    context.bind_window_framebuffer();
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     set_cameras(t);
 
-    render_lit_scene_passes(*context, textures_, sizes_, true, toys::windows::mirrored_pass.holds(t),
+    render_lit_scene_passes(context, textures_, sizes_, true, toys::windows::mirrored_pass.holds(t),
                             [this, t](LitPass pass) {
                                 reflection_pass_ = pass == LitPass::mirrored;
                                 if (toys::tank_section(t))
@@ -148,20 +151,17 @@ void part_toys::draw(double* frame_dt, GraphicsContext* context, FrameState* fra
                                                                                : "main pass");
                             });
     reflection_pass_ = false;
-    copy_scene_colour(*context, textures_, sizes_);
+    copy_scene_colour(context, textures_, sizes_);
 
-    CameraRecord projector = context->view_camera;
-    run_occlusion_combine(*context, shaders_, toys::combine, textures_, sizes_, t, projector,
+    CameraRecord projector = context.view_camera;
+    run_occlusion_combine(context, shaders_, toys::combine, textures_, sizes_, t, projector,
                           static_cast<float>(toys::ssao_factor(t)));
     check_pass("toys", "occlusion combine");
 
-    compose_to_window(*context, shaders_, toys::compose, textures_, sizes_,
-                      toys::compose_uniforms(t, frame_.spectrum[5]));
+    compose_to_window(context, shaders_, toys::compose, textures_, sizes_,
+                      toys::compose_uniforms(t, state_.frame.spectrum[5]));
     check_pass("toys", "window compose");
 
     glPopAttrib();
-    clock_.end_frame();
-    scene_clock = clock_.value();
     glFlush();
-    frame_.params[0] = scene_clock;
 }

@@ -57,12 +57,21 @@ public:
                          bg_slot = image_base + 111;
     static constexpr double shake_offset = 2.0, late_shake_offset = 120.0;
 
-    void draw(double* frame_dt, GraphicsContext* context, FrameState* frame) override;
     void load(GraphicsContext* context) override;
+    void advance(double frame_dt, FrameState& frame) override;
+    void render(GraphicsContext& context) override;
+    void rewind() override { state_ = loaded_state_; }
+    ShaderLibrary* shader_library() override { return &shaders_; }
 
-    const toys::ToysClock& clock() const { return clock_; }
-    // The clock value of the last frame, as drawn (flash lead included).
-    double drawn_clock() const { return t_; }
+    // What advance moves and render reads.
+    struct State {
+        toys::ToysClock clock;
+        FrameState frame;  // the frame's copy of the shared record
+        double t = 0.0;    // the clock value this frame draws with (flash lead included)
+        bool operator==(const State&) const = default;
+    };
+    const State& state() const { return state_; }
+    const toys::ToysClock& clock() const { return state_.clock; }
 
 private:
     void set_cameras(double t);
@@ -99,14 +108,12 @@ private:
 
     GraphicsContext* context_ = nullptr;
     ShaderLibrary shaders_;
-    toys::ToysClock clock_;
+    State state_, loaded_state_;
     CameraPath shake_;
     std::array<std::unique_ptr<body>, 4> figures_;
     std::array<Mesh, mesh_count> meshes_;
-    FrameState frame_;
-    double t_ = 0.0;
     bool reflection_pass_ = false;
-    float eye_to_world_[16] = {};
+    Matrix4 eye_to_world_{};
     ChainTextures textures_{0, 11, 26, 29, 28, 32, 27};
     ChainSizes sizes_;
     std::vector<toys::Speck> specks_;

@@ -1,6 +1,7 @@
 // The sea and the bridge, the transforming toys on the bridge, and the two point fields.
 #include <GL/glew.h>
 
+#include "core/easing.h"
 #include "core/random.h"
 #include "scenes/toys/part_toys.h"
 #include "scenes/toys/toys_blocks.h"
@@ -37,7 +38,7 @@ constexpr float particle_fog_density = 0.002f;
 }  // namespace
 
 void part_toys::draw_sea_and_bridge(LitPass pass) {
-    const double t = t_;
+    const double t = state_.t;
     const int p = toys::sea_material;
     use_toy_program(p);
     shaders_.set_float(p, "isPressable", 1.0f);
@@ -58,12 +59,12 @@ void part_toys::draw_sea_and_bridge(LitPass pass) {
 }
 
 void part_toys::draw_toys(LitPass) {
-    const double t = t_;
+    const double t = state_.t;
     const int p = toys::toy_blocks;
     use_toy_program(p);
     shaders_.set_float(p, "MaterialMultiplier", 1.0f);
-    shaders_.set_float(p, "PosY", static_cast<float>(frame_.camera_y));
-    shaders_.set_float(p, "ttimer1", static_cast<float>(toys::ramp(t, toys::windows::toys_from, 0.5)));
+    shaders_.set_float(p, "PosY", static_cast<float>(state_.frame.camera_y));
+    shaders_.set_float(p, "ttimer1", static_cast<float>(eased_window(t, toys::windows::toys_from, 0.5)));
     shaders_.set_float(p, "IsBox", 0.0f);
 
     auto toy = [&](MeshIndex mesh, float x, double assembled, const float(&spread)[4][3],
@@ -104,7 +105,7 @@ void part_toys::draw_toys(LitPass) {
 }
 
 void part_toys::draw_particles() {
-    const double t = t_;
+    const double t = state_.t;
     const bool rain = tw::rain.holds(t), swarm = tw::swarm.holds(t);
     if (!rain && !swarm) return;
     const int p = toys::particles_program;

@@ -1,3 +1,4 @@
+#include "core/easing.h"
 #include "scenes/toys/toys_blocks.h"
 
 #include <cmath>
@@ -23,7 +24,7 @@ constexpr Move crane_moves[] = {
 template <size_t N>
 double assembly(const Move (&moves)[N], double t) {
     double a = 0.0;
-    for (const Move& m : moves) a += m.sign * ramp(t, m.start, m.rate);
+    for (const Move& m : moves) a += m.sign * eased_window(t, m.start, m.rate);
     return a;
 }
 

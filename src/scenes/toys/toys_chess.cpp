@@ -1,3 +1,4 @@
+#include "core/easing.h"
 #include "scenes/toys/toys_chess.h"
 
 #include <algorithm>
@@ -63,7 +64,7 @@ float is_board(int group) { return group == 0 ? 1.0f : 0.0f; }
 double move_ramp(double t) {
     if (t <= 0.0) return 0.0;
     double r = 0.0;
-    for (double beat : beats) r += ramp(t, beat, beat_rate);
+    for (double beat : beats) r += eased_window(t, beat, beat_rate);
     return r / beats.size();
 }
 

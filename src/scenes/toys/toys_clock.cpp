@@ -1,3 +1,4 @@
+#include "core/easing.h"
 #include "scenes/toys/toys_clock.h"
 
 #include <algorithm>
@@ -6,7 +7,6 @@
 namespace toys {
 
 namespace {
-constexpr double pi = 3.14159265358979;
 constexpr double base_rate = 0.8;
 constexpr double timer_trim = 1.0035;  // the scene's pacing against the music, as tuned
 constexpr double flash_lead_per_second = 4.0;
@@ -22,11 +22,10 @@ double speed_factor(double t) {
 
 double skip_unshown(double t) { return t > unshown_from && t < unshown_to ? resume_at : t; }
 
-double ToysClock::begin_frame(double frame_dt, bool flash, bool previous_flash) {
+double ToysClock::advance(double frame_dt, bool flash, bool previous_flash) {
     const double s = speed_factor(clock_.value());
     const double step = frame_dt * timer_trim * s * base_rate;
-    double t = clock_.begin_frame(step, step, flash, previous_flash, flash_lead_per_second * frame_dt);
-    ++frames_;
+    double t = clock_.advance(step, step, flash, previous_flash, flash_lead_per_second * frame_dt);
     const double kept = skip_unshown(t);
     if (kept != t) {
         clock_.jump_to(kept);

@@ -20,17 +20,15 @@ class ToysClock {
 public:
     void reset() { clock_.reset(clock_start); }
     // Advances by the frame's elapsed seconds; returns the clock value this frame draws with.
-    double begin_frame(double frame_dt, bool flash, bool previous_flash);
-    // Takes back the flash lead, after the frame is drawn.
-    void end_frame() { clock_.end_frame(); }
+    double advance(double frame_dt, bool flash, bool previous_flash);
 
     double value() const { return clock_.value(); }
     double steady() const { return clock_.steady(); }
-    int frames() const { return frames_; }
+
+    bool operator==(const ToysClock&) const = default;
 
 private:
     FlashClock clock_;
-    int frames_ = 0;
 };
 
 }  // namespace toys

@@ -46,20 +46,12 @@ void part_toys::begin_pass(LitPass pass, double near, const float clear[4]) {
 }
 
 void part_toys::load_eye_to_world() {
-    float m[16];
-    glGetFloatv(GL_MODELVIEW_MATRIX, m);
-    // The view is a rotation and a translation: its inverse is the transposed rotation and the
-    // translation taken back through it.
-    float* inv = eye_to_world_;
-    for (int j = 0; j < 3; ++j)
-        for (int i = 0; i < 3; ++i) inv[4 * j + i] = m[4 * i + j];
-    inv[3] = inv[7] = inv[11] = 0.0f;
-    for (int i = 0; i < 3; ++i)
-        inv[12 + i] = -(m[4 * i] * m[12] + m[4 * i + 1] * m[13] + m[4 * i + 2] * m[14]);
-    inv[15] = 1.0f;
+    Matrix4 view;
+    glGetFloatv(GL_MODELVIEW_MATRIX, view.data());
+    eye_to_world_ = invert_rigid(view);
     glActiveTexture(GL_TEXTURE3);
     glMatrixMode(GL_TEXTURE);
-    glLoadMatrixf(eye_to_world_);
+    glLoadMatrixf(eye_to_world_.data());
     glActiveTexture(GL_TEXTURE0);
     glMatrixMode(GL_MODELVIEW);
 }
@@ -70,7 +62,7 @@ void part_toys::load_light_projector() const {
 }
 
 void part_toys::use_general_material() {
-    const double t = t_;
+    const double t = state_.t;
     use_material(shaders_, *context_, toys::general,
                  {{"texture2d_1", noise_slot},
                   {"texture2d_2", textures_.prepass_depth},
@@ -80,7 +72,7 @@ void part_toys::use_general_material() {
                   {"texture2d_chess", chess_slot},
                   {"texture2d_reflection", textures_.second_output},
                   {"texture2d_paper", paper_slot}});
-    const float camera_y = static_cast<float>(frame_.camera_y);
+    const float camera_y = static_cast<float>(state_.frame.camera_y);
     shaders_.set_float(toys::general, "PosY", camera_y);
     shaders_.set_float(toys::general, "PP", camera_y);
     shaders_.set_float(toys::general, "TheFog", static_cast<float>(toys::fog_level(t)));
@@ -97,12 +89,12 @@ void part_toys::use_toy_program(int program) {
                   {"texture2d_blob", blob_slot},
                   {"texture2d_texturedblob", textured_blob_slot},
                   {"texture2d_paper", paper_slot}},
-                 "ttime", t_);
+                 "ttime", state_.t);
     load_light_projector();
 }
 
 void part_toys::scene_pass(LitPass pass) {
-    const double t = t_;
+    const double t = state_.t;
     const float* clear = t > black_sky_after         ? black
                          : pass == LitPass::mirrored ? mirrored_clear
                                                      : general_clear;

@@ -1,3 +1,4 @@
+#include "core/easing.h"
 #include "scenes/toys/toys_shots.h"
 
 #include <array>
@@ -168,7 +169,7 @@ Vector3 light_eye(double t, const Vector3& view_eye) {
     if (t > 107.5) return view_eye + at(0, light_above_view, 0);
     if (tank_section(t)) return at(9, 15, 0);
     const double e = t < 21.0 ? 1.0 : 0.4;
-    const double l = light_distance * (t >= 89.0 ? 0.4 : e * (1.0 + 0.8 * ramp(t, 59.0, 0.25)));
+    const double l = light_distance * (t >= 89.0 ? 0.4 : e * (1.0 + 0.8 * eased_window(t, 59.0, 0.25)));
     return at(0, light_share * light_height, light_share * l);
 }
 

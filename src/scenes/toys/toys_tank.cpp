@@ -9,7 +9,6 @@
 namespace toys {
 
 namespace {
-constexpr double pi = 3.14159265358979;
 constexpr double rise_at = 60.0;
 constexpr float hidden_depth = -80.0f;
 // After the tank section: out of the sea up onto the bridge deck, where it halts at 100 and
@@ -27,11 +26,11 @@ constexpr double look_degrees = 50.0 * 1.2;
 
 TankPlacement tank_placement(double t) {
     if (t < rise_at) return {0.0f, hidden_depth, 0.0f};
-    const double d = 1.0 - ramp(t, rise_at, 0.55);
+    const double d = 1.0 - eased_window(t, rise_at, 0.55);
     const double driven = t > halt_at ? halt_at : t;
     TankPlacement p{2.2f, static_cast<float>(0.56 - (3.2 * d + 1.4)),
                     static_cast<float>((driven - 75.0) * 1.5 - 6.0 - 8.0)};
-    if (t > climb_at) p.y += climb_height * static_cast<float>(ramp(t, climb_at, climb_rate));
+    if (t > climb_at) p.y += climb_height * static_cast<float>(eased_window(t, climb_at, climb_rate));
     return p;
 }
 

@@ -10,7 +10,6 @@ namespace toys {
 
 namespace {
 
-constexpr double pi = 3.14159265358979;
 constexpr double tank_from = 73.0, tank_to = 89.0;
 
 // One section's fade: from `from` on (strictly after it unless `inclusive`) the value is
@@ -48,15 +47,11 @@ constexpr std::array<BlurTerm, 3> tank_blur_terms = {
 template <size_t N>
 double sum_terms(double t, double base, const std::array<BlurTerm, N>& terms) {
     double b = base;
-    for (const BlurTerm& term : terms) b += term.sign * ramp(t, term.start, term.rate);
+    for (const BlurTerm& term : terms) b += term.sign * eased_window(t, term.start, term.rate);
     return b;
 }
 
 }  // namespace
-
-double ramp(double t, double start, double rate) {
-    return ease_cos(std::clamp((t - start) * rate, 0.0, 1.0), 1.0);
-}
 
 bool tank_section(double t) { return t >= tank_from && t < tank_to; }
 
@@ -64,15 +59,15 @@ double grey_value(double t) {
     double v = 0.0;
     for (const GreyStep& step : grey_steps)
         if (step.inclusive ? t >= step.from : t > step.from)
-            v = step.a + step.b * ramp(t, step.start, step.rate);
-    return v - 0.5 * ramp(t, out_start, out_rate) + 0.5;
+            v = step.a + step.b * eased_window(t, step.start, step.rate);
+    return v - 0.5 * eased_window(t, out_start, out_rate) + 0.5;
 }
 
 double blur_amount(double t) {
     return tank_section(t) ? sum_terms(t, 0.0, tank_blur_terms) : sum_terms(t, 1.0, blur_terms);
 }
 
-double zoom_blur(double t) { return tank_section(t) ? 60.0 - 59.4 * ramp(t, 73.4, 0.2) : 0.0; }
+double zoom_blur(double t) { return tank_section(t) ? 60.0 - 59.4 * eased_window(t, 73.4, 0.2) : 0.0; }
 
 double which_blur(double t) { return t >= 107.5 || tank_section(t) ? 1.0 : 0.0; }
 
@@ -98,7 +93,7 @@ double shadow_level(double t) { return std::clamp((t - 8.0) * 0.3, 0.0, 1.0); }
 
 double running(double t) { return t > 105.0 ? 0.0 : soft_ramp(t - 41.0) * 144.0; }
 
-double chess_timer(double t) { return ramp(t, 7.7, 0.2); }
+double chess_timer(double t) { return eased_window(t, 7.7, 0.2); }
 
 double tank_timer1(double t) {
     return ease_cos(
@@ -106,6 +101,6 @@ double tank_timer1(double t) {
         1.0);
 }
 
-double tank_timer2(double t) { return ease_cos(std::clamp((t - 16.0) * 0.22, 0.0, 1.0), 1.0); }
+double tank_timer2(double t) { return eased_window(t, 16.0, 0.22); }
 
 }  // namespace toys

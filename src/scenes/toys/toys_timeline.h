@@ -3,12 +3,10 @@
 // the blur, the occlusion strength, the general material's fog, shadow and "running" values and
 // the tank section's timers. Each is a plain function so the section boundaries can be checked
 // without GL.
+#include "core/easing.h"
 #include "render/post_processing.h"
 
 namespace toys {
-
-// E(a, r): the raised-cosine ramp from 0 at t = a to 1 at t = a + 1/r.
-double ramp(double t, double start, double rate);
 
 // The tank section (73 <= t < 89) replaces the scene pass and changes the compose's blur.
 bool tank_section(double t);

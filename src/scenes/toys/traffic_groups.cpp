@@ -18,7 +18,6 @@ namespace {
 
 namespace st = toys::stage;
 namespace tw = toys::windows;
-constexpr double pi = 3.14159265358979;
 
 constexpr float car_scale = 0.55f;
 constexpr int car_body = 0, car_cabin = 1, first_wheel = 2, wheel_count = 4;
@@ -78,17 +77,17 @@ constexpr float tank_paint[3] = {0.32f, 0.4f, 0.26f};
 }  // namespace
 
 void part_toys::draw_vehicles() {
-    const double t = t_;
+    const double t = state_.t;
     use_toy_program(toys::vehicle);
     const int p = toys::vehicle;
     shaders_.set_float(p, "MaterialMultiplier", 1.0f);
-    shaders_.set_float(p, "PosY", static_cast<float>(frame_.camera_y));
+    shaders_.set_float(p, "PosY", static_cast<float>(state_.frame.camera_y));
     shaders_.set_float(p, "isPressable", 0.0f);
     shaders_.set_float(p, "isFord", 0.0f);
     shaders_.set_float(p, "isType2", 0.0f);
     shaders_.set_float(p, "randomize", 0.0f);
-    shaders_.set_float(p, "ttimer1", static_cast<float>(toys::ramp(t, 21.0, 0.2)));
-    shaders_.set_float(p, "ttimer2", static_cast<float>(toys::ramp(t, 41.0, 0.2)));
+    shaders_.set_float(p, "ttimer1", static_cast<float>(eased_window(t, 21.0, 0.2)));
+    shaders_.set_float(p, "ttimer2", static_cast<float>(eased_window(t, 41.0, 0.2)));
     shaders_.set_float(p, "timer1", static_cast<float>(toys::chess_timer(t)));
 
     // One car by its groups at x along a road, wheels turned for the distance driven.
@@ -128,13 +127,13 @@ void part_toys::draw_vehicles() {
     if (tw::first_cars.holds(t))
         for (const CarRun& run : first_wave) {
             const float driven =
-                2.0f * st::road_span * static_cast<float>(toys::ramp(t, run.start, run.rate));
+                2.0f * st::road_span * static_cast<float>(eased_window(t, run.start, run.rate));
             car(run, -st::road_span + driven, st::near_road_z, 0.0f, driven);
         }
     if (tw::second_cars.holds(t))
         for (const CarRun& run : second_wave) {
             const float driven =
-                2.0f * st::road_span * static_cast<float>(toys::ramp(t, run.start, run.rate));
+                2.0f * st::road_span * static_cast<float>(eased_window(t, run.start, run.rate));
             car(run, st::road_span - driven, st::far_road_z, 180.0f, driven);
         }
 
@@ -169,7 +168,7 @@ void part_toys::draw_vehicles() {
     glColor3f(ford_paint[0], ford_paint[1], ford_paint[2]);
     glPushMatrix();
     const float ford_x =
-        ford_from_x + (ford_to_x - ford_from_x) * static_cast<float>(toys::ramp(t, ford_from, ford_rate));
+        ford_from_x + (ford_to_x - ford_from_x) * static_cast<float>(eased_window(t, ford_from, ford_rate));
     glTranslatef(ford_x, st::road_y, st::near_road_z - 3.0f);
     glScalef(ford_scale, ford_scale, ford_scale);
     meshes_[ford_mesh].draw(-1);
@@ -191,11 +190,11 @@ void part_toys::draw_vehicles() {
 }
 
 void part_toys::draw_tank(bool tank_section_pass) {
-    const double t = t_;
+    const double t = state_.t;
     const int p = tank_section_pass ? toys::tank_material : toys::vehicle;
     use_toy_program(p);
-    shaders_.set_float(p, "PosY", static_cast<float>(frame_.camera_y));
-    shaders_.set_float(p, "PP", static_cast<float>(frame_.camera_y));
+    shaders_.set_float(p, "PosY", static_cast<float>(state_.frame.camera_y));
+    shaders_.set_float(p, "PP", static_cast<float>(state_.frame.camera_y));
     shaders_.set_float(p, "isFord", 0.0f);
     shaders_.set_float(p, "isType2", 0.0f);
     shaders_.set_float(p, "randomize", 0.0f);
@@ -236,7 +235,7 @@ void part_toys::draw_tank(bool tank_section_pass) {
 }
 
 void part_toys::draw_maze(LitPass pass) {
-    const double t = t_;
+    const double t = state_.t;
     const int p = toys::tank_material;
     shaders_.set_float(p, "istank", 1.0f);
     glColor3f(0.55f, 0.5f, 0.42f);
