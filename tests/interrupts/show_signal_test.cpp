@@ -1,4 +1,4 @@
-// The show itself stopped by a signal, on the test's virtual display: Return takes the setup
+// The show itself stopped by a signal, on a virtual display of its own: Return takes the setup
 // dialog's "Run ... " (a key press made through the X server's test extension, as a keyboard
 // would), the show loads and plays, and Ctrl-C ends it the way Escape does, through the show's
 // own ending (which reports the frames it drew) with exit code 0; a second signal ends it at once.
@@ -36,7 +36,8 @@ constexpr auto stop_limit = 60s;
 // the tests needs no header of it.
 class Keyboard {
 public:
-    Keyboard() : display_(XOpenDisplay(nullptr)), xtst_(dlopen("libXtst.so.6", RTLD_NOW)) {
+    explicit Keyboard(const std::string& display)
+        : display_(XOpenDisplay(display.c_str())), xtst_(dlopen("libXtst.so.6", RTLD_NOW)) {
         if (xtst_) fake_key_ = reinterpret_cast<FakeKey>(dlsym(xtst_, "XTestFakeKeyEvent"));
         // A window can close between finding it and focusing it; Xlib would end the test for it.
         XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
@@ -86,46 +87,60 @@ private:
     FakeKey fake_key_ = nullptr;
 };
 
+// Each test has an X display of its own, small so that the show draws quickly: the setup dialog
+// and the key presses must not meet another test's windows.
 class ShowSignal : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display: run the tests under xvfb-run";
-        if (!keyboard_.usable()) GTEST_SKIP() << "no X test extension (libXtst) to press keys with";
         root_ = fs::temp_directory_path() / ("show_signal_" + std::to_string(::getpid()) + "_" +
                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(root_);
+        // Xvfb picks a free display and writes its number to standard output.
+        server_ = std::make_unique<Job>(
+            std::vector<std::string>{"Xvfb", "-displayfd", "1", "-screen", "0", "640x480x24", "-nolisten", "tcp"},
+            "", (root_ / "display.txt").string(), (root_ / "xvfb.txt").string());
+        if (!server_->wait_until([&] { return read_whole_file((root_ / "display.txt").string()).find('\n') !=
+                                              std::string::npos; },
+                                 60s))
+            GTEST_SKIP() << "no virtual X display (Xvfb) to run the show on";
+        display_ = ":" + read_whole_file((root_ / "display.txt").string());
+        display_.pop_back();
+        keyboard_ = std::make_unique<Keyboard>(display_);
+        if (!keyboard_->usable()) GTEST_SKIP() << "no X test extension (libXtst) to press keys with";
     }
     void TearDown() override {
         show_.reset();
+        keyboard_.reset();
+        // SIGTERM lets the server remove its lock and socket.
+        if (server_) server_->stop_with(SIGTERM, 1, true, 10s);
+        server_.reset();
         if (!root_.empty()) fs::remove_all(root_);
     }
 
     // Starts the show from its show directory, with its standard output line by line (it says
     // when the music starts) and no audio device (so that it says so), and takes the dialog's
-    // "Run ... " with Return; false when the dialog never showed.
+    // "Run ... " with Return; false when the dialog never showed or never took the key.
     bool run_past_the_dialog() {
-        show_ = std::make_unique<Job>(std::vector<std::string>{"env", "SDL_AUDIODRIVER=no_such_audio_driver",
-                                                               "stdbuf", "-oL", BRINEFALL_PROGRAM},
+        show_ = std::make_unique<Job>(std::vector<std::string>{"env", "DISPLAY=" + display_,
+                                                               "SDL_AUDIODRIVER=no_such_audio_driver", "stdbuf",
+                                                               "-oL", BRINEFALL_PROGRAM},
                                       BRINEFALL_SHOW_DIR, (root_ / "stdout.txt").string(),
                                       (root_ / "stderr.txt").string());
         Window dialog = 0;
-        if (!show_->wait_until([&] { return (dialog = keyboard_.find(setup_caption)) != 0; }, start_up_limit))
+        if (!show_->wait_until([&] { return (dialog = keyboard_->find(setup_caption)) != 0; }, start_up_limit))
             return false;
         std::this_thread::sleep_for(500ms);  // the dialog's first frames
-        // Other tests share the display, and a window of theirs can take the focus between ours
-        // and the key: press again until the dialog has gone.
-        for (int attempt = 0; attempt < 10; ++attempt) {
-            keyboard_.press(dialog, XK_Return);
-            if (show_->wait_until([&] { return keyboard_.find(setup_caption) == 0; }, 3s)) return true;
-        }
-        return false;
+        keyboard_->press(dialog, XK_Return);
+        return show_->wait_until([&] { return keyboard_->find(setup_caption) == 0; }, 30s);
     }
 
     std::string out() const { return read_whole_file((root_ / "stdout.txt").string()); }
     std::string err() const { return read_whole_file((root_ / "stderr.txt").string()); }
 
-    Keyboard keyboard_;
     fs::path root_;
+    std::unique_ptr<Job> server_;
+    std::string display_;
+    std::unique_ptr<Keyboard> keyboard_;
     std::unique_ptr<Job> show_;
 };
 
@@ -134,8 +149,7 @@ TEST_F(ShowSignal, CtrlCWhileItPlaysEndsTheShowAsEscapeDoes) {
     ASSERT_TRUE(show_->wait_until([&] { return out().find("the music plays silently") != std::string::npos; },
                                   start_up_limit))
         << out() << err();
-    // A few frames of the show: at 1280x1024 on software GL one can take a second.
-    std::this_thread::sleep_for(5s);
+    std::this_thread::sleep_for(3s);  // a few frames of the show
     ASSERT_EQ(show_->stop_with(SIGINT, 1, true, stop_limit), 0) << out() << err();
     // The show's own ending ran: it reports the frames it drew.
     EXPECT_NE(out().find("The show drew "), std::string::npos) << out();
@@ -145,7 +159,7 @@ TEST_F(ShowSignal, CtrlCWhileItPlaysEndsTheShowAsEscapeDoes) {
 // way out of a long load. (Without the show's own handlers SDL would turn both into one quit.)
 TEST_F(ShowSignal, ASecondSigtermEndsItAtOnceEvenWhileItLoads) {
     ASSERT_TRUE(run_past_the_dialog()) << err();
-    ASSERT_TRUE(show_->wait_until([&] { return keyboard_.find(window_title) != 0; }, start_up_limit)) << err();
+    ASSERT_TRUE(show_->wait_until([&] { return keyboard_->find(window_title) != 0; }, start_up_limit)) << err();
     ASSERT_EQ(show_->stop_with(SIGTERM, 2, false, stop_limit), 143) << out() << err();
     EXPECT_NE(err().find("brinefall: interrupted again; stopped at once"), std::string::npos) << err();
 }
