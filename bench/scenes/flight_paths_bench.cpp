@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "scenes/text/flight_paths.h"
+#include "scenes/finale/flight_paths.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ std::vector<Vector3> brick_centres() {
 void BM_FlightPaths(benchmark::State& state) {
     const std::vector<Vector3> centres = brick_centres();
     for (auto _ : state) {
-        auto paths = text::build_flight_paths(centres);
+        auto paths = finale::build_flight_paths(centres);
         benchmark::DoNotOptimize(paths.data());
     }
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(centres.size()));

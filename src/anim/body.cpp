@@ -118,7 +118,7 @@ std::vector<BodyPart> body::pose() const {
     return parts;
 }
 
-void body::draw(const Mesh& mesh_to_draw, double, double, double) {
+void body::draw(const Mesh& mesh_to_draw) {
     mesh = &mesh_to_draw;
     glPushMatrix();
     if (show_bounds) draw_bounds_framed();

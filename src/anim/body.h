@@ -50,9 +50,9 @@ public:
 
     // Frame + 1, back to 1 once it reaches the root's frame count.
     void advance() override;
-    // Draws the figure with `mesh`'s objects at its joints. a, b and c do not change the drawing.
+    // Draws the figure with `mesh`'s objects at its joints.
     using movable::draw;
-    void draw(const Mesh& mesh, double a, double b, double c);
+    void draw(const Mesh& mesh);
 
     static FrameSelection select_frames(float frame, size_t root_frames);
     // Every part draw of the current frame, in drawing order.

@@ -64,6 +64,59 @@ float ContourExtruder::quantise(float v) {
     return static_cast<float>(static_cast<int16_t>(static_cast<int32_t>(whole))) * 0.00033333333f;
 }
 
+namespace {
+
+// The outer contours of one pass's mask as outlines in normalised image coordinates, in the
+// order OpenCV finds them (hw, hh: the image's integer half sizes).
+std::vector<Spline> find_outlines(const cv::Mat& mask, float hw, float hh) {
+    std::vector<std::vector<cv::Point>> contours;
+    cv::findContours(mask, contours, cv::RETR_EXTERNAL, cv::CHAIN_APPROX_NONE);
+    std::vector<Spline> outlines(contours.size());
+    for (std::size_t i = 0; i < contours.size(); ++i) {
+        Spline& spline = outlines[i];
+        for (const cv::Point& p : contours[i])
+            spline.append(
+                Vector3((hh - static_cast<float>(p.y)) / hh, (hw - static_cast<float>(p.x)) / hw, 0.0f));
+        spline.count = static_cast<int32_t>(spline.points.size());
+    }
+    return outlines;
+}
+
+// Long outlines respaced by arc length: first to b·l points, then to c·l (both counts from the
+// length measured before the first respacing).
+void respace(Spline& spline, double b, double c) {
+    if (spline.count <= 28) return;
+    spline.compute_length();
+    const double length = spline.length;
+    if (b * length <= 5.0) return;
+    const auto capped = [](double n) {
+        return static_cast<int32_t>(std::min(n, double(Spline::max_points)));
+    };
+    spline.resample(capped(b * length), 3);
+    spline.resample(capped(c * length), 3);
+}
+
+// One quad strip round the outline: count + 1 steps closing the loop, each the wall's normal
+// (the segment to the next point turned by a right angle in the xy plane) and the point.
+std::vector<ExtrusionGeometry::WallStep> wall_strip(const Spline& spline) {
+    const int count = static_cast<int>(spline.points.size());
+    std::vector<ExtrusionGeometry::WallStep> strip;
+    strip.reserve(count + 1);
+    for (int k = 0; k <= count; ++k) {
+        const Vector3& pa = spline.points[k % count];
+        const Vector3& pb = spline.points[(k + 1) % count];
+        const Vector3 a(ContourExtruder::quantise(pa.x), ContourExtruder::quantise(pa.y), 0.0f);
+        Vector3 direction =
+            a - Vector3(ContourExtruder::quantise(pb.x), ContourExtruder::quantise(pb.y), 0.0f);
+        normalise(direction);
+        const Vector3 normal = cross(Vector3(0.0f, 0.0f, -1.0f), direction);
+        strip.push_back({{normal.x, normal.y, normal.z}, a.x, a.y});
+    }
+    return strip;
+}
+
+}  // namespace
+
 ExtrusionGeometry ContourExtruder::build(const cv::Mat& image, double b, double c) {
     ExtrusionGeometry geometry;
     vertices_.clear();
@@ -73,6 +126,22 @@ ExtrusionGeometry ContourExtruder::build(const cv::Mat& image, double b, double 
     const float hw = static_cast<float>(std::max(copy.cols / 2, 1));
     const float hh = static_cast<float>(std::max(copy.rows / 2, 1));
 
+    // Pass 0 finds the solid regions (>= 128), pass 1 the mid-grey holes (== 128).
+    cv::Mat mask;
+    for (int pass = 0; pass < 2; ++pass) {
+        cv::compare(copy, 128, mask, pass == 0 ? cv::CMP_GE : cv::CMP_EQ);
+        geometry.outlines[pass] = find_outlines(mask, hw, hh);
+        for (Spline& spline : geometry.outlines[pass])
+            if (spline.count >= 4) respace(spline, b, c);
+    }
+    tessellate_caps(geometry);
+    for (const auto& outlines : geometry.outlines)
+        for (const Spline& spline : outlines)
+            if (!spline.points.empty()) geometry.walls.push_back(wall_strip(spline));
+    return geometry;
+}
+
+void ContourExtruder::tessellate_caps(ExtrusionGeometry& geometry) {
     std::unique_ptr<GLUtesselator, TessDeleter> tess(gluNewTess());
     TessellationSink sink{&geometry.cap_corners, &vertices_};
     using Callback = void(GLAPIENTRY*)();
@@ -84,40 +153,13 @@ ExtrusionGeometry ContourExtruder::build(const cv::Mat& image, double b, double 
     gluTessProperty(tess.get(), GLU_TESS_WINDING_RULE, GLU_TESS_WINDING_POSITIVE);
     gluTessNormal(tess.get(), 0.0, 0.0, 1.0);
 
-    cv::Mat mask;
+    // Solid and hole outlines of both passes form one polygon; holes are fed in reverse so that
+    // they wind against the solids.
+    gluTessBeginPolygon(tess.get(), &sink);
     for (int pass = 0; pass < 2; ++pass) {
-        if (pass == 0)
-            cv::compare(copy, 128, mask, cv::CMP_GE);
-        else
-            cv::compare(copy, 128, mask, cv::CMP_EQ);
-        std::vector<std::vector<cv::Point>> contours;
-        cv::findContours(mask, contours, cv::RETR_EXTERNAL, cv::CHAIN_APPROX_NONE);
-
-        std::vector<Spline>& outlines = geometry.outlines[pass];
-        outlines.resize(contours.size());
-        for (std::size_t i = 0; i < contours.size(); ++i) {
-            Spline& spline = outlines[i];
-            for (const cv::Point& p : contours[i])
-                spline.append(
-                    Vector3((hh - static_cast<float>(p.y)) / hh, (hw - static_cast<float>(p.x)) / hw, 0.0f));
-            spline.count = static_cast<int32_t>(spline.points.size());
-        }
-
-        if (pass == 0) gluTessBeginPolygon(tess.get(), &sink);
         gluTessProperty(tess.get(), GLU_TESS_WINDING_RULE, GLU_TESS_WINDING_POSITIVE);
-        for (Spline& spline : outlines) {
+        for (const Spline& spline : geometry.outlines[pass]) {
             if (spline.count < 4) continue;
-            if (spline.count > 28) {
-                spline.compute_length();
-                const double length = spline.length;
-                if (b * length > 5.0) {
-                    const auto capped = [](double n) {
-                        return static_cast<int32_t>(std::min(n, double(Spline::max_points)));
-                    };
-                    spline.resample(capped(b * length), 3);
-                    spline.resample(capped(c * length), 3);
-                }
-            }
             gluTessBeginContour(tess.get());
             const int n = static_cast<int>(spline.points.size());
             for (int k = 0; k < n; ++k) {
@@ -129,25 +171,6 @@ ExtrusionGeometry ContourExtruder::build(const cv::Mat& image, double b, double 
         }
     }
     gluTessEndPolygon(tess.get());
-
-    for (const auto& outlines : geometry.outlines)
-        for (const Spline& spline : outlines) {
-            const int count = static_cast<int>(spline.points.size());
-            std::vector<ExtrusionGeometry::WallStep> strip;
-            if (count == 0) continue;
-            strip.reserve(count + 1);
-            for (int k = 0; k <= count; ++k) {
-                const Vector3& pa = spline.points[k % count];
-                const Vector3& pb = spline.points[(k + 1) % count];
-                const Vector3 a(quantise(pa.x), quantise(pa.y), 0.0f);
-                Vector3 direction = a - Vector3(quantise(pb.x), quantise(pb.y), 0.0f);
-                normalise(direction);
-                const Vector3 normal = cross(Vector3(0.0f, 0.0f, -1.0f), direction);
-                strip.push_back({{normal.x, normal.y, normal.z}, a.x, a.y});
-            }
-            geometry.walls.push_back(std::move(strip));
-        }
-    return geometry;
 }
 
 void ContourExtruder::compile(const ExtrusionGeometry& geometry, unsigned int list) {

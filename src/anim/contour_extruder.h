@@ -61,6 +61,9 @@ public:
     static float quantise(float v);
 
 private:
+    // The caps: every outline of at least 4 points, both passes as one polygon, tessellated into
+    // the geometry's cap triangles.
+    void tessellate_caps(ExtrusionGeometry& geometry);
     // Cap vertices handed to the tessellator: it keeps pointers to them until the polygon ends,
     // so the storage grows in place (a deque never moves its elements) instead of stopping at a
     // fixed count.

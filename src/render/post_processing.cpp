@@ -151,7 +151,7 @@ void blend_camera(CameraRecord& target, double t, const CameraRecord& a, const C
 
 void run_filter_passes(GraphicsContext& context, ShaderLibrary& shaders, int program, int target,
                        int pass_count, int width, int height, int source, int destination, int second_input,
-                       int third_input) {
+                       int third_input, std::initializer_list<FilterUniform> uniforms) {
     const std::string name(short_name(shaders.fragment_file(program)));
     PassScope scope(context, name.empty() ? "filter" : name.c_str());
     const GLuint program_id = filter_program(context, shaders, program);
@@ -176,6 +176,7 @@ void run_filter_passes(GraphicsContext& context, ShaderLibrary& shaders, int pro
         bind_sampler(context, program_id, 0, "texture2d_1", pass == 0 ? source : destination);
         if (second_input != -1) bind_sampler(context, program_id, 1, "texture2d_2", second_input);
         if (third_input != -1) bind_sampler(context, program_id, 2, "texture2d_3", third_input);
+        for (const FilterUniform& uniform : uniforms) set_float(program_id, uniform.name, uniform.value);
         glActiveTexture(GL_TEXTURE0);
 
         glDisable(GL_DEPTH_TEST);

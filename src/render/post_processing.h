@@ -12,6 +12,7 @@
 // The meaning of every uniform is defined in the header comment of the shader that reads it
 // (shaders/Other/PostProcessing/).
 #include <functional>
+#include <initializer_list>
 
 #include "core/vector3.h"
 #include "render/graphics_context.h"
@@ -35,9 +36,16 @@ void blend_camera(CameraRecord& target, double t, const CameraRecord& a, const C
 // pass_count full-screen passes of `program` into the destination texture on `target`: the first
 // reads "texture2d_1" from the source, later passes from the destination (the previous result).
 // "texture2d_2" / "texture2d_3" get the second and third inputs on units 1 and 2 unless -1.
+// `uniforms` are set on the program that draws: for a searching shaft program that is its
+// specialised copy, which values set on the slot never reach.
+struct FilterUniform {
+    const char* name;
+    float value;
+};
 void run_filter_passes(GraphicsContext& context, ShaderLibrary& shaders, int program, int target,
                        int pass_count, int width, int height, int source, int destination,
-                       int second_input = -1, int third_input = -1);
+                       int second_input = -1, int third_input = -1,
+                       std::initializer_list<FilterUniform> uniforms = {});
 
 // ---- the chain ----
 

@@ -14,3 +14,11 @@ void rewind_show();
 // the show's length), moves the music there and draws the frame (GL), without presenting it.
 // The live timer goes on from this moment. Returns the show time reached.
 double seek_show(double show_time, int fps);
+
+// Every pass and material of every scene drawn once before the show starts, so that the GL's
+// own work at a first draw (a software GL compiles its shader variants and allocates storage
+// there, a GPU driver compiles its own) is done while the loading screen shows, not in the
+// middle of a scene: the show is replayed at `fps` and a frame drawn every `every` seconds of
+// show time, most of them scissored to one pixel so that they cost little; then it is rewound.
+// Returns the number of frames drawn.
+int warm_up_show(double every, int fps);

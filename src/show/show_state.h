@@ -31,6 +31,9 @@ struct ShowState {
     Roster roster;
     SceneFactories scene_factories;  // handed over by the program before start-up
     GraphicsContext graphics;
+    // Start-up draws a frame every this many seconds of the show before it starts (warm_up_show
+    // in seek.h); 0 skips the warm-up.
+    double warm_up_every = 3.0;
     // The music output. Start-up plays through the audio device unless the program installed
     // another output first (capture installs the offline one).
     std::unique_ptr<SoundOutput> sound;

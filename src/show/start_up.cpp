@@ -10,6 +10,7 @@
 #include "platform/window.h"
 #include "show/app_state.h"
 #include "show/render_scale.h"
+#include "show/seek.h"
 #include "show/show_state.h"
 
 namespace {
@@ -22,6 +23,8 @@ constexpr const char* sound_caption = "OVK  ";
 constexpr const char* motion_caption = "Bvh";
 // Scenes report progress with their own weights; the loading screen takes them at this rate.
 constexpr double loading_step_weight = 0.567;
+// The warm-up replays the show at capture's step.
+constexpr int warm_up_fps = 30;
 
 void present() {
     if (auto* window = static_cast<SDL_Window*>(show_state().graphics.window)) swap_window(window);
@@ -73,8 +76,9 @@ PendingMusic decode_music() {
     });
 }
 
-// Returns false when the process was to end (only reached when end_process returns).
-bool start_music(ShowState& s, PendingMusic& music) {
+// The sound ready with its music, not yet playing. Returns false when the process was to end
+// (only reached when end_process returns).
+bool prepare_music(ShowState& s, PendingMusic& music) {
     if (!s.sound) s.sound = std::make_unique<LiveSound>();
     if (!s.sound->initialise(kMixRate, software_channels)) {
         sound_failure("Problem initializing FMod. \nProgram will now exit.", 1);
@@ -86,8 +90,6 @@ bool start_music(ShowState& s, PendingMusic& music) {
         return false;
     }
     s.sound->set_music(std::move(*track));
-    s.sound->play_music();
-    s.sound->set_volume(music_channel, max_volume);
     return true;
 }
 
@@ -153,13 +155,16 @@ void start_up() {
         std::fflush(stdout);
     }
     if (!load_scenes(s)) return;
-    if (!start_music(s, music)) return;
+    if (!prepare_music(s, music)) return;
 
-    s.timer.reset();
-    s.driver.previous_reading = s.timer.reading();
     s.cues.initialise();
-
     s.driver.show_time = 0;
     reset_frame_state(s.frame);
     s.start_frame = s.frame;
+    if (s.warm_up_every > 0) warm_up_show(s.warm_up_every, warm_up_fps);
+
+    s.sound->play_music();
+    s.sound->set_volume(music_channel, max_volume);
+    s.timer.reset();
+    s.driver.previous_reading = s.timer.reading();
 }

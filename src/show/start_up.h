@@ -8,8 +8,9 @@
 // low-spec choice), creates the loading FrameState, constructs, loads and presents the loading
 // screen, constructs and loads the show scenes one after the other into roster slots 0..3
 // (the loading screen advancing through the progress callback; the music decodes meanwhile on a
-// thread of its own), starts the music, resets the timer, fills the cue table and sets the show
-// time and the shared FrameState to their start.
+// thread of its own), readies the sound with the music, fills the cue table, sets the show time
+// and the shared FrameState to their start, draws the show's warm-up frames (warm_up_show in
+// seek.h), then starts the music and resets the timer.
 //
 // A sound failure ends the process through AppState::end_process after its message box:
 // "Problem initializing FMod. \nProgram will now exit." (exit code 1) when the sound cannot

@@ -73,7 +73,7 @@ TEST_F(RigidGl, FigureDrawLeavesTheMatrixStackBalanced) {
     glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth_before);
     figure.show_bounds = true;
     figure.frame = 1.5f;
-    figure.draw(mesh, 1.0, 1.0, 1.0);
+    figure.draw(mesh);
     glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth_after);
     EXPECT_EQ(depth_after, depth_before);
     EXPECT_EQ(figure.mesh, &mesh);

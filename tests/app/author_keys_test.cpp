@@ -20,7 +20,8 @@ TEST(AuthorKeys, EachKeyHasItsActionAndTheShowsOwnKeysHaveNone) {
         EXPECT_EQ(author_key(s.key).seconds, s.seconds) << s.key;
     }
     // Escape, space, Up, Down, A and Q drive the show and its developer values: never author mode's.
-    for (int key : {27, 32, 38, 40, int{'A'}, int{'Q'}}) EXPECT_EQ(author_key(key).action, AuthorKey::none) << key;
+    for (int key : {27, 32, 38, 40, int{'A'}, int{'Q'}})
+        EXPECT_EQ(author_key(key).action, AuthorKey::none) << key;
 }
 
 TEST(AuthorKeys, HomeAndTheDigitsSeekToTheStartOfTheShowAndOfEachScene) {

@@ -24,6 +24,7 @@ protected:
         ShowState& s = show_state();
         s.sound = std::make_unique<OfflineSound>();
         s.timer = ShowTimer([this] { return clock_; });
+        s.warm_up_every = 0;  // the pictures do not depend on it
         attach_show(window_, show_scene_factories());
         start_up();
     }

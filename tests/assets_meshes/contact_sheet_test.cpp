@@ -192,7 +192,7 @@ TEST_F(ContactSheet, ShowsEveryMeshAndTheFigureInPosesOfEveryClip) {
                 {std::string(clip) + " " + std::to_string(static_cast<int>(figure.frame) + 1), render([&] {
                      look(view);
                      draw_ground(40);
-                     figure.draw(skin, 1.0, 1.0, 1.0);
+                     figure.draw(skin);
                  })});
         }
     }

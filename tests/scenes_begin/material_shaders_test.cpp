@@ -9,8 +9,8 @@
 
 #include "core/file_io.h"
 #include "scenes/begin/begin_programs.h"
+#include "scenes/finale/finale_programs.h"
 #include "scenes/middle/middle_programs.h"
-#include "scenes/text/text_programs.h"
 #include "scenes/toys/toys_programs.h"
 #include "tests/support/gl_context.h"
 
@@ -21,7 +21,7 @@ const std::span<const ProgramEntry> scene_tables[] = {
     begin::programs,
     middle::programs,
     toys::programs,
-    text::programs,
+    finale::programs,
 };
 
 // The sources as the show reads them: copied into the show directory with includes expanded.
@@ -115,7 +115,7 @@ TEST(ProgramReplacements, KeepTheLowDetailFileOfTheRowTheyReplace) {
                 }
     };
     check(toys::programs, toys::replacements);
-    check(text::programs, text::replacements);
+    check(finale::programs, finale::replacements);
 }
 
 class MaterialShaders : public GlTest {};

@@ -86,6 +86,7 @@ TEST_F(StartUpOrder, LoadsEverySceneBeforeTheSoundAndEndsWithoutTheMusic) {
         };
     attach_show(nullptr, factories);
     show_state().sound = std::make_unique<StandInSound>();
+    show_state().warm_up_every = 0;
     start_up();
 
     const std::vector<std::string> expected = {"construct loader", "loader load",    "loader draw",

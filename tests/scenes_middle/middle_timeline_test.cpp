@@ -37,22 +37,45 @@ TEST(GreyValue, FadesInFromBlackAtTheStartAndAfterEachCutAndOutAtTheEnd) {
     EXPECT_DOUBLE_EQ(grey_value(80.0), 0.0);
 }
 
-TEST(BlurAmount, FollowsEachStretchOfTheClock) {
-    EXPECT_DOUBLE_EQ(blur_amount(5.0), 0.0);
-    EXPECT_NEAR(blur_amount(11.5), clamp01(0.5), 1e-12);
-    EXPECT_NEAR(blur_amount(13.0), 1.0 - clamp01(0.75), 1e-12);
-    EXPECT_DOUBLE_EQ(blur_amount(13.5), 2.0);
+TEST(BlurAmount, StepsOnlyAt13_4_51_8And68) {
+    // Sharp at first, softening and sharpening again over 10.5..13.2, fully soft from just past
+    // 13.4; after 51.8 a lighter blur that swells and ebbs; 1 after the overlay; sharp again at
+    // the crowd's start.
+    EXPECT_DOUBLE_EQ(blur_amount(0.0), 0.0);
+    EXPECT_DOUBLE_EQ(blur_amount(10.5), 0.0);
+    EXPECT_NEAR(blur_amount(12.5), 1.0, 1e-12);
+    EXPECT_NEAR(blur_amount(13.4), 0.0, 1e-12);
+    EXPECT_DOUBLE_EQ(blur_amount(13.41), 2.0);
     EXPECT_DOUBLE_EQ(blur_amount(51.8), 2.0);
-    EXPECT_DOUBLE_EQ(blur_amount(52.0), 0.4);
-    EXPECT_NEAR(blur_amount(53.7), 0.4 + 0.6 * clamp01(0.5), 1e-12);
-    EXPECT_NEAR(blur_amount(56.0), 1.0 - 0.5 * clamp01(0.8), 1e-12);
-    EXPECT_NEAR(blur_amount(56.5), 0.5, 1e-12);
-    EXPECT_NEAR(blur_amount(59.0), 0.5 + 0.5 * clamp01(0.56), 1e-12);
+    EXPECT_DOUBLE_EQ(blur_amount(51.81), 0.4);
+    EXPECT_NEAR(blur_amount(54.2), 1.0, 1e-12);
+    EXPECT_NEAR(blur_amount(56.2), 0.5, 1e-12);
+    EXPECT_NEAR(blur_amount(62.9), 1.0, 1e-12);
     EXPECT_DOUBLE_EQ(blur_amount(63.0), 1.0);
-    EXPECT_DOUBLE_EQ(blur_amount(67.9), 1.0);
-    EXPECT_DOUBLE_EQ(blur_amount(68.5), 0.0);
-    EXPECT_NEAR(blur_amount(70.0), clamp01(0.35), 1e-12);
-    EXPECT_NEAR(blur_amount(73.0), 1.0 - clamp01(1.5 * 0.35), 1e-12);
+    EXPECT_DOUBLE_EQ(blur_amount(67.99), 1.0);
+    EXPECT_DOUBLE_EQ(blur_amount(68.0), 0.0);
+    EXPECT_GT(blur_amount(71.7), 0.95) << "up over 69..71.9...";
+    EXPECT_NEAR(blur_amount(74.4), 0.0, 1e-12) << "...and down again by 74.4";
+    for (double t = -1.0; t < 80.0; t += 0.01) {
+        const double step = blur_amount(t + 0.01) - blur_amount(t);
+        const bool cut =
+            (t < 13.4 && t + 0.01 > 13.4) || (t < 51.8 && t + 0.01 > 51.8) || (t < 68 && t + 0.01 >= 68);
+        if (!cut) EXPECT_LT(std::fabs(step), 0.03) << t;
+    }
+}
+
+TEST(BlurAmount, RisesAndFallsOnlyWhereItsRampsRun) {
+    struct Ramp {
+        double from, to;
+        int direction;  // +1 rising, -1 falling
+    };
+    const Ramp ramps[] = {{10.5, 12.5, 1},  {12.5, 13.16, -1}, {53.2, 54.2, 1},  {55.2, 56.2, -1},
+                          {58.3, 59.55, 1}, {69.0, 71.5, 1},   {71.9, 74.35, -1}};
+    for (const Ramp& ramp : ramps)
+        for (double t = ramp.from; t + 0.01 <= ramp.to; t += 0.01)
+            EXPECT_GT(ramp.direction * (blur_amount(t + 0.01) - blur_amount(t)), 0.0) << t;
+    for (double t : {5.0, 30.0, 52.5, 54.7, 57.5, 61.0, 65.0, 68.5, 76.0})
+        EXPECT_DOUBLE_EQ(blur_amount(t + 0.01), blur_amount(t)) << "still at " << t;
 }
 
 TEST(ComposeGlow, SetBlurComesOnPast51Point8) {

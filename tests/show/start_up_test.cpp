@@ -5,6 +5,7 @@
 #include <GL/glew.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -97,6 +98,7 @@ protected:
         ShowState& s = show_state();
         s.driver = DriverState{};
         s.frame = FrameState{};
+        s.warm_up_every = 0;  // the order of start-up's steps; the warm-up has a test of its own
         s.frame.point_x = 4;
         s.frame.adjust_b = 2;
         s.frame.started[3] = s.frame.done[5] = true;
@@ -210,6 +212,28 @@ TEST_F(StartUpTest, AMissingMotionClipEndsTheLoadWithCodeZeroNamingTheFile) {
     EXPECT_NE(stderr_.find("Bvh: neomeshes//avatar_sit.bvh"), std::string::npos) << stderr_;
     // Nothing after the scene that failed: no further scene, no music.
     EXPECT_EQ(g_log.back(), "load clipless");
+}
+
+TEST_F(StartUpTest, TheWarmUpRunsEverySceneAfterTheLoadsAndTheShowStartsRewound) {
+    add_music();
+    show_state().warm_up_every = 3.0;
+    run(true);
+    const auto sound = std::find(g_log.begin(), g_log.end(), "sound 44100 32");
+    const auto play = std::find(g_log.begin(), g_log.end(), "play");
+    ASSERT_NE(sound, g_log.end());
+    ASSERT_EQ(play, g_log.end() - 1) << "the music starts last";
+    // Between the sound's start and the music: the show replayed, scene after scene in order.
+    std::vector<std::string> scenes;
+    for (auto line = sound + 1; line != play; ++line) {
+        ASSERT_EQ(line->rfind("draw ", 0), 0u) << *line;
+        const std::string scene = line->substr(5, line->find(' ', 5) - 5);
+        if (scenes.empty() || scenes.back() != scene) scenes.push_back(scene);
+    }
+    EXPECT_EQ(scenes, (std::vector<std::string>{"begin", "toys", "middle", "text"}));
+    const ShowState& s = show_state();
+    EXPECT_EQ(s.driver.show_time, 0.0);
+    EXPECT_TRUE(s.frame == s.start_frame);
+    EXPECT_TRUE(no_gl_error());
 }
 
 TEST_F(StartUpTest, EmptyRosterSlotsStayEmpty) {

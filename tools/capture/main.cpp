@@ -140,6 +140,8 @@ bool Capture::start() {
         show.sound = std::move(sound);
     }
     show.timer = ShowTimer([this] { return clock_.seconds(); });
+    // Frame times are the show's only with its warm-up done; stills do not need it.
+    if (options_.stats.empty()) show.warm_up_every = 0;
     attach_show(window_.window, timed_factories(show_scene_factories()));
     show.graphics.specialised_programs = !options_.reference_chain;
 

@@ -15,6 +15,7 @@ public:
     void advance(double frame_dt, FrameState& frame) override { scene_->advance(frame_dt, frame); }
     void render(GraphicsContext& context) override;
     void rewind() override { scene_->rewind(); }
+    ShaderLibrary* shader_library() override { return scene_->shader_library(); }
 
 private:
     parts* scene_;

@@ -7,6 +7,10 @@
 //   MoonDirection  towards the moon
 //   GlowLevel      0..1 the glow behind the credits
 //   ScreenSize     xy: render size in pixels
+//   Background     the pass's clear colour. The sky is added to the picture (so that what lies in
+//                  front of it without depth stays visible) and takes the clear colour off: over
+//                  the bare background the sum is the sky, or the clear colour where that is
+//                  brighter.
 //   texture2d_1 clouds, texture2d_2 wisps
 uniform sampler2D texture2d_1;
 uniform sampler2D texture2d_2;
@@ -17,6 +21,7 @@ uniform float MoonLevel;
 uniform vec3 MoonDirection;
 uniform float GlowLevel;
 uniform vec3 ScreenSize;
+uniform vec3 Background;
 uniform float ttime;
 
 varying vec3 direction;
@@ -44,6 +49,6 @@ void main() {
     float middle = 1.0 - smoothstep(0.15, 0.7, length((screen - vec2(0.5, 0.45)) * vec2(1.3, 1.0)));
     vec3 glow = texture2D(texture2d_glow, screen).rgb * GlowLevel * middle;
     colour += glow * 0.8;
-    gl_FragData[0] = vec4(colour, 1.0);
-    gl_FragData[1] = vec4(glow * 0.5 + halo * 0.5, 1.0);
+    gl_FragData[0] = vec4(max(colour - Background, 0.0), 1.0);
+    gl_FragData[1] = vec4(max(glow * 0.5 + halo * 0.5 - Background, 0.0), 1.0);
 }

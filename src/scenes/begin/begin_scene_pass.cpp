@@ -9,6 +9,7 @@
 #include "scenes/begin/begin_timeline.h"
 #include "scenes/begin/part_begin.h"
 #include "scenes/kit/glow_picture.h"
+#include "scenes/kit/scene_lights.h"
 #include "scenes/kit/shots.h"
 
 namespace bt = begin::timeline;
@@ -22,30 +23,17 @@ constexpr int blot_count = 50;
 }  // namespace
 
 void part_begin::set_lights_and_water(double s) {
-    // Light 0: the moon, a directional light from the light camera's side, given in world space
-    // (the current modelview is the view camera's) so every material finds it in eye space.
+    // The moon shines from the light camera's side; a cold back light comes from behind the
+    // subject and above it; the water is clearer near the surface and dense on the deep floor.
     const CameraRecord& moon = context_->light_camera;
-    const GLfloat moon_direction[4] = {moon.eye.x - moon.centre.x, moon.eye.y - moon.centre.y,
-                                       moon.eye.z - moon.centre.z, 0.0f};
-    glLightfv(GL_LIGHT0, GL_POSITION, moon_direction);
-    const GLfloat moon_colour[4] = {0.75f, 0.82f, 0.95f, 1.0f};
-    glLightfv(GL_LIGHT0, GL_DIFFUSE, moon_colour);
-
-    // Light 1: a cold back light fixed to the camera, from behind the subject and above it.
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    const GLfloat back_direction[4] = {0.2f, 0.5f, -1.0f, 0.0f};
-    glLightfv(GL_LIGHT1, GL_POSITION, back_direction);
-    glPopMatrix();
-    const GLfloat back_colour[4] = {0.3f, 0.5f, 0.62f, 1.0f};
-    glLightfv(GL_LIGHT1, GL_DIFFUSE, back_colour);
-
-    // The water the materials fade into: clearer near the surface, dense on the deep floor.
     const bool deep = s > bt::world_change;
-    const GLfloat water[4] = {0.0f, deep ? 0.028f : 0.035f, deep ? 0.042f : 0.055f, 1.0f};
-    glFogfv(GL_FOG_COLOR, water);
-    glFogf(GL_FOG_DENSITY, deep ? 0.022f : 0.006f);
+    set_scene_lights(
+        {{moon.eye.x - moon.centre.x, moon.eye.y - moon.centre.y, moon.eye.z - moon.centre.z, 0.0f},
+         {0.75f, 0.82f, 0.95f, 1.0f},
+         {0.2f, 0.5f, -1.0f, 0.0f},
+         {0.3f, 0.5f, 0.62f, 1.0f},
+         {0.0f, deep ? 0.028f : 0.035f, deep ? 0.042f : 0.055f, 1.0f},
+         deep ? 0.022f : 0.006f});
 }
 
 void part_begin::scene_pass(bool depth_mode) {

@@ -12,6 +12,7 @@
 #include "scenes/begin/begin_stage.h"
 #include "scenes/begin/begin_windows.h"
 #include "scenes/begin/part_begin.h"
+#include "scenes/kit/figures.h"
 #include "scenes/kit/material_binding.h"
 
 namespace bp = begin::program;
@@ -22,10 +23,8 @@ namespace {
 
 constexpr uint32_t figure_seed = 423424233;
 constexpr double clip_rate = 12.0;  // frames per clock second, as the clips were authored
-constexpr double max_frame = 1000001.0;
-
 float clip_frame(double s, double rate, double variation) {
-    return static_cast<float>(std::fmod(s * rate * (1.0 + 0.1 * variation), max_frame));
+    return ::clip_frame(s * rate * (1.0 + 0.1 * variation));
 }
 
 // A position that runs along a line at `speed` and wraps over `span`, centred on 0.
@@ -55,16 +54,10 @@ constexpr double sit_lead = 3.17;
 
 void part_begin::draw_figure(Figure figure, float x, float z, float heading, float frame, float rise) {
     const Vector3& c = bs::stage_centre;
-    glPushMatrix();
     // Up is -y: a figure below the ground sits at a larger y.
-    glTranslatef(c.x + x, c.y + rise, c.z + z);
-    glRotatef(180.0f, 0.0f, 0.0f, 1.0f);
-    glRotatef(heading, 0.0f, 1.0f, 0.0f);
-    glScalef(bs::figure_scale, bs::figure_scale, bs::figure_scale);
-    body& b = *figures_[figure];
-    b.frame = frame;
-    b.draw(meshes_[skin_mesh], 1.0, 1.0, 1.0);
-    glPopMatrix();
+    const FigurePlace place{
+        {Vector3::ordinary, c.x + x, c.y + rise, c.z + z}, heading, bs::figure_scale, true};
+    ::draw_figure(*figures_[figure], meshes_[skin_mesh], place, frame);
 }
 
 void part_begin::draw_figures(double s) {

@@ -11,6 +11,7 @@
 #include "scenes/begin/begin_timeline.h"
 #include "scenes/kit/pass_check.h"
 #include "scenes/kit/scene_frame.h"
+#include "scenes/kit/scene_textures.h"
 #include "show/app_state.h"
 
 namespace bt = begin::timeline;
@@ -25,11 +26,6 @@ constexpr int positions_texels = 1024;
 constexpr float shake_eye = 0.08f, shake_centre = 0.04f;
 // The warm-up frame is covered by this clear.
 constexpr float warm_up_clear[4] = {0.0f, 0.03f, 0.045f, 0.0f};
-
-void clamp_bound_texture() {
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-}
 
 void repeat_bound_texture() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
@@ -58,14 +54,7 @@ void part_begin::load(GraphicsContext* context) {
         prepare_compose_copies(*context, shaders_, program_base_ + composite, opening_grading);
 
     create_chain_textures(*context, textures_, sizes_);
-    GLuint positions = 0;
-    glGenTextures(1, &positions);
-    context->texture_table[positions_slot] = positions;
-    glBindTexture(GL_TEXTURE_1D, positions);
-    glTexImage1D(GL_TEXTURE_1D, 0, GL_RGBA32F, positions_texels, 0, GL_RGBA, GL_FLOAT, nullptr);
-    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+    create_float_texture_1d(*context, positions_slot, positions_texels, GL_CLAMP);
     attach_chain_textures(*context, textures_);
     clear_light_depth();
 
@@ -73,14 +62,14 @@ void part_begin::load(GraphicsContext* context) {
     context->load_jpeg_texture("textures/texturedblob.jpg", textured_blob_slot);
     context->progress(1.0);
     context->load_jpeg_texture("textures/blob41b.jpg", blob_slot);
-    clamp_bound_texture();
+    clamp_to_edge(*context, blob_slot);
     context->load_jpeg_texture("textures/53.jpg", fifty_three_slot);
-    clamp_bound_texture();
+    clamp_to_edge(*context, fifty_three_slot);
     context->load_jpeg_texture("textures/yeolde.jpg", yeolde_slot);
-    clamp_bound_texture();
+    clamp_to_edge(*context, yeolde_slot);
     context->load_jpeg_texture("textures/theclouds.jpg", clouds_slot);
     context->load_jpeg_texture("textures/blood.jpg", blood_slot);
-    clamp_bound_texture();
+    clamp_to_edge(*context, blood_slot);
     context->load_jpeg_texture("textures/turtle.jpg", turtle_slot);
     repeat_bound_texture();
     context->progress(1.0);
@@ -107,7 +96,7 @@ void part_begin::load(GraphicsContext* context) {
     for (double step : {1.0, 1.0, 2.0}) context->progress(step);
 
     shake_.load(shake_file);
-    state_ = loaded_state_ = State{};
+    start_state({});
 }
 
 void part_begin::clear_light_depth() {
@@ -168,6 +157,10 @@ void part_begin::render(GraphicsContext& context) {
     context.bind_window_framebuffer();
     glPushAttrib(GL_ALL_ATTRIB_BITS);
 
+    // The sea samples the light's depth before the pre-pass writes it: far everywhere, nothing
+    // stands between the moon and the sea. Cleared every such frame, so that no earlier frame's
+    // depth (the warm-up's, a seek's) can show.
+    if (!bt::depth_prepass(s)) clear_light_depth();
     if (bt::background_prepass(s)) background_prepass();
     check_pass("opening", "background pre-pass");
     render_scene_passes(context, textures_, sizes_, bt::depth_prepass(s),

@@ -20,9 +20,10 @@
 #include "render/post_processing.h"
 #include "render/shader_library.h"
 #include "scenes/begin/begin_clock.h"
-#include "show/parts.h"
+#include "scenes/begin/begin_state.h"
+#include "scenes/kit/stateful_scene.h"
 
-class part_begin : public parts {
+class part_begin : public StatefulScene<begin::State> {
 public:
     // Mesh array entries the scene loads; the others stay unloaded and draw nothing.
     static constexpr int sea_mesh = 0, floor_mesh = 2, background_mesh = 8, crowd_mesh = 9, bait_mesh = 10,
@@ -39,17 +40,7 @@ public:
     void load(GraphicsContext* context) override;
     void advance(double frame_dt, FrameState& frame) override;
     void render(GraphicsContext& context) override;
-    void rewind() override { state_ = loaded_state_; }
-    ShaderLibrary* shader_library() override { return &shaders_; }
 
-    // What advance moves and render reads.
-    struct State {
-        begin::BeginClock clock;
-        FrameState frame;  // the frame's copy of the shared record
-        double s = 0.0;    // the clock value this frame draws with
-        bool operator==(const State&) const = default;
-    };
-    const State& state() const { return state_; }
     const begin::BeginClock& clock() const { return state_.clock; }
 
 private:
@@ -76,9 +67,7 @@ private:
     void draw_figure(Figure figure, float x, float z, float heading, float frame, float rise = 0.0f);
 
     GraphicsContext* context_ = nullptr;
-    ShaderLibrary shaders_;
     int program_base_ = 0;
-    State state_, loaded_state_;
     CameraPath shake_;
     std::array<std::unique_ptr<body>, 4> figures_;
     std::array<Mesh, mesh_count> meshes_;

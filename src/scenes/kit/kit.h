@@ -25,11 +25,14 @@
 //   8. Tests in tests/scenes_harbour/: the clock and window rules on the CPU, and GL frames at a few
 //      clock values with no GL error.
 #include "scenes/kit/clock_window.h"
+#include "scenes/kit/figures.h"
 #include "scenes/kit/flash_clock.h"
 #include "scenes/kit/glow_picture.h"
 #include "scenes/kit/material_binding.h"
 #include "scenes/kit/pass_check.h"
 #include "scenes/kit/program_table.h"
 #include "scenes/kit/scene_frame.h"
+#include "scenes/kit/scene_lights.h"
+#include "scenes/kit/scene_textures.h"
 #include "scenes/kit/shadow_projector.h"
 #include "scenes/kit/shots.h"

@@ -43,3 +43,10 @@ void apply_camera(const CameraRecord& camera) {
     gluLookAt(camera.eye.x, camera.eye.y, camera.eye.z, camera.centre.x, camera.centre.y, camera.centre.z,
               up.x, up.y, up.z);
 }
+
+CameraRecord with_lens(CameraRecord camera, double fov, double near_distance, double far_distance) {
+    camera.fov = fov;
+    camera.near_distance = near_distance;
+    camera.far_distance = far_distance;
+    return camera;
+}

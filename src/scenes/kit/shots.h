@@ -33,6 +33,10 @@ Shot mix_shots(const Shot& a, const Shot& b, double w);
 // collapsing for that frame.
 Vector3 steady_up(const Shot& shot, const Vector3& fallback = {Vector3::ordinary, 0.0f, 0.0f, -1.0f});
 
+// The camera with a lens of its own: the occlusion combine's projector is the view seen through
+// another field of view (degrees) and depth range.
+CameraRecord with_lens(CameraRecord camera, double fov, double near_distance, double far_distance);
+
 // The record's perspective into the projection matrix and its look-at (with a steady up) into
 // the modelview matrix, which is left current.
 void apply_camera(const CameraRecord& camera);

@@ -1,16 +1,13 @@
 #include "scenes/middle/ant_pose.h"
 
-namespace middle {
+#include "scenes/kit/ant_gait.h"
 
-double ant_sawtooth(double x) {
-    const double u = x - static_cast<double>(static_cast<long long>(x));
-    return u < 0.2 ? 1.0 - 10.0 * u : 2.5 * (u - 0.2) - 1.0;
-}
+namespace middle {
 
 std::array<AntPartTurn, 9> ant_pose(double a) {
     const double b = 2.0 * a + 100.0;
-    const float d = static_cast<float>(ant_sawtooth(2.25 * b));
-    const float e = static_cast<float>(ant_sawtooth(2.25 * (5003.0 - b)));
+    const float d = static_cast<float>(ant_leg_wave(2.25 * b));
+    const float e = static_cast<float>(ant_leg_wave(2.25 * (5003.0 - b)));
     return {{
         {2, -0.09f, 5 * d, 13 * d},
         {3, -0.05f, 5 * d, -12 - 13 * e},

@@ -1,14 +1,10 @@
 #pragma once
 // The articulated ant: nine parts of the ant mesh, each turned about a hinge on the body's long
-// axis (z) as two sawtooth gait signals d and e run. Both come from one phase a:
-// b = 2a + 100, d = W(2.25·b) and e = W(2.25·(5003 − b)), W the sawtooth below.
+// axis (z) as two gait signals d and e run. Both come from one phase a: b = 2a + 100,
+// d = W(2.25·b) and e = W(2.25·(5003 − b)), W the ants' leg cycle (kit/ant_gait.h).
 #include <array>
 
 namespace middle {
-
-// 1 − 10u over the first fifth of each unit (a quick swing), then 2.5·(u − 0.2) − 1 (the slow
-// return), u = x − trunc(x).
-double ant_sawtooth(double x);
 
 // One part draw: translate (0, 0, hinge), turn angle_x° about x, then angle_y° about y,
 // translate back, draw object `part`.

@@ -37,7 +37,7 @@ inline constexpr std::array<ProgramEntry, 10> programs = {{
 // What holding space reloads every frame, as rows of the table above. The materials come back
 // from their load-time files too: read from "Materials3//..." without the "Other//" folder the
 // fragment sources would be missing and the reloaded programs would draw nothing.
-inline constexpr std::array<ProgramSlot, 6> developer_reload = {material1,   material2, material3,
-                                                                simple_blur, combine,   compose};
+inline constexpr std::array<ProgramEntry, 6> developer_reload = {programs[1], programs[2], programs[3],
+                                                                 programs[6], programs[4], programs[5]};
 
 }  // namespace middle

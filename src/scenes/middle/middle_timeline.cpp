@@ -50,6 +50,24 @@ double blur_amount(double t) {
 
 float set_blur(double t) { return t > 51.8 ? 1.0f : 0.0f; }
 
+ComposeUniforms compose_uniforms(double t, float dsp, const double (&shake)[2]) {
+    ComposeUniforms u;
+    u.mode = middle_grading;
+    u.ttime = static_cast<float>(t);
+    u.limit = static_cast<float>(blur_amount(t));
+    u.dsp = dsp;
+    u.is_middle_scene = is_middle_scene;
+    u.which_blur = 1.0f;
+    u.set_blur = set_blur(t);
+    const double streak = 0.033 * motion_blur_weight(t);
+    u.motion_blur[0] = static_cast<float>(shake[0] * streak);
+    u.motion_blur[1] = static_cast<float>(shake[1] * streak);
+    u.fade = static_cast<float>(grey_value(t));
+    u.shafts = false;
+    u.random = true;
+    return u;
+}
+
 double ssao_factor(double t) {
     if (t >= 63.0) return 0.5;
     return 1.0 - 0.25 * clamp01((t - 11.0) * 0.25) - 0.21 * clamp01((t - 56.0) * 0.3);

@@ -5,6 +5,7 @@
 
 #include "core/easing.h"
 #include "core/vector3.h"
+#include "render/post_processing.h"
 
 namespace middle {
 
@@ -18,6 +19,9 @@ double blur_amount(double t);
 float set_blur(double t);
 // "isMiddleScene": no radial zoom blur in this scene, ever.
 inline constexpr float is_middle_scene = 0.0f;
+// Everything the window compose is given at t: dsp is the frame's spectrum value, shake the
+// frame's shake (x, y), which streaks the picture ("MotionBlur") while motion_blur_weight allows.
+ComposeUniforms compose_uniforms(double t, float dsp, const double (&shake)[2]);
 // "SSAOFactor" of the occlusion combine.
 double ssao_factor(double t);
 // The weight of the shake streak in "MotionBlur" (ease_cos(m, 1)).
@@ -28,6 +32,10 @@ double shake_gain(double t);
 double shake_offset(double t);
 // Vertical field of view of the scene passes: 60°, narrowing to 38° around t = 59..61.
 double field_of_view(double t);
+// The scene passes' near and far planes.
+inline constexpr double near_plane = 0.2, far_plane = 1500.0;
+// The occlusion combine projects through the view camera with a lens of its own.
+inline constexpr double projector_fov = 60.0, projector_near = 1.0, projector_far = 1500.0;
 // "ScaleDown" of the general material.
 double scale_down(double t);
 

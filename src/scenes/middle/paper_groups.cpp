@@ -9,26 +9,25 @@
 #include "anim/tube.h"
 #include "core/easing.h"
 #include "core/random.h"
+#include "scenes/kit/figures.h"
 #include "scenes/middle/ant_pose.h"
 #include "scenes/middle/middle_programs.h"
+#include "scenes/middle/middle_stage.h"
 #include "scenes/middle/middle_timeline.h"
 #include "scenes/middle/middle_windows.h"
 #include "scenes/middle/part_middle.h"
 #include "scenes/middle/slab_loading.h"
 
-namespace mw = middle;
-
 namespace {
-
-constexpr float slab_thickness = 0.25;  // card, not blocks: slabs are thinner than they are wide
-constexpr double rise_time = 1.2;       // seconds a piece takes to come up through the floor
 
 // 1 while the piece stands, 0 while it is below the floor: eases up after the window opens and
 // down before it closes.
 double standing(const ClockWindow& window, double t) {
-    const double up = std::isfinite(window.from) ? eased_window(t, window.from, 1.0 / rise_time) : 1.0;
-    const double down =
-        std::isfinite(window.to) ? eased_window(t, window.to - rise_time, 1.0 / rise_time) : 0.0;
+    const double up =
+        std::isfinite(window.from) ? eased_window(t, window.from, 1.0 / middle::rise_time) : 1.0;
+    const double down = std::isfinite(window.to)
+                            ? eased_window(t, window.to - middle::rise_time, 1.0 / middle::rise_time)
+                            : 0.0;
     return up * (1.0 - down);
 }
 
@@ -39,18 +38,16 @@ void sink(const ClockWindow& window, double t, float height) {
 
 void colour(float r, float g, float b) { glColor3f(r, g, b); }
 
+// The rows of sea: copies of the wave slab end to end, long enough that a copy that leaves one
+// end of a row comes back in at the other out of the picture in every shot.
+constexpr int wave_copies = 9;
+constexpr double wave_length = 11.4;
+
 float wrap(double x, double span) {
     const double u = std::fmod(x + span / 2.0, span);
     return static_cast<float>((u < 0 ? u + span : u) - span / 2.0);
 }
 
-// The image sequence frames stand on their ground line, row 122 of 132: 8.48 slab units below
-// the centre.
-constexpr float figure_feet = 8.48f;
-constexpr float sequence_scale = 1.5f * 0.35f;
-
-constexpr unsigned first_shoal_lists[] = {2000, 2100, 2300};
-constexpr unsigned full_shoal_lists[] = {2000, 2100, 2300, 2400, 2500, 2600};
 constexpr float fish_colours[6][3] = {{0.93f, 0.45f, 0.2f}, {0.95f, 0.75f, 0.25f}, {0.3f, 0.6f, 0.65f},
                                       {0.85f, 0.3f, 0.3f},  {0.95f, 0.6f, 0.35f},  {0.35f, 0.5f, 0.75f}};
 
@@ -58,16 +55,15 @@ constexpr float fish_colours[6][3] = {{0.93f, 0.45f, 0.2f}, {0.95f, 0.75f, 0.25f
 
 void part_middle::draw_slab(unsigned list, float scale) {
     glPushMatrix();
-    glScalef(scale, scale, scale * slab_thickness);
+    glScalef(scale, scale, scale);
     glNormal3f(0.0f, 0.0f, 1.0f);  // the caps carry no normals of their own
     glCallList(list);
     glPopMatrix();
 }
 
-void part_middle::draw_backdrop(double t, bool from_light) {
-    // Floor and backdrop only receive shadows; the lamp's pass has nothing to learn from them.
-    if (from_light) return;
-    shaders_.use_program(mw::material1);
+void part_middle::draw_backdrop(double t) {
+    if (!drawn(middle::backdrop, t)) return;
+    shaders_.use_program(middle::material1);
     // Day paper, dusk while the moon is up, then a deeper warm card behind the white temple.
     const float d = static_cast<float>(eased_window(t, 24.0, 0.25) * (1.0 - eased_window(t, 41.0, 0.25)));
     const float w = static_cast<float>(eased_window(t, 44.0, 0.2));
@@ -77,51 +73,51 @@ void part_middle::draw_backdrop(double t, bool from_light) {
     glPushMatrix();
     glScalef(4.0f, 1.0f, 1.0f);
     meshes_[obj1].draw(0);
-    glTranslatef(0.0f, 30.0f, -22.0f);
+    glTranslatef(middle::backdrop_at.x, middle::backdrop_at.y, middle::backdrop_at.z);
     glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
     meshes_[obj1].draw(0);
     glPopMatrix();
 }
 
 void part_middle::draw_city(double t) {
-    if (mw::city.holds(t)) {
-        shaders_.use_program(mw::material1);
+    if (drawn(middle::city, t)) {
+        shaders_.use_program(middle::material1);
         colour(0.9f, 0.88f, 0.82f);
         glPushMatrix();
-        glTranslatef(0.0f, 0.0f, -13.0f);
-        sink(mw::city, t, 6.0f);
+        glTranslatef(middle::city_at.x, middle::city_at.y, middle::city_at.z);
+        sink(middle::city, t, 6.0f);
         glScalef(0.14f, 0.14f, 0.1f);
         for (int group = 0; group < 3; ++group) meshes_[thecity1].draw(group);
         glPopMatrix();
-
+    }
+    if (drawn(middle::houses, t)) {
         // The paper village's houses are cut like the crowd: the "IsMan" card.
-        shaders_.use_program(mw::material3);
-        shaders_.set_float(mw::material3, "IsMan", 0.0f);
+        shaders_.use_program(middle::material3);
+        shaders_.set_float(middle::material3, "IsMan", 0.0f);
         colour(0.97f, 0.94f, 0.88f);
         glPushMatrix();
-        glTranslatef(0.0f, 0.0f, 2.0f);
-        sink(mw::city, t, 4.0f);
+        glTranslatef(middle::houses_at.x, middle::houses_at.y, middle::houses_at.z);
         glScalef(0.45f, 0.45f, 0.3f);
         meshes_[obj1].draw(2);
         glPopMatrix();
     }
-    if (mw::long_strip.holds(t)) {
+    if (drawn(middle::long_strip, t)) {
         // The folded strip: a fence of card along the back, behind the temple and the crowd.
-        shaders_.use_program(mw::material1);
+        shaders_.use_program(middle::material1);
         colour(0.86f, 0.68f, 0.42f);
         glPushMatrix();
-        glTranslatef(0.0f, 0.0f, -19.0f);
-        sink(mw::long_strip, t, 5.0f);
+        glTranslatef(middle::long_strip_at.x, middle::long_strip_at.y, middle::long_strip_at.z);
+        sink(middle::long_strip, t, 5.0f);
         glScalef(0.9f, 1.2f, 1.0f);
         meshes_[thelong].draw(-1);
         glPopMatrix();
     }
-    if (mw::robot.holds(t)) {
-        shaders_.use_program(mw::material1);
+    if (drawn(middle::robot, t)) {
+        shaders_.use_program(middle::material1);
         colour(0.75f, 0.3f, 0.25f);
         glPushMatrix();
-        glTranslatef(11.0f, 0.0f, -3.0f);
-        sink(mw::robot, t, 7.0f);
+        glTranslatef(middle::robot_at.x, middle::robot_at.y, middle::robot_at.z);
+        sink(middle::robot, t, 7.0f);
         glRotatef(static_cast<float>(-30.0 + 10.0 * std::sin(0.5 * t)), 0.0f, 1.0f, 0.0f);
         glScalef(1.3f, 1.3f, 1.3f);
         for (int group = 0; group < 4; ++group) meshes_[transf1].draw(group);
@@ -130,116 +126,126 @@ void part_middle::draw_city(double t) {
 }
 
 void part_middle::draw_sky(double t) {
-    shaders_.use_program(mw::material2);
-    shaders_.set_float(mw::material2, "IsBird", 0.0f);
-    if (mw::sun.holds(t)) {
-        glPushMatrix();
-        glTranslatef(-12.0f, static_cast<float>(14.0 + 0.6 * std::sin(0.4 * t)), -16.0f);
-        sink(mw::sun, t, 24.0f);
-        colour(1.0f, 0.55f, 0.1f);
-        glPushMatrix();
-        glRotatef(static_cast<float>(8.0 * std::sin(0.7 * t)), 0.0f, 0.0f, 1.0f);
-        draw_slab(300, 0.38f);
-        glPopMatrix();
-        colour(0.85f, 0.25f, 0.1f);
-        glTranslatef(0.0f, 0.0f, 0.2f);
-        glScalef(4.6f, 4.6f, 4.6f);
-        meshes_[circle].draw(0);
-        glRotatef(static_cast<float>(-12.0 * t), 0.0f, 0.0f, 1.0f);
-        meshes_[circle].draw(1);
-        glPopMatrix();
-    }
-    if (mw::clouds.holds(t)) {
+    shaders_.use_program(middle::material2);
+    shaders_.set_float(middle::material2, "IsBird", 0.0f);
+    if (drawn(middle::sun, t)) draw_sun(t);
+    draw_clouds(t);
+    if (drawn(middle::aeroplane, t)) draw_aeroplane(t);
+}
+
+void part_middle::draw_sun(double t) {
+    glPushMatrix();
+    glTranslatef(middle::sun_at.x, static_cast<float>(middle::sun_at.y + 0.6 * std::sin(0.4 * t)),
+                 middle::sun_at.z);
+    sink(middle::sun, t, 24.0f);
+    colour(1.0f, 0.55f, 0.1f);
+    glPushMatrix();
+    glRotatef(static_cast<float>(8.0 * std::sin(0.7 * t)), 0.0f, 0.0f, 1.0f);
+    draw_slab(middle::sun_list, 0.38f);
+    glPopMatrix();
+    colour(0.85f, 0.25f, 0.1f);
+    glTranslatef(0.0f, 0.0f, 0.2f);
+    glScalef(4.6f, 4.6f, 4.6f);
+    meshes_[circle].draw(0);
+    glRotatef(static_cast<float>(-12.0 * t), 0.0f, 0.0f, 1.0f);
+    meshes_[circle].draw(1);
+    glPopMatrix();
+}
+
+void part_middle::draw_clouds(double t) {
+    if (drawn(middle::clouds, t)) {
         const float cloud_at[3][3] = {{6.0f, 15.5f, -15.0f}, {16.0f, 12.0f, -14.0f}, {-2.0f, 18.0f, -17.0f}};
         for (int i = 0; i < 3; ++i) {
             glPushMatrix();
             glTranslatef(wrap(cloud_at[i][0] - 0.35 * t * (1 + 0.3 * i), 50.0), cloud_at[i][1],
                          cloud_at[i][2]);
-            sink(mw::clouds, t, 30.0f);
+            sink(middle::clouds, t, 30.0f);
             colour(0.98f, 0.97f, 0.95f);
-            draw_slab(400, 0.2f + 0.05f * i);
+            draw_slab(middle::cloud_list, 0.2f + 0.05f * i);
             glPopMatrix();
         }
     }
-    if (mw::curly_clouds.holds(t)) {
+    if (drawn(middle::curly_clouds, t)) {
         for (int i = 0; i < 4; ++i) {
             glPushMatrix();
-            glTranslatef(wrap(-14.0 + 9.0 * i + 0.25 * t, 44.0), 13.0f + 3.0f * (i % 2), -14.0f + i);
-            sink(mw::curly_clouds, t, 30.0f);
+            // They drift 6.5 units right over their window, the last one out of the picture.
+            glTranslatef(static_cast<float>(-14.0 + 9.0 * i + 0.25 * t), 13.0f + 3.0f * (i % 2), -14.0f + i);
+            sink(middle::curly_clouds, t, 30.0f);
             colour(0.8f, 0.82f, 0.9f);
-            draw_slab(i % 2 ? 1400 : 1300, 0.22f);
+            draw_slab(middle::curly_cloud_lists[i % 2], 0.22f);
             glPopMatrix();
         }
     }
-    if (mw::skylines.holds(t)) {
+    if (drawn(middle::skylines, t)) {
         for (int i = 0; i < 3; ++i) {
             glPushMatrix();
             glTranslatef(-18.0f + 18.0f * i, 7.0f, -17.0f + 0.5f * i);
-            sink(mw::skylines, t, 16.0f);
+            sink(middle::skylines, t, 16.0f);
             colour(0.45f, 0.38f, 0.36f);
-            draw_slab(i % 2 ? 1200 : 1100, 0.9f);
+            draw_slab(middle::skyline_lists[i % 2], 0.9f);
             glPopMatrix();
         }
     }
-    if (mw::aeroplane.holds(t)) {
-        shaders_.set_float(mw::material2, "IsBird", 1.0f);
-        const double a = 0.35 * t;
-        const float x = static_cast<float>(15.0 * std::cos(a)),
-                    z = static_cast<float>(-5.0 + 7.0 * std::sin(a));
-        const float heading =
-            static_cast<float>(std::atan2(-15.0 * std::sin(a), 7.0 * std::cos(a)) * 180.0 / 3.14159265);
-        glPushMatrix();
-        glTranslatef(x, static_cast<float>(13.0 + 2.0 * std::sin(0.9 * t)), z);
-        glRotatef(heading, 0.0f, 1.0f, 0.0f);
-        glRotatef(static_cast<float>(-25.0 * std::cos(a)), 0.0f, 0.0f, 1.0f);
-        glScalef(1.3f, 1.3f, 1.3f);
-        colour(0.97f, 0.97f, 0.95f);
-        meshes_[theplane].draw(-1);
-        glPopMatrix();
-        shaders_.set_float(mw::material2, "IsBird", 0.0f);
-    }
+}
+
+void part_middle::draw_aeroplane(double t) {
+    shaders_.set_float(middle::material2, "IsBird", 1.0f);
+    const double a = 0.35 * t;
+    const float x = static_cast<float>(15.0 * std::cos(a)), z = static_cast<float>(-5.0 + 7.0 * std::sin(a));
+    const float heading =
+        static_cast<float>(std::atan2(-15.0 * std::sin(a), 7.0 * std::cos(a)) * 180.0 / 3.14159265);
+    glPushMatrix();
+    glTranslatef(x, static_cast<float>(13.0 + 2.0 * std::sin(0.9 * t)), z);
+    glRotatef(heading, 0.0f, 1.0f, 0.0f);
+    glRotatef(static_cast<float>(-25.0 * std::cos(a)), 0.0f, 0.0f, 1.0f);
+    glScalef(1.3f, 1.3f, 1.3f);
+    colour(0.97f, 0.97f, 0.95f);
+    meshes_[theplane].draw(-1);
+    glPopMatrix();
+    shaders_.set_float(middle::material2, "IsBird", 0.0f);
 }
 
 void part_middle::draw_sequence_figure(double t) {
-    if (!mw::sequence_figure.holds(t)) return;
-    shaders_.use_program(mw::material2);
+    if (!drawn(middle::sequence_figure, t)) return;
+    shaders_.use_program(middle::material2);
     colour(0.05f, 0.04f, 0.04f);
     glPushMatrix();
-    glTranslatef(static_cast<float>(-2.0 + 1.5 * std::sin(0.11 * t)), figure_feet * sequence_scale, 1.5f);
-    sink(mw::sequence_figure, t, 12.0f);
-    draw_slab(mw::sequence_list_base + mw::lists_per_slab * mw::sequence_frame(t), sequence_scale);
+    glTranslatef(static_cast<float>(-2.0 + 1.5 * std::sin(0.11 * t)),
+                 middle::figure_feet * middle::sequence_scale, 1.5f);
+    sink(middle::sequence_figure, t, 12.0f);
+    draw_slab(middle::sequence_list(middle::sequence_frame(t)), middle::sequence_scale);
     glPopMatrix();
 }
 
 void part_middle::draw_sea(double t) {
-    if (!mw::waves.holds(t)) return;
-    shaders_.use_program(mw::material2);
-    shaders_.set_float(mw::material2, "IsBird", 0.0f);
+    if (!drawn(middle::waves, t)) return;
+    shaders_.use_program(middle::material2);
+    shaders_.set_float(middle::material2, "IsBird", 0.0f);
     // Two rows of rolling sea with the fish leaping between them, the curling wave at the side.
     const struct {
         float z, y, shade, speed;
-    } rows[2] = {{-8.0f, 3.6f, 0.0f, 0.6f}, {-3.0f, 2.6f, 1.0f, -0.9f}};
+    } rows[2] = {{middle::sea_rows_z[0], 3.6f, 0.0f, 0.6f}, {middle::sea_rows_z[1], 2.6f, 1.0f, -0.9f}};
     for (const auto& row : rows) {
-        for (int copy = -2; copy <= 2; ++copy) {
+        for (int copy = -wave_copies / 2; copy <= wave_copies / 2; ++copy) {
             glPushMatrix();
-            glTranslatef(wrap(11.4 * copy + row.speed * t, 57.0),
+            glTranslatef(wrap(wave_length * copy + row.speed * t, wave_length * wave_copies),
                          row.y + 0.3f * static_cast<float>(std::sin(1.3 * t + row.z)), row.z);
-            sink(mw::waves, t, 10.0f);
+            sink(middle::waves, t, 10.0f);
             colour(0.32f + 0.2f * row.shade, 0.5f + 0.18f * row.shade, 0.68f + 0.12f * row.shade);
-            draw_slab(100, 0.6f);
+            draw_slab(middle::wave_list, 0.6f);
             glPopMatrix();
         }
     }
     glPushMatrix();
-    glTranslatef(15.0f, 4.0f, -5.5f);
-    sink(mw::waves, t, 10.0f);
+    glTranslatef(middle::curling_wave_at.x, middle::curling_wave_at.y, middle::curling_wave_at.z);
+    sink(middle::waves, t, 10.0f);
     glRotatef(static_cast<float>(4.0 * std::sin(0.8 * t)), 0.0f, 0.0f, 1.0f);
     colour(0.42f, 0.6f, 0.76f);
-    draw_slab(200, 0.55f);
+    draw_slab(middle::curling_wave_list, 0.55f);
     glPopMatrix();
 
     // Fish leap from the far row over the near one, head first (the cut-outs face -x).
-    shaders_.set_float(mw::material2, "IsBird", 1.0f);
+    shaders_.set_float(middle::material2, "IsBird", 1.0f);
     auto leap = [&](unsigned list, int i, double start, const ClockWindow& window) {
         const double speed = 2.4 + 0.35 * (i % 3);
         const double x = wrap(20.0 - speed * (t - start) + 7.3 * i, 50.0);
@@ -254,22 +260,24 @@ void part_middle::draw_sea(double t) {
         draw_slab(list, 0.26f);
         glPopMatrix();
     };
-    if (mw::first_shoal.holds(t))
-        for (int i = 0; i < 3; ++i) leap(first_shoal_lists[i], i, mw::first_shoal.from, mw::first_shoal);
-    if (mw::full_shoal.holds(t))
-        for (int i = 0; i < 6; ++i) leap(full_shoal_lists[i], i, mw::full_shoal.from - 3.0, mw::full_shoal);
-    shaders_.set_float(mw::material2, "IsBird", 0.0f);
+    if (drawn(middle::first_shoal, t))
+        for (int i = 0; i < 3; ++i)
+            leap(middle::fish_lists[i], i, middle::first_shoal.from, middle::first_shoal);
+    if (drawn(middle::full_shoal, t))
+        for (int i = 0; i < 6; ++i)
+            leap(middle::fish_lists[i], i, middle::full_shoal.from - 3.0, middle::full_shoal);
+    shaders_.set_float(middle::material2, "IsBird", 0.0f);
 }
 
 void part_middle::draw_ropes(double t) {
-    shaders_.use_program(mw::material1);
+    shaders_.use_program(middle::material1);
     glPushMatrix();
-    glScalef(mw::rope_scale, mw::rope_scale, mw::rope_scale);
-    if (mw::rope_field.holds(t)) {
+    glScalef(middle::rope_scale, middle::rope_scale, middle::rope_scale);
+    if (drawn(middle::rope_field, t)) {
         colour(0.96f, 0.78f, 0.3f);
-        const float star = 0.8f / mw::rope_scale;
+        const float star = 0.8f / middle::rope_scale;
         for (const SpringChain& rope : state_.ropes.field) {
-            mw::rope_curve(rope, curve_, 30);
+            middle::rope_curve(rope, curve_, 30);
             for (std::size_t k = 2; k < curve_.points.size(); ++k) {
                 const Vector3& p = curve_.points[k];
                 glPushMatrix();
@@ -281,19 +289,19 @@ void part_middle::draw_ropes(double t) {
             }
         }
     }
-    if (mw::single_rope.holds(t)) {
+    if (drawn(middle::single_rope, t)) {
         const SpringChain& rope = state_.ropes.single.front();
-        mw::rope_curve(rope, curve_, 0);
+        middle::rope_curve(rope, curve_, 0);
         const Vector3 moon = rope.masses.front().position;
-        shaders_.use_program(mw::material2);
+        shaders_.use_program(middle::material2);
         glPushMatrix();
-        glTranslatef(moon.x, moon.y + 2.2f / mw::rope_scale, moon.z);
+        glTranslatef(moon.x, moon.y + 2.2f / middle::rope_scale, moon.z);
         glRotatef(static_cast<float>(10.0 * std::sin(0.6 * t)), 0.0f, 0.0f, 1.0f);
         colour(0.85f, 0.85f, 0.1f);
-        draw_slab(600, 0.25f / mw::rope_scale);
+        draw_slab(middle::moon_list, 0.25f / middle::rope_scale);
         glPopMatrix();
-        if (mw::rope_line.holds(t)) {
-            shaders_.use_program(mw::material1);
+        if (drawn(middle::rope_line, t)) {
+            shaders_.use_program(middle::material1);
             colour(0.0f, 0.0f, 0.0f);
             glLineWidth(3.0f);
             glBegin(GL_LINE_STRIP);
@@ -310,15 +318,15 @@ void part_middle::draw_ropes(double t) {
 }
 
 void part_middle::draw_strands(double t) {
-    if (!mw::strands.holds(t)) return;
-    shaders_.use_program(mw::material1);
+    if (!drawn(middle::strands, t)) return;
+    shaders_.use_program(middle::material1);
     constexpr int points = 24;
     const Vector3 up{1.0f, 0.0f, 0.0f};
     // Black strands hang from above and grow down; thin ones wave between them.
     for (int j = 0; j < 14; ++j) {
         const bool black = j % 2 == 0;
         const double g =
-            std::clamp((t - mw::strands.from - 0.35 * j) / 7.0, 0.0, 1.0) * standing(mw::strands, t);
+            std::clamp((t - middle::strands.from - 0.35 * j) / 7.0, 0.0, 1.0) * standing(middle::strands, t);
         if (g <= 0.02) continue;
         Spline& s = resampled_;
         s.clear();
@@ -336,37 +344,36 @@ void part_middle::draw_strands(double t) {
             colour(0.03f, 0.03f, 0.03f);
         else
             colour(0.85f, 0.35f, 0.3f);
-        const double end = (points - 1) * g;
+        const double end = points * g;
         draw_tube(s, up, 0.0, end, std::max(1, static_cast<int>(end) * 2), black ? 10 : 9);
     }
 }
 
 void part_middle::draw_temple(double t) {
-    shaders_.use_program(mw::material3);
-    shaders_.set_float(mw::material3, "IsMan", 0.0f);
+    shaders_.use_program(middle::material3);
+    shaders_.set_float(middle::material3, "IsMan", 0.0f);
     colour(0.9f, 0.86f, 0.8f);
-    const float row_z[4] = {-16.0f, -10.0f, -4.0f, -16.0f};
     for (int r = 0; r < 4; ++r) {
-        const ClockWindow& window = mw::columns[r];
-        if (!window.holds(t)) continue;
+        const ElementWindow& window = middle::columns[r];
+        if (!drawn(window, t)) continue;
         glPushMatrix();
-        glTranslatef(0.0f, 0.6f, row_z[r]);
+        glTranslatef(0.0f, 0.6f, middle::column_rows_z[r]);
         sink(window, t, 12.0f);
         meshes_[kolones].draw(1);
         glPopMatrix();
     }
-    if (mw::temple_frame.holds(t)) {
+    if (drawn(middle::temple_frame, t)) {
         glPushMatrix();
-        glTranslatef(0.0f, 1.2f, -16.0f);
-        sink(mw::temple_frame, t, 18.0f);
+        glTranslatef(middle::temple_frame_at.x, middle::temple_frame_at.y, middle::temple_frame_at.z);
+        sink(middle::temple_frame, t, 18.0f);
         meshes_[kolones].draw(0);
         glPopMatrix();
     }
-    if (mw::forks.holds(t)) {
+    if (drawn(middle::forks, t)) {
         colour(0.7f, 0.7f, 0.72f);
         glPushMatrix();
-        glTranslatef(0.0f, 0.0f, -5.0f);
-        sink(mw::forks, t, 9.0f);
+        glTranslatef(middle::forks_at.x, middle::forks_at.y, middle::forks_at.z);
+        sink(middle::forks, t, 9.0f);
         glScalef(1.3f, 1.3f, 1.3f);
         for (int f = 0; f < 5; ++f) meshes_[forks].draw(f);
         glPopMatrix();
@@ -374,39 +381,32 @@ void part_middle::draw_temple(double t) {
 }
 
 void part_middle::draw_crowd(double t) {
-    const bool early = mw::early_crowd.holds(t), late = mw::late_figures.holds(t);
-    if (!early && !late) return;
-    shaders_.use_program(mw::material3);
-    shaders_.set_float(mw::material3, "IsMan", 1.0f);
+    if (!drawn(middle::crowd, t)) return;
+    shaders_.use_program(middle::material3);
+    shaders_.set_float(middle::material3, "IsMan", 1.0f);
     colour(0.02f, 0.02f, 0.02f);
     RandomGenerator random(1733);
-    const int runners = early ? 7 : 12;
+    constexpr int runners = 12;
     for (int i = 0; i < runners; ++i) {
         const double r = random.draw_unit();
         const double rate = i % 3 == 2 ? 12.0 : 17.0;
-        figure_->frame = static_cast<float>(std::fmod((1.0 + 0.1 * r) * rate * t, 1000001.0));
+        figure_->frame = clip_frame((1.0 + 0.1 * r) * rate * t);
+        // Round the forks in rings, each runner at its own pace.
+        const double a = (0.16 + 0.02 * r) * (t - middle::crowd.from) + 6.2832 * i / runners;
+        const double radius = 7.0 + 2.0 * (i % 3);
         glPushMatrix();
-        if (early) {
-            const double x = wrap(-30.0 + (3.2 + 0.4 * r) * (t - mw::early_crowd.from) + 6.5 * i, 60.0);
-            glTranslatef(static_cast<float>(x), 0.0f, 4.0f + 1.1f * (i % 3));
-            glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
-        } else {
-            const double a = (0.16 + 0.02 * r) * (t - mw::late_figures.from) + 6.2832 * i / runners;
-            const double radius = 7.0 + 2.0 * (i % 3);
-            glTranslatef(static_cast<float>(radius * std::cos(a)), 0.0f,
-                         static_cast<float>(-2.0 + radius * std::sin(a)));
-            glRotatef(static_cast<float>(-a * 180.0 / 3.14159265), 0.0f, 1.0f, 0.0f);
-        }
-        const float size = early ? 0.034f : 0.0254f;
-        glScalef(size, size, size);
-        figure_->draw(meshes_[human4], 1.0, 1.0, 1.0);
+        glTranslatef(static_cast<float>(radius * std::cos(a)), 0.0f,
+                     static_cast<float>(middle::ring_centre.z + radius * std::sin(a)));
+        glRotatef(static_cast<float>(-a * 180.0 / 3.14159265), 0.0f, 1.0f, 0.0f);
+        glScalef(0.0254f, 0.0254f, 0.0254f);
+        figure_->draw(meshes_[human4]);
         glPopMatrix();
     }
 }
 
 void part_middle::draw_ant(double phase) {
     colour(0.3f, 0.3f, 0.3f);
-    for (const mw::AntPartTurn& turn : mw::ant_pose(phase)) {
+    for (const middle::AntPartTurn& turn : middle::ant_pose(phase)) {
         glPushMatrix();
         glTranslatef(0.0f, 0.0f, turn.hinge);
         glRotatef(turn.angle_x, 1.0f, 0.0f, 0.0f);
@@ -419,33 +419,33 @@ void part_middle::draw_ant(double phase) {
 
 void part_middle::draw_ants(double t) {
     RandomGenerator random(4021);
-    if (mw::early_ants.holds(t)) {
+    if (drawn(middle::early_ants, t)) {
         // A file of ants crossing the front of the stage, in the general material.
-        shaders_.use_program(mw::material1);
-        shaders_.set_float(mw::material1, "IsAnt", 1.0f);
+        shaders_.use_program(middle::material1);
+        shaders_.set_float(middle::material1, "IsAnt", 1.0f);
         for (int i = 0; i < 6; ++i) {
             const double r = random.draw_unit();
             const double k = i < 3 ? 0.5 : 0.3;
             glPushMatrix();
-            glTranslatef(static_cast<float>(-16.0 + 3.0 * (t - mw::early_ants.from) - 4.5 * i), 0.0f,
+            glTranslatef(static_cast<float>(-16.0 + 3.0 * (t - middle::early_ants.from) - 4.5 * i), 0.0f,
                          5.5f + 0.8f * (i % 2));
             glRotatef(-90.0f, 0.0f, 1.0f, 0.0f);
             glScalef(8.0f, 8.0f, 8.0f);
             draw_ant((0.5 * r + 1.5) * k * t);
             glPopMatrix();
         }
-        shaders_.set_float(mw::material1, "IsAnt", 0.0f);
+        shaders_.set_float(middle::material1, "IsAnt", 0.0f);
     }
-    if (mw::late_ants.holds(t)) {
-        shaders_.use_program(mw::material3);
-        shaders_.set_float(mw::material3, "IsMan", 1.0f);
+    if (drawn(middle::late_ants, t)) {
+        shaders_.use_program(middle::material3);
+        shaders_.set_float(middle::material3, "IsMan", 1.0f);
         for (int i = 0; i < 10; ++i) {
             const double r = random.draw_unit();
             const double k = i % 2 ? 0.1 : 0.05;
-            const double a = -0.12 * (t - mw::late_ants.from) + 6.2832 * i / 10;
+            const double a = -0.12 * (t - middle::late_ants.from) + 6.2832 * i / 10;
             glPushMatrix();
             glTranslatef(static_cast<float>(4.0 * std::cos(a)), 0.0f,
-                         static_cast<float>(-2.0 + 4.0 * std::sin(a)));
+                         static_cast<float>(middle::ring_centre.z + 4.0 * std::sin(a)));
             glRotatef(static_cast<float>(a * 180.0 / 3.14159265), 0.0f, 1.0f, 0.0f);
             glScalef(6.0f, 6.0f, 6.0f);
             draw_ant((0.5 * r + 1.5) * k * t);
@@ -454,30 +454,33 @@ void part_middle::draw_ants(double t) {
     }
 }
 
-void part_middle::draw_people_row(double t, bool from_light) {
-    if (from_light || !mw::people_row.holds(t)) return;
-    shaders_.use_program(mw::material2);
+void part_middle::draw_people_row(double t) {
+    if (!drawn(middle::people_row, t)) return;
+    // Cut like the crowd: black card with a lamp-lit rim.
+    shaders_.use_program(middle::material3);
+    shaders_.set_float(middle::material3, "IsMan", 1.0f);
     RandomGenerator random(977);
     // Markers are in frame pixels; the row places its people at a hundredth of that, anchored so
     // that frame 0's marker puts person 0 at the left end of the row.
     constexpr float row_units = 0.01f;
     const Vector3 anchor =
-        Vector3{-9.0f, figure_feet * 0.3f, 0.5f} - mw::person_position(markers_[0]) * row_units;
+        Vector3{middle::people_row_at.x, middle::figure_feet * 0.3f, middle::people_row_at.z} -
+        middle::person_position(markers_[0]) * row_units;
     for (int j = 0; j < 7; ++j) {
         const double r = random.draw_unit();
-        const int k = mw::person_frame(t, j, r);
-        const Vector3 at = anchor + mw::person_position(markers_[k]) * row_units;
+        const int k = middle::person_frame(t, j, r);
+        const Vector3 at = anchor + middle::person_position(markers_[k]) * row_units;
         glPushMatrix();
         glTranslatef(at.x + 3.0f * j, at.y, at.z + 0.5f * (j % 2));
-        sink(mw::people_row, t, 6.0f);
+        sink(middle::people_row, t, 6.0f);
         colour(0.04f, 0.04f, 0.04f);
-        draw_slab(mw::sequence_list_base + mw::lists_per_slab * k, 0.3f);
+        draw_slab(middle::sequence_list(k), 0.3f);
         // The edge slab fills the outline a pixel wider than the figure: set just behind it, it
         // shows as a grey rim of card around the black.
         colour(0.5f, 0.5f, 0.5f);
         glTranslatef(0.0f, 0.0f, -0.04f);
         glScalef(1.03f, 1.03f, 1.0f);
-        draw_slab(mw::sequence_list_base + mw::edge_list_offset + mw::lists_per_slab * k, 0.3f);
+        draw_slab(middle::edge_list(k), 0.3f);
         glPopMatrix();
     }
 }

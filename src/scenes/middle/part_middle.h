@@ -4,11 +4,12 @@
 // a crowd and articulated ants, and ropes that hang and swing. Everything is driven by the
 // scene's own clock (middle_clock.h); the viewer sees about 0..59 and 63..79 of it.
 //
-// Files: middle_clock (clock), middle_timeline (fades, blur, lens, sequence frames), middle_shots
-// (cameras), middle_windows (when each element draws), middle_programs (program table),
-// slab_loading (the extruded slabs and their parallel build), ant_pose (the ant's gait),
-// rope_rig (the ropes); part_middle.cpp loads and runs the frame and its chain,
-// paper_groups.cpp draws the scene pass's elements.
+// Files: middle_clock (clock), middle_timeline (fades, blur, lens, sequence frames, the compose's
+// uniforms), middle_shots (cameras), middle_stage (where things stand), middle_windows (when each
+// element draws), middle_programs (program table), middle_state (what advance moves), slab_loading
+// (the extruded slabs and their parallel build), ant_pose (the ant's gait), rope_rig (the ropes);
+// part_middle.cpp loads, advances and renders the frame and its chain, middle_scene_pass.cpp
+// draws the 3D pass and paper_groups.cpp its elements.
 #include <array>
 #include <memory>
 #include <vector>
@@ -21,11 +22,13 @@
 #include "render/mesh.h"
 #include "render/post_processing.h"
 #include "render/shader_library.h"
+#include "scenes/kit/element_window.h"
+#include "scenes/kit/stateful_scene.h"
 #include "scenes/middle/middle_clock.h"
+#include "scenes/middle/middle_state.h"
 #include "scenes/middle/rope_rig.h"
-#include "show/parts.h"
 
-class part_middle : public parts {
+class part_middle : public StatefulScene<middle::State> {
 public:
     // Mesh members in load order.
     enum MeshIndex {
@@ -50,18 +53,6 @@ public:
     void load(GraphicsContext* context) override;
     void advance(double frame_dt, FrameState& frame) override;
     void render(GraphicsContext& context) override;
-    void rewind() override { state_ = loaded_state_; }
-    ShaderLibrary* shader_library() override { return &shaders_; }
-
-    // What advance moves and render reads.
-    struct State {
-        middle::MiddleClock clock;
-        FrameState frame;  // the frame's copy of the shared record
-        double t = 0.0;    // the clock value this frame draws with
-        middle::RopeRig ropes;
-        bool operator==(const State&) const = default;
-    };
-    const State& state() const { return state_; }
 
     // Worker threads for the CPU half of the extrusion; 0 builds every slab on the loading thread.
     unsigned extrusion_workers;
@@ -74,14 +65,20 @@ public:
 private:
     void load_slabs();
     void set_cameras(double t);
-    void scene_pass(bool from_light);
+    // The scene pass (middle_scene_pass.cpp).
+    void scene_pass(LitPass pass);
     void set_shadow_matrix();
-    void compose(double t);
+    void bind_material_samplers();
 
     // Content groups of the scene pass (paper_groups.cpp).
-    void draw_backdrop(double t, bool from_light);
+    // Whether an element is drawn at t in the pass being drawn.
+    bool drawn(const ElementWindow& element, double t) const { return element.drawn(pass_, t); }
+    void draw_backdrop(double t);
     void draw_city(double t);
     void draw_sky(double t);
+    void draw_sun(double t);
+    void draw_clouds(double t);
+    void draw_aeroplane(double t);
     void draw_sequence_figure(double t);
     void draw_sea(double t);
     void draw_ropes(double t);
@@ -89,19 +86,18 @@ private:
     void draw_temple(double t);
     void draw_crowd(double t);
     void draw_ants(double t);
-    void draw_people_row(double t, bool from_light);
+    void draw_people_row(double t);
     void draw_ant(double phase);
     void draw_slab(unsigned list, float scale);
 
     GraphicsContext* context_ = nullptr;
-    ShaderLibrary shaders_;
-    State state_, loaded_state_;
     CameraPath shake_track_;
     std::unique_ptr<body> figure_;
     std::array<Mesh, mesh_count> meshes_;
     std::array<Vector3, 257> markers_{};
     Spline curve_, resampled_;      // a rope's curve, rebuilt each time one is drawn
     double shake_[2] = {0.0, 0.0};  // this frame's shake, which feeds "MotionBlur"
+    LitPass pass_ = LitPass::main;  // the pass the scene pass is drawing
     ChainTextures textures_{0, 11, 26, 29, 28, 32, 27};
     ChainSizes sizes_;
 };

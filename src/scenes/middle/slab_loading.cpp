@@ -24,14 +24,22 @@ struct CutoutRow {
 // The cut-outs in load order. The fish lists do not follow the file order (fish2a2 → 2200,
 // fish2a3 → 2100).
 constexpr CutoutRow cutouts[] = {
-    {"textures//w1.png", 100, 0.0},       {"textures//w2.png", 200, 1.0},
-    {"textures//Tsun.png", 300, 0.0},     {"textures//Tcloud.png", 400, 0.0},
-    {"textures//Tmoon.png", 600, 1.0},    {"textures//cc1a.png", 1100, 0.0},
-    {"textures//cc1b.png", 1200, 0.5},    {"textures//cc2a.png", 1300, 0.0},
-    {"textures//cc2b.png", 1400, 0.0},    {"textures//fish2a1.png", 2000, 0.5},
-    {"textures//fish2a2.png", 2200, 0.0}, {"textures//fish2a3.png", 2100, 0.0},
-    {"textures//fish2a5.png", 2300, 0.0}, {"textures//fish2a6.png", 2400, 0.0},
-    {"textures//fish3a1.png", 2500, 0.0}, {"textures//fish3a2.png", 2600, 1.0},
+    {"textures//w1.png", wave_list, 0.0},
+    {"textures//w2.png", curling_wave_list, 1.0},
+    {"textures//Tsun.png", sun_list, 0.0},
+    {"textures//Tcloud.png", cloud_list, 0.0},
+    {"textures//Tmoon.png", moon_list, 1.0},
+    {"textures//cc1a.png", skyline_lists[0], 0.0},
+    {"textures//cc1b.png", skyline_lists[1], 0.5},
+    {"textures//cc2a.png", curly_cloud_lists[0], 0.0},
+    {"textures//cc2b.png", curly_cloud_lists[1], 0.0},
+    {"textures//fish2a1.png", fish_lists[0], 0.5},
+    {"textures//fish2a2.png", unshown_fish_list, 0.0},
+    {"textures//fish2a3.png", fish_lists[1], 0.0},
+    {"textures//fish2a5.png", fish_lists[2], 0.0},
+    {"textures//fish2a6.png", fish_lists[3], 0.0},
+    {"textures//fish3a1.png", fish_lists[4], 0.0},
+    {"textures//fish3a2.png", fish_lists[5], 1.0},
 };
 
 constexpr int marker_threshold = 101;
@@ -51,8 +59,8 @@ std::string sequence_file_name(int k) {
 std::vector<SlabJob> slab_jobs() {
     std::vector<SlabJob> jobs;
     for (int k = 0; k < 257; ++k)
-        jobs.push_back({sequence_file_name(k), sequence_list_base + lists_per_slab * k, sequence_density,
-                        true, k % 10 == 0 ? 0.3 : 0.0, 0.0});
+        jobs.push_back(
+            {sequence_file_name(k), sequence_list(k), sequence_density, true, k % 10 == 0 ? 0.3 : 0.0, 0.0});
     for (const CutoutRow& row : cutouts)
         jobs.push_back({row.file, row.list, cutout_density, false, 0.0, row.progress_after});
     return jobs;

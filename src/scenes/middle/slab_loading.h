@@ -26,6 +26,21 @@ inline constexpr double cutout_density = 180.0;
 inline constexpr unsigned sequence_list_base = 3000;
 inline constexpr unsigned edge_list_offset = 10000;  // the edge slab of frame k: 13000 + 10k
 inline constexpr unsigned lists_per_slab = 10;
+// The slab of sequence frame k and the slab of its edge image.
+constexpr unsigned sequence_list(int k) { return sequence_list_base + lists_per_slab * k; }
+constexpr unsigned edge_list(int k) { return sequence_list(k) + edge_list_offset; }
+
+// The cut-outs' lists, named after what the scene makes of them, each with its file.
+inline constexpr unsigned wave_list = 100;                      // w1: a row of sea
+inline constexpr unsigned curling_wave_list = 200;              // w2
+inline constexpr unsigned sun_list = 300;                       // Tsun
+inline constexpr unsigned cloud_list = 400;                     // Tcloud
+inline constexpr unsigned moon_list = 600;                      // Tmoon
+inline constexpr unsigned skyline_lists[2] = {1100, 1200};      // cc1a, cc1b
+inline constexpr unsigned curly_cloud_lists[2] = {1300, 1400};  // cc2a, cc2b
+// fish2a1, fish2a3, fish2a5, fish2a6, fish3a1, fish3a2: the shoal.
+inline constexpr unsigned fish_lists[6] = {2000, 2100, 2300, 2400, 2500, 2600};
+inline constexpr unsigned unshown_fish_list = 2200;  // fish2a2: extruded with the rest, never drawn
 
 struct SlabJob {
     std::string file;

@@ -3,6 +3,7 @@
 #include <GL/glew.h>
 
 #include "core/random.h"
+#include "scenes/kit/figures.h"
 #include "scenes/toys/part_toys.h"
 #include "scenes/toys/toys_chess.h"
 #include "scenes/toys/toys_crowd.h"
@@ -30,14 +31,8 @@ constexpr float ball_side = 1.1f, ball_scale = 1.8f;
 }  // namespace
 
 void part_toys::draw_figure(Figure figure, float x, float y, float z, float heading, float motion_time) {
-    glPushMatrix();
-    glTranslatef(x, y, z);
-    glRotatef(heading, 0.0f, 1.0f, 0.0f);
-    glScalef(toys::figure_scale, toys::figure_scale, toys::figure_scale);
-    body& b = *figures_[figure];
-    b.frame = motion_time;
-    b.draw(meshes_[skin_mesh], 1.0, 1.0, 1.0);
-    glPopMatrix();
+    ::draw_figure(*figures_[figure], meshes_[skin_mesh],
+                  {{Vector3::ordinary, x, y, z}, heading, toys::figure_scale}, motion_time);
 }
 
 void part_toys::draw_ground() {

@@ -4,9 +4,11 @@
 
 #include <string>
 
+#include "platform/virtual_keys.h"
 #include "scenes/kit/pass_check.h"
 #include "scenes/kit/program_table.h"
 #include "scenes/kit/scene_frame.h"
+#include "scenes/kit/scene_textures.h"
 #include "scenes/kit/shots.h"
 #include "scenes/toys/toys_programs.h"
 #include "scenes/toys/toys_shots.h"
@@ -17,7 +19,6 @@
 namespace {
 
 constexpr const char* shake_file = "Other//try1.sav";
-constexpr int space_key = 32;
 constexpr double field_of_view = 60.0, near_plane = 1.0, far_plane = 1500.0;
 
 struct MeshFile {
@@ -30,12 +31,6 @@ struct MeshLoads {
     double progress_before;
     std::initializer_list<MeshFile> meshes;
 };
-
-void clamp_to_edge(GraphicsContext& context, int slot) {
-    context.bind_texture_slot(slot);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-}
 
 }  // namespace
 
@@ -94,9 +89,9 @@ void part_toys::load(GraphicsContext* context) {
     figures_[walk] = std::make_unique<body>("neomeshes//avatar_walk.bvh");
     figures_[run] = std::make_unique<body>("neomeshes//avatar_run.bvh");
     figures_[run2] = std::make_unique<body>("neomeshes//avatar_run2.bvh");
-    state_ = State{};
-    state_.clock.reset();
-    loaded_state_ = state_;
+    toys::State start;
+    start.clock.reset();
+    start_state(start);
     shake_.load(shake_file);
     for (const ProgramEntry& entry : toys::replacements) load_program_entry(shaders_, *context, entry);
     prepare_compose_copies(*context, shaders_, toys::compose, toys_grading);
@@ -131,7 +126,7 @@ void part_toys::advance(double frame_dt, FrameState& frame) {
 void part_toys::render(GraphicsContext& context) {
     const double t = state_.t;
 
-    if (state_.frame.key_state[space_key])
+    if (state_.frame.key_state[key_space])
         for (const ProgramEntry& entry : toys::space_reload) load_program_entry(shaders_, context, entry);
 
     // Saved with the window bound, as it is again when they are restored.

@@ -21,11 +21,12 @@
 #include "render/mesh.h"
 #include "render/post_processing.h"
 #include "render/shader_library.h"
+#include "scenes/kit/stateful_scene.h"
 #include "scenes/toys/toys_clock.h"
 #include "scenes/toys/toys_particles.h"
-#include "show/parts.h"
+#include "scenes/toys/toys_state.h"
 
-class part_toys : public parts {
+class part_toys : public StatefulScene<toys::State> {
 public:
     enum MeshIndex {
         chess_mesh,
@@ -60,17 +61,7 @@ public:
     void load(GraphicsContext* context) override;
     void advance(double frame_dt, FrameState& frame) override;
     void render(GraphicsContext& context) override;
-    void rewind() override { state_ = loaded_state_; }
-    ShaderLibrary* shader_library() override { return &shaders_; }
 
-    // What advance moves and render reads.
-    struct State {
-        toys::ToysClock clock;
-        FrameState frame;  // the frame's copy of the shared record
-        double t = 0.0;    // the clock value this frame draws with (flash lead included)
-        bool operator==(const State&) const = default;
-    };
-    const State& state() const { return state_; }
     const toys::ToysClock& clock() const { return state_.clock; }
 
 private:
@@ -107,8 +98,6 @@ private:
     void draw_figure(Figure figure, float x, float y, float z, float heading, float motion_time);
 
     GraphicsContext* context_ = nullptr;
-    ShaderLibrary shaders_;
-    State state_, loaded_state_;
     CameraPath shake_;
     std::array<std::unique_ptr<body>, 4> figures_;
     std::array<Mesh, mesh_count> meshes_;

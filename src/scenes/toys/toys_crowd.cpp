@@ -4,13 +4,13 @@
 #include <cmath>
 
 #include "core/random.h"
+#include "scenes/kit/figures.h"
 
 namespace toys {
 
 namespace {
 constexpr double walk_stops = 8.4;
-constexpr double clip_rate = 10.5;  // frames per clock second, as the walk was authored
-constexpr double clip_loop = 1000001.0;
+constexpr double clip_rate = 10.5;    // frames per clock second, as the walk was authored
 constexpr double clip_lead = 1000.0;  // keeps the frame number well clear of the rest frame
 constexpr float walk_speed = 1.1f;    // units per clock second, matching the stride
 }  // namespace
@@ -26,8 +26,7 @@ std::array<CrowdFigure, crowd_size> place_crowd(double t) {
         f.z = static_cast<float>(37.0 * random_unit() - 43.17) + walked;
         f.y = -figure_drop;
         const double pace = 0.1 * random_unit() + 1.0;
-        f.motion_time = static_cast<float>(
-            std::fmod(pace * (std::min(t, walk_stops) + clip_lead) * clip_rate, clip_loop));
+        f.motion_time = clip_frame(pace * (std::min(t, walk_stops) + clip_lead) * clip_rate);
         if (i != 5 && i != 8) {
             f.y -= 3.2f;
             f.z -= 2.4f;

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "core/easing.h"
+#include "scenes/kit/figures.h"
 #include "scenes/toys/part_toys.h"
 #include "scenes/toys/toys_crowd.h"
 #include "scenes/toys/toys_programs.h"
@@ -157,9 +158,8 @@ void part_toys::draw_vehicles() {
                 runner_phase[i] + runner_speed[i] * static_cast<float>(soft_ramp(t - runs_from)), run_span);
             const float z = run_from_z + along;
             const float y = z > slab_from_z && z < slab_to_z ? slab_top : walkway_top;
-            draw_figure(
-                i == 0 ? run : run2, st::pavement_x + runner_lanes[i], y, z, 0.0f,
-                static_cast<float>(std::fmod((t - runs_from) * run_clip_rate + 100.0 * i, 1000001.0)));
+            draw_figure(i == 0 ? run : run2, st::pavement_x + runner_lanes[i], y, z, 0.0f,
+                        clip_frame((t - runs_from) * run_clip_rate + 100.0 * i));
         }
     }
 
