@@ -44,11 +44,21 @@
 // COMPOSE_SHARP ("Limit" <= 0: no soft focus), COMPOSE_NO_GLOW ("SetBlur" <= 0). Each leaves out
 // only work whose result the uniforms already made neutral; on a software rasteriser even a
 // branch that is never taken costs, so the copies are cheaper for the same picture.
+//
+// Two more trade a trace of the picture for time. COMPOSE_SHORT_STREAK: the streak is the same
+// everywhere and under a pixel long, and two reads stand for the taps. The broad occlusion, the
+// costliest step and the softest: the copies draw it beforehand at a quarter of the width and
+// height (COMPOSE_SHADING_PASS, the ratio of the sizes: main writes the shading of the
+// render-size pixel at each of its pixels' centres) and read it back scaled up
+// (COMPOSE_SHADING_READ, texture2d_shading); a sixteenth of the samples, and the picture differs
+// only by the grain of the occlusion and a few pixels at the edges of near objects. The copies
+// also read the broad occlusion's centre texels through SSAO_TEXEL_MAP (ssao.glsl).
 uniform sampler2D texture2d_1;
 uniform sampler2D texture2d_2;
 uniform sampler2D texture2d_3;
 uniform sampler2D texture2d_velocities;
 uniform sampler2D texture2d_random;
+uniform sampler2D texture2d_shading;
 #ifdef COMPOSE_FIXED_MODE
 #define Mode COMPOSE_FIXED_MODE
 #else
@@ -69,6 +79,13 @@ uniform float DSP;
 vec3 motion_blurred(vec2 uv, vec2 pixel) {
 #ifdef COMPOSE_STILL
     return texture2D(texture2d_1, uv).rgb;
+#elif defined(COMPOSE_SHORT_STREAK)
+    // Two reads spread as the taps are (the same mean square distance from the pixel): over less
+    // than a pixel the taps sample one straight stretch of the linear filter, which two reads
+    // average as well as eight.
+    vec2 streak = (MotionBlur.xy + TheVelocity.xy) *
+                  sqrt(float(COMPOSE_MOTION_TAPS + 1) / (12.0 * float(COMPOSE_MOTION_TAPS - 1)));
+    return 0.5 * (texture2D(texture2d_1, uv - streak).rgb + texture2D(texture2d_1, uv + streak).rgb);
 #else
     vec2 streak = MotionBlur.xy + TheVelocity.xy;
     if (MotionBlur.z > 0.0)
@@ -108,7 +125,9 @@ vec3 defocused(vec3 sharp, vec2 uv, vec2 pixel) {
 // spiral turned by a per-pixel hash so it needs no random texture; a gentle third of the depth
 // the occlusion combine gives.
 float depth_shading(vec2 uv, vec2 pixel) {
-#ifdef COMPOSE_DEPTH_SHADING
+#if defined(COMPOSE_DEPTH_SHADING) && defined(COMPOSE_SHADING_READ)
+    return texture2D(texture2d_shading, uv).r;
+#elif defined(COMPOSE_DEPTH_SHADING)
     float a = fract(sin(dot(gl_FragCoord.xy, vec2(12.9898, 78.233))) * 43758.5453) * 6.2831853;
     return 1.0 - 0.35 * (1.0 - ambient_occlusion_turned(texture2d_2, uv, pixel, vec2(cos(a), sin(a))));
 #else
@@ -164,6 +183,14 @@ vec3 faded(vec3 c) {
     return mix(c, vec3(1.0), (f - 0.5) * 2.0);
 }
 
+#ifdef COMPOSE_SHADING_PASS
+void main() {
+    // At the centre of a render-size pixel (the first of the middle two across this pixel), as
+    // the full-size compose samples it.
+    vec2 pixel = pixel_size() / COMPOSE_SHADING_PASS;
+    gl_FragColor = vec4(vec3(depth_shading(gl_TexCoord[0].st - 0.5 * pixel, pixel)), 1.0);
+}
+#else
 void main() {
     vec2 uv = gl_TexCoord[0].st;
     vec2 pixel = pixel_size();
@@ -175,3 +202,4 @@ void main() {
     c = grade(clamp(c, 0.0, 1.0), uv) + grain(uv);
     gl_FragColor = vec4(clamp(faded(clamp(c, 0.0, 1.0)), 0.0, 1.0), 1.0);
 }
+#endif

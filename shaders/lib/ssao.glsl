@@ -9,8 +9,19 @@
 // radius, so an object far in front of a surface does not shade it). The result is 1 for
 // open surfaces and drops in creases and contact areas.
 //
-// Defined before inclusion: SSAO_SAMPLES (int), SSAO_RADIUS (float, world units).
+// Defined before inclusion: SSAO_SAMPLES (int), SSAO_RADIUS (float, world units); optionally
+// SSAO_TEXEL_MAP, the name of a sampler of the same depth texture that reads the nearest texel
+// (the chain's specialised copies). The pixel's own depth and its four neighbours lie on texel
+// centres, where a linear read returns the texel itself, so those five reads use it: software GL
+// reads one texel for them instead of four.
 // Needs post_common.glsl.
+
+#ifdef SSAO_TEXEL_MAP
+uniform sampler2D SSAO_TEXEL_MAP;
+#define SSAO_CENTRES SSAO_TEXEL_MAP
+#else
+#define SSAO_CENTRES depth_map
+#endif
 
 float sample_distance(sampler2D depth_map, vec2 uv) {
     return view_distance(texture2D(depth_map, uv).r);
@@ -18,15 +29,15 @@ float sample_distance(sampler2D depth_map, vec2 uv) {
 
 // `turn` is a unit vector that rotates the sample spiral for this pixel.
 float ambient_occlusion_turned(sampler2D depth_map, vec2 uv, vec2 pixel, vec2 turn) {
-    float depth = texture2D(depth_map, uv).r;
+    float depth = texture2D(SSAO_CENTRES, uv).r;
     if (is_background(depth)) return 1.0;
     float z = view_distance(depth);
 
     // The surface plane as depth change per pixel, from the flatter side of each axis.
-    float right = sample_distance(depth_map, uv + vec2(pixel.x, 0.0)) - z;
-    float left = z - sample_distance(depth_map, uv - vec2(pixel.x, 0.0));
-    float up = sample_distance(depth_map, uv + vec2(0.0, pixel.y)) - z;
-    float down = z - sample_distance(depth_map, uv - vec2(0.0, pixel.y));
+    float right = sample_distance(SSAO_CENTRES, uv + vec2(pixel.x, 0.0)) - z;
+    float left = z - sample_distance(SSAO_CENTRES, uv - vec2(pixel.x, 0.0));
+    float up = sample_distance(SSAO_CENTRES, uv + vec2(0.0, pixel.y)) - z;
+    float down = z - sample_distance(SSAO_CENTRES, uv - vec2(0.0, pixel.y));
     vec2 slope = vec2(abs(right) < abs(left) ? right : left, abs(up) < abs(down) ? up : down);
 
     // About 0.9 · height pixels per world unit at distance 1 for the scenes' fields of view.

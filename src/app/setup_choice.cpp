@@ -1,6 +1,7 @@
 #include "app/setup_choice.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -46,13 +47,24 @@ SetupChoice run_choice(DisplayMode mode, const SetupOptions& options) {
     }
     choice.picture_width = choice.render_width;
     choice.picture_height = choice.render_height;
-    choice.render_scale_auto = options.render_scale <= 0.0;
-    if (!choice.render_scale_auto) {
+    choice.render_scale_auto = options.render_scale == 0.0;
+    if (!choice.render_scale_auto && options.render_scale != render_scale_unchosen) {
         choice.render_width = scaled_side(choice.picture_width, options.render_scale);
         choice.render_height = scaled_side(choice.picture_height, options.render_scale);
     }
     return choice;
 }
+
+bool software_renderer(std::string_view renderer) {
+    std::string lower(renderer);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    for (std::string_view name : {"llvmpipe", "softpipe", "swrast", "software rasterizer"})
+        if (lower.find(name) != std::string::npos) return true;
+    return false;
+}
+
+double preselected_render_scale(std::string_view renderer) { return software_renderer(renderer) ? 0.0 : 1.0; }
 
 bool parse_render_scale(std::string_view text, double& scale) {
     if (text == "auto") {

@@ -8,6 +8,11 @@
 
 struct AppState;
 
+// "render scale" before anyone chose it: a --render-scale on the command line replaces it,
+// else the dialog preselects the scale for the GL renderer (preselected_render_scale).
+// run_choice reads it as 1.
+inline constexpr double render_scale_unchosen = -1.0;
+
 // The four check boxes, with the dialog's initial ticks.
 struct SetupOptions {
     bool antialiased = true;
@@ -16,7 +21,7 @@ struct SetupOptions {
     bool low_spec = false;
     // "render scale": the share of the picture's width and height the scenes render at, the
     // compose scaling their picture up to the window; 0 means "auto" (start-up measures).
-    double render_scale = 1.0;
+    double render_scale = render_scale_unchosen;
     bool author_mode = false;  // live controls and an overlay (brinefall --author)
 };
 
@@ -43,6 +48,15 @@ struct SetupChoice {
     bool author_mode = false;
 };
 SetupChoice run_choice(DisplayMode mode, const SetupOptions& options);
+
+// True for the GL renderers that draw on the CPU: Mesa's llvmpipe, softpipe and swrast (which
+// calls itself "Software Rasterizer"), whatever the case.
+bool software_renderer(std::string_view renderer);
+
+// The render scale the dialog offers first for the GL_RENDERER string: "auto" (0) on a software
+// renderer, where the full picture size runs at a few frames per second; 1 on a GPU, so its
+// viewer sees the full picture unless they ask for less.
+double preselected_render_scale(std::string_view renderer);
 
 // The dialog's text for a render scale: "1", "0.75", ...; "auto" for 0.
 std::string render_scale_label(double scale);

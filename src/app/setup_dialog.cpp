@@ -1,5 +1,6 @@
 #include "app/setup_dialog.h"
 
+#include <GL/gl.h>
 #include <imgui.h>
 
 #include <string>
@@ -47,6 +48,13 @@ SetupAnswer show_setup_dialog(const std::vector<DisplayMode>& modes, SetupOption
 
     SetupAnswer answer = SetupAnswer::quit;
     const auto draw = [&]() {
+        // The dialog's GL context runs on the driver the show's will: its renderer decides the
+        // render scale offered first (unless the command line chose one).
+        if (options.render_scale == render_scale_unchosen) {
+            const GLubyte* renderer = glGetString(GL_RENDERER);
+            options.render_scale =
+                preselected_render_scale(renderer ? reinterpret_cast<const char*>(renderer) : "");
+        }
         group_box("Resolution", 2, 3, 238, 28);
         group_box("", 2, 29, 238, 26);
         group_box("", 2, 53, 238, 22);

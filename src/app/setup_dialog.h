@@ -15,5 +15,6 @@ enum class SetupAnswer {
 };
 
 // Shows the dialog until the viewer answers. options and selected (an index into modes, see
-// preselected_mode) come in as the initial state and go out as the viewer left them.
+// preselected_mode) come in as the initial state and go out as the viewer left them; a render
+// scale still unchosen becomes preselected_render_scale of the dialog's GL renderer.
 SetupAnswer show_setup_dialog(const std::vector<DisplayMode>& modes, SetupOptions& options, int& selected);

@@ -22,6 +22,14 @@ std::string GraphicsContext::start_up(std::function<void(double)> progress_callb
     std::string vendor = vendor_text ? reinterpret_cast<const char*>(vendor_text) : "";
     glewExperimental = GL_TRUE;
     glewInit();
+    // Before any scene loads: the chain's copies are compiled for it while the scenes load.
+    if (glGenSamplers) {
+        glGenSamplers(1, &texel_sampler);
+        glSamplerParameteri(texel_sampler, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glSamplerParameteri(texel_sampler, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glSamplerParameteri(texel_sampler, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glSamplerParameteri(texel_sampler, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    }
     create_render_target(0, render_width, render_height, 0);
     create_render_target(1, render_width / 4, render_height / 4, 0);
     texture_slot_base = 0;
@@ -68,30 +76,35 @@ void GraphicsContext::bind_texture_slot(int slot) const {
 
 void GraphicsContext::create_render_target(int target, int width, int height, int samples) {
     const int t = clamp_target(target);
+    TargetObjects& objects = targets_[t];
+    glDeleteFramebuffers(1, &objects.draw);
+    glDeleteFramebuffers(1, &objects.resolve);
+    for (GLuint* renderbuffer : {&objects.colour0, &objects.colour1, &objects.depth})
+        glDeleteRenderbuffers(1, renderbuffer);
+
     auto renderbuffer = [&](int index, GLenum format) {
         GLuint name = 0;
         glGenRenderbuffers(1, &name);
         glBindRenderbuffer(GL_RENDERBUFFER, name);
         glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, format, width, height);
+        release_texture(index + t);
         texture_table[index + t] = name;
         return name;
     };
-    const GLuint colour0 = renderbuffer(colour0_renderbuffer_index, GL_RGBA8);
-    const GLuint colour1 = renderbuffer(colour1_renderbuffer_index, GL_RGBA8);
-    const GLuint depth = renderbuffer(depth_renderbuffer_index, GL_DEPTH_COMPONENT24);
+    objects.colour0 = renderbuffer(colour0_renderbuffer_index, GL_RGBA8);
+    objects.colour1 = renderbuffer(colour1_renderbuffer_index, GL_RGBA8);
+    objects.depth = renderbuffer(depth_renderbuffer_index, GL_DEPTH_COMPONENT24);
 
-    GLuint draw = 0;
-    glGenFramebuffers(1, &draw);
-    glBindFramebuffer(GL_FRAMEBUFFER, draw);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour0);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, GL_RENDERBUFFER, colour1);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
-    texture_table[draw_framebuffer_index + t] = draw;
+    glGenFramebuffers(1, &objects.draw);
+    glBindFramebuffer(GL_FRAMEBUFFER, objects.draw);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, objects.colour0);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, GL_RENDERBUFFER, objects.colour1);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, objects.depth);
+    texture_table[draw_framebuffer_index + t] = objects.draw;
 
-    GLuint resolve = 0;
-    glGenFramebuffers(1, &resolve);
-    glBindFramebuffer(GL_FRAMEBUFFER, resolve);
-    texture_table[resolve_framebuffer_index + t] = resolve;
+    glGenFramebuffers(1, &objects.resolve);
+    glBindFramebuffer(GL_FRAMEBUFFER, objects.resolve);
+    texture_table[resolve_framebuffer_index + t] = objects.resolve;
 }
 
 void GraphicsContext::bind_render_target(int target, int colour_count) {

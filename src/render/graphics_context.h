@@ -10,11 +10,21 @@
 // that hold the render targets' framebuffers (10064..10095) or the base (10097), are refused with
 // a log line: a stray slot must not overwrite a framebuffer name.
 //
+// A slot holds one texture at a time. Making a texture in a slot deletes the texture a creator
+// made there before: the toys, middle and final scenes make the chain's textures in the same
+// slots, and the final scene its glow where the opening keeps its moon glow, so without this
+// each earlier texture stayed allocated, unreachable, until the process ended. Nothing drew
+// with them: a slot's readers look the name up in the table, which already held the newest.
+// Entries written directly (a scene's own 1D textures) and the renderbuffer names of the render
+// targets are never deleted through the table.
+//
 // Render targets. For target i (0..15) the table holds colour renderbuffer 0 at 10000 + i,
 // colour renderbuffer 1 at 10016 + i, the depth renderbuffer at 10048 + i, the draw framebuffer
 // (renderbuffers attached) at 10064 + i and the resolve framebuffer (textures attached by the
 // scenes) at 10080 + i. The renderbuffer names are only needed while a target is created, so
-// render textures may take those table entries over.
+// render textures may take those table entries over. Creating a target again (the render scale
+// "auto" measures at two sizes, then makes the targets at the chosen one) deletes the objects
+// the target held.
 //
 // Rendering into a texture: attach_color_texture (and attach_depth_texture) on the resolve
 // framebuffer; bind_render_target with the number of colour outputs; draw; resolve_render_target;
@@ -63,6 +73,9 @@ public:
     // (same pictures); the scenes compile the copies while they load (prepare_compose_copies).
     // Off: every pass draws with its program as loaded.
     bool specialised_programs = true;
+    // A sampler object that reads the nearest texel (0 where the GL has none), made by start_up:
+    // the chain's specialised copies read depth at texel centres through it.
+    uint32_t texel_sampler = 0;
     // Texture creators choose trilinear minification with automatic mipmap generation.
     bool generate_mipmaps = false;
     // GL names by table index; see the slot rules above.
@@ -78,9 +91,10 @@ public:
     std::function<void(int exit_code)> end_process;
 
     // The context steps of start-up, in order: install the progress callback, query the GL
-    // vendor, initialise GLEW, create target 0 at the render size and target 1 at a quarter of
-    // it (integer division), base 0, linear filtering on the bound 2D texture, placeholder and
-    // compressed textures off, the low-detail option from the setup dialog. Returns the vendor.
+    // vendor, initialise GLEW (and make the texel sampler), create target 0 at the render size
+    // and target 1 at a quarter of it (integer division), base 0, linear filtering on the bound
+    // 2D texture, placeholder and compressed textures off, the low-detail option from the setup
+    // dialog. Returns the vendor.
     std::string start_up(std::function<void(double)> progress_callback, int render_width, int render_height,
                          bool low_spec_gpu);
 
@@ -95,7 +109,8 @@ public:
     // ---- render targets ----
     // Colour renderbuffers 0 and 1 (RGBA8), a DEPTH_COMPONENT24 renderbuffer, the draw
     // framebuffer with them attached, and an empty resolve framebuffer, left bound. The target
-    // number is clamped to 0..15.
+    // number is clamped to 0..15. What the target held before is deleted, and so is a creator's
+    // texture in one of the table entries the new renderbuffers take.
     void create_render_target(int target, int width, int height, int samples);
     // Binds the draw framebuffer and draws into colour attachments 0..count-1 (count 1..3).
     void bind_render_target(int target, int colour_count);
@@ -141,10 +156,24 @@ public:
 private:
     // Table index for a texture creator's new name; -1 (logged) for a refused slot.
     int writable_index(int slot) const;
+    // A new texture name of `target`, bound, stored at the table index; the creator's texture the
+    // index held is deleted afterwards (so the new name is never the old one).
+    void store_new_texture(int index, uint32_t target);
+    // Deletes the texture a creator stored at the table index, if it holds one.
+    void release_texture(int index);
     // Message box with the file name, then the process ends with status 0.
     void fail_texture(const std::string& file_name, const char* caption);
     // The filtering every image and random texture gets: LINEAR, or trilinear with mipmaps.
     void set_default_filtering() const;
     // Uploads RGB bytes to the bound 2D texture, compressed through the driver when asked.
     void upload_rgb(const uint8_t* pixels, int width, int height, bool compressed) const;
+
+    // True at the table indices whose name a texture creator made (and so may delete).
+    std::vector<bool> created_texture_ = std::vector<bool>(table_size, false);
+    // The GL objects of each render target, kept apart from the table, whose renderbuffer
+    // entries render textures may overwrite.
+    struct TargetObjects {
+        uint32_t colour0 = 0, colour1 = 0, depth = 0, draw = 0, resolve = 0;
+    };
+    TargetObjects targets_[render_target_count];
 };

@@ -2,6 +2,7 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -26,11 +27,6 @@ void reset_texture_matrices(int last) {
     }
 }
 
-void bind_slot(const GraphicsContext& context, const ShaderLibrary& shaders, int unit, int program,
-               const char* name, int slot) {
-    shaders.bind_texture_uniform(GL_TEXTURE_2D, unit, program, name, context.texture_name(slot));
-}
-
 void count_quad(const GraphicsContext& context) {
     if (context.pass_timer) context.pass_timer->count_draws(1);
 }
@@ -49,16 +45,29 @@ constexpr std::array<std::string_view, 3> searching_shafts = {"f_godrays", "f_go
                                                               "f_godrays_toys2"};
 constexpr std::string_view shaft_vertex_half = "v_godrays";
 
-// The program a filter pass draws with: for a searching shaft program its specialised copy.
-GLuint filter_program(const GraphicsContext& context, const ShaderLibrary& shaders, int program) {
+// The occlusion combines: their copies read the depth at texel centres through the context's
+// texel sampler (ssao.glsl), bound on its own unit.
+constexpr std::array<std::string_view, 3> combines = {"f_combineSSAO", "f_combineSSAO2", "f_combineSSAO3"};
+constexpr const char* texel_map_define = "#define SSAO_TEXEL_MAP texture2d_depth_texels\n";
+constexpr const char* texel_map_name = "texture2d_depth_texels";
+constexpr int combine_texel_unit = 4, compose_texel_unit = 6, shading_texel_unit = 4;
+
+template <std::size_t n>
+bool named(std::string_view name, const std::array<std::string_view, n>& names) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// The program a chain pass draws with: a searching shaft program's or a combine's specialised
+// copy, or the program as loaded.
+GLuint chain_program(const GraphicsContext& context, const ShaderLibrary& shaders, int program) {
     const std::string& file = shaders.fragment_file(program);
     const std::string_view name = short_name(file);
-    if (context.specialised_programs)
-        for (std::string_view searching : searching_shafts)
-            if (name == searching)
-                return shaders.variant(
-                    program, "#define GODRAYS_LIGHT_FROM_VERTEX\n",
-                    file.substr(0, file.size() - name.size()) + std::string(shaft_vertex_half));
+    if (!context.specialised_programs) return shaders.program(program);
+    if (named(name, searching_shafts))
+        return shaders.variant(program, "#define GODRAYS_LIGHT_FROM_VERTEX\n",
+                               file.substr(0, file.size() - name.size()) + std::string(shaft_vertex_half));
+    if (named(name, combines) && context.texel_sampler != 0)
+        return shaders.variant(program, texel_map_define);
     return shaders.program(program);
 }
 
@@ -75,6 +84,19 @@ void bind_sampler(const GraphicsContext& context, GLuint program, int unit, cons
     if (location >= 0) glUniform1i(location, unit);
 }
 
+// The depth texture on `unit` read through the texel sampler, for a copy with SSAO_TEXEL_MAP;
+// nothing for a program without that sampler. Unbound again by release_texels.
+void bind_texels(const GraphicsContext& context, GLuint program, int unit, int depth_slot) {
+    if (context.texel_sampler == 0 || uniform_at(program, texel_map_name) < 0) return;
+    bind_sampler(context, program, unit, texel_map_name, depth_slot);
+    glBindSampler(unit, context.texel_sampler);
+    glActiveTexture(GL_TEXTURE0);
+}
+
+void release_texels(const GraphicsContext& context, int unit) {
+    if (context.texel_sampler != 0) glBindSampler(unit, 0);
+}
+
 void set_float(GLuint program, const char* name, float value) {
     const GLint location = uniform_at(program, name);
     if (location >= 0) glUniform1f(location, value);
@@ -85,23 +107,98 @@ void set_vec3(GLuint program, const char* name, const float v[3]) {
     if (location >= 0) glUniform3f(location, v[0], v[1], v[2]);
 }
 
+// The composes that darken with a broad occlusion (COMPOSE_DEPTH_SHADING), and the gradings
+// whose copies draw it at a quarter of the size (see compose.glsl). The toys' gravel and the
+// middle scene's paper show the occlusion's grain, which the quarter size smooths away (32 to
+// 37 dB against the full-size stills): those keep it at full size.
+constexpr std::array<std::string_view, 2> shading_composes = {"f_blurpass2", "f_blurpasstoy3"};
+constexpr std::array<int, 2> quarter_shading_modes = {opening_grading, final_grading};
+// Target 1, which the quarter-size shading is drawn on, is a quarter of the render size.
+constexpr int shading_reduction = 4;
+
+// What a compose copy does beyond the frame's settings.
+struct ComposeCopy {
+    bool quarter_shading = false;  // reads the broad occlusion drawn at a quarter of the size
+    bool texels = false;           // reads the occlusion's centre texels through the texel sampler
+};
+
+ComposeCopy compose_copy(const GraphicsContext& context, const ShaderLibrary& shaders, int program,
+                         int mode) {
+    ComposeCopy copy;
+    if (!context.specialised_programs || !named(short_name(shaders.fragment_file(program)), shading_composes))
+        return copy;
+    copy.quarter_shading = std::find(quarter_shading_modes.begin(), quarter_shading_modes.end(), mode) !=
+                           quarter_shading_modes.end();
+    copy.texels = context.texel_sampler != 0;
+    return copy;
+}
+
+// How the compose's copy draws the motion streak this frame.
+enum class Streak { full, short_one, none };
+
 // The compose's settings that are fixed for this frame, as defines for its specialised copy
-// (see compose.glsl): the grading mode; a single read when the motion streak is zero; no soft
-// focus when "Limit" <= 0; no glow when "SetBlur" <= 0. Each skipped step would have left the
-// picture as it was, so the copy draws the same picture.
-std::string compose_defines(int mode, bool still, bool sharp, bool no_glow) {
+// (see compose.glsl): the grading mode; a single read when the motion streak is zero, two when
+// it is the same everywhere and under a pixel long; no soft focus when "Limit" <= 0; no glow
+// when "SetBlur" <= 0. Besides the two reads, only the broad occlusion read at a quarter of the
+// size changes the picture, slightly; the rest leaves out work whose result was neutral.
+std::string compose_defines(int mode, Streak streak, bool sharp, bool no_glow, ComposeCopy copy) {
     std::string defines = "#define COMPOSE_FIXED_MODE " + std::to_string(mode) + "\n";
-    if (still) defines += "#define COMPOSE_STILL\n";
+    if (streak == Streak::none) defines += "#define COMPOSE_STILL\n";
+    if (streak == Streak::short_one) defines += "#define COMPOSE_SHORT_STREAK\n";
     if (sharp) defines += "#define COMPOSE_SHARP\n";
     if (no_glow) defines += "#define COMPOSE_NO_GLOW\n";
+    if (copy.quarter_shading)
+        defines += "#define COMPOSE_SHADING_READ\n";
+    else if (copy.texels)
+        defines += texel_map_define;
     return defines;
 }
 
-std::string compose_defines(const ComposeUniforms& u) {
-    const bool still = u.motion_blur[0] + u.the_velocity[0] == 0.0f &&
-                       u.motion_blur[1] + u.the_velocity[1] == 0.0f && !(u.motion_blur[2] > 0.0f) &&
-                       u.is_middle_scene == 0.0f;
-    return compose_defines(u.mode, still, u.limit <= 0.0f, u.set_blur <= 0.0f);
+std::string compose_defines(const ComposeUniforms& u, const ChainSizes& sizes, ComposeCopy copy) {
+    const float x = u.motion_blur[0] + u.the_velocity[0], y = u.motion_blur[1] + u.the_velocity[1];
+    // Without per-pixel velocities or the zoom, the streak is (x, y) over the whole picture.
+    const bool uniform_streak = !(u.motion_blur[2] > 0.0f) && u.is_middle_scene == 0.0f;
+    Streak streak = Streak::full;
+    if (uniform_streak && x == 0.0f && y == 0.0f)
+        streak = Streak::none;
+    else if (uniform_streak && std::hypot(x * sizes.render_width, y * sizes.render_height) < 1.0)
+        streak = Streak::short_one;
+    return compose_defines(u.mode, streak, u.limit <= 0.0f, u.set_blur <= 0.0f, copy);
+}
+
+std::string shading_pass_defines(ComposeCopy copy) {
+    return "#define COMPOSE_SHADING_PASS " + std::to_string(shading_reduction) + ".0\n" +
+           (copy.texels ? texel_map_define : "");
+}
+
+// A full-screen pass into the slot's texture on `target` (colour attachment 0, one output): the
+// viewport, identity projection, texture (units last_unit..0) and modelview matrices, no depth
+// test.
+void begin_screen_pass(GraphicsContext& context, int target, int slot, int width, int height, int last_unit) {
+    context.attach_color_texture(target, 0, slot);
+    context.bind_render_target(target, 1);
+    glViewport(0, 0, width, height);
+    load_identity(GL_PROJECTION);
+    reset_texture_matrices(last_unit);
+    load_identity(GL_MODELVIEW);
+    glDisable(GL_DEPTH_TEST);
+}
+
+// The broad occlusion at a quarter of the render size into the shading texture (target 1).
+void draw_quarter_shading(GraphicsContext& context, const ShaderLibrary& shaders, int program,
+                          const ChainTextures& textures, const ChainSizes& sizes, ComposeCopy copy) {
+    PassScope scope(context, "broad occlusion");
+    const int w = std::max(sizes.quarter_width(), 1), h = std::max(sizes.quarter_height(), 1);
+    begin_screen_pass(context, 1, textures.shading, w, h, 1);
+    glDisable(GL_BLEND);
+    const GLuint id = shaders.variant(program, shading_pass_defines(copy));
+    glUseProgram(id);
+    bind_sampler(context, id, 3, "texture2d_2", textures.depth);
+    bind_texels(context, id, shading_texel_unit, textures.depth);
+    draw_screen_quad(0.0, 1.0, 1.0, true, 1.0f);
+    count_quad(context);
+    release_texels(context, shading_texel_unit);
+    context.resolve_render_target(1, w, h, 1, false);
 }
 
 }  // namespace
@@ -154,7 +251,7 @@ void run_filter_passes(GraphicsContext& context, ShaderLibrary& shaders, int pro
                        int third_input, std::initializer_list<FilterUniform> uniforms) {
     const std::string name(short_name(shaders.fragment_file(program)));
     PassScope scope(context, name.empty() ? "filter" : name.c_str());
-    const GLuint program_id = filter_program(context, shaders, program);
+    const GLuint program_id = chain_program(context, shaders, program);
     context.bind_window_framebuffer();
     context.reset_fixed_function_state();
     for (int pass = 0; pass < pass_count; ++pass) {
@@ -201,6 +298,10 @@ void create_chain_textures(GraphicsContext& context, const ChainTextures& textur
     context.create_random_texture(textures.velocities, w, h);
     context.create_depth_texture(textures.depth, w, h);
     context.create_depth_texture(textures.prepass_depth, w, h);
+    context.create_render_texture(textures.shading, sizes.quarter_width(), sizes.quarter_height(), false);
+    // Scaled up over the whole picture: its edges must not wrap round to the other side.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
 }
 
 void attach_chain_textures(GraphicsContext& context, const ChainTextures& textures) {
@@ -274,25 +375,29 @@ void run_occlusion_combine(GraphicsContext& context, ShaderLibrary& shaders, int
                            const CameraRecord& projector, float ssao_factor) {
     PassScope scope(context, "occlusion combine");
     const int w = sizes.render_width, h = sizes.render_height;
-    context.attach_color_texture(0, 0, textures.colour);
-    context.bind_render_target(0, 1);
-    glViewport(0, 0, w, h);
-    load_identity(GL_PROJECTION);
-    reset_texture_matrices(3);
-    load_identity(GL_MODELVIEW);
-    glDisable(GL_DEPTH_TEST);
+    begin_screen_pass(context, 0, textures.colour, w, h, 3);
 
     // The flicker depends on the clock alone, so a captured frame is reproducible.
     seed_random(static_cast<uint32_t>(static_cast<long>(time * 423424.0)));
     for (int i = 0; i < 1000; ++i) random_int();
+    const float limit = static_cast<float>(random_unit());
     shaders.use_program(program);
-    shaders.set_float(program, "Limit", static_cast<float>(random_unit()));
-    if (ssao_factor >= 0.0f) shaders.set_float(program, "SSAOFactor", ssao_factor);
-
-    bind_slot(context, shaders, 0, program, "texture2d_1", textures.colour);
-    bind_slot(context, shaders, 1, program, "texture2d_2", textures.depth);
-    bind_slot(context, shaders, 2, program, "texture2d_3", textures.second_output);
-    bind_slot(context, shaders, 3, program, "texture2d_random", textures.random_vectors);
+    // The slot's own program gets the uniforms too (what a scene handed the combine can be read
+    // back from the program it named); the copy, set last, draws.
+    const GLuint loaded = shaders.program(program);
+    const GLuint id = chain_program(context, shaders, program);
+    const auto set_uniforms = [&](GLuint target) {
+        glUseProgram(target);
+        set_float(target, "Limit", limit);
+        if (ssao_factor >= 0.0f) set_float(target, "SSAOFactor", ssao_factor);
+        bind_sampler(context, target, 1, "texture2d_2", textures.depth);
+        bind_sampler(context, target, 2, "texture2d_3", textures.second_output);
+        bind_sampler(context, target, 3, "texture2d_random", textures.random_vectors);
+        bind_sampler(context, target, 0, "texture2d_1", textures.colour);
+    };
+    if (id != loaded) set_uniforms(loaded);
+    set_uniforms(id);
+    bind_texels(context, id, combine_texel_unit, textures.depth);
     shaders.set_projector_matrix(projector);
 
     load_identity(GL_MODELVIEW);
@@ -300,6 +405,7 @@ void run_occlusion_combine(GraphicsContext& context, ShaderLibrary& shaders, int
     draw_screen_quad(0.0, 1.0, 1.0, true, 1.0f);
     count_quad(context);
     glPopMatrix();
+    release_texels(context, combine_texel_unit);
     context.resolve_render_target(0, w, h, 1, false);
 }
 
@@ -315,6 +421,8 @@ void compose_to_window(GraphicsContext& context, ShaderLibrary& shaders, int pro
     // size and then scaled up: the compose is the costliest pass per pixel, and grading the
     // window's pixels would spend what the smaller render area saved.
     const bool scaled_up = sizes.render_width < sizes.window_width;
+    const ComposeCopy copy = compose_copy(context, shaders, program, u.mode);
+    if (copy.quarter_shading) draw_quarter_shading(context, shaders, program, textures, sizes, copy);
     context.bind_window_framebuffer();
     glViewport(0, 0, sizes.window_width, sizes.window_height);
     if (height_share != 1.0 || scaled_up) {
@@ -331,7 +439,8 @@ void compose_to_window(GraphicsContext& context, ShaderLibrary& shaders, int pro
     glDisable(GL_DEPTH_TEST);
 
     const GLuint loaded = shaders.program(program);
-    const GLuint id = context.specialised_programs ? shaders.variant(program, compose_defines(u)) : loaded;
+    const GLuint id =
+        context.specialised_programs ? shaders.variant(program, compose_defines(u, sizes, copy)) : loaded;
     // The slot's own program gets the uniforms too, so what a scene handed the compose can be
     // read back from the program it named; the copy, set last, draws.
     const auto set_uniforms = [&](GLuint target) {
@@ -340,6 +449,8 @@ void compose_to_window(GraphicsContext& context, ShaderLibrary& shaders, int pro
         if (u.random) bind_sampler(context, target, 2, "texture2d_random", textures.random_vectors);
         bind_sampler(context, target, 3, "texture2d_2", textures.depth);
         if (u.shafts) bind_sampler(context, target, 4, "texture2d_3", textures.highlights);
+        if (copy.quarter_shading) bind_sampler(context, target, 5, "texture2d_shading", textures.shading);
+        if (target == id) bind_texels(context, target, compose_texel_unit, textures.depth);
         bind_sampler(context, target, 0, "texture2d_1", textures.colour);
 
         const GLint mode = uniform_at(target, "Mode");
@@ -365,6 +476,7 @@ void compose_to_window(GraphicsContext& context, ShaderLibrary& shaders, int pro
     glColor3f(u.fade, u.fade, u.fade);
     draw_screen_quad(0.0, 1.0, scaled_up ? 1.0 : height_share, true, 1.0f);
     count_quad(context);
+    release_texels(context, compose_texel_unit);
 
     shaders.disable_programs();
     reset_texture_matrices(0);
@@ -380,12 +492,15 @@ void compose_to_window(GraphicsContext& context, ShaderLibrary& shaders, int pro
 void prepare_compose_copies(const GraphicsContext& context, const ShaderLibrary& shaders, int program,
                             int mode) {
     if (!context.specialised_programs) return;
-    for (int settings = 0; settings < 8; ++settings)
-        shaders.variant(program, compose_defines(mode, settings & 1, settings & 2, settings & 4));
+    const ComposeCopy copy = compose_copy(context, shaders, program, mode);
+    if (copy.quarter_shading) shaders.variant(program, shading_pass_defines(copy));
+    for (Streak streak : {Streak::full, Streak::short_one, Streak::none})
+        for (int settings = 0; settings < 4; ++settings)
+            shaders.variant(program, compose_defines(mode, streak, settings & 1, settings & 2, copy));
 }
 
 void prepare_filter_copy(const GraphicsContext& context, const ShaderLibrary& shaders, int program) {
-    filter_program(context, shaders, program);
+    chain_program(context, shaders, program);
 }
 
 void set_overlay_state(GraphicsContext& context, const ChainTextures& textures) {

@@ -58,6 +58,7 @@ struct ChainTextures {
     int highlights = 10028;      // quarter size: highlight blur, then the light shafts
     int velocities = 10032;      // per-pixel velocities for the compose
     int random_vectors = 10027;  // 1024 x 1024 noise for the occlusion combine
+    int shading = 10033;         // quarter size: the compose's broad occlusion (specialised copies)
 };
 
 struct ChainSizes {
@@ -68,7 +69,8 @@ struct ChainSizes {
 };
 
 // Load-time: the noise texture, the random-content colour textures (full, quarter, full, full)
-// and the two depth textures, in the show's order; then their attachments to targets 0 and 1.
+// and the two depth textures, in the show's order, then the quarter-size shading texture (which
+// draws no random numbers); then their attachments to targets 0 and 1.
 void create_chain_textures(GraphicsContext& context, const ChainTextures& textures, const ChainSizes& sizes);
 void attach_chain_textures(GraphicsContext& context, const ChainTextures& textures);
 
@@ -127,7 +129,8 @@ struct ComposeUniforms {
 
 // The window compose: letterbox bands cleared when the window is taller than the render area,
 // the picture scaled to the render height's share of the window. Ends with programs off and the
-// texture matrices reset (unit 0 active).
+// texture matrices reset (unit 0 active). With the specialised copies, a compose with broad
+// occlusion first draws that at a quarter of the size into the shading texture on target 1.
 //
 // Low detail changes only the program (the scenes' tables name "f_blurpasslow" for their compose
 // rows), never the uniforms: the low-detail compose is drawn with the scene's fade as the full
@@ -146,7 +149,9 @@ void compose_to_window(GraphicsContext& context, ShaderLibrary& shaders, int pro
 // compiles every copy it can reach while it loads and none appears mid-show. Both do nothing
 // when the copies are off.
 
-// Every compose copy of `mode`: still or streaked, sharp or soft, with or without the glow.
+// Every compose copy of `mode`: still, short-streaked or streaked, sharp or soft, with or without
+// the glow; and
+// for a compose with broad occlusion, the copy that draws it at a quarter of the size.
 void prepare_compose_copies(const GraphicsContext& context, const ShaderLibrary& shaders, int program,
                             int mode);
 // The copy a searching shaft program draws with; nothing for any other program.

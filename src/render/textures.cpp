@@ -27,19 +27,30 @@ private:
     GLint saved_ = 4;
 };
 
-GLuint new_texture(GLenum target) {
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    glBindTexture(target, name);
-    return name;
-}
-
 void linear_filtering() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
 }
 
 }  // namespace
+
+void GraphicsContext::store_new_texture(int index, uint32_t target) {
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(target, name);
+    // The old texture goes only once the new name exists, so the new one never gets its name.
+    release_texture(index);
+    texture_table[index] = name;
+    created_texture_[index] = true;
+}
+
+void GraphicsContext::release_texture(int index) {
+    if (!created_texture_[index]) return;
+    const GLuint old = texture_table[index];
+    glDeleteTextures(1, &old);
+    texture_table[index] = 0;
+    created_texture_[index] = false;
+}
 
 void GraphicsContext::set_default_filtering() const {
     linear_filtering();
@@ -82,7 +93,7 @@ void GraphicsContext::upload_rgb(const uint8_t* pixels, int width, int height, b
 void GraphicsContext::create_depth_texture(int slot, int width, int height) {
     const int index = writable_index(slot);
     if (index < 0) return;
-    texture_table[index] = new_texture(GL_TEXTURE_2D);
+    store_new_texture(index, GL_TEXTURE_2D);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT24, width, height, 0, GL_DEPTH_COMPONENT,
                  GL_UNSIGNED_INT, nullptr);
     linear_filtering();
@@ -95,7 +106,7 @@ void GraphicsContext::create_noise_texture(int slot, int width, int height) {
     const int index = writable_index(slot);
     if (index < 0 || width <= 0 || height <= 0) return;
     const std::vector<uint8_t> pixels = noise_pixels(width, height, show_random());
-    texture_table[index] = new_texture(GL_TEXTURE_2D);
+    store_new_texture(index, GL_TEXTURE_2D);
     TightUnpack tight;
     glTexImage2D(GL_TEXTURE_2D, 0, 3, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
     linear_filtering();
@@ -105,7 +116,7 @@ void GraphicsContext::create_random_texture(int slot, int width, int height) {
     const int index = writable_index(slot);
     if (index < 0 || width <= 0 || height <= 0) return;
     const std::vector<uint8_t> pixels = random_pixels(width, height, show_random());
-    texture_table[index] = new_texture(GL_TEXTURE_2D);
+    store_new_texture(index, GL_TEXTURE_2D);
     set_default_filtering();
     TightUnpack tight;
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
@@ -114,7 +125,7 @@ void GraphicsContext::create_random_texture(int slot, int width, int height) {
 void GraphicsContext::create_render_texture(int slot, int width, int height, bool compressed) {
     const int index = writable_index(slot);
     if (index < 0 || width <= 0 || height <= 0) return;
-    texture_table[index] = new_texture(GL_TEXTURE_2D);
+    store_new_texture(index, GL_TEXTURE_2D);
     set_default_filtering();
     if (compressed) {
         glTexImage2D(GL_TEXTURE_2D, 0, GL_COMPRESSED_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE,
@@ -130,7 +141,7 @@ void GraphicsContext::create_grid_texture(int slot) {
     const int index = writable_index(slot);
     if (index < 0) return;
     const std::vector<uint8_t> pixels = grid_pixels(show_random());
-    texture_table[index] = new_texture(GL_TEXTURE_2D);
+    store_new_texture(index, GL_TEXTURE_2D);
     TightUnpack tight;
     glTexImage2D(GL_TEXTURE_2D, 0, 3, 8, 8, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
     linear_filtering();
@@ -149,7 +160,7 @@ void GraphicsContext::load_jpeg_texture(const std::string& file_name, int slot) 
     }
     const int index = writable_index(slot);
     if (index < 0) return;
-    texture_table[index] = new_texture(GL_TEXTURE_2D);
+    store_new_texture(index, GL_TEXTURE_2D);
     set_default_filtering();
     const RgbImage& image = loaded.image;
     upload_rgb(image.pixels.data(), image.width, image.height, compress_textures && image.width >= 33);
@@ -168,7 +179,7 @@ void GraphicsContext::load_normal_map(const std::string& file_name, int slot) {
     const int index = writable_index(slot);
     if (index < 0) return;
     const RgbImage normals = compute_normal_map(loaded.image);
-    texture_table[index] = new_texture(GL_TEXTURE_2D);
+    store_new_texture(index, GL_TEXTURE_2D);
     set_default_filtering();
     upload_rgb(normals.pixels.data(), normals.width, normals.height, compress_textures);
 }
@@ -192,7 +203,7 @@ void GraphicsContext::load_cube_map(const std::string files[6], int slot) {
     glEnable(GL_TEXTURE_CUBE_MAP);
     // Cube faces are tightly packed RGB; the show leaves this alignment in place afterwards.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    texture_table[index] = new_texture(GL_TEXTURE_CUBE_MAP);
+    store_new_texture(index, GL_TEXTURE_CUBE_MAP);
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_R, GL_REPEAT);

@@ -3,7 +3,8 @@
 // compose scales their picture up to the window.
 //
 // "auto" decides while the loading screen shows. It times the occlusion combine and the window
-// compose (with its motion streak and soft focus on), the two full-size passes every scene runs,
+// compose (the middle scene's, with its motion streak and soft focus on and its broad occlusion
+// at full size), the two full-size passes every scene runs,
 // at the picture size and at a reference size, and estimates a frame at scale s as
 //
 //   fixed_over_probe  · reference probe   the scenes' geometry and CPU work, which do not shrink
@@ -16,7 +17,8 @@
 // The three weights are fitted to the scenes' median frame times on software GL (2 cores, no
 // GPU) at scales 1, 0.5 and 0.35 of 640 x 360 and 0.25 of 1280 x 720; see
 // docs/performance-frame-time.md. The scale is the largest step of 0.05 (down to 0.25) whose
-// estimate fits 1/24 s; when none does, the smallest, and the estimate says so.
+// estimate fits 1/24 s; when none does, the smallest, and the estimate says so. Whenever the
+// full size fits, it is the choice: auto costs a GPU viewer no sharpness.
 class GraphicsContext;
 
 inline constexpr double pixels_over_probe = 1.07;
@@ -25,6 +27,10 @@ inline constexpr double fixed_over_probe = 0.34;
 inline constexpr int probe_reference_width = 640, probe_reference_height = 360;
 inline constexpr double auto_frame_budget_ms = 1000.0 / 24.0;
 inline constexpr double smallest_auto_scale = 0.25;
+// Each probe runs the two passes until it has timed at least this long (and three runs), at most
+// probe_most_runs times: long enough for a GPU to leave its idle clock.
+inline constexpr double probe_least_ms = 250.0;
+inline constexpr int probe_most_runs = 400;
 
 // The render size for a picture side at a scale: rounded, at least 16 pixels (a quarter of it,
 // the highlight target, must not be empty).
@@ -38,7 +44,7 @@ double render_scale_for(double probe_ms, double reference_probe_ms);
 
 struct RenderScaleChoice {
     double scale = 1.0;
-    double probe_ms = 0.0;            // the two passes at the picture size, fastest of three runs
+    double probe_ms = 0.0;            // the two passes at the picture size, fastest timed run
     double reference_probe_ms = 0.0;  // the same at the reference size
     double estimated_ms = 0.0;        // a frame at the chosen scale
 };

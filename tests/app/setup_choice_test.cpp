@@ -125,5 +125,28 @@ TEST(SetupChoice, RenderScaleOnTheCommandLineAndInTheDialog) {
     EXPECT_EQ(render_scale_label(0.75), "0.75");
     EXPECT_EQ(render_scale_label(1.0), "1");
     EXPECT_EQ(render_scale_label(0.0), "auto");
-    EXPECT_EQ(SetupOptions{}.render_scale, 1.0) << "today's pictures unless asked";
+    EXPECT_EQ(SetupOptions{}.render_scale, render_scale_unchosen) << "the dialog preselects it";
+}
+
+TEST(SetupChoice, SoftwareRenderersGetAutoPreselectedAndGpusTheFullPicture) {
+    for (const char* software :
+         {"llvmpipe (LLVM 15.0.6, 256 bits)", "softpipe", "Mesa DRI swrast", "Software Rasterizer",
+          "LLVMPIPE", "zink (llvmpipe (LLVM 15.0.6, 256 bits))"}) {
+        EXPECT_TRUE(software_renderer(software)) << software;
+        EXPECT_EQ(preselected_render_scale(software), 0.0) << software;
+    }
+    for (const char* gpu :
+         {"AMD Radeon RX 6600 (navi23, LLVM 15.0.6, DRM 3.49, 6.1.0)",
+          "NVIDIA GeForce GTX 1060 6GB/PCIe/SSE2", "Mesa Intel(R) UHD Graphics 620 (KBL GT2)", "virgl", ""}) {
+        EXPECT_FALSE(software_renderer(gpu)) << gpu;
+        EXPECT_EQ(preselected_render_scale(gpu), 1.0) << gpu;
+    }
+    // Whatever the dialog preselected becomes the choice; nothing chosen at all is the full size.
+    SetupOptions options;
+    options.render_scale = preselected_render_scale("llvmpipe (LLVM 15.0.6, 256 bits)");
+    EXPECT_TRUE(run_choice({1280, 720}, options).render_scale_auto);
+    const SetupChoice unchosen = run_choice({1280, 720}, SetupOptions{});
+    EXPECT_FALSE(unchosen.render_scale_auto);
+    EXPECT_EQ(unchosen.render_width, 1280);
+    EXPECT_EQ(unchosen.render_height, 720);
 }

@@ -24,15 +24,37 @@ TEST(FrameStats, FramesGoToTheSlotThatDrewLast) {
     FrameStats stats;
     stats.record_startup(12.5);
     stats.record_scene_load(1, 3.0);
-    stats.record_frame(1, 4.0);
     stats.record_frame(1, 6.0);
+    stats.record_frame(1, 4.0);
     stats.record_frame(-1, 1.0);
     EXPECT_EQ(stats.json(),
               "{\"startup\": {\"loader_ms\":null,\"scene_load_ms\":[null,3,null,null],"
               "\"total_ms\":12.5}, \"scene_frames\": [{\"frames\": 0, \"median_ms\": 0, "
-              "\"p95_ms\": 0},{\"frames\": 2, \"median_ms\": 4, \"p95_ms\": 6},{\"frames\": 0, "
-              "\"median_ms\": 0, \"p95_ms\": 0},{\"frames\": 0, \"median_ms\": 0, \"p95_ms\": 0}], "
-              "\"no_scene_frames\": {\"frames\": 1, \"median_ms\": 1, \"p95_ms\": 1}}");
+              "\"p95_ms\": 0, \"max_ms\": 0, \"first_ms\": []},{\"frames\": 2, \"median_ms\": 4, "
+              "\"p95_ms\": 6, \"max_ms\": 6, \"first_ms\": [6, 4]},{\"frames\": 0, \"median_ms\": 0, "
+              "\"p95_ms\": 0, \"max_ms\": 0, \"first_ms\": []},{\"frames\": 0, \"median_ms\": 0, "
+              "\"p95_ms\": 0, \"max_ms\": 0, \"first_ms\": []}], \"no_scene_frames\": {\"frames\": 1, "
+              "\"median_ms\": 1, \"p95_ms\": 1, \"max_ms\": 1, \"first_ms\": [1]}}");
+}
+
+TEST(FrameTimes, MaximumAndTheFirstFramesInTheOrderDrawn) {
+    // A scene whose third frame hitches (first draws of a material) and whose later frames are
+    // steady: the maximum finds it, the first frames say where it was.
+    std::vector<double> samples = {30, 31, 95, 29, 30, 33, 30, 31, 30, 29, 32, 140, 30};
+    const FrameTimeSummary s = summarise_frame_times(samples);
+    EXPECT_EQ(s.max_ms, 140.0);
+    EXPECT_EQ(s.median_ms, 30.0);
+    ASSERT_EQ(s.first_ms.size(), first_frames_reported);
+    EXPECT_EQ(s.first_ms, std::vector<double>(samples.begin(), samples.begin() + 10));
+    // The check the first frames are there for: no more than twice the median.
+    int slow = 0;
+    for (double ms : s.first_ms) slow += ms > 2.0 * s.median_ms;
+    EXPECT_EQ(slow, 1);
+
+    // Fewer frames than that: all of them.
+    EXPECT_EQ(summarise_frame_times({5, 3}).first_ms, (std::vector<double>{5, 3}));
+    EXPECT_TRUE(summarise_frame_times({}).first_ms.empty());
+    EXPECT_EQ(summarise_frame_times({}).max_ms, 0.0);
 }
 
 TEST(FrameStats, ResourcesAppearOnceRecorded) {

@@ -184,3 +184,32 @@ TEST_F(GraphicsContextTest, ResetFixedFunctionState) {
     EXPECT_EQ(colour[0], 1.0f);
     EXPECT_EQ(colour[3], 1.0f);
 }
+
+TEST_F(GraphicsContextTest, ATargetMadeAgainDeletesWhatItHeld) {
+    GraphicsContext context;
+    context.start_up([](double) {}, 64, 32, false);
+    const GLuint colour0 = context.texture_table[10000], depth = context.texture_table[10048];
+    const GLuint draw = context.texture_table[10064], resolve = context.texture_table[10080];
+    const GLuint quarter_draw = context.texture_table[10065];
+    // The opening's colour texture takes the entry of target 0's first renderbuffer; the
+    // renderbuffer stays attached, and target 0 still draws.
+    context.create_random_texture(10000, 64, 32);
+    const GLuint colour_texture = context.texture_name(10000);
+    EXPECT_TRUE(glIsRenderbuffer(colour0));
+    context.attach_color_texture(0, 0, 10000);
+    context.bind_render_target(0, 1);
+    EXPECT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
+
+    // Made again at another size (render scale "auto" does this): the old renderbuffers and
+    // framebuffers go, and so does the texture whose entry the new renderbuffer takes.
+    context.create_render_target(0, 32, 16, 0);
+    for (GLuint old : {colour0, depth}) EXPECT_FALSE(glIsRenderbuffer(old)) << old;
+    for (GLuint old : {draw, resolve}) EXPECT_FALSE(glIsFramebuffer(old)) << old;
+    EXPECT_FALSE(glIsTexture(colour_texture));
+    EXPECT_EQ(renderbuffer_size(context.texture_table[10000], GL_RENDERBUFFER_WIDTH), 32);
+    EXPECT_TRUE(glIsFramebuffer(quarter_draw)) << "target 1 is untouched";
+    glBindFramebuffer(GL_FRAMEBUFFER, context.texture_table[10064]);
+    EXPECT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
+    context.bind_window_framebuffer();
+    EXPECT_TRUE(no_gl_error());
+}

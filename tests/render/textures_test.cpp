@@ -3,7 +3,9 @@
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <opencv2/imgcodecs.hpp>
@@ -239,5 +241,72 @@ TEST_F(TexturesTest, CubeMapFacesAreTurnedImages) {
     EXPECT_GT(face[1], 200);
     EXPECT_LT(face[face.size() - 3], 30);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    EXPECT_TRUE(no_gl_error());
+}
+
+TEST_F(TexturesTest, MakingASlotAgainDeletesTheTextureItHeld) {
+    GraphicsContext context;
+    context.compress_textures = false;
+    const std::string jpeg = write_jpeg("again.jpg", 8, 8);
+    std::string faces[6];
+    for (std::string& face : faces) face = jpeg;
+    // Every creator, each replacing what the one before it left in slot 0.
+    const std::vector<std::pair<const char*, std::function<void()>>> creators = {
+        {"random", [&] { context.create_random_texture(0, 8, 8); }},
+        {"depth", [&] { context.create_depth_texture(0, 8, 8); }},
+        {"noise", [&] { context.create_noise_texture(0, 8, 8); }},
+        {"render", [&] { context.create_render_texture(0, 8, 8, false); }},
+        {"grid", [&] { context.create_grid_texture(0); }},
+        {"jpeg", [&] { context.load_jpeg_texture(jpeg, 0); }},
+        {"normal map", [&] { context.load_normal_map(jpeg, 0); }},
+        {"cube map", [&] { context.load_cube_map(faces, 0); }},
+        {"random again", [&] { context.create_random_texture(0, 8, 8); }},
+    };
+    GLuint held = 0;
+    for (const auto& [kind, create] : creators) {
+        SCOPED_TRACE(kind);
+        create();
+        const GLuint made = context.texture_name(0);
+        ASSERT_NE(made, 0u);
+        EXPECT_NE(made, held);
+        EXPECT_TRUE(glIsTexture(made));
+        if (held != 0) {
+            EXPECT_FALSE(glIsTexture(held)) << "the replaced texture is still alive";
+        }
+        const bool cube = std::string(kind) == "cube map";
+        GLint bound = 0;
+        glGetIntegerv(cube ? GL_TEXTURE_BINDING_CUBE_MAP : GL_TEXTURE_BINDING_2D, &bound);
+        EXPECT_EQ(static_cast<GLuint>(bound), made) << "the new texture is left bound";
+        held = made;
+    }
+    // Other slots keep theirs.
+    context.create_random_texture(1, 4, 4);
+    const GLuint neighbour = context.texture_name(1);
+    context.create_random_texture(0, 4, 4);
+    EXPECT_TRUE(glIsTexture(neighbour));
+    EXPECT_TRUE(no_gl_error());
+}
+
+TEST_F(TexturesTest, AFailedLoadOrAnEntryACreatorDidNotMakeIsLeftAlone) {
+    GraphicsContext context;
+    context.end_process = [](int) {};
+    testing::internal::CaptureStderr();
+    context.create_random_texture(3, 4, 4);
+    const GLuint kept = context.texture_name(3);
+    context.load_jpeg_texture("textures/missing.jpg", 3);
+    EXPECT_EQ(context.texture_name(3), kept);
+    EXPECT_TRUE(glIsTexture(kept)) << "a load that failed replaced nothing";
+
+    // A scene's own texture, written into the table by the scene itself, is the scene's to keep.
+    GLuint own = 0;
+    glGenTextures(1, &own);
+    glBindTexture(GL_TEXTURE_1D, own);
+    glTexImage1D(GL_TEXTURE_1D, 0, GL_RGBA32F, 4, 0, GL_RGBA, GL_FLOAT, nullptr);
+    context.texture_table[999] = own;
+    context.create_render_texture(999, 4, 4, false);
+    EXPECT_TRUE(glIsTexture(own));
+    EXPECT_NE(context.texture_name(999), own);
+    testing::internal::GetCapturedStderr();
+    glDeleteTextures(1, &own);
     EXPECT_TRUE(no_gl_error());
 }

@@ -29,6 +29,23 @@ TEST(RenderScale, AutoPicksTheLargestStepWhoseFrameFits24PerSecond) {
     }
 }
 
+TEST(RenderScale, TheFullSizeWheneverItsFrameFits) {
+    // Probes from a fast GPU to this machine, on either side of the line where the full size's
+    // estimate meets the budget: 1 exactly when it fits there, never a step below it.
+    int full = 0, smaller = 0;
+    for (double reference = 0.1; reference < 60.0; reference *= 1.7) {
+        for (double probe = 0.1; probe < 400.0; probe *= 1.3) {
+            SCOPED_TRACE(testing::Message() << probe << " ms, " << reference << " ms at 640x360");
+            const bool fits = estimated_frame_ms(probe, reference, 1.0) <= auto_frame_budget_ms;
+            const double scale = render_scale_for(probe, reference);
+            EXPECT_EQ(scale == 1.0, fits);
+            (fits ? full : smaller) += 1;
+        }
+    }
+    EXPECT_GT(full, 10);
+    EXPECT_GT(smaller, 10);
+}
+
 TEST(RenderScale, WorkThatDoesNotShrinkWithTheRenderAreaLowersTheChoice) {
     // The same picture probe on a machine whose fixed share is larger gets a smaller scale.
     EXPECT_LT(render_scale_for(100.0, 80.0), render_scale_for(100.0, 20.0));

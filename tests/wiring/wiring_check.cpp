@@ -103,11 +103,17 @@ void WiringCheck::compare_samplers(const DrawRecord& draw, const std::vector<Exp
         }
     }
     if (!full_screen) return;
-    for (const SamplerRead& s : draw.samplers)
-        if (std::none_of(expected.begin(), expected.end(),
-                         [&](const ExpectedSampler& e) { return e.name == s.name; }))
-            out.push_back(
-                {clock_, pass, "sampler " + s.name, "reads " + texture(s.texture) + ", expected none"});
+    for (const SamplerRead& s : draw.samplers) {
+        if (std::any_of(expected.begin(), expected.end(),
+                        [&](const ExpectedSampler& e) { return e.name == s.name; }))
+            continue;
+        const bool an_input = std::any_of(expected.begin(), expected.end(), [&](const ExpectedSampler& e) {
+            return context_.texture_name(e.slot) == s.texture;
+        });
+        const bool a_part = std::find(copy_parts_.begin(), copy_parts_.end(), s.texture) != copy_parts_.end();
+        if (copy && (an_input || a_part)) continue;
+        out.push_back({clock_, pass, "sampler " + s.name, "reads " + texture(s.texture) + ", expected none"});
+    }
 }
 
 void WiringCheck::compare_uniforms(const DrawRecord& draw, const std::vector<ExpectedUniform>& expected,
@@ -242,10 +248,26 @@ std::string WiringCheck::describe(const RecordedPass& pass) {
     return text + ")";
 }
 
-std::vector<Difference> WiringCheck::compare(double clock, const std::vector<RecordedPass>& recorded,
+bool WiringCheck::part_of_next(const RecordedPass& pass, const RecordedPass& next) {
+    if (pass.draws.empty() || next.draws.empty() || GlNames::target_of(context_, pass.framebuffer) < 0)
+        return false;
+    const ProgramFiles part = shaders_.identify(pass.draws.front().program);
+    return !part.defines.empty() && part.fragment == shaders_.identify(next.draws.front().program).fragment;
+}
+
+std::vector<Difference> WiringCheck::compare(double clock, const std::vector<RecordedPass>& all,
                                              const std::vector<ExpectedPass>& expected) {
     clock_ = clock;
     std::vector<Difference> out;
+    std::vector<RecordedPass> recorded;
+    copy_parts_.clear();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (i + 1 < all.size() && part_of_next(all[i], all[i + 1])) {
+            for (const WrittenTexture& w : all[i].writes) copy_parts_.push_back(w.texture);
+            continue;
+        }
+        recorded.push_back(all[i]);
+    }
     if (recorded.size() != expected.size()) {
         std::string detail = "recorded:";
         for (const RecordedPass& pass : recorded) detail += "\n    " + describe(pass);

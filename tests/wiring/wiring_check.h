@@ -79,8 +79,14 @@ private:
                              std::vector<Difference>& out);
     void compare_scene(const RecordedPass& recorded, const ExpectedPass& expected,
                        std::vector<Difference>& out);
+    // A pass drawn by a specialised copy of the next pass's program, into a target of the chain:
+    // the copy doing part of that pass's work at another size (the broad occlusion at a quarter
+    // size before the compose). It counts as part of the next pass.
+    bool part_of_next(const RecordedPass& pass, const RecordedPass& next);
     // A full-screen pass must read every expected sampler and uniform and no other sampler; a
-    // material is checked on what its shader reads.
+    // material is checked on what its shader reads. A specialised copy may read the pass's inputs
+    // through further samplers (nearest texels of the same texture), and what its earlier part
+    // wrote, but nothing else.
     void compare_samplers(const DrawRecord& draw, const std::vector<ExpectedSampler>& expected,
                           bool full_screen, const std::string& pass, std::vector<Difference>& out);
     void compare_uniforms(const DrawRecord& draw, const std::vector<ExpectedUniform>& expected,
@@ -96,6 +102,7 @@ private:
     const GlNames& names_;
     ShaderFiles& shaders_;
     double clock_ = 0;
+    std::vector<uint32_t> copy_parts_;  // the textures this frame's copy parts wrote
 };
 
 // A difference the code is known to have from the description, awaiting a mend: matched by pass

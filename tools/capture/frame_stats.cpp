@@ -23,6 +23,8 @@ std::string summary_json(const FrameTimeSummary& s) {
         .field("frames", static_cast<long long>(s.frames))
         .field("median_ms", s.median_ms)
         .field("p95_ms", s.p95_ms)
+        .field("max_ms", s.max_ms)
+        .field("first_ms", std::span<const double>(s.first_ms))
         .str();
 }
 
@@ -32,9 +34,12 @@ FrameTimeSummary summarise_frame_times(std::vector<double> samples_ms) {
     FrameTimeSummary s;
     s.frames = samples_ms.size();
     if (samples_ms.empty()) return s;
+    s.first_ms.assign(samples_ms.begin(),
+                      samples_ms.begin() + std::min(samples_ms.size(), first_frames_reported));
     std::sort(samples_ms.begin(), samples_ms.end());
     s.median_ms = nearest_rank(samples_ms, 50);
     s.p95_ms = nearest_rank(samples_ms, 95);
+    s.max_ms = samples_ms.back();
     return s;
 }
 

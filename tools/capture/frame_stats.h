@@ -1,6 +1,8 @@
 #pragma once
 // What --stats reports: start-up milliseconds per scene load and in total, and per roster slot
-// the frame-time median and 95th percentile of the frames that slot drew last. With --profile,
+// the frame-time median, 95th percentile and maximum of the frames that slot drew last, and the
+// times of its first frames in the order they were drawn (a scene's first frames are where
+// software GL and GPU drivers do their first-draw work: a hitch shows there). With --profile,
 // also per slot the median milliseconds of every pass the slot's frames ran ("rest" is the
 // frame's time outside the timed passes: the scene's own set-up, overlays, the swap) and the
 // median draw calls and state changes the chain and the kit counted: "chain_draw_calls" are the
@@ -28,9 +30,13 @@ struct FrameTimeSummary {
     size_t frames = 0;
     double median_ms = 0;
     double p95_ms = 0;
+    double max_ms = 0;
+    std::vector<double> first_ms;  // the first first_frames_reported samples, in order
 };
+inline constexpr std::size_t first_frames_reported = 10;
 
-// Nearest-rank percentiles (p in 0..100) of the samples; all zero for none.
+// Nearest-rank percentiles (p in 0..100) of the samples, their maximum and the first samples as
+// given; all zero (and no first samples) for none.
 FrameTimeSummary summarise_frame_times(std::vector<double> samples_ms);
 
 class FrameStats {
