@@ -289,9 +289,11 @@ void run_filter_passes(GraphicsContext& context, ShaderLibrary& shaders, int pro
     context.bind_window_framebuffer();
 }
 
-void create_chain_textures(GraphicsContext& context, const ChainTextures& textures, const ChainSizes& sizes) {
+namespace {
+
+// The chain textures whose size follows the render area's.
+void create_sized_chain_textures(GraphicsContext& context, const ChainTextures& textures, const ChainSizes& sizes) {
     const int w = sizes.render_width, h = sizes.render_height;
-    context.create_noise_texture(textures.random_vectors, 1024, 1024);
     context.create_random_texture(textures.colour, w, h);
     context.create_random_texture(textures.highlights, sizes.quarter_width(), sizes.quarter_height());
     context.create_random_texture(textures.second_output, w, h);
@@ -302,6 +304,21 @@ void create_chain_textures(GraphicsContext& context, const ChainTextures& textur
     // Scaled up over the whole picture: its edges must not wrap round to the other side.
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+}
+
+}  // namespace
+
+void create_chain_textures(GraphicsContext& context, const ChainTextures& textures, const ChainSizes& sizes) {
+    context.create_noise_texture(textures.random_vectors, 1024, 1024);
+    create_sized_chain_textures(context, textures, sizes);
+}
+
+void resize_chain_textures(GraphicsContext& context, const ChainTextures& textures, const ChainSizes& sizes) {
+    // Their random first contents are drawn over before anything reads them; the show's numbers
+    // are left where they were.
+    const uint32_t kept = show_random().state();
+    create_sized_chain_textures(context, textures, sizes);
+    seed_random(kept);
 }
 
 void attach_chain_textures(GraphicsContext& context, const ChainTextures& textures) {

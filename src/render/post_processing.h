@@ -73,6 +73,9 @@ struct ChainSizes {
 // draws no random numbers); then their attachments to targets 0 and 1.
 void create_chain_textures(GraphicsContext& context, const ChainTextures& textures, const ChainSizes& sizes);
 void attach_chain_textures(GraphicsContext& context, const ChainTextures& textures);
+// The render area changed size (the render scale following the show): every chain texture but
+// the noise made again at the new size; attach them again afterwards.
+void resize_chain_textures(GraphicsContext& context, const ChainTextures& textures, const ChainSizes& sizes);
 
 // The scene passes into target 0: with depth_prepass, scene_pass(true) renders depth only into
 // the pre-pass depth texture; then scene_pass(false) renders both colour outputs and the depth.

@@ -1,9 +1,9 @@
 #include "scenes/show_scenes.h"
 
-#include "scenes/begin/part_begin.h"
 #include "scenes/finale/part_text.h"
 #include "scenes/loader/part_loader.h"
 #include "scenes/middle/part_middle.h"
+#include "scenes/opening/part_begin.h"
 #include "scenes/toys/part_toys.h"
 
 SceneFactories show_scene_factories() {

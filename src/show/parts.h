@@ -35,6 +35,9 @@ public:
     virtual void rewind() = 0;
     // The scene's shader programs, for author mode's live reload; none by default.
     virtual ShaderLibrary* shader_library() { return nullptr; }
+    // The render area changed size (the application state holds the new one): what the scene
+    // made at the old size is made again. GL; between an advance and its render.
+    virtual void resize(GraphicsContext&) {}
 
     // The live frame. frame_dt points at the frame's elapsed seconds (read only; the driver owns
     // it).

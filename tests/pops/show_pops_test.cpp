@@ -61,18 +61,10 @@ struct KnownJump {
 };
 
 const KnownJump known_jumps[] = {
-    // The opening's stage (show time 43.1, 48.2, 53.4, and again after the clock's jump back at
-    // 62.1, 67.2, 72.4): the camera cuts, where its shots blend from one into the next.
-    {0, 59.7, "the camera cuts from the figures to the stairs", Kind::awaiting_mend},
-    {0, 63.5, "the camera cuts from the tower to the crowd on the stairs", Kind::awaiting_mend},
-    {0, 67.3, "the camera cuts from the stairs to the floor", Kind::awaiting_mend},
-
     // The toys scene.
     {1, 3.0, "the section from 3 starts from black", Kind::described},
     {1, 7.0, "the section from 7 starts from black", Kind::described},
     {1, 9.0, "the first car comes in at the left edge", Kind::described},
-    {1, 60.0, "the camera jumps from the whole board to the pieces and swings down (show time 157.9)",
-     Kind::awaiting_mend},
     {1, 103.0, "the sky turns black", Kind::described},
     {1, 107.5, "the toys' section starts bright", Kind::described},
 

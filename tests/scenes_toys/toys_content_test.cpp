@@ -2,7 +2,9 @@
 // generator, the two particle fields, the tank's wheels, turret and path, and the shots.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "core/easing.h"
@@ -14,10 +16,9 @@
 #include "scenes/toys/toys_shots.h"
 #include "scenes/toys/toys_stage.h"
 #include "scenes/toys/toys_tank.h"
+#include "scenes/toys/toys_traffic.h"
 
 namespace {
-
-constexpr double pi = 3.14159265358979;
 
 std::vector<int> drawn(double t, LitPass pass) {
     std::vector<int> groups;
@@ -71,19 +72,50 @@ TEST(ToysChess, PiecesStandStillUntilZeroThenSlideTheirOwnShareOfOneRamp) {
     EXPECT_EQ(toys::piece_slide(0, 40.0).x, 0.0f) << "the board stays put";
 }
 
-TEST(ToysCrowd, PlacedFromTheGeneratorInTheOrderXZPace) {
-    const double t = 3.0;
+TEST(ToysCrowd, NineFiguresFromThreeDrawsEachTheSameEveryFrame) {
     seed_random(toys::crowd_seed);
-    const auto crowd = toys::place_crowd(t);
+    const auto crowd = toys::place_crowd(3.0);
     RandomGenerator g(toys::crowd_seed);
+    for (int i = 0; i < 3 * toys::crowd_size; ++i) g.draw();
+    EXPECT_EQ(random_unit(), g.draw_unit()) << "x, z and pace for each of the nine";
+    seed_random(toys::crowd_seed);
+    const auto again = toys::place_crowd(3.0);
     for (int i = 0; i < toys::crowd_size; ++i) {
-        const double rx = g.draw_unit(), rz = g.draw_unit(), rp = g.draw_unit();
-        const bool front = i == 5 || i == 8;
-        EXPECT_NEAR(crowd[i].x, 26.0 * rx - 11.6 + toys::crowd_x, 1e-4) << i;
-        EXPECT_NEAR(crowd[i].z, 37.0 * rz - 43.17 + toys::crowd_walk(t) - (front ? 0.0 : 2.4), 1e-4) << i;
-        EXPECT_NEAR(crowd[i].y, -1.221 - (front ? 0.0 : 3.2), 1e-5) << i;
-        EXPECT_NEAR(crowd[i].motion_time, std::fmod((0.1 * rp + 1.0) * (t + 1000.0) * 10.5, 1000001.0), 1e-2)
-            << i;
+        EXPECT_EQ(crowd[i].x, again[i].x) << i;
+        EXPECT_EQ(crowd[i].z, again[i].z) << i;
+        EXPECT_EQ(crowd[i].motion_time, again[i].motion_time) << i;
+    }
+}
+
+TEST(ToysCrowd, TheTwoInFrontWalkAboveTheOthersWithinTheirBand) {
+    seed_random(toys::crowd_seed);
+    const auto crowd = toys::place_crowd(3.0);
+    EXPECT_EQ(crowd[5].y, crowd[8].y);
+    float min_x = 1e9f, max_x = -1e9f, min_z = 1e9f, max_z = -1e9f;
+    for (int i = 0; i < toys::crowd_size; ++i) {
+        if (i != 5 && i != 8) {
+            EXPECT_NEAR(crowd[i].y, crowd[5].y - 3.2f, 1e-5) << i;
+        }
+        min_x = std::min(min_x, crowd[i].x);
+        max_x = std::max(max_x, crowd[i].x);
+        min_z = std::min(min_z, crowd[i].z);
+        max_z = std::max(max_z, crowd[i].z);
+    }
+    EXPECT_LE(max_x - min_x, 26.0f);
+    EXPECT_GT(max_x - min_x, 5.0f) << "spread out, not in one file";
+    EXPECT_LE(max_z - min_z, 37.0f + 2.4f);
+}
+
+TEST(ToysCrowd, EachFiguresClipRunsAtItsOwnPace) {
+    seed_random(toys::crowd_seed);
+    const auto early = toys::place_crowd(2.0);
+    seed_random(toys::crowd_seed);
+    const auto later = toys::place_crowd(4.0);
+    for (int i = 0; i < toys::crowd_size; ++i) {
+        // The walk's 10.5 frames a clock second, up to a tenth faster.
+        const double rate = (later[i].motion_time - early[i].motion_time) / 2.0;
+        EXPECT_GE(rate, 10.5 - 1e-3) << i;
+        EXPECT_LE(rate, 10.5 * 1.1 + 1e-3) << i;
     }
 }
 
@@ -149,10 +181,44 @@ TEST(ToysParticles, FieldsDrawTheirValuesInOrder) {
     }
 }
 
-TEST(ToysTank, WheelsTurnBySoftRampWithTheirOffsets) {
+TEST(ToysTraffic, NoTwoCarsOfAWaveEverStandOnOneSpot) {
+    // The longest car is 9.6 long and 3.8 wide before its scale of 0.55.
+    const float length = 9.6f * 0.55f, width = 3.8f * 0.55f;
+    for (const toys::Wave* wave : {&toys::first_wave, &toys::second_wave})
+        for (double t = -7.1; t < 67.0; t += 0.02)
+            for (std::size_t i = 0; i < wave->cars.size(); ++i)
+                for (std::size_t j = i + 1; j < wave->cars.size(); ++j) {
+                    const toys::CarPlace a = toys::place_car(*wave, wave->cars[i], t);
+                    const toys::CarPlace b = toys::place_car(*wave, wave->cars[j], t);
+                    if (std::fabs(a.z - b.z) >= width) continue;
+                    ASSERT_GE(std::fabs(a.x - b.x), length) << "cars " << i << " and " << j << " at " << t;
+                }
+}
+
+TEST(ToysTraffic, EachCarWaitsUntilItsRampThenDrivesTheWholeRoadOneWay) {
+    for (const toys::Wave* wave : {&toys::first_wave, &toys::second_wave})
+        for (const toys::CarRun& car : wave->cars) {
+            SCOPED_TRACE(car.start);
+            const toys::CarPlace waiting = toys::place_car(*wave, car, car.start - 5.0);
+            const toys::CarPlace starting = toys::place_car(*wave, car, car.start);
+            const toys::CarPlace parked = toys::place_car(*wave, car, car.start + 1.0 / car.rate);
+            EXPECT_EQ(waiting.x, starting.x) << "still until its ramp starts";
+            EXPECT_EQ(waiting.driven, 0.0f);
+            EXPECT_LE(wave->direction * starting.x, -toys::road_span) << "it starts at the road's start";
+            EXPECT_GE(wave->direction * parked.x, toys::road_span) << "and ends beyond its end";
+            EXPECT_NEAR(parked.driven, std::fabs(parked.x - starting.x), 1e-3) << "its wheels roll the way";
+            float previous = wave->direction * starting.x;
+            for (double t = car.start; t <= car.start + 1.0 / car.rate; t += 0.05) {
+                const float along = wave->direction * toys::place_car(*wave, car, t).x;
+                ASSERT_GE(along, previous - 1e-4f) << t;
+                previous = along;
+            }
+        }
+}
+
+TEST(ToysTank, WheelsTurnBySoftRampDegreesWithTheirOffsets) {
     for (const toys::Axle& axle : toys::tank_axles)
-        EXPECT_NEAR(toys::wheel_angle(axle, 70.0), soft_ramp(10.0 + axle.offset) * 180.0 / pi, 1e-9)
-            << axle.group;
+        EXPECT_NEAR(toys::wheel_angle(axle, 70.0), soft_ramp(10.0 + axle.offset), 1e-9) << axle.group;
     EXPECT_EQ(toys::wheel_angle(toys::tank_axles[5], 60.0), 0.0) << "offset -0.9 starts after 60";
     EXPECT_GT(toys::wheel_angle(toys::tank_axles[0], 60.0), 0.0) << "offset 0.3 has already turned";
 }
@@ -179,21 +245,20 @@ TEST(ToysTank, TurretLooksAtSixtySevenSeventyOneAndSeventyThree) {
 }
 
 TEST(ToysGround, UnderTheRoadsAndTheTankButNeitherOverTheBoardNorTheLane) {
-    namespace st = toys::stage;
-    for (float x = -st::road_span; x <= st::road_span; x += 0.5f) {
-        if (x < st::lane_x0 || x > st::lane_x1) {
-            EXPECT_TRUE(st::on_ground(x, st::far_road_z)) << x;
+    for (float x = -toys::road_span; x <= toys::road_span; x += 0.5f) {
+        if (x < toys::lane_x0 || x > toys::lane_x1) {
+            EXPECT_TRUE(toys::on_ground(x, toys::far_road_z)) << x;
         }
-        EXPECT_TRUE(st::on_ground(x, st::near_road_z)) << x;
+        EXPECT_TRUE(toys::on_ground(x, toys::near_road_z)) << x;
     }
     for (double t = 60.0; t < 73.0; t += 0.25) {  // after 73 it drives in the maze
         const toys::TankPlacement p = toys::tank_placement(t);
-        EXPECT_TRUE(st::on_ground(p.x, p.z)) << t;
+        EXPECT_TRUE(toys::on_ground(p.x, p.z)) << t;
     }
-    for (float x : {-12.4f, 12.2f}) EXPECT_TRUE(st::on_ground(x, 2.0f)) << "pieces beside the board";
-    for (float x : {-10.3f, 0.0f, 10.3f}) EXPECT_FALSE(st::on_ground(x, 10.3f)) << "the board's opening";
+    for (float x : {-12.4f, 12.2f}) EXPECT_TRUE(toys::on_ground(x, 2.0f)) << "pieces beside the board";
+    for (float x : {-10.3f, 0.0f, 10.3f}) EXPECT_FALSE(toys::on_ground(x, 10.3f)) << "the board's opening";
     for (float z : {-46.0f, -20.0f, -2.8f, 8.0f})
-        EXPECT_FALSE(st::on_ground(16.0f, z)) << "the runners' lane";
+        EXPECT_FALSE(toys::on_ground(16.0f, z)) << "the runners' lane";
 }
 
 TEST(ToysShots, OpeningGlideTurnAndSpiral) {
@@ -211,6 +276,26 @@ TEST(ToysShots, OpeningGlideTurnAndSpiral) {
     const Shot spiral = toys::view_shot(5.0, orbit);
     EXPECT_NEAR(spiral.eye.y, 10.2, 1e-5);
     EXPECT_NEAR(std::hypot(spiral.eye.x, spiral.eye.z), 28.0, 1e-4);
+}
+
+// Within a section the shots only blend, however fast: over a thousandth of a clock second the
+// camera moves a fraction of a unit, where a cut would jump it across the scene. The sections
+// themselves start on a cut to black or white.
+TEST(ToysShots, WithinEachSectionTheCameraNeverJumps) {
+    const Shot orbit = toys::orbit_shot(0.0, 0.0, 0.0);
+    const double step = 0.001;
+    for (const auto& [from, to] :
+         {std::pair{7.0, 21.0}, {21.0, 39.9}, {41.0, 73.0}, {73.0, 89.0}, {89.0, 131.5}}) {
+        double largest = 0.0, at = from;
+        Shot previous = toys::view_shot(from + 1e-6, orbit);
+        for (double t = from + 1e-6 + step; t < to; t += step) {
+            const Shot now = toys::view_shot(t, orbit);
+            const double moved = length(now.eye - previous.eye) + length(now.centre - previous.centre);
+            if (moved > largest) largest = moved, at = t;
+            previous = now;
+        }
+        EXPECT_LT(largest, 0.2) << "the camera jumps at clock " << at << " in the section from " << from;
+    }
 }
 
 TEST(ToysShots, LightCameraFollowsTheSections) {

@@ -9,7 +9,7 @@
 // windows at 27..30.8 and 51.8..51.9 of the clock lie where the clock never runs).
 #include <memory>
 
-#include "scenes/begin/part_begin.h"
+#include "scenes/opening/part_begin.h"
 #include "tests/wiring/curves.h"
 #include "tests/wiring/pass_tables.h"
 #include "tests/wiring/wiring_fixture.h"

@@ -126,11 +126,8 @@ std::vector<ExpectedPass> toys_frame(double t) {
     return passes;
 }
 
-// Where the toys scene is known to differ from its description, awaiting a mend.
-const std::vector<KnownDifference> toys_known = {
-    {"main pass", "uniform isPressable in Other/Materials2/f_sea",
-     "the bridge is drawn with \"isPressable\" 0; the sea and bridge are drawn with 1 (issue 21)"},
-};
+// Where the toys scene is known to differ from its description, awaiting a mend: nowhere.
+const std::vector<KnownDifference> toys_known = {};
 
 class ToysWiring : public WiringTest {
 protected:

@@ -1,10 +1,11 @@
 #version 120
-// The sea surface and the bridge. The sea (isPressable = 1) swells with the clock; the bridge
-// stands still.
+// The sea surface and the bridge. The sea swells with the clock; the bridge stands still.
 //   ttime         scene clock (s)
-//   isPressable   1 for the sea
+//   isPressable   1: the water gives, swelling with the clock (0 would hold it flat)
+//   isStone       1 for the bridge: it stands on the water, still
 uniform float ttime;
 uniform float isPressable;
+uniform float isStone;
 #include "toys_vertex.glsl"
 
 float swell(vec2 p) {
@@ -15,11 +16,11 @@ float swell(vec2 p) {
 void main() {
     vec4 vertex = gl_Vertex;
     vec3 normal = gl_Normal;
-    if (isPressable > 0.5) {
+    if (isStone < 0.5) {
         float e = 0.4;
-        float h = swell(vertex.xz);
-        float hx = swell(vertex.xz + vec2(e, 0.0));
-        float hz = swell(vertex.xz + vec2(0.0, e));
+        float h = isPressable * swell(vertex.xz);
+        float hx = isPressable * swell(vertex.xz + vec2(e, 0.0));
+        float hz = isPressable * swell(vertex.xz + vec2(0.0, e));
         vertex.y += h;
         normal = normalize(vec3(-(hx - h) / e, 1.0, -(hz - h) / e));
     }

@@ -88,11 +88,15 @@ constexpr FigureFile figure_files[] = {{part_text::run, "neomeshes//avatar_run.b
 void part_text::load(GraphicsContext* context) {
     context_ = context;
     reload_counter_ = reload_counter_start;
-    const AppState& app = app_state();
-    sizes_ = {app.render_width, app.render_height, app.window_width, app.window_height};
+    sizes_ = current_sizes();
 
     load_program_table(shaders_, *context, finale::programs);
-    create_render_textures();
+    create_glow_texture();
+    create_chain_textures(*context, textures_, sizes_);
+    // The 1D float texture is created as the show creates it, empty; this scene's wall pieces
+    // are placed on the CPU (flight_paths.h), so nothing samples it.
+    create_float_texture_1d(*context, float_texture_entry, float_texels, GL_CLAMP_TO_EDGE);
+    clamp_chain_and_attach(*context);
     for (const ImageFile& image : images) {
         if (image.normal_map)
             context->load_normal_map(image.file, image.slot);
@@ -120,17 +124,24 @@ void part_text::load(GraphicsContext* context) {
     prepare_compose_copies(*context, shaders_, finale::compose, final_grading);
 }
 
-void part_text::create_render_textures() {
+void part_text::create_glow_texture() {
     context_->create_render_texture(glow_slot, static_cast<int>(sizes_.render_width * 0.25),
                                     static_cast<int>(sizes_.render_height * 0.25), false);
-    create_chain_textures(*context_, textures_, sizes_);
-    // The 1D float texture is created as the show creates it, empty; this scene's wall pieces
-    // are placed on the CPU (flight_paths.h), so nothing samples it.
-    create_float_texture_1d(*context_, float_texture_entry, float_texels, GL_CLAMP_TO_EDGE);
+}
+
+void part_text::clamp_chain_and_attach(GraphicsContext& context) {
     for (int slot : {textures_.colour, textures_.second_output, textures_.depth, textures_.prepass_depth,
                      textures_.highlights, textures_.velocities, glow_slot})
-        clamp_to_edge(*context_, slot);
-    attach_chain_textures(*context_, textures_);
+        clamp_to_edge(context, slot);
+    attach_chain_textures(context, textures_);
+}
+
+void part_text::resize(GraphicsContext& context) {
+    sizes_ = current_sizes();
+    create_glow_texture();
+    resize_chain_textures(context, textures_, sizes_);
+    clamp_chain_and_attach(context);
+    context.bind_window_framebuffer();
 }
 
 Shot part_text::view_shot(double t) const {

@@ -56,6 +56,7 @@ public:
     void load(GraphicsContext* context) override;
     void advance(double frame_dt, FrameState& frame) override;
     void render(GraphicsContext& context) override;
+    void resize(GraphicsContext& context) override;
 
     const finale::FinaleClock& clock() const { return state_.clock; }
     int reload_count() const { return reload_counter_; }
@@ -63,7 +64,10 @@ public:
 
 private:
     // The glow texture, the chain's textures and the 1D float texture, with their attachments.
-    void create_render_textures();
+    // The glow behind the credits, a quarter of the render area.
+    void create_glow_texture();
+    // The chain's textures clamped to their edges (the glow's too) and attached to the targets.
+    void clamp_chain_and_attach(GraphicsContext& context);
     // The view's shot at clock t: the scene's camera, with the shake track's (weightless) sample.
     Shot view_shot(double t) const;
     void set_cameras(double t);

@@ -8,7 +8,7 @@
 //      (program_table.h): full file names, the "Low spec GPU" file in a row's low_detail_fragment.
 //      load() calls load_program_table once; replacements and the developer reload reuse
 //      load_program_entry. One line in the material test's scene_tables
-//      (tests/scenes_begin/material_shaders_test.cpp) compiles the table with every other.
+//      (tests/scenes/material_shaders_test.cpp) compiles the table with every other.
 //      Lit materials build on shaders/lib: material_vertex.glsl, material_fragment.glsl and
 //      material_lighting.glsl.
 //   4. harbour_clock.{h,cpp}: the scene's rate rule; scenes with a steady clock use FlashClock

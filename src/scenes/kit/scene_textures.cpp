@@ -3,6 +3,12 @@
 #include <GL/glew.h>
 
 #include "render/graphics_context.h"
+#include "show/app_state.h"
+
+ChainSizes current_sizes() {
+    const AppState& app = app_state();
+    return {app.render_width, app.render_height, app.window_width, app.window_height};
+}
 
 void clamp_to_edge(const GraphicsContext& context, int slot) {
     context.bind_texture_slot(slot);

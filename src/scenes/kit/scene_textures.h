@@ -2,7 +2,12 @@
 // Texture chores the scenes' loads share.
 #include <cstdint>
 
+#include "render/post_processing.h"
+
 class GraphicsContext;
+
+// The render area and the window as the application state has them now.
+ChainSizes current_sizes();
 
 // Clamps the slot's 2D texture to its edges on both axes (a picture drawn whole, or a render
 // target read at its borders); the texture is left bound.

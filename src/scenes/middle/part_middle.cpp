@@ -41,8 +41,7 @@ part_middle::part_middle() : extrusion_workers(middle::extrusion_threads()) {}
 
 void part_middle::load(GraphicsContext* context) {
     context_ = context;
-    const AppState& app = app_state();
-    sizes_ = {app.render_width, app.render_height, app.window_width, app.window_height};
+    sizes_ = current_sizes();
 
     // The show reads the running clip a second time after the meshes, into a figure that replaces
     // this one; the two are the same, so it is read once.
@@ -53,10 +52,8 @@ void part_middle::load(GraphicsContext* context) {
     load_slabs();
 
     create_chain_textures(*context, textures_, sizes_);
-    for (int slot : {textures_.random_vectors, textures_.colour, textures_.highlights,
-                     textures_.second_output, textures_.velocities, textures_.depth, textures_.prepass_depth})
-        clamp_to_edge(*context, slot);
-    attach_chain_textures(*context, textures_);
+    clamp_to_edge(*context, textures_.random_vectors);
+    clamp_chain_and_attach(*context);
     context->load_normal_map("textures/noise.jpg", noise_slot);
     context->load_jpeg_texture("textures/blob41b.jpg", blob_slot);
     clamp_to_edge(*context, blob_slot);
@@ -77,6 +74,20 @@ void part_middle::load(GraphicsContext* context) {
     context->progress(1.0);
     start.clock.reset(0.0);
     start_state(start);
+}
+
+void part_middle::clamp_chain_and_attach(GraphicsContext& context) {
+    for (int slot : {textures_.colour, textures_.highlights, textures_.second_output, textures_.velocities,
+                     textures_.depth, textures_.prepass_depth})
+        clamp_to_edge(context, slot);
+    attach_chain_textures(context, textures_);
+}
+
+void part_middle::resize(GraphicsContext& context) {
+    sizes_ = current_sizes();
+    resize_chain_textures(context, textures_, sizes_);
+    clamp_chain_and_attach(context);
+    context.bind_window_framebuffer();
 }
 
 void part_middle::load_slabs() {

@@ -53,6 +53,7 @@ public:
     void load(GraphicsContext* context) override;
     void advance(double frame_dt, FrameState& frame) override;
     void render(GraphicsContext& context) override;
+    void resize(GraphicsContext& context) override;
 
     // Worker threads for the CPU half of the extrusion; 0 builds every slab on the loading thread.
     unsigned extrusion_workers;
@@ -64,6 +65,8 @@ public:
 
 private:
     void load_slabs();
+    // The chain's textures clamped to their edges and attached to the targets.
+    void clamp_chain_and_attach(GraphicsContext& context);
     void set_cameras(double t);
     // The scene pass (middle_scene_pass.cpp).
     void scene_pass(LitPass pass);

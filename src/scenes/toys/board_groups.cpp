@@ -36,35 +36,34 @@ void part_toys::draw_figure(Figure figure, float x, float y, float z, float head
 }
 
 void part_toys::draw_ground() {
-    namespace st = toys::stage;
     shaders_.set_float(toys::general, "isfloor", 1.0f);
     glColor3f(1.0f, 1.0f, 1.0f);
     glNormal3f(0.0f, 1.0f, 0.0f);
     glBegin(GL_QUADS);
-    for (const st::GroundPiece& g : st::ground_pieces) {
-        glVertex3f(g.x0, st::ground_y, g.z0);
-        glVertex3f(g.x0, st::ground_y, g.z1);
-        glVertex3f(g.x1, st::ground_y, g.z1);
-        glVertex3f(g.x1, st::ground_y, g.z0);
+    for (const toys::GroundPiece& g : toys::ground_pieces) {
+        glVertex3f(g.x0, toys::ground_y, g.z0);
+        glVertex3f(g.x0, toys::ground_y, g.z1);
+        glVertex3f(g.x1, toys::ground_y, g.z1);
+        glVertex3f(g.x1, toys::ground_y, g.z0);
     }
     // The lane: its bed, then its four walls facing into it.
-    glVertex3f(st::lane_x0, st::lane_bed_y, st::lane_z0);
-    glVertex3f(st::lane_x0, st::lane_bed_y, st::lane_z1);
-    glVertex3f(st::lane_x1, st::lane_bed_y, st::lane_z1);
-    glVertex3f(st::lane_x1, st::lane_bed_y, st::lane_z0);
-    for (float x : {st::lane_x0, st::lane_x1}) {
-        glNormal3f(x == st::lane_x0 ? 1.0f : -1.0f, 0.0f, 0.0f);
-        glVertex3f(x, st::lane_bed_y, st::lane_z0);
-        glVertex3f(x, st::ground_y, st::lane_z0);
-        glVertex3f(x, st::ground_y, st::lane_z1);
-        glVertex3f(x, st::lane_bed_y, st::lane_z1);
+    glVertex3f(toys::lane_x0, toys::lane_bed_y, toys::lane_z0);
+    glVertex3f(toys::lane_x0, toys::lane_bed_y, toys::lane_z1);
+    glVertex3f(toys::lane_x1, toys::lane_bed_y, toys::lane_z1);
+    glVertex3f(toys::lane_x1, toys::lane_bed_y, toys::lane_z0);
+    for (float x : {toys::lane_x0, toys::lane_x1}) {
+        glNormal3f(x == toys::lane_x0 ? 1.0f : -1.0f, 0.0f, 0.0f);
+        glVertex3f(x, toys::lane_bed_y, toys::lane_z0);
+        glVertex3f(x, toys::ground_y, toys::lane_z0);
+        glVertex3f(x, toys::ground_y, toys::lane_z1);
+        glVertex3f(x, toys::lane_bed_y, toys::lane_z1);
     }
-    for (float z : {st::lane_z0, st::lane_z1}) {
-        glNormal3f(0.0f, 0.0f, z == st::lane_z0 ? 1.0f : -1.0f);
-        glVertex3f(st::lane_x0, st::lane_bed_y, z);
-        glVertex3f(st::lane_x0, st::ground_y, z);
-        glVertex3f(st::lane_x1, st::ground_y, z);
-        glVertex3f(st::lane_x1, st::lane_bed_y, z);
+    for (float z : {toys::lane_z0, toys::lane_z1}) {
+        glNormal3f(0.0f, 0.0f, z == toys::lane_z0 ? 1.0f : -1.0f);
+        glVertex3f(toys::lane_x0, toys::lane_bed_y, z);
+        glVertex3f(toys::lane_x0, toys::ground_y, z);
+        glVertex3f(toys::lane_x1, toys::ground_y, z);
+        glVertex3f(toys::lane_x1, toys::lane_bed_y, z);
     }
     glEnd();
     shaders_.set_float(toys::general, "isfloor", 0.0f);
@@ -96,8 +95,8 @@ void part_toys::draw_chess(LitPass pass) {
 
 void part_toys::draw_crowd(LitPass pass) {
     const double t = state_.t;
-    seed_random(toys::crowd_seed);
     if (!toys::crowd_in_pass(t, pass)) return;
+    seed_random(toys::crowd_seed);
     const auto crowd = toys::place_crowd(t);
     glColor3f(figure_grey, figure_grey, figure_grey);
     for (int i = 0; i < toys::crowd_size; ++i) {
@@ -112,7 +111,11 @@ void part_toys::draw_crowd(LitPass pass) {
         draw_figure(walk, f.x, f.y, f.z, 180.0f, f.motion_time);
         glPopMatrix();
     }
-    if (!toys::windows::head_carriers.holds(t)) return;
+}
+
+void part_toys::draw_onlookers(LitPass pass) {
+    if (!toys::onlookers_window.drawn(pass, state_.t)) return;
+    glColor3f(figure_grey, figure_grey, figure_grey);
     for (const Onlooker& o : onlookers) {
         glPushMatrix();
         if (pass == LitPass::mirrored) {
@@ -120,8 +123,8 @@ void part_toys::draw_crowd(LitPass pass) {
             glTranslatef(0.0f, toys::crowd_mirror_lift, 0.0f);
         }
         // They stand on the floor.
-        draw_figure(walk, o.x, toys::stage::ground_y, o.z, o.heading, o.frame);
-        glTranslatef(o.x + ball_side, toys::stage::ground_y, o.z + ball_side);
+        draw_figure(walk, o.x, toys::ground_y, o.z, o.heading, o.frame);
+        glTranslatef(o.x + ball_side, toys::ground_y, o.z + ball_side);
         const float s = toys::figure_scale * skin_to_figure * ball_scale;
         glScalef(s, -s, s);
         meshes_[skin_mesh].draw(head_group);

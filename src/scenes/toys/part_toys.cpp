@@ -134,7 +134,7 @@ void part_toys::render(GraphicsContext& context) {
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     set_cameras(t);
 
-    render_lit_scene_passes(context, textures_, sizes_, true, toys::windows::mirrored_pass.holds(t),
+    render_lit_scene_passes(context, textures_, sizes_, true, toys::mirrored_pass_window.holds(t),
                             [this, t](LitPass pass) {
                                 reflection_pass_ = pass == LitPass::mirrored;
                                 if (toys::tank_section(t))

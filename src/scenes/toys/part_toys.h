@@ -7,9 +7,14 @@
 //
 // Files: toys_clock (clock), toys_timeline (fades, blur and material curves), toys_windows
 // (content windows), toys_shots (cameras), toys_stage (where things stand), toys_programs
-// (program table), toys_chess / toys_crowd / toys_tank / toys_particles (each group's rules);
-// part_toys.cpp loads and runs the frame and its chain, toys_scene_pass.cpp the two scene passes,
-// and the content groups live in board_groups.cpp, traffic_groups.cpp and sea_groups.cpp.
+// (program table), toys_state (what advance moves), toys_chess / toys_crowd / toys_traffic /
+// toys_tank / toys_blocks / toys_particles (each group's rules); part_toys.cpp loads and runs the
+// frame and its chain, toys_scene_pass.cpp the two scene passes, and the content groups live in
+// board_groups.cpp, traffic_groups.cpp and sea_groups.cpp.
+//
+// Where the toys keep a recipe of their own: from 73 to 89 a second scene pass, the tank's,
+// takes the place of the general one in every pass (its own near plane, black sky and maze), and
+// the compose's "isMiddleScene" zoom blur belongs to that section.
 #include <array>
 #include <memory>
 #include <vector>
@@ -88,12 +93,22 @@ private:
     void draw_ground();
     void draw_chess(LitPass pass);
     void draw_crowd(LitPass pass);
-    void draw_vehicles();
+    void draw_onlookers(LitPass pass);
+    // The vehicle material as the traffic groups start from.
+    void use_vehicle_material();
+    // The same for the wires, the runners, the old car and the plates: the paper finish.
+    void use_roadside_material();
+    void draw_hatchback(LitPass pass);
+    void draw_car_waves(LitPass pass);
+    void draw_wires(LitPass pass);
+    void draw_runners(LitPass pass);
+    void draw_old_car(LitPass pass);
+    void draw_plates(LitPass pass);
     void draw_tank(bool tank_section_pass);
     void draw_maze(LitPass pass);
     void draw_sea_and_bridge(LitPass pass);
     void draw_toys(LitPass pass);
-    void draw_particles();
+    void draw_particles(LitPass pass);
     // The walk, run or push figure at a ground point, turned by heading degrees about y.
     void draw_figure(Figure figure, float x, float y, float z, float heading, float motion_time);
 

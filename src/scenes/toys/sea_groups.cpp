@@ -13,9 +13,6 @@
 
 namespace {
 
-namespace st = toys::stage;
-namespace tw = toys::windows;
-
 constexpr float toy_scale = 1.8f;
 constexpr float robot_x = -5.5f, crane_x = 6.0f;
 // Where each part flies off to when its toy comes apart (in the toy's own units), per group.
@@ -42,17 +39,18 @@ void part_toys::draw_sea_and_bridge(LitPass pass) {
     const int p = toys::sea_material;
     use_toy_program(p);
     shaders_.set_float(p, "isPressable", 1.0f);
+    shaders_.set_float(p, "isStone", 0.0f);
     shaders_.set_float(p, "MaterialMultiplier", 1.0f);
     glColor3f(0.1f, 0.2f, 0.35f);
     glPushMatrix();
-    glTranslatef(0.0f, 0.0f, st::bridge_z);
+    glTranslatef(0.0f, 0.0f, toys::bridge_z);
     meshes_[sea_mesh].draw(-1);
     glPopMatrix();
-    if (tw::bridge.holds(t) && pass != LitPass::light) {
-        shaders_.set_float(p, "isPressable", 0.0f);
+    if (toys::bridge_window.drawn(pass, t)) {
+        shaders_.set_float(p, "isStone", 1.0f);
         glColor3f(0.6f, 0.55f, 0.48f);
         glPushMatrix();
-        glTranslatef(0.0f, 0.0f, st::bridge_z);
+        glTranslatef(0.0f, 0.0f, toys::bridge_z);
         meshes_[bridge_mesh].draw(-1);
         glPopMatrix();
     }
@@ -64,7 +62,7 @@ void part_toys::draw_toys(LitPass) {
     use_toy_program(p);
     shaders_.set_float(p, "MaterialMultiplier", 1.0f);
     shaders_.set_float(p, "PosY", static_cast<float>(state_.frame.camera_y));
-    shaders_.set_float(p, "ttimer1", static_cast<float>(eased_window(t, toys::windows::toys_from, 0.5)));
+    shaders_.set_float(p, "ttimer1", static_cast<float>(eased_window(t, toys::toys_from, 0.5)));
     shaders_.set_float(p, "IsBox", 0.0f);
 
     auto toy = [&](MeshIndex mesh, float x, double assembled, const float(&spread)[4][3],
@@ -72,7 +70,7 @@ void part_toys::draw_toys(LitPass) {
         const float apart = static_cast<float>(1.0 - assembled);
         for (int group = 0; group < 4; ++group) {
             glPushMatrix();
-            glTranslatef(x, st::deck_y, st::bridge_z);
+            glTranslatef(x, toys::deck_y, toys::bridge_z);
             // Their faces towards the sea side the camera looks from.
             glRotatef(180.0f, 0.0f, 1.0f, 0.0f);
             glScalef(toy_scale, toy_scale, toy_scale);
@@ -87,14 +85,14 @@ void part_toys::draw_toys(LitPass) {
     toy(transf3_mesh, crane_x, toys::crane_assembly(t), crane_spread, crane_paint);
 
     shaders_.set_float(p, "IsBox", 1.0f);
-    const float centres[2][2] = {{robot_x, st::deck_y + 5.0f}, {crane_x, st::deck_y + 3.0f}};
+    const float centres[2][2] = {{robot_x, toys::deck_y + 5.0f}, {crane_x, toys::deck_y + 3.0f}};
     for (int burst = 0; burst < 2; ++burst) {
         glColor3f(block_paint[burst][0], block_paint[burst][1], block_paint[burst][2]);
         for (int k = 0; k < toys::burst_blocks; ++k) {
             const toys::BlockPlace b = toys::burst_block(burst, k, t);
             if (!b.shown) continue;
             glPushMatrix();
-            glTranslatef(centres[burst][0] + b.x, centres[burst][1] + b.y, st::bridge_z + b.z);
+            glTranslatef(centres[burst][0] + b.x, centres[burst][1] + b.y, toys::bridge_z + b.z);
             glRotatef(b.spin, 0.4f, 1.0f, 0.3f);
             glScalef(block_scale, block_scale, block_scale);
             meshes_[burst == 0 ? box_mesh : cylinder_mesh].draw(-1);
@@ -104,9 +102,9 @@ void part_toys::draw_toys(LitPass) {
     shaders_.set_float(p, "IsBox", 0.0f);
 }
 
-void part_toys::draw_particles() {
+void part_toys::draw_particles(LitPass pass) {
     const double t = state_.t;
-    const bool rain = tw::rain.holds(t), swarm = tw::swarm.holds(t);
+    const bool rain = toys::rain_window.drawn(pass, t), swarm = toys::swarm_window.drawn(pass, t);
     if (!rain && !swarm) return;
     const int p = toys::particles_program;
     shaders_.use_program(p);

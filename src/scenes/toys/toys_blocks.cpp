@@ -1,5 +1,5 @@
-#include "core/easing.h"
 #include "scenes/toys/toys_blocks.h"
+#include "core/easing.h"
 
 #include <cmath>
 

@@ -1,19 +1,47 @@
-#include "core/easing.h"
 #include "scenes/toys/toys_chess.h"
 
-#include <algorithm>
 #include <array>
-#include <initializer_list>
 
+#include "core/easing.h"
+#include "scenes/kit/clock_window.h"
 #include "scenes/toys/toys_timeline.h"
 
 namespace toys {
 
 namespace {
 
-bool is_one_of(int group, std::initializer_list<int> groups) {
-    return std::find(groups.begin(), groups.end(), group) != groups.end();
-}
+// The groups the visibility rules name (see the slides below for the board's layout).
+constexpr int board = 0, rim = 1, last_white_piece = 17, black_h_pawn = 25, black_f_bishop = 31,
+              black_g_knight = 32, black_h_rook = 33, first_spare = 34, third_spare = 36, fifth_spare = 38;
+constexpr int every_group = -1;
+
+// The visibility rules: the group is hidden while the clock lies in the window, in the light
+// pass only or in every pass. Each rule only hides, so their order does not matter.
+struct Hiding {
+    int group;  // or every_group
+    ClockWindow when;
+    bool light_only;
+};
+constexpr ClockWindow always{-never, never};
+constexpr std::array<Hiding, 12> hidings = {{
+    // The light leaves out the rim and a few pieces, and sees none of the set after 21.
+    {rim, always, true},
+    {black_h_pawn, always, true},
+    {black_f_bishop, always, true},
+    {black_g_knight, always, true},
+    {black_h_rook, always, true},
+    {first_spare, always, true},
+    {every_group, {21.0, never}, true},
+    // The black h-pawn is off the board from 10 until 95, and with the first spare piece after
+    // 103; the black f-bishop and g-knight leave at 100.
+    {black_h_pawn, {10.0, 95.0}, false},
+    {black_h_pawn, {103.0, never}, false},
+    {first_spare, {103.0, never}, false},
+    {black_f_bishop, {100.0, never}, false},
+    {black_g_knight, {100.0, never}, false},
+}};
+// The fifth spare piece is never drawn.
+constexpr int never_drawn = fifth_spare;
 
 // Beats of the moves: every piece moves on each beat by the same share of its whole slide, so
 // the set shifts like one body, a step at a time, into its middle-game position.
@@ -41,25 +69,23 @@ constexpr std::array<std::array<float, 2>, chess_groups> slides = {{
 }  // namespace
 
 bool piece_drawn(int group, double t, LitPass pass) {
-    const bool light = pass == LitPass::light;
-    if (light && is_one_of(group, {1, 25, 31, 32, 34, 38})) return false;
-    if (t > 103.0 && is_one_of(group, {25, 34})) return false;
-    if (t <= 100.0 && group == 25 && t > 10.0 && t < 95.0) return false;
-    if (t > 100.0 && is_one_of(group, {31, 32})) return false;
-    if (light && t > 21.0) return false;
-    if (group == 38) return false;
-    if (group == 33 && light) return false;
+    if (group == never_drawn) return false;
+    for (const Hiding& h : hidings)
+        if ((h.group == every_group || h.group == group) && (pass == LitPass::light || !h.light_only) &&
+            h.when.holds(t))
+            return false;
     return true;
 }
 
 float piece_grey(int group) {
-    if (group == 0) return 1.0f;
-    if (group == 1) return 0.32f;
-    const bool white = (group >= 2 && group <= 17) || group == 34 || group == 36 || group == 38;
+    if (group == board) return 1.0f;
+    if (group == rim) return 0.32f;
+    const bool white = (group > rim && group <= last_white_piece) || group == first_spare ||
+                       group == third_spare || group == fifth_spare;
     return white ? 0.86f : 0.17f;
 }
 
-float is_board(int group) { return group == 0 ? 1.0f : 0.0f; }
+float is_board(int group) { return group == board ? 1.0f : 0.0f; }
 
 double move_ramp(double t) {
     if (t <= 0.0) return 0.0;

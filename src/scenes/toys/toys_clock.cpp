@@ -1,5 +1,5 @@
-#include "core/easing.h"
 #include "scenes/toys/toys_clock.h"
+#include "core/easing.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,6 +5,7 @@
 
 #include "core/random.h"
 #include "scenes/kit/figures.h"
+#include "scenes/toys/toys_windows.h"
 
 namespace toys {
 
@@ -35,11 +36,11 @@ std::array<CrowdFigure, crowd_size> place_crowd(double t) {
     return crowd;
 }
 
-bool crowd_in_pass(double t, LitPass pass) { return !(pass == LitPass::light && t > 14.0); }
+bool crowd_in_pass(double t, LitPass pass) { return !(pass == LitPass::light && t > crowd_light_until); }
 
 bool figure_drawn(int figure, double t, LitPass pass) {
-    if (figure == 5 || figure == 8) return true;
-    return t < 0.0 && pass != LitPass::mirrored;
+    const bool front = figure == 5 || figure == 8;
+    return (front ? crowd_front_window : crowd_back_window).drawn(pass, t);
 }
 
 }  // namespace toys

@@ -10,7 +10,7 @@ namespace toys {
 namespace {
 // The swarm is as deep as it is wide, centred on the toys on the bridge.
 constexpr double swarm_half_depth = 15.0;
-constexpr double swarm_centre_z = stage::bridge_z;
+constexpr double swarm_centre_z = bridge_z;
 }  // namespace
 
 Speck rain_speck(const double r[6], double t) {

@@ -2,7 +2,6 @@
 // section's (73 <= t < 89). Both draw into whatever target the chain has bound.
 #include <GL/glew.h>
 
-#include "core/random.h"
 #include "scenes/kit/material_binding.h"
 #include "scenes/kit/shots.h"
 #include "scenes/toys/part_toys.h"
@@ -13,7 +12,6 @@
 
 namespace {
 
-constexpr uint32_t chess_seed = 4234234, tank_end_seed = 2432427;
 constexpr float general_clear[4] = {0.0f, 0.03f, 0.08f, 0.0f};
 constexpr float mirrored_clear[4] = {0.02f, 0.04f, 0.08f, 0.0f};
 constexpr float black[4] = {0.0f, 0.0f, 0.0f, 0.0f};
@@ -101,17 +99,22 @@ void part_toys::scene_pass(LitPass pass) {
     begin_pass(pass, 1.0, clear);
     use_general_material();
 
-    // The floor casts nothing and would cover the board's reflection in the mirrored pass.
-    if (pass == LitPass::main && toys::windows::ground.holds(t)) draw_ground();
-    seed_random(chess_seed);
+    if (toys::ground_window.drawn(pass, t)) draw_ground();
     draw_chess(pass);
     draw_crowd(pass);
-    if (pass != LitPass::mirrored) draw_vehicles();
-    if (toys::windows::sea(t)) draw_sea_and_bridge(pass);
-    if (toys::windows::toys(t)) draw_toys(pass);
+    draw_onlookers(pass);
+    draw_hatchback(pass);
+    draw_car_waves(pass);
+    if (toys::tank_window.drawn(pass, t)) draw_tank(false);
+    draw_wires(pass);
+    draw_runners(pass);
+    draw_old_car(pass);
+    draw_plates(pass);
+    if (toys::sea_shown(t) && (toys::sea_passes & drawn_in_bit(pass))) draw_sea_and_bridge(pass);
+    if (toys::toys_shown(t) && (toys::toys_passes & drawn_in_bit(pass))) draw_toys(pass);
 
     shaders_.disable_programs();
-    if (pass == LitPass::main) draw_particles();
+    draw_particles(pass);
     glDisable(GL_CLIP_PLANE0);
     glActiveTexture(GL_TEXTURE0);
     glMatrixMode(GL_TEXTURE);
@@ -120,10 +123,8 @@ void part_toys::scene_pass(LitPass pass) {
 void part_toys::tank_pass(LitPass pass) {
     begin_pass(pass, tank_near, black);
     use_general_material();
-    seed_random(chess_seed);
     draw_tank(true);
     draw_maze(pass);
-    seed_random(tank_end_seed);
     shaders_.disable_programs();
     glDisable(GL_CLIP_PLANE0);
     glActiveTexture(GL_TEXTURE0);

@@ -1,5 +1,5 @@
-#include "core/easing.h"
 #include "scenes/toys/toys_shots.h"
+#include "core/easing.h"
 
 #include <array>
 #include <cmath>
@@ -12,8 +12,6 @@
 namespace toys {
 
 namespace {
-
-namespace st = stage;
 
 constexpr Vector3 at(double x, double y, double z) {
     return {Vector3::ordinary, static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)};
@@ -45,20 +43,17 @@ Shot chess(double t) {
 // ---- 21: the first cars, tracked along the near road ----
 Shot traffic(double t) {
     const double k = t - 21.0;
-    return {at(-9.0 + 0.6 * k, 0.9, st::near_road_z + 7.5), at(-3.0 + 0.5 * k, -0.2, st::near_road_z - 3.0),
-            upright};
+    return {at(-9.0 + 0.6 * k, 0.9, near_road_z + 7.5), at(-3.0 + 0.5 * k, -0.2, near_road_z - 3.0), upright};
 }
 
 // ---- 41: the pavement, the old car and the runners; the tank rises ----
 Shot pavement(double t) {
     const double k = t - 41.0;
-    return {at(st::pavement_x + 18.0, 4.0, 20.0 - 0.3 * k), at(st::pavement_x, -1.0, -2.0 - 0.3 * k),
-            upright};
+    return {at(pavement_x + 18.0, 4.0, 20.0 - 0.3 * k), at(pavement_x, -1.0, -2.0 - 0.3 * k), upright};
 }
 Shot pavement_low(double t) {
     const double k = t - 43.5;
-    return {at(st::pavement_x + 9.0, 1.2, 10.0 - 0.6 * k), at(st::pavement_x - 1.0, -0.8, -8.0 - 0.6 * k),
-            upright};
+    return {at(pavement_x + 9.0, 1.2, 10.0 - 0.6 * k), at(pavement_x - 1.0, -0.8, -8.0 - 0.6 * k), upright};
 }
 Shot overview(double t) { return {around(31.0, 14.0, -0.5 + 0.03 * (t - 50.0)), at(0, -2.0, 0), upright}; }
 Shot tank_rise(double t) {
@@ -102,19 +97,16 @@ Shot sea(double t) {
     return {at(-7.0 + 0.25 * k, 2.6, -50.0), at(2.0, 1.2, -30.0), upright};
 }
 Shot sea_wide(double t) { return {at(-16.0 + 0.3 * (t - 95.0), 6.5, -66.0), at(0.0, 2.5, 0.0), upright}; }
-Shot tank_on_bridge(double) {
-    return {at(6.5, 10.5, st::bridge_z - 6.0), at(2.2, 6.3, st::bridge_z + 0.5), upright};
-}
+Shot tank_on_bridge(double) { return {at(6.5, 10.5, bridge_z - 6.0), at(2.2, 6.3, bridge_z + 0.5), upright}; }
 Shot bridge_front(double t) {
-    return {at(-4.0 + 0.3 * (t - 104.0), 8.0, st::bridge_z - 34.0), at(0.0, 6.5, st::bridge_z), upright};
+    return {at(-4.0 + 0.3 * (t - 104.0), 8.0, bridge_z - 34.0), at(0.0, 6.5, bridge_z), upright};
 }
-Shot toys_close(double) { return {at(0.0, 10.5, st::bridge_z - 25.0), at(0.0, 10.0, st::bridge_z), upright}; }
+Shot toys_close(double) { return {at(0.0, 10.5, bridge_z - 25.0), at(0.0, 10.0, bridge_z), upright}; }
 Shot toys_circle(double t) {
     const double a = 0.09 * (t - 110.0);
-    return {at(24.0 * std::sin(a), 12.0, st::bridge_z - 24.0 * std::cos(a)), at(0.0, 10.0, st::bridge_z),
-            upright};
+    return {at(24.0 * std::sin(a), 12.0, bridge_z - 24.0 * std::cos(a)), at(0.0, 10.0, bridge_z), upright};
 }
-Shot toys_away(double) { return {at(6.0, 15.0, st::bridge_z - 31.0), at(0.0, 12.0, st::bridge_z), upright}; }
+Shot toys_away(double) { return {at(6.0, 15.0, bridge_z - 31.0), at(0.0, 12.0, bridge_z), upright}; }
 constexpr std::array<ShotCue, 6> sea_cues = {{{95.0, 0.25, 1.0, sea_wide},
                                               {99.0, 0.3, 1.0, tank_on_bridge},
                                               {104.0, 0.3, 1.0, bridge_front},
@@ -162,8 +154,6 @@ Shot view_shot(double t, const Shot& orbit) {
     }
     return shot;
 }
-
-float tank_track_z(double t) { return tank_placement(t).z; }
 
 Vector3 light_eye(double t, const Vector3& view_eye) {
     if (t > 107.5) return view_eye + at(0, light_above_view, 0);

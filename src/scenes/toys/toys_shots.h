@@ -17,7 +17,4 @@ Shot view_shot(double t, const Shot& orbit);
 // The light's eye (it always looks at the origin, except when it rides above the view's eye).
 Vector3 light_eye(double t, const Vector3& view_eye);
 
-// The tank's place along its corridor, which the tank section's shots follow.
-float tank_track_z(double t);
-
 }  // namespace toys

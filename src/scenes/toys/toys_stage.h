@@ -1,7 +1,7 @@
 #pragma once
 // Where things stand in the toys world (y up; the chess board's top at y = -1.8, centred on the
 // origin). Shared by the content groups and the shots that frame them.
-namespace toys::stage {
+namespace toys {
 
 // The first wave of cars drives along +x on this line in front of the board, the second wave
 // along -x behind it.
@@ -47,4 +47,4 @@ constexpr bool on_ground(float x, float z) {
     return false;
 }
 
-}  // namespace toys::stage
+}  // namespace toys

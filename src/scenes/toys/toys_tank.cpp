@@ -24,17 +24,20 @@ constexpr double look_rate = 0.5;  // each look lasts two clock seconds
 constexpr double look_degrees = 50.0 * 1.2;
 }  // namespace
 
+float tank_track_z(double t) {
+    const double driven = t > halt_at ? halt_at : t;
+    return static_cast<float>((driven - 75.0) * 1.5 - 6.0 - 8.0);
+}
+
 TankPlacement tank_placement(double t) {
     if (t < rise_at) return {0.0f, hidden_depth, 0.0f};
     const double d = 1.0 - eased_window(t, rise_at, 0.55);
-    const double driven = t > halt_at ? halt_at : t;
-    TankPlacement p{2.2f, static_cast<float>(0.56 - (3.2 * d + 1.4)),
-                    static_cast<float>((driven - 75.0) * 1.5 - 6.0 - 8.0)};
+    TankPlacement p{2.2f, static_cast<float>(0.56 - (3.2 * d + 1.4)), tank_track_z(t)};
     if (t > climb_at) p.y += climb_height * static_cast<float>(eased_window(t, climb_at, climb_rate));
     return p;
 }
 
-double wheel_angle(const Axle& axle, double t) { return soft_ramp(t - rise_at + axle.offset) * 180.0 / pi; }
+double wheel_angle(const Axle& axle, double t) { return soft_ramp(t - rise_at + axle.offset); }
 
 double turret_angle(double t) {
     double swing = 0.0;

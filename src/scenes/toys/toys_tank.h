@@ -27,7 +27,13 @@ struct TankPlacement {
 };
 TankPlacement tank_placement(double t);
 
-// Wheel turn about its axle in degrees: soft_ramp(t - 60 + offset) radians.
+// Where along its track (z, world units) the tank is at clock t, or, before it rises at 60, where
+// it will come up: the shots that frame it follow this.
+float tank_track_z(double t);
+
+// Wheel turn about its axle: soft_ramp(t - 60 + offset) degrees, as every angle handed to the
+// graphics library is. The wheels are plain discs under the skirts, so how far they have turned
+// does not show, and the tracks stand still in any case.
 double wheel_angle(const Axle& axle, double t);
 
 // The turret's swing about y in degrees: sine-shaped looks at 67, 71 and 73, and one more from

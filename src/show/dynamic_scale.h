@@ -1,0 +1,44 @@
+#pragma once
+// The render scale that follows the show (the setup dialog's "auto"): every scene gets the
+// largest of the dialog's scales that holds the frame budget for it, judged from its own frames
+// while the show plays (the middle scene needs a smaller one than the final scene).
+//
+// A scene whose recent frames miss the budget steps down one scale; one whose frames would fit the
+// next larger scale with room to spare steps up (the estimate takes a frame's whole cost as
+// growing with the pixels, so it errs on the safe side). Between the two thresholds nothing
+// changes, and a scale that was just changed rests, so it does not flicker. A change is made on a
+// frame where it is not seen (a cut to another scene, a flash) or, when none comes, slowly:
+// after a long stretch at one scale.
+#include <array>
+#include <vector>
+
+class DynamicScale {
+public:
+    static constexpr std::array<double, 5> scales = {1.0, 0.75, 0.5, 0.35, 0.25};
+    static constexpr int window = 15;        // frames judged together (their median)
+    static constexpr int rest = 45;          // frames at a scale before it may change again
+    static constexpr int unseen_wait = 300;  // frames without a cut or flash before a change anyway
+    static constexpr double too_slow = 1.0;  // × budget: step down above it
+    static constexpr double room = 0.9;      // × budget: step up when the larger scale fits it
+
+    // Every scene slot starts at the largest scale not above `start`.
+    DynamicScale(double budget_ms, double start);
+
+    // A frame of `slot` drawn at the slot's current scale took `ms`.
+    void record(int slot, double ms);
+    // The scale the next frame of `slot` draws at. `unseen`: a change would not be seen on it.
+    double scale_for(int slot, bool unseen);
+    double current(int slot) const { return scales[slots_[slot].level]; }
+
+private:
+    struct Slot {
+        int level = 0;
+        int frames = 0;  // at this level
+        std::vector<double> recent;
+    };
+    // The level the recent frames ask for, or the current one.
+    int wanted(const Slot& slot) const;
+
+    double budget_ms_;
+    std::array<Slot, 4> slots_;
+};

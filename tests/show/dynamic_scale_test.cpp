@@ -1,0 +1,95 @@
+// The render scale that follows the frame times, fed with frame costs of a model scene whose
+// frame costs fixed + per_pixel · s² milliseconds at scale s.
+#include "show/dynamic_scale.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr double budget = 1000.0 / 30.0;
+
+struct ModelScene {
+    double fixed, per_pixel;
+    double ms(double s) const { return fixed + per_pixel * s * s; }
+};
+
+// Plays `frames` frames of slot 0, every `unseen_every`-th one a flash, and returns the scales
+// drawn at, in order.
+std::vector<double> play(DynamicScale& scale, const ModelScene& scene, int frames, int unseen_every) {
+    std::vector<double> drawn;
+    for (int f = 0; f < frames; ++f) {
+        const double s = scale.scale_for(0, unseen_every > 0 && f % unseen_every == 0);
+        drawn.push_back(s);
+        scale.record(0, scene.ms(s));
+    }
+    return drawn;
+}
+
+int changes(const std::vector<double>& drawn) {
+    int n = 0;
+    for (size_t i = 1; i < drawn.size(); ++i) n += drawn[i] != drawn[i - 1];
+    return n;
+}
+
+TEST(DynamicScale, ASlowSceneStepsDownToTheLargestScaleThatHoldsTheBudgetAndStaysThere) {
+    // 12 ms of geometry and 90 ms of pixels at full size: 0.5 costs 34.5 ms, 0.35 costs 23 ms.
+    const ModelScene middle{12.0, 90.0};
+    DynamicScale scale(budget, 1.0);
+    const std::vector<double> drawn = play(scale, middle, 3000, 60);
+    EXPECT_EQ(drawn.back(), 0.35);
+    EXPECT_LE(middle.ms(drawn.back()), budget);
+    // Down three steps and no flicker afterwards.
+    EXPECT_EQ(changes(drawn), 3);
+}
+
+TEST(DynamicScale, AFastSceneClimbsToFullSizeOnlyWhileItHoldsTheBudgetWithRoom) {
+    const ModelScene final_scene{6.0, 18.0};  // 24 ms at full size
+    DynamicScale scale(budget, 0.25);
+    EXPECT_EQ(play(scale, final_scene, 3000, 60).back(), 1.0);
+
+    // 30 ms at full size holds the budget, but 0.75 at 22.9 ms would not leave room to climb.
+    const ModelScene close{12.0, 18.0};
+    DynamicScale held(budget, 0.75);
+    const std::vector<double> drawn = play(held, close, 3000, 60);
+    EXPECT_EQ(drawn.back(), 0.75);
+    EXPECT_EQ(changes(drawn), 0);
+}
+
+TEST(DynamicScale, ChangesWaitForAnUnseenFrameOrALongStretch) {
+    const ModelScene slow{12.0, 90.0};
+    DynamicScale scale(budget, 1.0);
+    // No cut or flash: the first change comes only after the long wait.
+    const std::vector<double> drawn = play(scale, slow, DynamicScale::unseen_wait + 10, 0);
+    int first_change = -1;
+    for (size_t i = 1; i < drawn.size() && first_change < 0; ++i)
+        if (drawn[i] != drawn[i - 1]) first_change = static_cast<int>(i);
+    EXPECT_EQ(first_change, DynamicScale::unseen_wait);
+
+    // With an unseen frame after the window and the rest, it comes then.
+    DynamicScale flashed(budget, 1.0);
+    std::vector<double> seen;
+    for (int f = 0; f < 100; ++f) {
+        const double s = flashed.scale_for(0, f == 50);
+        seen.push_back(s);
+        flashed.record(0, slow.ms(s));
+    }
+    EXPECT_EQ(seen[49], 1.0);
+    EXPECT_EQ(seen[50], 0.75);
+}
+
+TEST(DynamicScale, EachSceneKeepsItsOwnScale) {
+    DynamicScale scale(budget, 1.0);
+    const ModelScene slow{12.0, 90.0}, fast{6.0, 18.0};
+    for (int f = 0; f < 2000; ++f) {
+        for (int slot : {2, 3}) {
+            const double s = scale.scale_for(slot, f % 30 == 0);
+            scale.record(slot, (slot == 2 ? slow : fast).ms(s));
+        }
+    }
+    EXPECT_EQ(scale.current(2), 0.35);
+    EXPECT_EQ(scale.current(3), 1.0);
+    EXPECT_EQ(scale.current(0), 1.0) << "a scene not yet drawn keeps its start";
+    EXPECT_EQ(scale.scale_for(-1, true), 1.0) << "between the scenes' windows";
+}
+
+}  // namespace
