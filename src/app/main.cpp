@@ -16,6 +16,13 @@
 
 namespace {
 
+constexpr const char* usage =
+    "usage: brinefall [--render-scale S|auto] [--author]\n"
+    "  The setup dialog comes first, then the show; Escape ends it.\n"
+    "  --render-scale S|auto  preselects the dialog's render scale (S: 0.1..1)\n"
+    "  --author               preselects the dialog's author mode (pause, step, seek, overlay)\n"
+    "  --help, --version      this text; the version\n";
+
 // How smoothly the show played here: worth knowing on a machine without a GPU, where the render
 // scale trades sharpness for frames.
 void report_frame_rate() {
@@ -45,13 +52,22 @@ int main(int argc, char** argv) {
     // "--author" its author mode.
     SetupOptions options;
     for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(usage, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("brinefall %s\n", BRINEFALL_VERSION);
+            return 0;
+        }
         if (std::strcmp(argv[i], "--author") == 0) {
             options.author_mode = true;
             continue;
         }
         const bool named = std::strcmp(argv[i], "--render-scale") == 0;
         if (!named || i + 1 >= argc || !parse_render_scale(argv[i + 1], options.render_scale)) {
-            std::fprintf(stderr, "usage: brinefall [--render-scale S|auto] [--author]   (S: 0.1..1)\n");
+            std::fprintf(stderr, "brinefall: %s: %s\n%s", argv[i],
+                         named ? "needs a scale 0.1..1 or auto" : "unknown option", usage);
             return 2;
         }
         ++i;
@@ -89,6 +105,7 @@ int main(int argc, char** argv) {
     apply_choice(run_choice(modes[selected], options), app);
 
     app.end_process = end_process;
+    catch_stop_signals();
     if (!create_gl_window(window_title, app.window_width, app.window_height, 32, app.fullscreen)) {
         SDL_Quit();
         return 0;

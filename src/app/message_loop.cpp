@@ -1,8 +1,10 @@
 #include "app/message_loop.h"
 
 #include <SDL2/SDL.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <memory>
 #include <optional>
 
@@ -16,6 +18,18 @@
 #include "show/show_state.h"
 
 namespace {
+
+volatile std::sig_atomic_t g_stop_signal = 0;
+
+void on_stop_signal(int signal) {
+    if (g_stop_signal == 0) {
+        g_stop_signal = signal;
+        return;
+    }
+    static constexpr char again[] = "\nbrinefall: interrupted again; stopped at once\n";
+    (void)!::write(STDERR_FILENO, again, sizeof again - 1);
+    ::_exit(128 + signal);
+}
 
 FramesShown g_shown;
 // When the first frame had been drawn; unset until then.
@@ -42,6 +56,27 @@ void note_quit_request(AppState& app, bool frame_failed, double show_time) {
         app.quit_time = show_time;
     }
     app.escape_pressed = false;
+}
+
+void handle_stop_signals(void (*handler)(int)) {
+    struct sigaction action {};
+    action.sa_handler = handler;
+    // A write to a pipe or a file, a wait for the display: whatever was interrupted goes on.
+    action.sa_flags = SA_RESTART;
+    sigemptyset(&action.sa_mask);
+    sigaddset(&action.sa_mask, SIGINT);
+    sigaddset(&action.sa_mask, SIGTERM);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+void catch_stop_signals() { handle_stop_signals(on_stop_signal); }
+
+bool note_stop_signal(AppState& app) {
+    if (g_stop_signal == 0) return false;
+    if (!app.active) return true;
+    app.escape_pressed = true;
+    return false;
 }
 
 void idle_pass(AppState& app, const std::function<bool()>& draw, const double& show_time,
@@ -72,6 +107,7 @@ int run_message_loop() {
             if (window_proc(event, target)) break;
             continue;
         }
+        if (note_stop_signal(app)) break;
         idle_pass(app, draw, show.driver.show_time, [&app] {
             swap_window(app.window);
             if (app.active) count_drawn_frame();

@@ -18,6 +18,21 @@ void note_quit_request(AppState& app, bool frame_failed, double show_time);
 void idle_pass(AppState& app, const std::function<bool()>& draw, const double& show_time,
                const std::function<void()>& present);
 
+// Installs `handler` for SIGINT and SIGTERM: one signal handled at a time, and whatever call a
+// signal interrupts carries on. The show's handler below and capture's go through here.
+void handle_stop_signals(void (*handler)(int));
+
+// SIGINT (Ctrl-C) and SIGTERM end the show as Escape does: the loop reads them at its next idle
+// pass. A second one ends the process at once with 128 + the signal number (130, 143), also
+// while the show is still loading. Installed after the setup dialog, whose SDL handling turns
+// these signals into its "Quit".
+void catch_stop_signals();
+
+// The idle pass's signal rule: after a stop signal, Escape counts as pressed; true when the loop
+// is to be left at once instead, because the window is minimised and no frame would draw the
+// quit sequence to its end.
+bool note_stop_signal(AppState& app);
+
 // Runs until the quit message, then releases the window; returns the exit code (0).
 int run_message_loop();
 

@@ -35,7 +35,10 @@ const char* const capture_usage =
     "  --live-sound      play through the audio device as the show does (silently, in time, when\n"
     "                    there is none); the frames then depend on timing\n"
     "  --show-dir DIR    the show directory (default: show/ beside the program if it exists,\n"
-    "                    else the current directory)\n";
+    "                    else the current directory)\n"
+    "  --help, --version this text; the version\n"
+    "Ctrl-C (SIGINT) or SIGTERM stops at the next frame and keeps what was written (exit code\n"
+    "130 or 143).\n";
 
 namespace {
 

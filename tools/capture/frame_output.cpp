@@ -62,6 +62,7 @@ bool FrameFolder::open(const std::string& folder) {
         return false;
     }
     std::fprintf(csv_, "frame,show_time,scene_slot,scene_clock,cpu_ms\n");
+    std::fflush(csv_);
     return true;
 }
 
@@ -81,6 +82,8 @@ bool FrameFolder::write(long frame, double show_time, int slot, double scene_clo
     }
     std::fprintf(csv_, "%ld,%s,%d,%.6f,%.3f\n", frame, show_time_text(show_time).c_str(), slot, scene_clock,
                  ms);
+    // A row per PNG on disk at all times, even when a second Ctrl-C ends capture at once.
+    std::fflush(csv_);
     return true;
 }
 
@@ -102,7 +105,10 @@ bool VideoPipe::open(const std::string& file, int width, int height, int fps, in
                    " -map 0:v -map 1:a -c:a aac -b:a 192k -shortest";
     }
     command += " -vf vflip -c:v libx264 -preset veryfast -crf 18 -pix_fmt yuv420p " + shell_quoted(file);
-    pipe_ = popen(command.c_str(), "w");
+    // In a session of its own, so that Ctrl-C at the terminal reaches capture alone: ffmpeg
+    // would stop at once and drop the frames still in the pipe. Capture instead closes the pipe
+    // after its last frame and ffmpeg finishes the file.
+    pipe_ = popen(("exec setsid " + command).c_str(), "w");
     if (!pipe_) std::fprintf(stderr, "brinefall-capture: cannot start ffmpeg\n");
     return pipe_ != nullptr;
 }

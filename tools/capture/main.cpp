@@ -29,6 +29,7 @@
 #include "tools/capture/frame_output.h"
 #include "tools/capture/frame_stats.h"
 #include "tools/capture/gl_object_count.h"
+#include "tools/capture/interrupt.h"
 #include "tools/capture/process_memory.h"
 #include "tools/capture/progress_bar.h"
 #include "tools/capture/timed_scene.h"
@@ -51,6 +52,8 @@ public:
     [[noreturn]] void show_ended(int exit_code);
     // Flushes and closes every output, then ends the process with the exit code.
     [[noreturn]] void finish(int exit_code);
+    // SIGINT or SIGTERM arrived: everything written so far is closed, the exit code says which.
+    [[noreturn]] void interrupted(int signal, long frame);
 
 private:
     SceneFactories timed_factories(const SceneFactories& show);
@@ -200,6 +203,7 @@ void Capture::run() {
     ShowState& show = show_state();
     running_ = true;
     for (long n = 0; last < 0 || n <= last; ++n) {
+        if (const int signal = interrupt_signal()) interrupted(signal, n);
         clock_.set_frame(n);
         if (sound_) sound_->set_time(clock_.seconds());
         drew_slot_ = -1;
@@ -253,6 +257,15 @@ void Capture::show_ended(int exit_code) {
     finish(exit_code == 0 ? 1 : exit_code);
 }
 
+void Capture::interrupted(int signal, long frame) {
+    progress_.finish();
+    std::fprintf(stderr,
+                 "brinefall-capture: %s: stopped before frame %ld (show time %.2f s); closing the "
+                 "frames written so far\n",
+                 interrupt_signal_name(signal), frame, show_state().driver.show_time);
+    finish(128 + signal);
+}
+
 void Capture::finish(int exit_code) {
     progress_.finish();
     folder_.close();
@@ -302,6 +315,9 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             std::fputs(capture_usage, stdout);
             return 0;
+        } else if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("brinefall-capture %s\n", BRINEFALL_VERSION);
+            return 0;
         }
     CaptureOptions options;
     std::string error;
@@ -323,9 +339,11 @@ int main(int argc, char** argv) {
     }
     // A video encoder that quits early must not kill capture on its next write.
     std::signal(SIGPIPE, SIG_IGN);
+    catch_interrupts();
 
     static Capture capture(options);
     g_capture = &capture;
     if (!capture.start()) capture.finish(1);
+    interrupts_stop_between_frames();
     capture.run();
 }

@@ -24,6 +24,7 @@ constexpr Command kCommands[] = {
 void print_usage(std::FILE* to) {
     std::fprintf(to, "usage: brinefall-tool COMMAND ARGS...\n");
     for (const Command& c : kCommands) std::fprintf(to, "  brinefall-tool %s\n", c.usage);
+    std::fprintf(to, "  brinefall-tool --help | --version\n");
 }
 
 }  // namespace
@@ -41,6 +42,10 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         print_usage(stdout);
+        return 0;
+    }
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::printf("brinefall-tool %s\n", BRINEFALL_VERSION);
         return 0;
     }
     for (const Command& c : kCommands)
