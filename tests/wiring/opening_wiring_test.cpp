@@ -134,11 +134,12 @@ std::vector<ExpectedPass> opening_frame(double s) {
     return passes;
 }
 
-// Where the opening is known to differ from its description, awaiting a mend.
+// Where the opening differs from its description on purpose.
 const std::vector<KnownDifference> opening_known = {
     {"compose", "sampler texture2d_3",
      "once the shaft passes stop (clock 51.9) the compose leaves the stale shaft picture unbound and "
-     "weighs it 0 instead of reading slot 10028 from an earlier frame",
+     "weighs it 0 instead of reading slot 10028 from an earlier frame: what an earlier frame left "
+     "there depends on which frames were drawn, so a seek would show another picture than playing",
      "expected slot 10028"},
 };
 
