@@ -14,6 +14,7 @@
 #include "scenes/finale/finale_timeline.h"
 #include "scenes/finale/finale_windows.h"
 #include "scenes/kit/kit.h"
+#include "scenes/kit/mesh_files.h"
 
 namespace {
 
@@ -51,27 +52,18 @@ constexpr ImageFile images[] = {
     {"textures/cloudt3.jpg", part_text::cloud_slot, false, false, 3.0},
 };
 
-struct MeshFile {
-    part_text::MeshId index;
-    const char* file;
-};
-// The meshes in load order, each batch followed by the loading screen's step. The show loads
-// the faces twice into the same mesh; the second load gives what the first did, so the file is
-// read once.
-struct MeshLoads {
-    std::initializer_list<MeshFile> meshes;
-    double progress_after;
-};
-const MeshLoads mesh_batches[] = {
-    {{{part_text::sphere, "neomeshes//sphere.obj"}}, 1.0},
-    {{{part_text::bait3, "neomeshes//bait3.obj"}}, 1.0},
-    {{{part_text::faces, "neomeshes//faces.obj"}}, 1.0},
-    {{{part_text::diver, "neomeshes//diver.obj"}}, 1.0},
-    {{{part_text::asm1, "neomeshes//Asm1.obj"}, {part_text::asm2, "neomeshes//Asm2.obj"}}, 1.0},
-    {{{part_text::tree3, "neomeshes//tree3.obj"}}, 1.0},
-    {{{part_text::bighouse2, "neomeshes//bighouse2.obj"}}, 1.0},
-    {{{part_text::ant, "neomeshes//ant.obj"}, {part_text::wall, "neomeshes//wall.obj"}}, 1.0},
-    {{{part_text::fish, "neomeshes//fish.obj"}, {part_text::human4, "neomeshes//human4.obj"}}, 0.0},
+// The meshes in load order. The show loads the faces twice into the same mesh; the second load
+// gives what the first did, so the file is read once.
+const MeshFileBatch mesh_batches[] = {
+    {{{part_text::sphere, "neomeshes//sphere.obj"}}, {1.0}},
+    {{{part_text::bait3, "neomeshes//bait3.obj"}}, {1.0}},
+    {{{part_text::faces, "neomeshes//faces.obj"}}, {1.0}},
+    {{{part_text::diver, "neomeshes//diver.obj"}}, {1.0}},
+    {{{part_text::asm1, "neomeshes//Asm1.obj"}, {part_text::asm2, "neomeshes//Asm2.obj"}}, {1.0}},
+    {{{part_text::tree3, "neomeshes//tree3.obj"}}, {1.0}},
+    {{{part_text::bighouse2, "neomeshes//bighouse2.obj"}}, {1.0}},
+    {{{part_text::ant, "neomeshes//ant.obj"}, {part_text::wall, "neomeshes//wall.obj"}}, {1.0}},
+    {{{part_text::fish, "neomeshes//fish.obj"}, {part_text::human4, "neomeshes//human4.obj"}}, {}},
 };
 
 struct FigureFile {
@@ -104,10 +96,7 @@ void part_text::load(GraphicsContext* context) {
         if (image.clamped) clamp_to_edge(*context, image.slot);
         if (image.progress_after > 0) context->progress(image.progress_after);
     }
-    for (const MeshLoads& batch : mesh_batches) {
-        for (const MeshFile& mesh : batch.meshes) meshes_[mesh.index].load(mesh.file, false);
-        if (batch.progress_after > 0) context->progress(batch.progress_after);
-    }
+    load_mesh_files(*context, meshes_, mesh_batches);
     for (const FigureFile& figure : figure_files)
         figures_[figure.index] = std::make_unique<body>(figure.file);
     shake_.load(shake_file);

@@ -6,6 +6,7 @@
 #include <cstddef>
 
 #include "platform/virtual_keys.h"
+#include "scenes/kit/mesh_files.h"
 #include "scenes/kit/pass_check.h"
 #include "scenes/kit/program_table.h"
 #include "scenes/kit/scene_frame.h"
@@ -22,16 +23,18 @@ namespace {
 constexpr const char* figure_file = "neomeshes//avatar_run.bvh";
 constexpr const char* shake_file = "Other//try1.sav";
 
-struct MeshRow {
-    const char* file;
-    double progress_after;
-};
-// In load order, with the loading screen's weights after some of them.
-constexpr MeshRow mesh_rows[part_middle::mesh_count] = {
-    {"neomeshes//obj1.obj", 0},     {"neomeshes//ant.obj", 0},     {"neomeshes//human4.obj", 1},
-    {"neomeshes//kolones.obj", 0},  {"neomeshes//forks.obj", 1},   {"neomeshes//circle.obj", 0},
-    {"neomeshes//theplane.obj", 0}, {"neomeshes//thelong.obj", 2}, {"neomeshes//thecity1.obj", 0},
-    {"neomeshes//transf1.obj", 0},  {"neomeshes//tstar.obj", 0},
+// The meshes in load order, with the loading screen's weights.
+const MeshFileBatch mesh_batches[] = {
+    {{{part_middle::obj1, "neomeshes//obj1.obj"}, {part_middle::ant, "neomeshes//ant.obj"},
+      {part_middle::human4, "neomeshes//human4.obj"}},
+     {1.0}},
+    {{{part_middle::kolones, "neomeshes//kolones.obj"}, {part_middle::forks, "neomeshes//forks.obj"}}, {1.0}},
+    {{{part_middle::circle, "neomeshes//circle.obj"}, {part_middle::theplane, "neomeshes//theplane.obj"},
+      {part_middle::thelong, "neomeshes//thelong.obj"}},
+     {2.0}},
+    {{{part_middle::thecity1, "neomeshes//thecity1.obj"}, {part_middle::transf1, "neomeshes//transf1.obj"},
+      {part_middle::tstar, "neomeshes//tstar.obj"}},
+     {}},
 };
 
 }  // namespace
@@ -62,10 +65,7 @@ void part_middle::load(GraphicsContext* context) {
     context->bind_window_framebuffer();
     context->progress(1.0);
 
-    for (int m = 0; m < mesh_count; ++m) {
-        meshes_[m].load(mesh_rows[m].file, false);
-        if (mesh_rows[m].progress_after > 0) context->progress(mesh_rows[m].progress_after);
-    }
+    load_mesh_files(*context, meshes_, mesh_batches);
 
     shake_track_.load(shake_file);
     middle::State start;

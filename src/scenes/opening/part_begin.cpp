@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "scenes/kit/mesh_files.h"
 #include "scenes/kit/pass_check.h"
 #include "scenes/kit/scene_frame.h"
 #include "scenes/kit/scene_textures.h"
@@ -66,17 +67,6 @@ void load_texture(GraphicsContext& context, const TextureLoad& t) {
     }
 }
 
-// The meshes in load order, each batch followed by the loading screen's steps.
-struct MeshLoad {
-    int index;
-    const char* file;
-    bool alternate_file = true;  // read the ".objt" companion
-};
-struct MeshFiles {
-    std::initializer_list<MeshLoad> meshes;
-    std::initializer_list<double> progress_after;
-};
-
 }  // namespace
 
 void part_begin::load(GraphicsContext* context) {
@@ -122,7 +112,7 @@ void part_begin::load(GraphicsContext* context) {
         context->progress(batch.progress_after);
     }
 
-    const MeshFiles meshes[] = {
+    const MeshFileBatch meshes[] = {
         {{{P::sea_mesh, "neomeshes//seaplane.obj"}}, {1.0, 1.0}},
         {{{P::floor_mesh, "neomeshes//seafloor.obj"}}, {1.0, 1.0, 1.0, 2.0, 2.0}},
         {{{P::crowd_mesh, "neomeshes//manymen.obj"}}, {2.0}},
@@ -130,13 +120,7 @@ void part_begin::load(GraphicsContext* context) {
          {2.0}},
         {{{P::bait_mesh, "neomeshes//fishbait22.obj", false}}, {1.0, 1.0, 2.0}},
     };
-    for (const MeshFiles& batch : meshes) {
-        for (const MeshLoad& mesh : batch.meshes) {
-            meshes_[mesh.index].alternate_file = mesh.alternate_file;
-            meshes_[mesh.index].load(mesh.file, false);
-        }
-        for (double step : batch.progress_after) context->progress(step);
-    }
+    load_mesh_files(*context, meshes_, meshes);
     start_state({});
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/virtual_keys.h"
+#include "scenes/kit/mesh_files.h"
 #include "scenes/kit/pass_check.h"
 #include "scenes/kit/program_table.h"
 #include "scenes/kit/scene_frame.h"
@@ -19,17 +20,6 @@ namespace {
 
 constexpr const char* shake_file = "Other//try1.sav";
 constexpr double field_of_view = 60.0, near_plane = 1.0, far_plane = 1500.0;
-
-struct MeshFile {
-    part_toys::MeshIndex index;
-    const char* file;
-};
-
-// The meshes in load order, each batch followed by the loading screen's step before the next.
-struct MeshLoads {
-    double progress_before;
-    std::initializer_list<MeshFile> meshes;
-};
 
 }  // namespace
 
@@ -57,29 +47,26 @@ void part_toys::load(GraphicsContext* context) {
     context->load_jpeg_texture("textures/texturedblob.jpg", textured_blob_slot);
     context->load_jpeg_texture("textures/bg10.jpg", bg_slot);
 
-    const MeshLoads batches[] = {
-        {1.0, {{M::chess_mesh, "neomeshes//chess.obj"}}},
-        {1.0, {{M::skin_mesh, "neomeshes//human4.obj"}, {M::vehicle1_mesh, "neomeshes//vehicle1.obj"}}},
-        {1.0, {{M::vehicle2_mesh, "neomeshes//vehicle2.obj"}}},
-        {1.0, {{M::vehicle3_mesh, "neomeshes//vehicle3.obj"}}},
-        {2.0, {{M::pavement_mesh, "neomeshes//pavement.obj"}, {M::tree_mesh, "neomeshes//tree.obj"}}},
-        {2.0,
-         {{M::ford_mesh, "neomeshes//ford.obj"},
+    const MeshFileBatch batches[] = {
+        {{{M::chess_mesh, "neomeshes//chess.obj"}}, {1.0}},
+        {{{M::skin_mesh, "neomeshes//human4.obj"}, {M::vehicle1_mesh, "neomeshes//vehicle1.obj"}}, {1.0}},
+        {{{M::vehicle2_mesh, "neomeshes//vehicle2.obj"}}, {1.0}},
+        {{{M::vehicle3_mesh, "neomeshes//vehicle3.obj"}}, {2.0}},
+        {{{M::pavement_mesh, "neomeshes//pavement.obj"}, {M::tree_mesh, "neomeshes//tree.obj"}}, {2.0}},
+        {{{M::ford_mesh, "neomeshes//ford.obj"},
           {M::wires_mesh, "neomeshes//wires.obj"},
           {M::labyrinth_mesh, "neomeshes//labyrinth.obj"},
-          {M::tank_mesh, "neomeshes//tank2.obj"}}},
-        {3.0, {{M::sea_mesh, "neomeshes//sea.obj"}, {M::bridge_mesh, "neomeshes//thebridge.obj"}}},
-        {2.0,
-         {{M::transf1_mesh, "neomeshes//transf1.obj"},
+          {M::tank_mesh, "neomeshes//tank2.obj"}},
+         {3.0}},
+        {{{M::sea_mesh, "neomeshes//sea.obj"}, {M::bridge_mesh, "neomeshes//thebridge.obj"}}, {2.0}},
+        {{{M::transf1_mesh, "neomeshes//transf1.obj"},
           {M::transf1a_mesh, "neomeshes//transf1a.obj"},
-          {M::transf3_mesh, "neomeshes//transf3.obj"}}},
-        {2.0, {{M::box_mesh, "neomeshes//box.obj"}, {M::cylinder_mesh, "neomeshes//cylinder2.obj"}}},
+          {M::transf3_mesh, "neomeshes//transf3.obj"}},
+         {2.0}},
+        {{{M::box_mesh, "neomeshes//box.obj"}, {M::cylinder_mesh, "neomeshes//cylinder2.obj"}}, {1.0}},
     };
-    for (const MeshLoads& batch : batches) {
-        context->progress(batch.progress_before);
-        for (const MeshFile& mesh : batch.meshes) meshes_[mesh.index].load(mesh.file, false);
-    }
     context->progress(1.0);
+    load_mesh_files(*context, meshes_, batches);
 
     figures_[push] = std::make_unique<body>("neomeshes//avatar_push.bvh");
     figures_[walk] = std::make_unique<body>("neomeshes//avatar_walk.bvh");
