@@ -47,7 +47,7 @@ constexpr std::string_view shaft_vertex_half = "v_godrays";
 
 // The occlusion combines: their copies read the depth at texel centres through the context's
 // texel sampler (ssao.glsl), bound on its own unit.
-constexpr std::array<std::string_view, 3> combines = {"f_combineSSAO", "f_combineSSAO2", "f_combineSSAO3"};
+constexpr std::array<std::string_view, 2> combines = {"f_combineSSAO2", "f_combineSSAO3"};
 constexpr const char* texel_map_define = "#define SSAO_TEXEL_MAP texture2d_depth_texels\n";
 constexpr const char* texel_map_name = "texture2d_depth_texels";
 constexpr int combine_texel_unit = 4, compose_texel_unit = 6, shading_texel_unit = 4;

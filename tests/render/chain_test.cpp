@@ -542,15 +542,15 @@ TEST_F(ChainTest, PassesStayFiniteOnExtremeInputs) {
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, target, 0);
     ASSERT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
 
-    const char* names[] = {"f_combineSSAO",    "f_combineSSAO2",        "f_combineSSAO3", "f_blurpass2",
-                           "f_blurpasslow",    "f_blurpasstoy",         "f_blurpasstoy3", "f_simpleblur",
-                           "f_blurhighlights", "f_blurhighlights_toys", "f_godrays",      "f_godrays2",
-                           "f_godrays_toys",   "f_godrays_toys2"};
+    const char* names[] = {"f_combineSSAO2",   "f_combineSSAO3",        "f_blurpass2",    "f_blurpasslow",
+                           "f_blurpasstoy",    "f_blurpasstoy3",        "f_simpleblur",   "f_blurhighlights",
+                           "f_blurhighlights_toys", "f_godrays",        "f_godrays2",     "f_godrays_toys",
+                           "f_godrays_toys2"};
     GLuint colour = 0, depth = 0;
     glGenTextures(1, &colour);
     glGenTextures(1, &depth);
     testing::internal::CaptureStdout();
-    for (int i = 0; i < 14; ++i) shaders.load_fragment_program(kPost + names[i], 100 + i);
+    for (int i = 0; i < std::ssize(names); ++i) shaders.load_fragment_program(kPost + names[i], 100 + i);
     testing::internal::GetCapturedStdout();
     for (float depth_value : {0.0f, 0.5f, 1.0f})
         for (float colour_value : {0.0f, 1.0f}) {
@@ -563,7 +563,7 @@ TEST_F(ChainTest, PassesStayFiniteOnExtremeInputs) {
             glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT24, size, size, 0, GL_DEPTH_COMPONENT, GL_FLOAT,
                          depths.data());
             glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-            for (int i = 0; i < 14; ++i) {
+            for (int i = 0; i < std::ssize(names); ++i) {
                 const int slot = 100 + i;
                 glBindFramebuffer(GL_FRAMEBUFFER, fbo);
                 glViewport(0, 0, size, size);

@@ -194,10 +194,10 @@ TEST_F(ShaderLibraryTest, ProjectorMatrixIsBiasPerspectiveLookAt) {
 
 TEST_F(ShaderLibraryTest, PostProcessingShadersCompileAndLink) {
     const std::string show = BRINEFALL_SHOW_DIR;
-    const char* fragments[] = {"f_combineSSAO",    "f_combineSSAO2",        "f_combineSSAO3", "f_blurpass2",
-                               "f_blurpasslow",    "f_blurpasstoy",         "f_blurpasstoy3", "f_simpleblur",
-                               "f_blurhighlights", "f_blurhighlights_toys", "f_godrays",      "f_godrays2",
-                               "f_godrays_toys",   "f_godrays_toys2"};
+    const char* fragments[] = {"f_combineSSAO2",   "f_combineSSAO3",        "f_blurpass2",    "f_blurpasslow",
+                               "f_blurpasstoy",    "f_blurpasstoy3",        "f_simpleblur",   "f_blurhighlights",
+                               "f_blurhighlights_toys", "f_godrays",        "f_godrays2",     "f_godrays_toys",
+                               "f_godrays_toys2"};
     ShaderLibrary shaders;
     int slot = 0;
     for (const char* name : fragments) {
