@@ -157,7 +157,7 @@ std::string compose_defines(int mode, Streak streak, bool sharp, bool no_glow, C
 std::string compose_defines(const ComposeUniforms& u, const ChainSizes& sizes, ComposeCopy copy) {
     const float x = u.motion_blur[0] + u.the_velocity[0], y = u.motion_blur[1] + u.the_velocity[1];
     // Without per-pixel velocities or the zoom, the streak is (x, y) over the whole picture.
-    const bool uniform_streak = !(u.motion_blur[2] > 0.0f) && u.is_middle_scene == 0.0f;
+    const bool uniform_streak = !(u.motion_blur[2] > 0.0f) && u.zoom_blur == 0.0f;
     Streak streak = Streak::full;
     if (uniform_streak && x == 0.0f && y == 0.0f)
         streak = Streak::none;
@@ -465,7 +465,7 @@ void compose_to_window(GraphicsContext& context, ShaderLibrary& shaders, int pro
         set_float(target, "Flo", u.flo);
         set_vec3(target, "MotionBlur", u.motion_blur);
         set_float(target, "DSP", u.dsp);
-        set_float(target, "isMiddleScene", u.is_middle_scene);
+        set_float(target, "isMiddleScene", u.zoom_blur);
         set_float(target, "WhichBlur", u.which_blur);
         set_float(target, "SetBlur", u.set_blur);
         set_vec3(target, "TheVelocity", u.the_velocity);

@@ -115,7 +115,7 @@ struct ComposeUniforms {
     float pos_y = 0.0f;
     float motion_blur[3] = {0, 0, 0};
     float dsp = 0.0f;
-    float is_middle_scene = 0.0f;
+    float zoom_blur = 0.0f;  // "isMiddleScene", despite its name the toys scene's radial zoom blur
     float which_blur = 0.0f;
     float set_blur = 0.0f;
     float the_velocity[3] = {0, 0, 0};

@@ -11,7 +11,7 @@
 #include "show/parts.h"
 
 inline constexpr int roster_slots = 9;  // slots 0..3 hold the show's scenes, 4..8 stay empty
-inline constexpr int kShowScenes = 4;
+inline constexpr int show_scene_count = 4;
 
 struct Roster {
     std::array<parts*, roster_slots> slots{};
@@ -22,5 +22,5 @@ using SceneFactory = std::function<parts*()>;
 
 struct SceneFactories {
     SceneFactory loader;                           // the loading screen
-    std::array<SceneFactory, kShowScenes> scenes;  // slot order: opening, toys, middle, final
+    std::array<SceneFactory, show_scene_count> scenes;  // slot order: opening, toys, middle, final
 };

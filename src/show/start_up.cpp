@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr int kMixRate = 44100;
+constexpr int mix_rate = 44100;
 constexpr int software_channels = 32;
 constexpr const char* sound_caption = "OVK  ";
 // A missing motion clip is reported as a missing JPEG is: the kind of file as the caption, the
@@ -52,7 +52,7 @@ void show_loading_screen(ShowState& s) {
 // be drawn, so the show ends here as it does for a missing texture.
 bool load_scenes(ShowState& s) {
     s.roster.slots.fill(nullptr);
-    for (int slot = 0; slot < kShowScenes; ++slot) {
+    for (int slot = 0; slot < show_scene_count; ++slot) {
         const SceneFactory& construct = s.scene_factories.scenes[slot];
         if (!construct) continue;
         try {
@@ -82,7 +82,7 @@ PendingMusic decode_music() {
 // (only reached when end_process returns).
 bool prepare_music(ShowState& s, PendingMusic& music) {
     if (!s.sound) s.sound = std::make_unique<LiveSound>();
-    if (!s.sound->initialise(kMixRate, software_channels)) {
+    if (!s.sound->initialise(mix_rate, software_channels)) {
         sound_failure("Problem initializing FMod. \nProgram will now exit.", 1);
         return false;
     }

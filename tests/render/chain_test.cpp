@@ -690,7 +690,7 @@ TEST_F(ChainTest, SpecialisedProgramsDrawTheSamePicture) {
             u.set_blur = s.set_blur;
             std::copy(s.motion, s.motion + 3, u.motion_blur);
             std::copy(s.velocity, s.velocity + 3, u.the_velocity);
-            u.is_middle_scene = s.middle;
+            u.zoom_blur = s.middle;
             u.pos_y = 0.4f;
             u.flo = 0.3f;
             u.fade = s.mode == 1 ? 0.2f : 0.45f;

@@ -69,7 +69,9 @@ TEST(ViewShot, NeverPassesThroughTheWallAndStaysBehindItFromTheHouseOn) {
         const bool within = std::fabs(eye.x - finale::wall_at.x) < half_width + 0.5f && eye.y < top &&
                             std::fabs(eye.z - finale::wall_at.z) < 1.0f;
         EXPECT_FALSE(within) << t;
-        if (t > 68.0) EXPECT_LT(eye.z, finale::wall_at.z - 0.5f) << t;
+        if (t > 68.0) {
+            EXPECT_LT(eye.z, finale::wall_at.z - 0.5f) << t;
+        }
     }
 }
 

@@ -60,7 +60,9 @@ TEST(BlurAmount, StepsOnlyAt13_4_51_8And68) {
         const double step = blur_amount(t + 0.01) - blur_amount(t);
         const bool cut =
             (t < 13.4 && t + 0.01 > 13.4) || (t < 51.8 && t + 0.01 > 51.8) || (t < 68 && t + 0.01 >= 68);
-        if (!cut) EXPECT_LT(std::fabs(step), 0.03) << t;
+        if (!cut) {
+            EXPECT_LT(std::fabs(step), 0.03) << t;
+        }
     }
 }
 

@@ -143,7 +143,7 @@ TEST(ToysCompose, TheComposeTakesTheCurvesOfItsClock) {
         EXPECT_FLOAT_EQ(u.dsp, 0.25f);
         EXPECT_FLOAT_EQ(u.limit, static_cast<float>(toys::blur_amount(t)));
         EXPECT_FLOAT_EQ(u.fade, static_cast<float>(toys::grey_value(t)));
-        EXPECT_FLOAT_EQ(u.is_middle_scene, static_cast<float>(toys::zoom_blur(t)));
+        EXPECT_FLOAT_EQ(u.zoom_blur, static_cast<float>(toys::zoom_blur(t)));
         EXPECT_EQ(u.which_blur, static_cast<float>(toys::which_blur(t)));
         EXPECT_EQ(u.motion_blur[0] + u.motion_blur[1] + u.motion_blur[2], 0.0f);
         EXPECT_TRUE(u.random);

@@ -86,7 +86,7 @@ protected:
         s.timer = ShowTimer([this] { return clock_; });
         s.timer.reset();
         s.driver.previous_reading = s.timer.reading();
-        for (int slot = 0; slot < kShowScenes; ++slot) {
+        for (int slot = 0; slot < show_scene_count; ++slot) {
             scenes_[slot] = std::make_unique<StandInScene>(slot, drawn_, rendered_);
             s.roster.slots[slot] = scenes_[slot].get();
         }
@@ -117,7 +117,7 @@ protected:
     SetSound* sound_ = nullptr;
     double clock_ = 50.0;
     std::vector<int> drawn_, rendered_;  // the slots advanced and rendered
-    std::unique_ptr<StandInScene> scenes_[kShowScenes];
+    std::unique_ptr<StandInScene> scenes_[show_scene_count];
 };
 
 TEST_F(FrameDriverTest, OneSceneDrawsPerWindowAndNoneAtExactly361) {

@@ -74,7 +74,7 @@ SceneFactories logging_scenes() {
     SceneFactories f;
     f.loader = [] { return new LoggingScene("loader"); };
     const char* names[] = {"begin", "toys", "middle", "text"};
-    for (int slot = 0; slot < kShowScenes; ++slot)
+    for (int slot = 0; slot < show_scene_count; ++slot)
         f.scenes[slot] = [name = std::string(names[slot])] { return new LoggingScene(name); };
     return f;
 }
@@ -151,7 +151,7 @@ TEST_F(StartUpTest, LoadsTheLoadingScreenThenEverySceneInOrderThenStartsTheMusic
 
     const ShowState& s = show_state();
     for (int slot = 0; slot < roster_slots; ++slot)
-        EXPECT_EQ(s.roster.slots[slot] != nullptr, slot < kShowScenes) << slot;
+        EXPECT_EQ(s.roster.slots[slot] != nullptr, slot < show_scene_count) << slot;
     EXPECT_NE(s.roster.loader, nullptr);
     EXPECT_EQ(s.sound->volume(), 255);
 }

@@ -96,7 +96,7 @@ SceneFactories Capture::timed_factories(const SceneFactories& show) {
             return new TimedScene(
                 construct(), -1, [this](double ms) { stats_.record_loader_load(ms); }, loader_drew_);
         };
-    for (int slot = 0; slot < kShowScenes; ++slot)
+    for (int slot = 0; slot < show_scene_count; ++slot)
         if (show.scenes[slot])
             timed.scenes[slot] = [this, slot, construct = show.scenes[slot]] {
                 return new TimedScene(

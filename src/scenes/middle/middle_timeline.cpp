@@ -56,7 +56,8 @@ ComposeUniforms compose_uniforms(double t, float dsp, const double (&shake)[2]) 
     u.ttime = static_cast<float>(t);
     u.limit = static_cast<float>(blur_amount(t));
     u.dsp = dsp;
-    u.is_middle_scene = is_middle_scene;
+    // No radial zoom blur in this scene, ever ("isMiddleScene" 0).
+    u.zoom_blur = 0.0f;
     u.which_blur = 1.0f;
     u.set_blur = set_blur(t);
     const double streak = 0.033 * motion_blur_weight(t);

@@ -17,8 +17,6 @@ double grey_value(double t);
 double blur_amount(double t);
 // "SetBlur" of the window compose: the glow comes on after 51.8.
 float set_blur(double t);
-// "isMiddleScene": no radial zoom blur in this scene, ever.
-inline constexpr float is_middle_scene = 0.0f;
 // Everything the window compose is given at t: dsp is the frame's spectrum value, shake the
 // frame's shake (x, y), which streaks the picture ("MotionBlur") while motion_blur_weight allows.
 ComposeUniforms compose_uniforms(double t, float dsp, const double (&shake)[2]);

@@ -78,7 +78,7 @@ ComposeUniforms compose_uniforms(double t, float dsp) {
     u.mode = toys_grading;
     u.ttime = static_cast<float>(t);
     u.dsp = dsp;
-    u.is_middle_scene = static_cast<float>(zoom_blur(t));
+    u.zoom_blur = static_cast<float>(zoom_blur(t));
     u.limit = static_cast<float>(blur_amount(t));
     u.which_blur = static_cast<float>(which_blur(t));
     u.fade = static_cast<float>(grey_value(t));
