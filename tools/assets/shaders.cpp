@@ -36,6 +36,24 @@ bool expand(const std::string& text, const std::filesystem::path& lib, int depth
     return true;
 }
 
+// Shader files in the show directory that no longer have a source (removed or renamed since the
+// last build): removed, so that nothing runs against a shader the tree no longer has.
+void remove_stale_shaders(const std::filesystem::path& out, const std::vector<std::filesystem::path>& sources) {
+    std::error_code ec;
+    std::vector<std::filesystem::path> stale;
+    for (auto it = std::filesystem::recursive_directory_iterator(out, ec);
+         !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
+        const auto relative = std::filesystem::relative(it->path(), out);
+        if (it->is_regular_file() && it->path().extension() == ".glsl" &&
+            !std::binary_search(sources.begin(), sources.end(), relative))
+            stale.push_back(it->path());
+    }
+    for (const auto& path : stale) {
+        std::filesystem::remove(path, ec);
+        std::fprintf(stderr, "brinefall-assets: removed %s (its source is gone)\n", path.c_str());
+    }
+}
+
 }  // namespace
 
 bool add_shaders(Pack& pack, const std::filesystem::path& from) {
@@ -57,5 +75,6 @@ bool add_shaders(Pack& pack, const std::filesystem::path& from) {
         }
         pack.add(relative.string(), "shader source", [&] { return expanded; });
     }
+    if (!pack.listing()) remove_stale_shaders(pack.out(), sources);
     return ok;
 }
