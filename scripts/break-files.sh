@@ -9,9 +9,10 @@
 # (the music's own message for the music). A missing picture, motion clip or the music must stop
 # it; a missing mesh, shader, cut-out, sequence frame or shake track must not.
 #
-# Usage: scripts/break-files.sh [--sample] [--kind EXT]... [--build DIR] [--keep DIR]
+# Usage: scripts/break-files.sh [--sample] [--kind EXT]... [--share K/N] [--build DIR] [--keep DIR]
 #   --sample     one file of each kind for each scene (the fixed sample ./test.sh runs)
 #   --kind EXT   only files ending in .EXT (jpg, png, objt, bvh, glsl, sav, ogg); repeatable
+#   --share K/N  only the K-th of every N files (1 <= K <= N): N runs side by side cover them all
 #   --build DIR  the build whose capture and show directory are used (default build; build-asan
 #                for the sanitizer build)
 #   --keep DIR   the logs of failed cases go here (default out/break-files)
@@ -23,10 +24,11 @@ build=build
 sample=0
 kinds=()
 keep=out/break-files
+share=1/1
 while (($#)); do
   case "$1" in
     --sample) sample=1 ;;
-    --kind | --build | --keep)
+    --kind | --build | --keep | --share)
       if (($# < 2)); then
         echo "$1 needs a value (try --help)" >&2
         exit 2
@@ -35,6 +37,7 @@ while (($#)); do
         --kind) kinds+=("$2") ;;
         --build) build=$2 ;;
         --keep) keep=$2 ;;
+        --share) share=$2 ;;
       esac
       shift ;;
     -h | --help) awk 'NR > 1 && /^#/ { sub(/^# ?/, ""); print; next } NR > 1 { exit }' "$0"; exit 0 ;;
@@ -42,6 +45,13 @@ while (($#)); do
   esac
   shift
 done
+
+if ! [[ "$share" =~ ^([0-9]+)/([0-9]+)$ ]] || ((BASH_REMATCH[1] < 1 || BASH_REMATCH[1] > BASH_REMATCH[2])); then
+  echo "--share needs K/N with 1 <= K <= N (try --help)" >&2
+  exit 2
+fi
+share_k=${BASH_REMATCH[1]}
+share_n=${BASH_REMATCH[2]}
 
 capture=$build/brinefall-capture
 if [ ! -x "$capture" ] || [ ! -d "$build/show" ]; then
@@ -166,18 +176,22 @@ selected() {
 }
 
 entries=()
+picked=()
 if ((sample)); then
   entries=("${sample_files[@]}")
 else
   while IFS= read -r -d '' f; do entries+=("4 ${f#"$build/show/"}"); done < <(find "$build/show" -type f -print0 | sort -z)
 fi
-total=0
-for entry in "${entries[@]}"; do selected "${entry#* }" && total=$((total + ${#ways[@]})); done
+n=0
+for entry in "${entries[@]}"; do
+  selected "${entry#* }" || continue
+  ((n++ % share_n == share_k - 1)) && picked+=("$entry")
+done
+total=$((${#picked[@]} * ${#ways[@]}))
 
 start=$SECONDS
-for entry in "${entries[@]}"; do
+for entry in "${picked[@]}"; do
   relative=${entry#* }
-  selected "$relative" || continue
   for way in "${ways[@]}"; do
     run_case "${entry%% *}" "$relative" "$way"
     printf '\r%d / %d cases, %d failed, %d s' "$cases" "$total" "${#failures[@]}" $((SECONDS - start)) >&2
