@@ -14,7 +14,7 @@ void part_middle::set_shadow_matrix() {
     // Two materials take the projector as a uniform as well.
     const Matrix4 shadow = load_shadow_projector(shaders_, context_->light_camera);
     for (int program : {middle::material2, middle::material3}) {
-        shaders_.use_program(program);
+        use_material(shaders_, *context_, program, {});
         shaders_.set_matrix4(program, "ShadowMat", shadow.data());
         // The same units as the general material's samplers (bind_material_samplers).
         shaders_.set_int(program, "texture2d_2", 1);
@@ -24,9 +24,9 @@ void part_middle::set_shadow_matrix() {
 }
 
 void part_middle::bind_material_samplers() {
-    // Units 0-7 in this order; the two other materials read units 1 and 5 as well. The general
-    // material is made current with use_program, not use_material, in the light pass too: its
-    // values below must reach the program the content groups draw with.
+    // Units 0-7 in this order; the two other materials read units 1 and 5 as well. In the light
+    // pass, where colour is masked, use_material makes each material's depth-only copy current,
+    // so every value set after it reaches the program the content groups draw with.
     const SamplerBinding samplers[8] = {
         {"texture2d_1", noise_slot},
         {"texture2d_2", textures_.prepass_depth},
@@ -52,7 +52,7 @@ void part_middle::scene_pass(LitPass pass) {
         glClearColor(1.0f, 0.9f, 0.75f, 0.0f);
     else
         glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    shaders_.use_program(middle::material1);
+    use_material(shaders_, *context_, middle::material1, {});
     shaders_.set_float(middle::material1, "IsAnt", 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
@@ -69,7 +69,7 @@ void part_middle::scene_pass(LitPass pass) {
     set_shadow_matrix();
 
     const int p = middle::material1;
-    shaders_.use_program(p);
+    use_material(shaders_, *context_, p, {});
     shaders_.set_float(p, "MaterialMultiplier", from_light ? 0.05f : 1.0f);
     shaders_.set_float(p, "PosY", static_cast<float>(state_.frame.camera_y));
     shaders_.set_float(p, "ScaleDown", static_cast<float>(middle::scale_down(t)));

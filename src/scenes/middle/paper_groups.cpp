@@ -9,7 +9,9 @@
 #include "anim/tube.h"
 #include "core/easing.h"
 #include "core/random.h"
+#include "render/view_culling.h"
 #include "scenes/kit/figures.h"
+#include "scenes/kit/material_binding.h"
 #include "scenes/middle/ant_pose.h"
 #include "scenes/middle/middle_programs.h"
 #include "scenes/middle/middle_stage.h"
@@ -57,13 +59,17 @@ void part_middle::draw_slab(unsigned list, float scale) {
     glPushMatrix();
     glScalef(scale, scale, scale);
     glNormal3f(0.0f, 0.0f, 1.0f);  // the caps carry no normals of their own
-    glCallList(list);
+    const middle::SlabExtent& extent = slab_extents_.at(list);
+    if (outside_current_view(extent.box))
+        glNormal3fv(extent.last_normal);
+    else
+        glCallList(list);
     glPopMatrix();
 }
 
 void part_middle::draw_backdrop(double t) {
     if (!drawn(middle::backdrop, t)) return;
-    shaders_.use_program(middle::material1);
+    use_material(shaders_, *context_, middle::material1, {});
     // Day paper, dusk while the moon is up, then a deeper warm card behind the white temple.
     const float d = static_cast<float>(eased_window(t, 24.0, 0.25) * (1.0 - eased_window(t, 41.0, 0.25)));
     const float w = static_cast<float>(eased_window(t, 44.0, 0.2));
@@ -81,7 +87,7 @@ void part_middle::draw_backdrop(double t) {
 
 void part_middle::draw_city(double t) {
     if (drawn(middle::city, t)) {
-        shaders_.use_program(middle::material1);
+        use_material(shaders_, *context_, middle::material1, {});
         colour(0.9f, 0.88f, 0.82f);
         glPushMatrix();
         glTranslatef(middle::city_at.x, middle::city_at.y, middle::city_at.z);
@@ -92,7 +98,7 @@ void part_middle::draw_city(double t) {
     }
     if (drawn(middle::houses, t)) {
         // The paper village's houses are cut like the crowd: the "IsMan" card.
-        shaders_.use_program(middle::material3);
+        use_material(shaders_, *context_, middle::material3, {});
         shaders_.set_float(middle::material3, "IsMan", 0.0f);
         colour(0.97f, 0.94f, 0.88f);
         glPushMatrix();
@@ -103,7 +109,7 @@ void part_middle::draw_city(double t) {
     }
     if (drawn(middle::long_strip, t)) {
         // The folded strip: a fence of card along the back, behind the temple and the crowd.
-        shaders_.use_program(middle::material1);
+        use_material(shaders_, *context_, middle::material1, {});
         colour(0.86f, 0.68f, 0.42f);
         glPushMatrix();
         glTranslatef(middle::long_strip_at.x, middle::long_strip_at.y, middle::long_strip_at.z);
@@ -113,7 +119,7 @@ void part_middle::draw_city(double t) {
         glPopMatrix();
     }
     if (drawn(middle::robot, t)) {
-        shaders_.use_program(middle::material1);
+        use_material(shaders_, *context_, middle::material1, {});
         colour(0.75f, 0.3f, 0.25f);
         glPushMatrix();
         glTranslatef(middle::robot_at.x, middle::robot_at.y, middle::robot_at.z);
@@ -126,7 +132,7 @@ void part_middle::draw_city(double t) {
 }
 
 void part_middle::draw_sky(double t) {
-    shaders_.use_program(middle::material2);
+    use_material(shaders_, *context_, middle::material2, {});
     shaders_.set_float(middle::material2, "IsBird", 0.0f);
     if (drawn(middle::sun, t)) draw_sun(t);
     draw_clouds(t);
@@ -207,7 +213,7 @@ void part_middle::draw_aeroplane(double t) {
 
 void part_middle::draw_sequence_figure(double t) {
     if (!drawn(middle::sequence_figure, t)) return;
-    shaders_.use_program(middle::material2);
+    use_material(shaders_, *context_, middle::material2, {});
     colour(0.05f, 0.04f, 0.04f);
     glPushMatrix();
     glTranslatef(static_cast<float>(-2.0 + 1.5 * std::sin(0.11 * t)),
@@ -219,7 +225,7 @@ void part_middle::draw_sequence_figure(double t) {
 
 void part_middle::draw_sea(double t) {
     if (!drawn(middle::waves, t)) return;
-    shaders_.use_program(middle::material2);
+    use_material(shaders_, *context_, middle::material2, {});
     shaders_.set_float(middle::material2, "IsBird", 0.0f);
     // Two rows of rolling sea with the fish leaping between them, the curling wave at the side.
     const struct {
@@ -270,7 +276,7 @@ void part_middle::draw_sea(double t) {
 }
 
 void part_middle::draw_ropes(double t) {
-    shaders_.use_program(middle::material1);
+    use_material(shaders_, *context_, middle::material1, {});
     glPushMatrix();
     glScalef(middle::rope_scale, middle::rope_scale, middle::rope_scale);
     if (drawn(middle::rope_field, t)) {
@@ -293,7 +299,7 @@ void part_middle::draw_ropes(double t) {
         const SpringChain& rope = state_.ropes.single.front();
         middle::rope_curve(rope, curve_, 0);
         const Vector3 moon = rope.masses.front().position;
-        shaders_.use_program(middle::material2);
+        use_material(shaders_, *context_, middle::material2, {});
         glPushMatrix();
         glTranslatef(moon.x, moon.y + 2.2f / middle::rope_scale, moon.z);
         glRotatef(static_cast<float>(10.0 * std::sin(0.6 * t)), 0.0f, 0.0f, 1.0f);
@@ -301,7 +307,7 @@ void part_middle::draw_ropes(double t) {
         draw_slab(middle::moon_list, 0.25f / middle::rope_scale);
         glPopMatrix();
         if (drawn(middle::rope_line, t)) {
-            shaders_.use_program(middle::material1);
+            use_material(shaders_, *context_, middle::material1, {});
             colour(0.0f, 0.0f, 0.0f);
             glLineWidth(3.0f);
             glBegin(GL_LINE_STRIP);
@@ -319,7 +325,7 @@ void part_middle::draw_ropes(double t) {
 
 void part_middle::draw_strands(double t) {
     if (!drawn(middle::strands, t)) return;
-    shaders_.use_program(middle::material1);
+    use_material(shaders_, *context_, middle::material1, {});
     constexpr int points = 24;
     const Vector3 up{1.0f, 0.0f, 0.0f};
     // Black strands hang from above and grow down; thin ones wave between them.
@@ -350,7 +356,7 @@ void part_middle::draw_strands(double t) {
 }
 
 void part_middle::draw_temple(double t) {
-    shaders_.use_program(middle::material3);
+    use_material(shaders_, *context_, middle::material3, {});
     shaders_.set_float(middle::material3, "IsMan", 0.0f);
     colour(0.9f, 0.86f, 0.8f);
     for (int r = 0; r < 4; ++r) {
@@ -382,7 +388,7 @@ void part_middle::draw_temple(double t) {
 
 void part_middle::draw_crowd(double t) {
     if (!drawn(middle::crowd, t)) return;
-    shaders_.use_program(middle::material3);
+    use_material(shaders_, *context_, middle::material3, {});
     shaders_.set_float(middle::material3, "IsMan", 1.0f);
     colour(0.02f, 0.02f, 0.02f);
     RandomGenerator random(1733);
@@ -421,7 +427,7 @@ void part_middle::draw_ants(double t) {
     RandomGenerator random(4021);
     if (drawn(middle::early_ants, t)) {
         // A file of ants crossing the front of the stage, in the general material.
-        shaders_.use_program(middle::material1);
+        use_material(shaders_, *context_, middle::material1, {});
         shaders_.set_float(middle::material1, "IsAnt", 1.0f);
         for (int i = 0; i < 6; ++i) {
             const double r = random.draw_unit();
@@ -437,7 +443,7 @@ void part_middle::draw_ants(double t) {
         shaders_.set_float(middle::material1, "IsAnt", 0.0f);
     }
     if (drawn(middle::late_ants, t)) {
-        shaders_.use_program(middle::material3);
+        use_material(shaders_, *context_, middle::material3, {});
         shaders_.set_float(middle::material3, "IsMan", 1.0f);
         for (int i = 0; i < 10; ++i) {
             const double r = random.draw_unit();
@@ -457,7 +463,7 @@ void part_middle::draw_ants(double t) {
 void part_middle::draw_people_row(double t) {
     if (!drawn(middle::people_row, t)) return;
     // Cut like the crowd: black card with a lamp-lit rim.
-    shaders_.use_program(middle::material3);
+    use_material(shaders_, *context_, middle::material3, {});
     shaders_.set_float(middle::material3, "IsMan", 1.0f);
     RandomGenerator random(977);
     // Markers are in frame pixels; the row places its people at a hundredth of that, anchored so
