@@ -96,6 +96,23 @@ void respace(Spline& spline, double b, double c) {
     spline.resample(capped(c * length), 3);
 }
 
+// Drops the points that lie within the tolerance of the line their neighbours leave. Outlines
+// too short to gain anything, and thinnings that would leave fewer than 4 points (no cap), are
+// kept as they are.
+void thin(Spline& spline, double tolerance) {
+    if (tolerance <= 0.0 || spline.points.size() < 8) return;
+    std::vector<cv::Point2f> outline, thinned;
+    outline.reserve(spline.points.size());
+    for (const Vector3& p : spline.points) outline.emplace_back(p.x, p.y);
+    cv::approxPolyDP(outline, thinned, tolerance, true);
+    if (thinned.size() < 4) return;
+    spline.points.clear();
+    for (const cv::Point2f& p : thinned) spline.points.emplace_back(p.x, p.y, 0.0f);
+    spline.channel2.clear();  // respacing filled them; an outline uses its points only
+    spline.channel3.clear();
+    spline.count = static_cast<int32_t>(spline.points.size());
+}
+
 // One quad strip round the outline: count + 1 steps closing the loop, each the wall's normal
 // (the segment to the next point turned by a right angle in the xy plane) and the point.
 std::vector<ExtrusionGeometry::WallStep> wall_strip(const Spline& spline) {
@@ -117,7 +134,7 @@ std::vector<ExtrusionGeometry::WallStep> wall_strip(const Spline& spline) {
 
 }  // namespace
 
-ExtrusionGeometry ContourExtruder::build(const cv::Mat& image, double b, double c) {
+ExtrusionGeometry ContourExtruder::build(const cv::Mat& image, double b, double c, double tolerance) {
     ExtrusionGeometry geometry;
     vertices_.clear();
     if (image.empty()) return geometry;
@@ -132,7 +149,10 @@ ExtrusionGeometry ContourExtruder::build(const cv::Mat& image, double b, double 
         cv::compare(copy, 128, mask, pass == 0 ? cv::CMP_GE : cv::CMP_EQ);
         geometry.outlines[pass] = find_outlines(mask, hw, hh);
         for (Spline& spline : geometry.outlines[pass])
-            if (spline.count >= 4) respace(spline, b, c);
+            if (spline.count >= 4) {
+                respace(spline, b, c);
+                thin(spline, tolerance);
+            }
     }
     tessellate_caps(geometry);
     for (const auto& outlines : geometry.outlines)

@@ -9,7 +9,10 @@
 // A contour point at column px, row py of a W x H image becomes (x, y) = ((hh - py) / hh,
 // (hw - px) / hw) with hh = H / 2, hw = W / 2; the 90 degree turn of the drawing puts it upright.
 // Outlines longer than 28 points whose length l satisfies b·l > 5 are respaced twice by arc
-// length, to trunc(b·l) and then trunc(c·l) points (3 subdivisions each). Cap and wall
+// length, to trunc(b·l) and then trunc(c·l) points (3 subdivisions each). With a tolerance, every
+// outline of 8 points or more is then thinned: points that lie within the tolerance of the line
+// their neighbours leave are dropped (Douglas-Peucker), so that a smooth stretch keeps a few
+// points instead of hundreds while no point moves off the outline by more than the tolerance. Cap and wall
 // coordinates are quantised: x·30000 truncated to a 16-bit integer, times 1/3000, so the shape
 // spans about -10..10 and near-coincident points merge. Outlines of 3 points or fewer get walls
 // but no cap.
@@ -46,8 +49,9 @@ struct ExtrusionGeometry {
 class ContourExtruder {
 public:
     // The CPU step on an 8-bit image (other depths and channel counts are converted to 8-bit
-    // grey); an empty image gives empty geometry. b and c are the coarse and fine densities.
-    ExtrusionGeometry build(const cv::Mat& image, double b, double c);
+    // grey); an empty image gives empty geometry. b and c are the coarse and fine densities;
+    // tolerance (in the outline's normalised units, 0: none) thins the respaced outlines.
+    ExtrusionGeometry build(const cv::Mat& image, double b, double c, double tolerance = 0.0);
     // The GL step: list + 1 = the cap at z = 0; list = front cap, back cap at z = 1 and the walls,
     // drawn turned by 90 degrees about +z. The turn outside the caps' push/pop stays in effect
     // after the list is called, so callers save and restore the matrix around it.

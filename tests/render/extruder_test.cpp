@@ -1,6 +1,7 @@
-// The contour extruder's CPU step: outlines, respacing, caps and walls (no GL).
+// The contour extruder's CPU step: outlines, respacing, thinning, caps and walls (no GL).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include <opencv2/core.hpp>
@@ -124,4 +125,49 @@ TEST(ContourExtruder, OnePixelHighImagesStayFinite) {
             EXPECT_TRUE(std::isfinite(step.x) && std::isfinite(step.y));
             for (float n : step.normal) EXPECT_TRUE(std::isfinite(n));
         }
+}
+
+// Thinning keeps the shape: a disc with a hole, thinned to a tolerance, keeps far fewer points,
+// every respaced point stays within the tolerance of the thinned outline, the cap's area holds,
+// and the hole is still cut.
+TEST(ContourExtruder, ThinnedOutlinesKeepTheShapeWithFewerPoints) {
+    cv::Mat image(512, 512, CV_8UC1, cv::Scalar(0));
+    cv::ellipse(image, {256, 256}, {220, 120}, 20, 0, 360, 255, cv::FILLED);
+    cv::circle(image, {200, 250}, 40, 128, cv::FILLED);
+    ContourExtruder extruder;
+    const ExtrusionGeometry full = extruder.build(image, 30, 180);
+    const double tolerance = 0.0005;
+    const ExtrusionGeometry thinned = extruder.build(image, 30, 180, tolerance);
+
+    ASSERT_EQ(thinned.outlines[0].size(), full.outlines[0].size());
+    ASSERT_EQ(thinned.outlines[1].size(), 1u) << "the hole survives";
+    EXPECT_LT(thinned.cap_triangle_count() * 3, full.cap_triangle_count());
+    EXPECT_LT(thinned.wall_quad_count() * 3, full.wall_quad_count());
+    EXPECT_NEAR(cap_area(thinned), cap_area(full), 0.002 * cap_area(full));
+
+    // Distance from a point to a closed polyline.
+    auto distance = [](const Vector3& p, const Spline& outline) {
+        double best = 1e9;
+        const std::size_t n = outline.points.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            const Vector3& a = outline.points[i];
+            const Vector3& b = outline.points[(i + 1) % n];
+            const double dx = b.x - a.x, dy = b.y - a.y;
+            const double along = std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
+            best = std::min(best, std::hypot(p.x - a.x - along * dx, p.y - a.y - along * dy));
+        }
+        return best;
+    };
+    for (int pass = 0; pass < 2; ++pass)
+        for (std::size_t k = 0; k < full.outlines[pass].size(); ++k) {
+            const Spline& before = full.outlines[pass][k];
+            const Spline& after = thinned.outlines[pass][k];
+            EXPECT_EQ(after.count, static_cast<int32_t>(after.points.size()));
+            for (const Vector3& p : before.points) ASSERT_LE(distance(p, after), tolerance * 1.001);
+        }
+
+    // No tolerance leaves the respaced outlines as they are.
+    const ExtrusionGeometry again = extruder.build(image, 30, 180, 0.0);
+    EXPECT_EQ(again.cap_triangle_count(), full.cap_triangle_count());
+    EXPECT_EQ(again.outlines[0][0].points.size(), full.outlines[0][0].points.size());
 }

@@ -110,10 +110,10 @@ SlabExtent slab_extent(const ExtrusionGeometry& geometry) {
 SlabResult build_slab(ContourExtruder& extruder, const SlabJob& job) {
     SlabResult result;
     const cv::Mat image = cv::imread(job.file, cv::IMREAD_GRAYSCALE);
-    result.slab = extruder.build(image, coarse_density, job.fine_density);
+    result.slab = extruder.build(image, coarse_density, job.fine_density, outline_tolerance);
     if (job.sequence_frame) {
         if (!image.empty()) result.marker = find_marker(image);
-        result.edges = extruder.build(edge_image(image), coarse_density, job.fine_density);
+        result.edges = extruder.build(edge_image(image), coarse_density, job.fine_density, outline_tolerance);
     }
     return result;
 }

@@ -24,6 +24,11 @@ namespace middle {
 inline constexpr double coarse_density = 30.0;
 inline constexpr double sequence_density = 100.0;
 inline constexpr double cutout_density = 180.0;
+// Respaced outlines carry a point every fraction of a pixel; thinned to within this (an eighth of
+// a cut-out's source pixel, a thirtieth of a sequence frame's, a twentieth of a screen pixel
+// where the sea is largest at 640x360), the sea's slab keeps a seventh of its triangles and
+// looks the same.
+inline constexpr double outline_tolerance = 0.0005;
 inline constexpr unsigned sequence_list_base = 3000;
 inline constexpr unsigned edge_list_offset = 10000;  // the edge slab of frame k: 13000 + 10k
 inline constexpr unsigned lists_per_slab = 10;
