@@ -3,7 +3,6 @@
 // build makes, vertex for vertex and in load order.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <numeric>
@@ -91,50 +90,6 @@ TEST(EdgeImage, OutlinesAShapeAndLeavesItsInsideEmpty) {
     EXPECT_EQ(edges.at<unsigned char>(32, 32), 0);
     EXPECT_EQ(edges.at<unsigned char>(5, 5), 0);
     EXPECT_TRUE(edge_image(cv::Mat()).empty());
-}
-
-// Every corner a slab's list draws, as the cut-out material moves it (flapping at full strength,
-// at many moments) and the list turns it, lies in the slab's box; a skipped call leaves the
-// normal the last wall would.
-TEST(SlabExtent, HoldsEveryVertexTheCutOutMaterialCanMoveAndTurn) {
-    cv::Mat image(120, 200, CV_8UC1, cv::Scalar(0));
-    cv::ellipse(image, {90, 60}, {70, 30}, 10, 0, 360, cv::Scalar(255), cv::FILLED);  // a fish
-    cv::circle(image, {60, 55}, 6, cv::Scalar(128), cv::FILLED);                     // its eye
-    ContourExtruder extruder;
-    const ExtrusionGeometry geometry = extruder.build(image, coarse_density, cutout_density);
-    ASSERT_GT(geometry.cap_triangle_count(), 0);
-    const SlabExtent extent = slab_extent(geometry);
-
-    int checked = 0;
-    auto expect_inside = [&](float x, float y, float z) {
-        for (double t = 0.0; t < 2.0; t += 0.013) {
-            // v_material2.glsl with IsBird = 1, then the list's quarter turn (x, y) -> (-y, x).
-            const float reach = std::max(-y - 2.0f, 0.0f);
-            const float bent_z = z + 0.35f * reach * static_cast<float>(std::sin(9.0 * t + 0.3 * y));
-            const float beaten_y = y + 0.12f * std::abs(x) * static_cast<float>(std::sin(7.0 * t));
-            const float p[3] = {-beaten_y, x, bent_z};
-            for (int axis = 0; axis < 3; ++axis) {
-                ASSERT_GE(p[axis], extent.box.lo[axis]) << axis << " at " << x << ", " << y << ", " << z;
-                ASSERT_LE(p[axis], extent.box.hi[axis]) << axis << " at " << x << ", " << y << ", " << z;
-            }
-            ++checked;
-        }
-    };
-    for (const auto& corner : geometry.cap_corners) {
-        expect_inside(corner[0], corner[1], 0.0f);
-        expect_inside(corner[0], corner[1], 1.0f);
-    }
-    for (const auto& wall : geometry.walls)
-        for (const auto& step : wall) {
-            expect_inside(step.x, step.y, 0.0f);
-            expect_inside(step.x, step.y, 1.0f);
-        }
-    EXPECT_GT(checked, 1000);
-    for (int c = 0; c < 3; ++c) EXPECT_EQ(extent.last_normal[c], geometry.walls.back().back().normal[c]);
-
-    const SlabExtent nothing = slab_extent(ExtrusionGeometry{});
-    EXPECT_TRUE(nothing.box.empty()) << "an empty list is never worth a call";
-    EXPECT_EQ(nothing.last_normal[2], 1.0f);
 }
 
 // A few pictures like the show's: figures with holes, discs, blobs, one marker pixel each.

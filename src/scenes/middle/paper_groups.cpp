@@ -9,7 +9,6 @@
 #include "anim/tube.h"
 #include "core/easing.h"
 #include "core/random.h"
-#include "render/view_culling.h"
 #include "scenes/kit/figures.h"
 #include "scenes/kit/material_binding.h"
 #include "scenes/middle/ant_pose.h"
@@ -59,11 +58,7 @@ void part_middle::draw_slab(unsigned list, float scale) {
     glPushMatrix();
     glScalef(scale, scale, scale);
     glNormal3f(0.0f, 0.0f, 1.0f);  // the caps carry no normals of their own
-    const middle::SlabExtent& extent = slab_extents_.at(list);
-    if (outside_current_view(extent.box))
-        glNormal3fv(extent.last_normal);
-    else
-        glCallList(list);
+    glCallList(list);
     glPopMatrix();
 }
 

@@ -87,11 +87,9 @@ void part_middle::load_slabs() {
         [&](std::size_t i, middle::SlabResult& result) {
             const middle::SlabJob& job = jobs[i];
             ContourExtruder::compile(result.slab, job.list);
-            slab_extents_[job.list] = middle::slab_extent(result.slab);
             if (job.sequence_frame) {
                 markers_[(job.list - middle::sequence_list_base) / middle::lists_per_slab] = result.marker;
                 ContourExtruder::compile(result.edges, job.list + middle::edge_list_offset);
-                slab_extents_[job.list + middle::edge_list_offset] = middle::slab_extent(result.edges);
             }
             if (job.progress_after > 0) context_->progress(job.progress_after);
         });

@@ -12,7 +12,6 @@
 // draws the 3D pass and paper_groups.cpp its elements.
 #include <array>
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 #include "anim/body.h"
@@ -28,7 +27,6 @@
 #include "scenes/middle/middle_clock.h"
 #include "scenes/middle/middle_state.h"
 #include "scenes/middle/rope_rig.h"
-#include "scenes/middle/slab_loading.h"
 
 class part_middle : public StatefulScene<middle::State> {
 public:
@@ -91,8 +89,6 @@ private:
     void draw_ants(double t);
     void draw_people_row(double t);
     void draw_ant(double phase);
-    // Calls a slab's list scaled, or only leaves the state the call would leave when the slab
-    // lies outside the view of the pass being drawn.
     void draw_slab(unsigned list, float scale);
 
     GraphicsContext* context_ = nullptr;
@@ -100,7 +96,6 @@ private:
     std::unique_ptr<body> figure_;
     std::array<Mesh, mesh_count> meshes_;
     std::array<Vector3, 257> markers_{};
-    std::unordered_map<unsigned, middle::SlabExtent> slab_extents_;  // by list
     Spline curve_, resampled_;      // a rope's curve, rebuilt each time one is drawn
     double shake_[2] = {0.0, 0.0};  // this frame's shake, which feeds "MotionBlur"
     LitPass pass_ = LitPass::main;  // the pass the scene pass is drawing

@@ -83,30 +83,6 @@ cv::Mat edge_image(const cv::Mat& image) {
     return edges;
 }
 
-SlabExtent slab_extent(const ExtrusionGeometry& geometry) {
-    SlabExtent extent;
-    Box outline;  // the slab's outline in its own (x, y), before the quarter turn
-    for (const auto& corner : geometry.cap_corners) outline.add(corner[0], corner[1], 0.0f);
-    for (const auto& wall : geometry.walls)
-        for (const auto& step : wall) outline.add(step.x, step.y, 0.0f);
-    if (outline.empty()) return extent;
-    for (auto it = geometry.walls.rbegin(); it != geometry.walls.rend(); ++it)
-        if (!it->empty()) {
-            std::copy(it->back().normal, it->back().normal + 3, extent.last_normal);
-            break;
-        }
-    // The cut-out material bends a fish's tail along z by up to 0.35 (-y - 2) and beats wings
-    // along y by up to 0.12 |x| (v_material2.glsl); a small margin covers rounding.
-    const float margin = 0.01f;
-    const float bend = 0.35f * std::max(-outline.lo[1] - 2.0f, 0.0f) + margin;
-    const float beat = 0.12f * std::max(-outline.lo[0], outline.hi[0]) + margin;
-    const float y_lo = outline.lo[1] - beat, y_hi = outline.hi[1] + beat;
-    // The list turns the slab a quarter about +z: (x, y) -> (-y, x).
-    extent.box.add(-y_hi, outline.lo[0] - margin, -bend);
-    extent.box.add(-y_lo, outline.hi[0] + margin, 1.0f + bend);
-    return extent;
-}
-
 SlabResult build_slab(ContourExtruder& extruder, const SlabJob& job) {
     SlabResult result;
     const cv::Mat image = cv::imread(job.file, cv::IMREAD_GRAYSCALE);

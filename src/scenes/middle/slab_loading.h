@@ -17,7 +17,6 @@
 
 #include "anim/contour_extruder.h"
 #include "core/vector3.h"
-#include "render/view_culling.h"
 
 namespace middle {
 
@@ -74,17 +73,6 @@ struct SlabResult {
     ExtrusionGeometry slab;
     ExtrusionGeometry edges;  // sequence frames only
 };
-
-// What drawing a slab's list needs to know to skip it when it is out of view.
-struct SlabExtent {
-    // Where the list draws, in the frame it is called in (after the list's quarter turn), with
-    // room for the cut-out material's flapping ("IsBird"), so that one box serves every material.
-    Box box;
-    // The current normal a call of the list leaves behind: its last wall's, or the caps' +z that
-    // the caller sets when there are no walls. A skipped call sets it instead.
-    float last_normal[3] = {0.0f, 0.0f, 1.0f};
-};
-SlabExtent slab_extent(const ExtrusionGeometry& geometry);
 
 // The CPU half of one slab (no GL needed).
 SlabResult build_slab(ContourExtruder& extruder, const SlabJob& job);
