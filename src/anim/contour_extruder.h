@@ -12,10 +12,10 @@
 // length, to trunc(b·l) and then trunc(c·l) points (3 subdivisions each). With a tolerance, every
 // outline of 8 points or more is then thinned: points that lie within the tolerance of the line
 // their neighbours leave are dropped (Douglas-Peucker), so that a smooth stretch keeps a few
-// points instead of hundreds while no point moves off the outline by more than the tolerance. Cap and wall
-// coordinates are quantised: x·30000 truncated to a 16-bit integer, times 1/3000, so the shape
-// spans about -10..10 and near-coincident points merge. Outlines of 3 points or fewer get walls
-// but no cap.
+// points instead of hundreds while no point moves off the outline by more than the tolerance.
+// Cap and wall coordinates are quantised: x·30000 truncated to a 16-bit integer, times 1/3000, so
+// the shape spans about -10..10 and near-coincident points merge. Outlines of 3 points or fewer
+// get walls but no cap.
 //
 // The work is split so that the CPU step (contours, respacing, tessellation into triangles) needs
 // no GL context and can run anywhere; the GL step only compiles what it produced.

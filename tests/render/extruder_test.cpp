@@ -153,7 +153,8 @@ TEST(ContourExtruder, ThinnedOutlinesKeepTheShapeWithFewerPoints) {
             const Vector3& a = outline.points[i];
             const Vector3& b = outline.points[(i + 1) % n];
             const double dx = b.x - a.x, dy = b.y - a.y;
-            const double along = std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
+            const double along =
+                std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
             best = std::min(best, std::hypot(p.x - a.x - along * dx, p.y - a.y - along * dy));
         }
         return best;
