@@ -9,7 +9,7 @@
 // radius, so an object far in front of a surface does not shade it). The result is 1 for
 // open surfaces and drops in creases and contact areas.
 //
-// Defined before inclusion: SSAO_SAMPLES (int), SSAO_RADIUS (float, world units); optionally
+// Defined before inclusion: SSAO_SAMPLES (int, at most 16), SSAO_RADIUS (float, world units); optionally
 // SSAO_TEXEL_MAP, the name of a sampler of the same depth texture that reads the nearest texel
 // (the chain's specialised copies). The pixel's own depth and its four neighbours lie on texel
 // centres, where a linear read returns the texel itself, so those five reads use it: software GL
@@ -26,6 +26,26 @@ uniform sampler2D SSAO_TEXEL_MAP;
 float sample_distance(sampler2D depth_map, vec2 uv) {
     return view_distance(texture2D(depth_map, uv).r);
 }
+
+// The spiral's directions, (cos, sin) of i golden angles (2.3999632 radians), written out:
+// software GL computed the sine and cosine for every sample of every pixel.
+const vec2 golden_turns[16] = vec2[16](
+    vec2(1.000000000, 0.000000000),
+    vec2(-0.737368858, 0.675490316),
+    vec2(0.087425665, -0.996171046),
+    vec2(0.608438932, 0.793600697),
+    vec2(-0.984713506, -0.174181833),
+    vec2(0.843755215, -0.536728178),
+    vec2(-0.259604133, 0.965715121),
+    vec2(-0.460907209, -0.887448333),
+    vec2(0.939321378, 0.343038407),
+    vec2(-0.924345454, 0.381556656),
+    vec2(0.423845726, -0.905734399),
+    vec2(0.299284176, 0.954164022),
+    vec2(-0.865211389, -0.501407273),
+    vec2(0.976675691, -0.214719806),
+    vec2(-0.575129089, 0.818062670),
+    vec2(-0.128511132, -0.991708066));
 
 // `turn` is a unit vector that rotates the sample spiral for this pixel.
 float ambient_occlusion_turned(sampler2D depth_map, vec2 uv, vec2 pixel, vec2 turn) {
@@ -46,9 +66,8 @@ float ambient_occlusion_turned(sampler2D depth_map, vec2 uv, vec2 pixel, vec2 tu
 
     float occlusion = 0.0;
     for (int i = 0; i < SSAO_SAMPLES; ++i) {
-        float angle = float(i) * 2.3999632;
         float r = sqrt((float(i) + 0.5) / float(SSAO_SAMPLES)) * radius_pixels;
-        vec2 d = vec2(cos(angle), sin(angle));
+        vec2 d = golden_turns[i];
         vec2 offset_pixels = r * vec2(d.x * turn.x - d.y * turn.y, d.x * turn.y + d.y * turn.x);
         float expected = z + dot(slope, offset_pixels);
         float found = sample_distance(depth_map, uv + offset_pixels * pixel);
