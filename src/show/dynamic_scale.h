@@ -4,9 +4,12 @@
 // while the show plays (the middle scene needs a smaller one than the final scene).
 //
 // A scene whose recent frames miss the budget steps down one scale; one whose frames would fit the
-// next larger scale with room to spare steps up (the estimate takes a frame's whole cost as
-// growing with the pixels, so it errs on the safe side). Between the two thresholds nothing
-// changes, and a scale that was just changed rests, so it does not flicker. A change is made on a
+// next larger scale with room to spare steps up. What a step up costs is first guessed from the
+// share of a frame that does not shrink with the render area (the start-up probe's estimate);
+// once a scene has drawn on both sides of a step, the growth it measured there is used instead,
+// so a guess that proved too bold is not tried again while the scene's frames stay as heavy.
+// Between the two thresholds nothing changes, and a scale that was just changed rests, so it
+// does not flicker. A change is made on a
 // frame where it is not seen (a cut to another scene, a flash) or, when none comes, slowly:
 // after a long stretch at one scale.
 #include <array>
@@ -21,8 +24,10 @@ public:
     static constexpr double too_slow = 1.0;  // × budget: step down above it
     static constexpr double room = 0.9;      // × budget: step up when the larger scale fits it
 
-    // Every scene slot starts at the largest scale not above `start`.
-    DynamicScale(double budget_ms, double start);
+    // Every scene slot starts at the largest scale not above `start`. `fixed_share` (0..1) is the
+    // part of a full-size frame's time that does not shrink with the render area; 0 takes a
+    // frame's whole cost as growing with the pixels, the safe guess.
+    DynamicScale(double budget_ms, double start, double fixed_share = 0.0);
 
     // A frame of `slot` drawn at the slot's current scale took `ms`.
     void record(int slot, double ms);
@@ -35,10 +40,17 @@ private:
         int level = 0;
         int frames = 0;  // at this level
         std::vector<double> recent;
+        // growth[l]: a frame at level l - 1 over one at level l, as measured; 0 until then.
+        std::array<double, scales.size()> growth{};
+        int level_before = -1;  // the level before the last change, until its growth is measured
+        double median_before = 0;
     };
     // The level the recent frames ask for, or the current one.
     int wanted(const Slot& slot) const;
+    // What a frame costs at level - 1 over one at `level`, before any was measured.
+    double guessed_growth(int level) const;
 
     double budget_ms_;
+    double fixed_share_;
     std::array<Slot, 4> slots_;
 };

@@ -16,8 +16,10 @@ void make_render_targets(double scale) {
     graphics.bind_window_framebuffer();
 }
 
-LiveScale::LiveScale(double start_scale, std::function<double()> seconds)
-    : dynamic_(live_frame_budget_ms, start_scale), seconds_(std::move(seconds)), applied_(start_scale) {}
+LiveScale::LiveScale(const RenderScaleChoice& choice, std::function<double()> seconds)
+    : dynamic_(live_frame_budget_ms, choice.live_scale, choice.fixed_share),
+      seconds_(std::move(seconds)),
+      applied_(choice.scale) {}
 
 void LiveScale::before_render(ShowState& show) {
     const double now = seconds_();

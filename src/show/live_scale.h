@@ -6,9 +6,8 @@
 #include <functional>
 
 #include "show/dynamic_scale.h"
+#include "show/render_scale.h"
 #include "show/show_state.h"
-
-inline constexpr double live_frame_budget_ms = 1000.0 / 30.0;
 
 // Makes render targets 0 (the render size) and 1 (a quarter of it) at `scale` of the picture,
 // with the application state's render size set to match. GL.
@@ -16,8 +15,10 @@ void make_render_targets(double scale);
 
 class LiveScale {
 public:
-    // `seconds` reads a steady clock (the frame times are measured between calls of before_render).
-    LiveScale(double start_scale, std::function<double()> seconds);
+    // The targets are at `choice.scale`; every scene starts at `choice.live_scale`, with the
+    // estimate's fixed share as the first guess of a step's cost (see DynamicScale). `seconds`
+    // reads a steady clock (the frame times are measured between calls of before_render).
+    LiveScale(const RenderScaleChoice& choice, std::function<double()> seconds);
 
     // Between a live frame's advance and its render: the previous frame's time goes to the scene
     // that drew it, and when this frame's scene wants another scale the targets and every loaded

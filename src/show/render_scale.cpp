@@ -19,10 +19,10 @@ double estimated_frame_ms(double probe_ms, double reference_probe_ms, double sca
            pixels_over_probe * probe_ms * scale * scale;
 }
 
-double render_scale_for(double probe_ms, double reference_probe_ms) {
+double render_scale_for(double probe_ms, double reference_probe_ms, double budget_ms) {
     // Steps of 0.05 from 1 down; the estimate only grows with the scale.
     for (int step = 20; step > 5; --step)
-        if (estimated_frame_ms(probe_ms, reference_probe_ms, step / 20.0) <= auto_frame_budget_ms)
+        if (estimated_frame_ms(probe_ms, reference_probe_ms, step / 20.0) <= budget_ms)
             return step / 20.0;
     return smallest_auto_scale;
 }
@@ -83,5 +83,8 @@ RenderScaleChoice measure_render_scale(GraphicsContext& context, int picture_wid
     choice.probe_ms = probe(context, shaders, combine, compose, picture_width, picture_height);
     choice.scale = render_scale_for(choice.probe_ms, choice.reference_probe_ms);
     choice.estimated_ms = estimated_frame_ms(choice.probe_ms, choice.reference_probe_ms, choice.scale);
+    choice.live_scale = render_scale_for(choice.probe_ms, choice.reference_probe_ms, live_frame_budget_ms);
+    const double full = estimated_frame_ms(choice.probe_ms, choice.reference_probe_ms, 1.0);
+    if (full > 0) choice.fixed_share = estimated_frame_ms(choice.probe_ms, choice.reference_probe_ms, 0.0) / full;
     return choice;
 }

@@ -26,6 +26,8 @@ inline constexpr double window_over_probe = 0.05;
 inline constexpr double fixed_over_probe = 0.34;
 inline constexpr int probe_reference_width = 640, probe_reference_height = 360;
 inline constexpr double auto_frame_budget_ms = 1000.0 / 24.0;
+// The live show holds 30 frames per second (live_scale.h).
+inline constexpr double live_frame_budget_ms = 1000.0 / 30.0;
 inline constexpr double smallest_auto_scale = 0.25;
 // Each probe runs the two passes until it has timed at least this long (and three runs), at most
 // probe_most_runs times: long enough for a GPU to leave its idle clock.
@@ -39,14 +41,16 @@ int scaled_side(int picture_side, double scale);
 // A frame's estimated milliseconds at `scale`, from the probe at the picture size and at the
 // reference size.
 double estimated_frame_ms(double probe_ms, double reference_probe_ms, double scale);
-// The auto choice for those probes.
-double render_scale_for(double probe_ms, double reference_probe_ms);
+// The auto choice for those probes, for a frame budget.
+double render_scale_for(double probe_ms, double reference_probe_ms, double budget_ms = auto_frame_budget_ms);
 
 struct RenderScaleChoice {
     double scale = 1.0;
     double probe_ms = 0.0;            // the two passes at the picture size, fastest timed run
     double reference_probe_ms = 0.0;  // the same at the reference size
     double estimated_ms = 0.0;        // a frame at the chosen scale
+    double live_scale = 1.0;          // the choice for the live show's budget
+    double fixed_share = 0.0;         // of the estimate at full size, what does not shrink with the scale
 };
 // Times the probe on the context's GL (programs from the show directory) and chooses. The
 // chain textures it draws with are the opening's slots, which the scenes' loads create again.

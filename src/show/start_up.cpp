@@ -141,7 +141,7 @@ void start_up() {
         const RenderScaleChoice choice =
             measure_render_scale(s.graphics, app.picture_width, app.picture_height, app.low_spec);
         make_render_targets(choice.scale);
-        s.live_scale = std::make_unique<LiveScale>(choice.scale, [] {
+        s.live_scale = std::make_unique<LiveScale>(choice, [] {
             return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
         });
         std::printf(

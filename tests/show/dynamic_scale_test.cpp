@@ -55,6 +55,35 @@ TEST(DynamicScale, AFastSceneClimbsToFullSizeOnlyWhileItHoldsTheBudgetWithRoom) 
     EXPECT_EQ(changes(drawn), 0);
 }
 
+TEST(DynamicScale, AFrameWithLargeFixedCostsClimbsAsFarAsItsGuessedStepsAllow) {
+    // 20 ms that do not shrink and 60 ms of pixels at full size: 0.25 costs 23.8 ms, 0.35
+    // 27.4 ms, 0.5 35 ms. Taking the whole frame as pixels, a step to 0.35 would look like
+    // 46.5 ms and never be tried; with the fixed share known it climbs to 0.35 and no further.
+    const ModelScene heavy_geometry{20.0, 60.0};
+    DynamicScale cautious(budget, 0.25);
+    EXPECT_EQ(play(cautious, heavy_geometry, 3000, 60).back(), 0.25);
+
+    DynamicScale informed(budget, 0.25, 20.0 / 80.0);
+    const std::vector<double> drawn = play(informed, heavy_geometry, 3000, 60);
+    EXPECT_EQ(drawn.back(), 0.35);
+    EXPECT_EQ(changes(drawn), 1);
+}
+
+TEST(DynamicScale, AStepThatProvedTooDearIsNotTriedAgain) {
+    // The guess says nearly nothing grows with the pixels, but everything does: 0.35 costs
+    // 24.5 ms and 0.5 50 ms. One try at 0.5, back to 0.35 for good once the step is measured.
+    const ModelScene all_pixels{0.0, 200.0};
+    DynamicScale scale(budget, 0.35, 0.95);
+    const std::vector<double> drawn = play(scale, all_pixels, 3000, 60);
+    EXPECT_EQ(drawn.back(), 0.35);
+    EXPECT_EQ(changes(drawn), 2);
+
+    // The measured step still lets a lighter stretch of the same scene climb: at a quarter of
+    // the cost, 0.75 holds the budget (28.1 ms) and full size, tried once, does not (50 ms).
+    const ModelScene lighter{0.0, 50.0};
+    EXPECT_EQ(play(scale, lighter, 3000, 60).back(), 0.75);
+}
+
 TEST(DynamicScale, ChangesWaitForAnUnseenFrameOrALongStretch) {
     const ModelScene slow{12.0, 90.0};
     DynamicScale scale(budget, 1.0);

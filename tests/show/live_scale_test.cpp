@@ -63,8 +63,28 @@ protected:
     SizedScene opening_{opening_widths_}, middle_{middle_widths_};
 };
 
+// Start-up made the targets at `scale` and chose it for the live budget too.
+RenderScaleChoice choice(double scale) {
+    RenderScaleChoice c;
+    c.scale = c.live_scale = scale;
+    return c;
+}
+
+TEST_F(LiveScaleTest, TheFirstFrameTakesTheScaleChosenForTheLiveBudget) {
+    // The probe's choice for 24 frames per second was 0.5, for the live 30 it was 0.4: the
+    // scenes start at the largest step not above it.
+    RenderScaleChoice start = choice(0.5);
+    start.live_scale = 0.4;
+    make_render_targets(0.5);
+    LiveScale scale(start, [this] { return now_; });
+    play(scale, 0, 1, 10.0);
+    EXPECT_EQ(scale.scale(), 0.35);
+    EXPECT_EQ(app_state().render_width, 224);
+    EXPECT_EQ(opening_widths_, std::vector<int>{224});
+}
+
 TEST_F(LiveScaleTest, SlowFramesDrawTheirSceneSmallerFromTheNextCutAndEachSceneKeepsItsOwnScale) {
-    LiveScale scale(1.0, [this] { return now_; });
+    LiveScale scale(choice(1.0), [this] { return now_; });
     // The middle scene is slow at full size: it keeps drawing at 1 until a flash lets it change.
     play(scale, 2, 100, 60.0);
     EXPECT_EQ(app_state().render_width, 640);
@@ -87,7 +107,7 @@ TEST_F(LiveScaleTest, SlowFramesDrawTheirSceneSmallerFromTheNextCutAndEachSceneK
 }
 
 TEST_F(LiveScaleTest, WithoutACutOrFlashTheScaleChangesOnlyAfterALongWait) {
-    LiveScale scale(1.0, [this] { return now_; });
+    LiveScale scale(choice(1.0), [this] { return now_; });
     play(scale, 2, 1, 60.0);
     play(scale, 2, DynamicScale::unseen_wait - 10, 60.0);
     EXPECT_EQ(scale.scale(), 1.0);
@@ -96,7 +116,7 @@ TEST_F(LiveScaleTest, WithoutACutOrFlashTheScaleChangesOnlyAfterALongWait) {
 }
 
 TEST_F(LiveScaleTest, AResizeLeavesTheFramesRandomNumbersWhereAdvancingLeftThem) {
-    LiveScale scale(0.5, [this] { return now_; });
+    LiveScale scale(choice(0.5), [this] { return now_; });
     seed_random(1234);
     const uint32_t before = show_random().state();
     play(scale, 0, 1, 10.0);  // the first frame is a cut: the start scale is made
