@@ -1,15 +1,19 @@
-// The final scene's 3D pass: lens, clear, camera, lights and fog, then the content groups in
-// order, the sky last.
+// The final scene's 3D pass: lens and camera, clear (the mirrored pass only where the ground
+// shows), lights and fog, then the content groups in order, the sky last.
 #include <GL/glew.h>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 
 #include "core/easing.h"
 #include "scenes/finale/finale_programs.h"
+#include "scenes/finale/finale_stage.h"
 #include "scenes/finale/finale_timeline.h"
 #include "scenes/finale/finale_windows.h"
 #include "scenes/finale/part_text.h"
 #include "scenes/kit/kit.h"
+#include "scenes/kit/screen_area.h"
 
 void part_text::set_lights(double t) {
     // The moon shines from its side of the sky; a warm rim from behind the subject grows with
@@ -60,16 +64,48 @@ void part_text::use_material1(LitPass pass, double t) {
     load_shadow_projector(shaders_, context_->light_camera);
 }
 
+void part_text::scissor_to_ground() {
+    Matrix4 modelview, projection;
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelview.data());
+    glGetFloatv(GL_PROJECTION_MATRIX, projection.data());
+    using namespace finale;
+    const std::array<Vector3, 4> ground = {
+        Vector3{ground_from_x, 0.0f, ground_from_z}, Vector3{ground_to_x, 0.0f, ground_from_z},
+        Vector3{ground_to_x, 0.0f, ground_to_z}, Vector3{ground_from_x, 0.0f, ground_to_z}};
+    // The ground's ripples move its reads by up to 0.006 of the picture; one more pixel for the
+    // linear filter and one for rounding.
+    const int w = sizes_.render_width, h = sizes_.render_height;
+    const int margin = static_cast<int>(std::ceil(0.006 * std::max(w, h))) + 2;
+    PixelRect rect = covered_pixels(ground, modelview, projection, w, h, margin);
+    // Inside any scissor the frame already has (the warm-up draws frames into one pixel).
+    glGetIntegerv(GL_SCISSOR_BOX, kept_scissor_.data());
+    kept_scissor_on_ = glIsEnabled(GL_SCISSOR_TEST);
+    if (kept_scissor_on_) {
+        const int x0 = std::max(rect.x, kept_scissor_[0]), y0 = std::max(rect.y, kept_scissor_[1]);
+        const int x1 = std::min(rect.x + rect.width, kept_scissor_[0] + kept_scissor_[2]);
+        const int y1 = std::min(rect.y + rect.height, kept_scissor_[1] + kept_scissor_[3]);
+        rect = {x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
+    }
+    glScissor(rect.x, rect.y, rect.width, rect.height);
+    glEnable(GL_SCISSOR_TEST);
+}
+
+void part_text::restore_scissor() {
+    glScissor(kept_scissor_[0], kept_scissor_[1], kept_scissor_[2], kept_scissor_[3]);
+    if (!kept_scissor_on_) glDisable(GL_SCISSOR_TEST);
+}
+
 void part_text::scene_pass(LitPass pass) {
     const double t = state_.t;
     pass_ = pass;
     reflection_pass_ = pass == LitPass::mirrored;
     glViewport(0, 0, sizes_.render_width, sizes_.render_height);
+    // Both cameras carry the scene pass's lens (set_cameras).
+    apply_camera(pass == LitPass::light ? context_->light_camera : context_->view_camera);
+    if (reflection_pass_) scissor_to_ground();
     const auto clear = finale::clear_colour(t);
     glClearColor(clear[0], clear[1], clear[2], 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    // Both cameras carry the scene pass's lens (set_cameras).
-    apply_camera(pass == LitPass::light ? context_->light_camera : context_->view_camera);
     context_->reset_fixed_function_state();
     set_lights(t);
     // The mirrored pass sees the world upside down through the wet ground (the plane y = 0).
@@ -111,5 +147,6 @@ void part_text::scene_pass(LitPass pass) {
     glDisable(GL_BLEND);
     glDepthMask(GL_TRUE);
     glFrontFace(GL_CCW);
+    if (reflection_pass_) restore_scissor();
     reflection_pass_ = false;
 }

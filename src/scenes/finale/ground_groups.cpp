@@ -20,7 +20,6 @@
 namespace {
 
 // The ground: a grid of quads around the places, fine enough for the fog and the reflection.
-constexpr float ground_from_x = -70.0f, ground_to_x = 70.0f, ground_from_z = -90.0f, ground_to_z = 30.0f;
 constexpr int ground_cells = 28;
 
 // Ants cover 0.36 units per unit of phase: about 0.08 a leg cycle.
@@ -65,8 +64,9 @@ void part_text::draw_ground(LitPass pass, double t) {
     shaders_.set_float(program, "SkyLevel", static_cast<float>(finale::sky_level(t)));
     glColor3f(0.16f, 0.14f, 0.13f);
     glNormal3f(0.0f, 1.0f, 0.0f);
-    const float dx = (ground_to_x - ground_from_x) / ground_cells,
-                dz = (ground_to_z - ground_from_z) / ground_cells;
+    using finale::ground_from_x, finale::ground_from_z;
+    const float dx = (finale::ground_to_x - ground_from_x) / ground_cells,
+                dz = (finale::ground_to_z - ground_from_z) / ground_cells;
     glBegin(GL_QUADS);
     for (int i = 0; i < ground_cells; ++i)
         for (int j = 0; j < ground_cells; ++j) {

@@ -1,0 +1,56 @@
+#include "scenes/kit/screen_area.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+struct ClipPoint {
+    float x, y, z, w;
+    float near_side() const { return z + w; }  // >= 0 on the visible side of the near plane
+};
+
+ClipPoint to_clip(const Matrix4& m, const Vector3& p) {
+    return {m[0] * p.x + m[4] * p.y + m[8] * p.z + m[12], m[1] * p.x + m[5] * p.y + m[9] * p.z + m[13],
+            m[2] * p.x + m[6] * p.y + m[10] * p.z + m[14], m[3] * p.x + m[7] * p.y + m[11] * p.z + m[15]};
+}
+
+ClipPoint between(const ClipPoint& a, const ClipPoint& b, float f) {
+    return {a.x + (b.x - a.x) * f, a.y + (b.y - a.y) * f, a.z + (b.z - a.z) * f, a.w + (b.w - a.w) * f};
+}
+
+}  // namespace
+
+PixelRect covered_pixels(const std::array<Vector3, 4>& quad, const Matrix4& modelview, const Matrix4& projection,
+                         int width, int height, int margin) {
+    const Matrix4 to_clip_space = multiply(projection, modelview);
+    // Cut the polygon at the near plane, corner by corner.
+    std::vector<ClipPoint> kept;
+    for (size_t i = 0; i < quad.size(); ++i) {
+        const ClipPoint a = to_clip(to_clip_space, quad[i]), b = to_clip(to_clip_space, quad[(i + 1) % quad.size()]);
+        if (a.near_side() >= 0) kept.push_back(a);
+        if ((a.near_side() >= 0) != (b.near_side() >= 0))
+            kept.push_back(between(a, b, a.near_side() / (a.near_side() - b.near_side())));
+    }
+    float left = INFINITY, right = -INFINITY, bottom = INFINITY, top = -INFINITY;
+    for (const ClipPoint& p : kept) {
+        if (p.w <= 0) continue;  // on the near plane of a degenerate projection
+        const float x = (p.x / p.w * 0.5f + 0.5f) * width, y = (p.y / p.w * 0.5f + 0.5f) * height;
+        left = std::min(left, x);
+        right = std::max(right, x);
+        bottom = std::min(bottom, y);
+        top = std::max(top, y);
+    }
+    if (!(left <= right && bottom <= top)) return {};
+    if (right < 0 || bottom > height || left > width || top < 0) return {};  // off the area
+    // Points just past the near plane of a wide view can land far outside the area: clamp
+    // before converting to pixels.
+    auto pixel = [](float v, float lo, float hi) { return static_cast<int>(std::clamp(v, lo, hi)); };
+    const float w = static_cast<float>(width), h = static_cast<float>(height);
+    const int x0 = std::max(0, pixel(std::floor(left), -1.0f, w) - margin);
+    const int y0 = std::max(0, pixel(std::floor(bottom), -1.0f, h) - margin);
+    const int x1 = std::min(width, pixel(std::ceil(right), 0.0f, w + 1.0f) + margin);
+    const int y1 = std::min(height, pixel(std::ceil(top), 0.0f, h + 1.0f) + margin);
+    return {x0, y0, x1 - x0, y1 - y0};
+}

@@ -1,0 +1,20 @@
+#pragma once
+// The pixels a flat piece of the world covers from a camera. A pass whose picture is read back
+// only where that piece shows (the mirrored pass, read by the surface that mirrors it) can be
+// scissored to them: what it would draw elsewhere is never seen.
+#include <array>
+
+#include "core/matrix4.h"
+#include "core/vector3.h"
+
+struct PixelRect {
+    int x = 0, y = 0, width = 0, height = 0;
+    bool empty() const { return width <= 0 || height <= 0; }
+};
+
+// The pixels of a width × height area covered by a convex quad (world corners in order) seen
+// through `modelview` and `projection`, grown by `margin` pixels on every side and kept inside
+// the area. The part of the quad behind the near plane is cut off first; empty when nothing is
+// left or the quad lies off the area.
+PixelRect covered_pixels(const std::array<Vector3, 4>& quad, const Matrix4& modelview, const Matrix4& projection,
+                         int width, int height, int margin);
