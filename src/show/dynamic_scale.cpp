@@ -56,7 +56,9 @@ double DynamicScale::scale_for(int slot, bool unseen) {
     if (slot < 0 || slot >= static_cast<int>(slots_.size())) return scales[0];
     Slot& s = slots_[slot];
     const int level = wanted(s);
-    if (level != s.level && (unseen || s.frames >= unseen_wait)) {
+    const bool taking_back = s.guessed_up && level > s.level;
+    if (level != s.level && (unseen || s.frames >= unseen_wait || taking_back)) {
+        s.guessed_up = level < s.level && s.growth[s.level] == 0;
         s.level_before = s.level;
         s.median_before = median(s.recent);
         s.level = level;

@@ -9,9 +9,10 @@
 // once a scene has drawn on both sides of a step, the growth it measured there is used instead,
 // so a guess that proved too bold is not tried again while the scene's frames stay as heavy.
 // Between the two thresholds nothing changes, and a scale that was just changed rests, so it
-// does not flicker. A change is made on a
-// frame where it is not seen (a cut to another scene, a flash) or, when none comes, slowly:
-// after a long stretch at one scale.
+// does not flicker. A change is made on a frame where it is not seen (a cut to another scene, a
+// flash) or, when none comes, slowly: after a long stretch at one scale. The one exception is a
+// guessed step up whose frames miss the budget: it is taken back as soon as its frames are
+// judged, seen or not, since a stutter shows more than a softer picture.
 #include <array>
 #include <vector>
 
@@ -44,6 +45,7 @@ private:
         std::array<double, scales.size()> growth{};
         int level_before = -1;  // the level before the last change, until its growth is measured
         double median_before = 0;
+        bool guessed_up = false;  // the level was reached by a step up on a guessed cost
     };
     // The level the recent frames ask for, or the current one.
     int wanted(const Slot& slot) const;

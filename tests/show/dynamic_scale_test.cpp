@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr double budget = 1000.0 / 30.0;
@@ -82,6 +84,19 @@ TEST(DynamicScale, AStepThatProvedTooDearIsNotTriedAgain) {
     // the cost, 0.75 holds the budget (28.1 ms) and full size, tried once, does not (50 ms).
     const ModelScene lighter{0.0, 50.0};
     EXPECT_EQ(play(scale, lighter, 3000, 60).back(), 0.75);
+}
+
+TEST(DynamicScale, AGuessedStepThatMissesTheBudgetIsTakenBackWithoutWaitingForACut) {
+    // No cut or flash: the step up waits the long stretch, but its 50 ms frames go back to 0.35
+    // as soon as they have been judged.
+    const ModelScene all_pixels{0.0, 200.0};
+    DynamicScale scale(budget, 0.35, 0.95);
+    const std::vector<double> drawn = play(scale, all_pixels, 1000, 0);
+    const auto first_up = std::find(drawn.begin(), drawn.end(), 0.5);
+    ASSERT_NE(first_up, drawn.end());
+    EXPECT_EQ(first_up - drawn.begin(), DynamicScale::unseen_wait);
+    EXPECT_EQ(std::count(drawn.begin(), drawn.end(), 0.5), DynamicScale::rest);
+    EXPECT_EQ(drawn.back(), 0.35);
 }
 
 TEST(DynamicScale, ChangesWaitForAnUnseenFrameOrALongStretch) {
