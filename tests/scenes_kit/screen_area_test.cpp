@@ -73,4 +73,14 @@ TEST(ScreenArea, QuadsThatCannotBeSeenCoverNothing) {
     EXPECT_TRUE(covered_pixels(facing_square(0, 5, d, 0.5f), identity_matrix(), lens, width, height, 3).empty());
 }
 
+TEST(ScreenArea, IntersectionsKeepTheSharedPixelsOnly) {
+    const PixelRect a{10, 20, 100, 50}, b{60, 0, 100, 30};
+    const PixelRect both = intersection(a, b);
+    EXPECT_EQ(both.x, 60);
+    EXPECT_EQ(both.y, 20);
+    EXPECT_EQ(both.width, 50);
+    EXPECT_EQ(both.height, 10);
+    EXPECT_TRUE(intersection(a, PixelRect{0, 0, 1, 1}).empty()) << "the warm-up's one pixel, outside";
+}
+
 }  // namespace

@@ -80,12 +80,8 @@ void part_text::scissor_to_ground() {
     // Inside any scissor the frame already has (the warm-up draws frames into one pixel).
     glGetIntegerv(GL_SCISSOR_BOX, kept_scissor_.data());
     kept_scissor_on_ = glIsEnabled(GL_SCISSOR_TEST);
-    if (kept_scissor_on_) {
-        const int x0 = std::max(rect.x, kept_scissor_[0]), y0 = std::max(rect.y, kept_scissor_[1]);
-        const int x1 = std::min(rect.x + rect.width, kept_scissor_[0] + kept_scissor_[2]);
-        const int y1 = std::min(rect.y + rect.height, kept_scissor_[1] + kept_scissor_[3]);
-        rect = {x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
-    }
+    if (kept_scissor_on_)
+        rect = intersection(rect, {kept_scissor_[0], kept_scissor_[1], kept_scissor_[2], kept_scissor_[3]});
     glScissor(rect.x, rect.y, rect.width, rect.height);
     glEnable(GL_SCISSOR_TEST);
 }

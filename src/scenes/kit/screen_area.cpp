@@ -54,3 +54,9 @@ PixelRect covered_pixels(const std::array<Vector3, 4>& quad, const Matrix4& mode
     const int y1 = std::min(height, pixel(std::ceil(top), 0.0f, h + 1.0f) + margin);
     return {x0, y0, x1 - x0, y1 - y0};
 }
+
+PixelRect intersection(const PixelRect& a, const PixelRect& b) {
+    const int x0 = std::max(a.x, b.x), y0 = std::max(a.y, b.y);
+    const int x1 = std::min(a.x + a.width, b.x + b.width), y1 = std::min(a.y + a.height, b.y + b.height);
+    return {x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
+}

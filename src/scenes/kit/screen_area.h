@@ -18,3 +18,5 @@ struct PixelRect {
 // left or the quad lies off the area.
 PixelRect covered_pixels(const std::array<Vector3, 4>& quad, const Matrix4& modelview, const Matrix4& projection,
                          int width, int height, int margin);
+// The pixels in both; empty when they do not overlap.
+PixelRect intersection(const PixelRect& a, const PixelRect& b);
