@@ -119,24 +119,30 @@ std::vector<BodyPart> body::pose() const {
 }
 
 void body::draw(const Mesh& mesh_to_draw) {
-    mesh = &mesh_to_draw;
-    glPushMatrix();
-    if (show_bounds) draw_bounds_framed();
-    for (const BodyPart& part : pose()) draw_part(part);
-    glPopMatrix();
-}
-
-void body::draw_part(const BodyPart& part) const {
     static constexpr float ambient[4] = {0.9f, 0.6f, 0.3f, 1.0f};
     static constexpr float diffuse[4] = {0.8f, 0.7f, 0.5f, 1.0f};
     static constexpr float specular[4] = {0.3f, 0.3f, 0.3f, 1.0f};
 
+    mesh = &mesh_to_draw;
+    glPushMatrix();
+    if (show_bounds) draw_bounds_framed();
+    const std::vector<BodyPart> parts = pose();
+    if (!parts.empty()) {
+        // One material for every part, set once: each change of it or of the lighting switch
+        // costs the GL a state validation at the next draw.
+        glEnable(GL_LIGHTING);
+        glMaterialfv(GL_FRONT, GL_AMBIENT, ambient);
+        glMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
+        glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
+        for (const BodyPart& part : parts) draw_part(part);
+        glDisable(GL_LIGHTING);
+    }
+    glPopMatrix();
+}
+
+void body::draw_part(const BodyPart& part) const {
     glPushMatrix();
     glMultMatrixf(part.transform.data());
-    glEnable(GL_LIGHTING);
-    glMaterialfv(GL_FRONT, GL_AMBIENT, ambient);
-    glMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
-    glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
     glScalef(figure_scale, figure_scale, figure_scale);
     glScalef(1.0f, -1.0f, 1.0f);
     glPushMatrix();
@@ -146,6 +152,5 @@ void body::draw_part(const BodyPart& part) const {
         mesh->draw(p->object);
     }
     glPopMatrix();
-    glDisable(GL_LIGHTING);
     glPopMatrix();
 }
