@@ -4,6 +4,9 @@
 #include <GL/glu.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <fstream>
 
 #include "render/graphics_context.h"
@@ -83,7 +86,10 @@ void ShaderLibrary::compile_vertex(const std::string& file_name, int slot) {
 void ShaderLibrary::release_slot(int slot) {
     for (auto& [key, copy] : copies_)
         if (std::get<0>(key) == slot) release(copy);
-    if (copy_slot_ == slot) copy_slot_ = -1;
+    if (current_slot_ == slot) current_slot_ = -1;
+    values_.erase(slot);
+    switches_.erase(slot);
+    forget(program_ids_[slot]);
     if (program_ids_[slot]) glDeleteProgram(program_ids_[slot]);
     for (uint32_t shader : {vertex_ids_[slot], fragment_ids_[slot]})
         if (shader) glDeleteShader(shader);
@@ -175,7 +181,12 @@ bool ShaderLibrary::reload(int slot, std::string& log) {
         return false;
     }
     copy_uniform_values(this->program(slot), program);
+    // The scene's values and switches stay with the slot.
+    auto values = values_.extract(slot);
+    auto switches = switches_.extract(slot);
     release_slot(slot);
+    if (values) values_.insert(std::move(values));
+    if (switches) switches_.insert(std::move(switches));
     fragment_ids_[slot] = halves[0].shader;
     vertex_ids_[slot] = halves[1].shader;
     program_ids_[slot] = program;
@@ -185,19 +196,42 @@ bool ShaderLibrary::reload(int slot, std::string& log) {
 
 void ShaderLibrary::use_program(int slot) const {
     if (!valid(slot)) return;
-    copy_slot_ = -1;
-    glUseProgram(program(slot));
+    make_current(slot, switched_program(slot), false);
 }
 
 void ShaderLibrary::disable_programs() const {
-    copy_slot_ = -1;
+    current_slot_ = -1;
     glUseProgram(0);
 }
 
-int ShaderLibrary::uniform_location(int slot, const std::string& name) const {
-    if (!valid(slot)) return -1;
-    const uint32_t current = slot == copy_slot_ ? copy_program_ : program(slot);
-    return current ? glGetUniformLocation(current, name.c_str()) : -1;
+void ShaderLibrary::make_current(int slot, uint32_t program, bool depth_only) const {
+    glUseProgram(program);
+    current_slot_ = program ? slot : -1;
+    current_program_ = program;
+    current_depth_only_ = depth_only;
+    if (!program) return;
+    const auto values = values_.find(slot);
+    if (values == values_.end()) return;
+    std::map<std::string, UniformValue>& held = held_[program];
+    for (const auto& [name, value] : values->second) {
+        const auto it = held.find(name);
+        if (it != held.end() && it->second == value) continue;
+        send_uniform(program, name, value);
+        held[name] = value;
+    }
+}
+
+void ShaderLibrary::forget(uint32_t program) const { held_.erase(program); }
+
+void ShaderLibrary::send_uniform(uint32_t program, const std::string& name, const UniformValue& value) {
+    const GLint location = glGetUniformLocation(program, name.c_str());
+    if (location < 0) return;
+    switch (value.kind) {
+        case UniformValue::Kind::float1: glUniform1f(location, value.f[0]); break;
+        case UniformValue::Kind::float3: glUniform3f(location, value.f[0], value.f[1], value.f[2]); break;
+        case UniformValue::Kind::int1: glUniform1i(location, value.i); break;
+        case UniformValue::Kind::matrix4: glUniformMatrix4fv(location, 1, GL_FALSE, value.f.data()); break;
+    }
 }
 
 const std::string& ShaderLibrary::vertex_file(int slot) const {
@@ -222,6 +256,16 @@ std::string with_defines(const char* text, const std::string& defines) {
     }
     source.insert(at, defines);
     return source;
+}
+
+// The shortest text that reads back as `value`, as a GLSL float literal ("1.0", "0.25", "1e-05");
+// negative values in brackets, so that a macro of it stays one operand.
+std::string glsl_float(float value) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    std::string literal(text, end);
+    if (literal.find_first_of(".e") == std::string::npos) literal += ".0";
+    return value < 0.0f ? "(" + literal + ")" : literal;
 }
 
 GLuint compile_text(GLenum kind, const std::string& text, const std::string& name) {
@@ -276,8 +320,11 @@ uint32_t ShaderLibrary::link_copy(int slot, const std::string& defines, const st
 
 // A copy made from a program the slot no longer holds (the slot was loaded again, as the
 // developer reload does every frame) is deleted before the new one is made.
-void ShaderLibrary::release(Copy& copy) {
-    if (copy.program != 0 && copy.program != copy.from) glDeleteProgram(copy.program);
+void ShaderLibrary::release(Copy& copy) const {
+    if (copy.program != 0 && copy.program != copy.from) {
+        forget(copy.program);
+        glDeleteProgram(copy.program);
+    }
     copy.program = 0;
 }
 
@@ -316,39 +363,75 @@ void ShaderLibrary::prepare_depth_only(int slot) const {
 
 void ShaderLibrary::use_depth_only(int slot) const {
     if (!valid(slot)) return;
-    const uint32_t program = glIsEnabled(GL_ALPHA_TEST) ? this->program(slot) : depth_only_copy(slot);
-    glUseProgram(program);
-    copy_slot_ = program == this->program(slot) ? -1 : slot;
-    copy_program_ = program;
+    make_current(slot, glIsEnabled(GL_ALPHA_TEST) ? this->program(slot) : depth_only_copy(slot), true);
+}
+
+uint32_t ShaderLibrary::switched_program(int slot) const {
+    const auto switches = switches_.find(slot);
+    if (!fix_switches || switches == switches_.end() || switches->second.empty()) return program(slot);
+    std::string defines;
+    for (const auto& [name, value] : switches->second) defines += "#define " + name + " " + glsl_float(value) + "\n";
+    return variant(slot, defines);
+}
+
+void ShaderLibrary::set_value(int slot, const std::string& name, const UniformValue& value) const {
+    if (!valid(slot) || !program(slot)) return;
+    values_[slot][name] = value;
+    GLint current = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &current);
+    if (slot != current_slot_ || static_cast<uint32_t>(current) != current_program_) return;
+    send_uniform(current_program_, name, value);
+    held_[current_program_][name] = value;
 }
 
 void ShaderLibrary::set_float(int slot, const std::string& name, float value) const {
-    const int location = uniform_location(slot, name);
-    if (location >= 0) glUniform1f(location, value);
+    UniformValue v{UniformValue::Kind::float1};
+    v.f[0] = value;
+    set_value(slot, name, v);
 }
 
 void ShaderLibrary::set_vec3(int slot, const std::string& name, float x, float y, float z) const {
-    const int location = uniform_location(slot, name);
-    if (location >= 0) glUniform3f(location, x, y, z);
+    UniformValue v{UniformValue::Kind::float3};
+    v.f[0] = x, v.f[1] = y, v.f[2] = z;
+    set_value(slot, name, v);
 }
 
 void ShaderLibrary::set_int(int slot, const std::string& name, int value) const {
-    const int location = uniform_location(slot, name);
-    if (location >= 0) glUniform1i(location, value);
+    UniformValue v{UniformValue::Kind::int1};
+    v.i = value;
+    set_value(slot, name, v);
 }
 
 void ShaderLibrary::set_matrix4(int slot, const std::string& name, const float* column_major) const {
-    const int location = uniform_location(slot, name);
-    if (location >= 0) glUniformMatrix4fv(location, 1, GL_FALSE, column_major);
+    UniformValue v{UniformValue::Kind::matrix4};
+    std::copy(column_major, column_major + 16, v.f.begin());
+    set_value(slot, name, v);
+}
+
+void ShaderLibrary::set_switch(int slot, const std::string& name, float value) const {
+    set_float(slot, name, value);  // the slot's own program and a depth-only copy take it as a uniform
+    // A name the program does not use (or has optimised away) switches nothing, and only a
+    // number can be written as a define.
+    if (!valid(slot) || !program(slot) || glGetUniformLocation(program(slot), name.c_str()) < 0 ||
+        !std::isfinite(value))
+        return;
+    Switches& switches = switches_[slot];
+    const auto it = switches.find(name);
+    const bool changed = it == switches.end() || it->second != value;
+    switches[name] = value;
+    GLint current = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &current);
+    if (fix_switches && changed && slot == current_slot_ && static_cast<uint32_t>(current) == current_program_ &&
+        !current_depth_only_)
+        make_current(slot, switched_program(slot), false);
 }
 
 void ShaderLibrary::bind_texture_uniform(uint32_t target, int unit, int slot, const std::string& name,
                                          uint32_t texture) const {
     if (!valid(slot)) return;
-    const int location = uniform_location(slot, name);
     glActiveTexture(GL_TEXTURE0 + unit);
     glBindTexture(target, texture);
-    if (location >= 0) glUniform1i(location, unit);
+    set_int(slot, name, unit);
 }
 
 void ShaderLibrary::set_projector_matrix(const CameraRecord& camera) const {

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "render/graphics_context.h"
 #include "render/shader_library.h"
@@ -297,5 +298,135 @@ TEST_F(ShaderLibraryTest, AReloadTakesTheSavedSourceWithTheOldValuesAndABrokenOn
     shaders.use_program(7);
     EXPECT_EQ(static_cast<GLuint>(current_program()), after);
     EXPECT_FALSE(shaders.reload(8, log)) << "a slot never loaded has nothing to reload";
+    EXPECT_TRUE(no_gl_error());
+}
+
+namespace {
+
+// Draws the window full with the current program and returns the centre pixel's red and green.
+std::pair<int, int> drawn_red_green() {
+    glViewport(0, 0, 8, 8);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glRectf(-1, -1, 1, 1);
+    unsigned char rgba[4] = {};
+    glReadPixels(4, 4, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    return {rgba[0], rgba[1]};
+}
+
+float uniform_value(GLuint program, const char* name) {
+    GLfloat value = -1;
+    glGetUniformfv(program, glGetUniformLocation(program, name), &value);
+    return value;
+}
+
+const char* kSwitched =
+    "#version 120\nuniform float Level;\n#ifndef isLit\nuniform float isLit;\n#endif\n"
+    "void main() { gl_FragColor = isLit > 0.5 ? vec4(Level, 0.0, 0.0, 1.0) : vec4(0.0, Level, 0.0, 1.0); }\n";
+
+}  // namespace
+
+TEST_F(ShaderLibraryTest, SwitchesDrawWithCopiesThatCarryTheSlotsValues) {
+    ShaderLibrary shaders;
+    const std::string fragment = write_shader("f_switched", kSwitched);
+    testing::internal::CaptureStdout();
+    shaders.load_fragment_program(fragment, 5);
+    shaders.set_float(5, "Level", 0.5f);
+    EXPECT_EQ(drawn_red_green(), std::make_pair(0, 128)) << "the program as loaded, isLit 0";
+
+    shaders.set_switch(5, "isLit", 1.0f);
+    GLuint lit = current_program();
+    EXPECT_NE(lit, shaders.program(5)) << "a copy draws";
+    EXPECT_EQ(glGetUniformLocation(lit, "isLit"), -1) << "the switch is a define there";
+    EXPECT_EQ(uniform_value(lit, "Level"), 0.5f) << "set before the copy was current";
+    EXPECT_EQ(drawn_red_green(), std::make_pair(128, 0));
+
+    shaders.set_switch(5, "isLit", 0.0f);
+    const GLuint dark = current_program();
+    EXPECT_NE(dark, lit);
+    EXPECT_EQ(drawn_red_green(), std::make_pair(0, 128));
+    shaders.set_float(5, "Level", 0.25f);
+    EXPECT_EQ(drawn_red_green(), std::make_pair(0, 64));
+    shaders.set_switch(5, "isLit", 1.0f);
+    EXPECT_EQ(current_program(), lit) << "compiled once";
+    EXPECT_EQ(drawn_red_green(), std::make_pair(64, 0)) << "the value set on the other copy came along";
+
+    // A value set while the slot is not current waits for its next use.
+    shaders.disable_programs();
+    shaders.set_float(5, "Level", 1.0f);
+    EXPECT_EQ(uniform_value(lit, "Level"), 0.25f);
+    shaders.use_program(5);
+    EXPECT_EQ(current_program(), lit) << "use_program takes the copy for the switches as set";
+    EXPECT_EQ(drawn_red_green(), std::make_pair(255, 0));
+
+    // Names the program does not use switch nothing; without fix_switches a switch is a uniform.
+    shaders.set_switch(5, "NoSuchFlag", 1.0f);
+    EXPECT_EQ(current_program(), lit);
+    shaders.fix_switches = false;
+    shaders.use_program(5);
+    EXPECT_EQ(current_program(), shaders.program(5));
+    EXPECT_EQ(uniform_value(shaders.program(5), "isLit"), 1.0f);
+    EXPECT_EQ(drawn_red_green(), std::make_pair(255, 0));
+    shaders.set_switch(5, "isLit", 0.0f);
+    EXPECT_EQ(current_program(), shaders.program(5));
+    EXPECT_EQ(drawn_red_green(), std::make_pair(0, 255));
+    shaders.fix_switches = true;
+    shaders.use_program(5);
+    EXPECT_NE(current_program(), shaders.program(5));
+    EXPECT_EQ(drawn_red_green(), std::make_pair(0, 255)) << "the switch as last set";
+
+    // The author's reload keeps values and switches; loading the slot again starts it afresh.
+    std::string log;
+    ASSERT_TRUE(shaders.reload(5, log)) << log;
+    shaders.use_program(5);
+    EXPECT_NE(current_program(), shaders.program(5));
+    EXPECT_EQ(drawn_red_green(), std::make_pair(0, 255));
+    lit = shaders.program(5);
+    shaders.load_fragment_program(fragment, 5);
+    EXPECT_EQ(current_program(), shaders.program(5));
+    EXPECT_FALSE(glIsProgram(lit)) << "the reloaded program is let go";
+    EXPECT_EQ(uniform_value(shaders.program(5), "Level"), 0.0f);
+    testing::internal::GetCapturedStdout();
+    EXPECT_TRUE(no_gl_error());
+}
+
+TEST_F(ShaderLibraryTest, ASwitchFoldsToTheValueItWasGivenAndLeavesADepthOnlyCopyCurrent) {
+    ShaderLibrary shaders;
+    const std::string fragment = write_shader(
+        "f_switched_value",
+        "#version 120\n#ifndef Share\nuniform float Share;\n#endif\nvoid main() { gl_FragColor = vec4(Share); }\n");
+    const std::string vertex = write_shader("v_switched", kVertex);
+    testing::internal::CaptureStdout();
+    shaders.load_program(vertex, fragment, 6);
+    // Values with no short decimal form fold to the same float the uniform would hold.
+    for (float share : {0.3f, 1.0f / 3.0f, 0.1f, 1e-5f, 0.0f}) {
+        shaders.fix_switches = false;
+        shaders.use_program(6);
+        shaders.set_switch(6, "Share", share);
+        const auto as_uniform = drawn_red_green();
+        shaders.fix_switches = true;
+        shaders.use_program(6);
+        shaders.set_switch(6, "Share", share);
+        EXPECT_NE(current_program(), shaders.program(6));
+        EXPECT_EQ(drawn_red_green(), as_uniform) << share;
+    }
+    // In a depth-only pass the switch is a plain uniform: the depth-only copy stays current.
+    shaders.use_depth_only(6);
+    const GLint depth_only = current_program();
+    shaders.set_switch(6, "Share", 0.5f);
+    EXPECT_EQ(current_program(), depth_only);
+    shaders.use_program(6);
+    EXPECT_EQ(drawn_red_green().first, 128);
+
+    // A switch the shader does not let a define stand for: the copy fails, the log says so and
+    // the slot's own program draws with the value as a uniform.
+    testing::internal::GetCapturedStdout();
+    shaders.load_fragment_program(write_shader("f_plain", kFragment), 7);
+    testing::internal::CaptureStdout();
+    shaders.set_switch(7, "Level", 0.75f);
+    const std::string log = testing::internal::GetCapturedStdout();
+    EXPECT_NE(log.find("specialised copy"), std::string::npos) << log;
+    EXPECT_EQ(static_cast<GLuint>(current_program()), shaders.program(7));
+    EXPECT_EQ(uniform_value(shaders.program(7), "Level"), 0.75f);
     EXPECT_TRUE(no_gl_error());
 }

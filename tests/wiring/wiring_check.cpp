@@ -249,7 +249,8 @@ std::string WiringCheck::describe(const RecordedPass& pass) {
 }
 
 bool WiringCheck::part_of_next(const RecordedPass& pass, const RecordedPass& next) {
-    if (pass.draws.empty() || next.draws.empty() || GlNames::target_of(context_, pass.framebuffer) < 0)
+    if (pass.draws.empty() || next.draws.empty() || GlNames::target_of(context_, pass.framebuffer) < 0 ||
+        pass.framebuffer == next.framebuffer)
         return false;
     const ProgramFiles part = shaders_.identify(pass.draws.front().program);
     return !part.defines.empty() && part.fragment == shaders_.identify(next.draws.front().program).fragment;

@@ -79,9 +79,10 @@ private:
                              std::vector<Difference>& out);
     void compare_scene(const RecordedPass& recorded, const ExpectedPass& expected,
                        std::vector<Difference>& out);
-    // A pass drawn by a specialised copy of the next pass's program, into a target of the chain:
-    // the copy doing part of that pass's work at another size (the broad occlusion at a quarter
-    // size before the compose). It counts as part of the next pass.
+    // A pass drawn by a specialised copy of the next pass's program, into another target of the
+    // chain: the copy doing part of that pass's work at another size (the broad occlusion at a
+    // quarter size before the compose). It counts as part of the next pass. (Two scene passes
+    // into the same target may both start with copies of one material: they stay apart.)
     bool part_of_next(const RecordedPass& pass, const RecordedPass& next);
     // A full-screen pass must read every expected sampler and uniform and no other sampler; a
     // material is checked on what its shader reads. A specialised copy may read the pass's inputs

@@ -17,7 +17,9 @@ uniform float MaterialMultiplier;
 uniform float PosY;
 uniform float ttime;
 uniform float ttimer1;
+#ifndef IsBox
 uniform float IsBox;
+#endif
 
 #include "toys_fragment.glsl"
 

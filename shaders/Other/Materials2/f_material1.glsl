@@ -29,8 +29,12 @@ uniform float TheFog;
 uniform float shadowlevel;
 uniform float running;
 uniform float timer1;
+#ifndef ischess
 uniform float ischess;
+#endif
+#ifndef isfloor
 uniform float isfloor;
+#endif
 
 #include "toys_fragment.glsl"
 

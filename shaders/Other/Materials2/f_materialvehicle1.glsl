@@ -18,9 +18,15 @@ uniform sampler2D texture2d_2;
 uniform sampler2D texture2d_paper;
 uniform float MaterialMultiplier;
 uniform float PosY;
+#ifndef isPressable
 uniform float isPressable;
+#endif
+#ifndef isFord
 uniform float isFord;
+#endif
+#ifndef isType2
 uniform float isType2;
+#endif
 uniform float ttime;
 uniform float randomize;
 uniform float ttimer1;

@@ -16,7 +16,9 @@ uniform sampler2D texture2d_2;
 uniform sampler2D texture2d_paper;
 uniform float PosY;
 uniform float PP;
+#ifndef istank
 uniform float istank;
+#endif
 uniform float ttime;
 uniform float ttimer1;
 uniform float ttimer2;

@@ -11,8 +11,12 @@
 uniform sampler2D texture2d_1;
 uniform sampler2D texture2d_2;
 uniform sampler2D texture2d_paper;
+#ifndef isPressable
 uniform float isPressable;
+#endif
+#ifndef isStone
 uniform float isStone;
+#endif
 uniform float MaterialMultiplier;
 uniform float ttime;
 

@@ -4,8 +4,12 @@
 //   isPressable   1: the water gives, swelling with the clock (0 would hold it flat)
 //   isStone       1 for the bridge: it stands on the water, still
 uniform float ttime;
+#ifndef isPressable
 uniform float isPressable;
+#endif
+#ifndef isStone
 uniform float isStone;
+#endif
 #include "toys_vertex.glsl"
 
 float swell(vec2 p) {

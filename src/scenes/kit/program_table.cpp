@@ -7,6 +7,8 @@
 void load_program_entry(ShaderLibrary& shaders, const GraphicsContext& context, const ProgramEntry& entry,
                         int base) {
     const int slot = base + entry.slot;
+    // The reference pictures draw with the programs as loaded, switches and all.
+    shaders.fix_switches = context.specialised_programs;
     const char* fragment =
         context.low_detail && entry.low_detail_fragment ? entry.low_detail_fragment : entry.fragment;
     if (entry.vertex)

@@ -36,7 +36,7 @@ void part_toys::draw_figure(Figure figure, float x, float y, float z, float head
 }
 
 void part_toys::draw_ground() {
-    shaders_.set_float(toys::general, "isfloor", 1.0f);
+    shaders_.set_switch(toys::general, "isfloor", 1.0f);
     glColor3f(1.0f, 1.0f, 1.0f);
     glNormal3f(0.0f, 1.0f, 0.0f);
     glBegin(GL_QUADS);
@@ -66,7 +66,7 @@ void part_toys::draw_ground() {
         glVertex3f(toys::lane_x1, toys::lane_bed_y, z);
     }
     glEnd();
-    shaders_.set_float(toys::general, "isfloor", 0.0f);
+    shaders_.set_switch(toys::general, "isfloor", 0.0f);
 }
 
 void part_toys::draw_chess(LitPass pass) {
@@ -84,13 +84,13 @@ void part_toys::draw_chess(LitPass pass) {
             const toys::Slide slide = toys::piece_slide(group, t);
             glTranslatef(slide.x, 0.0f, slide.z);
         }
-        shaders_.set_float(toys::general, "ischess", toys::is_board(group));
+        shaders_.set_switch(toys::general, "ischess", toys::is_board(group));
         const float grey = toys::piece_grey(group);
         glColor3f(grey, grey, grey);
         meshes_[chess_mesh].draw(group);
         glPopMatrix();
     }
-    shaders_.set_float(toys::general, "ischess", 0.0f);
+    shaders_.set_switch(toys::general, "ischess", 0.0f);
 }
 
 void part_toys::draw_crowd(LitPass pass) {

@@ -38,8 +38,8 @@ void part_toys::draw_sea_and_bridge(LitPass pass) {
     const double t = state_.t;
     const int p = toys::sea_material;
     use_toy_program(p);
-    shaders_.set_float(p, "isPressable", 1.0f);
-    shaders_.set_float(p, "isStone", 0.0f);
+    shaders_.set_switch(p, "isPressable", 1.0f);
+    shaders_.set_switch(p, "isStone", 0.0f);
     shaders_.set_float(p, "MaterialMultiplier", 1.0f);
     glColor3f(0.1f, 0.2f, 0.35f);
     glPushMatrix();
@@ -47,7 +47,7 @@ void part_toys::draw_sea_and_bridge(LitPass pass) {
     meshes_[sea_mesh].draw(-1);
     glPopMatrix();
     if (toys::bridge_window.drawn(pass, t)) {
-        shaders_.set_float(p, "isStone", 1.0f);
+        shaders_.set_switch(p, "isStone", 1.0f);
         glColor3f(0.6f, 0.55f, 0.48f);
         glPushMatrix();
         glTranslatef(0.0f, 0.0f, toys::bridge_z);
@@ -63,7 +63,7 @@ void part_toys::draw_toys(LitPass) {
     shaders_.set_float(p, "MaterialMultiplier", 1.0f);
     shaders_.set_float(p, "PosY", static_cast<float>(state_.frame.camera_y));
     shaders_.set_float(p, "ttimer1", static_cast<float>(eased_window(t, toys::toys_from, 0.5)));
-    shaders_.set_float(p, "IsBox", 0.0f);
+    shaders_.set_switch(p, "IsBox", 0.0f);
 
     auto toy = [&](MeshIndex mesh, float x, double assembled, const float(&spread)[4][3],
                    const float(&paint)[4][3]) {
@@ -84,7 +84,7 @@ void part_toys::draw_toys(LitPass) {
     toy(transf1_mesh, robot_x, toys::robot_assembly(t), robot_spread, robot_paint);
     toy(transf3_mesh, crane_x, toys::crane_assembly(t), crane_spread, crane_paint);
 
-    shaders_.set_float(p, "IsBox", 1.0f);
+    shaders_.set_switch(p, "IsBox", 1.0f);
     const float centres[2][2] = {{robot_x, toys::deck_y + 5.0f}, {crane_x, toys::deck_y + 3.0f}};
     for (int burst = 0; burst < 2; ++burst) {
         glColor3f(block_paint[burst][0], block_paint[burst][1], block_paint[burst][2]);
@@ -99,7 +99,7 @@ void part_toys::draw_toys(LitPass) {
             glPopMatrix();
         }
     }
-    shaders_.set_float(p, "IsBox", 0.0f);
+    shaders_.set_switch(p, "IsBox", 0.0f);
 }
 
 void part_toys::draw_particles(LitPass pass) {

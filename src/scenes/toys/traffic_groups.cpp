@@ -60,7 +60,7 @@ void draw_car(ShaderLibrary& shaders, const Mesh& mesh, const toys::CarRun& car,
     using toys::car_scale;
     const int p = toys::vehicle;
     const WheelBase& base = wheel_bases[car.model];
-    shaders.set_float(p, "isType2", car.type2);
+    shaders.set_switch(p, "isType2", car.type2);
     shaders.set_float(p, "randomize", car.paint[0]);
     glColor3f(car.paint[0], car.paint[1], car.paint[2]);
     glPushMatrix();
@@ -91,9 +91,9 @@ void part_toys::use_vehicle_material() {
     use_toy_program(p);
     shaders_.set_float(p, "MaterialMultiplier", 1.0f);
     shaders_.set_float(p, "PosY", static_cast<float>(state_.frame.camera_y));
-    shaders_.set_float(p, "isPressable", 0.0f);
-    shaders_.set_float(p, "isFord", 0.0f);
-    shaders_.set_float(p, "isType2", 0.0f);
+    shaders_.set_switch(p, "isPressable", 0.0f);
+    shaders_.set_switch(p, "isFord", 0.0f);
+    shaders_.set_switch(p, "isType2", 0.0f);
     shaders_.set_float(p, "randomize", 0.0f);
     // The cars' lamps come on with their waves.
     shaders_.set_float(p, "ttimer1", static_cast<float>(eased_window(t, 21.0, 0.2)));
@@ -103,7 +103,7 @@ void part_toys::use_vehicle_material() {
 
 void part_toys::use_roadside_material() {
     use_vehicle_material();
-    shaders_.set_float(toys::vehicle, "isType2", 1.0f);
+    shaders_.set_switch(toys::vehicle, "isType2", 1.0f);
 }
 
 void part_toys::draw_hatchback(LitPass pass) {
@@ -162,7 +162,7 @@ void part_toys::draw_runners(LitPass pass) {
 void part_toys::draw_old_car(LitPass pass) {
     if (!toys::old_car_window.drawn(pass, state_.t)) return;
     use_roadside_material();
-    shaders_.set_float(toys::vehicle, "isFord", 1.0f);
+    shaders_.set_switch(toys::vehicle, "isFord", 1.0f);
     glColor3f(ford_paint[0], ford_paint[1], ford_paint[2]);
     glPushMatrix();
     const float ford_x = ford_from_x + (ford_to_x - ford_from_x) *
@@ -171,7 +171,7 @@ void part_toys::draw_old_car(LitPass pass) {
     glScalef(ford_scale, ford_scale, ford_scale);
     meshes_[ford_mesh].draw(-1);
     glPopMatrix();
-    shaders_.set_float(toys::vehicle, "isFord", 0.0f);
+    shaders_.set_switch(toys::vehicle, "isFord", 0.0f);
 }
 
 void part_toys::draw_plates(LitPass pass) {
@@ -195,10 +195,10 @@ void part_toys::draw_tank(bool tank_section_pass) {
     use_toy_program(p);
     shaders_.set_float(p, "PosY", static_cast<float>(state_.frame.camera_y));
     shaders_.set_float(p, "PP", static_cast<float>(state_.frame.camera_y));
-    shaders_.set_float(p, "isFord", 0.0f);
-    shaders_.set_float(p, "isType2", 0.0f);
+    shaders_.set_switch(p, "isFord", 0.0f);
+    shaders_.set_switch(p, "isType2", 0.0f);
     shaders_.set_float(p, "randomize", 0.0f);
-    shaders_.set_float(p, "istank", 0.0f);
+    shaders_.set_switch(p, "istank", 0.0f);
     shaders_.set_float(p, "MaterialMultiplier", 1.0f);
     shaders_.set_float(p, "ttimer1", static_cast<float>(toys::tank_timer1(t)));
     shaders_.set_float(p, "ttimer2", static_cast<float>(toys::tank_timer2(t)));
@@ -237,7 +237,7 @@ void part_toys::draw_tank(bool tank_section_pass) {
 void part_toys::draw_maze(LitPass pass) {
     const double t = state_.t;
     const int p = toys::tank_material;
-    shaders_.set_float(p, "istank", 1.0f);
+    shaders_.set_switch(p, "istank", 1.0f);
     glColor3f(0.55f, 0.5f, 0.42f);
     glPushMatrix();
     glTranslatef(0.0f, maze_y, 0.0f);
@@ -257,5 +257,5 @@ void part_toys::draw_maze(LitPass pass) {
         meshes_[labyrinth_mesh].draw(1);
         glPopMatrix();
     }
-    shaders_.set_float(p, "istank", 0.0f);
+    shaders_.set_switch(p, "istank", 0.0f);
 }
