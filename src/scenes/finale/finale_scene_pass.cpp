@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 
 #include "core/easing.h"
 #include "scenes/finale/finale_programs.h"
@@ -13,7 +14,7 @@
 #include "scenes/finale/finale_windows.h"
 #include "scenes/finale/part_text.h"
 #include "scenes/kit/kit.h"
-#include "scenes/kit/screen_area.h"
+#include "scenes/kit/quad_scissor.h"
 
 void part_text::set_lights(double t) {
     // The moon shines from its side of the sky; a warm rim from behind the subject grows with
@@ -64,33 +65,6 @@ void part_text::use_material1(LitPass pass, double t) {
     load_shadow_projector(shaders_, context_->light_camera);
 }
 
-void part_text::scissor_to_ground() {
-    Matrix4 modelview, projection;
-    glGetFloatv(GL_MODELVIEW_MATRIX, modelview.data());
-    glGetFloatv(GL_PROJECTION_MATRIX, projection.data());
-    using namespace finale;
-    const std::array<Vector3, 4> ground = {
-        Vector3{ground_from_x, 0.0f, ground_from_z}, Vector3{ground_to_x, 0.0f, ground_from_z},
-        Vector3{ground_to_x, 0.0f, ground_to_z}, Vector3{ground_from_x, 0.0f, ground_to_z}};
-    // The ground's ripples move its reads by up to 0.006 of the picture; one more pixel for the
-    // linear filter and one for rounding.
-    const int w = sizes_.render_width, h = sizes_.render_height;
-    const int margin = static_cast<int>(std::ceil(0.006 * std::max(w, h))) + 2;
-    PixelRect rect = covered_pixels(ground, modelview, projection, w, h, margin);
-    // Inside any scissor the frame already has (the warm-up draws frames into one pixel).
-    glGetIntegerv(GL_SCISSOR_BOX, kept_scissor_.data());
-    kept_scissor_on_ = glIsEnabled(GL_SCISSOR_TEST);
-    if (kept_scissor_on_)
-        rect = intersection(rect, {kept_scissor_[0], kept_scissor_[1], kept_scissor_[2], kept_scissor_[3]});
-    glScissor(rect.x, rect.y, rect.width, rect.height);
-    glEnable(GL_SCISSOR_TEST);
-}
-
-void part_text::restore_scissor() {
-    glScissor(kept_scissor_[0], kept_scissor_[1], kept_scissor_[2], kept_scissor_[3]);
-    if (!kept_scissor_on_) glDisable(GL_SCISSOR_TEST);
-}
-
 void part_text::scene_pass(LitPass pass) {
     const double t = state_.t;
     pass_ = pass;
@@ -98,7 +72,18 @@ void part_text::scene_pass(LitPass pass) {
     glViewport(0, 0, sizes_.render_width, sizes_.render_height);
     // Both cameras carry the scene pass's lens (set_cameras).
     apply_camera(pass == LitPass::light ? context_->light_camera : context_->view_camera);
-    if (reflection_pass_) scissor_to_ground();
+    // Only the wet ground reads the mirrored picture, at its own pixels moved by its ripples (at
+    // most 0.006 of the picture); one more pixel for the linear filter and one for rounding.
+    std::optional<QuadScissor> to_ground;
+    if (reflection_pass_) {
+        using namespace finale;
+        const int w = sizes_.render_width, h = sizes_.render_height;
+        to_ground.emplace(std::array<Vector3, 4>{Vector3{ground_from_x, 0.0f, ground_from_z},
+                                                 Vector3{ground_to_x, 0.0f, ground_from_z},
+                                                 Vector3{ground_to_x, 0.0f, ground_to_z},
+                                                 Vector3{ground_from_x, 0.0f, ground_to_z}},
+                          w, h, static_cast<int>(std::ceil(0.006 * std::max(w, h))) + 2);
+    }
     const auto clear = finale::clear_colour(t);
     glClearColor(clear[0], clear[1], clear[2], 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -143,6 +128,5 @@ void part_text::scene_pass(LitPass pass) {
     glDisable(GL_BLEND);
     glDepthMask(GL_TRUE);
     glFrontFace(GL_CCW);
-    if (reflection_pass_) restore_scissor();
     reflection_pass_ = false;
 }

@@ -70,10 +70,6 @@ private:
     void set_cameras(double t);
     void draw_glow_texture();
     void scene_pass(LitPass pass);
-    // The mirrored pass scissored to where the main pass shows the wet ground, its only reader;
-    // afterwards the scissor the frame had before.
-    void scissor_to_ground();
-    void restore_scissor();
     void set_lights(double t);
     void use_material1(LitPass pass, double t);
     // The general material current again with its textures on their units, after a group that
@@ -112,8 +108,6 @@ private:
     std::vector<finale::FlightPath> flight_paths_;
     int reload_counter_ = 0;
     bool reflection_pass_ = false;
-    std::array<int, 4> kept_scissor_{};  // x, y, width, height
-    bool kept_scissor_on_ = false;
     LitPass pass_ = LitPass::main;  // the pass the scene pass is drawing
     ChainTextures textures_{0, 11, 26, 29, 28, 32, 27};
     ChainSizes sizes_;

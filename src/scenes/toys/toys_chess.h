@@ -9,6 +9,8 @@ namespace toys {
 inline constexpr int chess_groups = 41;
 inline constexpr float board_top = -1.8f;
 inline constexpr float square = 2.4f;
+// The board's top spans eight squares: x and z within ±board_half.
+inline constexpr float board_half = 4.0f * square;
 
 // The visibility rules, in the order they apply.
 bool piece_drawn(int group, double t, LitPass pass);

@@ -2,7 +2,11 @@
 // section's (73 <= t < 89). Both draw into whatever target the chain has bound.
 #include <GL/glew.h>
 
+#include <array>
+#include <optional>
+
 #include "scenes/kit/material_binding.h"
+#include "scenes/kit/quad_scissor.h"
 #include "scenes/kit/shots.h"
 #include "scenes/toys/part_toys.h"
 #include "scenes/toys/toys_chess.h"
@@ -97,6 +101,17 @@ void part_toys::scene_pass(LitPass pass) {
                          : pass == LitPass::mirrored ? mirrored_clear
                                                      : general_clear;
     begin_pass(pass, 1.0, clear);
+    // Only the board's top reads the mirrored picture, at its own pixels; one more pixel for
+    // the linear filter and one for rounding.
+    std::optional<QuadScissor> to_board;
+    if (pass == LitPass::mirrored) {
+        using toys::board_top, toys::board_half;
+        to_board.emplace(std::array<Vector3, 4>{Vector3{-board_half, board_top, -board_half},
+                                                Vector3{board_half, board_top, -board_half},
+                                                Vector3{board_half, board_top, board_half},
+                                                Vector3{-board_half, board_top, board_half}},
+                         sizes_.render_width, sizes_.render_height, 2);
+    }
     use_general_material();
 
     if (toys::ground_window.drawn(pass, t)) draw_ground();
