@@ -27,9 +27,12 @@
 //   9. advance(): SceneFrame guard first (scene_frame.h), then the clock and the state; no GL.
 //      render(): the passes through the chain in render/post_processing.h, each followed by
 //      check_pass("harbour", "light pass") (pass_check.h); content groups start with
-//      use_material (material_binding.h). The compose goes through compose_to_window with the
-//      scene's fade whatever the detail level, and ComposeUniforms::shafts says whether this
-//      frame's highlight and shaft passes ran.
+//      use_material (material_binding.h); a flag a material only branches on (floor or piece,
+//      water or stone) is set with ShaderLibrary::set_switch, so software GL shades one branch.
+//      A pass read back only where one flat piece shows is scissored to it (quad_scissor.h).
+//      The compose goes through compose_to_window with the scene's fade whatever the detail
+//      level, and ComposeUniforms::shafts says whether this frame's highlight and shaft passes
+//      ran.
 //  10. Tests in tests/scenes_harbour/: the clock and window rules on the CPU, state after advanced
 //      frames, and GL frames at a few clock values with no GL error; a line in each of the
 //      show-wide tests (the seek moments, the pass wiring tables, the pop stretches).
@@ -42,6 +45,7 @@
 #include "scenes/kit/mesh_files.h"
 #include "scenes/kit/pass_check.h"
 #include "scenes/kit/program_table.h"
+#include "scenes/kit/quad_scissor.h"
 #include "scenes/kit/scene_frame.h"
 #include "scenes/kit/scene_lights.h"
 #include "scenes/kit/scene_textures.h"
