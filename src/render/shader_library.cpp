@@ -221,6 +221,12 @@ void ShaderLibrary::make_current(int slot, uint32_t program, bool depth_only) co
     }
 }
 
+bool ShaderLibrary::is_current(int slot) const {
+    GLint current = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &current);
+    return slot == current_slot_ && static_cast<uint32_t>(current) == current_program_;
+}
+
 void ShaderLibrary::forget(uint32_t program) const { held_.erase(program); }
 
 void ShaderLibrary::send_uniform(uint32_t program, const std::string& name, const UniformValue& value) {
@@ -377,9 +383,7 @@ uint32_t ShaderLibrary::switched_program(int slot) const {
 void ShaderLibrary::set_value(int slot, const std::string& name, const UniformValue& value) const {
     if (!valid(slot) || !program(slot)) return;
     values_[slot][name] = value;
-    GLint current = 0;
-    glGetIntegerv(GL_CURRENT_PROGRAM, &current);
-    if (slot != current_slot_ || static_cast<uint32_t>(current) != current_program_) return;
+    if (!is_current(slot)) return;
     send_uniform(current_program_, name, value);
     held_[current_program_][name] = value;
 }
@@ -419,10 +423,7 @@ void ShaderLibrary::set_switch(int slot, const std::string& name, float value) c
     const auto it = switches.find(name);
     const bool changed = it == switches.end() || it->second != value;
     switches[name] = value;
-    GLint current = 0;
-    glGetIntegerv(GL_CURRENT_PROGRAM, &current);
-    if (fix_switches && changed && slot == current_slot_ && static_cast<uint32_t>(current) == current_program_ &&
-        !current_depth_only_)
+    if (fix_switches && changed && is_current(slot) && !current_depth_only_)
         make_current(slot, switched_program(slot), false);
 }
 

@@ -153,6 +153,9 @@ private:
     static void send_uniform(uint32_t program, const std::string& name, const UniformValue& value);
     // Makes `program` current for `slot` and sends it the slot's values it does not hold yet.
     void make_current(int slot, uint32_t program, bool depth_only) const;
+    // True while the program the library made current for the slot is the GL's current one
+    // (the chain makes its own copies current behind the library's back).
+    bool is_current(int slot) const;
     // A deleted program's name may come back for a new one: what it held is forgotten.
     void forget(uint32_t program) const;
 
