@@ -15,6 +15,7 @@
 #include "scenes/finale/part_text.h"
 #include "scenes/kit/kit.h"
 #include "scenes/kit/quad_scissor.h"
+#include "scenes/kit/screen_area.h"
 
 void part_text::set_lights(double t) {
     // The moon shines from its side of the sky; a warm rim from behind the subject grows with
@@ -78,11 +79,8 @@ void part_text::scene_pass(LitPass pass) {
     if (reflection_pass_) {
         using namespace finale;
         const int w = sizes_.render_width, h = sizes_.render_height;
-        to_ground.emplace(std::array<Vector3, 4>{Vector3{ground_from_x, 0.0f, ground_from_z},
-                                                 Vector3{ground_to_x, 0.0f, ground_from_z},
-                                                 Vector3{ground_to_x, 0.0f, ground_to_z},
-                                                 Vector3{ground_from_x, 0.0f, ground_to_z}},
-                          w, h, static_cast<int>(std::ceil(0.006 * std::max(w, h))) + 2);
+        to_ground.emplace(level_quad(ground_from_x, ground_from_z, ground_to_x, ground_to_z, 0.0f), w, h,
+                          static_cast<int>(std::ceil(0.006 * std::max(w, h))) + 2);
     }
     const auto clear = finale::clear_colour(t);
     glClearColor(clear[0], clear[1], clear[2], 0.0f);

@@ -60,3 +60,7 @@ PixelRect intersection(const PixelRect& a, const PixelRect& b) {
     const int x1 = std::min(a.x + a.width, b.x + b.width), y1 = std::min(a.y + a.height, b.y + b.height);
     return {x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
 }
+
+std::array<Vector3, 4> level_quad(float x0, float z0, float x1, float z1, float y) {
+    return {Vector3{x0, y, z0}, Vector3{x1, y, z0}, Vector3{x1, y, z1}, Vector3{x0, y, z1}};
+}

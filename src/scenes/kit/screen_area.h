@@ -18,5 +18,7 @@ struct PixelRect {
 // left or the quad lies off the area.
 PixelRect covered_pixels(const std::array<Vector3, 4>& quad, const Matrix4& modelview, const Matrix4& projection,
                          int width, int height, int margin);
+// The level rectangle from (x0, z0) to (x1, z1) at height y, corners in order.
+std::array<Vector3, 4> level_quad(float x0, float z0, float x1, float z1, float y);
 // The pixels in both; empty when they do not overlap.
 PixelRect intersection(const PixelRect& a, const PixelRect& b);

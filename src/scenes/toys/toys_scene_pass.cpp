@@ -2,11 +2,11 @@
 // section's (73 <= t < 89). Both draw into whatever target the chain has bound.
 #include <GL/glew.h>
 
-#include <array>
 #include <optional>
 
 #include "scenes/kit/material_binding.h"
 #include "scenes/kit/quad_scissor.h"
+#include "scenes/kit/screen_area.h"
 #include "scenes/kit/shots.h"
 #include "scenes/toys/part_toys.h"
 #include "scenes/toys/toys_chess.h"
@@ -106,10 +106,7 @@ void part_toys::scene_pass(LitPass pass) {
     std::optional<QuadScissor> to_board;
     if (pass == LitPass::mirrored) {
         using toys::board_top, toys::board_half;
-        to_board.emplace(std::array<Vector3, 4>{Vector3{-board_half, board_top, -board_half},
-                                                Vector3{board_half, board_top, -board_half},
-                                                Vector3{board_half, board_top, board_half},
-                                                Vector3{-board_half, board_top, board_half}},
+        to_board.emplace(level_quad(-board_half, -board_half, board_half, board_half, board_top),
                          sizes_.render_width, sizes_.render_height, 2);
     }
     use_general_material();
