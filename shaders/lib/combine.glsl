@@ -15,7 +15,9 @@
 //                     larger values deepen the shading
 //
 // Defined before inclusion: SSAO_SAMPLES, SSAO_RADIUS, COMBINE_STRENGTH (the variant's base
-// strength), COMBINE_TINT (vec3 the occluded parts lean towards).
+// strength), COMBINE_TINT (vec3 the occluded parts lean towards). The chain defines
+// COMBINE_OPEN_ONLY for the copy it draws where nothing was drawn (the cleared far plane): the
+// occlusion leaves those pixels open, so the copy leaves out the sampling.
 uniform sampler2D texture2d_1;
 uniform sampler2D texture2d_2;
 uniform sampler2D texture2d_3;
@@ -29,7 +31,11 @@ void main() {
     vec4 colour = texture2D(texture2d_1, uv);
     vec3 glow = texture2D(texture2d_3, uv).rgb;
     float strength = COMBINE_STRENGTH * (SSAOFactor > 0.0 ? SSAOFactor : 1.0);
+#ifdef COMBINE_OPEN_ONLY
+    float open = 1.0;
+#else
     float open = ambient_occlusion(texture2d_2, texture2d_random, uv, pixel, Limit);
+#endif
     float shade = clamp(1.0 - (1.0 - open) * strength, 0.0, 1.0);
     vec3 shaded = colour.rgb * mix(COMBINE_TINT, vec3(1.0), shade) * shade;
     gl_FragColor = vec4(shaded, clamp(luma(glow), 0.0, 1.0));

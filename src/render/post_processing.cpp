@@ -51,6 +51,11 @@ constexpr std::array<std::string_view, 2> combines = {"f_combineSSAO2", "f_combi
 constexpr const char* texel_map_define = "#define SSAO_TEXEL_MAP texture2d_depth_texels\n";
 constexpr const char* texel_map_name = "texture2d_depth_texels";
 constexpr int combine_texel_unit = 4, compose_texel_unit = 6, shading_texel_unit = 4;
+// The combine's copy for the pixels nothing was drawn on, and the depth its two draws are held
+// to: above the far-plane test of ssao.glsl (0.99999), so that the depth test hands the copy only
+// pixels the full program would leave open.
+constexpr const char* open_only_define = "#define COMBINE_OPEN_ONLY\n";
+constexpr double open_only_depth = 0.999995;
 
 template <std::size_t n>
 bool named(std::string_view name, const std::array<std::string_view, n>& names) {
@@ -405,10 +410,34 @@ void run_occlusion_combine(GraphicsContext& context, ShaderLibrary& shaders, int
     shaders.set_projector_matrix(projector);
 
     load_identity(GL_MODELVIEW);
-    glPushMatrix();
-    draw_screen_quad(0.0, 1.0, 1.0, true, 1.0f);
-    count_quad(context);
-    glPopMatrix();
+    const auto draw_quad = [&] {
+        glPushMatrix();
+        draw_screen_quad(0.0, 1.0, 1.0, true, 1.0f);
+        count_quad(context);
+        glPopMatrix();
+    };
+    if (!context.specialised_programs) {
+        draw_quad();
+    } else {
+        // The draw target still holds the main pass's depth. Both draws lie at one depth just
+        // beyond the far-plane test: the full copy shades what lies in front of it, the open-only
+        // copy the rest (the sky of the toys and of the final scene, about half their pixels),
+        // and software GL skips the shading of a pixel the depth test turns away.
+        glPushAttrib(GL_DEPTH_BUFFER_BIT | GL_VIEWPORT_BIT | GL_ENABLE_BIT);
+        glDisable(GL_ALPHA_TEST);  // with it the depth test comes after the shading
+        glEnable(GL_DEPTH_TEST);
+        glDepthMask(GL_FALSE);
+        glDepthRange(open_only_depth, open_only_depth);
+        glDepthFunc(GL_GEQUAL);
+        draw_quad();
+        const GLuint open_only = shaders.variant(program, open_only_define);
+        set_uniforms(open_only);
+        glDepthFunc(GL_LESS);
+        draw_quad();
+        glPopAttrib();
+        // Later passes find the full copy current, as when it drew alone.
+        glUseProgram(id);
+    }
     release_texels(context, combine_texel_unit);
     context.resolve_render_target(0, w, h, 1, false);
 }

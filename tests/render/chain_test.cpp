@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -641,6 +642,20 @@ TEST_F(ChainTest, SpecialisedProgramsDrawTheSamePicture) {
     }
     EXPECT_GE(psnr(combined[0], combined[1]), 60.0) << "centre texels read nearest are the same texels";
     EXPECT_LT(psnr(scene, combined[1]), 40.0) << "the combine shaded the scene";
+    // The copies shade the sky (nothing drawn) apart, with the open-only copy: there it must give
+    // the bytes the program as loaded gives, highlight key (alpha) included.
+    std::vector<float> depth(std::size_t(scene.width) * scene.height);
+    glBindTexture(GL_TEXTURE_2D, context.texture_name(textures.depth));
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
+    int sky = 0, sky_differs = 0;
+    for (int y = 0; y < scene.height; ++y)
+        for (int x = 0; x < scene.width; ++x) {
+            if (depth[std::size_t(y) * scene.width + x] < 1.0f) continue;
+            ++sky;
+            sky_differs += std::memcmp(combined[0].at(x, y), combined[1].at(x, y), 4) != 0;
+        }
+    EXPECT_GT(sky, scene.width * scene.height / 10) << "the made-up frame shows sky";
+    EXPECT_EQ(sky_differs, 0);
 
     run_filter_passes(context, shaders, kHighlights, 1, 1, sizes.quarter_width(), sizes.quarter_height(),
                       textures.colour, textures.highlights);
