@@ -41,6 +41,12 @@ double probe(GraphicsContext& context, ShaderLibrary& shaders, int combine, int 
     context.create_render_target(0, width, height, 0);
     create_chain_textures(context, textures, sizes);
     attach_chain_textures(context, textures);
+    // The made-up frame lies in front of the far plane everywhere (depth 0 in the target the
+    // combine tests against), so the combine shades every pixel, as when the weights were fitted.
+    context.bind_render_target(0, 1);
+    glClearDepth(0.0);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    glClearDepth(1.0);
 
     // The middle scene's grading: its compose keeps the broad occlusion at full size, as every
     // compose did when the weights were fitted, so the probe still stands for the same work.
