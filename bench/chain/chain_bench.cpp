@@ -125,7 +125,8 @@ void combine(benchmark::State& state, const char* file, bool specialised) {
     if (c.ready) c.load(file, "f_blurpass2");
     const CameraRecord projector{{0, 0, 5}, {0, 0, 0}, {0, 1, 0}, 60.0, 16.0 / 9.0, 1.0, 100.0};
     timed(state, specialised, [&] {
-        run_occlusion_combine(c.context, c.shaders, Chain::combine, c.textures, c.sizes, 1.0, projector);
+        run_occlusion_combine(c.context, c.shaders, Chain::combine, c.textures, c.sizes, 1.0, projector,
+                              OcclusionSamples::filtered);
     });
 }
 

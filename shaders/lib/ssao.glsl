@@ -13,7 +13,10 @@
 // SSAO_TEXEL_MAP, the name of a sampler of the same depth texture that reads the nearest texel
 // (the chain's specialised copies). The pixel's own depth and its four neighbours lie on texel
 // centres, where a linear read returns the texel itself, so those five reads use it: software GL
-// reads one texel for them instead of four.
+// reads one texel for them instead of four. With SSAO_NEAREST_SAMPLES as well, the spiral's
+// samples move to the nearest texel centre and read it alone: cheaper still, and a flat surface
+// stays open (the plane is asked for its depth at the same centre), but the occlusion's grain
+// lands on other pixels than the filtered reads between texels give.
 // Needs post_common.glsl.
 
 #ifdef SSAO_TEXEL_MAP
@@ -21,6 +24,11 @@ uniform sampler2D SSAO_TEXEL_MAP;
 #define SSAO_CENTRES SSAO_TEXEL_MAP
 #else
 #define SSAO_CENTRES depth_map
+#endif
+#ifdef SSAO_NEAREST_SAMPLES
+#define SSAO_SAMPLE_MAP SSAO_CENTRES
+#else
+#define SSAO_SAMPLE_MAP depth_map
 #endif
 
 float sample_distance(sampler2D depth_map, vec2 uv) {
@@ -69,8 +77,12 @@ float ambient_occlusion_turned(sampler2D depth_map, vec2 uv, vec2 pixel, vec2 tu
         float r = sqrt((float(i) + 0.5) / float(SSAO_SAMPLES)) * radius_pixels;
         vec2 d = golden_turns[i];
         vec2 offset_pixels = r * vec2(d.x * turn.x - d.y * turn.y, d.x * turn.y + d.y * turn.x);
+#ifdef SSAO_NEAREST_SAMPLES
+        // The texel the nearest read returns; the plane is asked for its depth there too.
+        offset_pixels = floor(offset_pixels + 0.5);
+#endif
         float expected = z + dot(slope, offset_pixels);
-        float found = sample_distance(depth_map, uv + offset_pixels * pixel);
+        float found = sample_distance(SSAO_SAMPLE_MAP, uv + offset_pixels * pixel);
         float closer = expected - found;
         occlusion += smoothstep(bias, bias * 4.0, closer) *
                      (1.0 - smoothstep(SSAO_RADIUS * 0.5, SSAO_RADIUS, closer));

@@ -49,6 +49,7 @@ constexpr std::string_view shaft_vertex_half = "v_godrays";
 // texel sampler (ssao.glsl), bound on its own unit.
 constexpr std::array<std::string_view, 2> combines = {"f_combineSSAO2", "f_combineSSAO3"};
 constexpr const char* texel_map_define = "#define SSAO_TEXEL_MAP texture2d_depth_texels\n";
+constexpr const char* nearest_samples_define = "#define SSAO_NEAREST_SAMPLES\n";
 constexpr const char* texel_map_name = "texture2d_depth_texels";
 constexpr int combine_texel_unit = 4, compose_texel_unit = 6, shading_texel_unit = 4;
 // The combine's copy for the pixels nothing was drawn on, and the depth its two draws are held
@@ -63,8 +64,9 @@ bool named(std::string_view name, const std::array<std::string_view, n>& names) 
 }
 
 // The program a chain pass draws with: a searching shaft program's or a combine's specialised
-// copy, or the program as loaded.
-GLuint chain_program(const GraphicsContext& context, const ShaderLibrary& shaders, int program) {
+// copy (reading its occlusion samples as `samples` says), or the program as loaded.
+GLuint chain_program(const GraphicsContext& context, const ShaderLibrary& shaders, int program,
+                     OcclusionSamples samples = OcclusionSamples::filtered) {
     const std::string& file = shaders.fragment_file(program);
     const std::string_view name = short_name(file);
     if (!context.specialised_programs) return shaders.program(program);
@@ -72,7 +74,9 @@ GLuint chain_program(const GraphicsContext& context, const ShaderLibrary& shader
         return shaders.variant(program, "#define GODRAYS_LIGHT_FROM_VERTEX\n",
                                file.substr(0, file.size() - name.size()) + std::string(shaft_vertex_half));
     if (named(name, combines) && context.texel_sampler != 0)
-        return shaders.variant(program, texel_map_define);
+        return shaders.variant(program, samples == OcclusionSamples::nearest
+                                            ? std::string(texel_map_define) + nearest_samples_define
+                                            : texel_map_define);
     return shaders.program(program);
 }
 
@@ -381,7 +385,7 @@ void copy_scene_colour(GraphicsContext& context, const ChainTextures& textures, 
 
 void run_occlusion_combine(GraphicsContext& context, ShaderLibrary& shaders, int program,
                            const ChainTextures& textures, const ChainSizes& sizes, double time,
-                           const CameraRecord& projector, float ssao_factor) {
+                           const CameraRecord& projector, OcclusionSamples samples, float ssao_factor) {
     PassScope scope(context, "occlusion combine");
     const int w = sizes.render_width, h = sizes.render_height;
     begin_screen_pass(context, 0, textures.colour, w, h, 3);
@@ -394,7 +398,7 @@ void run_occlusion_combine(GraphicsContext& context, ShaderLibrary& shaders, int
     // The slot's own program gets the uniforms too (what a scene handed the combine can be read
     // back from the program it named); the copy, set last, draws.
     const GLuint loaded = shaders.program(program);
-    const GLuint id = chain_program(context, shaders, program);
+    const GLuint id = chain_program(context, shaders, program, samples);
     const auto set_uniforms = [&](GLuint target) {
         glUseProgram(target);
         set_float(target, "Limit", limit);

@@ -60,7 +60,7 @@ double probe(GraphicsContext& context, ShaderLibrary& shaders, int combine, int 
     for (int run = 0; run < probe_most_runs && (run < 4 || timed_ms < probe_least_ms); ++run) {
         glFinish();
         const auto start = std::chrono::steady_clock::now();
-        run_occlusion_combine(context, shaders, combine, textures, sizes, 1.0, projector);
+        run_occlusion_combine(context, shaders, combine, textures, sizes, 1.0, projector, OcclusionSamples::filtered);
         compose_to_window(context, shaders, compose, textures, sizes, uniforms);
         glFinish();
         const double ms =

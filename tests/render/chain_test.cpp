@@ -267,7 +267,7 @@ protected:
     Picture render_and_combine() {
         render_scene_passes(context, textures, sizes, true, [&](bool depth) { scene_pass(depth); });
         Picture before = read_slot(context, textures.colour);
-        run_occlusion_combine(context, shaders, kCombine, textures, sizes, 12.5, camera);
+        run_occlusion_combine(context, shaders, kCombine, textures, sizes, 12.5, camera, OcclusionSamples::filtered);
         return before;
     }
 
@@ -630,17 +630,27 @@ GLuint current_program() {
 TEST_F(ChainTest, SpecialisedProgramsDrawTheSamePicture) {
     render_scene_passes(context, textures, sizes, true, [&](bool depth) { scene_pass(depth); });
     const Picture scene = read_slot(context, textures.colour);
-    Picture combined[2];
-    for (int specialised : {0, 1}) {
+    // As loaded, the copy with filtered samples, the copy with nearest samples.
+    const struct {
+        bool specialised;
+        OcclusionSamples samples;
+    } combines[3] = {{false, OcclusionSamples::nearest},  // the programs as loaded always filter
+                     {true, OcclusionSamples::filtered},
+                     {true, OcclusionSamples::nearest}};
+    Picture combined[3];
+    for (int run = 0; run < 3; ++run) {
         glBindTexture(GL_TEXTURE_2D, context.texture_name(textures.colour));
         glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, scene.width, scene.height, GL_RGBA, GL_UNSIGNED_BYTE,
                         scene.bytes.data());
-        context.specialised_programs = specialised;
-        run_occlusion_combine(context, shaders, kCombine, textures, sizes, 12.5, camera);
-        EXPECT_EQ(current_program() == shaders.program(kCombine), !specialised);
-        combined[specialised] = read_slot(context, textures.colour);
+        context.specialised_programs = combines[run].specialised;
+        run_occlusion_combine(context, shaders, kCombine, textures, sizes, 12.5, camera, combines[run].samples);
+        EXPECT_EQ(current_program() == shaders.program(kCombine), !combines[run].specialised);
+        combined[run] = read_slot(context, textures.colour);
     }
     EXPECT_GE(psnr(combined[0], combined[1]), 60.0) << "centre texels read nearest are the same texels";
+    const double nearest = psnr(combined[0], combined[2]);
+    EXPECT_GE(nearest, 40.0) << "nearest samples move a little grain";
+    EXPECT_LT(nearest, psnr(combined[0], combined[1])) << "nearest samples read other texels";
     EXPECT_LT(psnr(scene, combined[1]), 40.0) << "the combine shaded the scene";
     // The copies shade the sky (nothing drawn) apart, with the open-only copy: there it must give
     // the bytes the program as loaded gives, highlight key (alpha) included.
@@ -652,7 +662,7 @@ TEST_F(ChainTest, SpecialisedProgramsDrawTheSamePicture) {
         for (int x = 0; x < scene.width; ++x) {
             if (depth[std::size_t(y) * scene.width + x] < 1.0f) continue;
             ++sky;
-            sky_differs += std::memcmp(combined[0].at(x, y), combined[1].at(x, y), 4) != 0;
+            for (int copy : {1, 2}) sky_differs += std::memcmp(combined[0].at(x, y), combined[copy].at(x, y), 4) != 0;
         }
     EXPECT_GT(sky, scene.width * scene.height / 10) << "the made-up frame shows sky";
     EXPECT_EQ(sky_differs, 0);

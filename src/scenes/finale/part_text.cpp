@@ -207,7 +207,8 @@ void part_text::render(GraphicsContext& context) {
 
     const CameraRecord projector =
         with_lens(context.view_camera, finale::projector_fov, finale::projector_near, finale::projector_far);
-    run_occlusion_combine(context, shaders_, finale::combine, textures_, sizes_, t, projector, 1.0f);
+    run_occlusion_combine(context, shaders_, finale::combine, textures_, sizes_, t, projector,
+                          OcclusionSamples::nearest, 1.0f);
     check_pass("final scene", "occlusion combine");
 
     const int quarter_w = sizes_.quarter_width(), quarter_h = sizes_.quarter_height();

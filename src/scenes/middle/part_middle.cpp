@@ -142,7 +142,7 @@ void part_middle::render(GraphicsContext& context) {
     const CameraRecord projector =
         with_lens(context.view_camera, middle::projector_fov, middle::projector_near, middle::projector_far);
     run_occlusion_combine(context, shaders_, middle::combine, textures_, sizes_, t, projector,
-                          static_cast<float>(middle::ssao_factor(t)));
+                          OcclusionSamples::filtered, static_cast<float>(middle::ssao_factor(t)));
     check_pass("middle scene", "occlusion pass");
 
     compose_to_window(context, shaders_, middle::compose, textures_, sizes_,

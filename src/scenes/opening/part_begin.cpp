@@ -201,7 +201,7 @@ void part_begin::render(GraphicsContext& context) {
                         [this](bool depth_mode) { scene_pass(depth_mode); });
     check_pass("opening", "scene passes");
     run_occlusion_combine(context, shaders_, program_base_ + opening::combine2_program, textures_, sizes_, s,
-                          projector_);
+                          projector_, OcclusionSamples::filtered);
     check_pass("opening", "occlusion combine");
     if (opening::runs_highlight_passes(s)) {
         const int quarter_w = sizes_.quarter_width(), quarter_h = sizes_.quarter_height();

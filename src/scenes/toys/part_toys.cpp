@@ -135,7 +135,7 @@ void part_toys::render(GraphicsContext& context) {
 
     CameraRecord projector = context.view_camera;
     run_occlusion_combine(context, shaders_, toys::combine, textures_, sizes_, t, projector,
-                          static_cast<float>(toys::ssao_factor(t)));
+                          OcclusionSamples::filtered, static_cast<float>(toys::ssao_factor(t)));
     check_pass("toys", "occlusion combine");
 
     compose_to_window(context, shaders_, toys::compose, textures_, sizes_,
