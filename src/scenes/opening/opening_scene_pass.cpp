@@ -57,13 +57,14 @@ void part_begin::scene_pass(bool depth_mode) {
 
     // The depth pre-pass is the light's view of the stage (opening_windows.h says who is in it).
     const LitPass pass = depth_mode ? LitPass::light : LitPass::main;
-    // The stage's opaque groups nearest first: software GL does not shade what the depth test
-    // already hides (the floor under the plinth and the figures, the landscape behind the tower).
-    draw_sea(s, pass);
+    // The opaque groups nearest first: software GL does not shade what the depth test already
+    // hides (the floor under the plinth and the figures, the landscape behind the tower, the sea
+    // surface high above all of them).
     draw_figures(s, pass);
     draw_crowd(s, pass);
     draw_sea_floor(s, pass);
     draw_background(s, pass);
+    draw_sea(s, pass);
     draw_bait_fish(s, pass);
     draw_plankton(s, pass);
     draw_bubble_swirl(s, pass);
