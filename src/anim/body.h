@@ -50,7 +50,8 @@ public:
 
     // Frame + 1, back to 1 once it reaches the root's frame count.
     void advance() override;
-    // Draws the figure with `mesh`'s objects at its joints.
+    // Draws the figure with `mesh`'s objects at its joints, their inner faces culled (the
+    // culling state is left as it was).
     using movable::draw;
     void draw(const Mesh& mesh);
 

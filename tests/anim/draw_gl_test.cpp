@@ -5,6 +5,8 @@
 #include "anim/tube.h"
 
 #include <filesystem>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "core/file_io.h"
@@ -14,6 +16,7 @@ namespace {
 
 class RigidGl : public GlTest {};
 class TubeGl : public GlTest {};
+class FigureGl : public GlTest {};
 
 TEST_F(RigidGl, TranslucentGroupSetsItsAlphaBeforeItsTriangles) {
     rigid r("Other/obj/head.obj");
@@ -126,3 +129,112 @@ TEST_F(TubeGl, DrawsOneStripOfTwoTrianglesPerSidePerSegment) {
 }
 
 }  // namespace
+
+namespace {
+
+// A skin of 19 cubes (half size `half`), one per object, each wound as the figure's skin is:
+// clockwise seen from outside, so that it faces out once the figure's y flip has turned it.
+// The normals point out.
+std::string inward_wound_cubes(float half) {
+    struct Face {
+        int n[3], u[3], v[3];  // normal and two axes, u x v = n
+    };
+    constexpr Face faces[6] = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}},  {{-1, 0, 0}, {0, 0, 1}, {0, 1, 0}},
+                               {{0, 1, 0}, {0, 0, 1}, {1, 0, 0}},  {{0, -1, 0}, {1, 0, 0}, {0, 0, 1}},
+                               {{0, 0, 1}, {1, 0, 0}, {0, 1, 0}},  {{0, 0, -1}, {0, 1, 0}, {1, 0, 0}}};
+    constexpr int corners[4][2] = {{-1, 1}, {1, 1}, {1, -1}, {-1, -1}};  // clockwise from outside
+    // A texture coordinate per face keeps the corners' normals apart (corners are shared by
+    // position and texture coordinate).
+    std::ostringstream obj;
+    for (int face = 0; face < 6; ++face) obj << "vt " << face << " 0\n";
+    int vertex = 0;
+    for (int object = 0; object < 19; ++object) {
+        obj << "o part" << object << "\n";
+        for (int face = 0; face < 6; ++face) {
+            const Face& f = faces[face];
+            for (const auto& c : corners) {
+                obj << "v";
+                for (int k = 0; k < 3; ++k) obj << ' ' << half * (f.n[k] + c[0] * f.u[k] + c[1] * f.v[k]);
+                obj << "\nvn " << f.n[0] << ' ' << f.n[1] << ' ' << f.n[2] << "\n";
+            }
+            const auto corner = [&](int k) {
+                return std::to_string(vertex + k + 1) + "/" + std::to_string(face + 1) + "/" +
+                       std::to_string(vertex + k + 1) + " ";
+            };
+            obj << "f " << corner(0) << corner(1) << corner(2) << "\nf " << corner(0) << corner(2) << corner(3)
+                << "\n";
+            vertex += 4;
+        }
+    }
+    return obj.str();
+}
+
+}  // namespace
+
+// The figure sends only its parts' outer faces. Lit from the viewer, every pixel it covers is a
+// bright outer face, never a dark inner one, whether the matrices mirror it (a reflection pass)
+// or not, under either front-face rule; and it leaves the culling state as it found it.
+TEST_F(FigureGl, ShowsItsPartsOuterFacesPlainAndMirrored) {
+    const std::string path = (std::filesystem::temp_directory_path() / "anim_gl_cull.bvh").string();
+    ASSERT_TRUE(write_file(
+        path,
+        "ROOT abdomen { OFFSET 0 0 0 CHANNELS 1 Zrotation JOINT chest { OFFSET 0 1 0 CHANNELS 1 Zrotation "
+        "JOINT head { OFFSET 0 1 0 CHANNELS 1 Zrotation End Site { OFFSET 0 1 0 } } } } "
+        "MOTION Frames: 2 Frame Time: 0.1 0 0 0 0 0 0"));
+    testing::internal::CaptureStdout();
+    body figure(path);
+    testing::internal::GetCapturedStdout();
+    Mesh skin;
+    skin.alternate_file = false;  // plain OBJ text
+    skin.read(inward_wound_cubes(0.05f), false);
+    skin.loaded = true;
+
+    glViewport(0, 0, kWidth, kHeight);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-20, 20, -20, 20, 1, 100);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_NORMALIZE);  // the figure's scale shrinks the normals
+    glDisable(GL_CULL_FACE);
+    glCullFace(GL_FRONT_AND_BACK);
+
+    struct Setting {
+        const char* what;
+        bool mirrored;
+        GLenum front;
+    };
+    for (const Setting& s : {Setting{"plain", false, GL_CCW}, Setting{"mirrored", true, GL_CCW},
+                             Setting{"mirrored, clockwise fronts", true, GL_CW}}) {
+        SCOPED_TRACE(s.what);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        const GLfloat towards_viewer[4] = {0, 0, 1, 0};
+        glLightfv(GL_LIGHT0, GL_POSITION, towards_viewer);
+        if (s.mirrored) glScalef(1, -1, 1);
+        glTranslatef(0, 0, -50);
+        glFrontFace(s.front);
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        figure.draw(skin);
+        std::vector<unsigned char> pixels(std::size_t(kWidth) * kHeight * 4);
+        glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        int lit = 0, dark = 0;
+        for (std::size_t i = 0; i < pixels.size(); i += 4) {
+            if (pixels[i] == 0) continue;  // background
+            (pixels[i] > 128 ? lit : dark) += 1;
+        }
+        EXPECT_GT(lit, 200) << "the abdomen's and the chest's outer faces";
+        EXPECT_EQ(dark, 0) << "an inner face showed";
+        EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
+        GLint cull_mode = 0;
+        glGetIntegerv(GL_CULL_FACE_MODE, &cull_mode);
+        EXPECT_EQ(cull_mode, GL_FRONT_AND_BACK);
+    }
+    glFrontFace(GL_CCW);
+    glDisable(GL_LIGHT0);
+    glDisable(GL_NORMALIZE);
+    glDisable(GL_DEPTH_TEST);
+    EXPECT_TRUE(no_gl_error());
+}
