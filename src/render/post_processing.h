@@ -104,8 +104,9 @@ void copy_scene_colour(GraphicsContext& context, const ChainTextures& textures, 
 // as the program as loaded does, or each from the nearest texel centre, which software GL reads
 // at a fraction of the cost (the final scene's combine 6.1 -> 4.1 ms at 640 x 360). Nearest
 // moves the occlusion's fine grain to other pixels, the more the smaller the picture: the
-// opening's sea floor, the toys' gravel and the middle scene's paper show that grain and keep it
-// filtered. The programs as loaded (--reference-chain) always filter.
+// opening's stage, the toys' underwater shots and the middle scene's paper show that (below
+// 40 dB against the filtered reads) and keep them filtered. The programs as loaded
+// (--reference-chain) always filter.
 enum class OcclusionSamples { filtered, nearest };
 void run_occlusion_combine(GraphicsContext& context, ShaderLibrary& shaders, int program,
                            const ChainTextures& textures, const ChainSizes& sizes, double time,
