@@ -132,8 +132,7 @@ void body::draw(const Mesh& mesh_to_draw) {
     if (!parts.empty()) {
         // The parts are closed and, through draw_part's y flip, wound counter-clockwise seen
         // from outside: culled, the opening's figures take about 3 ms less a frame.
-        glPushAttrib(GL_POLYGON_BIT);
-        cull_inner_faces();
+        const InnerFacesCulled culled;
         // One material for every part, set once: each change of it or of the lighting switch
         // costs the GL a state validation at the next draw.
         glEnable(GL_LIGHTING);
@@ -142,7 +141,6 @@ void body::draw(const Mesh& mesh_to_draw) {
         glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
         for (const BodyPart& part : parts) draw_part(part);
         glDisable(GL_LIGHTING);
-        glPopAttrib();
     }
     glPopMatrix();
 }

@@ -2,7 +2,8 @@
 
 #include <GL/glew.h>
 
-void cull_inner_faces() {
+InnerFacesCulled::InnerFacesCulled() {
+    glPushAttrib(GL_POLYGON_BIT);
     GLfloat m[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, m);
     // The upper 3x3's determinant is negative when the matrix mirrors.
@@ -14,3 +15,5 @@ void cull_inner_faces() {
     glEnable(GL_CULL_FACE);
     glCullFace(outer_is_front ? GL_BACK : GL_FRONT);
 }
+
+InnerFacesCulled::~InnerFacesCulled() { glPopAttrib(); }

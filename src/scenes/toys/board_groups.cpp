@@ -90,10 +90,8 @@ void part_toys::draw_chess(LitPass pass) {
         glColor3f(grey, grey, grey);
         // The pieces and the board are closed: 2 ms less a frame, most of it in the mirrored
         // pass, without their inner faces.
-        glPushAttrib(GL_POLYGON_BIT);
-        cull_inner_faces();
+        const InnerFacesCulled culled;
         meshes_[chess_mesh].draw(group);
-        glPopAttrib();
         glPopMatrix();
     }
     shaders_.set_switch(toys::general, "ischess", 0.0f);
