@@ -5,6 +5,7 @@
 #include "anim/tube.h"
 
 #include <filesystem>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -17,6 +18,22 @@ namespace {
 class RigidGl : public GlTest {};
 class TubeGl : public GlTest {};
 class FigureGl : public GlTest {};
+
+// A figure of three joints (abdomen, chest, head) turning about z, from a clip written to a
+// temporary file with two frames of the three joints' angles; null when the file cannot be written.
+std::unique_ptr<body> three_joint_figure(const std::string& file_name, const std::string& frames) {
+    const std::string path = (std::filesystem::temp_directory_path() / file_name).string();
+    const std::string clip =
+        "ROOT abdomen { OFFSET 0 0 0 CHANNELS 1 Zrotation JOINT chest { OFFSET 0 1 0 CHANNELS 1 Zrotation "
+        "JOINT head { OFFSET 0 1 0 CHANNELS 1 Zrotation End Site { OFFSET 0 1 0 } } } } "
+        "MOTION Frames: 2 Frame Time: 0.1 " +
+        frames;
+    if (!write_file(path, clip)) return nullptr;
+    testing::internal::CaptureStdout();
+    auto figure = std::make_unique<body>(path);
+    testing::internal::GetCapturedStdout();
+    return figure;
+}
 
 TEST_F(RigidGl, TranslucentGroupSetsItsAlphaBeforeItsTriangles) {
     rigid r("Other/obj/head.obj");
@@ -61,25 +78,18 @@ TEST_F(RigidGl, InvisibleObjectDrawsOnlyItsOutline) {
 }
 
 TEST_F(RigidGl, FigureDrawLeavesTheMatrixStackBalanced) {
-    const std::string path = (std::filesystem::temp_directory_path() / "anim_gl_body.bvh").string();
-    ASSERT_TRUE(write_file(
-        path,
-        "ROOT abdomen { OFFSET 0 0 0 CHANNELS 1 Zrotation JOINT chest { OFFSET 0 1 0 CHANNELS 1 Zrotation "
-        "JOINT head { OFFSET 0 1 0 CHANNELS 1 Zrotation End Site { OFFSET 0 1 0 } } } } "
-        "MOTION Frames: 2 Frame Time: 0.1 0 10 20 30 40 50"));
-    testing::internal::CaptureStdout();
-    body figure(path);
-    testing::internal::GetCapturedStdout();
+    const std::unique_ptr<body> figure = three_joint_figure("anim_gl_body.bvh", "0 10 20 30 40 50");
+    ASSERT_NE(figure, nullptr);
     Mesh mesh;  // never loaded: the parts draw nothing, the matrices still move
     GLint depth_before = 0, depth_after = 0;
     glMatrixMode(GL_MODELVIEW);
     glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth_before);
-    figure.show_bounds = true;
-    figure.frame = 1.5f;
-    figure.draw(mesh);
+    figure->show_bounds = true;
+    figure->frame = 1.5f;
+    figure->draw(mesh);
     glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth_after);
     EXPECT_EQ(depth_after, depth_before);
-    EXPECT_EQ(figure.mesh, &mesh);
+    EXPECT_EQ(figure->mesh, &mesh);
     EXPECT_TRUE(no_gl_error());
 }
 
@@ -161,8 +171,8 @@ std::string inward_wound_cubes(float half) {
                 return std::to_string(vertex + k + 1) + "/" + std::to_string(face + 1) + "/" +
                        std::to_string(vertex + k + 1) + " ";
             };
-            obj << "f " << corner(0) << corner(1) << corner(2) << "\nf " << corner(0) << corner(2) << corner(3)
-                << "\n";
+            obj << "f " << corner(0) << corner(1) << corner(2) << "\n";
+            obj << "f " << corner(0) << corner(2) << corner(3) << "\n";
             vertex += 4;
         }
     }
@@ -175,15 +185,8 @@ std::string inward_wound_cubes(float half) {
 // bright outer face, never a dark inner one, whether the matrices mirror it (a reflection pass)
 // or not, under either front-face rule; and it leaves the culling state as it found it.
 TEST_F(FigureGl, ShowsItsPartsOuterFacesPlainAndMirrored) {
-    const std::string path = (std::filesystem::temp_directory_path() / "anim_gl_cull.bvh").string();
-    ASSERT_TRUE(write_file(
-        path,
-        "ROOT abdomen { OFFSET 0 0 0 CHANNELS 1 Zrotation JOINT chest { OFFSET 0 1 0 CHANNELS 1 Zrotation "
-        "JOINT head { OFFSET 0 1 0 CHANNELS 1 Zrotation End Site { OFFSET 0 1 0 } } } } "
-        "MOTION Frames: 2 Frame Time: 0.1 0 0 0 0 0 0"));
-    testing::internal::CaptureStdout();
-    body figure(path);
-    testing::internal::GetCapturedStdout();
+    const std::unique_ptr<body> figure = three_joint_figure("anim_gl_cull.bvh", "0 0 0 0 0 0");
+    ASSERT_NE(figure, nullptr);
     Mesh skin;
     skin.alternate_file = false;  // plain OBJ text
     skin.read(inward_wound_cubes(0.05f), false);
@@ -217,7 +220,7 @@ TEST_F(FigureGl, ShowsItsPartsOuterFacesPlainAndMirrored) {
         glFrontFace(s.front);
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        figure.draw(skin);
+        figure->draw(skin);
         std::vector<unsigned char> pixels(std::size_t(kWidth) * kHeight * 4);
         glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
         int lit = 0, dark = 0;
