@@ -140,8 +140,8 @@ struct ComposeCopy {
 ComposeCopy compose_copy(const GraphicsContext& context, const ShaderLibrary& shaders, int program,
                          int mode) {
     ComposeCopy copy;
-    if (!context.specialised_programs || !listed(short_name(shaders.fragment_file(program)), shading_composes))
-        return copy;
+    const bool shades = listed(short_name(shaders.fragment_file(program)), shading_composes);
+    if (!context.specialised_programs || !shades) return copy;
     copy.quarter_shading = listed(mode, quarter_shading_modes);
     copy.texels = context.texel_sampler != 0;
     copy.nearest_samples = copy.texels && !copy.quarter_shading && listed(mode, nearest_shading_modes);
