@@ -116,11 +116,19 @@ void close_window(SDL_Window* window) {
 
 HiddenGlWindow open_hidden_gl_window(int width, int height) {
     HiddenGlWindow hidden;
-    if (!init_video()) return hidden;
-    hidden.window = open_window("Brinefall", width, height, WindowKind::hidden);
-    hidden.gl_context = create_gl_context(hidden.window);
-    if (!hidden.gl_context || !make_gl_current(hidden.window, hidden.gl_context) || !init_glew())
+    const auto failed = [&hidden](const std::string& step) {
         close_hidden_gl_window(hidden);
+        hidden.error = step;
+        return hidden;
+    };
+    if (!init_video()) return failed(std::string("no video: ") + SDL_GetError());
+    hidden.window = open_window("Brinefall", width, height, WindowKind::hidden);
+    if (!hidden.window) return failed(std::string("no window: ") + SDL_GetError());
+    hidden.gl_context = create_gl_context(hidden.window);
+    if (!hidden.gl_context) return failed(std::string("no GL context: ") + SDL_GetError());
+    if (!make_gl_current(hidden.window, hidden.gl_context))
+        return failed(std::string("the GL context cannot be made current: ") + SDL_GetError());
+    if (!init_glew()) return failed("GLEW cannot load the GL entry points");
     return hidden;
 }
 

@@ -4,6 +4,8 @@
 // with its own message; open_hidden_gl_window does them all for capture and tests.
 //
 // Every function here needs the video subsystem (init_video) and runs on the main thread.
+#include <string>
+
 struct SDL_Window;
 
 enum class WindowKind {
@@ -52,10 +54,12 @@ bool release_gl_context(void* gl_context);
 void close_window(SDL_Window* window);
 
 // A hidden window of the given size with its context current and GLEW initialised, for programs
-// that render off screen. Both members are null when any step failed (nothing is left open).
+// that render off screen. Both members are null when any step failed (nothing is left open), and
+// `error` then says which step and why.
 struct HiddenGlWindow {
     SDL_Window* window = nullptr;
     void* gl_context = nullptr;
+    std::string error;
 };
 HiddenGlWindow open_hidden_gl_window(int width, int height);
 void close_hidden_gl_window(HiddenGlWindow& hidden);

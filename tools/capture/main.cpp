@@ -118,7 +118,8 @@ bool Capture::start() {
 
     window_ = open_hidden_gl_window(app.window_width, app.window_height);
     if (!window_.window) {
-        std::fprintf(stderr, "brinefall-capture: no GL window (is there a display? try xvfb-run -a)\n");
+        std::fprintf(stderr, "brinefall-capture: no GL window, %s (is there a display? try xvfb-run -a)\n",
+                     window_.error.c_str());
         return false;
     }
     app.window = window_.window;
