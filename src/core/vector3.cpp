@@ -16,6 +16,8 @@ Vector3 subtract(const Vector3& a, const Vector3& b) {
     return {Vector3::ordinary, a.x - b.x, a.y - b.y, a.z - b.z};
 }
 
+float dot(const Vector3& a, const Vector3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+
 Vector3 cross(const Vector3& a, const Vector3& b) {
     if (!a.defined() || !b.defined()) return zero_result;
     return {Vector3::ordinary, a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};

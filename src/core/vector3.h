@@ -33,6 +33,8 @@ Vector3 add(const Vector3& a, const Vector3& b);
 Vector3 subtract(const Vector3& a, const Vector3& b);
 // (a.y·b.z − a.z·b.y, a.z·b.x − a.x·b.z, a.x·b.y − a.y·b.x), state 1.
 Vector3 cross(const Vector3& a, const Vector3& b);
+// a.x·b.x + a.y·b.y + a.z·b.z, whatever the states.
+float dot(const Vector3& a, const Vector3& b);
 // a·s carrying a's own state, so a scaled unit vector still claims unit length.
 Vector3 scale(const Vector3& a, float s);
 // Euclidean length of the components, whatever the state.

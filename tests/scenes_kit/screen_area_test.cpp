@@ -26,20 +26,22 @@ const Matrix4 lens = perspective(60.0f, 640.0f / 360.0f, 0.1f, 100.0f);
 
 // A square of side 2·half facing the camera at distance d, centred on (cx, cy).
 std::array<Vector3, 4> facing_square(float cx, float cy, float d, float half) {
-    return {Vector3{cx - half, cy - half, -d}, Vector3{cx + half, cy - half, -d}, Vector3{cx + half, cy + half, -d},
-            Vector3{cx - half, cy + half, -d}};
+    return {Vector3{cx - half, cy - half, -d}, Vector3{cx + half, cy - half, -d},
+            Vector3{cx + half, cy + half, -d}, Vector3{cx - half, cy + half, -d}};
 }
 
 TEST(ScreenArea, AQuadInFrontCoversItsProjectionGrownByTheMargin) {
     // At distance √3 the view is 2 units high: a square of side 1 centred covers half the height.
     const float d = std::sqrt(3.0f);
-    const PixelRect r = covered_pixels(facing_square(0, 0, d, 0.5f), identity_matrix(), lens, width, height, 0);
+    const PixelRect r =
+        covered_pixels(facing_square(0, 0, d, 0.5f), identity_matrix(), lens, width, height, 0);
     EXPECT_NEAR(r.height, 180, 1);
     EXPECT_NEAR(r.width, 180, 1);
     EXPECT_NEAR(r.x + r.width / 2, 320, 1);
     EXPECT_NEAR(r.y + r.height / 2, 180, 1);
 
-    const PixelRect grown = covered_pixels(facing_square(0, 0, d, 0.5f), identity_matrix(), lens, width, height, 4);
+    const PixelRect grown =
+        covered_pixels(facing_square(0, 0, d, 0.5f), identity_matrix(), lens, width, height, 4);
     EXPECT_EQ(grown.x, r.x - 4);
     EXPECT_EQ(grown.width, r.width + 8);
 
@@ -65,12 +67,56 @@ TEST(ScreenArea, AGroundReachingBehindTheCameraCoversEverythingBelowItsFarEdge) 
 
 TEST(ScreenArea, QuadsThatCannotBeSeenCoverNothing) {
     const float d = 2.0f;
-    EXPECT_TRUE(covered_pixels(facing_square(0, 0, -d, 0.5f), identity_matrix(), lens, width, height, 3).empty())
+    EXPECT_TRUE(
+        covered_pixels(facing_square(0, 0, -d, 0.5f), identity_matrix(), lens, width, height, 3).empty())
         << "behind the camera";
-    EXPECT_TRUE(covered_pixels(facing_square(40, 0, d, 0.5f), identity_matrix(), lens, width, height, 3).empty())
+    EXPECT_TRUE(
+        covered_pixels(facing_square(40, 0, d, 0.5f), identity_matrix(), lens, width, height, 3).empty())
         << "far to the side";
     // A margin does not reach back into the area from a quad well outside it.
-    EXPECT_TRUE(covered_pixels(facing_square(0, 5, d, 0.5f), identity_matrix(), lens, width, height, 3).empty());
+    EXPECT_TRUE(
+        covered_pixels(facing_square(0, 5, d, 0.5f), identity_matrix(), lens, width, height, 3).empty());
+}
+
+TEST(ScreenArea, BoxesOutOfViewOnlyWhenWhollyBeyondOneSide) {
+    const auto out = [](Vector3 low, Vector3 high, const Matrix4& modelview = identity_matrix()) {
+        return box_out_of_view(low, high, modelview, lens);
+    };
+    EXPECT_FALSE(out({-0.5f, -0.5f, -3.0f}, {0.5f, 0.5f, -2.0f})) << "ahead";
+    EXPECT_FALSE(out({-1.0f, -1.0f, -1.0f}, {1.0f, 1.0f, 1.0f})) << "round the camera";
+    EXPECT_FALSE(out({3.0f, -0.5f, -10.0f}, {30.0f, 0.5f, -2.0f})) << "reaching into the view from the side";
+    EXPECT_FALSE(out({-0.5f, -0.5f, -200.0f}, {0.5f, 0.5f, -50.0f})) << "across the far plane";
+    EXPECT_TRUE(out({-0.5f, -0.5f, 1.0f}, {0.5f, 0.5f, 3.0f})) << "behind";
+    EXPECT_TRUE(out({20.0f, -0.5f, -3.0f}, {30.0f, 0.5f, -2.0f})) << "to the right";
+    EXPECT_TRUE(out({-0.5f, 5.0f, -3.0f}, {0.5f, 6.0f, -2.0f})) << "above";
+    EXPECT_TRUE(out({-0.5f, -0.5f, -300.0f}, {0.5f, 0.5f, -150.0f})) << "past the far plane";
+    // The modelview moves the camera: turned round (180° about y), the box behind is ahead.
+    EXPECT_FALSE(out({-0.5f, -0.5f, 1.0f}, {0.5f, 0.5f, 3.0f}, rotation_y(180.0f)));
+    EXPECT_TRUE(out({-0.5f, -0.5f, -3.0f}, {0.5f, 0.5f, -2.0f}, rotation_y(180.0f)));
+}
+
+TEST(ScreenArea, TheViewpointIsTheCameraInTheModelviewsOwnCoordinates) {
+    // Placed, turned, scaled and mirrored as a scene draws a piece of its set in a mirrored pass.
+    Matrix4 modelview = multiply(translation_matrix(1.0f, 2.0f, -5.0f), rotation_y(30.0f));
+    modelview = multiply(modelview, Matrix4{2.5f, 0, 0, 0, 0, -2.5f, 0, 0, 0, 0, 2.5f, 0, 0, 0, 0, 1});
+    const auto eye_space = [&](const Viewpoint& e) {
+        std::array<float, 4> r{};
+        for (int row = 0; row < 4; ++row)
+            for (int k = 0; k < 4; ++k) r[row] += modelview[k * 4 + row] * e[k];
+        return r;
+    };
+    // A perspective lens sees from the eye-space origin.
+    const std::array<float, 4> at = eye_space(viewpoint(modelview, lens));
+    for (int k = 0; k < 3; ++k) EXPECT_NEAR(at[k], 0.0f, 1e-5f);
+    EXPECT_EQ(at[3], 1.0f);
+    // An orthographic lens (glOrtho's matrix) sees from infinitely far along +z.
+    Matrix4 flat = identity_matrix();
+    flat[0] = 0.1f, flat[5] = 0.1f, flat[10] = -0.02f, flat[14] = -1.0f;
+    const std::array<float, 4> towards = eye_space(viewpoint(modelview, flat));
+    EXPECT_NEAR(towards[0], 0.0f, 1e-5f);
+    EXPECT_NEAR(towards[1], 0.0f, 1e-5f);
+    EXPECT_NEAR(towards[2], 1.0f, 1e-5f);
+    EXPECT_EQ(towards[3], 0.0f);
 }
 
 TEST(ScreenArea, IntersectionsKeepTheSharedPixelsOnly) {

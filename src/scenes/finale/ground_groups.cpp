@@ -8,6 +8,7 @@
 #include "anim/spline.h"
 #include "anim/tube.h"
 #include "core/easing.h"
+#include "core/matrix4.h"
 #include "core/random.h"
 #include "scenes/finale/ant_drawing.h"
 #include "scenes/finale/finale_programs.h"
@@ -15,7 +16,9 @@
 #include "scenes/finale/finale_timeline.h"
 #include "scenes/finale/finale_windows.h"
 #include "scenes/finale/part_text.h"
+#include "scenes/finale/wall_bricks.h"
 #include "scenes/kit/kit.h"
+#include "scenes/kit/screen_area.h"
 
 namespace {
 
@@ -42,7 +45,6 @@ constexpr int tube_groups = 5, tubes_per_group = 3, tube_points = 7;
 constexpr int tube_segments = 24, tube_sides = 6;
 constexpr double tube_side = 3.5 - pi;
 
-constexpr float brick_depth = 0.035f;  // mesh units, the bricks' thickness
 constexpr double flight_steps_per_second = 25.0;
 constexpr float brick_colour[3] = {0.42f, 0.2f, 0.14f};
 
@@ -174,51 +176,32 @@ void part_text::draw_tubes(double t) {
     shaders_.set_float(finale::material1, "Emission", 0.0f);
 }
 
-void part_text::draw_wall(double t) {
-    if (!drawn(finale::wall, t) || flight_paths_.empty()) return;
-    const Mesh& mesh = meshes_[wall];
+void part_text::place_wall(double t) {
+    wall_.faces.clear();
+    if (!finale::wall.holds(t) || flight_paths_.empty()) return;
     const double step = std::max(0.0, (t - finale::flight_from) * flight_steps_per_second);
+    finale::place_bricks(meshes_[wall], flight_paths_, step, wall_);
+}
+
+void part_text::draw_wall(double t) {
+    if (!drawn(finale::wall, t) || wall_.faces.empty()) return;
     glColor3f(brick_colour[0], brick_colour[1], brick_colour[2]);
     glPushMatrix();
     glTranslatef(finale::wall_at.x, finale::wall_at.y, finale::wall_at.z);
     glRotatef(180.0f, 0.0f, 1.0f, 0.0f);
     glScalef(finale::wall_scale, finale::wall_scale, finale::wall_scale);
-    const size_t pieces = std::min(flight_paths_.size(), mesh.indices.size() / 6);
-    glBegin(GL_QUADS);
-    for (size_t i = 0; i < pieces; ++i) {
-        const finale::FlightPath& path = flight_paths_[i];
-        const Vector3 o = finale::flight_offset(path, step);
-        // A flying brick tumbles about its long axis as far as it has flown.
-        const float tumble = -6.0f * o.z;
-        const float c = std::cos(tumble), s = std::sin(tumble);
-        const uint32_t* first = &mesh.indices[6 * i];
-        const uint32_t corners[4] = {first[0], first[1], first[2], first[5]};
-        Vector3 front[4], back[4];
-        for (int k = 0; k < 4; ++k) {
-            const float* p = mesh.vertices[corners[k]].position;
-            const float ly = p[1] - path.start.y;
-            const auto place = [&](float lz) {
-                return Vector3{Vector3::ordinary, p[0] + o.x, path.start.y + ly * c - lz * s + o.y,
-                               ly * s + lz * c + o.z};
-            };
-            front[k] = place(-brick_depth);
-            back[k] = place(brick_depth);
-        }
-        const auto quad = [](const Vector3* q, float nx, float ny, float nz) {
-            glNormal3f(nx, ny, nz);
-            for (int k = 0; k < 4; ++k) glVertex3f(q[k].x, q[k].y, q[k].z);
-        };
-        quad(front, 0.0f, s, -c);
-        quad(back, 0.0f, -s, c);
-        for (int k = 0; k < 4; ++k) {
-            const int n = (k + 1) % 4;
-            const Vector3 side[4] = {front[k], front[n], back[n], back[k]};
-            const Vector3 edge = front[n] - front[k];
-            Vector3 normal = cross(edge, back[k] - front[k]);
-            normalise(normal);
-            quad(side, normal.x, normal.y, normal.z);
-        }
+    Matrix4 modelview, projection;
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelview.data());
+    glGetFloatv(GL_PROJECTION_MATRIX, projection.data());
+    if (!box_out_of_view(wall_.low, wall_.high, modelview, projection)) {
+        finale::seen_quads(wall_, viewpoint(modelview, projection), wall_quads_);
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glEnableClientState(GL_NORMAL_ARRAY);
+        glVertexPointer(3, GL_FLOAT, sizeof(finale::BrickVertex), wall_quads_.data()->position);
+        glNormalPointer(GL_FLOAT, sizeof(finale::BrickVertex), wall_quads_.data()->normal);
+        glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(wall_quads_.size()));
+        glDisableClientState(GL_NORMAL_ARRAY);
+        glDisableClientState(GL_VERTEX_ARRAY);
     }
-    glEnd();
     glPopMatrix();
 }

@@ -28,8 +28,6 @@ constexpr float shake_weight = 0.0f;
 constexpr uint32_t glow_seed = static_cast<uint32_t>(-60543884);
 constexpr int glow_blots = 50;
 
-float dot(const Vector3& a, const Vector3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-
 // How much of the camera's turn per frame streaks the compose (texture units per radian).
 constexpr float velocity_gain = 0.12f;
 
@@ -194,6 +192,7 @@ void part_text::render(GraphicsContext& context) {
     }
 
     set_cameras(t);
+    place_wall(t);
     context.bind_window_framebuffer();
     glPushAttrib(GL_ALL_ATTRIB_BITS);
 

@@ -6,9 +6,9 @@
 //
 // Files: finale_clock (clock), finale_windows (pass and content windows), finale_timeline (curves),
 // finale_shots and finale_stage (camera and places), finale_programs (program table), flight_paths
-// (the wall's pieces), ant_drawing (one ant); part_text.cpp loads and runs the frame and its
-// chain, finale_scene_pass.cpp the 3D pass, and the content groups live in ground_groups.cpp,
-// landmark_groups.cpp and credits_groups.cpp.
+// (the wall's pieces in flight), wall_bricks (the bricks as drawn), ant_drawing (one ant);
+// part_text.cpp loads and runs the frame and its chain, finale_scene_pass.cpp the 3D pass, and
+// the content groups live in ground_groups.cpp, landmark_groups.cpp and credits_groups.cpp.
 #include <array>
 #include <memory>
 #include <vector>
@@ -23,6 +23,7 @@
 #include "scenes/finale/finale_clock.h"
 #include "scenes/finale/finale_state.h"
 #include "scenes/finale/flight_paths.h"
+#include "scenes/finale/wall_bricks.h"
 #include "scenes/kit/element_window.h"
 #include "scenes/kit/shots.h"
 #include "scenes/kit/stateful_scene.h"
@@ -84,6 +85,8 @@ private:
     void draw_ground(LitPass pass, double t);
     void draw_ants(double t);
     void draw_tubes(double t);
+    // The wall's bricks at t, for every pass of the frame.
+    void place_wall(double t);
     void draw_wall(double t);
     void draw_figures(double t);
     void draw_house(LitPass pass, double t);
@@ -106,6 +109,8 @@ private:
     std::array<std::unique_ptr<body>, 3> figures_;
     std::array<Mesh, mesh_count> meshes_;
     std::vector<finale::FlightPath> flight_paths_;
+    finale::PlacedWall wall_;                         // the wall's bricks this frame
+    std::vector<finale::BrickVertex> wall_quads_;  // the faces the current pass sees
     int reload_counter_ = 0;
     bool reflection_pass_ = false;
     LitPass pass_ = LitPass::main;  // the pass the scene pass is drawing

@@ -22,13 +22,14 @@ ClipPoint between(const ClipPoint& a, const ClipPoint& b, float f) {
 
 }  // namespace
 
-PixelRect covered_pixels(const std::array<Vector3, 4>& quad, const Matrix4& modelview, const Matrix4& projection,
-                         int width, int height, int margin) {
+PixelRect covered_pixels(const std::array<Vector3, 4>& quad, const Matrix4& modelview,
+                         const Matrix4& projection, int width, int height, int margin) {
     const Matrix4 to_clip_space = multiply(projection, modelview);
     // Cut the polygon at the near plane, corner by corner.
     std::vector<ClipPoint> kept;
     for (size_t i = 0; i < quad.size(); ++i) {
-        const ClipPoint a = to_clip(to_clip_space, quad[i]), b = to_clip(to_clip_space, quad[(i + 1) % quad.size()]);
+        const ClipPoint a = to_clip(to_clip_space, quad[i]),
+                        b = to_clip(to_clip_space, quad[(i + 1) % quad.size()]);
         if (a.near_side() >= 0) kept.push_back(a);
         if ((a.near_side() >= 0) != (b.near_side() >= 0))
             kept.push_back(between(a, b, a.near_side() / (a.near_side() - b.near_side())));
@@ -53,6 +54,42 @@ PixelRect covered_pixels(const std::array<Vector3, 4>& quad, const Matrix4& mode
     const int x1 = std::min(width, pixel(std::ceil(right), 0.0f, w + 1.0f) + margin);
     const int y1 = std::min(height, pixel(std::ceil(top), 0.0f, h + 1.0f) + margin);
     return {x0, y0, x1 - x0, y1 - y0};
+}
+
+bool box_out_of_view(const Vector3& low, const Vector3& high, const Matrix4& modelview,
+                     const Matrix4& projection) {
+    const Matrix4 to_clip_space = multiply(projection, modelview);
+    // Bit 2k: beyond −w on axis k; bit 2k + 1: beyond +w. A plane all corners are beyond hides it.
+    unsigned all_beyond = 0x3f;
+    for (int corner = 0; corner < 8; ++corner) {
+        const Vector3 p{corner & 1 ? high.x : low.x, corner & 2 ? high.y : low.y,
+                        corner & 4 ? high.z : low.z};
+        const ClipPoint c = to_clip(to_clip_space, p);
+        const float axes[3] = {c.x, c.y, c.z};
+        unsigned beyond = 0;
+        for (int k = 0; k < 3; ++k) {
+            if (axes[k] < -c.w) beyond |= 1u << (2 * k);
+            if (axes[k] > c.w) beyond |= 1u << (2 * k + 1);
+        }
+        all_beyond &= beyond;
+    }
+    return all_beyond != 0;
+}
+
+Viewpoint viewpoint(const Matrix4& modelview, const Matrix4& projection) {
+    // In eye space a perspective lens (last row 0, 0, −1, 0) sees from the origin; an
+    // orthographic one (last row 0, 0, 0, 1) from infinitely far along +z.
+    const bool orthographic = projection[11] == 0.0f;
+    const float w = orthographic ? 0.0f : 1.0f;
+    const Vector3 e = orthographic ? Vector3{0.0f, 0.0f, 1.0f} : Vector3{0.0f, 0.0f, 0.0f};
+    // Solve A·x + t·w = e for the modelview's 3 × 3 part A and translation t.
+    const Vector3 r{e.x - modelview[12] * w, e.y - modelview[13] * w, e.z - modelview[14] * w};
+    const Vector3 c0{modelview[0], modelview[1], modelview[2]}, c1{modelview[4], modelview[5], modelview[6]},
+        c2{modelview[8], modelview[9], modelview[10]};
+    // A⁻¹ has rows (c1 × c2, c2 × c0, c0 × c1) / det A.
+    const Vector3 rows[3] = {cross(c1, c2), cross(c2, c0), cross(c0, c1)};
+    const float det = dot(c0, rows[0]);
+    return {dot(rows[0], r) / det, dot(rows[1], r) / det, dot(rows[2], r) / det, w};
 }
 
 PixelRect intersection(const PixelRect& a, const PixelRect& b) {

@@ -1,5 +1,6 @@
 #pragma once
-// The pixels a flat piece of the world covers from a camera. A pass whose picture is read back
+// What a camera sees of the world, for work that can be skipped or narrowed. The pixels a flat
+// piece of the world covers from a camera. A pass whose picture is read back
 // only where that piece shows (the mirrored pass, read by the surface that mirrors it) can be
 // scissored to them: what it would draw elsewhere is never seen.
 #include <array>
@@ -16,8 +17,20 @@ struct PixelRect {
 // through `modelview` and `projection`, grown by `margin` pixels on every side and kept inside
 // the area. The part of the quad behind the near plane is cut off first; empty when nothing is
 // left or the quad lies off the area.
-PixelRect covered_pixels(const std::array<Vector3, 4>& quad, const Matrix4& modelview, const Matrix4& projection,
-                         int width, int height, int margin);
+PixelRect covered_pixels(const std::array<Vector3, 4>& quad, const Matrix4& modelview,
+                         const Matrix4& projection, int width, int height, int margin);
+// Whether the box with corners `low` and `high` (world axes) lies wholly outside what
+// `modelview` and `projection` see: all eight corners beyond one and the same side of the view.
+// A box that only passes by a corner of the view may count as seen; drawing it is harmless.
+bool box_out_of_view(const Vector3& low, const Vector3& high, const Matrix4& modelview,
+                     const Matrix4& projection);
+// Where `modelview` (affine) and `projection` (a perspective or an orthographic lens) see from,
+// in the coordinates the modelview takes: (x, y, z, 1) for a perspective lens; for an orthographic
+// one (x, y, z, 0), the direction towards the viewer. A flat face through the point p whose outer
+// side the normal n points to is seen from outside when n · (eye.xyz − p · eye.w) > 0; a closed
+// shape shows no other faces.
+using Viewpoint = std::array<float, 4>;
+Viewpoint viewpoint(const Matrix4& modelview, const Matrix4& projection);
 // The level rectangle from (x0, z0) to (x1, z1) at height y, corners in order.
 std::array<Vector3, 4> level_quad(float x0, float z0, float x1, float z1, float y);
 // The pixels in both; empty when they do not overlap.
