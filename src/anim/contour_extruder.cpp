@@ -56,6 +56,17 @@ int ExtrusionGeometry::wall_quad_count() const {
     return quads;
 }
 
+std::array<float, 4> ExtrusionGeometry::extent() const {
+    std::array<float, 4> e = {INFINITY, INFINITY, -INFINITY, -INFINITY};
+    const auto take = [&e](float x, float y) {
+        e = {std::min(e[0], x), std::min(e[1], y), std::max(e[2], x), std::max(e[3], y)};
+    };
+    for (const auto& corner : cap_corners) take(corner[0], corner[1]);
+    for (const auto& wall : walls)
+        for (const WallStep& step : wall) take(step.x, step.y);
+    return e[0] <= e[2] ? e : std::array<float, 4>{};
+}
+
 float ContourExtruder::quantise(float v) {
     // Out-of-range values are clamped before the conversion (which would be undefined); the
     // 16-bit reduction wraps like the show's.

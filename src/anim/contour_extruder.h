@@ -42,6 +42,9 @@ struct ExtrusionGeometry {
     std::vector<std::vector<WallStep>> walls;
 
     int cap_triangle_count() const { return static_cast<int>(cap_corners.size() / 3); }
+    // The smallest and largest x and y of the caps' corners and the walls' points, as
+    // {x low, y low, x high, y high}; all zero without any.
+    std::array<float, 4> extent() const;
     // Quads of all walls: a strip of count + 1 steps has count quads.
     int wall_quad_count() const;
 };

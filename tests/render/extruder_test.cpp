@@ -103,6 +103,25 @@ TEST(ContourExtruder, CoordinatesFollowTheImageAxes) {
               static_cast<float>(static_cast<int16_t>(60000)) * 0.00033333333f);
 }
 
+TEST(ContourExtruder, TheExtentHoldsEveryCapCornerAndWallPoint) {
+    // The block of rows and columns 10..29 of 100: normalised (50 − 29.5..10) / 50 · 10, about
+    // 4.1..8 on both axes.
+    cv::Mat image(100, 100, CV_8UC1, cv::Scalar(0));
+    image(cv::Rect(10, 10, 20, 20)).setTo(200);
+    const ExtrusionGeometry g = build(image);
+    const std::array<float, 4> e = g.extent();
+    for (const float low : {e[0], e[1]}) EXPECT_NEAR(low, 4.1f, 0.15f);
+    for (const float high : {e[2], e[3]}) EXPECT_NEAR(high, 8.0f, 0.15f);
+    for (const auto& corner : g.cap_corners) {
+        EXPECT_TRUE(corner[0] >= e[0] && corner[0] <= e[2]);
+        EXPECT_TRUE(corner[1] >= e[1] && corner[1] <= e[3]);
+    }
+    for (const auto& wall : g.walls)
+        for (const auto& step : wall)
+            EXPECT_TRUE(step.x >= e[0] && step.x <= e[2] && step.y >= e[1] && step.y <= e[3]);
+    EXPECT_EQ(build(cv::Mat()).extent(), (std::array<float, 4>{})) << "nothing: no extent";
+}
+
 TEST(ContourExtruder, ManyOutlinesGrowTheVertexStorage) {
     // Far more than 8192 cap vertices: a grid of dots, each a 4-point outline.
     cv::Mat image(400, 400, CV_8UC1, cv::Scalar(0));

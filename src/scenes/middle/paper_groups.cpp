@@ -8,9 +8,11 @@
 
 #include "anim/tube.h"
 #include "core/easing.h"
+#include "core/matrix4.h"
 #include "core/random.h"
 #include "scenes/kit/figures.h"
 #include "scenes/kit/material_binding.h"
+#include "scenes/kit/screen_area.h"
 #include "scenes/middle/ant_pose.h"
 #include "scenes/middle/middle_programs.h"
 #include "scenes/middle/middle_stage.h"
@@ -58,7 +60,13 @@ void part_middle::draw_slab(unsigned list, float scale) {
     glPushMatrix();
     glScalef(scale, scale, scale);
     glNormal3f(0.0f, 0.0f, 1.0f);  // the caps carry no normals of their own
-    glCallList(list);
+    const auto box = slab_boxes_.find(list);
+    Matrix4 modelview, projection;
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelview.data());
+    glGetFloatv(GL_PROJECTION_MATRIX, projection.data());
+    if (box == slab_boxes_.end() ||
+        !box_out_of_view(box->second.low, box->second.high, modelview, projection))
+        glCallList(list);
     glPopMatrix();
 }
 

@@ -87,6 +87,9 @@ void part_middle::load_slabs() {
         [&](std::size_t i, middle::SlabResult& result) {
             const middle::SlabJob& job = jobs[i];
             ContourExtruder::compile(result.slab, job.list);
+            // The list turns the slab by 90 degrees about +z: (x, y) is drawn at (−y, x).
+            const std::array<float, 4> e = result.slab.extent();
+            slab_boxes_[job.list] = {{-e[3], e[0], 0.0f}, {-e[1], e[2], 1.0f}};
             if (job.sequence_frame) {
                 markers_[(job.list - middle::sequence_list_base) / middle::lists_per_slab] = result.marker;
                 ContourExtruder::compile(result.edges, job.list + middle::edge_list_offset);

@@ -12,6 +12,7 @@
 // draws the 3D pass and paper_groups.cpp its elements.
 #include <array>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "anim/body.h"
@@ -89,6 +90,7 @@ private:
     void draw_ants(double t);
     void draw_people_row(double t);
     void draw_ant(double phase);
+    // A slab's list scaled by `scale`, unless the box it fills lies out of the pass's view.
     void draw_slab(unsigned list, float scale);
 
     GraphicsContext* context_ = nullptr;
@@ -96,6 +98,11 @@ private:
     std::unique_ptr<body> figure_;
     std::array<Mesh, mesh_count> meshes_;
     std::array<Vector3, 257> markers_{};
+    // Each slab list's box as the list draws it (turned upright, z from 0 to 1).
+    struct SlabBox {
+        Vector3 low, high;
+    };
+    std::unordered_map<unsigned, SlabBox> slab_boxes_;
     Spline curve_, resampled_;      // a rope's curve, rebuilt each time one is drawn
     double shake_[2] = {0.0, 0.0};  // this frame's shake, which feeds "MotionBlur"
     LitPass pass_ = LitPass::main;  // the pass the scene pass is drawing
