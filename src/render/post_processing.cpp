@@ -468,7 +468,9 @@ void compose_to_window(GraphicsContext& context, ShaderLibrary& shaders, int pro
     if (copy.quarter_shading) draw_quarter_shading(context, shaders, program, textures, sizes, copy);
     context.bind_window_framebuffer();
     glViewport(0, 0, sizes.window_width, sizes.window_height);
-    if (height_share != 1.0 || scaled_up) {
+    // Bars above and below a picture that does not fill the window stay black; a picture that
+    // fills it is drawn over every pixel (nothing after the compose tests the window's depth).
+    if (height_share != 1.0) {
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }

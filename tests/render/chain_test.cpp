@@ -527,6 +527,21 @@ TEST_F(ChainTest, ASmallerRenderAreaIsComposedAtItsSizeAndScaledUpIntoTheSamePla
     int lx, ly;
     project(1.2, 2.1, -5.5, lx, ly);
     EXPECT_GT(scaled.luma(lx, ly + band), 0.8f) << "the light where the full-size picture has it";
+
+    // A window of the render area's shape has no bands: the scaled-up picture covers every one of
+    // its pixels, whatever the window held before.
+    sizes.window_height = kRenderHeight;
+    context.bind_window_framebuffer();
+    glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    const Picture filled = compose(kCompose, u);
+    int stale = 0;
+    for (int y = 0; y < kRenderHeight; ++y)
+        for (int x = 0; x < kWindowWidth; ++x) {
+            const uint8_t* p = filled.at(x, y);
+            stale += p[0] == 255 && p[1] == 0 && p[2] == 0;
+        }
+    EXPECT_EQ(stale, 0) << "pixels left as the window held them";
     EXPECT_TRUE(no_gl_error());
 }
 
