@@ -534,6 +534,17 @@ void compose_to_window(GraphicsContext& context, ShaderLibrary& shaders, int pro
     }
 }
 
+bool composed_black(const ComposeUniforms& u) {
+    return u.mode == opening_grading ? u.fade >= 1.0f : u.fade <= 0.0f;
+}
+
+void show_black_window(const ChainSizes& sizes) {
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(0, 0, sizes.window_width, sizes.window_height);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
 void prepare_compose_copies(const GraphicsContext& context, const ShaderLibrary& shaders, int program,
                             int mode) {
     if (!context.specialised_programs) return;

@@ -461,6 +461,23 @@ TEST_F(ChainTest, SceneThroughTheWholeChain) {
     EXPECT_EQ(dark.luma(px, py), 0.0f);
     EXPECT_GT(as_is.luma(px, py), 0.1f);
 
+    // A frame whose compose is black can skip its passes: the black window is the same picture,
+    // byte for byte, bands and all, in the toys' grading at fade 0 and the opening's at fade 1.
+    EXPECT_TRUE(composed_black(u));
+    show_black_window(sizes);
+    EXPECT_EQ(read_window(kWindowWidth, kWindowHeight).bytes, dark.bytes);
+    u.mode = 1;
+    u.fade = 1.0f;
+    EXPECT_TRUE(composed_black(u));
+    EXPECT_EQ(compose(kCompose, u).bytes, dark.bytes);
+    // The fades that leave something of the picture draw it.
+    u.fade = 0.0f;
+    EXPECT_FALSE(composed_black(u)) << "the opening as it is";
+    u.mode = 2;
+    u.fade = 0.02f;
+    EXPECT_FALSE(composed_black(u)) << "the toys nearly faded out";
+    EXPECT_NE(compose(kCompose, u).bytes, dark.bytes);
+
     // The low-detail compose draws the same scene, with the same fade rule.
     u.mode = 1;
     u.fade = 0.0f;

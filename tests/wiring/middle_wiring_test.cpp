@@ -57,6 +57,8 @@ double streak_weight(double t) {
 
 std::vector<ExpectedPass> middle_frame(double t) {
     std::vector<ExpectedPass> passes;
+    // Faded out to black (from 76): the window is cleared black and no pass is drawn.
+    if (grey_value(t) <= 0) return passes;
     ExpectedPass light = scene_pass("light pass", 1, {0}, 29, middle_programs());
     light.materials.push_back({"Other/Materials3/f_material1", {}, {{"MaterialMultiplier", {0.05}}}});
     passes.push_back(light);

@@ -99,6 +99,8 @@ ExpectedPass toys_scene_pass(const std::string& name, int outputs, std::vector<i
 
 std::vector<ExpectedPass> toys_frame(double t) {
     std::vector<ExpectedPass> passes;
+    // Faded out to black (from 133.5): the window is cleared black and no pass is drawn.
+    if (grey_value(t) <= 0) return passes;
     passes.push_back(toys_scene_pass("light pass", 1, {0}, 29, t));
     if (t < 21) passes.push_back(toys_scene_pass("mirrored pass", 2, {0, 11}, 26, t));
     passes.push_back(toys_scene_pass("main pass", 2, {0, 11}, 26, t));
@@ -142,11 +144,12 @@ TEST_F(ToysWiring, EveryPassIsWiredAsDescribedInsideAndOutsideItsWindow) {
     auto scene = std::make_unique<part_toys>();
     load(*scene, -7.1);
     // Around each window's edges: the mirrored pass (21), the tank section (73..89), the sea (89),
-    // the particles' pause (104..107) and the toys (107.5); then after the jump to 243.
+    // the particles' pause (104..107) and the toys (107.5); the fade to black (131.5..133.5); then
+    // after the jump to 243.
     report_differences(
-        check_at_clocks(*scene,
-                        {-5, 5, 12, 20.8, 21.2, 50, 72.8, 73.2, 88.8, 89.2, 100, 105, 108, 125, 133, 250},
-                        1.08, toys_frame),
+        check_at_clocks(
+            *scene, {-5, 5, 12, 20.8, 21.2, 50, 72.8, 73.2, 88.8, 89.2, 100, 105, 108, 125, 133, 133.6, 250},
+            1.08, toys_frame),
         toys_known);
 }
 

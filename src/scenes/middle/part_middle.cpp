@@ -132,6 +132,11 @@ void part_middle::render(GraphicsContext& context) {
             load_program_entry(shaders_, context, entry);
 
     set_cameras(t);
+    const ComposeUniforms composed = middle::compose_uniforms(t, state_.frame.spectrum[5], shake_);
+    if (composed_black(composed)) {
+        show_black_window(sizes_);
+        return;
+    }
     context.bind_window_framebuffer();
     glPushAttrib(GL_ALL_ATTRIB_BITS);
 
@@ -148,8 +153,7 @@ void part_middle::render(GraphicsContext& context) {
                           OcclusionSamples::filtered, static_cast<float>(middle::ssao_factor(t)));
     check_pass("middle scene", "occlusion pass");
 
-    compose_to_window(context, shaders_, middle::compose, textures_, sizes_,
-                      middle::compose_uniforms(t, state_.frame.spectrum[5], shake_));
+    compose_to_window(context, shaders_, middle::compose, textures_, sizes_, composed);
     check_pass("middle scene", "window pass");
 
     glPopAttrib();

@@ -114,6 +114,12 @@ void part_toys::render(GraphicsContext& context) {
     if (state_.frame.key_state[key_space])
         for (const ProgramEntry& entry : toys::space_reload) load_program_entry(shaders_, context, entry);
 
+    const ComposeUniforms composed = toys::compose_uniforms(t, state_.frame.spectrum[5]);
+    if (composed_black(composed)) {
+        show_black_window(sizes_);
+        return;
+    }
+
     // Saved with the window bound, as it is again when they are restored.
     context.bind_window_framebuffer();
     glPushAttrib(GL_ALL_ATTRIB_BITS);
@@ -138,8 +144,7 @@ void part_toys::render(GraphicsContext& context) {
                           OcclusionSamples::filtered, static_cast<float>(toys::ssao_factor(t)));
     check_pass("toys", "occlusion combine");
 
-    compose_to_window(context, shaders_, toys::compose, textures_, sizes_,
-                      toys::compose_uniforms(t, state_.frame.spectrum[5]));
+    compose_to_window(context, shaders_, toys::compose, textures_, sizes_, composed);
     check_pass("toys", "window compose");
 
     glPopAttrib();
