@@ -39,21 +39,19 @@ void part_toys::draw_sea_and_bridge(LitPass pass) {
     const int p = toys::sea_material;
     use_toy_program(p);
     shaders_.set_switch(p, "isPressable", 1.0f);
-    shaders_.set_switch(p, "isStone", 0.0f);
     shaders_.set_float(p, "MaterialMultiplier", 1.0f);
-    glColor3f(0.1f, 0.2f, 0.35f);
     glPushMatrix();
     glTranslatef(0.0f, 0.0f, toys::bridge_z);
-    meshes_[sea_mesh].draw(-1);
-    glPopMatrix();
+    // The bridge before the water it stands in (nearest first).
     if (toys::bridge_window.drawn(pass, t)) {
         shaders_.set_switch(p, "isStone", 1.0f);
         glColor3f(0.6f, 0.55f, 0.48f);
-        glPushMatrix();
-        glTranslatef(0.0f, 0.0f, toys::bridge_z);
         meshes_[bridge_mesh].draw(-1);
-        glPopMatrix();
     }
+    shaders_.set_switch(p, "isStone", 0.0f);
+    glColor3f(0.1f, 0.2f, 0.35f);
+    meshes_[sea_mesh].draw(-1);
+    glPopMatrix();
 }
 
 void part_toys::draw_toys(LitPass) {

@@ -122,8 +122,10 @@ void part_toys::scene_pass(LitPass pass) {
     draw_runners(pass);
     draw_old_car(pass);
     draw_plates(pass);
-    if (toys::sea_shown(t) && (toys::sea_passes & drawn_in_bit(pass))) draw_sea_and_bridge(pass);
+    // The toys stand on the bridge, the bridge over the sea: drawn nearest first, so that the
+    // sea's costly pixels behind them are never shaded.
     if (toys::toys_shown(t) && (toys::toys_passes & drawn_in_bit(pass))) draw_toys(pass);
+    if (toys::sea_shown(t) && (toys::sea_passes & drawn_in_bit(pass))) draw_sea_and_bridge(pass);
 
     shaders_.disable_programs();
     draw_particles(pass);
