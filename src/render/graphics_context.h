@@ -69,6 +69,9 @@ public:
     CameraRecord view_camera, light_camera;
     // Capture's --profile: the chain and the content groups time their passes here (null: off).
     PassTimer* pass_timer = nullptr;
+    // Start-up's warm-up is drawing: frames faded out to black draw their passes all the same,
+    // since the first draws are where software GL grows its storage.
+    bool warming_up = false;
     // The chain draws with cheaper copies of its programs specialised for the frame's settings
     // (same pictures); the scenes compile the copies while they load (prepare_compose_copies).
     // Off: every pass draws with its program as loaded.

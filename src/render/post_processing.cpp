@@ -534,8 +534,8 @@ void compose_to_window(GraphicsContext& context, ShaderLibrary& shaders, int pro
     }
 }
 
-bool composed_black(const ComposeUniforms& u) {
-    return u.mode == opening_grading ? u.fade >= 1.0f : u.fade <= 0.0f;
+bool composed_black(const GraphicsContext& context, const ComposeUniforms& u) {
+    return !context.warming_up && (u.mode == opening_grading ? u.fade >= 1.0f : u.fade <= 0.0f);
 }
 
 void show_black_window(const ChainSizes& sizes) {

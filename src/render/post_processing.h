@@ -153,12 +153,13 @@ void compose_to_window(GraphicsContext& context, ShaderLibrary& shaders, int pro
                        const ChainTextures& textures, const ChainSizes& sizes,
                        const ComposeUniforms& uniforms);
 
-// Whether the compose's fade takes the whole picture away, so that it draws every pixel black:
-// fade 0 in Modes 2-4, fade 1 or more in Mode 1.
-bool composed_black(const ComposeUniforms& uniforms);
-// The window of a frame whose compose is black: cleared to opaque black, and no pass drawn.
-// Nothing a scene's passes leave behind is read by a later frame before it is drawn again, so
-// skipping them costs no later picture; on software GL it saves a whole frame's work.
+// Whether a frame may show a black window (show_black_window) instead of drawing its passes:
+// the compose's fade takes the whole picture away (fade 0 in Modes 2-4, fade 1 or more in
+// Mode 1), so it would draw every pixel black, and the warm-up is not drawing.
+bool composed_black(const GraphicsContext& context, const ComposeUniforms& uniforms);
+// The window cleared to opaque black. Nothing a scene's passes leave behind is read by a later
+// frame before it is drawn again, so skipping them costs no later picture; on software GL it
+// saves a whole frame's work.
 void show_black_window(const ChainSizes& sizes);
 
 // ---- specialised copies, compiled while a scene loads ----

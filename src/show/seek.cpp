@@ -61,8 +61,9 @@ int warm_up_show(double every, int fps) {
     rewind_show();
     // Scissored to one pixel a frame costs its GL state changes and geometry, which is where the
     // GL compiles its variants; every tenth frame is drawn whole, which makes the storage of
-    // the targets it writes resident.
+    // the targets it writes resident. Frames faded out to black draw their passes here too.
     glScissor(0, 0, 1, 1);
+    s.graphics.warming_up = true;
     int drawn = 0;
     double next = 0.0;
     for (long n = 1; s.driver.show_time <= end_of_show; ++n) {
@@ -75,6 +76,7 @@ int warm_up_show(double every, int fps) {
         next += every;
     }
     glFinish();
+    s.graphics.warming_up = false;
     rewind_show();
     return drawn;
 }

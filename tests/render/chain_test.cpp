@@ -463,20 +463,24 @@ TEST_F(ChainTest, SceneThroughTheWholeChain) {
 
     // A frame whose compose is black can skip its passes: the black window is the same picture,
     // byte for byte, bands and all, in the toys' grading at fade 0 and the opening's at fade 1.
-    EXPECT_TRUE(composed_black(u));
+    EXPECT_TRUE(composed_black(context, u));
     show_black_window(sizes);
     EXPECT_EQ(read_window(kWindowWidth, kWindowHeight).bytes, dark.bytes);
     u.mode = 1;
     u.fade = 1.0f;
-    EXPECT_TRUE(composed_black(u));
+    EXPECT_TRUE(composed_black(context, u));
     EXPECT_EQ(compose(kCompose, u).bytes, dark.bytes);
     // The fades that leave something of the picture draw it.
     u.fade = 0.0f;
-    EXPECT_FALSE(composed_black(u)) << "the opening as it is";
+    EXPECT_FALSE(composed_black(context, u)) << "the opening as it is";
     u.mode = 2;
     u.fade = 0.02f;
-    EXPECT_FALSE(composed_black(u)) << "the toys nearly faded out";
+    EXPECT_FALSE(composed_black(context, u)) << "the toys nearly faded out";
     EXPECT_NE(compose(kCompose, u).bytes, dark.bytes);
+    u.fade = 0.0f;
+    context.warming_up = true;
+    EXPECT_FALSE(composed_black(context, u)) << "the warm-up draws every frame's passes";
+    context.warming_up = false;
 
     // The low-detail compose draws the same scene, with the same fade rule.
     u.mode = 1;

@@ -133,7 +133,7 @@ void part_middle::render(GraphicsContext& context) {
 
     set_cameras(t);
     const ComposeUniforms composed = middle::compose_uniforms(t, state_.frame.spectrum[5], shake_);
-    if (composed_black(composed)) {
+    if (composed_black(context, composed)) {
         show_black_window(sizes_);
         return;
     }

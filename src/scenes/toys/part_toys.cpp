@@ -115,7 +115,7 @@ void part_toys::render(GraphicsContext& context) {
         for (const ProgramEntry& entry : toys::space_reload) load_program_entry(shaders_, context, entry);
 
     const ComposeUniforms composed = toys::compose_uniforms(t, state_.frame.spectrum[5]);
-    if (composed_black(composed)) {
+    if (composed_black(context, composed)) {
         show_black_window(sizes_);
         return;
     }
