@@ -7,6 +7,7 @@
 #include <csignal>
 #include <memory>
 #include <optional>
+#include <thread>
 
 #include "app/author_mode.h"
 #include "app/gl_window.h"
@@ -18,6 +19,8 @@
 #include "show/show_state.h"
 
 namespace {
+
+constexpr auto black_frame_interval = std::chrono::microseconds(1000000 / 60);
 
 volatile std::sig_atomic_t g_stop_signal = 0;
 
@@ -96,6 +99,7 @@ int run_message_loop() {
     }
     const std::function<bool()> draw = author ? std::function<bool()>([&author] { return author->frame(); })
                                               : std::function<bool()>(draw_frame);
+    auto last_present = std::chrono::steady_clock::now();
     for (;;) {
         SDL_Event event;
         if (SDL_PollEvent(&event)) {
@@ -108,8 +112,14 @@ int run_message_loop() {
             continue;
         }
         if (note_stop_signal(app)) break;
-        idle_pass(app, draw, show.driver.show_time, [&app] {
+        const long composed = show.graphics.composed_frames;
+        idle_pass(app, draw, show.driver.show_time, [&] {
+            // A frame faded out to black draws no pass and costs next to nothing: shown no more
+            // often than a display refreshes, so that the show does not spin through thousands.
+            if (show.graphics.composed_frames == composed)
+                std::this_thread::sleep_until(last_present + black_frame_interval);
             swap_window(app.window);
+            last_present = std::chrono::steady_clock::now();
             if (app.active) count_drawn_frame();
         });
     }

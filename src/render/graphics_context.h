@@ -72,6 +72,9 @@ public:
     // Start-up's warm-up is drawing: frames faded out to black draw their passes all the same,
     // since the first draws are where software GL grows its storage.
     bool warming_up = false;
+    // Frames composed into the window so far; a frame faded out to black draws no pass and is
+    // not counted.
+    long composed_frames = 0;
     // The chain draws with cheaper copies of its programs specialised for the frame's settings
     // (same pictures); the scenes compile the copies while they load (prepare_compose_copies).
     // Off: every pass draws with its program as loaded.

@@ -455,6 +455,7 @@ void run_occlusion_combine(GraphicsContext& context, ShaderLibrary& shaders, int
 void compose_to_window(GraphicsContext& context, ShaderLibrary& shaders, int program,
                        const ChainTextures& textures, const ChainSizes& sizes, const ComposeUniforms& u) {
     PassScope scope(context, "compose");
+    ++context.composed_frames;
     // The picture spans the window's width; its height keeps the render area's shape.
     const double height_share = sizes.window_height > 0 && sizes.render_width > 0
                                     ? static_cast<double>(sizes.render_height) * sizes.window_width /

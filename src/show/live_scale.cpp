@@ -23,8 +23,12 @@ LiveScale::LiveScale(const RenderScaleChoice& choice, std::function<double()> se
 
 void LiveScale::before_render(ShowState& show) {
     const double now = seconds_();
-    if (last_start_ >= 0 && !last_resized_) dynamic_.record(last_slot_, (now - last_start_) * 1000.0);
+    // A frame faded out to black drew no pass: its time says nothing of what its scene costs.
+    const bool composed = show.graphics.composed_frames != composed_before_;
+    if (last_start_ >= 0 && !last_resized_ && composed)
+        dynamic_.record(last_slot_, (now - last_start_) * 1000.0);
     last_start_ = now;
+    composed_before_ = show.graphics.composed_frames;
 
     const int slot = show.driver.scene_slot;
     const bool unseen = slot != last_slot_ || show.driver.flash.flash;

@@ -23,7 +23,8 @@ public:
     // Between a live frame's advance and its render: the previous frame's time goes to the scene
     // that drew it, and when this frame's scene wants another scale the targets and every loaded
     // scene's render-sized textures are made again (on a cut or a flash, or after a long wait).
-    // A frame that resized is not timed: making textures is not what its scene costs.
+    // A frame that resized is not timed: making textures is not what its scene costs; nor is a
+    // frame faded out to black, which draws no pass.
     void before_render(ShowState& show);
 
     double scale() const { return applied_; }
@@ -35,4 +36,5 @@ private:
     double last_start_ = -1;  // when the previous frame's render began; < 0 before the first
     int last_slot_ = -1;
     bool last_resized_ = false;
+    long composed_before_ = 0;  // the context's composed frames when the previous frame began
 };

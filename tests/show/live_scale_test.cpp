@@ -48,12 +48,15 @@ protected:
     void TearDown() override { show_state().roster.slots.fill(nullptr); }
 
     // `frames` live frames of `slot`, each taking `ms`; the first one a cut when the slot changed.
-    void play(LiveScale& scale, int slot, int frames, double ms, bool flash_first = false) {
+    // Each is composed into the window, unless `black` (faded out: no pass drawn).
+    void play(LiveScale& scale, int slot, int frames, double ms, bool flash_first = false,
+              bool black = false) {
         ShowState& s = show_state();
         for (int f = 0; f < frames; ++f) {
             s.driver.scene_slot = slot;
             s.driver.flash.flash = flash_first && f == 0;
             scale.before_render(s);
+            if (!black) ++s.graphics.composed_frames;
             now_ += ms / 1000.0;
         }
     }
@@ -112,6 +115,21 @@ TEST_F(LiveScaleTest, WithoutACutOrFlashTheScaleChangesOnlyAfterALongWait) {
     play(scale, 2, DynamicScale::unseen_wait - 10, 60.0);
     EXPECT_EQ(scale.scale(), 1.0);
     play(scale, 2, 20, 60.0);
+    EXPECT_EQ(scale.scale(), 0.75);
+}
+
+TEST_F(LiveScaleTest, FramesFadedOutToBlackSayNothingOfTheirScenesCost) {
+    LiveScale scale(choice(0.5), [this] { return now_; });
+    play(scale, 2, 60, 30.0);
+    // Hundreds of black frames, each far under the budget, and flashes among them: the middle
+    // scene keeps the scale its drawn frames hold.
+    play(scale, 2, DynamicScale::unseen_wait + 100, 1.0, false, true);
+    play(scale, 2, 1, 1.0, true, true);
+    EXPECT_EQ(scale.scale(), 0.5);
+    EXPECT_TRUE(middle_widths_.empty());
+    // Drawn frames as fast step up at the next flash.
+    play(scale, 2, 60, 1.0);
+    play(scale, 2, 1, 1.0, true);
     EXPECT_EQ(scale.scale(), 0.75);
 }
 
