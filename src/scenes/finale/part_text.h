@@ -109,7 +109,7 @@ private:
     std::array<std::unique_ptr<body>, 3> figures_;
     std::array<Mesh, mesh_count> meshes_;
     std::vector<finale::FlightPath> flight_paths_;
-    finale::PlacedWall wall_;                         // the wall's bricks this frame
+    finale::PlacedWall wall_;                      // the wall's bricks this frame
     std::vector<finale::BrickVertex> wall_quads_;  // the faces the current pass sees
     int reload_counter_ = 0;
     bool reflection_pass_ = false;
