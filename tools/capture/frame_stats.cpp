@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <span>
 
 #include "tools/inspect/json.h"
@@ -106,18 +107,24 @@ std::string FrameStats::json() const {
                        std::span<const long long>(resources_->resident_at_written_frames_kb))
                 .str());
     if (profiled_) {
-        // Per slot: {"passes": {"name": median ms, ...} in the order the passes ran, ...}.
+        // Per slot: {"passes": {"name": median ms, ...} in the order the passes ran, ...,
+        // "pass_means": {"name": mean ms, ...}}.
         std::string slots = "[";
         for (int slot = 0; slot < kSlots; ++slot) {
             const Profile& p = profiles_[slot];
-            JsonLine passes;
-            for (const std::string& name : p.order)
-                passes.field(name, summarise_frame_times(p.pass_ms.at(name)).median_ms);
+            const double frames = static_cast<double>(p.draw_calls.size());
+            JsonLine passes, means;
+            for (const std::string& name : p.order) {
+                const std::vector<double>& ms = p.pass_ms.at(name);
+                passes.field(name, summarise_frame_times(ms).median_ms);
+                means.field(name, std::accumulate(ms.begin(), ms.end(), 0.0) / frames);
+            }
             if (slot) slots += ",";
             slots += JsonLine()
                          .raw("passes", passes.str())
                          .field("chain_draw_calls", summarise_frame_times(p.draw_calls).median_ms)
                          .field("material_state_changes", summarise_frame_times(p.state_changes).median_ms)
+                         .raw("pass_means", means.str())
                          .str();
         }
         report.raw("profile", slots + "]");

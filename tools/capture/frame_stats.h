@@ -4,11 +4,13 @@
 // times of its first frames in the order they were drawn (a scene's first frames are where
 // software GL and GPU drivers do their first-draw work: a hitch shows there). With --profile,
 // also per slot the median milliseconds of every pass the slot's frames ran ("rest" is the
-// frame's time outside the timed passes: the scene's own set-up, overlays, the swap) and the
-// median draw calls and state changes the chain and the kit counted: "chain_draw_calls" are the
+// frame's time outside the timed passes: the scene's own set-up, overlays, the swap), the
+// median draw calls and state changes the chain and the kit counted ("chain_draw_calls" are the
 // chain's full-screen quads, "material_state_changes" the program and texture binds of the
-// content groups (use_material). The scenes' own mesh draws go straight to the GL and are not
-// counted.
+// content groups, use_material; the scenes' own mesh draws go straight to the GL and are not
+// counted) and "pass_means": every pass's mean over all the slot's frames, a frame without it
+// counting 0. The means add up where medians do not: what a group that draws in few frames, or
+// costs much in some, adds to the slot's average frame.
 #include <array>
 #include <map>
 #include <optional>
