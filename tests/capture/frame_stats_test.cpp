@@ -88,13 +88,22 @@ TEST(ProcessMemory, ReadsTheNamedLineOfAStatusText) {
     EXPECT_GE(peak_resident_kb(), now);
 }
 
-TEST(FrameStats, ProfileGivesEveryPassOfEverySlotItsMedianAndTheRest) {
-    FrameStats stats;
-    // Two opening frames, one with the depth pre-pass; a middle frame; a loading frame (no slot).
+namespace {
+
+// Three opening frames, the second with the depth pre-pass.
+void record_opening_frames(FrameStats& stats) {
     stats.record_passes(0, 50.0, {{"main", 20.0}, {"main/f_sea", 8.0}, {"compose", 10.0}}, 3, 11);
     stats.record_passes(
         0, 70.0, {{"depth pre-pass", 9.0}, {"main", 30.0}, {"main/f_sea", 12.0}, {"compose", 14.0}}, 5, 13);
     stats.record_passes(0, 60.0, {{"main", 22.0}, {"main/f_sea", 10.0}, {"compose", 12.0}}, 4, 12);
+}
+
+}  // namespace
+
+TEST(FrameStats, ProfileGivesEveryPassOfEverySlotItsMedianAndTheRest) {
+    FrameStats stats;
+    // Opening frames; a middle frame; a loading frame (no slot).
+    record_opening_frames(stats);
     stats.record_passes(2, 40.0, {{"light", 6.0}, {"main", 14.0}, {"compose", 9.0}}, 2, 7);
     stats.record_passes(-1, 5.0, {{"compose", 1.0}}, 0, 0);
     const std::string json = stats.json();
@@ -119,10 +128,7 @@ TEST(FrameStats, ProfileGivesEveryPassOfEverySlotItsMedianAndTheRest) {
 
 TEST(FrameStats, ProfileMeansCountAPassMissingFromAFrameAsNothing) {
     FrameStats stats;
-    stats.record_passes(0, 50.0, {{"main", 20.0}, {"main/f_sea", 8.0}, {"compose", 10.0}}, 3, 11);
-    stats.record_passes(
-        0, 70.0, {{"depth pre-pass", 9.0}, {"main", 30.0}, {"main/f_sea", 12.0}, {"compose", 14.0}}, 5, 13);
-    stats.record_passes(0, 60.0, {{"main", 22.0}, {"main/f_sea", 10.0}, {"compose", 12.0}}, 4, 12);
+    record_opening_frames(stats);
     const std::string json = stats.json();
     // The depth pre-pass ran in one frame of three (median 9, mean 3); rest 20, 17, 26.
     EXPECT_NE(json.find("\"material_state_changes\": 12, \"pass_means\": {\"main\": 24, \"main/f_sea\": 10, "
