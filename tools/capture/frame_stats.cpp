@@ -112,7 +112,7 @@ std::string FrameStats::json() const {
         std::string slots = "[";
         for (int slot = 0; slot < kSlots; ++slot) {
             const Profile& p = profiles_[slot];
-            const double frames = static_cast<double>(p.draw_calls.size());
+            const double frames = static_cast<double>(p.draw_calls.size());  // one per profiled frame
             JsonLine passes, means;
             for (const std::string& name : p.order) {
                 const std::vector<double>& ms = p.pass_ms.at(name);
