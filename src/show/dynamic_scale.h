@@ -1,7 +1,10 @@
 #pragma once
 // The render scale that follows the show (the setup dialog's "auto"): every scene gets the
-// largest of the dialog's scales that holds the frame budget for it, judged from its own frames
-// while the show plays (the middle scene needs a smaller one than the final scene).
+// largest scale of a ladder that holds the frame budget for it, judged from its own frames while
+// the show plays (the middle scene needs a smaller one than the final scene). The ladder holds the
+// dialog's scales and one between each two of them: a step is about a sixth of the width, so a
+// scene does not draw at two thirds of the pixels it could afford because the next of the
+// dialog's scales costs twice as much.
 //
 // A scene whose recent frames miss the budget steps down one scale; one whose frames would fit the
 // next larger scale with room to spare steps up. What a step up costs is first guessed from the
@@ -18,7 +21,7 @@
 
 class DynamicScale {
 public:
-    static constexpr std::array<double, 5> scales = {1.0, 0.75, 0.5, 0.35, 0.25};
+    static constexpr std::array<double, 9> scales = {1.0, 0.87, 0.75, 0.62, 0.5, 0.42, 0.35, 0.3, 0.25};
     static constexpr int window = 15;        // frames judged together (their median)
     static constexpr int rest = 45;          // frames at a scale before it may change again
     static constexpr int unseen_wait = 300;  // frames without a cut or flash before a change anyway

@@ -93,11 +93,11 @@ TEST_F(LiveScaleTest, SlowFramesDrawTheirSceneSmallerFromTheNextCutAndEachSceneK
     EXPECT_EQ(app_state().render_width, 640);
     EXPECT_TRUE(middle_widths_.empty());
     play(scale, 2, 1, 60.0, true);
-    EXPECT_EQ(scale.scale(), 0.75);
-    EXPECT_EQ(app_state().render_width, 480);
+    EXPECT_EQ(scale.scale(), 0.87);
+    EXPECT_EQ(app_state().render_width, 557);
     // Every loaded scene made its textures again at the new size.
-    EXPECT_EQ(middle_widths_, std::vector<int>{480});
-    EXPECT_EQ(opening_widths_, std::vector<int>{480});
+    EXPECT_EQ(middle_widths_, std::vector<int>{557});
+    EXPECT_EQ(opening_widths_, std::vector<int>{557});
     ASSERT_TRUE(no_gl_error());
 
     // A cut to the opening, which nothing has slowed: back to full size on the cut's frame.
@@ -105,8 +105,8 @@ TEST_F(LiveScaleTest, SlowFramesDrawTheirSceneSmallerFromTheNextCutAndEachSceneK
     EXPECT_EQ(app_state().render_width, 640);
     // And the middle scene gets its smaller scale back at the next cut to it.
     play(scale, 2, 1, 40.0);
-    EXPECT_EQ(app_state().render_width, 480);
-    EXPECT_EQ(middle_widths_, (std::vector<int>{480, 640, 480}));
+    EXPECT_EQ(app_state().render_width, 557);
+    EXPECT_EQ(middle_widths_, (std::vector<int>{557, 640, 557}));
 }
 
 TEST_F(LiveScaleTest, WithoutACutOrFlashTheScaleChangesOnlyAfterALongWait) {
@@ -115,7 +115,7 @@ TEST_F(LiveScaleTest, WithoutACutOrFlashTheScaleChangesOnlyAfterALongWait) {
     play(scale, 2, DynamicScale::unseen_wait - 10, 60.0);
     EXPECT_EQ(scale.scale(), 1.0);
     play(scale, 2, 20, 60.0);
-    EXPECT_EQ(scale.scale(), 0.75);
+    EXPECT_EQ(scale.scale(), 0.87);
 }
 
 TEST_F(LiveScaleTest, FramesFadedOutToBlackSayNothingOfTheirScenesCost) {
@@ -130,7 +130,7 @@ TEST_F(LiveScaleTest, FramesFadedOutToBlackSayNothingOfTheirScenesCost) {
     // Drawn frames as fast step up at the next flash.
     play(scale, 2, 60, 1.0);
     play(scale, 2, 1, 1.0, true);
-    EXPECT_EQ(scale.scale(), 0.75);
+    EXPECT_EQ(scale.scale(), 0.62);
 }
 
 TEST_F(LiveScaleTest, AResizeLeavesTheFramesRandomNumbersWhereAdvancingLeftThem) {
@@ -139,11 +139,11 @@ TEST_F(LiveScaleTest, AResizeLeavesTheFramesRandomNumbersWhereAdvancingLeftThem)
     const uint32_t before = show_random().state();
     play(scale, 0, 1, 10.0);  // the first frame is a cut: the start scale is made
     ASSERT_EQ(opening_widths_.size(), 0u) << "0.5 is one of the scales: nothing to make again";
-    // Fast frames: the opening steps up to 0.75 at its next flash.
+    // Fast frames: the opening steps up to 0.62 at its next flash.
     play(scale, 0, 60, 5.0);
     seed_random(1234);
     play(scale, 0, 1, 5.0, true);
-    ASSERT_EQ(opening_widths_, std::vector<int>{480});
+    ASSERT_EQ(opening_widths_, std::vector<int>{397});
     EXPECT_EQ(show_random().state(), before);
 }
 
