@@ -35,7 +35,7 @@ int changes(const std::vector<double>& drawn) {
 
 TEST(DynamicScale, ASlowSceneStepsDownToTheLargestScaleThatHoldsTheBudgetAndStaysThere) {
     // 12 ms of geometry and 90 ms of pixels at full size: 0.5 costs 34.5 ms, 0.42 costs 27.9 ms
-    // (0.35, the next of the dialog's scales, would leave a fifth of the budget unused).
+    // (0.35, the next of the dialog's scales, at 23 ms would leave a third of the budget unused).
     const ModelScene middle{12.0, 90.0};
     DynamicScale scale(budget, 1.0);
     const std::vector<double> drawn = play(scale, middle, 3000, 60);
