@@ -514,6 +514,19 @@ void Mesh::build_bbox() {
     }
 }
 
+float Mesh::reach() const {
+    float farthest = 0.0f;
+    for (int corner = 0; corner < 8; ++corner) {
+        float squared = 0.0f;
+        for (int axis = 0; axis < 3; ++axis) {
+            const float c = corner & (1 << axis) ? bbox_max[axis] : bbox_min[axis];
+            squared += c * c;
+        }
+        farthest = std::max(farthest, squared);
+    }
+    return std::sqrt(farthest);
+}
+
 void Mesh::compute_normals() {
     for (MeshVertex& v : vertices) v.normal[0] = v.normal[1] = v.normal[2] = 0.0f;
     for (std::size_t t = 0; t + 2 < indices.size(); t += 3) {

@@ -65,6 +65,9 @@ public:
     // Object k, or every object when k is negative. Nothing before a successful load, and
     // nothing for k past the last object.
     void draw(int object) const;
+    // How far the farthest corner of the box lies from the mesh's origin: however the mesh is
+    // turned about its origin, it stays within that distance.
+    float reach() const;
 
     std::vector<int> object_boundaries;
     bool loaded = false;

@@ -174,6 +174,16 @@ TEST(MeshRead, BoundingBoxAndRecomputedNormals) {
         for (float n : mesh.vertices[i].normal) EXPECT_EQ(n, 0.0f);
 }
 
+TEST(MeshRead, ReachIsTheFarthestBoxCornerFromTheOrigin) {
+    // Box from (-3, 0, -1) to (1, 2, 2): the farthest corner is (-3, 2, 2), though no vertex
+    // lies there.
+    const Mesh mesh = read("v -3 0 0\nv 1 2 0\nv 0 1 2\nv 0 0 -1\nf 1 2 3\nf 2 3 4\n");
+    EXPECT_FLOAT_EQ(mesh.reach(), std::sqrt(17.0f));
+    // Turned any way about the origin, no vertex leaves the reach.
+    for (const MeshVertex& v : mesh.vertices)
+        EXPECT_LE(std::hypot(v.position[0], v.position[1], v.position[2]), mesh.reach());
+}
+
 TEST(MeshRead, NumbersAreTheCorrectlyRoundedFloats) {
     // Short decimals take the reader's own path, the rest from_chars; both must give what a C
     // library's strtof gives, including values that sit next to a halfway point between floats.

@@ -95,6 +95,28 @@ TEST(ScreenArea, BoxesOutOfViewOnlyWhenWhollyBeyondOneSide) {
     EXPECT_TRUE(out({-0.5f, -0.5f, -3.0f}, {0.5f, 0.5f, -2.0f}, rotation_y(180.0f)));
 }
 
+// The camera at the origin looks down −z with the floor 2 below it: a lamp's shadow counts as
+// seen when any point the lamp's rays reach behind the box, down to the floor, lies in the view.
+TEST(ScreenArea, AShadowIsOutOfViewOnlyWhenTheBoxAndTheRaysBehindItToTheFloorAre) {
+    const auto out = [](Vector3 low, Vector3 high, Vector3 lamp) {
+        return shadow_out_of_view(low, high, lamp, -2.0f, identity_matrix(), lens);
+    };
+    const Vector3 ahead_lamp{0.0f, 10.0f, -20.0f}, behind_lamp{0.0f, 10.0f, 20.0f};
+    EXPECT_FALSE(out({-0.5f, -2.0f, -5.0f}, {0.5f, -1.0f, -4.0f}, ahead_lamp)) << "the box in view";
+    EXPECT_TRUE(out({-0.5f, -2.0f, 2.0f}, {0.5f, -1.0f, 3.0f}, ahead_lamp))
+        << "behind the camera, its shadow thrown further back";
+    // Above and behind the camera, out of view itself, with a lamp behind it: the rays come
+    // down ahead of the camera, about 6 units in front of it.
+    ASSERT_TRUE(box_out_of_view({-0.5f, 2.0f, 2.0f}, {0.5f, 3.0f, 3.0f}, identity_matrix(), lens));
+    EXPECT_FALSE(out({-0.5f, 2.0f, 2.0f}, {0.5f, 3.0f, 3.0f}, behind_lamp)) << "its shadow falls into view";
+    EXPECT_FALSE(out({-0.5f, 2.0f, 2.0f}, {0.5f, 3.0f, 3.0f}, {0.0f, 2.5f, -20.0f}))
+        << "a lamp not above the whole box throws rays that never reach the floor";
+    EXPECT_TRUE(out({-0.5f, -4.0f, -5.0f}, {0.5f, -3.0f, -4.0f}, ahead_lamp))
+        << "wholly below the floor, in view, it shades nothing";
+    EXPECT_TRUE(out({-0.5f, -30.0f, 2.0f}, {0.5f, -1.0f, 3.0f}, ahead_lamp))
+        << "a box reaching below the floor counts with its part above it";
+}
+
 TEST(ScreenArea, TheViewpointIsTheCameraInTheModelviewsOwnCoordinates) {
     // Placed, turned, scaled and mirrored as a scene draws a piece of its set in a mirrored pass.
     Matrix4 modelview = multiply(translation_matrix(1.0f, 2.0f, -5.0f), rotation_y(30.0f));

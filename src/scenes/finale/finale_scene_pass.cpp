@@ -66,6 +66,23 @@ void part_text::use_material1(LitPass pass, double t) {
     load_shadow_projector(shaders_, context_->light_camera);
 }
 
+bool part_text::hidden_from_pass(Vector3 low, Vector3 high) const {
+    if (box_out_of_view(low, high, pass_modelview_, pass_projection_)) return true;
+    if (pass_ != LitPass::light) return false;
+    // The lamp's depth map is read one texel about the point looked up: grow the box by two
+    // texels at its far side from the lamp.
+    const CameraRecord& lamp = context_->light_camera;
+    const float far_side = length((low + high) * 0.5f - lamp.eye) + length(high - low) * 0.5f;
+    const float texel =
+        static_cast<float>(2.0 * std::tan(lamp.fov * 0.5 * pi / 180.0) / sizes_.render_height);
+    const float grow = 2.0f * texel * far_side;
+    low = low - Vector3{grow, grow, grow};
+    high = high + Vector3{grow, grow, grow};
+    const Matrix4 mirrored = multiply(view_modelview_, {1, 0, 0, 0, 0, -1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1});
+    return shadow_out_of_view(low, high, lamp.eye, finale::shadow_floor, view_modelview_, view_projection_) &&
+           shadow_out_of_view(low, high, lamp.eye, finale::shadow_floor, mirrored, view_projection_);
+}
+
 void part_text::scene_pass(LitPass pass) {
     const double t = state_.t;
     pass_ = pass;
@@ -93,6 +110,10 @@ void part_text::scene_pass(LitPass pass) {
         glScalef(1.0f, -1.0f, 1.0f);
         glFrontFace(GL_CW);
     }
+    glGetFloatv(GL_MODELVIEW_MATRIX, pass_modelview_.data());
+    glGetFloatv(GL_PROJECTION_MATRIX, pass_projection_.data());
+    view_modelview_ = camera_modelview(context_->view_camera);
+    view_projection_ = camera_projection(context_->view_camera);
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);
     glDepthMask(GL_TRUE);

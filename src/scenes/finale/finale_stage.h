@@ -8,6 +8,9 @@ namespace finale {
 
 // The wet ground's extent on the plane y = 0.
 inline constexpr float ground_from_x = -70.0f, ground_to_x = 70.0f, ground_from_z = -90.0f, ground_to_z = 30.0f;
+// Nothing that takes the moon's shadow lies lower than this (the tubes' roots go 0.46 into the
+// ground).
+inline constexpr float shadow_floor = -0.5f;
 // The wall mesh (3 x 2 units, y from −0.5 to 1.5) is turned to face +z, scaled and lifted so it
 // stands on the ground; its pieces fly towards the ants.
 inline constexpr Vector3 wall_at{0.0f, 1.25f, -7.0f};

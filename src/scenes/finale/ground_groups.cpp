@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "anim/spline.h"
 #include "anim/tube.h"
@@ -30,6 +31,7 @@ constexpr double ant_stride = 0.36;
 constexpr uint32_t colony_seed = 423439;
 constexpr int colony_size = 14;
 constexpr float ant_colour[3] = {0.3f, 0.13f, 0.07f};
+constexpr float ant_lift = 0.045f;  // an ant's origin above the ground
 
 // A single ant walks a straight line from `from` along `heading` (degrees, 0 = towards −z).
 struct SingleAnt {
@@ -44,6 +46,20 @@ constexpr uint32_t tube_seed = 4434234;
 constexpr int tube_groups = 5, tubes_per_group = 3, tube_points = 7;
 constexpr int tube_segments = 24, tube_sides = 6;
 constexpr double tube_side = 3.5 - pi;
+
+// A box round a tube: its control points' box grown by its radius and by how far the curve
+// through them swings out (a Catmull-Rom span's weights dip to −0.074 at each end, so the curve
+// leaves the points' box by less than a sixth of its size).
+std::pair<Vector3, Vector3> tube_box(const Spline& spline, float radius) {
+    Vector3 low = spline.points.front(), high = low;
+    for (const Vector3& p : spline.points) {
+        low = {std::min(low.x, p.x), std::min(low.y, p.y), std::min(low.z, p.z)};
+        high = {std::max(high.x, p.x), std::max(high.y, p.y), std::max(high.z, p.z)};
+    }
+    const Vector3 size = high - low;
+    const Vector3 grow = size * (1.0f / 6.0f) + Vector3{radius, radius, radius};
+    return {low - grow, high + grow};
+}
 
 constexpr double flight_steps_per_second = 25.0;
 constexpr float brick_colour[3] = {0.42f, 0.2f, 0.14f};
@@ -94,9 +110,14 @@ void part_text::draw_ants(double t) {
     const Mesh& mesh = meshes_[ant];
     glColor3f(ant_colour[0], ant_colour[1], ant_colour[2]);
 
-    auto draw_at = [&mesh](float x, float z, float heading, double phase) {
+    // Whatever the heading and the legs' swing, an ant keeps within `reach` of its own origin.
+    const float reach = 1.25f * mesh.reach();
+    auto draw_at = [&](float x, float z, float heading, double phase) {
+        if (hidden_from_pass({x - reach, ant_lift - reach, z - reach},
+                             {x + reach, ant_lift + reach, z + reach}))
+            return;
         glPushMatrix();
-        glTranslatef(x, 0.045f, z);
+        glTranslatef(x, ant_lift, z);
         glRotatef(heading, 0.0f, 1.0f, 0.0f);
         finale::draw_ant(mesh, phase);
         glPopMatrix();
@@ -169,6 +190,8 @@ void part_text::draw_tubes(double t) {
                      0.0f, 0.0f});
             }
             spline.count = tube_points;
+            const auto [low, high] = tube_box(spline, static_cast<float>(radius));
+            if (hidden_from_pass(low, high)) continue;
             glColor3f(0.16f + 0.05f * g, 0.34f, 0.3f + 0.05f * k);
             draw_tube_window(spline, up, 1.0, tube_points - 2.0, tube_segments, tube_sides, 0.0, grown);
         }
@@ -185,6 +208,12 @@ void part_text::place_wall(double t) {
 
 void part_text::draw_wall(double t) {
     if (!drawn(finale::wall, t) || wall_.faces.empty()) return;
+    // The wall's own axes are the world's turned half round about y, scaled and moved.
+    const Vector3& at = finale::wall_at;
+    const float s = finale::wall_scale;
+    if (hidden_from_pass({at.x - s * wall_.high.x, at.y + s * wall_.low.y, at.z - s * wall_.high.z},
+                         {at.x - s * wall_.low.x, at.y + s * wall_.high.y, at.z - s * wall_.low.z}))
+        return;
     glColor3f(brick_colour[0], brick_colour[1], brick_colour[2]);
     glPushMatrix();
     glTranslatef(finale::wall_at.x, finale::wall_at.y, finale::wall_at.z);
@@ -193,15 +222,13 @@ void part_text::draw_wall(double t) {
     Matrix4 modelview, projection;
     glGetFloatv(GL_MODELVIEW_MATRIX, modelview.data());
     glGetFloatv(GL_PROJECTION_MATRIX, projection.data());
-    if (!box_out_of_view(wall_.low, wall_.high, modelview, projection)) {
-        finale::seen_quads(wall_, viewpoint(modelview, projection), wall_quads_);
-        glEnableClientState(GL_VERTEX_ARRAY);
-        glEnableClientState(GL_NORMAL_ARRAY);
-        glVertexPointer(3, GL_FLOAT, sizeof(finale::BrickVertex), wall_quads_.data()->position);
-        glNormalPointer(GL_FLOAT, sizeof(finale::BrickVertex), wall_quads_.data()->normal);
-        glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(wall_quads_.size()));
-        glDisableClientState(GL_NORMAL_ARRAY);
-        glDisableClientState(GL_VERTEX_ARRAY);
-    }
+    finale::seen_quads(wall_, viewpoint(modelview, projection), wall_quads_);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glVertexPointer(3, GL_FLOAT, sizeof(finale::BrickVertex), wall_quads_.data()->position);
+    glNormalPointer(GL_FLOAT, sizeof(finale::BrickVertex), wall_quads_.data()->normal);
+    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(wall_quads_.size()));
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
     glPopMatrix();
 }

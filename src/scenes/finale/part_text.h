@@ -80,6 +80,11 @@ private:
     bool drawn(const ElementWindow& element, double t) const { return element.drawn(pass_, t); }
     // The materials' brightness in a pass: 0.05 for the light, and falling with the music's fade.
     float material_level(LitPass pass) const;
+    // Whether a thing within the world box leaves nothing in the picture of the pass being drawn,
+    // so that the pass can leave it out: in the view's and the mirrored pass, the box lies out of
+    // the pass's view; in the light's pass, nothing of its shadow falls where the view or its
+    // mirror image in the wet ground can see.
+    bool hidden_from_pass(Vector3 low, Vector3 high) const;
 
     // Content groups (each sets its program, uniforms and GL state).
     void draw_ground(LitPass pass, double t);
@@ -114,6 +119,9 @@ private:
     int reload_counter_ = 0;
     bool reflection_pass_ = false;
     LitPass pass_ = LitPass::main;  // the pass the scene pass is drawing
+    // What hidden_from_pass holds boxes against: the pass's camera (the mirror included) and the
+    // view's, from which the light's pass's shadows are seen.
+    Matrix4 pass_modelview_{}, pass_projection_{}, view_modelview_{}, view_projection_{};
     ChainTextures textures_{0, 11, 26, 29, 28, 32, 27};
     ChainSizes sizes_;
 };

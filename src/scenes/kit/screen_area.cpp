@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 #include <vector>
 
 namespace {
@@ -56,14 +57,15 @@ PixelRect covered_pixels(const std::array<Vector3, 4>& quad, const Matrix4& mode
     return {x0, y0, x1 - x0, y1 - y0};
 }
 
-bool box_out_of_view(const Vector3& low, const Vector3& high, const Matrix4& modelview,
-                     const Matrix4& projection) {
+namespace {
+
+// All of the points beyond one and the same side of the view.
+bool points_out_of_view(std::span<const Vector3> points, const Matrix4& modelview,
+                        const Matrix4& projection) {
     const Matrix4 to_clip_space = multiply(projection, modelview);
-    // Bit 2k: beyond −w on axis k; bit 2k + 1: beyond +w. A plane all corners are beyond hides it.
+    // Bit 2k: beyond −w on axis k; bit 2k + 1: beyond +w. A plane all points are beyond hides them.
     unsigned all_beyond = 0x3f;
-    for (int corner = 0; corner < 8; ++corner) {
-        const Vector3 p{corner & 1 ? high.x : low.x, corner & 2 ? high.y : low.y,
-                        corner & 4 ? high.z : low.z};
+    for (const Vector3& p : points) {
         const ClipPoint c = to_clip(to_clip_space, p);
         const float axes[3] = {c.x, c.y, c.z};
         unsigned beyond = 0;
@@ -74,6 +76,37 @@ bool box_out_of_view(const Vector3& low, const Vector3& high, const Matrix4& mod
         all_beyond &= beyond;
     }
     return all_beyond != 0;
+}
+
+std::array<Vector3, 8> corners(const Vector3& low, const Vector3& high) {
+    std::array<Vector3, 8> c;
+    for (int i = 0; i < 8; ++i)
+        c[i] = {i & 1 ? high.x : low.x, i & 2 ? high.y : low.y, i & 4 ? high.z : low.z};
+    return c;
+}
+
+}  // namespace
+
+bool box_out_of_view(const Vector3& low, const Vector3& high, const Matrix4& modelview,
+                     const Matrix4& projection) {
+    return points_out_of_view(corners(low, high), modelview, projection);
+}
+
+bool shadow_out_of_view(const Vector3& low, const Vector3& high, const Vector3& lamp, float floor,
+                        const Matrix4& modelview, const Matrix4& projection) {
+    // The lamp's rays through the box, from the box down to the floor, fill the hull of the box's
+    // corners and of where the rays through them meet the floor.
+    // What lies below the floor shades nothing: the rays through it meet the floor before it.
+    if (high.y < floor) return true;
+    std::array<Vector3, 16> hull;
+    const std::array<Vector3, 8> box = corners({low.x, std::max(low.y, floor), low.z}, high);
+    for (int i = 0; i < 8; ++i) {
+        const Vector3 ray = box[i] - lamp;
+        if (ray.y >= 0.0f) return false;  // this ray never comes down to the floor
+        hull[i] = box[i];
+        hull[8 + i] = lamp + ray * ((floor - lamp.y) / ray.y);
+    }
+    return points_out_of_view(hull, modelview, projection);
 }
 
 Viewpoint viewpoint(const Matrix4& modelview, const Matrix4& projection) {

@@ -24,6 +24,14 @@ PixelRect covered_pixels(const std::array<Vector3, 4>& quad, const Matrix4& mode
 // A box that only passes by a corner of the view may count as seen; drawing it is harmless.
 bool box_out_of_view(const Vector3& low, const Vector3& high, const Matrix4& modelview,
                      const Matrix4& projection);
+// Whether nothing of the shadow the box with corners `low` and `high` (world axes) throws from a
+// lamp at `lamp` can be seen: the box and the lamp's rays behind it, down to the height `floor`
+// below which nothing takes a shadow, lie wholly outside what `modelview` and `projection` see.
+// A lamp's depth map that leaves the box out then shades every seen point as before. False when
+// the lamp is not above the whole box (rays that never come down to the floor); true for a box
+// wholly below the floor.
+bool shadow_out_of_view(const Vector3& low, const Vector3& high, const Vector3& lamp, float floor,
+                        const Matrix4& modelview, const Matrix4& projection);
 // Where `modelview` (affine) and `projection` (a perspective or an orthographic lens) see from,
 // in the coordinates the modelview takes: (x, y, z, 1) for a perspective lens; for an orthographic
 // one (x, y, z, 0), the direction towards the viewer. A flat face through the point p whose outer

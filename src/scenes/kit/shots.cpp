@@ -4,6 +4,7 @@
 #include <GL/glu.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/easing.h"
 #include "render/graphics_context.h"
@@ -42,6 +43,38 @@ void apply_camera(const CameraRecord& camera) {
     const Vector3 up = steady_up({camera.eye, camera.centre, camera.up});
     gluLookAt(camera.eye.x, camera.eye.y, camera.eye.z, camera.centre.x, camera.centre.y, camera.centre.z,
               up.x, up.y, up.z);
+}
+
+Matrix4 camera_modelview(const CameraRecord& camera) {
+    // As gluLookAt: rows side, up and backwards, then the eye moved to the origin.
+    Vector3 forward = camera.centre - camera.eye;
+    normalise(forward);
+    Vector3 side = cross(forward, steady_up({camera.eye, camera.centre, camera.up}));
+    normalise(side);
+    const Vector3 up = cross(side, forward);
+    Matrix4 m = identity_matrix();
+    const Vector3 rows[3] = {side, up, forward * -1.0f};
+    for (int r = 0; r < 3; ++r) {
+        m[r] = rows[r].x;
+        m[4 + r] = rows[r].y;
+        m[8 + r] = rows[r].z;
+        m[12 + r] = -dot(rows[r], camera.eye);
+    }
+    return m;
+}
+
+Matrix4 camera_projection(const CameraRecord& camera) {
+    // As gluPerspective.
+    const double half = camera.fov * 0.5 * pi / 180.0;
+    const double f = std::cos(half) / std::sin(half);
+    const double n = camera.near_distance, r = camera.far_distance;
+    Matrix4 m{};
+    m[0] = static_cast<float>(f / camera.aspect);
+    m[5] = static_cast<float>(f);
+    m[10] = static_cast<float>((r + n) / (n - r));
+    m[11] = -1.0f;
+    m[14] = static_cast<float>(2.0 * r * n / (n - r));
+    return m;
 }
 
 CameraRecord with_lens(CameraRecord camera, double fov, double near_distance, double far_distance) {

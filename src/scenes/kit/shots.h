@@ -4,6 +4,7 @@
 // nothing before its start and everything once rate_k · (s − start_k) reaches 1.
 #include <span>
 
+#include "core/matrix4.h"
 #include "core/vector3.h"
 
 struct CameraRecord;
@@ -40,3 +41,7 @@ CameraRecord with_lens(CameraRecord camera, double fov, double near_distance, do
 // The record's perspective into the projection matrix and its look-at (with a steady up) into
 // the modelview matrix, which is left current.
 void apply_camera(const CameraRecord& camera);
+// The two matrices apply_camera loads, worked out without the GL (for tests of what a camera
+// sees while another one draws).
+Matrix4 camera_modelview(const CameraRecord& camera);
+Matrix4 camera_projection(const CameraRecord& camera);
