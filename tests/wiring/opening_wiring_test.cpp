@@ -82,11 +82,13 @@ std::vector<double> composite_motion_blur(double s) {
 }
 double fade_level(double s) { return 1 - ease_cos(1 - clamp01(0.35 * (s - 116)), 1); }
 
-std::vector<ExpectedPass> opening_frame(double s) {
+// The frame's passes; the depth pre-pass only with the reference chain (`reference`): the show's
+// own chain leaves it out, since its one reader, the sea, is gone before it starts.
+std::vector<ExpectedPass> opening_frame(double s, bool reference) {
     std::vector<ExpectedPass> passes;
     if (s <= 51.8 && !(s > 27 && s < 30.8))
         passes.push_back(full_screen("background pre-pass", 1, {100}, "", {{"fixed-function unit 0", 12}}));
-    if (s > 51.848) {
+    if (reference && s > 51.848) {
         ExpectedPass depth = scene_pass("depth pre-pass", 1, {10000}, 10029, opening_programs());
         depth.drawing = {"Other/Materials/v_background"};  // background2's pass: its depth-only form
         passes.push_back(depth);
@@ -152,14 +154,31 @@ protected:
     }
 };
 
+// Show-time steps: the first frame, the warm-up frame (drawn 60 s of clock ahead), the sea
+// descending, the jump to the stage, the stage, the jump back and the stage again.
 TEST_F(OpeningWiring, EveryPassIsWiredAsDescribedInsideAndOutsideItsWindow) {
     auto scene = std::make_unique<part_begin>();
     load(*scene, 4.15);
-    // Show-time steps: the first frame, the warm-up frame (drawn 60 s of clock ahead), the sea
-    // descending, the jump to the stage, the stage, the jump back and the stage again.
-    report_differences(
-        check_after_steps(*scene, {0.0, 0.1, 11.9, 18.0, 7.8, 0.3, 6.9, 11.9, 0.3, 12.0}, opening_frame),
-        opening_known);
+    report_differences(check_after_steps(*scene, {0.0, 0.1, 11.9, 18.0, 7.8, 0.3, 6.9, 11.9, 0.3, 12.0},
+                                         [](double s) { return opening_frame(s, false); }),
+                       opening_known);
+}
+
+// The depth pre-pass fills slot 10029 on the stage with the reference chain only.
+TEST_F(OpeningWiring, OnlyTheReferenceChainDrawsTheDepthPrePass) {
+    for (bool reference : {false, true}) {
+        context_.specialised_programs = !reference;
+        auto scene = std::make_unique<part_begin>();
+        load(*scene, 4.15);
+        Frame frame;
+        for (double step : {0.0, 0.1, 11.9, 18.0, 7.8, 0.3, 6.9}) frame = record_frame(*scene, step);
+        ASSERT_GT(frame.clock, 51.848) << "on the stage";
+        bool filled = false;
+        for (const RecordedPass& pass : frame.passes)
+            for (const WrittenTexture& written : pass.writes)
+                filled = filled || (written.depth && written.texture == context_.texture_name(10029));
+        EXPECT_EQ(filled, reference) << (reference ? "reference chain" : "the show's chain");
+    }
 }
 
 }  // namespace

@@ -197,7 +197,11 @@ void part_begin::render(GraphicsContext& context) {
     if (!opening::runs_depth_prepass(s)) clear_light_depth();
     if (opening::runs_background_prepass(s)) background_prepass();
     check_pass("opening", "background pre-pass");
-    render_scene_passes(context, textures_, sizes_, opening::runs_depth_prepass(s),
+    // Only the sea reads the pre-pass's depth, and the sea is gone before the pre-pass starts
+    // (runs_background_prepass): the show's own chain leaves the pass out, the reference chain
+    // draws it as the scene is described.
+    const bool depth_prepass = opening::runs_depth_prepass(s) && !context.specialised_programs;
+    render_scene_passes(context, textures_, sizes_, depth_prepass,
                         [this](bool depth_mode) { scene_pass(depth_mode); });
     check_pass("opening", "scene passes");
     run_occlusion_combine(context, shaders_, program_base_ + opening::combine2_program, textures_, sizes_, s,
