@@ -1,10 +1,10 @@
 // The final scene's passes against the table below, at clock values inside and outside each pass
 // window: the glow texture from 99.5, the light pass except while 67.5 < t < 89.1, the mirrored
-// pass while t < 66.5, the main pass, the occlusion combine, the highlight blur, the light shafts
-// after 113.3 and the compose, each with its target, outputs, the textures it fills, its program,
-// the slots its samplers read and its uniforms; in the scene passes, the general material's
-// samplers and values, the credits material's "isCredits", the glow texture wherever a material
-// reads it, and the sky drawn last.
+// pass while t < 66.5, the main pass, the occlusion combine, the highlight blur and the light
+// shafts after 113.3 (the reference chain only) and the compose, each with its target, outputs,
+// the textures it fills, its program, the slots its samplers read and its uniforms; in the scene
+// passes, the general material's samplers and values, the credits material's "isCredits", the
+// glow texture wherever a material reads it, and the sky drawn last.
 #include <memory>
 
 #include "scenes/finale/part_text.h"
@@ -54,7 +54,9 @@ ExpectedPass final_scene_pass(const std::string& name, double t) {
     return pass;
 }
 
-std::vector<ExpectedPass> final_frame(double t) {
+// The frame's passes; the highlight and shaft passes only with the reference chain (`reference`):
+// the compose does not read what they draw, and the show's own chain leaves them out.
+std::vector<ExpectedPass> final_frame(double t, bool reference) {
     std::vector<ExpectedPass> passes;
     if (t >= 99.5)
         passes.push_back(full_screen("glow texture", 1, {100}, "", {{"fixed-function unit 0", 3012}}));
@@ -65,9 +67,10 @@ std::vector<ExpectedPass> final_frame(double t) {
         full_screen("occlusion combine", 0, {0}, post + "/f_combineSSAO2",
                     {{"texture2d_1", 0}, {"texture2d_2", 26}, {"texture2d_3", 11}, {"texture2d_random", 27}},
                     {{"Limit", {occlusion_flicker(t)}}, {"SSAOFactor", {1}}}));
-    passes.push_back(
-        full_screen("highlight blur", 1, {28}, post + "/f_blurhighlights_toys", {{"texture2d_1", 0}}));
-    if (t > 113.3)
+    if (reference)
+        passes.push_back(
+            full_screen("highlight blur", 1, {28}, post + "/f_blurhighlights_toys", {{"texture2d_1", 0}}));
+    if (reference && t > 113.3)
         passes.push_back(full_screen("light shafts", 1, {28}, post + "/f_godrays_toys2",
                                      {{"texture2d_1", 28}}, {{"Limit", {clamp01((t - 115.7) * 0.15)}}}));
     passes.push_back(full_screen(
@@ -105,8 +108,23 @@ TEST_F(FinalWiring, EveryPassIsWiredAsDescribedInsideAndOutsideItsWindow) {
     report_differences(check_at_clocks(*scene,
                                        {30, 51.6, 52, 66.3, 66.7, 67.3, 67.7, 89, 89.3, 99.3, 99.7, 106,
                                         113.1, 113.5, 120, 125, 150},
-                                       1.04, final_frame),
+                                       1.04, [](double t) { return final_frame(t, false); }),
                        final_known);
+}
+
+// The highlights (slot 28) are filled with the reference chain only, also while the shafts run.
+TEST_F(FinalWiring, OnlyTheReferenceChainDrawsTheHighlightAndShaftPasses) {
+    for (bool reference : {false, true}) {
+        context_.specialised_programs = !reference;
+        auto scene = std::make_unique<part_text>();
+        load(*scene, 25.0);
+        const Frame frame = record_at(*scene, 120.0, 1.04);
+        int filled = 0;
+        for (const RecordedPass& pass : frame.passes)
+            for (const WrittenTexture& written : pass.writes)
+                filled += !written.depth && written.texture == context_.texture_name(28);
+        EXPECT_EQ(filled, reference ? 2 : 0) << (reference ? "reference chain" : "the show's chain");
+    }
 }
 
 }  // namespace

@@ -210,15 +210,20 @@ void part_text::render(GraphicsContext& context) {
                           OcclusionSamples::nearest, 1.0f);
     check_pass("final scene", "occlusion combine");
 
-    const int quarter_w = sizes_.quarter_width(), quarter_h = sizes_.quarter_height();
-    run_filter_passes(context, shaders_, finale::highlights, 1, 1, quarter_w, quarter_h, textures_.colour,
-                      textures_.highlights);
-    // "Limit" reaches the program that draws the shafts, the specialised copy where there is one.
-    if (t > finale::shafts_after)
-        run_filter_passes(context, shaders_, finale::godrays, 1, 1, quarter_w, quarter_h,
-                          textures_.highlights, textures_.highlights, -1, -1,
-                          {{"Limit", static_cast<float>(finale::shaft_limit(t))}});
-    check_pass("final scene", "highlight and shaft passes");
+    // The compose does not read the highlights (the scene shows no shafts): the show's chain
+    // leaves the highlight and shaft passes out, the reference chain draws them as the scene is
+    // described.
+    if (!context.specialised_programs) {
+        const int quarter_w = sizes_.quarter_width(), quarter_h = sizes_.quarter_height();
+        run_filter_passes(context, shaders_, finale::highlights, 1, 1, quarter_w, quarter_h, textures_.colour,
+                          textures_.highlights);
+        // "Limit" reaches the program that draws the shafts.
+        if (t > finale::shafts_after)
+            run_filter_passes(context, shaders_, finale::godrays, 1, 1, quarter_w, quarter_h,
+                              textures_.highlights, textures_.highlights, -1, -1,
+                              {{"Limit", static_cast<float>(finale::shaft_limit(t))}});
+        check_pass("final scene", "highlight and shaft passes");
+    }
 
     compose_to_window(
         context, shaders_, finale::compose, textures_, sizes_,
