@@ -57,6 +57,14 @@ std::vector<Difference> WiringTest::check(const Frame& frame, const std::vector<
     return check.compare(frame.clock, frame.passes, expected);
 }
 
+int WiringTest::writes_to(const Frame& frame, int slot, bool depth) {
+    int count = 0;
+    for (const RecordedPass& pass : frame.passes)
+        for (const WrittenTexture& written : pass.writes)
+            count += written.depth == depth && written.texture == context_.texture_name(slot);
+    return count;
+}
+
 std::string WiringTest::describe(const RecordedPass& pass) {
     return WiringCheck(context_, *names_, *shader_files_).describe(pass);
 }

@@ -46,6 +46,8 @@ protected:
     std::vector<Difference> check_after_steps(parts& scene, std::initializer_list<double> steps,
                                               const Table& table);
     std::string describe(const RecordedPass& pass);
+    // How many times the frame's resolves wrote the texture in `slot`: its depth, or a colour.
+    int writes_to(const Frame& frame, int slot, bool depth);
 
     FrameState shared_;
     double clock_ = 0;
