@@ -76,8 +76,9 @@ public:
     // not counted.
     long composed_frames = 0;
     // The chain draws with cheaper copies of its programs specialised for the frame's settings
-    // (same pictures); the scenes compile the copies while they load (prepare_compose_copies).
-    // Off: every pass draws with its program as loaded.
+    // (same pictures); the scenes compile the copies while they load (prepare_compose_copies),
+    // and leave out the passes whose pictures nothing reads. Off (the reference chain): every
+    // pass draws, with its program as loaded.
     bool specialised_programs = true;
     // A sampler object that reads the nearest texel (0 where the GL has none), made by start_up:
     // the chain's specialised copies read depth at texel centres through it.
