@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "anim/motion_clip.h"
+#include "core/box.h"
 #include "core/matrix4.h"
 #include "render/mesh.h"
 #include "render/movable.h"
@@ -54,10 +55,15 @@ public:
     // culling state is left as it was).
     using movable::draw;
     void draw(const Mesh& mesh);
+    // The same for a pose already computed (pose()).
+    void draw(const Mesh& mesh, const std::vector<BodyPart>& parts);
 
     static FrameSelection select_frames(float frame, size_t root_frames);
     // Every part draw of the current frame, in drawing order.
     std::vector<BodyPart> pose() const;
+    // The box, in the axes draw starts from, that holds every part of `parts` as draw places
+    // `mesh`'s objects: empty when no part draws anything.
+    static Box posed_box(const std::vector<BodyPart>& parts, const Mesh& mesh);
 
     std::unique_ptr<MotionClip> clip;
     float frame = 1.0f;
@@ -66,4 +72,6 @@ public:
 private:
     Matrix4 joint_transform(const Joint& joint, const Matrix4& parent, const FrameSelection& s) const;
     void draw_part(const BodyPart& part) const;
+    // Where a part's object is drawn: the part's transform and its placement on the joint.
+    static Matrix4 part_matrix(const BodyPart& part, const PartPlacement& placement);
 };

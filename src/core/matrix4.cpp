@@ -21,6 +21,14 @@ Matrix4 translation_matrix(float x, float y, float z) {
     return m;
 }
 
+Matrix4 scale_matrix(float x, float y, float z) {
+    Matrix4 m = identity_matrix();
+    m[0] = x;
+    m[5] = y;
+    m[10] = z;
+    return m;
+}
+
 namespace {
 float radians(float degrees) { return degrees * motion_pi / 180.0f; }
 }  // namespace

@@ -16,6 +16,7 @@ Matrix4 multiply(const Matrix4& a, const Matrix4& b);
 // look-at makes the modelview: the transposed rotation, and the translation taken back through it.
 Matrix4 invert_rigid(const Matrix4& m);
 Matrix4 translation_matrix(float x, float y, float z);
+Matrix4 scale_matrix(float x, float y, float z);
 // Right-handed rotations by an angle in degrees (converted with motion_pi in single precision).
 Matrix4 rotation_x(float degrees);
 Matrix4 rotation_y(float degrees);

@@ -506,12 +506,23 @@ void Mesh::build_bbox() {
             bbox_min[axis] = std::min(bbox_min[axis], v.position[axis]);
             bbox_max[axis] = std::max(bbox_max[axis], v.position[axis]);
         }
+    object_boxes.assign(object_boundaries.empty() ? 0 : object_boundaries.size() - 1, Box{});
+    for (size_t k = 0; k < object_boxes.size(); ++k)
+        for (int i = 3 * object_boundaries[k]; i < 3 * object_boundaries[k + 1]; ++i) {
+            const float* p = vertices[indices[i]].position;
+            object_boxes[k].take({p[0], p[1], p[2]});
+        }
     bbox_largest = 0.0f;
     for (int axis = 0; axis < 3; ++axis) {
         bbox_centre[axis] = (bbox_min[axis] + bbox_max[axis]) / 2.0f;
         bbox_extent[axis] = bbox_max[axis] - bbox_min[axis];
         bbox_largest = axis == 0 ? bbox_extent[0] : std::max(bbox_largest, bbox_extent[axis]);
     }
+}
+
+Box Mesh::object_box(int object) const {
+    if (object < 0 || object >= static_cast<int>(object_boxes.size())) return {};
+    return object_boxes[object];
 }
 
 float Mesh::reach() const {

@@ -27,6 +27,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/box.h"
+
 struct MeshVertex {
     float position[3];
     float texcoord[2];
@@ -68,8 +70,12 @@ public:
     // How far the farthest corner of the box lies from the mesh's origin: however the mesh is
     // turned about its origin, it stays within that distance.
     float reach() const;
+    // The box around object k's triangles, in the mesh's axes (empty for an object without any),
+    // and an empty box for k past the last object.
+    Box object_box(int object) const;
 
     std::vector<int> object_boundaries;
+    std::vector<Box> object_boxes;  // one per object, built with the rest
     bool loaded = false;
     bool alternate_file = true;
     bool has_positions = false, has_texcoords = false, has_normals = false;

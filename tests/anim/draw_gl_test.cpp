@@ -4,36 +4,19 @@
 #include "anim/rigid.h"
 #include "anim/tube.h"
 
-#include <filesystem>
+#include <algorithm>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "core/file_io.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/test_figure.h"
 
 namespace {
 
 class RigidGl : public GlTest {};
 class TubeGl : public GlTest {};
 class FigureGl : public GlTest {};
-
-// A figure of three joints (abdomen, chest, head) turning about z, from a clip written to a
-// temporary file with two frames of the three joints' angles; null when the file cannot be written.
-std::unique_ptr<body> three_joint_figure(const std::string& file_name, const std::string& frames) {
-    const std::string path = (std::filesystem::temp_directory_path() / file_name).string();
-    const std::string clip =
-        "ROOT abdomen { OFFSET 0 0 0 CHANNELS 1 Zrotation JOINT chest { OFFSET 0 1 0 CHANNELS 1 Zrotation "
-        "JOINT head { OFFSET 0 1 0 CHANNELS 1 Zrotation End Site { OFFSET 0 1 0 } } } } "
-        "MOTION Frames: 2 Frame Time: 0.1 " +
-        frames;
-    if (!write_file(path, clip)) return nullptr;
-    testing::internal::CaptureStdout();
-    auto figure = std::make_unique<body>(path);
-    testing::internal::GetCapturedStdout();
-    return figure;
-}
 
 TEST_F(RigidGl, TranslucentGroupSetsItsAlphaBeforeItsTriangles) {
     rigid r("Other/obj/head.obj");
@@ -140,47 +123,6 @@ TEST_F(TubeGl, DrawsOneStripOfTwoTrianglesPerSidePerSegment) {
 
 }  // namespace
 
-namespace {
-
-// A skin of 19 cubes (half size `half`), one per object, each wound as the figure's skin is:
-// clockwise seen from outside, so that it faces out once the figure's y flip has turned it.
-// The normals point out.
-std::string inward_wound_cubes(float half) {
-    struct Face {
-        int n[3], u[3], v[3];  // normal and two axes, u x v = n
-    };
-    constexpr Face faces[6] = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}},  {{-1, 0, 0}, {0, 0, 1}, {0, 1, 0}},
-                               {{0, 1, 0}, {0, 0, 1}, {1, 0, 0}},  {{0, -1, 0}, {1, 0, 0}, {0, 0, 1}},
-                               {{0, 0, 1}, {1, 0, 0}, {0, 1, 0}},  {{0, 0, -1}, {0, 1, 0}, {1, 0, 0}}};
-    constexpr int corners[4][2] = {{-1, 1}, {1, 1}, {1, -1}, {-1, -1}};  // clockwise from outside
-    // A texture coordinate per face keeps the corners' normals apart (corners are shared by
-    // position and texture coordinate).
-    std::ostringstream obj;
-    for (int face = 0; face < 6; ++face) obj << "vt " << face << " 0\n";
-    int vertex = 0;
-    for (int object = 0; object < 19; ++object) {
-        obj << "o part" << object << "\n";
-        for (int face = 0; face < 6; ++face) {
-            const Face& f = faces[face];
-            for (const auto& c : corners) {
-                obj << "v";
-                for (int k = 0; k < 3; ++k) obj << ' ' << half * (f.n[k] + c[0] * f.u[k] + c[1] * f.v[k]);
-                obj << "\nvn " << f.n[0] << ' ' << f.n[1] << ' ' << f.n[2] << "\n";
-            }
-            const auto corner = [&](int k) {
-                return std::to_string(vertex + k + 1) + "/" + std::to_string(face + 1) + "/" +
-                       std::to_string(vertex + k + 1) + " ";
-            };
-            obj << "f " << corner(0) << corner(1) << corner(2) << "\n";
-            obj << "f " << corner(0) << corner(2) << corner(3) << "\n";
-            vertex += 4;
-        }
-    }
-    return obj.str();
-}
-
-}  // namespace
-
 // The figure sends only its parts' outer faces. Lit from the viewer, every pixel it covers is a
 // bright outer face, never a dark inner one, whether the matrices mirror it (a reflection pass)
 // or not, under either front-face rule; and it leaves the culling state as it found it.
@@ -239,5 +181,58 @@ TEST_F(FigureGl, ShowsItsPartsOuterFacesPlainAndMirrored) {
     glDisable(GL_LIGHT0);
     glDisable(GL_NORMALIZE);
     glDisable(GL_DEPTH_TEST);
+    EXPECT_TRUE(no_gl_error());
+}
+
+// The posed box is the figure's own extent: under an orthographic view that puts the box on the
+// middle half of the picture, the figure's pixels reach each of that square's four sides and
+// never pass them, for a pose blended between two frames of leaning joints. Its cube parts make
+// the box exact: a cube's box corners are its own corners.
+TEST_F(FigureGl, PosedBoxIsWhereItsPixelsAre) {
+    const std::unique_ptr<body> figure = three_joint_figure("anim_gl_box.bvh", "10 -30 45 40 20 -60");
+    ASSERT_NE(figure, nullptr);
+    Mesh skin;
+    skin.alternate_file = false;
+    skin.read(inward_wound_cubes(0.05f), false);
+    skin.loaded = true;
+    for (const float frame : {1.0f, 1.5f, 2.25f}) {
+        SCOPED_TRACE(frame);
+        figure->frame = frame;
+        const Box box = body::posed_box(figure->pose(), skin);
+        ASSERT_FALSE(box.empty());
+        const float half_x = box.high.x - box.low.x, half_y = box.high.y - box.low.y;
+        const float mid_x = (box.low.x + box.high.x) / 2, mid_y = (box.low.y + box.high.y) / 2;
+        glViewport(0, 0, kWidth, kHeight);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(mid_x - half_x, mid_x + half_x, mid_y - half_y, mid_y + half_y, -box.high.z - 1,
+                -box.low.z + 1);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        figure->draw(skin);
+        std::vector<unsigned char> pixels(std::size_t(kWidth) * kHeight * 4);
+        glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        int left = kWidth, right = -1, bottom = kHeight, top = -1;
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x) {
+                const unsigned char* p = &pixels[4 * (std::size_t(y) * kWidth + x)];
+                if (p[0] == 0 && p[1] == 0 && p[2] == 0) continue;
+                left = std::min(left, x);
+                right = std::max(right, x);
+                bottom = std::min(bottom, y);
+                top = std::max(top, y);
+            }
+        // The square spans pixels 64 to 191 on both axes.
+        EXPECT_GE(left, 63);
+        EXPECT_LE(left, 65);
+        EXPECT_GE(right, 190);
+        EXPECT_LE(right, 192);
+        EXPECT_GE(bottom, 63);
+        EXPECT_LE(bottom, 65);
+        EXPECT_GE(top, 190);
+        EXPECT_LE(top, 192);
+    }
     EXPECT_TRUE(no_gl_error());
 }

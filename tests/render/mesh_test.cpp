@@ -143,6 +143,21 @@ TEST(MeshRead, ObjectsMaterialsAndBatches) {
     EXPECT_EQ(none.object_boundaries, (std::vector<int>{1}));
 }
 
+// Each object's box holds the corners of its own triangles only: not a position no triangle of
+// it names, not the other objects'.
+TEST(MeshRead, ObjectBoxesHoldTheirOwnTrianglesCorners) {
+    const Mesh mesh = read(kSquare + "v 5 -2 3\nv 9 9 9\no a\nf 1 2 3\nf 1 3 4\no b\nf 2 3 5\no empty\n");
+    ASSERT_EQ(mesh.object_boundaries, (std::vector<int>{0, 2, 3, 3}));
+    const Box a = mesh.object_box(0), b = mesh.object_box(1);
+    EXPECT_EQ(a.low, (Vector3{0, 0, 0}));
+    EXPECT_EQ(a.high, (Vector3{1, 1, 0}));
+    EXPECT_EQ(b.low, (Vector3{1, -2, 0}));
+    EXPECT_EQ(b.high, (Vector3{5, 1, 3}));
+    EXPECT_TRUE(mesh.object_box(2).empty());
+    EXPECT_TRUE(mesh.object_box(3).empty());
+    EXPECT_TRUE(mesh.object_box(-1).empty());
+}
+
 TEST(MeshRead, AlternateFileNegatesThePositionsTheGeneratorPicks) {
     std::string text;
     for (int i = 0; i < 40; ++i) text += "v " + std::to_string(i + 1) + " 2 3\n";
