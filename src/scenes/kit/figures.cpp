@@ -4,17 +4,40 @@
 
 #include <cmath>
 
-#include "anim/body.h"
+#include "scenes/kit/screen_area.h"
 
 float clip_frame(double frames) { return static_cast<float>(std::fmod(frames, 1000001.0)); }
 
-void draw_figure(body& figure, const Mesh& skin, const FigurePlace& place, float frame) {
+Matrix4 place_matrix(const FigurePlace& place) {
+    Matrix4 m = translation_matrix(place.at.x, place.at.y, place.at.z);
+    if (place.upside_down) m = multiply(m, rotation_z(180.0f));
+    return multiply(multiply(m, rotation_y(place.heading)),
+                    scale_matrix(place.scale, place.scale, place.scale));
+}
+
+PosedFigure pose_figure(body& figure, const Mesh& skin, float frame) {
+    figure.frame = frame;
+    PosedFigure posed{figure.pose(), {}};
+    posed.box = body::posed_box(posed.parts, skin);
+    return posed;
+}
+
+void draw_figure(body& figure, const Mesh& skin, const FigurePlace& place, const PosedFigure& posed) {
+    Matrix4 modelview, projection;
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelview.data());
+    glGetFloatv(GL_PROJECTION_MATRIX, projection.data());
+    if (posed.box.empty() ||
+        box_out_of_view(posed.box.low, posed.box.high, multiply(modelview, place_matrix(place)), projection))
+        return;
     glPushMatrix();
     glTranslatef(place.at.x, place.at.y, place.at.z);
     if (place.upside_down) glRotatef(180.0f, 0.0f, 0.0f, 1.0f);
     glRotatef(place.heading, 0.0f, 1.0f, 0.0f);
     glScalef(place.scale, place.scale, place.scale);
-    figure.frame = frame;
-    figure.draw(skin);
+    figure.draw(skin, posed.parts);
     glPopMatrix();
+}
+
+void draw_figure(body& figure, const Mesh& skin, const FigurePlace& place, float frame) {
+    draw_figure(figure, skin, place, pose_figure(figure, skin, frame));
 }

@@ -1,10 +1,13 @@
 #pragma once
 // The figures the scenes pose from a motion clip and draw with a skin mesh (anim/body.h): the
-// walkers, runners, sitters and throwers of the opening, the toys and the final scene.
-#include "core/vector3.h"
+// walkers, runners, sitters and throwers of the opening, the toys, the middle scene's crowd and
+// the final scene. A figure wholly out of the view it is drawn in is not sent to the GL: it
+// would cost the vertex stage and clipping of its few thousand triangles for no pixel.
+#include <vector>
 
-class Mesh;
-class body;
+#include "anim/body.h"
+#include "core/box.h"
+#include "core/vector3.h"
 
 // A clip's frame for a running count of frames: counts wrap at 1000001, as the show's clip
 // frames always have.
@@ -19,6 +22,19 @@ struct FigurePlace {
     bool upside_down = false;
 };
 
-// Poses the figure at `frame` of its clip and draws it with its skin at `place`; the modelview
-// is left as it was.
+// A figure posed at a frame of its clip: its part draws, and the box around them as its skin
+// draws them, in the figure's own axes.
+struct PosedFigure {
+    std::vector<BodyPart> parts;
+    Box box;
+};
+PosedFigure pose_figure(body& figure, const Mesh& skin, float frame);
+// What the place does to the figure's own axes: the box of a posed figure moved by it holds the
+// figure at its place, in the coordinates the place is given in.
+Matrix4 place_matrix(const FigurePlace& place);
+
+// Draws a posed figure with its skin at `place`, unless its box lies out of the view of the GL's
+// modelview and projection as they are; the modelview is left as it was.
+void draw_figure(body& figure, const Mesh& skin, const FigurePlace& place, const PosedFigure& posed);
+// Poses the figure at `frame` and draws it.
 void draw_figure(body& figure, const Mesh& skin, const FigurePlace& place, float frame);

@@ -399,17 +399,14 @@ void part_middle::draw_crowd(double t) {
     for (int i = 0; i < runners; ++i) {
         const double r = random.draw_unit();
         const double rate = i % 3 == 2 ? 12.0 : 17.0;
-        figure_->frame = clip_frame((1.0 + 0.1 * r) * rate * t);
         // Round the forks in rings, each runner at its own pace.
         const double a = (0.16 + 0.02 * r) * (t - middle::crowd.from) + 6.2832 * i / runners;
         const double radius = 7.0 + 2.0 * (i % 3);
-        glPushMatrix();
-        glTranslatef(static_cast<float>(radius * std::cos(a)), 0.0f,
-                     static_cast<float>(middle::ring_centre.z + radius * std::sin(a)));
-        glRotatef(static_cast<float>(-a * 180.0 / 3.14159265), 0.0f, 1.0f, 0.0f);
-        glScalef(0.0254f, 0.0254f, 0.0254f);
-        figure_->draw(meshes_[human4]);
-        glPopMatrix();
+        const FigurePlace place{{static_cast<float>(radius * std::cos(a)), 0.0f,
+                                 static_cast<float>(middle::ring_centre.z + radius * std::sin(a))},
+                                static_cast<float>(-a * 180.0 / 3.14159265),
+                                0.0254f};
+        draw_figure(*figure_, meshes_[human4], place, clip_frame((1.0 + 0.1 * r) * rate * t));
     }
 }
 
