@@ -143,6 +143,10 @@ const std::vector<KnownDifference> opening_known = {
      "weighs it 0 instead of reading slot 10028 from an earlier frame: what an earlier frame left "
      "there depends on which frames were drawn, so a seek would show another picture than playing",
      "expected slot 10028"},
+    {"main pass", "program Other/Materials/f_man",
+     "a figure wholly out of the picture is not sent: where the stage's camera looks away from all of "
+     "them (clocks 61.1 and 64.2 of these steps) the figures' program draws nothing",
+     "does not draw"},
 };
 
 class OpeningWiring : public WiringTest {
