@@ -95,10 +95,11 @@ TEST(MeshFiles, AlternateFormLoadsAsModelledAndPlainFormToo) {
 TEST(MeshFiles, EverySceneMeshHasTheObjectsTheScenesDraw) {
     // Objects the scenes index by number (at least this many), everything else at least one.
     const std::map<std::string, int> indexed = {
-        {"human4", 19},     {"chess", 41},     {"tank2", 10},   {"ant", 9},      {"labyrinth", 2},
-        {"pavement", 2},    {"tree3", 2},      {"kolones", 2},  {"faces", 4},    {"bait3", 2},
-        {"background2", 3}, {"fishbait22", 5}, {"obj1", 3},     {"Asm1", 2},     {"Asm2", 2},
-        {"bighouse2", 2},   {"vehicle1", 2},   {"vehicle2", 2}, {"vehicle3", 2}, {"wall", 1}};
+        {"human4", 19},   {"human4coarse", 19}, {"chess", 41},     {"tank2", 10},   {"ant", 9},
+        {"labyrinth", 2}, {"pavement", 2},      {"tree3", 2},      {"kolones", 2},  {"faces", 4},
+        {"bait3", 2},     {"background2", 3},   {"fishbait22", 5}, {"obj1", 3},     {"Asm1", 2},
+        {"Asm2", 2},      {"bighouse2", 2},     {"vehicle1", 2},   {"vehicle2", 2}, {"vehicle3", 2},
+        {"wall", 1}};
     for (const MeshFile& file : mesh_catalogue()) {
         std::string stem = std::string(file.name).substr(11);
         stem = stem.substr(0, stem.size() - 4);
@@ -125,11 +126,12 @@ TEST(MeshFiles, EverySceneMeshHasTheObjectsTheScenesDraw) {
 
 TEST(MeshFiles, FacesWindCounterClockwiseAboutTheirNormals) {
     // Shading and culling agree only if each triangle's winding matches its vertex normals. The
-    // skin is the exception by design: the figure draws it through a y flip, which reverses it.
+    // skins are the exception by design: the figure draws them through a y flip, which reverses it.
     for (const MeshFile& file : mesh_catalogue()) {
         SCOPED_TRACE(file.name);
         Mesh mesh = load_generated(file.name);
-        const bool mirrored = std::string(file.name) == "neomeshes//human4.obj";
+        const bool mirrored = std::string(file.name) == "neomeshes//human4.obj" ||
+                              std::string(file.name) == "neomeshes//human4coarse.obj";
         int agree = 0, counted = 0;
         for (int t = 0; t < mesh.triangle_count; ++t) {
             const MeshVertex* v[3];
@@ -229,5 +231,23 @@ TEST(MeshFiles, InspectionToolReadsTheAlternateFiles) {
         Mesh mesh = load_generated(name);
         EXPECT_NE(out.find("\"triangles\": " + std::to_string(mesh.triangle_count)), std::string::npos)
             << out;
+    }
+}
+
+TEST(MeshFiles, TheCoarseSkinIsTheFullOnesShapeWithFewerFacets) {
+    // Drawn in place of the full skin where a figure is small, each part must cover the same
+    // ground: its box within a tenth of the full part's size, with well under half the
+    // triangles over the whole skin.
+    const Mesh full = load_generated("neomeshes//human4.obj");
+    const Mesh coarse = load_generated("neomeshes//human4coarse.obj");
+    ASSERT_EQ(coarse.object_boxes.size(), full.object_boxes.size());
+    EXPECT_LT(coarse.triangle_count, full.triangle_count / 2);
+    for (size_t k = 0; k < full.object_boxes.size(); ++k) {
+        SCOPED_TRACE(k);
+        const Box& f = full.object_boxes[k];
+        const Box& c = coarse.object_boxes[k];
+        const float size = length(f.high - f.low);
+        EXPECT_LT(length(c.low - f.low), size / 10);
+        EXPECT_LT(length(c.high - f.high), size / 10);
     }
 }

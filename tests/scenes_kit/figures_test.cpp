@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "render/mesh.h"
@@ -22,17 +23,47 @@ protected:
         glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, out.data());
         return out;
     }
+    // The triangles `draw` sends to the GL.
+    template <typename Draw>
+    GLuint triangles_sent(Draw draw) const {
+        GLuint query = 0, sent = 0;
+        glGenQueries(1, &query);
+        glBeginQuery(GL_PRIMITIVES_GENERATED, query);
+        draw();
+        glEndQuery(GL_PRIMITIVES_GENERATED);
+        glGetQueryObjectuiv(query, GL_QUERY_RESULT, &sent);
+        glDeleteQueries(1, &query);
+        return sent;
+    }
 };
+
+Mesh skin_from(const std::string& obj) {
+    Mesh skin;
+    skin.alternate_file = false;
+    skin.read(obj, false);
+    skin.loaded = true;
+    return skin;
+}
+
+Mesh cube_skin() { return skin_from(inward_wound_cubes(0.05f)); }
+
+// A stand-in coarse skin: each of the 19 objects one triangle inside its cube.
+Mesh one_triangle_skin() {
+    std::string obj;
+    for (int object = 0; object < 19; ++object) {
+        const int v = 3 * object;
+        obj += "o part" + std::to_string(object) + "\nv -0.04 -0.04 0\nv 0.04 -0.04 0\nv 0 0.04 0\nf " +
+               std::to_string(v + 1) + " " + std::to_string(v + 2) + " " + std::to_string(v + 3) + "\n";
+    }
+    return skin_from(obj);
+}
 
 }  // namespace
 
 TEST_F(FiguresTest, LeftOutOnlyWhereNothingOfItShows) {
     const std::unique_ptr<body> figure = three_joint_figure("kit_figures.bvh", "10 -30 45 40 20 -60");
     ASSERT_NE(figure, nullptr);
-    Mesh skin;
-    skin.alternate_file = false;
-    skin.read(inward_wound_cubes(0.05f), false);
-    skin.loaded = true;
+    const Mesh skin = cube_skin(), no_coarse_skin;
 
     glViewport(0, 0, kWidth, kHeight);
     glMatrixMode(GL_PROJECTION);
@@ -64,7 +95,7 @@ TEST_F(FiguresTest, LeftOutOnlyWhereNothingOfItShows) {
 
                     glClear(GL_COLOR_BUFFER_BIT);
                     glBeginQuery(GL_PRIMITIVES_GENERATED, query);
-                    draw_figure(*figure, skin, place, 1.5f);
+                    draw_figure(*figure, {skin, no_coarse_skin}, place, 1.5f);
                     glEndQuery(GL_PRIMITIVES_GENERATED);
                     GLuint sent = 0;
                     glGetQueryObjectuiv(query, GL_QUERY_RESULT, &sent);
@@ -83,5 +114,38 @@ TEST_F(FiguresTest, LeftOutOnlyWhereNothingOfItShows) {
     EXPECT_GT(partly_shown, 4);
     EXPECT_GT(left_out, 4);
     glDeleteQueries(1, &query);
+    EXPECT_TRUE(no_gl_error());
+}
+
+// A figure spanning fewer than coarse_below pixels is drawn with the coarse skin, a larger one with
+// the full skin, and a coarse skin that did not load leaves the full one everywhere.
+TEST_F(FiguresTest, SmallInThePictureDrawnWithTheCoarseSkin) {
+    const std::unique_ptr<body> figure = three_joint_figure("kit_coarse.bvh", "0 0 0 10 10 10");
+    ASSERT_NE(figure, nullptr);
+    const Mesh full = cube_skin(), coarse = one_triangle_skin(), unloaded;
+
+    glViewport(0, 0, kWidth, kHeight);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(60.0, 1.0, 0.5, 1000.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    figure->frame = 1.0f;
+    const GLuint full_count = triangles_sent([&] { figure->draw(full); });
+    const GLuint coarse_count = triangles_sent([&] { figure->draw(coarse); });
+    ASSERT_GT(full_count, coarse_count);
+
+    // The figure is about 6 units tall: some 140 pixels at 10 units, 7 at 200.
+    for (const float distance : {10.0f, 200.0f}) {
+        SCOPED_TRACE(distance);
+        const FigurePlace place{{0.0f, -3.0f, -distance}, 30.0f, 1.0f};
+        const PosedFigure posed = pose_figure(*figure, {full, coarse}, 1.0f);
+        const bool small = distance > 100.0f;
+        EXPECT_EQ(triangles_sent([&] {
+                      draw_figure(*figure, {full, coarse}, place, posed);
+                  }),
+                  small ? coarse_count : full_count);
+        EXPECT_EQ(triangles_sent([&] { draw_figure(*figure, {full, unloaded}, place, 1.0f); }), full_count);
+    }
     EXPECT_TRUE(no_gl_error());
 }

@@ -97,6 +97,26 @@ TEST(ScreenArea, BoxesOutOfViewOnlyWhenWhollyBeyondOneSide) {
 
 // The camera at the origin looks down −z with the floor 2 below it: a lamp's shadow counts as
 // seen when any point the lamp's rays reach behind the box, down to the floor, lies in the view.
+TEST(ScreenArea, ABoxSpansThePixelsOfItsLargerSide) {
+    // At distance √3 the view is 2 units high: a unit cube's front face covers 180 pixels, its
+    // nearer back corners a little more; twice as far, about half.
+    const float d = std::sqrt(3.0f);
+    const float near_cube = pixels_across({-0.5f, -0.5f, -d - 0.5f}, {0.5f, 0.5f, -d + 0.5f},
+                                          identity_matrix(), lens, width, height);
+    EXPECT_GT(near_cube, 180.0f);
+    EXPECT_LT(near_cube, 180.0f * d / (d - 0.5f) + 1.0f);
+    const float flat =
+        pixels_across({-0.5f, -0.25f, -2 * d}, {0.5f, 0.25f, -2 * d}, identity_matrix(), lens, width, height);
+    EXPECT_NEAR(flat, 90.0f, 0.5f);  // the wider side counts
+    // Moved aside by the modelview: the same span, wherever it lands.
+    EXPECT_NEAR(pixels_across({-0.5f, -0.25f, -2 * d}, {0.5f, 0.25f, -2 * d}, translation_matrix(5, 0, 0),
+                              lens, width, height),
+                90.0f, 0.5f);
+    // A box reaching behind the eye is as large as can be.
+    EXPECT_TRUE(std::isinf(
+        pixels_across({-0.5f, -0.5f, -1}, {0.5f, 0.5f, 1}, identity_matrix(), lens, width, height)));
+}
+
 TEST(ScreenArea, AShadowIsOutOfViewOnlyWhenTheBoxAndTheRaysBehindItToTheFloorAre) {
     const auto out = [](Vector3 low, Vector3 high, Vector3 lamp) {
         return shadow_out_of_view(low, high, lamp, -2.0f, identity_matrix(), lens);

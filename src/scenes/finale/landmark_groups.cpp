@@ -60,10 +60,11 @@ double shatter(double t, double end) {
 
 void part_text::draw_figure(Figure figure, float x, float z, float heading, float frame) {
     const FigurePlace place{{Vector3::ordinary, x, 0.0f, z}, heading, finale::figure_scale};
-    const PosedFigure posed = pose_figure(*figures_[figure], meshes_[human4], frame);
+    const FigureSkin skin{meshes_[human4], meshes_[human4_coarse]};
+    const PosedFigure posed = pose_figure(*figures_[figure], skin, frame);
     const Box box = posed.box.moved(place_matrix(place));
     if (hidden_from_pass(box.low, box.high)) return;
-    ::draw_figure(*figures_[figure], meshes_[human4], place, posed);
+    ::draw_figure(*figures_[figure], skin, place, posed);
 }
 
 void part_text::draw_figures(double t) {

@@ -61,7 +61,10 @@ const MeshFileBatch mesh_batches[] = {
     {{{part_text::tree3, "neomeshes//tree3.obj"}}, {1.0}},
     {{{part_text::bighouse2, "neomeshes//bighouse2.obj"}}, {1.0}},
     {{{part_text::ant, "neomeshes//ant.obj"}, {part_text::wall, "neomeshes//wall.obj"}}, {1.0}},
-    {{{part_text::fish, "neomeshes//fish.obj"}, {part_text::human4, "neomeshes//human4.obj"}}, {}},
+    {{{part_text::fish, "neomeshes//fish.obj"},
+      {part_text::human4, "neomeshes//human4.obj"},
+      {part_text::human4_coarse, "neomeshes//human4coarse.obj"}},
+     {}},
 };
 
 struct FigureFile {

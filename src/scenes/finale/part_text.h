@@ -43,6 +43,7 @@ public:
         wall,
         fish,
         human4,
+        human4_coarse,
         mesh_count
     };
     // Figure order: run, run2, walk.

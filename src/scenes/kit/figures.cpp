@@ -15,29 +15,33 @@ Matrix4 place_matrix(const FigurePlace& place) {
                     scale_matrix(place.scale, place.scale, place.scale));
 }
 
-PosedFigure pose_figure(body& figure, const Mesh& skin, float frame) {
+PosedFigure pose_figure(body& figure, const FigureSkin& skin, float frame) {
     figure.frame = frame;
     PosedFigure posed{figure.pose(), {}};
-    posed.box = body::posed_box(posed.parts, skin);
+    posed.box = body::posed_box(posed.parts, skin.full);
+    if (skin.coarse.loaded) posed.box.take(body::posed_box(posed.parts, skin.coarse));
     return posed;
 }
 
-void draw_figure(body& figure, const Mesh& skin, const FigurePlace& place, const PosedFigure& posed) {
+void draw_figure(body& figure, const FigureSkin& skin, const FigurePlace& place, const PosedFigure& posed) {
     Matrix4 modelview, projection;
     glGetFloatv(GL_MODELVIEW_MATRIX, modelview.data());
     glGetFloatv(GL_PROJECTION_MATRIX, projection.data());
-    if (posed.box.empty() ||
-        box_out_of_view(posed.box.low, posed.box.high, multiply(modelview, place_matrix(place)), projection))
-        return;
+    const Matrix4 placed = multiply(modelview, place_matrix(place));
+    if (posed.box.empty() || box_out_of_view(posed.box.low, posed.box.high, placed, projection)) return;
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const bool coarse = skin.coarse.loaded && pixels_across(posed.box.low, posed.box.high, placed, projection,
+                                                            viewport[2], viewport[3]) < coarse_below;
     glPushMatrix();
     glTranslatef(place.at.x, place.at.y, place.at.z);
     if (place.upside_down) glRotatef(180.0f, 0.0f, 0.0f, 1.0f);
     glRotatef(place.heading, 0.0f, 1.0f, 0.0f);
     glScalef(place.scale, place.scale, place.scale);
-    figure.draw(skin, posed.parts);
+    figure.draw(coarse ? skin.coarse : skin.full, posed.parts);
     glPopMatrix();
 }
 
-void draw_figure(body& figure, const Mesh& skin, const FigurePlace& place, float frame) {
+void draw_figure(body& figure, const FigureSkin& skin, const FigurePlace& place, float frame) {
     draw_figure(figure, skin, place, pose_figure(figure, skin, frame));
 }

@@ -92,6 +92,22 @@ bool box_out_of_view(const Vector3& low, const Vector3& high, const Matrix4& mod
     return points_out_of_view(corners(low, high), modelview, projection);
 }
 
+float pixels_across(const Vector3& low, const Vector3& high, const Matrix4& modelview,
+                    const Matrix4& projection, int width, int height) {
+    const Matrix4 to_clip_space = multiply(projection, modelview);
+    float left = INFINITY, right = -INFINITY, bottom = INFINITY, top = -INFINITY;
+    for (const Vector3& corner : corners(low, high)) {
+        const ClipPoint c = to_clip(to_clip_space, corner);
+        if (c.w <= 0.0f) return INFINITY;
+        left = std::min(left, c.x / c.w);
+        right = std::max(right, c.x / c.w);
+        bottom = std::min(bottom, c.y / c.w);
+        top = std::max(top, c.y / c.w);
+    }
+    return std::max((right - left) * 0.5f * static_cast<float>(width),
+                    (top - bottom) * 0.5f * static_cast<float>(height));
+}
+
 bool shadow_out_of_view(const Vector3& low, const Vector3& high, const Vector3& lamp, float floor,
                         const Matrix4& modelview, const Matrix4& projection) {
     // The lamp's rays through the box, from the box down to the floor, fill the hull of the box's

@@ -24,6 +24,11 @@ PixelRect covered_pixels(const std::array<Vector3, 4>& quad, const Matrix4& mode
 // A box that only passes by a corner of the view may count as seen; drawing it is harmless.
 bool box_out_of_view(const Vector3& low, const Vector3& high, const Matrix4& modelview,
                      const Matrix4& projection);
+// How many pixels of a width × height area the box with corners `low` and `high` spans seen
+// through `modelview` and `projection`: the larger side of the rectangle around its corners'
+// images. Infinite when a corner lies on or behind the eye's plane (a box that close is large).
+float pixels_across(const Vector3& low, const Vector3& high, const Matrix4& modelview,
+                    const Matrix4& projection, int width, int height);
 // Whether nothing of the shadow the box with corners `low` and `high` (world axes) throws from a
 // lamp at `lamp` can be seen: the box and the lamp's rays behind it, down to the height `floor`
 // below which nothing takes a shadow, lie wholly outside what `modelview` and `projection` see.

@@ -406,7 +406,8 @@ void part_middle::draw_crowd(double t) {
                                  static_cast<float>(middle::ring_centre.z + radius * std::sin(a))},
                                 static_cast<float>(-a * 180.0 / 3.14159265),
                                 0.0254f};
-        draw_figure(*figure_, meshes_[human4], place, clip_frame((1.0 + 0.1 * r) * rate * t));
+        draw_figure(*figure_, {meshes_[human4], meshes_[human4_coarse]}, place,
+                    clip_frame((1.0 + 0.1 * r) * rate * t));
     }
 }
 

@@ -25,14 +25,18 @@ constexpr const char* shake_file = "Other//try1.sav";
 
 // The meshes in load order, with the loading screen's weights.
 const MeshFileBatch mesh_batches[] = {
-    {{{part_middle::obj1, "neomeshes//obj1.obj"}, {part_middle::ant, "neomeshes//ant.obj"},
-      {part_middle::human4, "neomeshes//human4.obj"}},
+    {{{part_middle::obj1, "neomeshes//obj1.obj"},
+      {part_middle::ant, "neomeshes//ant.obj"},
+      {part_middle::human4, "neomeshes//human4.obj"},
+      {part_middle::human4_coarse, "neomeshes//human4coarse.obj"}},
      {1.0}},
     {{{part_middle::kolones, "neomeshes//kolones.obj"}, {part_middle::forks, "neomeshes//forks.obj"}}, {1.0}},
-    {{{part_middle::circle, "neomeshes//circle.obj"}, {part_middle::theplane, "neomeshes//theplane.obj"},
+    {{{part_middle::circle, "neomeshes//circle.obj"},
+      {part_middle::theplane, "neomeshes//theplane.obj"},
       {part_middle::thelong, "neomeshes//thelong.obj"}},
      {2.0}},
-    {{{part_middle::thecity1, "neomeshes//thecity1.obj"}, {part_middle::transf1, "neomeshes//transf1.obj"},
+    {{{part_middle::thecity1, "neomeshes//thecity1.obj"},
+      {part_middle::transf1, "neomeshes//transf1.obj"},
       {part_middle::tstar, "neomeshes//tstar.obj"}},
      {}},
 };

@@ -36,6 +36,7 @@ public:
         obj1,
         ant,
         human4,
+        human4_coarse,
         kolones,
         forks,
         circle,

@@ -53,7 +53,7 @@ void part_begin::draw_figure(Figure figure, float x, float z, float heading, flo
     // Up is -y: a figure below the ground sits at a larger y.
     const FigurePlace place{
         {Vector3::ordinary, c.x + x, c.y + rise, c.z + z}, heading, opening::figure_scale, true};
-    ::draw_figure(*figures_[figure], meshes_[skin_mesh], place, frame);
+    ::draw_figure(*figures_[figure], {meshes_[skin_mesh], meshes_[coarse_skin_mesh]}, place, frame);
 }
 
 void part_begin::draw_figures(double s, LitPass pass) {

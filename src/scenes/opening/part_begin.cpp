@@ -116,7 +116,9 @@ void part_begin::load(GraphicsContext* context) {
         {{{P::sea_mesh, "neomeshes//seaplane.obj"}}, {1.0, 1.0}},
         {{{P::floor_mesh, "neomeshes//seafloor.obj"}}, {1.0, 1.0, 1.0, 2.0, 2.0}},
         {{{P::crowd_mesh, "neomeshes//manymen.obj"}}, {2.0}},
-        {{{P::background_mesh, "neomeshes//background2.obj"}, {P::skin_mesh, "neomeshes//human4.obj"}},
+        {{{P::background_mesh, "neomeshes//background2.obj"},
+          {P::skin_mesh, "neomeshes//human4.obj"},
+          {P::coarse_skin_mesh, "neomeshes//human4coarse.obj"}},
          {2.0}},
         {{{P::bait_mesh, "neomeshes//fishbait22.obj", false}}, {1.0, 1.0, 2.0}},
     };

@@ -34,7 +34,7 @@ class part_begin : public StatefulScene<opening::State> {
 public:
     // Mesh array entries the scene loads; the others stay unloaded and draw nothing.
     static constexpr int sea_mesh = 0, floor_mesh = 2, background_mesh = 8, crowd_mesh = 9, bait_mesh = 10,
-                         skin_mesh = 15, mesh_count = 19;
+                         skin_mesh = 15, coarse_skin_mesh = 16, mesh_count = 19;
     // Figure order: run, walk, sit, throw.
     enum Figure { run = 0, walk = 1, sit = 2, throw_r = 3 };
     // Image texture slots.

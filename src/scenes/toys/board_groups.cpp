@@ -32,7 +32,7 @@ constexpr float ball_side = 1.1f, ball_scale = 1.8f;
 }  // namespace
 
 void part_toys::draw_figure(Figure figure, float x, float y, float z, float heading, float motion_time) {
-    ::draw_figure(*figures_[figure], meshes_[skin_mesh],
+    ::draw_figure(*figures_[figure], {meshes_[skin_mesh], meshes_[coarse_skin_mesh]},
                   {{Vector3::ordinary, x, y, z}, heading, toys::figure_scale}, motion_time);
 }
 

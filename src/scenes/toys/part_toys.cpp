@@ -49,7 +49,10 @@ void part_toys::load(GraphicsContext* context) {
 
     const MeshFileBatch batches[] = {
         {{{M::chess_mesh, "neomeshes//chess.obj"}}, {1.0}},
-        {{{M::skin_mesh, "neomeshes//human4.obj"}, {M::vehicle1_mesh, "neomeshes//vehicle1.obj"}}, {1.0}},
+        {{{M::skin_mesh, "neomeshes//human4.obj"},
+          {M::coarse_skin_mesh, "neomeshes//human4coarse.obj"},
+          {M::vehicle1_mesh, "neomeshes//vehicle1.obj"}},
+         {1.0}},
         {{{M::vehicle2_mesh, "neomeshes//vehicle2.obj"}}, {1.0}},
         {{{M::vehicle3_mesh, "neomeshes//vehicle3.obj"}}, {2.0}},
         {{{M::pavement_mesh, "neomeshes//pavement.obj"}, {M::tree_mesh, "neomeshes//tree.obj"}}, {2.0}},

@@ -36,6 +36,7 @@ public:
     enum MeshIndex {
         chess_mesh,
         skin_mesh,
+        coarse_skin_mesh,
         vehicle1_mesh,
         vehicle2_mesh,
         vehicle3_mesh,

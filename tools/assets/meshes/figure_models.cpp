@@ -183,7 +183,7 @@ Shape posed_figure(const Pose& pose, bool coarse) {
 
 }  // namespace
 
-Model build_human4() {
+Model build_human4(bool coarse) {
     Model model;
     for (int k = 0; k < 19; ++k) {
         const SkinObject& o = skin_objects[k];
@@ -200,7 +200,7 @@ Model build_human4() {
             ++matches;
         }
         translation = translation * (1.0 / matches);
-        Shape s = skin_part(o.part, o.side);
+        Shape s = skin_part(o.part, o.side, coarse);
         s.transform(skin_space(translation, scale));
         // The figure draws the skin through a y flip: wind it so it faces out once drawn.
         s.reverse_winding();

@@ -10,6 +10,8 @@ namespace {
 Model vehicle1() { return build_vehicle(1); }
 Model vehicle2() { return build_vehicle(2); }
 Model vehicle3() { return build_vehicle(3); }
+Model human4() { return build_human4(false); }
+Model human4_coarse() { return build_human4(true); }
 Model asm1() { return build_lettering(1); }
 Model asm2() { return build_lettering(2); }
 
@@ -20,7 +22,8 @@ constexpr MeshFile kMeshes[] = {
     {"neomeshes//seafloor.obj", "sea floor: 300 x 300 sand dunes (0), boulders (1), kelp (2)", build_seafloor, false},
     {"neomeshes//background2.obj", "far shore: two mountain ranges (0), rock stacks (1), lighthouse (2); 60 units wide", build_background2, false},
     {"neomeshes//manymen.obj", "Escher stair: four flights round a column (0) climbed by 20 small men (1)", build_manymen, false},
-    {"neomeshes//human4.obj", "figure skin: 19 parts numbered as the figure draws them (0 rFoot .. 18 head), placed for the clips' skeleton", build_human4, false},
+    {"neomeshes//human4.obj", "figure skin: 19 parts numbered as the figure draws them (0 rFoot .. 18 head), placed for the clips' skeleton", human4, false},
+    {"neomeshes//human4coarse.obj", "the figure skin with half the facets round each part, for figures far away", human4_coarse, false},
     {"neomeshes//fishbait22.obj", "bait fish 1 unit long along +z: eyes (0), dark back and tail (1), fins (2), gills (3), pale belly (4)", build_fishbait22, true},
     // toys scene
     {"neomeshes//chess.obj", "chess set: board (0, top y = -1.8), rim (1), 32 pieces (2-33), 7 beside the board (34-40)", build_chess, false},

@@ -4,7 +4,8 @@
 #include "tools/assets/meshes/model_kit.h"
 
 // figure_models.cpp: the figure's skin and models made from posed figures.
-Model build_human4();
+// coarse: half the facets round each part, for figures drawn a few dozen pixels tall.
+Model build_human4(bool coarse = false);
 Model build_manymen();
 Model build_diver();
 
