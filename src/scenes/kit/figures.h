@@ -3,8 +3,9 @@
 // walkers, runners, sitters and throwers of the opening, the toys, the middle scene's crowd and
 // the final scene. A figure wholly out of the view it is drawn in is not sent to the GL: it
 // would cost the vertex stage and clipping of its few thousand triangles for no pixel. One that
-// stands small in the picture is drawn with a coarse skin: a figure a few dozen pixels tall
-// shows no facet of either, and software GL pays for every triangle it sets up.
+// stands small in the picture is drawn with a coarse skin: a few dozen pixels tall it looks the
+// same with either (their facets part by under half a pixel), and software GL pays for every
+// triangle it sets up.
 #include <vector>
 
 #include "anim/body.h"
