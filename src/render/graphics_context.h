@@ -75,6 +75,9 @@ public:
     // Frames composed into the window so far; a frame faded out to black draws no pass and is
     // not counted.
     long composed_frames = 0;
+    // How much of the last composed frame's picture its fade left showing (picture_shown): a
+    // change of render scale on the frame after a dark one is not seen.
+    float composed_picture_shown = 1.0f;
     // The chain draws with cheaper copies of its programs specialised for the frame's settings
     // (same pictures); the scenes compile the copies while they load (prepare_compose_copies),
     // and leave out the passes whose pictures nothing reads. Off (the reference chain): every

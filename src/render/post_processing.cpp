@@ -456,6 +456,7 @@ void compose_to_window(GraphicsContext& context, ShaderLibrary& shaders, int pro
                        const ChainTextures& textures, const ChainSizes& sizes, const ComposeUniforms& u) {
     PassScope scope(context, "compose");
     ++context.composed_frames;
+    context.composed_picture_shown = picture_shown(u);
     // The picture spans the window's width; its height keeps the render area's shape.
     const double height_share = sizes.window_height > 0 && sizes.render_width > 0
                                     ? static_cast<double>(sizes.render_height) * sizes.window_width /
@@ -537,6 +538,11 @@ void compose_to_window(GraphicsContext& context, ShaderLibrary& shaders, int pro
 
 bool composed_black(const GraphicsContext& context, const ComposeUniforms& u) {
     return !context.warming_up && (u.mode == opening_grading ? u.fade >= 1.0f : u.fade <= 0.0f);
+}
+
+float picture_shown(const ComposeUniforms& u) {
+    const float shown = u.mode == opening_grading ? 1.0f - u.fade : 1.0f - 2.0f * std::abs(u.fade - 0.5f);
+    return std::clamp(shown, 0.0f, 1.0f);
 }
 
 void show_black_window(const ChainSizes& sizes) {

@@ -157,6 +157,9 @@ void compose_to_window(GraphicsContext& context, ShaderLibrary& shaders, int pro
 // the compose's fade takes the whole picture away (fade 0 in Modes 2-4, fade 1 or more in
 // Mode 1), so it would draw every pixel black, and the warm-up is not drawing.
 bool composed_black(const GraphicsContext& context, const ComposeUniforms& uniforms);
+// How much of the picture the compose's fade leaves showing: 1 all of it, 0 none (faded out to
+// black, or in Modes 2-4 to white).
+float picture_shown(const ComposeUniforms& uniforms);
 // The window cleared to opaque black. Nothing a scene's passes leave behind is read by a later
 // frame before it is drawn again, so skipping them costs no later picture; on software GL it
 // saves a whole frame's work.

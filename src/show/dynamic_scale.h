@@ -6,16 +6,18 @@
 // scene does not draw at two thirds of the pixels it could afford because the next of the
 // dialog's scales costs twice as much.
 //
-// A scene whose recent frames miss the budget steps down one scale; one whose frames would fit the
-// next larger scale with room to spare steps up. What a step up costs is first guessed from the
-// share of a frame that does not shrink with the render area (the start-up probe's estimate);
-// once a scene has drawn on both sides of a step, the growth it measured there is used instead,
-// so a guess that proved too bold is not tried again while the scene's frames stay as heavy.
-// Between the two thresholds nothing changes, and a scale that was just changed rests, so it
-// does not flicker. A change is made on a frame where it is not seen (a cut to another scene, a
-// flash) or, when none comes, slowly: after a long stretch at one scale. The one exception is a
-// guessed step up whose frames miss the budget: it is taken back as soon as its frames are
-// judged, seen or not, since a stutter shows more than a softer picture.
+// A scene whose recent frames miss the budget steps down one scale; one whose frames would fit a
+// larger scale with room to spare steps up, as many steps as fit. What a step up costs is first
+// guessed from the share of a frame that does not shrink with the render area (the start-up
+// probe's estimate); once a scene has drawn on both sides of a step, the growth it measured there
+// is used instead, so a guess that proved too bold is not tried again while the scene's frames
+// stay as heavy. Only the first step of a climb goes on that guess; further unmeasured steps
+// must fit as if all of a frame grew with the pixels. Between the two thresholds nothing
+// changes, and a scale that was just changed rests, so it does not flicker. A change is made on a
+// frame where it is not seen (a cut to another scene, a flash, the frame after a dark one) or,
+// when none comes, slowly: after a long stretch at one scale. The one exception is a guessed
+// step up whose frames miss the budget: it is taken back as soon as its frames are judged, seen
+// or not, since a stutter shows more than a softer picture.
 #include <array>
 #include <vector>
 

@@ -31,7 +31,10 @@ void LiveScale::before_render(ShowState& show) {
     composed_before_ = show.graphics.composed_frames;
 
     const int slot = show.driver.scene_slot;
-    const bool unseen = slot != last_slot_ || show.driver.flash.flash;
+    // A change is not seen on a cut to another scene, on a flash, or after a frame faded out or
+    // nearly so.
+    const bool after_dark = !composed || show.graphics.composed_picture_shown <= dark;
+    const bool unseen = slot != last_slot_ || show.driver.flash.flash || after_dark;
     last_slot_ = slot;
     const double wanted = slot >= 0 ? dynamic_.scale_for(slot, unseen) : applied_;
     last_resized_ = wanted != applied_;

@@ -15,6 +15,10 @@ void make_render_targets(double scale);
 
 class LiveScale {
 public:
+    // The share of its picture a frame's fade may leave showing at most for the frame to count
+    // as dark: the next frame may change scale unseen (fades are slow, so it is dark too).
+    static constexpr float dark = 0.2f;
+
     // The targets are at `choice.scale`; every scene starts at `choice.live_scale`, with the
     // estimate's fixed share as the first guess of a step's cost (see DynamicScale). `seconds`
     // reads a steady clock (the frame times are measured between calls of before_render).
@@ -22,7 +26,8 @@ public:
 
     // Between a live frame's advance and its render: the previous frame's time goes to the scene
     // that drew it, and when this frame's scene wants another scale the targets and every loaded
-    // scene's render-sized textures are made again (on a cut or a flash, or after a long wait).
+    // scene's render-sized textures are made again (on a cut, a flash or after a dark frame, or
+    // after a long wait).
     // A frame that resized is not timed: making textures is not what its scene costs; nor is a
     // frame faded out to black, which draws no pass.
     void before_render(ShowState& show);

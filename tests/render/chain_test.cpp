@@ -447,19 +447,29 @@ TEST_F(ChainTest, SceneThroughTheWholeChain) {
         for (int x = 0; x < kWindowWidth; x += 7) ASSERT_EQ(black.luma(x, y), 0.0f) << x << "," << y;
 
     u.mode = 2;
+    // The context keeps how much of its picture each compose's fade left showing.
+    float shown[4];
     u.fade = 0.5f;
     const Picture as_is = compose(kCompose, u);
+    shown[0] = context.composed_picture_shown;
     u.fade = 0.25f;
     const Picture darker = compose(kCompose, u);
+    shown[1] = context.composed_picture_shown;
     u.fade = 1.0f;
     const Picture white = compose(kCompose, u);
+    shown[2] = context.composed_picture_shown;
     u.fade = 0.0f;
     const Picture dark = compose(kCompose, u);
+    shown[3] = context.composed_picture_shown;
     const int px = ox, py = oy + band;
     EXPECT_NEAR(darker.luma(px, py), as_is.luma(px, py) / 2, 0.02f);
     EXPECT_EQ(white.luma(px, py), 1.0f);
     EXPECT_EQ(dark.luma(px, py), 0.0f);
     EXPECT_GT(as_is.luma(px, py), 0.1f);
+    EXPECT_EQ(shown[0], 1.0f);
+    EXPECT_NEAR(shown[1], darker.luma(px, py) / as_is.luma(px, py), 0.05f);
+    EXPECT_EQ(shown[2], 0.0f) << "faded out to white";
+    EXPECT_EQ(shown[3], 0.0f);
 
     // A frame whose compose is black can skip its passes: the black window is the same picture,
     // byte for byte, bands and all, in the toys' grading at fade 0 and the opening's at fade 1.
@@ -470,9 +480,11 @@ TEST_F(ChainTest, SceneThroughTheWholeChain) {
     u.fade = 1.0f;
     EXPECT_TRUE(composed_black(context, u));
     EXPECT_EQ(compose(kCompose, u).bytes, dark.bytes);
+    EXPECT_EQ(context.composed_picture_shown, 0.0f);
     // The fades that leave something of the picture draw it.
     u.fade = 0.0f;
     EXPECT_FALSE(composed_black(context, u)) << "the opening as it is";
+    EXPECT_EQ(picture_shown(u), 1.0f);
     u.mode = 2;
     u.fade = 0.02f;
     EXPECT_FALSE(composed_black(context, u)) << "the toys nearly faded out";

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -72,6 +73,33 @@ TEST(DynamicScale, AFrameWithLargeFixedCostsClimbsAsFarAsItsGuessedStepsAllow) {
     const std::vector<double> drawn = play(informed, heavy_geometry, 3000, 60);
     EXPECT_EQ(drawn.back(), 0.35);
     EXPECT_EQ(changes(drawn), 2);
+}
+
+TEST(DynamicScale, AFastSceneClimbsSeveralStepsAtOnceBeyondTheGuessOnlyWhereThePixelsAllow) {
+    // 6 ms of geometry and 18 ms of pixels at full size, a quarter fixed as the estimate says:
+    // at 0.25 a frame takes 7.1 ms. The first step (to 0.3) goes on the guess, the next ones as
+    // if all grew with the pixels: 0.35, 0.42 and 0.5 fit that way (21 ms), 0.62 would not
+    // (33 ms). The first change climbs four steps, and full size comes a change or two later
+    // instead of one step a change.
+    const ModelScene final_scene{6.0, 18.0};
+    DynamicScale scale(budget, 0.25, 0.25);
+    const std::vector<double> drawn = play(scale, final_scene, 3000, 60);
+    const auto first_change = std::adjacent_find(drawn.begin(), drawn.end(), std::not_equal_to<>());
+    ASSERT_NE(first_change, drawn.end());
+    EXPECT_EQ(first_change[1], 0.5);
+    EXPECT_EQ(drawn.back(), 1.0);
+    EXPECT_LE(changes(drawn), 3);
+
+    // A bold guess costs one step too many, not several: all of this scene grows with the
+    // pixels, but the estimate says almost nothing does. From 0.25 (12.5 ms) the climb goes to
+    // 0.3 on the guess and on to 0.42 on the pixels (24.5 ms there as counted, 35.3 ms in
+    // fact): one step back, to 0.35 (24.5 ms), for good.
+    const ModelScene all_pixels{0.0, 200.0};
+    DynamicScale bold(budget, 0.25, 0.95);
+    const std::vector<double> climbed = play(bold, all_pixels, 3000, 60);
+    EXPECT_EQ(*std::max_element(climbed.begin(), climbed.end()), 0.42);
+    EXPECT_EQ(climbed.back(), 0.35);
+    EXPECT_EQ(changes(climbed), 2);
 }
 
 TEST(DynamicScale, AStepThatProvedTooDearIsNotTriedAgain) {

@@ -118,6 +118,29 @@ TEST_F(LiveScaleTest, WithoutACutOrFlashTheScaleChangesOnlyAfterALongWait) {
     EXPECT_EQ(scale.scale(), 0.87);
 }
 
+TEST_F(LiveScaleTest, AFrameFadedNearlyOutLetsTheNextOneChangeScale) {
+    LiveScale scale(choice(1.0), [this] { return now_; });
+    GraphicsContext& graphics = show_state().graphics;
+    // Slow frames, no cut or flash: the scale waits.
+    play(scale, 2, 100, 60.0);
+    // The last frame composed half faded: still seen.
+    graphics.composed_picture_shown = 0.5f;
+    play(scale, 2, 1, 60.0);
+    EXPECT_EQ(scale.scale(), 1.0);
+    // Nearly black: the frame after it draws smaller.
+    graphics.composed_picture_shown = LiveScale::dark;
+    play(scale, 2, 1, 60.0);
+    EXPECT_EQ(scale.scale(), 0.87);
+    graphics.composed_picture_shown = 1.0f;
+
+    // A frame faded out wholly (no pass drawn) hides a change as well.
+    play(scale, 2, 100, 60.0);
+    EXPECT_EQ(scale.scale(), 0.87);
+    play(scale, 2, 1, 1.0, false, true);
+    play(scale, 2, 1, 60.0);
+    EXPECT_EQ(scale.scale(), 0.75);
+}
+
 TEST_F(LiveScaleTest, FramesFadedOutToBlackSayNothingOfTheirScenesCost) {
     LiveScale scale(choice(0.5), [this] { return now_; });
     play(scale, 2, 60, 30.0);
@@ -127,10 +150,11 @@ TEST_F(LiveScaleTest, FramesFadedOutToBlackSayNothingOfTheirScenesCost) {
     play(scale, 2, 1, 1.0, true, true);
     EXPECT_EQ(scale.scale(), 0.5);
     EXPECT_TRUE(middle_widths_.empty());
-    // Drawn frames as fast step up at the next flash.
+    // Drawn frames as fast climb as far as the budget allows at the next flash.
     play(scale, 2, 60, 1.0);
+    EXPECT_EQ(scale.scale(), 0.5);
     play(scale, 2, 1, 1.0, true);
-    EXPECT_EQ(scale.scale(), 0.62);
+    EXPECT_EQ(scale.scale(), 1.0);
 }
 
 TEST_F(LiveScaleTest, AResizeLeavesTheFramesRandomNumbersWhereAdvancingLeftThem) {
@@ -139,11 +163,11 @@ TEST_F(LiveScaleTest, AResizeLeavesTheFramesRandomNumbersWhereAdvancingLeftThem)
     const uint32_t before = show_random().state();
     play(scale, 0, 1, 10.0);  // the first frame is a cut: the start scale is made
     ASSERT_EQ(opening_widths_.size(), 0u) << "0.5 is one of the scales: nothing to make again";
-    // Fast frames: the opening steps up to 0.62 at its next flash.
+    // Fast frames: the opening steps up to full size at its next flash.
     play(scale, 0, 60, 5.0);
     seed_random(1234);
     play(scale, 0, 1, 5.0, true);
-    ASSERT_EQ(opening_widths_, std::vector<int>{397});
+    ASSERT_EQ(opening_widths_, std::vector<int>{640});
     EXPECT_EQ(show_random().state(), before);
 }
 
