@@ -90,7 +90,9 @@ inline constexpr std::array<ElementWindow, 6> layers = {{
 }};
 // The sky, drawn last; chosen: not in the light pass, where it would change nothing.
 inline constexpr ElementWindow sky{{-never, never}, in_mirrored | in_main, true};
-// The wet ground is the mirror: not in the mirrored pass (chosen, the show has no ground).
-inline constexpr ElementWindow ground{{-never, never}, in_light | in_main, true};
+// The wet ground is the mirror: not in the mirrored pass (chosen, the show has no ground); nor
+// in the light's, where nothing lies below it to take its shadow and its own depth would only
+// tell the ground it is lit.
+inline constexpr ElementWindow ground{{-never, never}, in_main, true};
 
 }  // namespace finale
