@@ -47,13 +47,15 @@ inline constexpr ElementWindow plate_windows[3] = {{{-never, 96.0}, in_light | i
 inline constexpr unsigned maze_floor_passes = in_every_pass;
 inline constexpr unsigned maze_copies_passes = in_mirrored | in_main;
 
-// The sea from 89 on, the transforming toys from 107.5 on (both inclusive), in every pass; the
-// bridge from 98, not from the light.
+// The sea from 89 on, the transforming toys from 107.5 on (both inclusive); the toys in every
+// pass, the sea not from the light (chosen: it lies below everything else, so nothing takes its
+// shadow, and its own depth would only tell the water it is lit); the bridge from 98, not from
+// the light.
 inline constexpr double sea_from = 89.0;
 inline constexpr double toys_from = 107.5;
 inline bool sea_shown(double t) { return t >= sea_from; }
 inline bool toys_shown(double t) { return t >= toys_from; }
-inline constexpr unsigned sea_passes = in_every_pass;
+inline constexpr unsigned sea_passes = in_mirrored | in_main;
 inline constexpr unsigned toys_passes = in_every_pass;
 inline constexpr ElementWindow bridge_window{{98.0, never}, in_mirrored | in_main};
 
