@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -95,11 +96,11 @@ TEST(MeshFiles, AlternateFormLoadsAsModelledAndPlainFormToo) {
 TEST(MeshFiles, EverySceneMeshHasTheObjectsTheScenesDraw) {
     // Objects the scenes index by number (at least this many), everything else at least one.
     const std::map<std::string, int> indexed = {
-        {"human4", 19},   {"human4coarse", 19}, {"chess", 41},     {"tank2", 10},   {"ant", 9},
-        {"labyrinth", 2}, {"pavement", 2},      {"tree3", 2},      {"kolones", 2},  {"faces", 4},
-        {"bait3", 2},     {"background2", 3},   {"fishbait22", 5}, {"obj1", 3},     {"Asm1", 2},
-        {"Asm2", 2},      {"bighouse2", 2},     {"vehicle1", 2},   {"vehicle2", 2}, {"vehicle3", 2},
-        {"wall", 1}};
+        {"human4", 19},   {"human4coarse", 19}, {"chess", 41},      {"tank2", 10},     {"ant", 9},
+        {"antcoarse", 9}, {"labyrinth", 2},     {"pavement", 2},    {"tree3", 2},      {"kolones", 2},
+        {"faces", 4},     {"bait3", 2},         {"background2", 3}, {"fishbait22", 5}, {"obj1", 3},
+        {"Asm1", 2},      {"Asm2", 2},          {"bighouse2", 2},   {"vehicle1", 2},   {"vehicle2", 2},
+        {"vehicle3", 2},  {"wall", 1}};
     for (const MeshFile& file : mesh_catalogue()) {
         std::string stem = std::string(file.name).substr(11);
         stem = stem.substr(0, stem.size() - 4);
@@ -234,20 +235,25 @@ TEST(MeshFiles, InspectionToolReadsTheAlternateFiles) {
     }
 }
 
-TEST(MeshFiles, TheCoarseSkinIsTheFullOnesShapeWithFewerFacets) {
-    // Drawn in place of the full skin where a figure is small, each part must cover the same
-    // ground: its box within a tenth of the full part's size, with well under half the
-    // triangles over the whole skin.
-    const Mesh full = load_generated("neomeshes//human4.obj");
-    const Mesh coarse = load_generated("neomeshes//human4coarse.obj");
-    ASSERT_EQ(coarse.object_boxes.size(), full.object_boxes.size());
-    EXPECT_LT(coarse.triangle_count, full.triangle_count / 2);
-    for (size_t k = 0; k < full.object_boxes.size(); ++k) {
-        SCOPED_TRACE(k);
-        const Box& f = full.object_boxes[k];
-        const Box& c = coarse.object_boxes[k];
-        const float size = length(f.high - f.low);
-        EXPECT_LT(length(c.low - f.low), size / 10);
-        EXPECT_LT(length(c.high - f.high), size / 10);
+TEST(MeshFiles, EachCoarseMeshIsTheFullOnesShapeWithFewerFacets) {
+    // Drawn in place of the full mesh where a figure or an ant is small, each part must cover
+    // the same ground: its box within a tenth of the full part's size, with well under half the
+    // triangles over the whole mesh.
+    for (const auto& [full_name, coarse_name] :
+         {std::pair{"neomeshes//human4.obj", "neomeshes//human4coarse.obj"},
+          std::pair{"neomeshes//ant.obj", "neomeshes//antcoarse.obj"}}) {
+        SCOPED_TRACE(coarse_name);
+        const Mesh full = load_generated(full_name);
+        const Mesh coarse = load_generated(coarse_name);
+        ASSERT_EQ(coarse.object_boxes.size(), full.object_boxes.size());
+        EXPECT_LT(coarse.triangle_count, full.triangle_count / 2);
+        for (size_t k = 0; k < full.object_boxes.size(); ++k) {
+            SCOPED_TRACE(k);
+            const Box& f = full.object_boxes[k];
+            const Box& c = coarse.object_boxes[k];
+            const float size = length(f.high - f.low);
+            EXPECT_LT(length(c.low - f.low), size / 10);
+            EXPECT_LT(length(c.high - f.high), size / 10);
+        }
     }
 }

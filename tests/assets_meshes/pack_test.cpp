@@ -12,14 +12,14 @@
 TEST(AssetPack, ManifestListsEveryFileTheScenesLoad) {
     // Every mesh the scenes load (read from the alternate file), the one read plainly, the
     // motion clips and the shake track.
-    const char* meshes[] = {"seaplane",   "seafloor", "background2", "manymen",   "human4",    "human4coarse",
-                            "fishbait22", "chess",    "vehicle1",    "vehicle2",  "vehicle3",  "pavement",
-                            "tree",       "ford",     "wires",       "labyrinth", "tank2",     "sea",
-                            "thebridge",  "transf1",  "transf1a",    "transf3",   "box",       "cylinder2",
-                            "obj1",       "ant",      "kolones",     "forks",     "circle",    "theplane",
-                            "thelong",    "thecity1", "tstar",       "sphere",    "bait3",     "faces",
-                            "diver",      "Asm1",     "Asm2",        "tree3",     "bighouse2", "wall",
-                            "fish"};
+    const char* meshes[] = {"seaplane",   "seafloor", "background2", "manymen",   "human4",   "human4coarse",
+                            "fishbait22", "chess",    "vehicle1",    "vehicle2",  "vehicle3", "pavement",
+                            "tree",       "ford",     "wires",       "labyrinth", "tank2",    "sea",
+                            "thebridge",  "transf1",  "transf1a",    "transf3",   "box",      "cylinder2",
+                            "obj1",       "ant",      "antcoarse",   "kolones",   "forks",    "circle",
+                            "theplane",   "thelong",  "thecity1",    "tstar",     "sphere",   "bait3",
+                            "faces",      "diver",    "Asm1",        "Asm2",      "tree3",    "bighouse2",
+                            "wall",       "fish"};
     std::vector<std::string> expected;
     for (const char* m : meshes) expected.push_back(std::string("neomeshes//") + m + ".objt");
     expected.push_back("neomeshes//fishbait22.obj");

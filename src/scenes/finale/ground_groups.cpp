@@ -18,6 +18,7 @@
 #include "scenes/finale/finale_windows.h"
 #include "scenes/finale/part_text.h"
 #include "scenes/finale/wall_bricks.h"
+#include "scenes/kit/coarse_mesh.h"
 #include "scenes/kit/kit.h"
 #include "scenes/kit/screen_area.h"
 
@@ -107,19 +108,20 @@ void part_text::draw_ants(double t) {
     bool any = colony;
     for (const ElementWindow& w : finale::single_ants) any = any || drawn(w, t);
     if (!any) return;
-    const Mesh& mesh = meshes_[ant];
     glColor3f(ant_colour[0], ant_colour[1], ant_colour[2]);
 
     // Whatever the heading and the legs' swing, an ant keeps within `reach` of its own origin.
-    const float reach = 1.25f * mesh.reach();
+    const float reach = 1.25f * meshes_[ant].reach();
     auto draw_at = [&](float x, float z, float heading, double phase) {
-        if (hidden_from_pass({x - reach, ant_lift - reach, z - reach},
-                             {x + reach, ant_lift + reach, z + reach}))
-            return;
+        const Vector3 low{x - reach, ant_lift - reach, z - reach},
+            high{x + reach, ant_lift + reach, z + reach};
+        if (hidden_from_pass(low, high)) return;
         glPushMatrix();
         glTranslatef(x, ant_lift, z);
         glRotatef(heading, 0.0f, 1.0f, 0.0f);
-        finale::draw_ant(mesh, phase);
+        finale::draw_ant(
+            mesh_for_size(meshes_[ant], meshes_[ant_coarse], low, high, pass_modelview_, pass_projection_),
+            phase);
         glPopMatrix();
     };
 

@@ -44,6 +44,7 @@ public:
         fish,
         human4,
         human4_coarse,
+        ant_coarse,
         mesh_count
     };
     // Figure order: run, run2, walk.

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "scenes/kit/coarse_mesh.h"
 #include "scenes/kit/screen_area.h"
 
 float clip_frame(double frames) { return static_cast<float>(std::fmod(frames, 1000001.0)); }
@@ -29,16 +30,14 @@ void draw_figure(body& figure, const FigureSkin& skin, const FigurePlace& place,
     glGetFloatv(GL_PROJECTION_MATRIX, projection.data());
     const Matrix4 placed = multiply(modelview, place_matrix(place));
     if (posed.box.empty() || box_out_of_view(posed.box.low, posed.box.high, placed, projection)) return;
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    const bool coarse = skin.coarse.loaded && pixels_across(posed.box.low, posed.box.high, placed, projection,
-                                                            viewport[2], viewport[3]) < coarse_below;
+    const Mesh& mesh =
+        mesh_for_size(skin.full, skin.coarse, posed.box.low, posed.box.high, placed, projection);
     glPushMatrix();
     glTranslatef(place.at.x, place.at.y, place.at.z);
     if (place.upside_down) glRotatef(180.0f, 0.0f, 0.0f, 1.0f);
     glRotatef(place.heading, 0.0f, 1.0f, 0.0f);
     glScalef(place.scale, place.scale, place.scale);
-    figure.draw(coarse ? skin.coarse : skin.full, posed.parts);
+    figure.draw(mesh, posed.parts);
     glPopMatrix();
 }
 

@@ -3,14 +3,13 @@
 // walkers, runners, sitters and throwers of the opening, the toys, the middle scene's crowd and
 // the final scene. A figure wholly out of the view it is drawn in is not sent to the GL: it
 // would cost the vertex stage and clipping of its few thousand triangles for no pixel. One that
-// stands small in the picture is drawn with a coarse skin: a few dozen pixels tall it looks the
-// same with either (their facets part by under half a pixel), and software GL pays for every
-// triangle it sets up.
+// stands small in the picture is drawn with a coarse skin (kit/coarse_mesh.h).
 #include <vector>
 
 #include "anim/body.h"
 #include "core/box.h"
 #include "core/vector3.h"
+#include "scenes/kit/coarse_mesh.h"
 
 // A clip's frame for a running count of frames: counts wrap at 1000001, as the show's clip
 // frames always have.
@@ -32,7 +31,6 @@ struct FigureSkin {
     const Mesh& full;
     const Mesh& coarse;
 };
-inline constexpr float coarse_below = 48.0f;
 
 // A figure posed at a frame of its clip: its part draws, and the box around them as either skin
 // draws them, in the figure's own axes.

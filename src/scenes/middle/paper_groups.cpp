@@ -10,6 +10,7 @@
 #include "core/easing.h"
 #include "core/matrix4.h"
 #include "core/random.h"
+#include "scenes/kit/coarse_mesh.h"
 #include "scenes/kit/figures.h"
 #include "scenes/kit/material_binding.h"
 #include "scenes/kit/screen_area.h"
@@ -413,13 +414,20 @@ void part_middle::draw_crowd(double t) {
 
 void part_middle::draw_ant(double phase) {
     colour(0.3f, 0.3f, 0.3f);
+    // Whatever the legs' swing, an ant keeps within `reach` of its own origin.
+    const float reach = 1.25f * meshes_[ant].reach();
+    Matrix4 modelview, projection;
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelview.data());
+    glGetFloatv(GL_PROJECTION_MATRIX, projection.data());
+    const Mesh& mesh = mesh_for_size(meshes_[ant], meshes_[ant_coarse], {-reach, -reach, -reach},
+                                     {reach, reach, reach}, modelview, projection);
     for (const middle::AntPartTurn& turn : middle::ant_pose(phase)) {
         glPushMatrix();
         glTranslatef(0.0f, 0.0f, turn.hinge);
         glRotatef(turn.angle_x, 1.0f, 0.0f, 0.0f);
         glRotatef(turn.angle_y, 0.0f, 1.0f, 0.0f);
         glTranslatef(0.0f, 0.0f, -turn.hinge);
-        meshes_[ant].draw(turn.part);
+        mesh.draw(turn.part);
         glPopMatrix();
     }
 }

@@ -27,6 +27,7 @@ constexpr const char* shake_file = "Other//try1.sav";
 const MeshFileBatch mesh_batches[] = {
     {{{part_middle::obj1, "neomeshes//obj1.obj"},
       {part_middle::ant, "neomeshes//ant.obj"},
+      {part_middle::ant_coarse, "neomeshes//antcoarse.obj"},
       {part_middle::human4, "neomeshes//human4.obj"},
       {part_middle::human4_coarse, "neomeshes//human4coarse.obj"}},
      {1.0}},

@@ -35,6 +35,7 @@ public:
     enum MeshIndex {
         obj1,
         ant,
+        ant_coarse,
         human4,
         human4_coarse,
         kolones,

@@ -12,6 +12,8 @@ Model vehicle2() { return build_vehicle(2); }
 Model vehicle3() { return build_vehicle(3); }
 Model human4() { return build_human4(false); }
 Model human4_coarse() { return build_human4(true); }
+Model ant() { return build_ant(false); }
+Model ant_coarse() { return build_ant(true); }
 Model asm1() { return build_lettering(1); }
 Model asm2() { return build_lettering(2); }
 
@@ -45,7 +47,8 @@ constexpr MeshFile kMeshes[] = {
     {"neomeshes//cylinder2.obj", "cylinder of radius 0.5, height 1, centred on the origin", build_cylinder2, false},
     // middle scene
     {"neomeshes//obj1.obj", "paper village: ground sheet (0), folded hills (1), little houses (2)", build_obj1, false},
-    {"neomeshes//ant.obj", "ant facing -z: head (0), thorax (1), left legs (2-4), gaster (5), right legs (6-8), hinged as drawn", build_ant, false},
+    {"neomeshes//ant.obj", "ant facing -z: head (0), thorax (1), left legs (2-4), gaster (5), right legs (6-8), hinged as drawn", ant, false},
+    {"neomeshes//antcoarse.obj", "the ant with half the facets round each part, for ants far away", ant_coarse, false},
     {"neomeshes//kolones.obj", "temple front: steps, entablature and pediment (0), eight columns (1)", build_kolones, false},
     {"neomeshes//forks.obj", "five giant table forks standing on their handles (0-4)", build_forks, false},
     {"neomeshes//circle.obj", "flat rings of radius 1 in the xy plane: ring (0), halo of bars (1)", build_circle, false},

@@ -35,7 +35,8 @@ Model build_tree();
 
 // paper_models.cpp: the middle scene's paper world.
 Model build_obj1();
-Model build_ant();
+// coarse: half the facets round each part, for ants drawn a few dozen pixels long.
+Model build_ant(bool coarse = false);
 Model build_kolones();
 Model build_forks();
 Model build_circle();

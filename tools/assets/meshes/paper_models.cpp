@@ -2,6 +2,7 @@
 
 #include "core/random.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -40,31 +41,37 @@ Model build_obj1() {
     return model;
 }
 
-Model build_ant() {
+Model build_ant(bool coarse) {
     // An ant 0.55 units long facing -z, in the nine parts its drawing turns: head (0) on a neck
     // at z = -0.18; thorax (1); the legs of its left (+x) side, front to hind (2, 3, 4), hinged at
     // z = -0.09, -0.05 and 0; the gaster (5) hinged at z = 0.1; the right legs (6, 7, 8).
+    // The coarse ant has half the facets round each part (tubes keep at least three sides).
+    auto ellipsoid = [coarse](Vec3 c, Vec3 r, int slices, int stacks) {
+        return ::ellipsoid(c, r, coarse ? std::max(slices / 2, 4) : slices,
+                           coarse ? std::max(stacks / 2, 3) : stacks);
+    };
+    auto sides = [coarse](int n) { return coarse ? std::max(n / 2, 3) : n; };
     Model model;
     Shape head;
     head.merge(ellipsoid({0, 0.01, -0.225}, {0.042, 0.036, 0.048}, 10, 7));
     for (double s : {-1.0, 1.0}) {
         head.merge(tube({{s * 0.018, 0.0, -0.265}, {s * 0.03, -0.005, -0.29}, {s * 0.012, -0.01, -0.305}},
-                        0.006, 4));  // mandible
+                        0.006, sides(4)));  // mandible
         head.merge(tube({{s * 0.02, 0.03, -0.25}, {s * 0.045, 0.08, -0.27}, {s * 0.06, 0.09, -0.33}}, 0.004,
-                        4));  // antenna
+                        sides(4)));  // antenna
     }
     model.add("head", std::move(head));
     Shape thorax;
     thorax.merge(ellipsoid({0, 0.015, -0.1}, {0.03, 0.03, 0.08}, 10, 7));
     thorax.merge(ellipsoid({0, 0.0, 0.025}, {0.02, 0.02, 0.05}, 8, 5));  // petiole
-    thorax.merge(limb({0, 0.01, -0.18}, {0, 0.015, -0.15}, 0.016, 0.02, 6));
+    thorax.merge(limb({0, 0.01, -0.18}, {0, 0.015, -0.15}, 0.016, 0.02, sides(6)));
     model.add("thorax", std::move(thorax));
 
-    auto leg = [](double side, double hinge, double reach) {
+    auto leg = [&](double side, double hinge, double reach) {
         Vec3 root{side * 0.022, 0, hinge}, knee{side * 0.085, 0.05, hinge + reach * 0.3},
             foot{side * 0.15, -0.06, hinge + reach};
-        Shape s = tube({root, knee}, 0.007, 5);
-        s.merge(tube({knee, foot}, 0.005, 5));
+        Shape s = tube({root, knee}, 0.007, sides(5));
+        s.merge(tube({knee, foot}, 0.005, sides(5)));
         s.merge(ellipsoid(knee, {0.009, 0.009, 0.009}, 5, 4));
         return s;
     };
