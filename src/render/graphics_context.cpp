@@ -155,12 +155,75 @@ void GraphicsContext::bind_window_framebuffer() { glBindFramebuffer(GL_FRAMEBUFF
 
 void GraphicsContext::scale_up_to_window(int target, int width, int height, int bottom, int window_width,
                                          int window_height) {
+    ScaledPicture& picture = scaled_picture_;
+    GLint bound_texture = 0;
+    glActiveTexture(GL_TEXTURE0);
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound_texture);
+    if (picture.width != width || picture.height != height) {
+        if (picture.texture == 0) glGenTextures(1, &picture.texture);
+        if (picture.framebuffer == 0) glGenFramebuffers(1, &picture.framebuffer);
+        glBindTexture(GL_TEXTURE_2D, picture.texture);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+        glBindFramebuffer(GL_FRAMEBUFFER, picture.framebuffer);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, picture.texture, 0);
+        picture.width = width;
+        picture.height = height;
+    }
     glBindFramebuffer(GL_READ_FRAMEBUFFER, texture_table[draw_framebuffer_index + clamp_target(target)]);
     glReadBuffer(GL_COLOR_ATTACHMENT0);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    glBlitFramebuffer(0, 0, width, height, 0, bottom, window_width, bottom + window_height,
-                      GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, picture.framebuffer);
+    glDrawBuffer(GL_COLOR_ATTACHMENT0);
+    glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
     bind_window_framebuffer();
+
+    // The texture on a quad over the window's rectangle, as it is: no program, the texture's
+    // colour replacing the quad's, and of the per-fragment steps only the scissor test, as for
+    // the blit.
+    GLint program = 0, sampler = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+    glGetIntegerv(GL_SAMPLER_BINDING, &sampler);
+    glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_VIEWPORT_BIT | GL_TRANSFORM_BIT | GL_CURRENT_BIT |
+                 GL_COLOR_BUFFER_BIT);
+    glUseProgram(0);
+    if (sampler != 0) glBindSampler(0, 0);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    glDisable(GL_ALPHA_TEST);
+    glDisable(GL_CULL_FACE);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_FOG);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, picture.texture);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glViewport(0, bottom, window_width, window_height);
+    for (GLenum mode : {GL_PROJECTION, GL_TEXTURE, GL_MODELVIEW}) {
+        glMatrixMode(mode);
+        glPushMatrix();
+        glLoadIdentity();
+    }
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2f(-1.0f, -1.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex2f(1.0f, -1.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex2f(1.0f, 1.0f);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex2f(-1.0f, 1.0f);
+    glEnd();
+    for (GLenum mode : {GL_PROJECTION, GL_TEXTURE, GL_MODELVIEW}) {
+        glMatrixMode(mode);
+        glPopMatrix();
+    }
+    glPopAttrib();
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound_texture));
+    if (sampler != 0) glBindSampler(0, static_cast<GLuint>(sampler));
+    glUseProgram(static_cast<GLuint>(program));
 }
 
 void GraphicsContext::reset_fixed_function_state() {

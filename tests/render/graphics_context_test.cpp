@@ -2,6 +2,9 @@
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cstdlib>
 #include <vector>
 
 #include "render/graphics_context.h"
@@ -211,5 +214,80 @@ TEST_F(GraphicsContextTest, ATargetMadeAgainDeletesWhatItHeld) {
     glBindFramebuffer(GL_FRAMEBUFFER, context.texture_table[10064]);
     EXPECT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
     context.bind_window_framebuffer();
+    EXPECT_TRUE(no_gl_error());
+}
+
+// The picture scaled up into the window is the one a linear blit gives, at any size (the copy it
+// draws from is made again when the size changes), and the state the caller set survives.
+TEST_F(GraphicsContextTest, ScalingUpDrawsWhatALinearBlitDrawsAndKeepsTheCallersState) {
+    GraphicsContext context;
+    // Any linked program stands for the caller's.
+    const GLuint program = glCreateProgram();
+    const GLuint fragment = glCreateShader(GL_FRAGMENT_SHADER);
+    const char* source = "void main() { gl_FragColor = vec4(1.0); }";
+    glShaderSource(fragment, 1, &source, nullptr);
+    glCompileShader(fragment);
+    glAttachShader(program, fragment);
+    glLinkProgram(program);
+    GLuint kept_texture = colour_texture(4, 4);
+    auto window_pixels = [] {
+        std::vector<uint8_t> pixels(kWidth * kHeight * 4);
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glReadBuffer(GL_BACK);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    };
+    for (const auto& [w, h, bottom, height] : {std::array{70, 40, 30, 196}, std::array{97, 61, 0, kHeight}}) {
+        SCOPED_TRACE(w);
+        context.create_render_target(0, w, h, 0);
+        context.bind_render_target(0, 1);
+        std::vector<uint8_t> pattern(w * h * 4);
+        for (std::size_t i = 0; i < pattern.size(); ++i)
+            pattern[i] = static_cast<uint8_t>((i * 37 + i / 7) & 255);
+        glWindowPos2i(0, 0);
+        glDrawPixels(w, h, GL_RGBA, GL_UNSIGNED_BYTE, pattern.data());
+
+        context.bind_window_framebuffer();
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER,
+                          context.texture_table[GraphicsContext::draw_framebuffer_index]);
+        glReadBuffer(GL_COLOR_ATTACHMENT0);
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+        glBlitFramebuffer(0, 0, w, h, 0, bottom, kWidth, bottom + height, GL_COLOR_BUFFER_BIT, GL_LINEAR);
+        const std::vector<uint8_t> blitted = window_pixels();
+
+        glClear(GL_COLOR_BUFFER_BIT);
+        glUseProgram(program);
+        glActiveTexture(GL_TEXTURE0);
+        glBindTexture(GL_TEXTURE_2D, kept_texture);
+        glViewport(3, 4, 50, 60);
+        glEnable(GL_DEPTH_TEST);
+        glMatrixMode(GL_TEXTURE);
+        context.scale_up_to_window(0, w, h, bottom, kWidth, height);
+        GLint current = 0, bound = 0, mode = 0, viewport[4] = {};
+        glGetIntegerv(GL_CURRENT_PROGRAM, &current);
+        glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+        glGetIntegerv(GL_MATRIX_MODE, &mode);
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        EXPECT_EQ(current, static_cast<GLint>(program));
+        EXPECT_EQ(bound, static_cast<GLint>(kept_texture));
+        EXPECT_EQ(mode, GL_TEXTURE);
+        EXPECT_EQ(viewport[2], 50);
+        EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+        glUseProgram(0);
+        glDisable(GL_DEPTH_TEST);
+        glMatrixMode(GL_MODELVIEW);
+
+        const std::vector<uint8_t> drawn = window_pixels();
+        int worst = 0;
+        for (std::size_t i = 0; i < drawn.size(); ++i)
+            if (i % 4 != 3) worst = std::max(worst, std::abs(drawn[i] - blitted[i]));
+        EXPECT_LE(worst, 1) << "levels apart from the blit's picture";
+        EXPECT_GT(std::count(blitted.begin(), blitted.end(), 0), 0) << "the bands stay as cleared";
+    }
+    glDeleteProgram(program);
+    glDeleteShader(fragment);
     EXPECT_TRUE(no_gl_error());
 }
