@@ -155,10 +155,15 @@ void GraphicsContext::bind_window_framebuffer() { glBindFramebuffer(GL_FRAMEBUFF
 
 void GraphicsContext::scale_up_to_window(int target, int width, int height, int bottom, int window_width,
                                          int window_height) {
-    ScaledPicture& picture = scaled_picture_;
-    GLint bound_texture = 0;
+    // The caller's active unit, unit 0's texture and sampler and the program come back at the end.
+    GLint active = 0, texture = 0, sampler = 0, program = 0;
+    glGetIntegerv(GL_ACTIVE_TEXTURE, &active);
     glActiveTexture(GL_TEXTURE0);
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound_texture);
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
+    glGetIntegerv(GL_SAMPLER_BINDING, &sampler);
+    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+
+    ScaledPicture& picture = scaled_picture_;
     if (picture.width != width || picture.height != height) {
         if (picture.texture == 0) glGenTextures(1, &picture.texture);
         if (picture.framebuffer == 0) glGenFramebuffers(1, &picture.framebuffer);
@@ -182,10 +187,8 @@ void GraphicsContext::scale_up_to_window(int target, int width, int height, int 
 
     // The texture on a quad over the window's rectangle, as it is: no program, the texture's
     // colour replacing the quad's, and of the per-fragment steps only the scissor test, as for
-    // the blit.
-    GLint program = 0, sampler = 0;
-    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
-    glGetIntegerv(GL_SAMPLER_BINDING, &sampler);
+    // the blit. The attribute stack keeps the rest of the caller's state (pushed with the window
+    // bound, whose draw buffer it restores).
     glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_VIEWPORT_BIT | GL_TRANSFORM_BIT | GL_CURRENT_BIT |
                  GL_COLOR_BUFFER_BIT);
     glUseProgram(0);
@@ -221,9 +224,10 @@ void GraphicsContext::scale_up_to_window(int target, int width, int height, int 
         glPopMatrix();
     }
     glPopAttrib();
-    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound_texture));
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(texture));
     if (sampler != 0) glBindSampler(0, static_cast<GLuint>(sampler));
     glUseProgram(static_cast<GLuint>(program));
+    glActiveTexture(static_cast<GLenum>(active));
 }
 
 void GraphicsContext::reset_fixed_function_state() {

@@ -138,8 +138,8 @@ public:
     // window's rectangle (0, bottom)-(window_width, bottom + window_height), linear; leaves the
     // window framebuffer bound. The picture is copied into a texture of its size and drawn on a
     // fixed-function quad: software GL draws that about a millisecond sooner at 1280 x 720 than
-    // a scaling blit, with the same pixels. The viewport, the bound program and the unit-0
-    // texture binding are what the caller set before.
+    // a scaling blit, with the same pixels. The GL state the caller set (program, textures,
+    // viewport, matrices, enables) is as it was afterwards.
     void scale_up_to_window(int target, int width, int height, int bottom, int window_width,
                             int window_height);
     // Blending, lighting, colour material, light 0, 2D texturing and fog off; colour opaque white.

@@ -265,13 +265,17 @@ TEST_F(GraphicsContextTest, ScalingUpDrawsWhatALinearBlitDrawsAndKeepsTheCallers
         glViewport(3, 4, 50, 60);
         glEnable(GL_DEPTH_TEST);
         glMatrixMode(GL_TEXTURE);
+        glActiveTexture(GL_TEXTURE1);
         context.scale_up_to_window(0, w, h, bottom, kWidth, height);
-        GLint current = 0, bound = 0, mode = 0, viewport[4] = {};
+        GLint current = 0, active = 0, bound = 0, mode = 0, viewport[4] = {};
         glGetIntegerv(GL_CURRENT_PROGRAM, &current);
+        glGetIntegerv(GL_ACTIVE_TEXTURE, &active);
+        glActiveTexture(GL_TEXTURE0);
         glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
         glGetIntegerv(GL_MATRIX_MODE, &mode);
         glGetIntegerv(GL_VIEWPORT, viewport);
         EXPECT_EQ(current, static_cast<GLint>(program));
+        EXPECT_EQ(active, GL_TEXTURE1);
         EXPECT_EQ(bound, static_cast<GLint>(kept_texture));
         EXPECT_EQ(mode, GL_TEXTURE);
         EXPECT_EQ(viewport[2], 50);
